@@ -1,0 +1,416 @@
+#include "platform/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace kv::platform {
+
+namespace {
+
+// Hidden is recorded in an extended attribute, as POSIX has no such bit; names with a
+// leading dot count as hidden too.
+constexpr const char* kHiddenXattr = "user.kv.hidden";
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+bool lexists(const std::string& p) {
+    struct stat st;
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+Status fromErrno(int e, std::string_view path) {
+    Status s;
+    switch (e) {
+    case ENOENT:
+        s.code = err::FileNotFound;
+        s.description = "File not found";
+        break;
+    case ENOTDIR:
+        s.code = err::PathNotFound;
+        s.description = "Path not found";
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        s.code = err::PermissionDenied;
+        s.description = "Permission denied";
+        break;
+    case EEXIST:
+    case ENOTEMPTY:
+        s.code = err::FileAlreadyExists;
+        s.description = "File already exists";
+        break;
+    case ENOSPC:
+        s.code = err::DiskFull;
+        s.description = "Disk full";
+        break;
+    default:
+        s.code = err::PathFileAccess;
+        s.description = "Path/File access error";
+        break;
+    }
+    s.description += " (";
+    s.description += std::strerror(e);
+    s.description += ": ";
+    s.description += path;
+    s.description += ")";
+    return s;
+}
+
+} // namespace
+
+char nativeSeparator() { return '/'; }
+
+std::string resolvePath(std::string_view pathText) {
+    std::string text(pathText);
+    for (char& c : text)
+        if (c == '\\')
+            c = '/';
+    const bool trailing = !text.empty() && text.back() == '/';
+
+    std::string resolved;
+    size_t pos = 0;
+    if (!text.empty() && text.front() == '/') {
+        resolved = "/";
+        pos = 1;
+    }
+    bool existing = true; // the resolved prefix names an existing entry
+    while (pos < text.size()) {
+        size_t next = text.find('/', pos);
+        if (next == std::string::npos)
+            next = text.size();
+        std::string name = text.substr(pos, next - pos);
+        pos = next + 1;
+        if (name.empty())
+            continue;
+        std::string candidate = resolved + name;
+        if (existing && name != "." && name != ".." && !lexists(candidate)) {
+            const std::string dir = resolved.empty() ? "." : resolved;
+            existing = false;
+            if (DIR* d = ::opendir(dir.c_str())) {
+                while (dirent* e = ::readdir(d)) {
+                    if (equalsNoCase(e->d_name, name)) {
+                        candidate = resolved + e->d_name;
+                        existing = true;
+                        break;
+                    }
+                }
+                ::closedir(d);
+            }
+        }
+        resolved = candidate;
+        if (pos < text.size())
+            resolved += '/';
+    }
+    if (trailing && !resolved.empty() && resolved.back() != '/')
+        resolved += '/';
+    return resolved;
+}
+
+bool pathExists(std::string_view path) {
+    struct stat st;
+    return ::stat(resolvePath(path).c_str(), &st) == 0;
+}
+
+bool fileExists(std::string_view path) {
+    struct stat st;
+    return ::stat(resolvePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool folderExists(std::string_view path) {
+    struct stat st;
+    return !path.empty() && ::stat(resolvePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::uint64_t> fileLength(std::string_view path) {
+    struct stat st;
+    if (::stat(resolvePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return std::uint64_t(st.st_size);
+}
+
+namespace {
+
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+unsigned attributesOf(const std::string& full, std::string_view name, const struct stat& st) {
+    unsigned a = AttrNormal;
+    if (S_ISDIR(st.st_mode))
+        a |= AttrDirectory;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        a |= AttrReadOnly;
+    char flag = 0;
+    if ((!name.empty() && name.front() == '.') ||
+        (::getxattr(full.c_str(), kHiddenXattr, &flag, 1) == 1 && flag == '1'))
+        a |= AttrHidden;
+    return a;
+}
+
+std::string lastName(const std::string& path) {
+    std::string p = path;
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    const size_t slash = p.rfind('/');
+    return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+} // namespace
+
+std::vector<DirEntry> listDirectory(std::string_view folder, std::string_view pattern) {
+    std::vector<DirEntry> out;
+    std::string dir = resolvePath(folder);
+    if (dir.empty())
+        dir = ".";
+    if (dir.back() != '/')
+        dir += '/';
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return out;
+    while (dirent* e = ::readdir(d)) {
+        std::string_view name = e->d_name;
+        if (name == "." || name == ".." || !wildcardMatch(pattern, name))
+            continue;
+        const std::string full = dir + e->d_name;
+        struct stat st;
+        if (::stat(full.c_str(), &st) != 0)
+            continue; // vanished or a dangling link
+        DirEntry entry;
+        entry.name = std::string(name);
+        entry.isFolder = S_ISDIR(st.st_mode);
+        entry.size = entry.isFolder ? 0 : std::uint64_t(st.st_size);
+        entry.attributes = attributesOf(full, name, st);
+        out.push_back(std::move(entry));
+    }
+    ::closedir(d);
+    return out;
+}
+
+std::optional<unsigned> getAttributes(std::string_view path) {
+    const std::string full = resolvePath(path);
+    struct stat st;
+    if (::stat(full.c_str(), &st) != 0)
+        return std::nullopt;
+    return attributesOf(full, lastName(full), st);
+}
+
+Status setAttributes(std::string_view path, unsigned attributes) {
+    const std::string full = resolvePath(path);
+    struct stat st;
+    if (::stat(full.c_str(), &st) != 0)
+        return fromErrno(errno, full);
+    mode_t mode = st.st_mode & 07777;
+    if (attributes & AttrReadOnly)
+        mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
+    else
+        mode |= S_IWUSR;
+    if (::chmod(full.c_str(), mode) != 0)
+        return fromErrno(errno, full);
+    if (attributes & AttrHidden) {
+        if (::setxattr(full.c_str(), kHiddenXattr, "1", 1, 0) != 0 && errno != ENOTSUP)
+            return fromErrno(errno, full);
+    } else {
+        ::removexattr(full.c_str(), kHiddenXattr);
+    }
+    return {};
+}
+
+Status clearAttributes(std::string_view path) { return setAttributes(path, AttrNormal); }
+
+Status createFolder(std::string_view path) {
+    const std::string full = resolvePath(path);
+    if (::mkdir(full.c_str(), 0777) != 0)
+        return fromErrno(errno, full);
+    return {};
+}
+
+Status createFolderTree(std::string_view path) {
+    const std::string full = resolvePath(path);
+    for (size_t pos = 1; pos <= full.size(); ++pos) {
+        if (pos != full.size() && full[pos] != '/')
+            continue;
+        const std::string prefix = full.substr(0, pos);
+        struct stat st;
+        if (::stat(prefix.c_str(), &st) == 0)
+            continue;
+        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+            return fromErrno(errno, prefix);
+    }
+    return {};
+}
+
+Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
+    const std::string source = resolvePath(from);
+    const std::string target = resolvePath(to);
+    if (!overwrite && lexists(target))
+        return fromErrno(EEXIST, target);
+    std::string data;
+    if (Status s = readFile(source, data); !s)
+        return s;
+    if (Status s = writeFileAtomic(target, data); !s)
+        return s;
+    struct stat st;
+    if (::stat(source.c_str(), &st) == 0)
+        ::chmod(target.c_str(), st.st_mode & 07777);
+    return {};
+}
+
+Status renameEntry(std::string_view from, std::string_view to) {
+    const std::string source = resolvePath(from);
+    const std::string target = resolvePath(to);
+    // Like the Windows rename: an existing target is an error, except that a name may
+    // change only its letter case.
+    if (lexists(target) && source != target) {
+        struct stat a, b;
+        if (!(::stat(source.c_str(), &a) == 0 && ::stat(target.c_str(), &b) == 0 &&
+              a.st_ino == b.st_ino && a.st_dev == b.st_dev))
+            return fromErrno(EEXIST, target);
+    }
+    std::string literalTarget(to);
+    for (char& c : literalTarget)
+        if (c == '\\')
+            c = '/';
+    // Keep the spelling the caller gave for the last name (a case-only rename).
+    const size_t slash = target.rfind('/');
+    const size_t literalSlash = literalTarget.rfind('/');
+    std::string finalTarget = target;
+    if (literalSlash != std::string::npos || slash == std::string::npos)
+        finalTarget = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+                      literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
+    if (::rename(source.c_str(), finalTarget.c_str()) != 0)
+        return fromErrno(errno, source);
+    return {};
+}
+
+Status deleteFile(std::string_view path) {
+    const std::string full = resolvePath(path);
+    if (::unlink(full.c_str()) != 0)
+        return fromErrno(errno, full);
+    return {};
+}
+
+Status removeFolder(std::string_view path) {
+    const std::string full = resolvePath(path);
+    if (::rmdir(full.c_str()) != 0)
+        return fromErrno(errno, full);
+    return {};
+}
+
+Status readFile(std::string_view path, std::string& contents) {
+    const std::string full = resolvePath(path);
+    contents.clear();
+    const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fromErrno(errno, full);
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return fromErrno(EISDIR, full);
+    }
+    if (st.st_size > 0)
+        contents.reserve(size_t(st.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int e = errno;
+            ::close(fd);
+            return fromErrno(e, full);
+        }
+        if (n == 0)
+            break;
+        contents.append(buffer, size_t(n));
+    }
+    ::close(fd);
+    return {};
+}
+
+Status writeFileAtomic(std::string_view path, std::string_view contents) {
+    const std::string target = resolvePath(path);
+    std::string temp = target + ".kvtmp-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return fromErrno(errno, target);
+    size_t written = 0;
+    while (written < contents.size()) {
+        const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int e = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return fromErrno(e, target);
+        }
+        written += size_t(n);
+    }
+    ::fchmod(fd, 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
+    if (::close(fd) != 0) {
+        const int e = errno;
+        ::unlink(temp.c_str());
+        return fromErrno(e, target);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(temp.c_str());
+        return fromErrno(e, target);
+    }
+    return {};
+}
+
+std::string currentDirectory() {
+    std::string buffer(4096, '\0');
+    if (!::getcwd(buffer.data(), buffer.size()))
+        return {};
+    buffer.resize(std::strlen(buffer.c_str()));
+    if (buffer.empty() || buffer.back() != '/')
+        buffer += '/';
+    return buffer;
+}
+
+Status setCurrentDirectory(std::string_view path) {
+    const std::string full = resolvePath(path);
+    if (::chdir(full.c_str()) != 0)
+        return fromErrno(errno, full);
+    return {};
+}
+
+} // namespace kv::platform
