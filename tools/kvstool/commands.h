@@ -1,0 +1,12 @@
+#pragma once
+// The subcommands of kvstool. Each returns the process exit code: 0 success, 1 failure
+// (reason on stderr), 2 bad usage.
+#include <string>
+#include <vector>
+
+namespace kv::tool {
+
+int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
+int runMapCommand(const std::vector<std::string>& args); // args after "map"
+
+} // namespace kv::tool
