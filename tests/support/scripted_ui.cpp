@@ -6,7 +6,8 @@ namespace kv::test {
 
 namespace {
 
-template <typename T> T takeOrFail(std::deque<T>& queue, const std::string& what, T fallback) {
+template <typename T>
+T takeOrFail(std::deque<T>& queue, const std::string& what, T fallback) {
     if (queue.empty()) {
         ADD_FAILURE() << "unexpected " << what;
         return fallback;
@@ -51,14 +52,15 @@ std::optional<std::string> ScriptedUi::input(const std::string& prompt, const st
     return takeOrFail(inputAnswers_, "input box: " + prompt, std::optional<std::string>{});
 }
 
-std::optional<std::string> ScriptedUi::openFile(const std::string& title, const std::string& filter,
-                                                const std::string&) {
+std::optional<std::string> ScriptedUi::openFile(const std::string& title,
+                                                const std::string& filter, const std::string&) {
     prompts_.push_back("open:" + title + "|" + filter);
     return takeOrFail(fileAnswers_, "open dialog: " + filter, std::optional<std::string>{});
 }
 
-std::optional<std::string> ScriptedUi::saveFile(const std::string& title, const std::string& filter,
-                                                const std::string&, const std::string&) {
+std::optional<std::string> ScriptedUi::saveFile(const std::string& title,
+                                                const std::string& filter, const std::string&,
+                                                const std::string&) {
     prompts_.push_back("save:" + title + "|" + filter);
     return takeOrFail(fileAnswers_, "save dialog: " + filter, std::optional<std::string>{});
 }
