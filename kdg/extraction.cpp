@@ -6,6 +6,9 @@
 #include "platform/file_io.h"
 #include "platform/files.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
 namespace kv::kdg {
 
 namespace {
@@ -55,9 +58,8 @@ std::optional<std::string> unsafeRelative(const std::string& relative) {
     return std::nullopt;
 }
 
-// The existing entry at `path` may be replaced: it is not a folder and not write-protected.
-platform::Status replaceable(const std::string& path) {
-    const auto attributes = platform::getAttributes(path);
+// An existing entry may be replaced when it is not a folder and not write-protected.
+platform::Status replaceable(std::optional<unsigned> attributes) {
     if (!attributes)
         return {};
     if (*attributes & platform::AttrDirectory)
@@ -65,6 +67,64 @@ platform::Status replaceable(const std::string& path) {
     if (*attributes & platform::AttrReadOnly)
         return {platform::err::PermissionDenied, "Permission denied"};
     return {};
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+// The folders one extraction writes into, each listed once: finding an existing file
+// without regard to case then needs no scan of the folder per file.
+class OutputFolders {
+public:
+    struct Folder {
+        std::string resolved; // with a trailing separator
+        std::unordered_map<std::string, platform::DirEntry> entries; // by lower-case name
+    };
+
+    Folder& get(const std::string& text) {
+        auto it = folders_.find(text);
+        if (it == folders_.end()) {
+            Folder f;
+            f.resolved = withTrailingSeparator(platform::resolvePath(text));
+            for (platform::DirEntry& e : platform::listDirectory(f.resolved))
+                f.entries.emplace(lowerAscii(e.name), std::move(e));
+            it = folders_.emplace(text, std::move(f)).first;
+        }
+        return it->second;
+    }
+
+private:
+    std::unordered_map<std::string, Folder> folders_;
+};
+
+// Where an entry goes on disk, and what is there now.
+struct Target {
+    std::string path;
+    std::optional<unsigned> attributes; // of the existing entry
+    OutputFolders::Folder* folder = nullptr; // set when the name is a plain file name
+};
+
+Target locate(OutputFolders& folders, const std::string& folderText, const std::string& name,
+              const std::string& output) {
+    Target t;
+    if (name.find_first_of("\\/") != std::string::npos) {
+        t.path = platform::resolvePath(output);
+        t.attributes = platform::getAttributes(t.path);
+        return t;
+    }
+    t.folder = &folders.get(folderText);
+    const auto hit = t.folder->entries.find(lowerAscii(name));
+    if (hit == t.folder->entries.end()) {
+        t.path = t.folder->resolved + name;
+    } else {
+        t.path = t.folder->resolved + hit->second.name;
+        t.attributes = hit->second.attributes;
+    }
+    return t;
 }
 
 enum class Step { Done, Skip, Abort };
@@ -165,6 +225,8 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
     }
     Copier copier{archive, progress, result.bytes, totalBytes};
+    OutputFolders folders;
+    std::unordered_set<std::string> madeFolders;
 
     std::size_t index = 0;
     for (const KdgEntry& e : info.Entries) {
@@ -198,23 +260,39 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
 
         std::string sub = groupSubFolder(e.Group);
-        if (sub != "\\" && !MakeDirTree(folder + sub, ui))
-            sub.clear();
+        if (sub != "\\" && !madeFolders.count(sub)) {
+            if (MakeDirTree(folder + sub, ui))
+                madeFolders.insert(sub);
+            else
+                sub.clear();
+        }
         const std::string output = nativePath(folder + sub + e.Name);
+        Target target = locate(folders, folder + sub, e.Name, output);
 
         Step step = Step::Done;
         for (bool retry = true; retry && step == Step::Done;) {
             retry = false;
-            if (!replaceable(output))
+            if (!replaceable(target.attributes)) {
                 step = askAbortRetryIgnore(ui, "Couldn't access the file. " + output + "\r\r" +
                                                    kAccessText,
                                            retry);
+                if (retry)
+                    target.attributes = platform::getAttributes(target.path);
+            }
         }
         for (bool retry = step == Step::Done; retry && step == Step::Done;) {
             retry = false;
-            if (!copier.writeEntry(e, output))
+            if (!copier.writeEntry(e, target.path))
                 step = askAbortRetryIgnore(
                     ui, "Couldn't create the file \r" + output + "\r" + kCreateText, retry);
+        }
+        if (step == Step::Done && target.folder) {
+            // What is on disk now: a fresh, writable file.
+            platform::DirEntry& now = target.folder->entries[lowerAscii(e.Name)];
+            if (now.name.empty())
+                now.name = e.Name;
+            now.isFolder = false;
+            now.attributes = platform::AttrNormal;
         }
         if (step == Step::Abort) {
             result.outcome = ExtractOutcome::Aborted;

@@ -45,6 +45,8 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+    // The target path is used as given, not matched without regard to case: callers pass
+    // a path from resolvePath (or one they resolved themselves).
     Status open(std::string_view targetPath);
     Status write(const void* data, std::size_t length);
     Status commit();

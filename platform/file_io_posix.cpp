@@ -131,7 +131,7 @@ AtomicFileWriter::~AtomicFileWriter() { abandon(); }
 
 Status AtomicFileWriter::open(std::string_view targetPath) {
     abandon();
-    target_ = resolvePath(targetPath);
+    target_ = std::string(targetPath);
     temp_ = target_ + ".kvtmp-XXXXXX";
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) {

@@ -4,14 +4,14 @@
 # system, and the two extractions alternate so that neither gets a warmer machine.
 # Budget: kvstool within 1.25x of tar.
 #
-#   bench/kdg/extract_vs_tar.sh [BUILD_DIR] [ROUNDS]     (default build/rel, 3 rounds)
+#   bench/kdg/extract_vs_tar.sh [BUILD_DIR] [ROUNDS]     (default build/rel, 5 rounds)
 #
 # BUILD_DIR must hold a Release build of kvstool and kdg_make_bench_archive. Everything
 # generated lives in one folder under /tmp and is deleted at the end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build/rel}" && pwd)
-rounds=${2:-3}
+rounds=${2:-5}
 kvstool=$build/tools/kvstool/kvstool
 maker=$build/bench/kdg/kdg_make_bench_archive
 for tool in "$kvstool" "$maker"; do
@@ -54,29 +54,40 @@ mkdir "$work/check"
 diff -r "$work/src" "$work/check" >/dev/null || { echo "extracted files differ" >&2; exit 1; }
 rm -rf "$work/src" "$work/check"
 
-seconds() { # command... -> wall-clock seconds
-    local start end
+# Wall-clock and CPU (user + system) seconds of one run; pending writes of the previous run
+# are flushed first so that neither pays for the other's.
+timed() {
+    local TIMEFORMAT='%R %U %S' out
     sync
-    start=$(date +%s.%N)
-    "$@" >/dev/null
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc -l
+    out=$( { time "$@" >/dev/null; } 2>&1 )
+    read -r wall user sys <<<"$out"
+    echo "$wall $(echo "$user + $sys" | bc -l)"
 }
 
-tar_times=() kdg_times=()
+tar_wall=() kdg_wall=() tar_cpu=() kdg_cpu=()
+run_tar() {
+    rm -rf "$work/out"; mkdir "$work/out"
+    read -r w c < <(timed tar -xf "$work/files.tar" -C "$work/out")
+    tar_wall+=("$w"); tar_cpu+=("$c")
+}
+run_kdg() {
+    rm -rf "$work/out"; mkdir "$work/out"
+    read -r w c < <(timed "$kvstool" kdg extract "$work/files.kdg" "$work/out" --tables "$work/tables")
+    kdg_wall+=("$w"); kdg_cpu+=("$c")
+}
+# Alternating order (tar first, then kvstool first) evens out drifting machine load.
 for ((r = 1; r <= rounds; r++)); do
-    rm -rf "$work/out"; mkdir "$work/out"
-    tar_times+=("$(seconds tar -xf "$work/files.tar" -C "$work/out")")
-    rm -rf "$work/out"; mkdir "$work/out"
-    kdg_times+=("$(seconds "$kvstool" kdg extract "$work/files.kdg" "$work/out" --tables "$work/tables")")
-    printf 'round %d: tar %.3f s, kvstool %.3f s\n' "$r" "${tar_times[-1]}" "${kdg_times[-1]}"
+    if ((r % 2)); then run_tar; run_kdg; else run_kdg; run_tar; fi
+    printf 'round %d: tar %.3f s (cpu %.3f), kvstool %.3f s (cpu %.3f)\n' "$r" \
+        "${tar_wall[-1]}" "${tar_cpu[-1]}" "${kdg_wall[-1]}" "${kdg_cpu[-1]}"
 done
 rm -rf "$work/out"
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
-tar_median=$(median "${tar_times[@]}")
-kdg_median=$(median "${kdg_times[@]}")
+tar_median=$(median "${tar_wall[@]}")
+kdg_median=$(median "${kdg_wall[@]}")
 ratio=$(echo "$kdg_median / $tar_median" | bc -l)
-printf 'median: tar %.3f s, kvstool %.3f s, ratio %.2f (budget 1.25)\n' \
-    "$tar_median" "$kdg_median" "$ratio"
+cpu_ratio=$(echo "$(median "${kdg_cpu[@]}") / $(median "${tar_cpu[@]}")" | bc -l)
+printf 'median: tar %.3f s, kvstool %.3f s, ratio %.2f (budget 1.25); cpu ratio %.2f\n' \
+    "$tar_median" "$kdg_median" "$ratio" "$cpu_ratio"
 [ "$(echo "$ratio <= 1.25" | bc -l)" = 1 ]
