@@ -2,6 +2,8 @@
 
 namespace kv::kdg {
 
-void ClearArchiveInfo(KdgArchiveInfo& info) { info = KdgArchiveInfo{}; }
+void ClearArchiveInfo(KdgArchiveInfo& info) {
+    info = KdgArchiveInfo{};
+}
 
 } // namespace kv::kdg

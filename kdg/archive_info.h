@@ -14,17 +14,17 @@ struct KdgEntry {
     std::string Name;     // display and output file name
     std::string TypeName; // type label
     std::uint32_t Size = 0;
-    bool IsEmpty = false;        // an empty slot: no data, never listed or extracted
+    bool IsEmpty = false;         // an empty slot: no data, never listed or extracted
     std::uint64_t DataOffset = 0; // absolute offset of the data in the archive
-    std::string Group;           // sub-folder on extraction; empty when none
-    std::string Section;         // display name of the owning KRF section
-    std::uint8_t Flag1 = 0;      // the record's two flag bytes, shown but not interpreted
+    std::string Group;            // sub-folder on extraction; empty when none
+    std::string Section;          // display name of the owning KRF section
+    std::uint8_t Flag1 = 0;       // the record's two flag bytes, shown but not interpreted
     std::uint8_t Flag2 = 0;
 };
 
 struct KdgArchiveInfo {
-    std::string FileName; // the archive's file name without folder
-    int Version = 0;      // 4 or 5 once loaded
+    std::string FileName;                      // the archive's file name without folder
+    int Version = 0;                           // 4 or 5 once loaded
     std::vector<std::string> RequiredArchives; // "(" number ") " name
     std::vector<std::string> Sections;         // in directory order
     std::string InternalName;

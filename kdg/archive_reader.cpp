@@ -27,7 +27,9 @@ constexpr std::array<MapSignature, 6> kMapSignatures = {{
     {"ttyp", "TTypes.ttp"},
 }};
 
-bool isBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+bool isBlank(const std::string& s) {
+    return s.find_first_not_of(" \t") == std::string::npos;
+}
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -127,7 +129,8 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
     else if (bytes.bytesEqual(0, "KDG5", 4))
         out.Version = 5;
     else
-        return fail(info, reason, "This is not a KDG archive (it does not begin with KDG4 or KDG5).");
+        return fail(info, reason,
+                    "This is not a KDG archive (it does not begin with KDG4 or KDG5).");
 
     std::uint64_t base = 8;
     if (out.Version == 4) {
@@ -185,8 +188,7 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
         // An empty section's table is never read, so its offset does not matter.
         if (count > 0 && table < directoryEnd)
             return fail(info, reason,
-                        "The file table of section " + section +
-                            " overlaps the archive's header.");
+                        "The file table of section " + section + " overlaps the archive's header.");
         const std::uint64_t dataArea = table + 20 * count;
         if (count > 0 && !bytes.has(0, dataArea))
             return fail(info, reason,

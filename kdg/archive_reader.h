@@ -20,8 +20,8 @@ inline constexpr std::uint64_t kMaxRequiredArchives = 5001;
 // kept), Loaded is false and `reason` holds a sentence for the user.
 bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
                       KdgArchiveInfo& info, std::string* reason = nullptr);
-inline bool readArchiveImage(std::string_view image, const NameTables& tables,
-                             KdgArchiveInfo& info, std::string* reason = nullptr) {
+inline bool readArchiveImage(std::string_view image, const NameTables& tables, KdgArchiveInfo& info,
+                             std::string* reason = nullptr) {
     return readArchiveImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size(),
                             tables, info, reason);
 }

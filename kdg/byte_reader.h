@@ -48,8 +48,7 @@ public:
         const std::uint64_t limit = std::min(maxLength, size_ - offset);
         const void* zero = std::memchr(data_ + offset, 0, std::size_t(limit));
         const std::uint64_t length =
-            zero ? std::uint64_t(static_cast<const std::uint8_t*>(zero) - (data_ + offset))
-                 : limit;
+            zero ? std::uint64_t(static_cast<const std::uint8_t*>(zero) - (data_ + offset)) : limit;
         return std::string(reinterpret_cast<const char*>(data_ + offset), std::size_t(length));
     }
 

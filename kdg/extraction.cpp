@@ -18,7 +18,9 @@ const char kAccessText[] = "Make sure you're not trying to overwrite a write-pro
 const char kCreateText[] = "Make sure you have write access to whereever you're extracting and "
                            "that the filename does not contain invalid characters.";
 
-bool isSeparator(char c) { return c == '\\' || c == '/'; }
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // A path text with native separators and no doubled separators, for messages and calls.
 std::string nativePath(const std::string& text) {
@@ -81,7 +83,7 @@ std::string lowerAscii(std::string s) {
 class OutputFolders {
 public:
     struct Folder {
-        std::string resolved; // with a trailing separator
+        std::string resolved;                                        // with a trailing separator
         std::unordered_map<std::string, platform::DirEntry> entries; // by lower-case name
     };
 
@@ -104,7 +106,7 @@ private:
 // Where an entry goes on disk, and what is there now.
 struct Target {
     std::string path;
-    std::optional<unsigned> attributes; // of the existing entry
+    std::optional<unsigned> attributes;      // of the existing entry
     OutputFolders::Folder* folder = nullptr; // set when the name is a plain file name
 };
 
@@ -154,7 +156,8 @@ struct Copier {
         const std::uint8_t* data = archive.data() + e.DataOffset;
         std::uint64_t done = 0;
         while (done < e.Size) {
-            const std::uint32_t step = std::uint32_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
+            const std::uint32_t step =
+                std::uint32_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
             if (platform::Status s = out.write(data + done, step); !s)
                 return s;
             done += step;
@@ -241,10 +244,11 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
                            std::to_string(count) + ": " + e.Name);
 
         if (auto why = unsafeOutputName(e)) {
-            const Answer a = ui.message("ExtractArchive() - " + e.Name + " is not extracted: " +
-                                            *why + ", which could lead outside " + folder +
-                                            "\r\rChoose OK to continue with the next file.",
-                                        Icon::Exclamation, Buttons::OkCancel);
+            const Answer a =
+                ui.message("ExtractArchive() - " + e.Name + " is not extracted: " + *why +
+                               ", which could lead outside " + folder +
+                               "\r\rChoose OK to continue with the next file.",
+                           Icon::Exclamation, Buttons::OkCancel);
             ++result.skipped;
             if (a != Answer::Ok) {
                 result.outcome = ExtractOutcome::Aborted;
@@ -273,9 +277,8 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         for (bool retry = true; retry && step == Step::Done;) {
             retry = false;
             if (!replaceable(target.attributes)) {
-                step = askAbortRetryIgnore(ui, "Couldn't access the file. " + output + "\r\r" +
-                                                   kAccessText,
-                                           retry);
+                step = askAbortRetryIgnore(
+                    ui, "Couldn't access the file. " + output + "\r\r" + kAccessText, retry);
                 if (retry)
                     target.attributes = platform::getAttributes(target.path);
             }

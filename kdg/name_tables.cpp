@@ -76,12 +76,12 @@ NameTables NameTables::fromText(std::string_view filesText, std::string_view typ
 }
 
 void NameTables::index() {
-    indexRows(files_, kFilesRowsSearched, [](const FileNameRow& r) -> const std::string& {
-        return r.hash;
-    }, fileIndex_);
-    indexRows(types_, kTypesRowsSearched, [](const TypeRow& r) -> const std::string& {
-        return r.typeId;
-    }, typeIndex_);
+    indexRows(
+        files_, kFilesRowsSearched,
+        [](const FileNameRow& r) -> const std::string& { return r.hash; }, fileIndex_);
+    indexRows(
+        types_, kTypesRowsSearched, [](const TypeRow& r) -> const std::string& { return r.typeId; },
+        typeIndex_);
 }
 
 const FileNameRow* NameTables::findFile(std::uint32_t hash) const {

@@ -24,7 +24,7 @@ struct FileNameRow {
 
 struct TypeRow {
     std::string typeName;
-    std::string typeId; // lower-case hexadecimal
+    std::string typeId;    // lower-case hexadecimal
     std::string extension; // without the dot
 };
 

@@ -58,7 +58,9 @@ mode_t currentUmask() {
 
 } // namespace
 
-MappedFile::~MappedFile() { close(); }
+MappedFile::~MappedFile() {
+    close();
+}
 
 MappedFile::MappedFile(MappedFile&& other) noexcept
     : data_(other.data_), size_(other.size_), mapping_(other.mapping_) {
@@ -127,7 +129,9 @@ void MappedFile::adviseSequential(std::uint64_t offset, std::uint64_t length) co
     ::madvise(static_cast<char*>(mapping_) + start, size_t(end - start), MADV_WILLNEED);
 }
 
-AtomicFileWriter::~AtomicFileWriter() { abandon(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    abandon();
+}
 
 Status AtomicFileWriter::open(std::string_view targetPath) {
     abandon();

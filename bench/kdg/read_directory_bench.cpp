@@ -26,7 +26,8 @@ const BigArchive& bigArchive() {
         std::vector<kdg::FileNameRow> files;
         std::vector<kdg::TypeRow> types;
         for (int t = 0; t < 40; ++t)
-            types.push_back({"TYPE" + std::to_string(t), std::to_string(1000 + t), "t" + std::to_string(t)});
+            types.push_back(
+                {"TYPE" + std::to_string(t), std::to_string(1000 + t), "t" + std::to_string(t)});
         int n = 0;
         for (int s = 0; s < 50; ++s) {
             worldgen::KdgSectionSpec section{0x5EC00000u + std::uint32_t(s), {}};

@@ -21,8 +21,9 @@ KdgArchiveSpec smallSpec() {
     KdgArchiveSpec spec;
     spec.internalName = "small";
     spec.required = {{"base", 1}};
-    spec.sections = {{0x10, {{1, 0xA, "first file", {}, false, 0, 0}, {1, 0xB, "second", {}, false, 0, 0}}},
-                     {0x20, {{1, 0xC, "third", {}, false, 0, 0}, {1, 0xD, "last one", {}, false, 0, 0}}}};
+    spec.sections = {
+        {0x10, {{1, 0xA, "first file", {}, false, 0, 0}, {1, 0xB, "second", {}, false, 0, 0}}},
+        {0x20, {{1, 0xC, "third", {}, false, 0, 0}, {1, 0xD, "last one", {}, false, 0, 0}}}};
     return spec;
 }
 
@@ -42,14 +43,18 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
         {"version 4 shorter than its header", [](std::string& s, auto&) { s = "KDG4\1\0\0"; }},
         {"version 5 shorter than its header", [](std::string& s, auto&) { s.resize(31); }},
         {"required count past the end", [](std::string& s, auto&) { putLE32(s, 28, 100000); }},
-        {"required count beyond the limit", [](std::string& s, auto&) { putLE32(s, 28, 0xFFFFFFFF); }},
+        {"required count beyond the limit",
+         [](std::string& s, auto&) { putLE32(s, 28, 0xFFFFFFFF); }},
         {"section count past the end", [](std::string& s, auto&) { putLE32(s, 4, 4000); }},
-        {"section count beyond the limit", [](std::string& s, auto&) { putLE32(s, 4, 0x80000000); }},
+        {"section count beyond the limit",
+         [](std::string& s, auto&) { putLE32(s, 4, 0x80000000); }},
         {"table inside the header", [&](std::string& s, auto&) { putLE32(s, dir + 4, 12); }},
-        {"table inside the directory", [&](std::string& s, auto&) { putLE32(s, dir + 12 + 4, dir + 20); }},
+        {"table inside the directory",
+         [&](std::string& s, auto&) { putLE32(s, dir + 12 + 4, dir + 20); }},
         {"table past the end", [&](std::string& s, auto&) { putLE32(s, dir + 4, 0xFFFFFFF0); }},
         {"file count past the end", [&](std::string& s, auto&) { putLE32(s, dir + 12 + 8, 3000); }},
-        {"file counts beyond the limit", [&](std::string& s, auto&) {
+        {"file counts beyond the limit",
+         [&](std::string& s, auto&) {
              putLE32(s, dir + 8, 0xFFFFFFFF);
              putLE32(s, dir + 12 + 8, 0xFFFFFFFF);
          }},
@@ -75,7 +80,8 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
 
 TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {
     // The sample's last file ends the archive, so no shorter prefix is complete.
-    const std::string image = worldgen::buildKdgArchive(worldgen::sampleModArchive("cut", 1, 7).spec);
+    const std::string image =
+        worldgen::buildKdgArchive(worldgen::sampleModArchive("cut", 1, 7).spec);
     KdgArchiveInfo info;
     ASSERT_TRUE(readArchiveImage(image, {}, info));
     for (std::size_t length = 0; length < image.size(); ++length) {

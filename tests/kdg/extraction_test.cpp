@@ -118,8 +118,8 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
                             std::filesystem::directory_iterator()),
               6);
     EXPECT_EQ(progress.statuses.size(), written);
-    EXPECT_EQ(progress.statuses.front(), "Extracting file 1 of " + std::to_string(written) +
-                                             ": Names.txt");
+    EXPECT_EQ(progress.statuses.front(),
+              "Extracting file 1 of " + std::to_string(written) + ": Names.txt");
     EXPECT_EQ(progress.reports.back(), progress.total);
     EXPECT_EQ(r.bytes, progress.total);
     EXPECT_TRUE(f.leftovers().empty());
@@ -136,9 +136,8 @@ TEST(KdgExtraction, CopiesInStepsOf64000Bytes) {
     RecordingProgress progress;
     ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
     // Byte counts after each step, then the closing report.
-    EXPECT_EQ(progress.reports,
-              (std::vector<std::uint64_t>{64000, 128000, 128001, 192001, 256001, 320001, 328001,
-                                          328001}));
+    EXPECT_EQ(progress.reports, (std::vector<std::uint64_t>{64000, 128000, 128001, 192001, 256001,
+                                                            320001, 328001, 328001}));
     EXPECT_TRUE(std::filesystem::exists(f.dest + "$A"));
     EXPECT_EQ(f.dir.read("out/$A"), "");
     EXPECT_EQ(f.dir.read("out/$B"), bytes(64000, 1));
@@ -156,9 +155,8 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
 
     Fixture f;
     KdgArchiveSpec spec;
-    spec.sections = {{0x1,
-                      {named(0x1, "one"), named(0x2, "two"), named(0x3, "three"),
-                       named(0x4, "four")}}};
+    spec.sections = {
+        {0x1, {named(0x1, "one"), named(0x2, "two"), named(0x3, "three"), named(0x4, "four")}}};
     f.make(spec, {{"1", "a.txt", "", "\\texpages"},
                   {"2", "b.txt", "", "xy"},
                   {"3", "c.txt", "", ""},
@@ -239,7 +237,8 @@ TEST(KdgExtraction, FileThatCannotBeCreated) {
     ui.answerMessage(Answer::Ignore);
     NoProgress progress;
     const ExtractResult r = ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
-    const std::string expected = "Couldn't create the file \r" + f.dest + "nofolder/x.txt" + kCreateTail;
+    const std::string expected =
+        "Couldn't create the file \r" + f.dest + "nofolder/x.txt" + kCreateTail;
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{expected, expected}));
     EXPECT_EQ(r.skipped, 1u);
     EXPECT_EQ(f.dir.read("out/$2"), "fine");
@@ -265,7 +264,8 @@ TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
     EXPECT_EQ(r.skipped, 5u);
     EXPECT_EQ(r.extracted, 1u);
     ASSERT_EQ(ui.messages().size(), 5u);
-    EXPECT_EQ(ui.messages()[0].text.rfind("ExtractArchive() - ..\\escaped.txt is not extracted", 0), 0u)
+    EXPECT_EQ(ui.messages()[0].text.rfind("ExtractArchive() - ..\\escaped.txt is not extracted", 0),
+              0u)
         << ui.messages()[0].text;
     EXPECT_EQ(ui.messages()[0].buttons, Buttons::OkCancel);
     EXPECT_EQ(f.dir.read("out/a..b/ok..txt"), "good");

@@ -31,8 +31,8 @@ protected:
         sample = worldgen::sampleModArchive("toolmod", 42, 5);
         archive = dir.write("game/Tool Mod.kdg", worldgen::buildKdgArchive(sample.spec));
         std::filesystem::create_directories(dir / "tables");
-        ASSERT_TRUE(worldgen::writeNameTables(dir / "tables/", sample.files,
-                                              worldgen::sampleTypeRows()));
+        ASSERT_TRUE(
+            worldgen::writeNameTables(dir / "tables/", sample.files, worldgen::sampleTypeRows()));
     }
 
     ToolRun run(const std::string& arguments, const std::string& tool = KVSTOOL_PATH) {
@@ -114,7 +114,7 @@ TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {
 
 TEST_F(KvsTool, ExtractWritesTheFilesAndReportsSkippedOnes) {
     ToolRun r = run("kdg extract " + quoted(archive) + " " + quoted(dir / "new/dest") +
-                " --tables " + quoted(dir / "tables"));
+                    " --tables " + quoted(dir / "tables"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(dir.read("new/dest/Map1/Game.map"), worldgen::sampleBinaryMap(48, 32, 5));
     EXPECT_EQ(dir.read("new/dest/messages/Names.txt"), "Korvane Tactics mod toolmod\r\n");

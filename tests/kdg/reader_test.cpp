@@ -18,13 +18,14 @@ KdgFileSpec file(std::uint32_t hash, std::string data, std::uint32_t type = 0x12
     return KdgFileSpec{type, hash, std::move(data), {}, false, 0, 0};
 }
 
-KdgFileSpec emptySlot(std::uint32_t hash) { return KdgFileSpec{kMisc, hash, {}, {}, true, 0, 0}; }
+KdgFileSpec emptySlot(std::uint32_t hash) {
+    return KdgFileSpec{kMisc, hash, {}, {}, true, 0, 0};
+}
 
 KdgArchiveInfo read(const KdgArchiveSpec& spec, const NameTables& tables = {}) {
     KdgArchiveInfo info;
     std::string reason;
-    EXPECT_TRUE(readArchiveImage(worldgen::buildKdgArchive(spec), tables, info, &reason))
-        << reason;
+    EXPECT_TRUE(readArchiveImage(worldgen::buildKdgArchive(spec), tables, info, &reason)) << reason;
     return info;
 }
 
@@ -112,7 +113,7 @@ TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
     spec.sections = {first, second}; // the counters run across sections
     const KdgArchiveInfo info = read(spec);
 
-    const std::vector<std::string> maps = {"DInit.bjo", "Feat.bjo", "Game.map",
+    const std::vector<std::string> maps = {"DInit.bjo",  "Feat.bjo",    "Game.map",
                                            "Struct.bjo", "TagList.tag", "TTypes.ttp"};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(info.Entries[i].Name, maps[i]);
@@ -130,20 +131,19 @@ TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
 
 TEST(KdgReader, SignatureNeedsMoreThanFiveBytesAndExactCase) {
     KdgArchiveSpec spec;
-    spec.sections = {{0x1,
-                      {file(0xA1, "map !"), file(0xA2, "map !!"), file(0xA3, "MAP !!"),
-                       file(0xA4, "gam")}}};
-    EXPECT_EQ(names(read(spec)),
-              (std::vector<std::string>{"$A1", "Game.map", "$A3", "$A4"}));
+    spec.sections = {
+        {0x1,
+         {file(0xA1, "map !"), file(0xA2, "map !!"), file(0xA3, "MAP !!"), file(0xA4, "gam")}}};
+    EXPECT_EQ(names(read(spec)), (std::vector<std::string>{"$A1", "Game.map", "$A3", "$A4"}));
 }
 
 TEST(KdgReader, TypeResolutionOfUnnamedFiles) {
     // The miscellaneous type stays MISCDATA even when the type table knows it.
     const NameTables tables({}, {{"TEXT", "abcd", "txt"}, {"LISTED", "e778391", "dat"}});
     KdgArchiveSpec spec;
-    spec.sections = {{0x1,
-                      {file(0x10, "hello", kText), file(0x11, "hello", kMisc),
-                       file(0x12, "hello", 0xFEED)}}};
+    spec.sections = {
+        {0x1,
+         {file(0x10, "hello", kText), file(0x11, "hello", kMisc), file(0x12, "hello", 0xFEED)}}};
     const KdgArchiveInfo info = read(spec, tables);
     EXPECT_EQ(info.Entries[0].Name, "$10.txt");
     EXPECT_EQ(info.Entries[0].TypeName, "TEXT");

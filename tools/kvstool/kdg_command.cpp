@@ -140,7 +140,9 @@ void printJson(const QJsonObject& o) {
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
 }
 
-void printText(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void printText(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
 int runInfo(const Options& o) {
     if (o.positional.size() != 1)
@@ -155,16 +157,15 @@ int runInfo(const Options& o) {
     std::size_t empty = 0;
     for (const kdg::KdgEntry& e : info.Entries)
         empty += e.IsEmpty ? 1 : 0;
-    std::string text = "File name: " + info.FileName + "\n" +
-                       "Version: " + std::to_string(info.Version) + "\n" +
-                       "Internal ID: " + info.InternalId + "\n" +
-                       "Internal name: " + info.InternalName + "\n" +
-                       "Required archives: " + std::to_string(info.RequiredArchives.size()) + "\n";
+    std::string text =
+        "File name: " + info.FileName + "\n" + "Version: " + std::to_string(info.Version) + "\n" +
+        "Internal ID: " + info.InternalId + "\n" + "Internal name: " + info.InternalName + "\n" +
+        "Required archives: " + std::to_string(info.RequiredArchives.size()) + "\n";
     for (const std::string& r : info.RequiredArchives)
         text += "  " + r + "\n";
     text += "KRF sections: " + std::to_string(info.Sections.size()) + "\n";
-    text += "File records: " + std::to_string(info.Entries.size()) + " (" +
-            std::to_string(empty) + " empty)\n";
+    text += "File records: " + std::to_string(info.Entries.size()) + " (" + std::to_string(empty) +
+            " empty)\n";
     printText(text);
     return 0;
 }
@@ -217,15 +218,14 @@ public:
                                         const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string&, const std::string&,
-                                        const std::string&, const std::string&) override {
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string&) override {
         return std::nullopt;
     }
     std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&,
-                              int) override {
+    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
         return std::nullopt;
     }
     void pumpEvents() override {}

@@ -22,8 +22,8 @@ std::string typesTableText(const std::vector<kdg::TypeRow>& rows) {
 platform::Status writeNameTables(const std::string& folder,
                                  const std::vector<kdg::FileNameRow>& files,
                                  const std::vector<kdg::TypeRow>& types) {
-    if (platform::Status s = platform::writeFileAtomic(joinPath(folder, "Files.txt"),
-                                                       filesTableText(files));
+    if (platform::Status s =
+            platform::writeFileAtomic(joinPath(folder, "Files.txt"), filesTableText(files));
         !s)
         return s;
     return platform::writeFileAtomic(joinPath(folder, "Types.txt"), typesTableText(types));

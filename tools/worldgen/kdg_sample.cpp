@@ -54,9 +54,10 @@ std::string sampleBinaryMap(int width, int height, std::uint32_t seed) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int dx = x - width / 2, dy = y - height / 2;
-            const int hill = 255 - (dx * dx + dy * dy) * 255 / (width * width / 4 + height * height / 4 + 1);
-            out += char((x / 4 + y / 4 + int(seed)) % 8);   // texture
-            out += char((x + y) % 9 == 0 ? 8 : 0);          // tile bits
+            const int hill =
+                255 - (dx * dx + dy * dy) * 255 / (width * width / 4 + height * height / 4 + 1);
+            out += char((x / 4 + y / 4 + int(seed)) % 8);  // texture
+            out += char((x + y) % 9 == 0 ? 8 : 0);         // tile bits
             out += char(std::max(0, std::min(255, hill))); // height
         }
     }
@@ -79,8 +80,8 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
         return KdgFileSpec{typeId, hash, std::move(data), {}, false, 1, 0};
     };
     auto unnamed = [&](const std::string& key, std::uint32_t typeId, std::string data) {
-        return KdgFileSpec{typeId, kdgNameHash(internalName + "#" + key), std::move(data), {},
-                           false, 0, 0};
+        return KdgFileSpec{
+            typeId, kdgNameHash(internalName + "#" + key), std::move(data), {}, false, 0, 0};
     };
 
     // Sections: their names come from the table, except the unnamed one.
@@ -92,11 +93,12 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     texts.files.push_back(named("Readme.txt", "TEXT", "", kTextType,
                                 "A sample mod generated for the demo world.\r\n"));
     texts.files.push_back(unnamed("strings", kTextType, "unnamed strings table\r\n"));
-    texts.files.push_back(KdgFileSpec{kMiscType, kdgNameHash(internalName + "#slot"), {}, {},
-                                      true, 0, 0});
+    texts.files.push_back(
+        KdgFileSpec{kMiscType, kdgNameHash(internalName + "#slot"), {}, {}, true, 0, 0});
     spec.sections.push_back(std::move(texts));
 
-    const std::uint32_t mapHash = (kdgNameHash(internalName + "/maps") & ~0xFu) | 0x6u; // unnamed: "$...6.krf"
+    const std::uint32_t mapHash =
+        (kdgNameHash(internalName + "/maps") & ~0xFu) | 0x6u; // unnamed: "$...6.krf"
     KdgSectionSpec maps{mapHash, {}};
     maps.files.push_back(unnamed("dinit", kMiscType, mapPart("dint", seed, 40)));
     maps.files.push_back(unnamed("feat", kMiscType, mapPart("feat", seed, 60)));

@@ -75,8 +75,7 @@ std::string fileTable(const KdgSectionSpec& s) {
     return out;
 }
 
-template <typename Sink>
-bool emit(const KdgArchiveSpec& spec, Sink&& sink, std::string* error) {
+template <typename Sink> bool emit(const KdgArchiveSpec& spec, Sink&& sink, std::string* error) {
     sink(headerAndDirectory(spec));
     std::string buffer;
     for (const KdgSectionSpec& s : spec.sections) {
@@ -119,7 +118,8 @@ std::uint64_t kdgFileTableOffset(const KdgArchiveSpec& spec, std::size_t section
 
 std::string buildKdgArchive(const KdgArchiveSpec& spec) {
     std::string out;
-    emit(spec, [&](std::string_view bytes) { out += bytes; }, nullptr);
+    emit(
+        spec, [&](std::string_view bytes) { out += bytes; }, nullptr);
     return out;
 }
 
@@ -130,9 +130,10 @@ bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& spec, std::s
             *error = "cannot create " + path;
         return false;
     }
-    if (!emit(spec, [&](std::string_view bytes) {
-            out.write(bytes.data(), std::streamsize(bytes.size()));
-        }, error))
+    if (!emit(
+            spec,
+            [&](std::string_view bytes) { out.write(bytes.data(), std::streamsize(bytes.size())); },
+            error))
         return false;
     out.close();
     if (!out) {

@@ -30,7 +30,7 @@ struct KdgRequiredSpec {
 };
 
 struct KdgArchiveSpec {
-    int version = 5; // 4 or 5
+    int version = 5;          // 4 or 5
     std::string internalName; // version 5, at most 15 characters are kept
     std::uint32_t internalId = 0;
     std::vector<KdgRequiredSpec> required; // version 5
