@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -143,30 +144,42 @@ Step askAbortRetryIgnore(Ui& ui, const std::string& text, bool& retry) {
     }
 }
 
+enum class CopyFailure { None, Read, Write };
+
+// Moves an entry's data into its file in steps of kCopyStep bytes, through a temporary
+// file, so that the file appears only once it is complete.
 struct Copier {
-    const platform::MappedFile& archive;
+    Copier(const platform::RandomAccessFile& a, Progress& p, std::uint64_t& done,
+           std::uint64_t total)
+        : archive(a), progress(p), bytesDone(done), totalBytes(total) {}
+
+    const platform::RandomAccessFile& archive;
     Progress& progress;
     std::uint64_t& bytesDone;
     std::uint64_t totalBytes;
+    std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(kCopyStep);
+    platform::Status readError;
 
-    platform::Status writeEntry(const KdgEntry& e, const std::string& outputPath) {
+    CopyFailure writeEntry(const KdgEntry& e, const std::string& outputPath) {
         platform::AtomicFileWriter out;
-        if (platform::Status s = out.open(outputPath); !s)
-            return s;
-        const std::uint8_t* data = archive.data() + e.DataOffset;
+        if (!out.open(outputPath))
+            return CopyFailure::Write;
         std::uint64_t done = 0;
         while (done < e.Size) {
-            const std::uint32_t step =
-                std::uint32_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
-            if (platform::Status s = out.write(data + done, step); !s)
-                return s;
+            const std::size_t step = std::size_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
+            if (platform::Status s = archive.readAt(e.DataOffset + done, buffer.data(), step); !s) {
+                readError = s;
+                return CopyFailure::Read;
+            }
+            if (!out.write(buffer.data(), step))
+                return CopyFailure::Write;
             done += step;
             progress.setProgress(bytesDone + done, totalBytes);
         }
-        if (platform::Status s = out.commit(); !s)
-            return s;
+        if (!out.commit())
+            return CopyFailure::Write;
         bytesDone += done;
-        return {};
+        return CopyFailure::None;
     }
 };
 
@@ -211,7 +224,7 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
     ExtractResult result;
     const std::string folder = withTrailingSeparator(folderText);
 
-    platform::MappedFile archive;
+    platform::RandomAccessFile archive;
     if (platform::Status s = archive.open(archivePath); !s) {
         showErrorBox(ui, s.code, s.description, "ExtractArchive");
         result.outcome = ExtractOutcome::Failed;
@@ -227,7 +240,7 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
             totalBytes += e.Size;
         }
     }
-    Copier copier{archive, progress, result.bytes, totalBytes};
+    Copier copier(archive, progress, result.bytes, totalBytes);
     OutputFolders folders;
     std::unordered_set<std::string> madeFolders;
 
@@ -285,7 +298,14 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
         for (bool retry = step == Step::Done; retry && step == Step::Done;) {
             retry = false;
-            if (!copier.writeEntry(e, target.path))
+            const CopyFailure failure = copier.writeEntry(e, target.path);
+            if (failure == CopyFailure::Read) {
+                showErrorBox(ui, copier.readError.code, copier.readError.description,
+                             "ExtractArchive");
+                result.outcome = ExtractOutcome::Failed;
+                return result;
+            }
+            if (failure == CopyFailure::Write)
                 step = askAbortRetryIgnore(
                     ui, "Couldn't create the file \r" + output + "\r" + kCreateText, retry);
         }

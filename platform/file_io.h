@@ -27,13 +27,35 @@ public:
 
     const std::uint8_t* data() const { return data_; }
     std::uint64_t size() const { return size_; }
-    // Hints that [offset, offset + length) is about to be read front to back.
-    void adviseSequential(std::uint64_t offset, std::uint64_t length) const;
 
 private:
     const std::uint8_t* data_ = nullptr;
     std::uint64_t size_ = 0;
     void* mapping_ = nullptr; // what to unmap; null for an empty file
+};
+
+// A file read at chosen offsets, one system call per read. Unlike a memory map it cannot
+// fault when another process shortens the file: the read just comes back short.
+class RandomAccessFile {
+public:
+    RandomAccessFile() = default;
+    ~RandomAccessFile();
+    RandomAccessFile(const RandomAccessFile&) = delete;
+    RandomAccessFile& operator=(const RandomAccessFile&) = delete;
+
+    Status open(std::string_view path);
+    void close();
+    std::uint64_t size() const { return size_; } // when it was opened
+
+    // Reads exactly `length` bytes at `offset`; error 62 when the file ends first.
+    Status readAt(std::uint64_t offset, void* buffer, std::size_t length) const;
+    // Hints that [offset, offset + length) is about to be read front to back.
+    void adviseSequential(std::uint64_t offset, std::uint64_t length) const;
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    std::string path_;
 };
 
 // Writes a file in pieces into a temporary file beside the target; commit() renames it

@@ -2,7 +2,6 @@
 
 #include "platform/files.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -119,14 +118,55 @@ void MappedFile::close() {
     size_ = 0;
 }
 
-void MappedFile::adviseSequential(std::uint64_t offset, std::uint64_t length) const {
-    if (!mapping_ || offset >= size_)
-        return;
-    const std::uint64_t page = std::uint64_t(::sysconf(_SC_PAGESIZE));
-    const std::uint64_t start = offset / page * page;
-    const std::uint64_t end = std::min(size_, offset + length);
-    ::madvise(static_cast<char*>(mapping_) + start, size_t(end - start), MADV_SEQUENTIAL);
-    ::madvise(static_cast<char*>(mapping_) + start, size_t(end - start), MADV_WILLNEED);
+RandomAccessFile::~RandomAccessFile() {
+    close();
+}
+
+Status RandomAccessFile::open(std::string_view path) {
+    close();
+    path_ = resolvePath(path);
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return errnoStatus(errno, path_);
+    struct stat st;
+    const bool statted = ::fstat(fd_, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close();
+        return errnoStatus(e, path_);
+    }
+    size_ = std::uint64_t(st.st_size);
+    return {};
+}
+
+void RandomAccessFile::close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    size_ = 0;
+}
+
+Status RandomAccessFile::readAt(std::uint64_t offset, void* buffer, std::size_t length) const {
+    auto* p = static_cast<char*>(buffer);
+    while (length > 0) {
+        const ssize_t n = ::pread(fd_, p, length, off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoStatus(errno, path_);
+        }
+        if (n == 0)
+            return {62, "Input past end of file"};
+        p += n;
+        offset += std::uint64_t(n);
+        length -= std::size_t(n);
+    }
+    return {};
+}
+
+void RandomAccessFile::adviseSequential(std::uint64_t offset, std::uint64_t length) const {
+    if (fd_ >= 0)
+        ::posix_fadvise(fd_, off_t(offset), off_t(length), POSIX_FADV_SEQUENTIAL);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
