@@ -19,7 +19,9 @@ namespace {
 // leading dot count as hidden too.
 constexpr const char* kHiddenXattr = "user.kv.hidden";
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -77,7 +79,9 @@ Status fromErrno(int e, std::string_view path) {
 
 } // namespace
 
-char nativeSeparator() { return '/'; }
+char nativeSeparator() {
+    return '/';
+}
 
 std::string resolvePath(std::string_view pathText) {
     std::string text(pathText);
@@ -152,7 +156,8 @@ namespace {
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
     size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -251,7 +256,9 @@ Status setAttributes(std::string_view path, unsigned attributes) {
     return {};
 }
 
-Status clearAttributes(std::string_view path) { return setAttributes(path, AttrNormal); }
+Status clearAttributes(std::string_view path) {
+    return setAttributes(path, AttrNormal);
+}
 
 Status createFolder(std::string_view path) {
     const std::string full = resolvePath(path);
@@ -311,8 +318,9 @@ Status renameEntry(std::string_view from, std::string_view to) {
     const size_t literalSlash = literalTarget.rfind('/');
     std::string finalTarget = target;
     if (literalSlash != std::string::npos || slash == std::string::npos)
-        finalTarget = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-                      literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
+        finalTarget =
+            (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+            literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
     if (::rename(source.c_str(), finalTarget.c_str()) != 0)
         return fromErrno(errno, source);
     return {};
@@ -382,7 +390,12 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
         }
         written += size_t(n);
     }
-    ::fchmod(fd, 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
+    ::fchmod(
+        fd, 0666 & ~[] {
+            mode_t m = ::umask(0);
+            ::umask(m);
+            return m;
+        }());
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());
