@@ -17,7 +17,7 @@ std::vector<LauncherSwitch> parseLauncherSwitches(std::string_view commandLine) 
         const size_t blank = s.text.find(' ');
         s.word = s.text.substr(0, blank);
         if (blank != std::string::npos)
-            s.argument = s.text.substr(blank + 1);
+            s.argument = trimmed(std::string_view(s.text).substr(blank + 1));
         out.push_back(std::move(s));
         dash = next;
     }

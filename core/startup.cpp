@@ -30,10 +30,8 @@ void makeFolderTree(Launcher& l, std::string_view relative) {
             end = relative.size();
         path += relative.substr(start, end - start);
         path += platform::nativeSeparator();
-        if (!platform::folderExists(path)) {
-            (void)platform::createFolder(path);
+        if (!platform::folderExists(path) && platform::createFolder(path))
             l.ui().pumpEvents();
-        }
         start = end + 1;
     }
 }
