@@ -10,8 +10,12 @@ void showPhraseEntry(OptionSet& options, int index) {
     auto& entries = options.button(OptionButton::Phrase).entries;
     if (index < 0 || size_t(index) >= entries.size())
         return;
-    entries[size_t(index)] =
-        "F" + std::to_string(index + 1) + ": " + options.phrases[size_t(index)];
+    // Appended piece by piece: "F" + to_string(...) trips a false -Wrestrict in GCC 12.
+    std::string text = "F";
+    text += std::to_string(index + 1);
+    text += ": ";
+    text += options.phrases[size_t(index)];
+    entries[size_t(index)] = std::move(text);
 }
 
 void chooseOptionEntry(Launcher& launcher, OptionButton button, int entry) {

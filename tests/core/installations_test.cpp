@@ -95,8 +95,7 @@ TEST(Installations, SettingsSelectTheNamedInstallationOrKeepTheFirst) {
     EXPECT_EQ(w.launcher->installations.selected(), 1);
 
     w.restart();
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b,
-                     "SelectedKVPath=" + a});
+    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b, "SelectedKVPath=" + a});
     GetDefaultValues(*w.launcher);
     EXPECT_EQ(w.launcher->installations.selected(), 0);
 

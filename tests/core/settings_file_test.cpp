@@ -44,9 +44,9 @@ std::vector<std::string> everyKey(const std::string& gameA, const std::string& g
     for (const char* l :
          {"RulesFile=Hardcore", "RulesCustomizingOn=-1", "AIOverwriteWarned=-1", "Nickname=Zed",
           "LastAudoDownloadMessageIndex=7", "AlwaysOnTopOn=-1", "ShowMapPreviewOn=0",
-          "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!", "HotPhrase2=",
-          "HotPhrase3=", "HotPhrase4=gg", "IPHistory0=10.0.0.1", "IPHistory1=10.0.0.2",
-          "CheckForUpdatesOnSturtUpOn=-1"})
+          "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!",
+          "HotPhrase2=", "HotPhrase3=", "HotPhrase4=gg", "IPHistory0=10.0.0.1",
+          "IPHistory1=10.0.0.2", "CheckForUpdatesOnSturtUpOn=-1"})
         lines.emplace_back(l);
     return lines;
 }
@@ -82,11 +82,11 @@ TEST(SettingsFile, EveryKeySurvivesARoundTripInItsFixedOrder) {
 TEST(SettingsFile, ReaderForgivesLayoutButKeepsItsCutsAndLimits) {
     LauncherWorld w;
     const std::string game = w.makeGame("game");
-    w.writeSettings({"KVPath=" + game, " kvresolution = 3", "KVResolution=9", "Nickname=",
-                     "nickname =  Ann  ", "Nickname=", "StartWithCampaign=CAM=2",
-                     "TerraForgeGFXmode=-1", "Used3dOn=1", "DEBUGON=DEBUG OFF",
-                     "Bases=lots", "ShowIntroOn=no INTRO", "IPHistory7=1.2.3.4",
-                     "IPHistory10=9.9.9.9", "ScrollSpeed=17", "HotPhrase9=x", "Unknown=1"});
+    w.writeSettings({"KVPath=" + game, " kvresolution = 3", "KVResolution=9",
+                     "Nickname=", "nickname =  Ann  ", "Nickname=", "StartWithCampaign=CAM=2",
+                     "TerraForgeGFXmode=-1", "Used3dOn=1", "DEBUGON=DEBUG OFF", "Bases=lots",
+                     "ShowIntroOn=no INTRO", "IPHistory7=1.2.3.4", "IPHistory10=9.9.9.9",
+                     "ScrollSpeed=17", "HotPhrase9=x", "Unknown=1"});
     GetDefaultValues(*w.launcher);
     const Launcher& l = *w.launcher;
     EXPECT_EQ(l.options.resolution, 3);
@@ -106,9 +106,9 @@ TEST(SettingsFile, ReaderForgivesLayoutButKeepsItsCutsAndLimits) {
     for (const auto& line : lines)
         if (line.rfind("IPHistory", 0) == 0)
             history.push_back(line);
-    EXPECT_EQ(history, (std::vector<std::string>{"IPHistory0=", "IPHistory1=", "IPHistory2=",
-                                                 "IPHistory3=", "IPHistory4=", "IPHistory5=",
-                                                 "IPHistory6=", "IPHistory7=1.2.3.4"}));
+    EXPECT_EQ(history, (std::vector<std::string>{
+                           "IPHistory0=", "IPHistory1=", "IPHistory2=", "IPHistory3=",
+                           "IPHistory4=", "IPHistory5=", "IPHistory6=", "IPHistory7=1.2.3.4"}));
     for (const auto& line : lines)
         EXPECT_EQ(line.find("Unknown"), std::string::npos) << line;
 }

@@ -70,13 +70,27 @@ TEST(Startup, StepsRunInTheirOrder) {
     recordHooks(w.launcher->hooks, log);
 
     ASSERT_TRUE(runStartup(*w.launcher, ""));
-    EXPECT_EQ(log, (Texts{"initializeScriptTokens", "initializeMainLink", "setBaseModeNames",
-                          "loadOriginalKdgs", "resetUpdateBookkeeping", "loadFileTypeTables",
-                          "prepareMapPreview", "resetPlayerAiBookkeeping", "fillCatalogues",
-                          "loadCustomLinks", "selectAi 2 Bot", "selectRules Classic", "compact",
-                          "reapplySelections", "reapplySelections reporting",
-                          "setAiListToolTips", "copyAllAdditionalFiles", "refillKdgList",
-                          "FixToolbarSize", "startUpdateTimer", "makeSloVlo",
+    EXPECT_EQ(log, (Texts{"initializeScriptTokens",
+                          "initializeMainLink",
+                          "setBaseModeNames",
+                          "loadOriginalKdgs",
+                          "resetUpdateBookkeeping",
+                          "loadFileTypeTables",
+                          "prepareMapPreview",
+                          "resetPlayerAiBookkeeping",
+                          "fillCatalogues",
+                          "loadCustomLinks",
+                          "selectAi 2 Bot",
+                          "selectRules Classic",
+                          "compact",
+                          "reapplySelections",
+                          "reapplySelections reporting",
+                          "setAiListToolTips",
+                          "copyAllAdditionalFiles",
+                          "refillKdgList",
+                          "FixToolbarSize",
+                          "startUpdateTimer",
+                          "makeSloVlo",
                           "startLinkAnimation"}));
     EXPECT_TRUE(w.launcher->startupFinished);
     EXPECT_EQ(w.launcher->gameName, "Kit's game");
@@ -197,8 +211,8 @@ TEST(LauncherCommandLine, SwitchesRunInOrderAndBadOnesAreReported) {
 
     applyLauncherCommandLine(*w.launcher, "-globalini -debug now -frob x -globalini Bad.ini");
     EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Error parsing command line: globalini", "Error parsing command line: debug now",
-                     "Unknown command line switch: frob",
+              (Texts{"Error parsing command line: globalini",
+                     "Error parsing command line: debug now", "Unknown command line switch: frob",
                      "Failed to load:\n\n'" + w.root + "Mods/Global INIs/Bad.ini'"}));
 }
 

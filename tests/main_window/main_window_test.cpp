@@ -59,8 +59,7 @@ struct DemoWindow {
         EXPECT_TRUE(runStartup(*launcher, ""));
         window->show();
     }
-    template <typename T>
-    T* find(const char* name) const {
+    template <typename T> T* find(const char* name) const {
         T* w = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -81,9 +80,9 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
     DemoWindow d;
     EXPECT_EQ(d.window->windowTitle(), "Korvane Starter");
     EXPECT_EQ(d.window->objectName(), "Main");
-    EXPECT_EQ(texts(d.find<QComboBox>("CmbResolution")),
-              (QStringList{"Default", "640 x480", "800 x600", "1024x768", "1152x864",
-                           "1280x1024"}));
+    EXPECT_EQ(
+        texts(d.find<QComboBox>("CmbResolution")),
+        (QStringList{"Default", "640 x480", "800 x600", "1024x768", "1152x864", "1280x1024"}));
     EXPECT_EQ(texts(d.find<QComboBox>("CmbSoftwareRender")),
               (QStringList{"Default", "Reference Rasterizer", "RGB Emulation", "MMX"}));
     EXPECT_EQ(texts(d.find<QComboBox>("CmbCampaign")),
