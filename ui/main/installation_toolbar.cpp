@@ -49,7 +49,12 @@ InstallationToolbar::InstallationToolbar(Launcher& launcher, QWidget* parent)
 }
 
 void InstallationToolbar::refresh() {
-    installations_->clear();
+    // Choosing an entry refreshes the menu from inside that entry's own signal, so the old
+    // entries go later rather than at once.
+    for (QAction* old : installations_->actions()) {
+        installations_->removeAction(old);
+        old->deleteLater();
+    }
     const auto& menu = launcher_.installations.menu();
     for (size_t i = 0; i < menu.size(); ++i) {
         connect(installations_->addAction(toQt(menu[i])), &QAction::triggered, this, [this, i] {
