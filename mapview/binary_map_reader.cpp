@@ -19,9 +19,9 @@ void applyTileBits(MapTile& tile, int bits) {
         int bits, code, markA, markB; // -1: the mark stays as it is
     };
     static constexpr Rule rules[] = {
-        {8, 2, 1, -1},     {24, 18, 1, -1},   {40, 34, 1, -1},  {56, 50, 1, -1},
-        {72, 10, 1, -1},   {136, 6, 1, 1},    {144, 20, -1, 1}, {160, 36, -1, 1},
-        {176, 52, -1, 1},  {192, 12, -1, 1},  {200, 14, 1, 1},
+        {8, 2, 1, -1},    {24, 18, 1, -1},  {40, 34, 1, -1},  {56, 50, 1, -1},
+        {72, 10, 1, -1},  {136, 6, 1, 1},   {144, 20, -1, 1}, {160, 36, -1, 1},
+        {176, 52, -1, 1}, {192, 12, -1, 1}, {200, 14, 1, 1},
     };
     tile.tileBits = bits;
     if (bits == 0)
@@ -70,8 +70,7 @@ double roundHalfEven(double value) {
     return std::fmod(down, 2.0) == 0 ? down : down + 1;
 }
 
-OilWorldPosition oilWorldPosition(std::string_view features, std::size_t s, int width,
-                                  int height) {
+OilWorldPosition oilWorldPosition(std::string_view features, std::size_t s, int width, int height) {
     const double w = width, h = height;
     OilWorldPosition p;
     double a = byteAt(features, s + 44), b = byteAt(features, s + 43);
@@ -87,8 +86,7 @@ void readFeatures(std::string_view features, MapModel& model) {
     const double w = model.mapWidth, h = model.mapHeight;
     for (std::size_t s = features.find(kOil); s != std::string_view::npos;
          s = features.find(kOil, s + 1)) {
-        const OilWorldPosition p =
-            oilWorldPosition(features, s, model.mapWidth, model.mapHeight);
+        const OilWorldPosition p = oilWorldPosition(features, s, model.mapWidth, model.mapHeight);
         MapObject oil;
         oil.name = std::string(kOil);
         oil.player = 0;

@@ -10,7 +10,9 @@ namespace kv::mapview {
 
 namespace {
 
-std::string num(int v) { return std::to_string(v); }
+std::string num(int v) {
+    return std::to_string(v);
+}
 
 std::string fixed2(double v) {
     char text[64];
@@ -75,15 +77,29 @@ void append(std::vector<std::string>& out, std::initializer_list<std::string> li
 std::vector<std::string> convertToLndLines(const MapModel& map) {
     std::vector<std::string> out;
     out.reserve(std::size_t(map.mapWidth) * map.mapHeight + 120);
-    append(out, {"DataSet KorvaneDataC1.eds", "GrdLand {", "    Version 4",
+    append(out, {"DataSet KorvaneDataC1.eds",
+                 "GrdLand {",
+                 "    Version 4",
                  "    3DPosition -3840.000000 512.000000 3200.000000",
-                 "    3DRotation 25.000000 0.000000 0.000000", "    2DPosition 0 0",
-                 "    CustomSnap 16 16", "    SnapMode 0", "    Gravity 1", "    HeightScale 2",
-                 "    MapWidth " + num(map.mapWidth), "    MapHeight " + num(map.mapHeight),
-                 "    TileWidth 128", "    TileHeight 128", "    SeaLevel 0",
-                 "    TextureWidth 64", "    TextureHeight 64", "    NumTextures 1",
-                 "    Textures {", "        texpages\\tertilesc1.pcx", "    }",
-                 "    NumTiles " + num(map.mapWidth * map.mapHeight), "    Tiles {"});
+                 "    3DRotation 25.000000 0.000000 0.000000",
+                 "    2DPosition 0 0",
+                 "    CustomSnap 16 16",
+                 "    SnapMode 0",
+                 "    Gravity 1",
+                 "    HeightScale 2",
+                 "    MapWidth " + num(map.mapWidth),
+                 "    MapHeight " + num(map.mapHeight),
+                 "    TileWidth 128",
+                 "    TileHeight 128",
+                 "    SeaLevel 0",
+                 "    TextureWidth 64",
+                 "    TextureHeight 64",
+                 "    NumTextures 1",
+                 "    Textures {",
+                 "        texpages\\tertilesc1.pcx",
+                 "    }",
+                 "    NumTiles " + num(map.mapWidth * map.mapHeight),
+                 "    Tiles {"});
     appendTiles(map, out);
 
     append(out, {"    }", "}", "ObjectList {", "    Version 3", "FeatureSet KorvaneDataC1.eds\t",
@@ -96,11 +112,10 @@ std::vector<std::string> convertToLndLines(const MapModel& map) {
                  "        \"Entire Map\" 0 0 0 " + num(map.mapWidth) + " " + num(map.mapHeight),
                  "    }", "}"});
 
-    append(out, {"Gateways {", "    Version 1",
-                 "    NumGateways " + num(int(map.gateways.size())), "    Gates {"});
+    append(out, {"Gateways {", "    Version 1", "    NumGateways " + num(int(map.gateways.size())),
+                 "    Gates {"});
     for (const Gateway& g : map.gateways)
-        out.push_back("        " + num(g.x1) + " " + num(g.y1) + " " + num(g.x2) + " " +
-                      num(g.y2));
+        out.push_back("        " + num(g.x1) + " " + num(g.y1) + " " + num(g.x2) + " " + num(g.y2));
     append(out, {"    }", "}"});
 
     append(out, {"TileTypes {", "    NumTiles 91", "    Tiles {"});

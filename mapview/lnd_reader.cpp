@@ -1,7 +1,7 @@
 #include "mapview/lnd_reader.h"
 
-#include "mapview/lnd_text.h"
 #include "common/paths.h"
+#include "mapview/lnd_text.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -19,7 +19,7 @@ public:
     explicit LineCursor(std::string_view text) : lines_(splitLndLines(text)) {}
     std::string_view line(std::int64_t index) const {
         return index >= 0 && index < std::int64_t(lines_.size()) ? lines_[std::size_t(index)]
-                                                                  : std::string_view{};
+                                                                 : std::string_view{};
     }
     std::int64_t remaining(std::int64_t from) const {
         return std::max<std::int64_t>(0, std::int64_t(lines_.size()) - from);
@@ -79,13 +79,12 @@ MapObject readObject(std::string_view line, const MapModel& model) {
 }
 
 // Everything after the tile lines: objects, scroll limits, gateways and the two tables.
-void readTrailer(const LineCursor& lines, std::int64_t pos, MapModel& model,
-                 Progress& progress) {
+void readTrailer(const LineCursor& lines, std::int64_t pos, MapModel& model, Progress& progress) {
     progress.setStatus("Reading file...objects");
     const int objectCount = parseLndInt(lndToken(lines.line(pos + 5), 5));
     pos += 7;
-    const std::int64_t objectLines = std::min<std::int64_t>(std::max(objectCount, 0),
-                                                            lines.remaining(pos));
+    const std::int64_t objectLines =
+        std::min<std::int64_t>(std::max(objectCount, 0), lines.remaining(pos));
     for (std::int64_t i = 0; i < objectLines; ++i)
         model.objects.push_back(readObject(lines.line(pos + i), model));
     pos += std::max(objectCount, 0);
@@ -97,8 +96,8 @@ void readTrailer(const LineCursor& lines, std::int64_t pos, MapModel& model,
     progress.setStatus("Reading file...gateways");
     const int gatewayCount = parseLndInt(lndToken(lines.line(pos + 6), 5));
     pos += 8;
-    const std::int64_t gatewayLines = std::min<std::int64_t>(std::max(gatewayCount, 0),
-                                                             lines.remaining(pos));
+    const std::int64_t gatewayLines =
+        std::min<std::int64_t>(std::max(gatewayCount, 0), lines.remaining(pos));
     for (std::int64_t i = 0; i < gatewayLines; ++i) {
         std::string_view tokens[12];
         lndTokens(lines.line(pos + i), tokens, 12);
@@ -108,8 +107,7 @@ void readTrailer(const LineCursor& lines, std::int64_t pos, MapModel& model,
     pos += std::max(gatewayCount, 0);
 
     progress.setStatus("Reading tile types...");
-    pos = readTable(lines, pos + 5, parseLndInt(lndToken(lines.line(pos + 3), 5)),
-                    model.tileTypes);
+    pos = readTable(lines, pos + 5, parseLndInt(lndToken(lines.line(pos + 3), 5)), model.tileTypes);
     readTable(lines, pos + 5, parseLndInt(lndToken(lines.line(pos + 3), 5)), model.tileFlags);
 }
 
@@ -139,12 +137,11 @@ std::string withCrLf(std::string_view text, Progress& progress) {
         out.append(text.substr(start, end - start));
         out.append("\r\n");
         start = end + 1;
-        const int percent = int(std::lround(100.0 * double(std::min(start, text.size())) /
-                                            double(text.size())));
+        const int percent =
+            int(std::lround(100.0 * double(std::min(start, text.size())) / double(text.size())));
         if (percent != lastPercent) {
             lastPercent = percent;
-            progress.setStatus("Formating file...please wait(" + std::to_string(percent) +
-                               "%)");
+            progress.setStatus("Formating file...please wait(" + std::to_string(percent) + "%)");
         }
     }
     return out;

@@ -80,6 +80,8 @@ int clampToInt(double value) {
     return int(value);
 }
 
-int parseLndInt(std::string_view text) { return clampToInt(parseLndNumber(text)); }
+int parseLndInt(std::string_view text) {
+    return clampToInt(parseLndNumber(text));
+}
 
 } // namespace kv::mapview

@@ -65,8 +65,7 @@ private:
     }
 
     void checkSharedTiles() {
-        auto& objects = model_.sourceMode == SourceMode::Kdg ? model_.oilResources
-                                                             : model_.objects;
+        auto& objects = model_.sourceMode == SourceMode::Kdg ? model_.oilResources : model_.objects;
         bool fixAll = false, askedFixAll = false;
         // Each pass may push an object onto another one, so passes repeat while they
         // repair; the bound only guards against objects shuffled back and forth forever.
@@ -109,7 +108,7 @@ private:
             if (o.x < 0 || o.y < 0 || o.x >= model_.mapWidth || o.y >= model_.mapHeight)
                 continue;
             const int type = model_.tileTypeOf(model_.tiles.at(o.x, o.y).texture);
-            const char* what = type == 7 ? " is placed on water tile! "
+            const char* what = type == 7   ? " is placed on water tile! "
                                : type == 8 ? " is placed on cliff face tile! "
                                            : nullptr;
             if (!what)

@@ -9,8 +9,7 @@ namespace kv::mapview {
 namespace {
 
 // Runs `tile` over every tile, column by column, checking for a stop after each column.
-template <typename Fn>
-bool forEachColumn(const MapModel& model, Progress& progress, Fn&& tile) {
+template <typename Fn> bool forEachColumn(const MapModel& model, Progress& progress, Fn&& tile) {
     for (int x = 0; x < model.mapWidth; ++x) {
         for (int y = 0; y < model.mapHeight; ++y)
             tile(x, y, model.tiles.at(x, y));
@@ -59,8 +58,7 @@ bool drawTerrain(const MapModel& model, MapPicture& picture, Progress& progress)
     });
 }
 
-bool drawWater(const MapModel& model, MapPicture& picture, int sliderValue,
-               Progress& progress) {
+bool drawWater(const MapModel& model, MapPicture& picture, int sliderValue, Progress& progress) {
     progress.setStatus("Drawing water level...");
     const Rgb water = rgbClamped(0, 0, kWaterBase + sliderValue);
     return forEachColumn(model, progress, [&](int x, int y, const MapTile& tile) {
@@ -94,8 +92,8 @@ bool drawBinaryTextures(const MapModel& model, MapPicture& picture, Progress& pr
     return forEachColumn(model, progress, [&](int x, int y, const MapTile& tile) {
         const Rgb base = tileTypeColour(standardTileType(tile.texture));
         const int shade = 96 + std::clamp(tile.height, 0, 255) * 160 / 255; // 96 … 256
-        const Rgb colour = rgbClamped(base.r * shade / 256, base.g * shade / 256,
-                                      base.b * shade / 256);
+        const Rgb colour =
+            rgbClamped(base.r * shade / 256, base.g * shade / 256, base.b * shade / 256);
         picture.setTile(x, y, colour);
         picture.saveVisiblePoint(x, y, colour);
     });

@@ -9,8 +9,7 @@ void TileGrid::resize(int width, int height) {
     for (int x = -1; x <= width + 1 && x <= width_ + 1; ++x)
         for (int y = -1; y <= height + 1 && y <= height_ + 1; ++y)
             if (!tiles_.empty())
-                next[std::size_t(x + 1) * std::size_t(height + 3) + std::size_t(y + 1)] =
-                    at(x, y);
+                next[std::size_t(x + 1) * std::size_t(height + 3) + std::size_t(y + 1)] = at(x, y);
     width_ = width;
     height_ = height;
     tiles_ = std::move(next);

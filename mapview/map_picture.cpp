@@ -14,7 +14,9 @@ std::size_t bufferIndex(int x, int y) {
 }
 } // namespace
 
-MapPicture::MapPicture() { clearBuffer(); }
+MapPicture::MapPicture() {
+    clearBuffer();
+}
 
 void MapPicture::setSize(int mapWidth, int mapHeight, int zoom) {
     mapWidth_ = std::max(mapWidth, 0);
@@ -23,7 +25,9 @@ void MapPicture::setSize(int mapWidth, int mapHeight, int zoom) {
     image_.resize(mapWidth_ * zoom_, mapHeight_ * zoom_);
 }
 
-void MapPicture::clear() { image_.fill({}); }
+void MapPicture::clear() {
+    image_.fill({});
+}
 
 void MapPicture::setTile(int x, int y, Rgb colour) {
     for (int dy = 0; dy < zoom_; ++dy)

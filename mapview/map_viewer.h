@@ -56,13 +56,13 @@ public:
     // Shows a model read elsewhere (the command line, tests); nothing is drawn yet.
     void setModel(MapModel model, const std::string& caption = {});
 
-    void refreshAll();      // refreshAll_Click
-    void refreshMap();      // RefreshTerrain
-    void refreshWater();    // waterRefresh
-    void refreshTextures(); // refreshtexturesMenu
-    void refreshObjects();  // refreshObjects
-    void refreshGateways(); // refreshGateways
-    void refreshPicture();  // refreshPicture: repaint from the colour buffer
+    void refreshAll();                   // refreshAll_Click
+    void refreshMap();                   // RefreshTerrain
+    void refreshWater();                 // waterRefresh
+    void refreshTextures();              // refreshtexturesMenu
+    void refreshObjects();               // refreshObjects
+    void refreshGateways();              // refreshGateways
+    void refreshPicture();               // refreshPicture: repaint from the colour buffer
     void requestStop() { stop_ = true; } // StopMenu
 
     void setZoom(bool on); // resizes and clears the picture; the caller redraws

@@ -51,8 +51,8 @@ std::string encodePng(const RgbImage& image) {
     std::string header;
     putU32(header, std::uint32_t(image.width()));
     putU32(header, std::uint32_t(image.height()));
-    header += char(8); // bit depth
-    header += char(2); // colour type RGB
+    header += char(8);              // bit depth
+    header += char(2);              // colour type RGB
     header += std::string(3, '\0'); // deflate, adaptive filtering, no interlace
     putChunk(out, "IHDR", header);
 

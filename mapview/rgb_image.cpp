@@ -46,9 +46,9 @@ RgbImage RgbImage::scaled(int width, int height) const {
         return out;
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x)
-            out.set(x, y,
-                    at(int(std::int64_t(x) * width_ / width),
-                       int(std::int64_t(y) * height_ / height)));
+            out.set(
+                x, y,
+                at(int(std::int64_t(x) * width_ / width), int(std::int64_t(y) * height_ / height)));
     return out;
 }
 

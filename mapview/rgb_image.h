@@ -13,7 +13,9 @@ struct Rgb {
 
 // A colour from components that may lie outside 0 … 255 (heights above 255 stay white).
 Rgb rgbClamped(int r, int g, int b);
-inline Rgb grey(int level) { return rgbClamped(level, level, level); }
+inline Rgb grey(int level) {
+    return rgbClamped(level, level, level);
+}
 
 class RgbImage {
 public:

@@ -39,15 +39,14 @@ public:
                                         const std::string&) override {
         return std::nullopt;
     }
-    std::optional<std::string> saveFile(const std::string&, const std::string&,
-                                        const std::string&, const std::string&) override {
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string&) override {
         return std::nullopt;
     }
     std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&,
-                              int) override {
+    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
         return std::nullopt;
     }
     void pumpEvents() override {}
