@@ -3,6 +3,7 @@
 #include "tools/worldgen/map_binary_writer.h"
 #include "tools/worldgen/map_lnd_writer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kv::worldgen {
@@ -52,7 +53,7 @@ std::vector<DemoFile> demoLndMaps() {
     river.height = 32;
     river.seaLevel = 90;
     const auto riverHeight = [](int x, int y) {
-        return std::abs(y - 16 - (x % 12 < 6 ? x % 6 : 6 - x % 6)) * 12 + 40;
+        return std::min(std::abs(y - 16 - (x % 12 < 6 ? x % 6 : 6 - x % 6)) * 10 + 40, 180);
     };
     river.tileHeight = riverHeight;
     river.texture = [riverHeight](int x, int y) { return textureForHeight(riverHeight(x, y), 90); };
