@@ -34,22 +34,21 @@ std::string_view lndToken(std::string_view line, int index) {
 }
 
 void lndTokens(std::string_view line, std::string_view* out, int count) {
-    std::size_t start = 0;
-    bool more = true;
-    for (int i = 0; i < count; ++i) {
-        if (!more) {
-            out[i] = {};
-            continue;
-        }
-        const std::size_t end = line.find(' ', start);
-        if (end == std::string_view::npos) {
-            out[i] = line.substr(start);
-            more = false;
-        } else {
-            out[i] = line.substr(start, end - start);
-            start = end + 1;
+    // A plain scan: tokens are a few characters long, so a library search per token
+    // costs more than it saves (tile lines are most of a map file).
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    int i = 0;
+    for (const char* start = p; i < count; ++p) {
+        if (p == end || *p == ' ') {
+            out[i++] = std::string_view(start, std::size_t(p - start));
+            if (p == end)
+                break;
+            start = p + 1;
         }
     }
+    for (; i < count; ++i)
+        out[i] = {};
 }
 
 double parseLndNumber(std::string_view text) {
