@@ -124,6 +124,25 @@ std::string fileName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The program folder's copy keeps the file's name; a different file already there under
+// that name is never replaced, the copy then gets " (2)", " (3)", ... before the extension.
+std::string keptCopyPath(const std::string& path, const std::string& programFolder) {
+    const std::string name = fileName(path);
+    const std::string folder = kv::withTrailingSeparator(programFolder);
+    std::string candidate = folder + name;
+    std::string original, existing;
+    platform::readFile(path, original);
+    const std::size_t dot = name.find_last_of('.');
+    const std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
+    for (int n = 2; platform::fileExists(candidate); ++n) {
+        if (platform::readFile(candidate, existing) && existing == original)
+            break;
+        candidate = folder + stem + " (" + std::to_string(n) + ")" + ext;
+    }
+    return candidate;
+}
+
 // Rewrites LF-only text with CR LF line ends; the piece after a final LF is dropped.
 std::string withCrLf(std::string_view text, Progress& progress) {
     std::string out;
@@ -186,10 +205,8 @@ LndLoadResult loadLndFile(const std::string& path, const std::string& programFol
     }
     if (text.find("\r\n") == std::string::npos) {
         progress.setStatus("Formating file...please wait");
-        if (!liesIn(path, programFolder)) {
-            result.status = platform::writeFileAtomic(
-                kv::withTrailingSeparator(programFolder) + fileName(path), text);
-        }
+        if (!liesIn(path, programFolder))
+            result.status = platform::writeFileAtomic(keptCopyPath(path, programFolder), text);
         text = withCrLf(text, progress);
         if (result.status)
             result.status = platform::writeFileAtomic(path, text);

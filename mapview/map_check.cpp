@@ -100,7 +100,7 @@ private:
 
     // The later object of the pair moves one tile along X, back inside at the map's edge.
     void moveOff(MapObject& object) const {
-        object.x = object.x + 1 < model_.mapWidth ? object.x + 1 : object.x - 1;
+        object.x = object.x < model_.mapWidth - 1 ? object.x + 1 : object.x - 1;
     }
 
     void checkTerrainUnderObjects() {

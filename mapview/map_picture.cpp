@@ -29,7 +29,15 @@ void MapPicture::clear() {
     image_.fill({});
 }
 
+Rgb MapPicture::tileColour(int x, int y) const {
+    if (x < 0 || y < 0 || x >= mapWidth_ || y >= mapHeight_)
+        return {};
+    return image_.at(x * zoom_, y * zoom_);
+}
+
 void MapPicture::setTile(int x, int y, Rgb colour) {
+    if (x < 0 || y < 0 || x >= mapWidth_ || y >= mapHeight_)
+        return; // off the picture (objects may lie anywhere)
     for (int dy = 0; dy < zoom_; ++dy)
         for (int dx = 0; dx < zoom_; ++dx)
             image_.set(x * zoom_ + dx, y * zoom_ + dy, colour);

@@ -24,7 +24,7 @@ public:
     const RgbImage& image() const { return image_; }
 
     void clear();
-    Rgb tileColour(int x, int y) const { return image_.at(x * zoom_, y * zoom_); }
+    Rgb tileColour(int x, int y) const;
     void setTile(int x, int y, Rgb colour);
     // A line between two tiles, drawn with the pen width of the zoom.
     void drawLine(int x1, int y1, int x2, int y2, Rgb colour);

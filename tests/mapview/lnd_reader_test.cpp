@@ -189,6 +189,12 @@ TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     EXPECT_THAT(progress.statuses, Contains("Formating file...please wait"));
     EXPECT_THAT(progress.statuses, Contains("Formating file...please wait(100%)"));
 
+    // Another file of that name in the program folder is kept; the copy goes beside it.
+    const std::string other = maps.write("sub/Lakes.lnd", original + "\n");
+    ASSERT_EQ(loadLndFile(other, program.path(), model, progress).outcome, ReadOutcome::Done);
+    EXPECT_EQ(program.read("Lakes.lnd"), original);
+    EXPECT_EQ(program.read("Lakes (2).lnd"), original + "\n");
+
     // A file in the program folder itself is only rewritten; a CR LF file is left alone.
     const std::string local = program.write("Own.lnd", original);
     ASSERT_EQ(loadLndFile(local, program.path(), model, progress).outcome, ReadOutcome::Done);

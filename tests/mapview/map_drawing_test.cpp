@@ -65,7 +65,9 @@ std::uint32_t checksum(const RgbImage& image) {
 }
 
 TEST(MapLayers, TerrainWaterObjectsGateways) {
-    Viewer v;
+    LndMapSpec spec = smallMapSpec();
+    spec.objects.push_back({"\"FarAway\"", 0, 1e15, -1e15}); // lands far off the picture
+    Viewer v(spec);
     v.viewer.refreshAll();
     EXPECT_EQ(v.tile(4, 2), grey(86));
     EXPECT_EQ(v.tile(1, 4), (Rgb{0, 0, std::uint8_t(kWaterBase + 50)})); // 32 < 50
@@ -131,17 +133,6 @@ TEST(MapLayers, TexturesNeedAKnownDataSet) {
     w.viewer.refreshTextures();
     EXPECT_THAT(w.ui.messageTexts(), ::testing::ElementsAre("Unknown dataset: 'Custom.eds'"));
     EXPECT_EQ(w.tile(0, 0), Rgb{});
-}
-
-TEST(MapLayers, TileTypeColours) {
-    EXPECT_EQ(tileTypeColour(1), (Rgb{192, 159, 79}));
-    EXPECT_EQ(tileTypeColour(3), (Rgb{63, 70, 20}));
-    EXPECT_EQ(tileTypeColour(5), (Rgb{160, 80, 80}));
-    EXPECT_EQ(tileTypeColour(6), (Rgb{50, 50, 50}));
-    EXPECT_EQ(tileTypeColour(7), (Rgb{0, 0, 255}));
-    EXPECT_EQ(tileTypeColour(8), (Rgb{160, 160, 160}));
-    EXPECT_EQ(tileTypeColour(9), (Rgb{63, 47, 31}));
-    EXPECT_EQ(tileTypeColour(-1), (Rgb{63, 47, 31}));
 }
 
 TEST(MapLayers, GoldenPictures) {

@@ -218,7 +218,9 @@ void Form1::pointerMoved(int x, int y) {
 }
 
 void Form1::markTile(std::optional<std::pair<int, int>> tile) {
-    if (!tile) {
+    const auto& model = viewer_.model();
+    if (!tile || tile->first < 0 || tile->second < 0 || tile->first >= model.mapWidth ||
+        tile->second >= model.mapHeight) {
         picture_->setMarker(std::nullopt);
         return;
     }
