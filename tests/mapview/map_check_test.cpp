@@ -1,6 +1,5 @@
 #include "mapview/lnd_reader.h"
 #include "mapview/map_check.h"
-#include "mapview/map_statistics.h"
 
 #include "tests/support/scripted_ui.h"
 #include "tools/worldgen/map_demo.h"
@@ -166,20 +165,6 @@ TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
                             "There are no gateways, each map must have at least 1 gateway or the "
                             "game may crash."));
     EXPECT_EQ(check.faults, check.ui.messageTexts());
-}
-
-TEST(MapStatisticsTest, FiguresAndRows) {
-    LndMapSpec spec = cleanSpec();
-    spec.width = 12;
-    spec.seaLevel = 33;
-    spec.objects = {on("\"A\"", 3, 4, 12), {"\"B\"", 6, 0, 0}};
-    const MapStatistics s = mapStatistics(load(spec));
-    EXPECT_EQ(
-        std::tuple(s.mapHeight, s.mapWidth, s.area, s.seaLevel, s.gatewayCount, s.objectCount),
-        std::tuple(16, 12, 192, 33, 1, 2));
-    EXPECT_THAT(s.names, ElementsAre("\"A\"", "\"B\""));
-    EXPECT_THAT(s.positions, ElementsAre("3 X 4", "6 X 8"));
-    EXPECT_THAT(s.players, ElementsAre("Player0", "Player6"));
 }
 
 TEST(DemoMaps, HighlandsIsCleanRivermouthIsNot) {
