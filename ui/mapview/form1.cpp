@@ -199,6 +199,9 @@ void Form1::setBusy(bool busy) {
     fileMenu_->setEnabled(!busy);
     toolsMenu_->setEnabled(!busy);
     stopAction_->setEnabled(busy);
+    for (QWidget* tool : {static_cast<QWidget*>(form2_), static_cast<QWidget*>(form4_)})
+        if (tool)
+            tool->setEnabled(!busy);
     if (!busy && closePending_)
         QTimer::singleShot(0, this, &QWidget::close);
 }
