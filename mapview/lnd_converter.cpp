@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace kv::mapview {
@@ -28,16 +29,29 @@ int cornerHeight(const MapModel& map, int x, int y) {
     return map.tiles.at(x, y).height;
 }
 
+void appendNumber(std::string& line, const char* label, int value) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    line += label;
+    line.append(digits, end);
+}
+
 void appendTiles(const MapModel& map, std::vector<std::string>& out) {
     // Column by column, as the LND reader takes them.
     for (int x = 0; x < map.mapWidth; ++x) {
         for (int y = 0; y < map.mapHeight; ++y) {
             const MapTile& t = map.tiles.at(x, y);
-            out.push_back("        TID " + num(t.texture) + " VF " + num(t.tileMarkA) + " TF " +
-                          num(t.tileMarkB) + " F " + num(t.tileCode) + " VH " + num(t.height) +
-                          " " + num(cornerHeight(map, x + 1, y)) + " " +
-                          num(cornerHeight(map, x + 1, y + 1)) + " " +
-                          num(cornerHeight(map, x, y + 1)));
+            std::string line;
+            line.reserve(64);
+            appendNumber(line, "        TID ", t.texture);
+            appendNumber(line, " VF ", t.tileMarkA);
+            appendNumber(line, " TF ", t.tileMarkB);
+            appendNumber(line, " F ", t.tileCode);
+            appendNumber(line, " VH ", t.height);
+            appendNumber(line, " ", cornerHeight(map, x + 1, y));
+            appendNumber(line, " ", cornerHeight(map, x + 1, y + 1));
+            appendNumber(line, " ", cornerHeight(map, x, y + 1));
+            out.push_back(std::move(line));
         }
     }
 }
