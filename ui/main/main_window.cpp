@@ -7,7 +7,6 @@
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
-#include "platform/windows.h"
 #include "ui/main/about_page.h"
 #include "ui/main/ai_page.h"
 #include "ui/main/command_line_preview.h"
@@ -23,7 +22,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +29,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace kv::ui {
 
@@ -221,18 +220,12 @@ void Main::bringToFront() {
 
 void Main::setOnTop(bool onTop) {
     tools_->refresh();
-    // The window system's own call keeps the window where it is; Qt's flag would hide and
-    // show it again. Other platforms only have the flag.
-    const QString platform = QGuiApplication::platformName();
-    if ((platform == QLatin1String("xcb") || platform == QLatin1String("windows")) &&
-        platform::setWindowAlwaysOnTop(platform::WindowHandle(winId()), onTop))
-        return;
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
-        return;
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible)
-        show();
+    // On the native window, not the widget: the widget's flag would hide and show the
+    // window again; the window's flag only changes its stacking, as SetWindowPos does.
+    if (QWindow* native = windowHandle())
+        native->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
 void Main::changeEvent(QEvent* event) {
