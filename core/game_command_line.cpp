@@ -35,11 +35,13 @@ std::string rendererSwitch(const OptionSet& o) {
 } // namespace
 
 std::string AddDisplayToCommandLine(const OptionSet& options) {
-    std::string part = " " + rendererSwitch(options);
+    // Appended piece by piece: " " + string trips a false -Wrestrict in GCC 12.
+    std::string part = " ";
+    part += rendererSwitch(options);
     const std::string& resolution = options.resolutionText();
     // A damaged index has no text; the game then keeps its own resolution.
     if (!resolution.empty() && resolution != "Default")
-        part += " -" + trimmed(resolution.substr(0, 4));
+        part.append(" -").append(trimmed(resolution.substr(0, 4)));
     return part;
 }
 

@@ -23,8 +23,8 @@ MultiplayerSwitches currentMultiplayerSwitches(Launcher& l) {
 std::string buildGameCommandLine(Launcher& l) {
     const OptionSet& o = l.options;
     std::string line = AddDisplayToCommandLine(o);
-    line += " " + AddMapToCommandLine(o);
-    line += " " + AddMiscToCommandLine(o, l.registry);
+    line.append(" ").append(AddMapToCommandLine(o));
+    line.append(" ").append(AddMiscToCommandLine(o, l.registry));
     line += debugSwitch(o);
     line += multiplayerTail(o, currentMultiplayerSwitches(l));
     return line;

@@ -269,8 +269,9 @@ TEST(GameLaunch, OnlyAHostOfAMultiplayerGameTellsThePeers) {
         };
         ASSERT_TRUE(startGame(l));
         EXPECT_EQ(w.steps.size() == 2, c.tells) << int(c.role) << c.multiplayer;
-        if (c.multiplayer && c.role == LobbyRole::Join)
+        if (c.multiplayer && c.role == LobbyRole::Join) {
             EXPECT_EQ(l.launch.commandLine, " -3DFX   +connect \"10.1.1.1\" +name \"\"");
+        }
         // The values the game reads are written before it starts.
         EXPECT_TRUE(w.registry->query(platform::RegistryRoot::LocalMachine,
                                       "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
