@@ -292,28 +292,4 @@ TEST(GameLaunch, ReturnRaisesTheWindowAndKeepsAlwaysOnTop) {
     EXPECT_EQ(w.ui.pumpCount(), pumps + 1);
 }
 
-TEST(GameLaunch, RestoringByHandReadsTheListsAgainUnlessBusy) {
-    LaunchWorld w;
-    Launcher& l = *w.launcher;
-    Texts reads;
-    l.hooks.refillKdgList = [&reads] { reads.push_back("kdg"); };
-    l.hooks.fillCatalogues = [&reads] { reads.push_back("catalogues"); };
-    l.hooks.reapplySelections = [&reads](bool report) {
-        reads.push_back(report ? "selections reporting" : "selections");
-    };
-    EXPECT_FALSE(refreshOnRestore(l)); // never minimised
-
-    l.wasMinimised = true;
-    l.busy = true;
-    EXPECT_FALSE(refreshOnRestore(l));
-    EXPECT_TRUE(l.wasMinimised);
-    EXPECT_TRUE(reads.empty());
-
-    l.busy = false;
-    EXPECT_TRUE(refreshOnRestore(l));
-    EXPECT_FALSE(l.wasMinimised);
-    EXPECT_EQ(reads, (Texts{"kdg", "catalogues", "selections"}));
-    EXPECT_FALSE(refreshOnRestore(l));
-}
-
 } // namespace kv::test

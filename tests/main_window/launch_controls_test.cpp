@@ -109,15 +109,26 @@ TEST(StartControls, PreviewFollowsEveryOption) {
                                    "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
 }
 
-TEST(StartControls, MinimisingAndRestoringByHandReadsTheListsAgain) {
+TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
     StartControls d;
-    int reads = 0;
-    d.launcher->hooks.refillKdgList = [&reads] { ++reads; };
+    std::vector<std::string> reads;
+    d.launcher->hooks.refillKdgList = [&reads] { reads.push_back("kdg"); };
+    d.launcher->hooks.fillCatalogues = [&reads] { reads.push_back("catalogues"); };
+    d.launcher->hooks.reapplySelections = [&reads](bool report) {
+        reads.push_back(report ? "selections reporting" : "selections");
+    };
+    d.launcher->busy = true; // a list is being rebuilt
+    d.window->showMinimized();
+    d.window->showNormal();
+    EXPECT_TRUE(d.launcher->wasMinimised);
+    EXPECT_TRUE(reads.empty());
+
+    d.launcher->busy = false;
     d.window->showMinimized();
     EXPECT_TRUE(d.launcher->wasMinimised);
     d.window->showNormal();
     EXPECT_FALSE(d.launcher->wasMinimised);
-    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(reads, (std::vector<std::string>{"kdg", "catalogues", "selections"}));
 }
 
 } // namespace kv::test
