@@ -50,12 +50,14 @@ QLineEdit* CommandLinePreview::addRow(const QString& label, const QString& name,
 
 void CommandLinePreview::reload() {
     const LaunchPreview preview = launchPreview(launcher_);
-    commandLine_->setText(toQt(preview.commandLine));
-    commandLine_->setToolTip(commandLine_->text());
-    if (invocation_) {
-        invocation_->setText(toQt(preview.invocation));
-        invocation_->setToolTip(invocation_->text());
-    }
+    const auto show = [](QLineEdit* field, const std::string& text) {
+        field->setText(toQt(text));
+        field->setCursorPosition(0); // the beginning: the program, and "wine" when it runs it
+        field->setToolTip(field->text());
+    };
+    show(commandLine_, preview.commandLine);
+    if (invocation_)
+        show(invocation_, preview.invocation);
 }
 
 } // namespace kv::ui
