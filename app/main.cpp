@@ -26,10 +26,12 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString()); // the title stays exactly as set
 
     kv::ui::QtUi ui;
-    auto registry = kv::platform::makeRegistryBackend(kv::platform::defaultRegistryStorePath());
+    const std::string registryStore = kv::platform::defaultRegistryStorePath();
+    auto registry = kv::platform::makeRegistryBackend(registryStore);
     kv::Launcher launcher(
         kv::ui::fromQt(QApplication::applicationDirPath()), ui, *registry,
         [](const std::string& target) { return kv::platform::shellOpen(target); });
+    launcher.launch.registryStore = registryStore;
 
     kv::ui::Main window(launcher);
     ui.setParent(&window);

@@ -2,6 +2,7 @@
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
+#include "core/game_launch.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
@@ -44,6 +45,7 @@ public:
     Registry registry;
     LauncherHooks hooks;
     MainLinkSettings mainLink;
+    GameLaunch launch;
 
     std::string activeSettingsName; // empty means "starter.ini"
     bool firstRun = false;

@@ -1,6 +1,8 @@
 #pragma once
 // Steps of start-up and closing that other subsystems carry out. Each is empty until
 // the subsystem that owns it fills it in when it wires itself to the Launcher.
+#include "core/game_command_line.h"
+
 #include <functional>
 #include <string>
 
@@ -24,7 +26,8 @@ struct LauncherHooks {
     std::function<void()> copyAllAdditionalFiles;
     std::function<void()> refillKdgList;
     std::function<void()> startUpdateTimer; // 4000 ms one shot
-    std::function<void()> makeSloVlo;       // installs the chosen AIs and rules
+    // Installs the chosen AIs and rules; false when refused (the start then stops).
+    std::function<bool()> makeSloVlo;
     std::function<void()> startLinkAnimation;
 
     // Settings file. Selecting by name answers whether the name was found; without a
@@ -35,6 +38,11 @@ struct LauncherHooks {
 
     // The launcher's command line: loads a global configuration by file name.
     std::function<bool(const std::string& fileName)> loadGlobalConfiguration;
+
+    // The game's start: hosting, tell the lobby peers to start; what the lobby knows of
+    // the coming game (role, chosen host, local address) for the multiplayer switches.
+    std::function<void()> tellPeersToStart;
+    std::function<void(MultiplayerSwitches&)> fillMultiplayerSwitches;
 
     // Closing (in the order they run).
     std::function<void()> stopInternetTransfers;

@@ -14,6 +14,11 @@ public:
     virtual void fixToolbarSize() {}
     virtual void showDebugLabel() {}
     virtual void minimise() {}
+    // Back to normal size after a game; then raised above the other windows.
+    virtual void restoreNormal() {}
+    virtual void bringToFront() {}
+    // Topmost or not, without moving or sizing; the Tools menu shows the setting.
+    virtual void setOnTop(bool /*onTop*/) {}
 };
 
 } // namespace kv

@@ -36,7 +36,10 @@ void recordHooks(LauncherHooks& h, Texts& log) {
     h.copyAllAdditionalFiles = rec("copyAllAdditionalFiles");
     h.refillKdgList = rec("refillKdgList");
     h.startUpdateTimer = rec("startUpdateTimer");
-    h.makeSloVlo = rec("makeSloVlo");
+    h.makeSloVlo = [&log] {
+        log.push_back("makeSloVlo");
+        return true;
+    };
     h.startLinkAnimation = rec("startLinkAnimation");
     h.selectAi = [&log](int player, const std::string& name) {
         log.push_back("selectAi " + std::to_string(player) + " " + name);

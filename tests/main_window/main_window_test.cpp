@@ -28,7 +28,7 @@ QApplication& application() {
     static char name[] = "main_window_tests";
     static char* argv[] = {name, nullptr};
     // Never destroyed: Qt's own globals may be gone by the time statics are torn down.
-    static auto* app = new QApplication(argc, argv);
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
     return *app;
 }
 

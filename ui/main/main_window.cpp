@@ -1,12 +1,15 @@
 #include "ui/main/main_window.h"
 
 #include "common/ui_port.h"
+#include "core/game_start.h"
 #include "core/installation_actions.h"
+#include "core/launch_buttons.h"
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
 #include "ui/main/about_page.h"
 #include "ui/main/ai_page.h"
+#include "ui/main/command_line_preview.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
 #include "ui/main/misc_page.h"
@@ -26,6 +29,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace kv::ui {
 
@@ -106,6 +110,10 @@ void Main::createPages() {
             [this] { openKVFolder(launcher_, launcher_.installations.selected()); });
     connect(misc_, &MiscPage::openSkirmishFolder, this,
             [this] { openSkirmishFolder(launcher_, launcher_.installations.selected()); });
+    connect(misc_, &MiscPage::startMapEditor, this, [this] { kv::startMapEditor(launcher_); });
+    // The multiplayer switches belong to the command line too.
+    if (auto* multiplayer = hostJoin_->findChild<QCheckBox*>(QStringLiteral("Check6")))
+        connect(multiplayer, &QCheckBox::toggled, this, [this] { misc_->preview()->reload(); });
     misc_->resolution()->installEventFilter(this);
 }
 
@@ -123,19 +131,25 @@ QWidget* Main::createButtonRow() {
 
     auto* info = new QPushButton(QStringLiteral("Info"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
-    auto* apply = new QPushButton(QStringLiteral("Apply"), row);
-    apply->setObjectName(QStringLiteral("CmdApply"));
-    apply->setToolTip(QStringLiteral(
+    apply_ = new QPushButton(QStringLiteral("Apply"), row);
+    apply_->setObjectName(QStringLiteral("CmdApply"));
+    apply_->setToolTip(QStringLiteral(
         "Apply changes,  NOTE: you don't have to apply changes everytime, because when you "
         "clisk 'Start KV' button, all changes are applied automatically"));
     start_ = new QPushButton(QStringLiteral("Start KV"), row);
     start_->setObjectName(QStringLiteral("CmdStart"));
     start_->setMinimumWidth(120);
-    // The game launch, its installation and the key help arrive with the launch itself.
-    for (QPushButton* b : {info, apply, start_}) {
-        b->setEnabled(false);
+    for (QPushButton* b : {info, apply_, start_})
         layout->addWidget(b);
-    }
+    connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
+    connect(apply_, &QPushButton::clicked, this, [this] {
+        if (applyChanges(launcher_))
+            apply_->setEnabled(false);
+    });
+    connect(start_, &QPushButton::clicked, this, [this] {
+        startGame(launcher_);
+        refresh();
+    });
     return row;
 }
 
@@ -157,6 +171,8 @@ void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
 }
 
 void Main::refresh() {
+    // A changed state may need applying again.
+    apply_->setEnabled(true);
     misc_->refresh();
     ai_->refresh();
     hostJoin_->refresh();
@@ -191,6 +207,35 @@ void Main::showDebugLabel() {
 
 void Main::minimise() {
     showMinimized();
+}
+
+void Main::restoreNormal() {
+    showNormal();
+}
+
+void Main::bringToFront() {
+    raise();
+    activateWindow();
+}
+
+void Main::setOnTop(bool onTop) {
+    tools_->refresh();
+    // On the native window, not the widget: the widget's flag would hide and show the
+    // window again; the window's flag only changes its stacking, as SetWindowPos does.
+    if (QWindow* native = windowHandle())
+        native->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+void Main::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        if (isMinimized())
+            launcher_.wasMinimised = true;
+        else if (refreshOnRestore(launcher_))
+            refresh();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void Main::closeEvent(QCloseEvent* event) {

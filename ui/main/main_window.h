@@ -39,6 +39,9 @@ public:
     void fixToolbarSize() override;
     void showDebugLabel() override;
     void minimise() override;
+    void restoreNormal() override;
+    void bringToFront() override;
+    void setOnTop(bool onTop) override;
 
     QTabWidget* tabs() const { return tabs_; }
     MiscPage* miscPage() const { return misc_; }
@@ -46,6 +49,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createPages();
@@ -69,6 +73,7 @@ private:
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
     QPushButton* start_ = nullptr;
+    QPushButton* apply_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ui/main/misc_page.h"
 
 #include "core/launcher.h"
+#include "ui/main/command_line_preview.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -80,9 +81,12 @@ MiscPage::MiscPage(Launcher& launcher, QWidget* parent) : QWidget(parent), launc
     folders->addStretch(1);
     folders->addWidget(compact_);
     layout->addLayout(folders);
+    preview_ = new CommandLinePreview(launcher_, this);
+    layout->addWidget(preview_);
     layout->addStretch(1);
 
     connect(openGame, &QPushButton::clicked, this, &MiscPage::openGameFolder);
+    connect(mapEditor_, &QPushButton::clicked, this, &MiscPage::startMapEditor);
     connect(openSkirmish, &QPushButton::clicked, this, &MiscPage::openSkirmishFolder);
     connectControls();
 }
@@ -114,6 +118,14 @@ void MiscPage::connectControls() {
         o.miniModeOn = on ? 1 : 0;
         emit compactToggled(on);
     });
+    // After the option itself has changed: the preview shows the new command line.
+    const auto reload = [this] { preview_->reload(); };
+    for (QComboBox* box : {resolution_, softwareType_})
+        connect(box, &QComboBox::currentIndexChanged, this, reload);
+    connect(campaign_, &QComboBox::currentTextChanged, this, reload);
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{threeDfx_, direct3d_, software_, campaignOn_})
+        connect(b, &QAbstractButton::toggled, this, reload);
 }
 
 void MiscPage::refresh() {
@@ -129,9 +141,10 @@ void MiscPage::refresh() {
     campaign_->setCurrentText(toQt(o.campaign));
     mapEditorMode_->setCurrentIndex(o.mapEditorMode);
     mapEditorMode_->setEnabled(launcher_.mapEditorAvailable);
-    mapEditor_->setEnabled(false); // starting the map editor comes with the game launch
+    mapEditor_->setEnabled(launcher_.mapEditorAvailable);
     compact_->setChecked(o.compact());
     compact_->setText(o.compact() ? QStringLiteral(">>") : QStringLiteral("<<"));
+    preview_->reload();
 }
 
 } // namespace kv::ui

@@ -15,6 +15,8 @@ class Launcher;
 
 namespace kv::ui {
 
+class CommandLinePreview;
+
 class MiscPage : public QWidget {
     Q_OBJECT
 public:
@@ -24,11 +26,14 @@ public:
 
     QComboBox* resolution() const { return resolution_; }
     QCheckBox* compactToggle() const { return compact_; }
+    QPushButton* mapEditorButton() const { return mapEditor_; }
+    CommandLinePreview* preview() const { return preview_; }
 
 signals:
     void compactToggled(bool compact);
     void openGameFolder();
     void openSkirmishFolder();
+    void startMapEditor();
 
 private:
     void connectControls();
@@ -44,6 +49,7 @@ private:
     QComboBox* mapEditorMode_;
     QPushButton* mapEditor_;
     QCheckBox* compact_;
+    CommandLinePreview* preview_;
 };
 
 } // namespace kv::ui

@@ -1,6 +1,7 @@
 #include "ui/main/tools_button.h"
 
 #include "common/ui_port.h"
+#include "core/game_start.h"
 #include "core/launcher.h"
 #include "platform/files.h"
 
@@ -46,7 +47,7 @@ void ToolsButton::refresh() {
     const auto actions = menu()->actions();
     // Commands whose subsystems are not wired yet stay visible but cannot be chosen.
     for (int i = 0; i < EntryCount; ++i)
-        actions[i]->setEnabled(i == UpdateAtStartup);
+        actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop);
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
                                                         : QStringLiteral("Always on top Off"));
@@ -58,6 +59,8 @@ void ToolsButton::refresh() {
 void ToolsButton::run(const QString& entry) {
     if (entry.startsWith(QStringLiteral("Check for updates on Startup"))) {
         launcher_.updateAtStartup = !launcher_.updateAtStartup;
+    } else if (entry.startsWith(QStringLiteral("Always on top"))) {
+        SetOnTop(launcher_, !launcher_.alwaysOnTop);
     } else if (entry == QStringLiteral("KV Script Help File")) {
         launcher_.openInShell(platform::resolvePath(launcher_.installations.currentGameFolder() +
                                                     "\\multiplay\\skirmish\\scriptLang.rtf"));

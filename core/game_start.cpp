@@ -1,0 +1,113 @@
+#include "core/game_start.h"
+
+#include "common/ui_port.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "platform/windows.h"
+
+namespace kv {
+
+bool makeSloVlo(Launcher& l) {
+    return !l.hooks.makeSloVlo || l.hooks.makeSloVlo();
+}
+
+MultiplayerSwitches currentMultiplayerSwitches(Launcher& l) {
+    MultiplayerSwitches mp;
+    mp.gameName = l.gameName;
+    mp.nick = l.nickParsed;
+    runHook(l.hooks.fillMultiplayerSwitches, mp);
+    return mp;
+}
+
+std::string buildGameCommandLine(Launcher& l) {
+    const OptionSet& o = l.options;
+    std::string line = AddDisplayToCommandLine(o);
+    line.append(" ").append(AddMapToCommandLine(o));
+    line.append(" ").append(AddMiscToCommandLine(o, l.registry));
+    line += debugSwitch(o);
+    line += multiplayerTail(o, currentMultiplayerSwitches(l));
+    return line;
+}
+
+namespace {
+
+// A Windows game run through Wine reads Wine's registry, not our store.
+void shareRegistryWithWine(const Launcher& l, const std::string& program) {
+    if (l.launch.registryStore.empty())
+        return;
+    const auto argv = platform::programInvocation(program, {});
+    if (argv.empty() || argv.front() != "wine")
+        return;
+    std::string error;
+    (void)platform::importRegistryIntoWine(l.launch.registryStore, error);
+}
+
+} // namespace
+
+bool startGame(Launcher& l) {
+    if (!makeSloVlo(l))
+        return false;
+    if (l.options.multiplayerModeOn == 1 && currentMultiplayerSwitches(l).role == LobbyRole::Host)
+        runHook(l.hooks.tellPeersToStart);
+    l.ui().pumpEvents();
+
+    l.launch.commandLine = buildGameCommandLine(l);
+
+    const std::string folder = l.installations.currentGameFolder();
+    // A vanished folder leaves the current directory as it was; the start then fails.
+    (void)platform::setCurrentDirectory(folder);
+    const std::string program = folder + kGameExecutable;
+    shareRegistryWithWine(l, program);
+    const platform::StartResult started =
+        platform::startProgram(program, l.launch.commandLine, {}, platform::WindowMode::Normal);
+    l.launch.started = started.ok;
+    l.launch.startError = started.error;
+
+    l.ui().pumpEvents();
+    WatchForKVClose(l);
+    l.ui().pumpEvents();
+    l.view().minimise();
+    l.wasMinimised = true;
+    return true;
+}
+
+void WatchForKVClose(Launcher& l) {
+    l.launch.closeWatch.start([&l] { closeWatchTick(l); });
+}
+
+void closeWatchTick(Launcher& l) {
+    // Without a window system no game window can be found, so the launcher comes back.
+    if (platform::findWindowByTitle(kGameWindowTitle).handle >= 1)
+        return;
+    l.launch.closeWatch.stop();
+    MaximizeKVS(l);
+    l.view().bringToFront();
+}
+
+void MaximizeKVS(Launcher& l) {
+    l.wasMinimised = false;
+    l.view().restoreNormal();
+    // Flipping always-on-top twice raises the window above all others for a moment and
+    // leaves the setting as it was.
+    SetOnTop(l, !l.alwaysOnTop);
+    l.ui().pumpEvents();
+    SetOnTop(l, !l.alwaysOnTop);
+}
+
+void SetOnTop(Launcher& l, bool onTop) {
+    l.alwaysOnTop = onTop;
+    l.view().setOnTop(onTop);
+}
+
+bool refreshOnRestore(Launcher& l) {
+    if (!l.wasMinimised || l.busy)
+        return false;
+    l.wasMinimised = false;
+    runHook(l.hooks.refillKdgList);
+    runHook(l.hooks.fillCatalogues);
+    runHook(l.hooks.reapplySelections, false);
+    return true;
+}
+
+} // namespace kv

@@ -1,0 +1,69 @@
+#include "core/launch_buttons.h"
+
+#include "common/ui_port.h"
+#include "core/game_start.h"
+#include "core/launcher.h"
+#include "platform/shell.h"
+
+namespace kv {
+
+bool applyChanges(Launcher& l) {
+    return makeSloVlo(l);
+}
+
+std::string mapEditorParameters(int renderMode) {
+    const auto& modes = mapEditorModeEntries();
+    const bool direct3d = renderMode >= 0 && size_t(renderMode) < modes.size() &&
+                          modes[size_t(renderMode)] == "Direct3D";
+    return direct3d ? " -hardware" : "";
+}
+
+bool startMapEditor(Launcher& l) {
+    const std::string folder = l.installations.currentGameFolder();
+    return platform::startProgram(folder + kMapEditorExecutable,
+                                  mapEditorParameters(l.options.mapEditorMode), folder,
+                                  platform::WindowMode::Normal)
+        .ok;
+}
+
+std::string keyHelpText() {
+    return "Press 'Shift - ?' in Korvane to enter Debug mode\n"
+           "KEYS:\n"
+           "'Ctrl - -'  -  Exit Korvane (numerical keyboard)\n"
+           "'Ctrl - G' - Show Map\n"
+           "'Ctrl - O' - Show Debug Menu\n"
+           "'A'          - Enable all research";
+}
+
+void showKeyHelp(Launcher& l) {
+    l.ui().message(keyHelpText(), Icon::Information);
+}
+
+LaunchPreview launchPreview(Launcher& l) {
+    LaunchPreview p;
+    p.commandLine = gameCommandLine(l.options, currentMultiplayerSwitches(l));
+    p.invocation = shellQuoted(platform::programInvocation(
+        l.installations.currentGameFolder() + kGameExecutable, p.commandLine));
+    return p;
+}
+
+std::string shellQuoted(const std::vector<std::string>& argv) {
+    static const std::string plain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                     "0123456789-_+=/.,:@%";
+    std::string out;
+    for (const std::string& arg : argv) {
+        if (!out.empty())
+            out += ' ';
+        if (!arg.empty() && arg.find_first_not_of(plain) == std::string::npos) {
+            out += arg;
+            continue;
+        }
+        out += '\'';
+        for (char c : arg)
+            out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        out += '\'';
+    }
+    return out;
+}
+
+} // namespace kv

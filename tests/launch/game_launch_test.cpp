@@ -1,0 +1,295 @@
+// The start button's whole road with real processes and real windows: the stand-in game
+// is started, its own report of its arguments is read, its window is watched, and the
+// launcher comes back when the window has gone.
+#include "core/game_start.h"
+#include "core/launch_buttons.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/text.h"
+#include "platform/windows.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <sys/stat.h>
+#include <thread>
+
+namespace kv::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Texts = std::vector<std::string>;
+constexpr int kTickMs = 800;
+
+QCoreApplication& application() {
+    static int argc = 1;
+    static char name[] = "launch_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QCoreApplication(argc, argv);
+    return *app;
+}
+
+class RecordingView : public LauncherView {
+public:
+    void minimise() override { log.push_back("minimise"); }
+    void restoreNormal() override { log.push_back("restoreNormal"); }
+    void bringToFront() override { log.push_back("bringToFront"); }
+    void setOnTop(bool on) override { log.push_back(on ? "onTop on" : "onTop off"); }
+    Texts log;
+};
+
+// Runs the event loop (timers included) until `done` or the time is up.
+bool runEventsUntil(const std::function<bool()>& done, int ms) {
+    const auto until = Clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (Clock::now() > until)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// Waits without running any event, so no watch tick can come in between.
+bool blockUntil(const std::function<bool()>& done, int seconds) {
+    const auto until = Clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (Clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+bool gameWindowShown() {
+    return platform::findWindowByTitle(kGameWindowTitle).handle >= 1;
+}
+
+long msSince(Clock::time_point t) {
+    return long(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t).count());
+}
+
+// A launcher on a temporary folder whose one installation is tmp/game/.
+struct LaunchWorld {
+    LaunchWorld() {
+        application();
+        tmp.write("kvs/Mods/.keep", "");
+        tmp.write("game/multiplay/skirmish/.keep", "");
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(tmp / "kvs/", ui, *registry,
+                                              [](const std::string&) { return true; });
+        launcher->setView(&view);
+        launcher->launch.closeWatch.setInterval(kTickMs);
+        launcher->launch.registryStore = tmp / "registry.reg";
+        launcher->installations.AddKVPath(gameFolder());
+        launcher->options.button(OptionButton::Debug).caption = "Debug off";
+        launcher->hooks.makeSloVlo = [this] {
+            steps.push_back("makeSloVlo");
+            return true;
+        };
+        launcher->hooks.tellPeersToStart = [this] { steps.push_back("tellPeersToStart"); };
+    }
+    ~LaunchWorld() {
+        launcher->launch.closeWatch.stop();
+        (void)platform::setCurrentDirectory(startFolder);
+    }
+    std::string gameFolder() const { return tmp / "game/"; }
+    void writeGame(const std::string& text, mode_t mode) const {
+        const std::string exe = tmp.write("game/korvane.exe", text);
+        ::chmod(exe.c_str(), mode);
+    }
+    bool restored() const { return !launcher->wasMinimised; }
+
+    std::string startFolder = platform::currentDirectory();
+    TempFolder tmp;
+    ScriptedUi ui;
+    RecordingView view;
+    Texts steps;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+};
+
+} // namespace
+
+TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasGone) {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
+    ASSERT_FALSE(gameWindowShown()) << "another game window is open";
+    LaunchWorld w;
+    Launcher& l = *w.launcher;
+    ASSERT_TRUE(platform::copyFile(KV_STANDIN_GAME, w.gameFolder() + "korvane.exe"));
+    OptionSet& o = l.options;
+    o.renderer = Renderer::Direct3DHal;
+    o.resolution = 3;
+    o.startWithCampaignOn = 1;
+    o.campaign = "Campaign 2";
+    o.button(OptionButton::Intro).caption = "Show intro";
+    o.button(OptionButton::Debug).caption = "Debug on";
+    o.multiplayerModeOn = 1;
+    l.gameName = "Big N's game";
+    l.nickParsed = "BigN";
+    l.hooks.fillMultiplayerSwitches = [](MultiplayerSwitches& mp) {
+        mp.role = LobbyRole::Host;
+        mp.localAddress = "127.0.0.1";
+    };
+
+    ::setenv("KV_STANDIN_REPORT", (w.tmp / "argv.txt").c_str(), 1);
+    ::setenv("KV_STANDIN_QUIT_AFTER_MS", "4000", 1);
+    ::setenv("KV_STANDIN_REGISTRY", (w.tmp / "registry.reg").c_str(), 1);
+    const bool started = startGame(l);
+    for (const char* name :
+         {"KV_STANDIN_REPORT", "KV_STANDIN_QUIT_AFTER_MS", "KV_STANDIN_REGISTRY"})
+        ::unsetenv(name);
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(l.launch.started) << l.launch.startError;
+    EXPECT_EQ(w.steps, (Texts{"makeSloVlo", "tellPeersToStart"}));
+    EXPECT_EQ(w.view.log, Texts{"minimise"});
+    EXPECT_TRUE(l.wasMinimised);
+    EXPECT_TRUE(l.launch.closeWatch.isActive());
+    EXPECT_EQ(platform::currentDirectory(), w.gameFolder());
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    // The first tick must find the window, so no event runs before it is there.
+    ASSERT_TRUE(blockUntil(gameWindowShown, 30)) << "the stand-in game showed no window";
+    Texts argv;
+    ASSERT_TRUE(platform::readTextLines(w.tmp / "argv.txt", argv));
+    EXPECT_EQ(argv, (Texts{"-D3D", "-1024", "-game", "CAM_2A", "-intro", "-ovyrdelmkasitroquenbafp",
+                           "+host", "127.0.0.1", "+hostname", "Big N's game", "+name", "BigN"}));
+
+    // The watch ticks while the game runs; once its window has gone, one tick at most.
+    std::optional<Clock::time_point> gone;
+    ASSERT_TRUE(runEventsUntil(
+        [&] {
+            if (!gone && !gameWindowShown())
+                gone = Clock::now();
+            return w.restored();
+        },
+        30000));
+    ASSERT_TRUE(gone.has_value());
+    EXPECT_LE(msSince(*gone), kTickMs + 1000);
+    EXPECT_FALSE(l.launch.closeWatch.isActive());
+    EXPECT_EQ(w.view.log,
+              (Texts{"minimise", "restoreNormal", "onTop on", "onTop off", "bringToFront"}));
+    EXPECT_FALSE(l.alwaysOnTop);
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+// Nothing that goes wrong after the installation leaves the launcher minimised: the
+// first tick finds no game window and brings it back. None of it is reported.
+TEST(GameLaunch, AStartWithoutAGameWindowEndsRestoredAtTheFirstTick) {
+    struct Case {
+        const char* what;
+        std::function<void(LaunchWorld&)> prepare;
+        bool processStarts;
+    };
+    std::vector<Case> cases{
+        {"missing korvane.exe", [](LaunchWorld&) {}, false},
+        {"not executable", [](LaunchWorld& w) { w.writeGame("#!/bin/sh\nexit 0\n", 0644); }, false},
+        {"vanished game folder",
+         [](LaunchWorld& w) {
+             w.writeGame("#!/bin/sh\nexit 0\n", 0755);
+             w.launcher->installations.setCurrentGameFolder(w.tmp / "gone/");
+         },
+         false},
+        {"a game that shows no window",
+         [](LaunchWorld& w) { w.writeGame("#!/bin/sh\nsleep 3\n", 0755); }, true},
+        {"no window system",
+         [](LaunchWorld& w) {
+             w.writeGame("#!/bin/sh\nsleep 3\n", 0755);
+             ::unsetenv("DISPLAY");
+         },
+         true},
+    };
+    if (!platform::programOnPath("wine")) // then a Windows program cannot run here
+        cases.push_back({"Windows program without Wine",
+                         [](LaunchWorld& w) { w.writeGame("MZ\x90", 0755); }, false});
+
+    const char* display = std::getenv("DISPLAY");
+    const std::string savedDisplay = display ? display : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LaunchWorld w;
+        c.prepare(w);
+        const auto started = Clock::now();
+        ASSERT_TRUE(startGame(*w.launcher));
+        EXPECT_EQ(w.launcher->launch.started, c.processStarts) << w.launcher->launch.startError;
+        EXPECT_TRUE(w.launcher->wasMinimised);
+        ASSERT_TRUE(runEventsUntil([&] { return w.restored(); }, 10000));
+        const long ms = msSince(started);
+        EXPECT_GE(ms, kTickMs - 50);
+        EXPECT_LT(ms, 2 * kTickMs - 100); // before a second tick could have come
+        EXPECT_FALSE(w.launcher->launch.closeWatch.isActive());
+        EXPECT_EQ(w.view.log.back(), "bringToFront");
+        EXPECT_TRUE(w.ui.messages().empty());
+        if (display)
+            ::setenv("DISPLAY", savedDisplay.c_str(), 1);
+    }
+}
+
+TEST(GameLaunch, RefusedInstallationStopsBeforeAnythingIsWrittenOrStarted) {
+    LaunchWorld w;
+    Launcher& l = *w.launcher;
+    w.writeGame("#!/bin/sh\nexit 0\n", 0755);
+    l.options.multiplayerModeOn = 1;
+    l.hooks.makeSloVlo = [] { return false; }; // e.g. too many WaterAIs
+    EXPECT_FALSE(startGame(l));
+    EXPECT_FALSE(applyChanges(l));
+    EXPECT_TRUE(w.steps.empty()); // the peers were not told
+    EXPECT_TRUE(w.view.log.empty());
+    EXPECT_FALSE(l.wasMinimised);
+    EXPECT_FALSE(l.launch.closeWatch.isActive());
+    EXPECT_FALSE(l.launch.started);
+    EXPECT_EQ(platform::currentDirectory(), w.startFolder);
+    EXPECT_FALSE(w.registry->query(platform::RegistryRoot::LocalMachine,
+                                   "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
+}
+
+TEST(GameLaunch, OnlyAHostOfAMultiplayerGameTellsThePeers) {
+    struct Case {
+        int multiplayer;
+        LobbyRole role;
+        bool tells;
+    };
+    for (const Case c : {Case{1, LobbyRole::Host, true}, Case{1, LobbyRole::Join, false},
+                         Case{0, LobbyRole::Host, false}}) {
+        LaunchWorld w;
+        Launcher& l = *w.launcher;
+        l.options.multiplayerModeOn = c.multiplayer;
+        l.hooks.fillMultiplayerSwitches = [&c](MultiplayerSwitches& mp) {
+            mp.role = c.role;
+            mp.hostLabel = "10.1.1.1";
+        };
+        ASSERT_TRUE(startGame(l));
+        EXPECT_EQ(w.steps.size() == 2, c.tells) << int(c.role) << c.multiplayer;
+        if (c.multiplayer && c.role == LobbyRole::Join) {
+            EXPECT_EQ(l.launch.commandLine, " -3DFX   +connect \"10.1.1.1\" +name \"\"");
+        }
+        // The values the game reads are written before it starts.
+        EXPECT_TRUE(w.registry->query(platform::RegistryRoot::LocalMachine,
+                                      "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
+        EXPECT_TRUE(applyChanges(l));
+    }
+}
+
+TEST(GameLaunch, ReturnRaisesTheWindowAndKeepsAlwaysOnTop) {
+    LaunchWorld w;
+    Launcher& l = *w.launcher;
+    l.alwaysOnTop = true;
+    l.wasMinimised = true;
+    const int pumps = w.ui.pumpCount();
+    MaximizeKVS(l);
+    EXPECT_EQ(w.view.log, (Texts{"restoreNormal", "onTop off", "onTop on"}));
+    EXPECT_TRUE(l.alwaysOnTop);
+    EXPECT_FALSE(l.wasMinimised);
+    EXPECT_EQ(w.ui.pumpCount(), pumps + 1);
+}
+
+} // namespace kv::test

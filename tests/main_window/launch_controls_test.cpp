@@ -1,0 +1,134 @@
+// The main window's start controls on the demo world: the buttons are live, the key help
+// shows, "Apply" disables itself, and the preview follows every option.
+#include "core/launch_buttons.h"
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/registry.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "main_window_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv); // never destroyed, as Qt's globals may go first
+}
+
+struct StartControls {
+    StartControls() {
+        ensureApplication();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [](const std::string&) { return true; });
+        window = std::make_unique<ui::Main>(*launcher);
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+    }
+    template <typename T> T* find(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void chooseMenuEntry(const char* button, int index) const {
+        find<QToolButton>(button)->menu()->actions()[index]->trigger();
+    }
+    QString commandLine() const { return find<QLineEdit>("TxtCommandLine")->text(); }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ScriptedUi ui;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+};
+
+} // namespace
+
+TEST(StartControls, ButtonsAreLiveAndApplyDisablesItselfWhenItWentThrough) {
+    StartControls d;
+    for (const char* name : {"CmdStart", "CmdApply", "CmdInfo", "CmdTerraForge"})
+        EXPECT_TRUE(d.find<QPushButton>(name)->isEnabled()) << name;
+
+    d.find<QPushButton>("CmdInfo")->click();
+    ASSERT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_EQ(d.ui.messages()[0].text, keyHelpText());
+    EXPECT_EQ(d.ui.messages()[0].icon, Icon::Information);
+
+    bool refuse = true;
+    d.launcher->hooks.makeSloVlo = [&refuse] { return !refuse; };
+    QPushButton* apply = d.find<QPushButton>("CmdApply");
+    apply->click();
+    EXPECT_TRUE(apply->isEnabled());
+    refuse = false;
+    apply->click();
+    EXPECT_FALSE(apply->isEnabled());
+    d.chooseMenuEntry("TbBases", 0); // a changed option may be applied again
+    EXPECT_TRUE(apply->isEnabled());
+}
+
+TEST(StartControls, PreviewFollowsEveryOption) {
+    StartControls d;
+    EXPECT_EQ(d.commandLine(), " -3DFX  ");
+#ifndef _WIN32
+    // The demo's korvane.exe is a native program: no Wine in front of it.
+    EXPECT_EQ(d.find<QLineEdit>("TxtInvocation")->text().toStdString(),
+              shellQuoted({d.world.gameFolder + "korvane.exe", "-3DFX"}));
+#endif
+    d.find<QComboBox>("CmbResolution")->setCurrentIndex(3);
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024  ");
+    d.chooseMenuEntry("TbIntro", 1);
+    d.chooseMenuEntry("TbDebug", 0);
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024  -intro -ovyrdelmkasitroquenbafp");
+    d.chooseMenuEntry("TbDebug", 1);
+    d.find<QCheckBox>("ChkStartWithCampaign")->setChecked(true);
+    d.find<QComboBox>("CmbCampaign")->setCurrentText(QStringLiteral("Campaign 1"));
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro");
+    d.find<QCheckBox>("Check6")->setChecked(true);
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +host \"\" +hostname \"Demo's "
+                               "game\" +name \"Demo\"");
+    EXPECT_TRUE(d.find<QLineEdit>("TxtCommandLine")->isReadOnly());
+    EXPECT_FALSE(d.registry->query(platform::RegistryRoot::LocalMachine,
+                                   "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
+}
+
+TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
+    StartControls d;
+    std::vector<std::string> reads;
+    d.launcher->hooks.refillKdgList = [&reads] { reads.push_back("kdg"); };
+    d.launcher->hooks.fillCatalogues = [&reads] { reads.push_back("catalogues"); };
+    d.launcher->hooks.reapplySelections = [&reads](bool report) {
+        reads.push_back(report ? "selections reporting" : "selections");
+    };
+    d.launcher->busy = true; // a list is being rebuilt
+    d.window->showMinimized();
+    d.window->showNormal();
+    EXPECT_TRUE(d.launcher->wasMinimised);
+    EXPECT_TRUE(reads.empty());
+
+    d.launcher->busy = false;
+    d.window->showMinimized();
+    EXPECT_TRUE(d.launcher->wasMinimised);
+    d.window->showNormal();
+    EXPECT_FALSE(d.launcher->wasMinimised);
+    EXPECT_EQ(reads, (std::vector<std::string>{"kdg", "catalogues", "selections"}));
+}
+
+} // namespace kv::test

@@ -1,0 +1,63 @@
+#include "ui/main/command_line_preview.h"
+
+#include "core/launch_buttons.h"
+#include "core/launcher.h"
+#include "ui/qt_text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kv::ui {
+
+CommandLinePreview::CommandLinePreview(Launcher& launcher, QWidget* parent)
+    : QGroupBox(QStringLiteral("Command line"), parent), launcher_(launcher) {
+    setObjectName(QStringLiteral("FraCommandLine"));
+    new QGridLayout(this);
+    commandLine_ = addRow(QStringLiteral("Game:"), QStringLiteral("TxtCommandLine"),
+                          QStringLiteral("CmdCopyCommandLine"));
+#ifndef _WIN32
+    // Here the game may be a Windows program that Wine runs.
+    invocation_ = addRow(QStringLiteral("Runs:"), QStringLiteral("TxtInvocation"),
+                         QStringLiteral("CmdCopyInvocation"));
+#endif
+    reload();
+}
+
+QLineEdit* CommandLinePreview::addRow(const QString& label, const QString& name,
+                                      const QString& copyName) {
+    auto* grid = static_cast<QGridLayout*>(layout());
+    const int row = grid->rowCount();
+    auto* field = new QLineEdit(this);
+    field->setObjectName(name);
+    field->setReadOnly(true);
+    // Leading and doubled blanks are part of the command line; a fixed font shows them.
+    field->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* copy = new QPushButton(QStringLiteral("Copy"), this);
+    copy->setObjectName(copyName);
+    copy->setToolTip(QStringLiteral("Copy to the clipboard"));
+    connect(copy, &QPushButton::clicked, this,
+            [field] { QApplication::clipboard()->setText(field->text()); });
+    grid->addWidget(new QLabel(label, this), row, 0);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(copy, row, 2);
+    return field;
+}
+
+void CommandLinePreview::reload() {
+    const LaunchPreview preview = launchPreview(launcher_);
+    const auto show = [](QLineEdit* field, const std::string& text) {
+        field->setText(toQt(text));
+        field->setCursorPosition(0); // the beginning: the program, and "wine" when it runs it
+        field->setToolTip(field->text());
+    };
+    show(commandLine_, preview.commandLine);
+    if (invocation_)
+        show(invocation_, preview.invocation);
+}
+
+} // namespace kv::ui
