@@ -105,10 +105,11 @@ bool programOnPath(std::string_view name) {
     std::string_view dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
     while (true) {
         const size_t colon = dirs.find(':');
-        std::string dir(dirs.substr(0, colon));
-        if (dir.empty())
-            dir = ".";
-        if (isExecutableFile(dir + "/" + std::string(name)))
+        const std::string_view dir = dirs.substr(0, colon);
+        std::string candidate(dir.empty() ? std::string_view(".") : dir);
+        candidate += '/';
+        candidate += name;
+        if (isExecutableFile(candidate))
             return true;
         if (colon == std::string_view::npos)
             return false;
@@ -145,9 +146,10 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
     }
     const std::vector<std::string> argv = programInvocation(file, parameters);
     if (argv.front() == "wine" && !programOnPath("wine")) {
-        result.error = "\"" + std::string(program) +
-                       "\" is a Windows program, and Wine is not installed to run it "
-                       "(no \"wine\" on the search path).";
+        result.error = '"';
+        result.error += program;
+        result.error += "\" is a Windows program, and Wine is not installed to run it "
+                        "(no \"wine\" on the search path).";
         return result;
     }
     const Spawned spawned = spawnDetached(argv, folder, mode == WindowMode::Hidden);
