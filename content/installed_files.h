@@ -1,0 +1,30 @@
+#pragma once
+// Files the launcher put into the game folder for the coming game, per player slot and
+// for the rules. Worked off before the next install and when the launcher closes.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kv::content {
+
+class OriginalKdgs;
+
+class InstalledFiles {
+public:
+    static constexpr int kRules = -1;
+
+    // `slot` is a player 0..7 or kRules.
+    void add(int slot, std::string path);
+    const std::vector<std::string>& of(int slot) const;
+    bool empty() const;
+
+    // Deletes every listed file that is not one of the game's own archives (attributes
+    // cleared first, errors ignored) and empties the lists.
+    void workOff(const OriginalKdgs& originals);
+
+private:
+    std::vector<std::string>& list(int slot);
+    std::array<std::vector<std::string>, 9> lists_;
+};
+
+} // namespace kv::content
