@@ -11,11 +11,7 @@ std::string OriginalKdgs::filePath(const Paths& paths) {
 }
 
 std::string OriginalKdgs::missingMessage(const Paths& paths) {
-    std::string folder = paths.launcherFolder;
-    if (!folder.empty())
-        folder.pop_back();
-    return "Couldn't find '" + folder + "\\Settings\\KVS\\OriginalKDGs.ini" +
-           "', make sure it exists or reinstall KVS.";
+    return "Couldn't find '" + filePath(paths) + "', make sure it exists or reinstall KVS.";
 }
 
 bool OriginalKdgs::load(const Paths& paths) {
