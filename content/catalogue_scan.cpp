@@ -4,6 +4,8 @@
 #include "content/text_util.h"
 #include "platform/files.h"
 
+#include <unordered_map>
+
 namespace kv::content {
 
 namespace {
@@ -17,25 +19,63 @@ bool hasFileMatching(const std::string& folder, std::string_view pattern) {
 
 } // namespace
 
-bool InstallAIs(ContentState& state, const ContentEnv& env, std::string_view nameIn,
-                std::string_view directoryIn) {
+namespace {
+
+// A scan lists the AI and description folders once and looks names up here, instead of
+// searching a folder for every file of a large library.
+struct ScanIndex {
+    std::unordered_map<std::string, std::string> aiFiles;  // lower-case name -> on disk
+    std::unordered_map<std::string, std::string> iniFiles; // lower-case name -> on disk
+    std::unordered_map<std::string, size_t> records;       // name -> catalogue index
+};
+
+std::unordered_map<std::string, std::string> listByLowerName(const std::string& folder,
+                                                             std::string_view pattern) {
+    std::unordered_map<std::string, std::string> out;
+    for (const auto& e : platform::listDirectory(folder, pattern))
+        if (!e.isFolder)
+            out.emplace(toLower(e.name), e.name);
+    return out;
+}
+
+bool installAi(ContentState& state, const ContentEnv& env, std::string_view nameIn,
+               std::string_view directoryIn, ScanIndex* index) {
     const std::string name = trimBlanks(nameIn);
     const std::string directory = withTrailingSeparator(directoryIn);
-    if (!platform::fileExists(directory + name + ".kvai")) {
+    const bool inAiFolder = directory == env.paths.aiFolder;
+    const bool exists = index && inAiFolder ? index->aiFiles.count(toLower(name + ".kvai")) > 0
+                                            : platform::fileExists(directory + name + ".kvai");
+    if (!exists) {
         env.ui.message("'" + name + "' !was not found in directory:\r\n\r\n" + directory,
                        Icon::Exclamation);
         return false;
     }
-    AiRecord* record = state.ais.find(name);
-    if (!record) {
-        state.ais.records.push_back({});
-        record = &state.ais.records.back();
+    AiRecord* record = nullptr;
+    if (index) {
+        const auto [it, added] = index->records.emplace(name, state.ais.records.size());
+        if (added)
+            state.ais.records.push_back({});
+        record = &state.ais.records[it->second];
+    } else {
+        record = state.ais.find(name);
+        if (!record) {
+            state.ais.records.push_back({});
+            record = &state.ais.records.back();
+        }
     }
     record->name = name;
     record->directory = directory;
+
+    std::string descriptionPath;
+    if (index && inAiFolder) {
+        // Beside the AI file is only looked at for AIs kept elsewhere.
+        if (auto it = index->iniFiles.find(toLower(name + ".ini")); it != index->iniFiles.end())
+            descriptionPath = env.paths.aiIniFolder + it->second;
+    } else {
+        descriptionPath = aiDescriptionPath(env.paths, *record);
+    }
     const FolderVars vars = FolderVars::from(env.paths, env.gameFolder);
-    readDescriptionFile(aiDescriptionPath(env.paths, *record), name, DescriptionKind::Ai, vars,
-                        env.ui, record->info);
+    readDescriptionFile(descriptionPath, name, DescriptionKind::Ai, vars, env.ui, record->info);
     if (state.hooks.loadAiCustomizing) {
         AiRecord attempt = *record;
         if (state.hooks.loadAiCustomizing(attempt, env))
@@ -47,14 +87,23 @@ bool InstallAIs(ContentState& state, const ContentEnv& env, std::string_view nam
     return true;
 }
 
+} // namespace
+
+bool InstallAIs(ContentState& state, const ContentEnv& env, std::string_view name,
+                std::string_view directory) {
+    return installAi(state, env, name, directory, nullptr);
+}
+
 void CustomAIList_fill(ContentState& state, const ContentEnv& env) {
     std::vector<std::string> names;
+    ScanIndex index;
     for (const auto& e : platform::listDirectory(env.paths.aiFolder, "*.kvai")) {
         if (e.isFolder || !endsWithNoCase(e.name, ".kvai"))
             continue;
         const std::string path = env.paths.aiFolder + e.name;
         if (e.size > 0) {
             names.push_back(withoutExtension(e.name));
+            index.aiFiles.emplace(toLower(e.name), e.name);
         } else {
             // An empty AI file holds nothing that could be lost.
             platform::clearAttributes(path);
@@ -63,10 +112,11 @@ void CustomAIList_fill(ContentState& state, const ContentEnv& env) {
                            Icon::Critical);
         }
     }
+    index.iniFiles = listByLowerName(env.paths.aiIniFolder, "*.ini");
     state.ais.records.clear();
     std::vector<std::string> loaded;
     for (const auto& name : names) {
-        if (InstallAIs(state, env, name, env.paths.aiFolder))
+        if (installAi(state, env, name, env.paths.aiFolder, &index))
             loaded.push_back(name);
         else
             env.ui.message("Failed to load '" + name + "' AI file.", Icon::Exclamation);

@@ -42,6 +42,7 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
         }
     }
 
+    bool changed = false;
     if (!env.gameFolder.empty()) {
         for (const auto& source : candidates) {
             const auto length = platform::fileLength(source);
@@ -54,7 +55,7 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
             const std::string inactive = env.gameFolder + withoutExtension(fileName) + ".kvw";
             if (platform::fileLength(inactive) == length) {
                 platform::clearAttributes(inactive);
-                platform::renameEntry(inactive, target);
+                changed |= bool(platform::renameEntry(inactive, target));
                 continue;
             }
             // Never replace one of the game's own archives.
@@ -62,12 +63,16 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
                 continue;
             if (platform::fileExists(target))
                 platform::clearAttributes(target);
-            if (platform::copyFile(source, target, true))
+            if (platform::copyFile(source, target, true)) {
                 state.installed.add(rules ? InstalledFiles::kRules : slot,
                                     platform::resolvePath(target));
+                changed = true;
+            }
         }
     }
-    refreshModList(state, env);
+    // The list is a view of the folder: only a change in it needs a new one.
+    if (changed)
+        refreshModList(state, env);
 }
 
 void CopyAllAdditionalFiles(ContentState& state, const ContentEnv& env) {
