@@ -19,7 +19,9 @@ namespace {
 // leading dot count as hidden too.
 constexpr const char* kHiddenXattr = "user.kv.hidden";
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -77,7 +79,9 @@ Status fromErrno(int e, std::string_view path) {
 
 } // namespace
 
-char nativeSeparator() { return '/'; }
+char nativeSeparator() {
+    return '/';
+}
 
 std::string resolvePath(std::string_view pathText) {
     std::string text(pathText);
@@ -149,10 +153,11 @@ std::optional<std::uint64_t> fileLength(std::string_view path) {
 
 namespace {
 
-bool wildcardMatch(std::string_view pattern, std::string_view name) {
+bool globMatch(std::string_view pattern, std::string_view name) {
     size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -168,6 +173,19 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     while (p < pattern.size() && pattern[p] == '*')
         ++p;
     return p == pattern.size();
+}
+
+// Windows listing rules: "x.*" also matches "x" (so "*.*" matches every name), and a
+// pattern ending in "." matches names without an extension.
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    if (globMatch(pattern, name))
+        return true;
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*")
+        return globMatch(pattern.substr(0, pattern.size() - 2), name);
+    if (pattern.size() >= 2 && pattern.back() == '.' && pattern != "..")
+        return name.find('.') == std::string_view::npos &&
+               globMatch(pattern.substr(0, pattern.size() - 1), name);
+    return false;
 }
 
 unsigned attributesOf(const std::string& full, std::string_view name, const struct stat& st) {
@@ -189,6 +207,39 @@ std::string lastName(const std::string& path) {
         p.pop_back();
     const size_t slash = p.rfind('/');
     return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+// As on Windows, a read-only file is neither deleted nor overwritten until its
+// attributes are cleared; code that forgets to clear them fails here too.
+bool isReadOnly(const std::string& full) {
+    struct stat st;
+    return ::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+Status readOnlyError(const std::string& full) {
+    Status s;
+    s.code = err::PathFileAccess;
+    s.description = "Path/File access error (read-only: " + full + ")";
+    return s;
+}
+
+// The mode a new file gets: 0666 less the umask, read without changing the umask (the
+// umask(0)/umask(m) dance would briefly open every other thread's new files to all).
+mode_t newFileMode() {
+    mode_t mask = 022;
+    if (FILE* f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f)) {
+            unsigned value = 0;
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = mode_t(value);
+                break;
+            }
+        }
+        std::fclose(f);
+    }
+    return 0666 & ~mask;
 }
 
 } // namespace
@@ -251,7 +302,9 @@ Status setAttributes(std::string_view path, unsigned attributes) {
     return {};
 }
 
-Status clearAttributes(std::string_view path) { return setAttributes(path, AttrNormal); }
+Status clearAttributes(std::string_view path) {
+    return setAttributes(path, AttrNormal);
+}
 
 Status createFolder(std::string_view path) {
     const std::string full = resolvePath(path);
@@ -280,6 +333,8 @@ Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
     const std::string target = resolvePath(to);
     if (!overwrite && lexists(target))
         return fromErrno(EEXIST, target);
+    if (isReadOnly(target))
+        return readOnlyError(target);
     std::string data;
     if (Status s = readFile(source, data); !s)
         return s;
@@ -311,8 +366,9 @@ Status renameEntry(std::string_view from, std::string_view to) {
     const size_t literalSlash = literalTarget.rfind('/');
     std::string finalTarget = target;
     if (literalSlash != std::string::npos || slash == std::string::npos)
-        finalTarget = (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
-                      literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
+        finalTarget =
+            (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
+            literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
     if (::rename(source.c_str(), finalTarget.c_str()) != 0)
         return fromErrno(errno, source);
     return {};
@@ -320,6 +376,8 @@ Status renameEntry(std::string_view from, std::string_view to) {
 
 Status deleteFile(std::string_view path) {
     const std::string full = resolvePath(path);
+    if (isReadOnly(full))
+        return readOnlyError(full);
     if (::unlink(full.c_str()) != 0)
         return fromErrno(errno, full);
     return {};
@@ -382,7 +440,16 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
         }
         written += size_t(n);
     }
-    ::fchmod(fd, 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
+    // A rewritten file keeps its mode (an executable stays executable).
+    struct stat existing;
+    ::fchmod(fd, ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode());
+    // On disk before the rename, so a crash cannot leave an empty file in its place.
+    if (::fdatasync(fd) != 0 && errno != EINVAL) {
+        const int e = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return fromErrno(e, target);
+    }
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());

@@ -26,6 +26,7 @@ inline constexpr long Success = 0;
 inline constexpr long FileNotFound = 2; // the key does not exist
 inline constexpr long AccessDenied = 5;
 inline constexpr long InvalidParameter = 87;
+inline constexpr long BadDatabase = 1009; // the store file is not a registry file
 } // namespace regerr
 
 using RegistryValue = std::variant<std::string, std::uint32_t>;

@@ -28,8 +28,7 @@ std::vector<std::string> programInvocation(std::string_view program, std::string
 // Starts `program` with the parameter text in `workingFolder` (empty: the current
 // directory) and returns at once; the child is never waited for.
 StartResult startProgram(std::string_view program, std::string_view parameters,
-                         std::string_view workingFolder = {},
-                         WindowMode mode = WindowMode::Normal);
+                         std::string_view workingFolder = {}, WindowMode mode = WindowMode::Normal);
 
 // True when an executable of that name is on the search path.
 bool programOnPath(std::string_view name);

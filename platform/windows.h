@@ -11,8 +11,8 @@ namespace kv::platform {
 using WindowHandle = std::int64_t;
 
 struct WindowSearch {
-    WindowHandle handle = 0;   // >= 1 when found
-    bool windowSystem = true;  // false: no display to search ("no window system")
+    WindowHandle handle = 0;  // >= 1 when found
+    bool windowSystem = true; // false: no display to search ("no window system")
 };
 
 // Every top-level window is searched; the title must match exactly (WM_NAME or

@@ -1,0 +1,171 @@
+#include "platform/files.h"
+#include "platform/shell.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kv::platform {
+
+namespace {
+
+bool isExecutableFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string absolute(const std::string& path) {
+    if (path.empty() || path.front() == '/')
+        return path;
+    return currentDirectory() + path;
+}
+
+// Windows executables begin with the DOS header's "MZ".
+bool isWindowsExecutable(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char magic[2] = {};
+    const bool mz = ::read(fd, magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+    ::close(fd);
+    return mz;
+}
+
+bool isAddress(std::string_view target) {
+    return target.find("://") != std::string_view::npos || target.substr(0, 7) == "mailto:";
+}
+
+struct Spawned {
+    long pid = 0;
+    int error = 0;
+};
+
+// Starts argv in its own session, so the program outlives the launcher and a terminal's
+// Ctrl-C does not reach it. A detached thread reaps it: nothing waits for the program,
+// yet no zombie is left behind, and no process-wide SIGCHLD handling is taken over.
+Spawned spawnDetached(const std::vector<std::string>& argv, const std::string& folder,
+                      bool hidden) {
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attr);
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (hidden) {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigaddset(&defaults, SIGCHLD);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr,
+                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    std::vector<char*> args;
+    for (const auto& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0)
+        return {0, rc};
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return {long(pid), 0};
+}
+
+} // namespace
+
+bool programOnPath(std::string_view name) {
+    if (name.empty())
+        return false;
+    if (name.find('/') != std::string_view::npos)
+        return isExecutableFile(std::string(name));
+    const char* path = std::getenv("PATH");
+    std::string_view dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const size_t colon = dirs.find(':');
+        std::string dir(dirs.substr(0, colon));
+        if (dir.empty())
+            dir = ".";
+        if (isExecutableFile(dir + "/" + std::string(name)))
+            return true;
+        if (colon == std::string_view::npos)
+            return false;
+        dirs.remove_prefix(colon + 1);
+    }
+}
+
+std::vector<std::string> programInvocation(std::string_view program, std::string_view parameters) {
+    const std::string file = absolute(resolvePath(program));
+    std::vector<std::string> argv;
+    if (isWindowsExecutable(file))
+        argv.push_back("wine");
+    argv.push_back(file);
+    for (auto& arg : splitCommandLine(parameters))
+        argv.push_back(std::move(arg));
+    return argv;
+}
+
+StartResult startProgram(std::string_view program, std::string_view parameters,
+                         std::string_view workingFolder, WindowMode mode) {
+    StartResult result;
+    const std::string file = absolute(resolvePath(program));
+    if (!fileExists(file)) {
+        result.error = "The program \"" + std::string(program) + "\" was not found.";
+        return result;
+    }
+    std::string folder;
+    if (!workingFolder.empty()) {
+        folder = resolvePath(workingFolder);
+        if (!folderExists(folder)) {
+            result.error = "The folder \"" + std::string(workingFolder) + "\" was not found.";
+            return result;
+        }
+    }
+    const std::vector<std::string> argv = programInvocation(file, parameters);
+    if (argv.front() == "wine" && !programOnPath("wine")) {
+        result.error = "\"" + std::string(program) +
+                       "\" is a Windows program, and Wine is not installed to run it "
+                       "(no \"wine\" on the search path).";
+        return result;
+    }
+    const Spawned spawned = spawnDetached(argv, folder, mode == WindowMode::Hidden);
+    if (spawned.error != 0) {
+        result.error = "The program \"" + std::string(program) +
+                       "\" could not be started: " + std::strerror(spawned.error) + ".";
+        return result;
+    }
+    result.ok = true;
+    result.processId = spawned.pid;
+    return result;
+}
+
+bool shellOpen(std::string_view target) {
+    if (target.empty() || !programOnPath("xdg-open"))
+        return false;
+    const std::string what = isAddress(target) ? std::string(target) : resolvePath(target);
+    return spawnDetached({"xdg-open", what}, {}, true).error == 0;
+}
+
+} // namespace kv::platform

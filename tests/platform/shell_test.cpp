@@ -1,0 +1,136 @@
+#include "platform/shell.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace kv::platform {
+namespace {
+
+using test::TempFolder;
+using Args = std::vector<std::string>;
+
+TEST(Shell, ParametersSplitAsOnWindows) {
+    EXPECT_EQ(splitCommandLine(" -3DFX  "), Args{"-3DFX"});
+    EXPECT_EQ(splitCommandLine(""), Args{});
+    EXPECT_EQ(splitCommandLine(" -D3D -1024 -game CAM_2A -intro"),
+              (Args{"-D3D", "-1024", "-game", "CAM_2A", "-intro"}));
+    EXPECT_EQ(splitCommandLine("+hostname \"My game\" +name \"N\"\t\"\""),
+              (Args{"+hostname", "My game", "+name", "N", ""}));
+    EXPECT_EQ(splitCommandLine("a\"b c\"d"), Args{"ab cd"});
+    // Backslashes are literal unless they precede a quote.
+    EXPECT_EQ(splitCommandLine("C:\\Games\\ \"C:\\x\\\\\" \\\"q\\\\\\\"r"),
+              (Args{"C:\\Games\\", "C:\\x\\", "\"q\\\"r"}));
+    EXPECT_EQ(splitCommandLine("\"say \"\"hi\"\"\""), Args{"say \"hi\""});
+    EXPECT_EQ(splitCommandLine("\"unterminated arg"), Args{"unterminated arg"});
+}
+
+bool waitFor(const std::function<bool()>& done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+std::string writeScript(const TempFolder& tmp, const std::string& name, const std::string& body) {
+    const std::string path = tmp.write(name, "#!/bin/sh\n" + body);
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+// A program that reports its folder, process id and arguments, one per line.
+constexpr const char* kReporter = "out=\"$REPORT\"; { pwd; echo $$; for a in \"$@\"; do echo "
+                                  "\"[$a]\"; done; } > \"$out.tmp\"; mv \"$out.tmp\" \"$out\"\n";
+
+std::string readWhenWritten(const std::string& path) {
+    EXPECT_TRUE(waitFor([&] { return ::access(path.c_str(), F_OK) == 0; })) << path;
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Shell, StartsInTheWorkingFolderWithSplitArgumentsAndReturnsTheProcessId) {
+    TempFolder tmp;
+    writeScript(tmp, "Game/Korvane.sh", kReporter);
+    tmp.write("Work/keep", "");
+    ::setenv("REPORT", (tmp / "report").c_str(), 1);
+    // The program text may use backslashes and other letter case, as the launcher writes it.
+    const StartResult r =
+        startProgram(tmp.path() + "game\\KORVANE.SH", " -3DFX  +name \"Big N\"", tmp / "work");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(readWhenWritten(tmp / "report"),
+              tmp / "Work\n" + std::to_string(r.processId) + "\n[-3DFX]\n[+name]\n[Big N]\n");
+    // Nothing waits for it, yet once it ends no zombie stays behind.
+    EXPECT_TRUE(waitFor([&] { return ::kill(pid_t(r.processId), 0) != 0; }));
+}
+
+TEST(Shell, StartFailuresExplainThemselves) {
+    TempFolder tmp;
+    const std::string plain = tmp.write("notes.txt", "just text");
+    const std::string program = writeScript(tmp, "ok.sh", "exit 0\n");
+
+    StartResult r = startProgram(tmp / "missing.exe", "");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("was not found"), std::string::npos) << r.error;
+    r = startProgram(program, "", tmp / "no such folder");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("no such folder"), std::string::npos) << r.error;
+    r = startProgram(plain, "");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("could not be started: Permission denied"), std::string::npos)
+        << r.error;
+}
+
+class PathOverride {
+public:
+    explicit PathOverride(const std::string& path) : old_(std::getenv("PATH")) {
+        ::setenv("PATH", path.c_str(), 1);
+    }
+    ~PathOverride() { ::setenv("PATH", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+TEST(Shell, WindowsExecutablesRunThroughWineWhenItIsInstalled) {
+    TempFolder tmp;
+    const std::string exe = tmp.write("game/korvane.exe", "MZ\x90\0rest of a program");
+    EXPECT_EQ(programInvocation(tmp / "GAME/Korvane.exe", "-D3D \"a b\""),
+              (Args{"wine", exe, "-D3D", "a b"}));
+    const std::string script = writeScript(tmp, "native", "exit 0\n");
+    EXPECT_EQ(programInvocation(script, ""), Args{script});
+
+    {
+        PathOverride path(tmp / "empty-bin");
+        const StartResult r = startProgram(exe, "-D3D");
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.error.find("Wine is not installed"), std::string::npos) << r.error;
+    }
+    // A stand-in wine reports what it was asked to run.
+    writeScript(tmp, "bin/wine", kReporter);
+    ::setenv("REPORT", (tmp / "wine-report").c_str(), 1);
+    PathOverride path(tmp / "bin:/usr/bin:/bin");
+    EXPECT_TRUE(programOnPath("wine"));
+    const StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(readWhenWritten(tmp / "wine-report"),
+              tmp / "game\n" + std::to_string(r.processId) + "\n[" + exe + "]\n[-D3D]\n[a b]\n");
+}
+
+TEST(Shell, ProgramsAreFoundOnTheSearchPath) {
+    EXPECT_TRUE(programOnPath("sh"));
+    EXPECT_FALSE(programOnPath("kv-no-such-program"));
+    EXPECT_FALSE(programOnPath(""));
+}
+
+} // namespace
+} // namespace kv::platform

@@ -1,0 +1,49 @@
+#include "platform/text.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::platform {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(Text, Windows1252AndUtf8ConvertBothWays) {
+    EXPECT_EQ(cp1252ToUtf8("Caf\xE9 \x80 \x93q\x94"),
+              "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D");
+    // The five unassigned bytes survive a round trip.
+    const std::string odd("\x81\x8D\x8F\x90\x9D", 5);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(odd)), odd);
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    // Characters outside the code page and broken sequences become '?'.
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD|\xC3|\xED\xA0\x80"), "?|?|???");
+
+    // Display: UTF-8 passes through, anything else is read as Windows-1252.
+    EXPECT_EQ(toDisplayText("Caf\xC3\xA9"), "Caf\xC3\xA9");
+    EXPECT_EQ(toDisplayText("Caf\xE9"), "Caf\xC3\xA9");
+    EXPECT_EQ(fromDisplayText("Caf\xC3\xA9", true), "Caf\xE9");
+    EXPECT_EQ(fromDisplayText("Caf\xC3\xA9"), "Caf\xC3\xA9");
+}
+
+TEST(Text, LinesAreReadWithEitherLineEndAndWrittenWithCrLf) {
+    EXPECT_EQ(splitLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (Lines{"a", ""}));
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(splitLines("\n"), Lines{""});
+    EXPECT_EQ(splitLines("x\ry\r\n"), Lines{"x\ry"}); // a lone CR is not a line end
+
+    test::TempFolder tmp;
+    ASSERT_TRUE(writeTextLines(tmp / "f.txt", {"one", "", "thr\xE9"}));
+    EXPECT_EQ(tmp.read("f.txt"), "one\r\n\r\nthr\xE9\r\n");
+    Lines lines;
+    ASSERT_TRUE(readTextLines(tmp / "F.TXT", lines));
+    EXPECT_EQ(lines, (Lines{"one", "", "thr\xE9"}));
+    EXPECT_FALSE(readTextLines(tmp / "none.txt", lines));
+    EXPECT_TRUE(lines.empty());
+}
+
+} // namespace
+} // namespace kv::platform
