@@ -108,10 +108,16 @@ std::string resolveRandom(const PlayerChoices& choices, double r) {
 
 bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions& options) {
     state.installing = true;
+    const bool wasBusy = state.busy;
+    state.busy = true;
     struct Done {
         ContentState& s;
-        ~Done() { s.installing = false; }
-    } done{state};
+        bool busy;
+        ~Done() {
+            s.installing = false;
+            s.busy = busy;
+        }
+    } done{state, wasBusy};
 
     state.installed.workOff(state.originals);
     if (state.hooks.resolveRequirements)

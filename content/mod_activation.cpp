@@ -55,6 +55,8 @@ std::string gamePath(const ContentEnv& env, const std::string& name, const char*
 } // namespace
 
 void refreshModList(ContentState& state, const ContentEnv& env) {
+    // An install that refreshes the list stays busy until it is done itself.
+    const bool wasBusy = state.busy;
     state.busy = true;
     state.mods.loading = true;
     state.mods.entries.clear();
@@ -64,7 +66,7 @@ void refreshModList(ContentState& state, const ContentEnv& env) {
         addArchives(state, env, "*.kvw", false);
     }
     state.mods.loading = false;
-    state.busy = false;
+    state.busy = wasBusy;
     const FolderVars vars = FolderVars::from(env.paths, env.gameFolder);
     for (auto& entry : state.mods.entries)
         readKdgDescription(env, vars, entry);
@@ -196,6 +198,22 @@ void deleteMod(ContentState& state, const ContentEnv& env) {
         platform::deleteFile(path);
     }
     refreshModList(state, env);
+}
+
+bool DisableUnsafeMODs(ContentState& state, const ContentEnv& env) {
+    if (!state.hooks.loadArchiveInfo)
+        return false;
+    for (auto& e : state.mods.entries) {
+        if (!e.checked || e.loaded)
+            continue;
+        if (!state.hooks.loadArchiveInfo(e))
+            env.ui.message("Failed to load '" + e.path() + "'.", Icon::Exclamation);
+    }
+    for (const auto& e : state.mods.entries)
+        if (e.checked && e.hasNamesList)
+            RenameFile(gamePath(env, e.name, ".kdg"), gamePath(env, e.name, ".kvw"), false, env.ui);
+    refreshModList(state, env);
+    return true;
 }
 
 void showCompatibilityNote(Ui& ui) {

@@ -30,6 +30,10 @@ void RenameKDGs(ContentState& state, const ContentEnv& env);
 // name exists the user is asked, as for a single untick; nothing is overwritten silently.
 void DisableAllMODs(ContentState& state, const ContentEnv& env);
 
+// Every active MOD that carries custom content (a names list) is switched off. Needs the
+// archive reader behind ContentHooks::loadArchiveInfo; false without it.
+bool DisableUnsafeMODs(ContentState& state, const ContentEnv& env);
+
 // The delete button and the "Delete" menu entry.
 void deleteMod(ContentState& state, const ContentEnv& env);
 

@@ -180,6 +180,29 @@ TEST(ModList, RenameFileAndRenameKdgsOnExit) {
     EXPECT_FALSE(w.gameHas("B.kdg"));
 }
 
+TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
+    ContentWorld w;
+    EXPECT_FALSE(DisableUnsafeMODs(w.state, w.env())); // no archive reader yet
+    w.writeGame("Names.kdg", "has Names.txt");
+    w.writeGame("Plain.kdg", "plain");
+    w.writeGame("Broken.kdg", "unreadable");
+    refreshModList(w.state, w.env());
+    // Stands in for the archive reader: what it would find in each archive.
+    w.state.hooks.loadArchiveInfo = [](ModEntry& e) {
+        if (e.name == "Broken")
+            return false;
+        e.loaded = true;
+        e.hasNamesList = e.name == "Names";
+        return true;
+    };
+    EXPECT_TRUE(DisableUnsafeMODs(w.state, w.env()));
+    EXPECT_TRUE(w.gameHas("Names.kvw"));
+    EXPECT_TRUE(w.gameHas("Plain.kdg"));
+    EXPECT_TRUE(w.gameHas("Broken.kdg"));
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
+}
+
 TEST(ModList, MissingOriginalListIsReportedWithItsPath) {
     ContentWorld w;
     platform::deleteFile(w.launcher("Settings/KVS/OriginalKDGs.ini"));

@@ -56,7 +56,7 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     // Needs the archive reader's custom-content flag.
     disableUnsafe_ = new QAction(QStringLiteral("Disable unsafe MODs (Compatibility)"), this);
     disableUnsafe_->setObjectName(QStringLiteral("DisableUnsafeMODs"));
-    disableUnsafe_->setEnabled(false);
+    disableUnsafe_->setEnabled(bool(state_.hooks.loadArchiveInfo));
     patch110_ = new QAction(QStringLiteral("Make compatible with 1.10 Patch"), this);
     patch110_->setObjectName(QStringLiteral("MakeCompatible110"));
 
@@ -69,6 +69,10 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
             [this] { content::showCompatibilityNote(env_().ui); });
     connect(disableAll_, &QAction::triggered, this, [this] {
         content::DisableAllMODs(state_, env_());
+        reload();
+    });
+    connect(disableUnsafe_, &QAction::triggered, this, [this] {
+        content::DisableUnsafeMODs(state_, env_());
         reload();
     });
     connect(patch110_, &QAction::triggered, this, [this] {
@@ -97,6 +101,7 @@ void ModsPage::reload() {
     list_->setEnabled(state_.mods.enabled);
     delete_->setText(toQt(state_.mods.deleteCaption));
     delete_->setEnabled(state_.mods.deleteEnabled);
+    disableUnsafe_->setEnabled(bool(state_.hooks.loadArchiveInfo));
     showing_ = false;
 }
 
