@@ -3,6 +3,8 @@
 #include "content/text_util.h"
 #include "platform/text.h"
 
+#include <cmath>
+
 namespace kv::content {
 
 bool parseAiFile(std::string_view bytes, AiFileParts& out, AiFileError& error) {
@@ -15,7 +17,7 @@ bool parseAiFile(std::string_view bytes, AiFileParts& out, AiFileError& error) {
     // The count may carry blanks around it; anything else is not a line count.
     const std::string countText = trimBlanksTabs(lines[2]);
     const auto count = numericValue(countText);
-    if (!count || *count < 0 || countText.find('.') != std::string::npos) {
+    if (!count || *count < 0 || *count != std::floor(*count)) {
         error = {13, "Type mismatch (line 3 is no line count: '" + countText.substr(0, 40) + "')"};
         return false;
     }
