@@ -30,6 +30,11 @@ std::vector<std::string> programInvocation(std::string_view program, std::string
 StartResult startProgram(std::string_view program, std::string_view parameters,
                          std::string_view workingFolder = {}, WindowMode mode = WindowMode::Normal);
 
+// Imports a REGEDIT4 file into Wine's registry ("wine regedit /S"), so a Windows game
+// started through Wine sees the values the launcher wrote to the registry store. Waits
+// for the import, at most `timeoutMs`. True at once on Windows, where there is no Wine.
+bool importRegistryIntoWine(std::string_view regFile, std::string& error, int timeoutMs = 30000);
+
 // True when an executable of that name is on the search path.
 bool programOnPath(std::string_view name);
 

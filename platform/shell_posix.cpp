@@ -161,6 +161,54 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
     return result;
 }
 
+bool importRegistryIntoWine(std::string_view regFile, std::string& error, int timeoutMs) {
+    error.clear();
+    if (!programOnPath("wine")) {
+        error = "Wine is not installed (no \"wine\" on the search path).";
+        return false;
+    }
+    // Wine's drive Z: is the root folder; a bare "/..." would read as a switch.
+    std::string file = "Z:" + absolute(resolvePath(regFile));
+    for (char& c : file)
+        if (c == '/')
+            c = '\\';
+    const char* argv[] = {"wine", "regedit", "/S", file.c_str(), nullptr};
+    pid_t pid = 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const int rc =
+        ::posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        error = std::string("Wine could not be started: ") + std::strerror(rc) + ".";
+        return false;
+    }
+    int status = 0;
+    for (int waited = 0;; waited += 20) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            break;
+        if (done < 0 && errno != EINTR) {
+            error = "The Wine registry import was lost.";
+            return false;
+        }
+        if (waited >= timeoutMs) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            error = "The Wine registry import did not finish in time.";
+            return false;
+        }
+        ::usleep(20000);
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        error = "The Wine registry import failed.";
+        return false;
+    }
+    return true;
+}
+
 bool shellOpen(std::string_view target) {
     if (target.empty() || !programOnPath("xdg-open"))
         return false;

@@ -70,6 +70,11 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
     return result;
 }
 
+bool importRegistryIntoWine(std::string_view, std::string& error, int) {
+    error.clear(); // the system registry is the game's registry already
+    return true;
+}
+
 bool shellOpen(std::string_view target) {
     const std::string what(target);
     const auto rc = reinterpret_cast<INT_PTR>(

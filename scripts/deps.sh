@@ -37,7 +37,9 @@ kv_start_xvfb() {
     local n
     for n in $(seq 90 120); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: without it the server resets whenever its last client leaves, and a
+        # client connecting meanwhile waits or is refused.
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         KV_XVFB_PID=$!
         for _ in $(seq 1 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break

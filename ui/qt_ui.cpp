@@ -73,6 +73,10 @@ Answer toAnswer(int button) {
     }
 }
 
+QString titleOr(const std::string& title) {
+    return title.empty() ? QStringLiteral("Korvane Starter") : toQt(title);
+}
+
 } // namespace
 
 QString toQtFilter(const std::string& filter) {
@@ -86,17 +90,19 @@ QString toQtFilter(const std::string& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-QString QtUi::titleOr(const std::string& title) const {
-    return title.empty() ? QStringLiteral("Korvane Starter") : toQt(title);
+std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, Buttons buttons,
+                                            const std::string& title, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(qtIcon(icon), titleOr(title), toQt(text),
+                                             QMessageBox::NoButton, parent);
+    const ButtonSet set = qtButtons(buttons);
+    box->setStandardButtons(set.buttons);
+    box->setEscapeButton(set.escape);
+    return box;
 }
 
 Answer QtUi::message(const std::string& text, Icon icon, Buttons buttons,
                      const std::string& title) {
-    QMessageBox box(qtIcon(icon), titleOr(title), toQt(text), QMessageBox::NoButton, parent_);
-    const ButtonSet set = qtButtons(buttons);
-    box.setStandardButtons(set.buttons);
-    box.setEscapeButton(set.escape);
-    return toAnswer(box.exec());
+    return toAnswer(makeMessageBox(text, icon, buttons, title, parent_)->exec());
 }
 
 std::optional<std::string> QtUi::input(const std::string& prompt, const std::string& title,
@@ -111,8 +117,8 @@ std::optional<std::string> QtUi::input(const std::string& prompt, const std::str
 
 std::optional<std::string> QtUi::openFile(const std::string& title, const std::string& filter,
                                           const std::string& initialFolder) {
-    const QString file = QFileDialog::getOpenFileName(parent_, titleOr(title),
-                                                      toQt(initialFolder), toQtFilter(filter));
+    const QString file = QFileDialog::getOpenFileName(parent_, titleOr(title), toQt(initialFolder),
+                                                      toQtFilter(filter));
     if (file.isEmpty())
         return std::nullopt;
     return fromQt(QDir::toNativeSeparators(file));
@@ -156,6 +162,8 @@ std::optional<int> QtUi::choose(const std::string& title, const std::vector<std:
     return int(list.indexOf(chosen));
 }
 
-void QtUi::pumpEvents() { QCoreApplication::processEvents(); }
+void QtUi::pumpEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace kv::ui

@@ -4,12 +4,20 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace kv::ui {
 
 // "Text files|*.txt|All|*.*" → "Text files (*.txt);;All (*.*)"
 QString toQtFilter(const std::string& filter);
+
+// The box `QtUi::message` runs, configured (icon, buttons, escape button, title, text)
+// but not yet shown, so its set-up can be checked without a modal loop.
+std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, Buttons buttons,
+                                            const std::string& title, QWidget* parent = nullptr);
 
 class QtUi : public Ui {
 public:
@@ -32,7 +40,6 @@ public:
     void pumpEvents() override;
 
 private:
-    QString titleOr(const std::string& title) const;
     QWidget* parent_;
 };
 

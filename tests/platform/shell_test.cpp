@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -124,6 +125,36 @@ TEST(Shell, WindowsExecutablesRunThroughWineWhenItIsInstalled) {
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(readWhenWritten(tmp / "wine-report"),
               tmp / "game\n" + std::to_string(r.processId) + "\n[" + exe + "]\n[-D3D]\n[a b]\n");
+}
+
+TEST(Shell, RegistryStoresAreImportedIntoWineByDosPath) {
+    TempFolder tmp;
+    const std::string store = tmp.write("Config/registry.reg", "REGEDIT4\r\n");
+    std::string error;
+    {
+        PathOverride path(tmp / "empty-bin");
+        EXPECT_FALSE(importRegistryIntoWine(store, error));
+        EXPECT_NE(error.find("Wine is not installed"), std::string::npos) << error;
+    }
+    // A stand-in wine records its arguments, and fails when asked to.
+    writeScript(
+        tmp, "bin/wine",
+        "printf '%s|' \"$@\" > \"$REPORT\"; [ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
+    ::setenv("REPORT", (tmp / "import").c_str(), 1);
+    PathOverride path(tmp / "bin:/usr/bin:/bin");
+    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", error)) << error;
+    std::string expected = "regedit|/S|Z:" + store + "|";
+    std::replace(expected.begin() + 12, expected.end() - 1, '/', '\\');
+    EXPECT_EQ(tmp.read("import"), expected);
+
+    ::setenv("FAIL", "1", 1);
+    EXPECT_FALSE(importRegistryIntoWine(store, error));
+    EXPECT_EQ(error, "The Wine registry import failed.");
+    ::unsetenv("FAIL");
+    ::setenv("PAUSE", "5", 1);
+    EXPECT_FALSE(importRegistryIntoWine(store, error, 200));
+    EXPECT_EQ(error, "The Wine registry import did not finish in time.");
+    ::unsetenv("PAUSE");
 }
 
 TEST(Shell, ProgramsAreFoundOnTheSearchPath) {

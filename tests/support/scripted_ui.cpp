@@ -40,8 +40,8 @@ bool ScriptedUi::allAnswersUsed() const {
 Answer ScriptedUi::message(const std::string& text, Icon icon, Buttons buttons,
                            const std::string& title) {
     messages_.push_back({text, icon, buttons, title});
-    // A plain notice needs no scripted answer.
-    if (buttons == Buttons::Ok && messageAnswers_.empty())
+    // A plain notice has only one answer; it must not use up one scripted for a question.
+    if (buttons == Buttons::Ok)
         return Answer::Ok;
     return takeOrFail(messageAnswers_, "question: " + text, Answer::Cancel);
 }

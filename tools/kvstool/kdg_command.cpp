@@ -1,12 +1,282 @@
+// kvstool kdg info|list|extract: the archive reader, listing and extraction of the
+// launcher, run from scripts without any display.
 #include "tools/kvstool/commands.h"
 
+#include "common/paths.h"
+#include "kdg/archive_reader.h"
+#include "kdg/extraction.h"
+#include "kdg/file_list.h"
+#include "kdg/folders.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kv::tool {
 
-int runKdgCommand(const std::vector<std::string>&) {
-    std::fputs("kvstool: 'kdg' is not available yet\n", stderr);
+namespace {
+
+const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--json]\n"
+                      "       kvstool kdg list ARCHIVE [--tables DIR] [--json]\n"
+                      "       kvstool kdg extract ARCHIVE DEST [--tables DIR]\n";
+
+int usage(const std::string& problem = {}) {
+    if (!problem.empty())
+        std::fprintf(stderr, "kvstool kdg: %s\n", problem.c_str());
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+struct Options {
+    std::vector<std::string> positional;
+    std::optional<std::string> tables;
+    bool json = false;
+};
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args, bool allowJson,
+                                    bool allowTables, std::string& problem) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json" && allowJson) {
+            o.json = true;
+        } else if (args[i] == "--tables" && allowTables) {
+            if (i + 1 == args.size()) {
+                problem = "--tables needs a folder";
+                return std::nullopt;
+            }
+            o.tables = args[++i];
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            problem = "unknown option " + args[i];
+            return std::nullopt;
+        } else {
+            o.positional.push_back(args[i]);
+        }
+    }
+    return o;
+}
+
+// The name tables ship beside the program.
+std::string executableFolder() {
+#ifdef _WIN32
+    char buffer[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::filesystem::path(std::string(buffer, n)).parent_path().string();
+#else
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : self.parent_path().string();
+#endif
+}
+
+// An absolute path, so that the archive's file name is always known.
+std::string absolutePath(const std::string& path) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
+}
+
+bool loadArchive(const std::string& path, const kdg::NameTables& tables,
+                 kdg::KdgArchiveInfo& info) {
+    std::string reason;
+    if (kdg::LoadArchiveInfo(absolutePath(path), info, tables, &reason))
+        return true;
+    std::fprintf(stderr, "kvstool kdg: %s: %s\n", path.c_str(), reason.c_str());
+    return false;
+}
+
+QString display(const std::string& bytes) {
+    return QString::fromStdString(platform::toDisplayText(bytes));
+}
+
+QJsonArray displayList(const std::vector<std::string>& items) {
+    QJsonArray out;
+    for (const std::string& s : items)
+        out.append(display(s));
+    return out;
+}
+
+QJsonObject headerJson(const kdg::KdgArchiveInfo& info) {
+    QJsonObject o;
+    o["fileName"] = display(info.FileName);
+    o["version"] = info.Version;
+    o["internalId"] = display(info.InternalId);
+    o["internalName"] = display(info.InternalName);
+    o["requiredArchives"] = displayList(info.RequiredArchives);
+    o["sections"] = displayList(info.Sections);
+    o["totalFiles"] = qint64(info.Entries.size());
+    o["hasNamesList"] = info.HasNamesList;
+    return o;
+}
+
+QJsonObject entryJson(const kdg::KdgEntry& e) {
+    QJsonObject o;
+    o["name"] = display(e.Name);
+    o["type"] = display(e.TypeName);
+    o["group"] = display(e.Group);
+    o["section"] = display(e.Section);
+    o["size"] = qint64(e.Size);
+    o["empty"] = e.IsEmpty;
+    o["dataOffset"] = qint64(e.DataOffset);
+    o["nameHash"] = qint64(e.NameHash);
+    o["typeId"] = qint64(e.TypeId);
+    o["namedByContent"] = e.NamedByContent;
+    o["flags"] = QJsonArray{int(e.Flag1), int(e.Flag2)};
+    return o;
+}
+
+void printJson(const QJsonObject& o) {
+    const QByteArray text = QJsonDocument(o).toJson(QJsonDocument::Indented);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+}
+
+void printText(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int runInfo(const Options& o) {
+    if (o.positional.size() != 1)
+        return usage("info needs exactly one archive");
+    kdg::KdgArchiveInfo info;
+    if (!loadArchive(o.positional[0], kdg::NameTables(), info))
+        return 1;
+    if (o.json) {
+        printJson(headerJson(info));
+        return 0;
+    }
+    std::size_t empty = 0;
+    for (const kdg::KdgEntry& e : info.Entries)
+        empty += e.IsEmpty ? 1 : 0;
+    std::string text =
+        "File name: " + info.FileName + "\n" + "Version: " + std::to_string(info.Version) + "\n" +
+        "Internal ID: " + info.InternalId + "\n" + "Internal name: " + info.InternalName + "\n" +
+        "Required archives: " + std::to_string(info.RequiredArchives.size()) + "\n";
+    for (const std::string& r : info.RequiredArchives)
+        text += "  " + r + "\n";
+    text += "KRF sections: " + std::to_string(info.Sections.size()) + "\n";
+    text += "File records: " + std::to_string(info.Entries.size()) + " (" + std::to_string(empty) +
+            " empty)\n";
+    printText(text);
+    return 0;
+}
+
+int runList(const Options& o) {
+    if (o.positional.size() != 1)
+        return usage("list needs exactly one archive");
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    kdg::KdgArchiveInfo info;
+    if (!loadArchive(o.positional[0], tables, info))
+        return 1;
+    if (o.json) {
+        QJsonObject out = headerJson(info);
+        QJsonArray entries;
+        for (const kdg::KdgEntry& e : info.Entries)
+            entries.append(entryJson(e));
+        out["entries"] = entries;
+        printJson(out);
+        return 0;
+    }
+    printText(platform::joinLinesCrLf(kdg::fileListLines(info)));
+    return 0;
+}
+
+// Answers the extraction's questions without a person: a file that cannot be written is
+// skipped (Ignore) and reported, and the run ends with exit code 1.
+class ConsoleUi final : public Ui {
+public:
+    Answer message(const std::string& text, Icon, Buttons buttons, const std::string&) override {
+        std::string line = text;
+        for (char& c : line)
+            if (c == '\r')
+                c = ' ';
+        std::fprintf(stderr, "kvstool kdg: %s\n", line.c_str());
+        switch (buttons) {
+        case Buttons::AbortRetryIgnore:
+            return Answer::Ignore;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::No;
+        default:
+            return Answer::Ok;
+        }
+    }
+    std::optional<std::string> input(const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> openFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
+        return std::nullopt;
+    }
+    void pumpEvents() override {}
+};
+
+int runExtract(const Options& o) {
+    if (o.positional.size() != 2)
+        return usage("extract needs an archive and a destination folder");
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    kdg::KdgArchiveInfo info;
+    if (!loadArchive(o.positional[0], tables, info))
+        return 1;
+    ConsoleUi ui;
+    const std::string dest = withTrailingSeparator(absolutePath(o.positional[1]));
+    if (!kdg::MakeDirTree(dest, ui)) {
+        std::fprintf(stderr, "kvstool kdg: cannot create the folder %s\n", dest.c_str());
+        return 1;
+    }
+    NoProgress progress;
+    const kdg::ExtractResult r =
+        kdg::ExtractArchive(absolutePath(o.positional[0]), dest, info, ui, progress);
+    std::printf("%zu files extracted (%llu bytes) to %s\n", r.extracted,
+                static_cast<unsigned long long>(r.bytes), dest.c_str());
+    if (r.outcome != kdg::ExtractOutcome::Completed || r.skipped > 0) {
+        std::fprintf(stderr, "kvstool kdg: %zu files were not extracted\n", r.skipped);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runKdgCommand(const std::vector<std::string>& args) {
+    if (args.empty())
+        return usage();
+    const std::string& command = args[0];
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    std::string problem;
+    if (command == "info") {
+        auto o = parseOptions(rest, true, false, problem);
+        return o ? runInfo(*o) : usage(problem);
+    }
+    if (command == "list") {
+        auto o = parseOptions(rest, true, true, problem);
+        return o ? runList(*o) : usage(problem);
+    }
+    if (command == "extract") {
+        auto o = parseOptions(rest, false, true, problem);
+        return o ? runExtract(*o) : usage(problem);
+    }
+    return usage("unknown command " + command);
 }
 
 } // namespace kv::tool

@@ -1,0 +1,40 @@
+// Feeds arbitrary bytes to the archive reader, with name tables that make every naming
+// rule reachable, and lists whatever it accepts.
+#include "kdg/archive_reader.h"
+#include "kdg/extraction.h"
+#include "kdg/file_list.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+const kv::kdg::NameTables& tables() {
+    static const kv::kdg::NameTables t = kv::kdg::NameTables::fromText(
+        "0,Zero.txt,TEXT,\\texpages\n1,Names.txt,TEXT,Map1\n41414141,..\\up.txt,,\\..\\x\n"
+        "10,Section.krf,KRF,\n",
+        "TEXT,1,txt\nPIE,2,pie\nMISC,e778391,dat\n");
+    return t;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    kv::kdg::KdgArchiveInfo info;
+    std::string reason;
+    if (kv::kdg::readArchiveImage(data, size, tables(), info, &reason)) {
+        // Whatever is accepted must be safe to list and to describe.
+        std::size_t total = 0;
+        for (const std::string& line : kv::kdg::fileListLines(info))
+            total += line.size();
+        for (const kv::kdg::KdgEntry& e : info.Entries) {
+            if (!e.IsEmpty && e.DataOffset + e.Size > size)
+                __builtin_trap();
+            total += kv::kdg::unsafeOutputName(e).has_value();
+        }
+        return total == 0 ? 0 : 0;
+    }
+    if (reason.empty())
+        __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The KDG archive reader: signature, header, required archives, section directory and
+// every file record, named through the name tables. Corrupt input makes it return false
+// with a reason; it never reads outside the archive.
+#include "kdg/archive_info.h"
+#include "kdg/name_tables.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kv::kdg {
+
+// Working limits. An archive beyond them is treated as corrupt.
+inline constexpr std::uint64_t kMaxEntries = 5001;
+inline constexpr std::uint64_t kMaxSections = 5001;
+inline constexpr std::uint64_t kMaxRequiredArchives = 5001;
+
+// Reads an archive image held in memory. On failure `info` is cleared (its FileName
+// kept), Loaded is false and `reason` holds a sentence for the user.
+bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
+                      KdgArchiveInfo& info, std::string* reason = nullptr);
+inline bool readArchiveImage(std::string_view image, const NameTables& tables, KdgArchiveInfo& info,
+                             std::string* reason = nullptr) {
+    return readArchiveImage(reinterpret_cast<const std::uint8_t*>(image.data()), image.size(),
+                            tables, info, reason);
+}
+
+// Reads the archive file at `path` (through a memory map).
+bool ReadArchive(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+                 std::string* reason = nullptr);
+
+// Clears `info`, sets FileName from the text after the last '\' or '/' of `path` when
+// there is one, and reads the archive; false when there is no file at `path`.
+bool LoadArchiveInfo(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+                     std::string* reason = nullptr);
+
+} // namespace kv::kdg

@@ -1,0 +1,333 @@
+#include "kdg/extraction.h"
+
+#include "common/error_box.h"
+#include "common/paths.h"
+#include "kdg/folders.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace kv::kdg {
+
+namespace {
+
+const char kAccessText[] = "Make sure you're not trying to overwrite a write-protected file. "
+                           "Choose Ignore to continue with the next file.";
+const char kCreateText[] = "Make sure you have write access to whereever you're extracting and "
+                           "that the filename does not contain invalid characters.";
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// A path text with native separators and no doubled separators, for messages and calls.
+std::string nativePath(const std::string& text) {
+    const char sep = platform::nativeSeparator();
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (isSeparator(c)) {
+            if (!out.empty() && out.back() == sep)
+                continue;
+            c = sep;
+        }
+        out += c;
+    }
+    return out;
+}
+
+bool hasParentStep(const std::string& relative) {
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos <= relative.size(); ++pos) {
+        if (pos != relative.size() && !isSeparator(relative[pos]))
+            continue;
+        if (relative.compare(start, pos - start, "..") == 0 && pos - start == 2)
+            return true;
+        start = pos + 1;
+    }
+    return false;
+}
+
+std::optional<std::string> unsafeRelative(const std::string& relative) {
+    if (!relative.empty() && isSeparator(relative.front()))
+        return "'" + relative + "' is an absolute path";
+    if (relative.find(':') != std::string::npos)
+        return "'" + relative + "' names a drive or stream";
+    if (hasParentStep(relative))
+        return "'" + relative + "' climbs out of its folder with \"..\"";
+    return std::nullopt;
+}
+
+// An existing entry may be replaced when it is not a folder and not write-protected.
+platform::Status replaceable(std::optional<unsigned> attributes) {
+    if (!attributes)
+        return {};
+    if (*attributes & platform::AttrDirectory)
+        return {platform::err::PathFileAccess, "Path/File access error"};
+    if (*attributes & platform::AttrReadOnly)
+        return {platform::err::PermissionDenied, "Permission denied"};
+    return {};
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+// The folders one extraction writes into, each listed once: finding an existing file
+// without regard to case then needs no scan of the folder per file.
+class OutputFolders {
+public:
+    struct Folder {
+        std::string resolved;                                        // with a trailing separator
+        std::unordered_map<std::string, platform::DirEntry> entries; // by lower-case name
+    };
+
+    Folder& get(const std::string& text) {
+        auto it = folders_.find(text);
+        if (it == folders_.end()) {
+            Folder f;
+            f.resolved = withTrailingSeparator(platform::resolvePath(text));
+            for (platform::DirEntry& e : platform::listDirectory(f.resolved))
+                f.entries.emplace(lowerAscii(e.name), std::move(e));
+            it = folders_.emplace(text, std::move(f)).first;
+        }
+        return it->second;
+    }
+
+private:
+    std::unordered_map<std::string, Folder> folders_;
+};
+
+// Where an entry goes on disk, and what is there now.
+struct Target {
+    std::string path;
+    std::optional<unsigned> attributes;      // of the existing entry
+    OutputFolders::Folder* folder = nullptr; // set when the name is a plain file name
+};
+
+Target locate(OutputFolders& folders, const std::string& folderText, const std::string& name,
+              const std::string& output) {
+    Target t;
+    if (name.find_first_of("\\/") != std::string::npos) {
+        t.path = platform::resolvePath(output);
+        t.attributes = platform::getAttributes(t.path);
+        return t;
+    }
+    t.folder = &folders.get(folderText);
+    const auto hit = t.folder->entries.find(lowerAscii(name));
+    if (hit == t.folder->entries.end()) {
+        t.path = t.folder->resolved + name;
+    } else {
+        t.path = t.folder->resolved + hit->second.name;
+        t.attributes = hit->second.attributes;
+    }
+    return t;
+}
+
+enum class Step { Done, Skip, Abort };
+
+Step askAbortRetryIgnore(Ui& ui, const std::string& text, bool& retry) {
+    switch (ui.message(text, Icon::Exclamation, Buttons::AbortRetryIgnore)) {
+    case Answer::Retry:
+        retry = true;
+        return Step::Done;
+    case Answer::Ignore:
+        return Step::Skip;
+    default:
+        return Step::Abort;
+    }
+}
+
+enum class CopyFailure { None, Read, Write };
+
+// Moves an entry's data into its file in steps of kCopyStep bytes, through a temporary
+// file, so that the file appears only once it is complete.
+struct Copier {
+    Copier(const platform::RandomAccessFile& a, Progress& p, std::uint64_t& done,
+           std::uint64_t total)
+        : archive(a), progress(p), bytesDone(done), totalBytes(total) {}
+
+    const platform::RandomAccessFile& archive;
+    Progress& progress;
+    std::uint64_t& bytesDone;
+    std::uint64_t totalBytes;
+    std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(kCopyStep);
+    platform::Status readError;
+
+    CopyFailure writeEntry(const KdgEntry& e, const std::string& outputPath) {
+        platform::AtomicFileWriter out;
+        if (!out.open(outputPath))
+            return CopyFailure::Write;
+        std::uint64_t done = 0;
+        while (done < e.Size) {
+            const std::size_t step = std::size_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
+            if (platform::Status s = archive.readAt(e.DataOffset + done, buffer.data(), step); !s) {
+                readError = s;
+                return CopyFailure::Read;
+            }
+            if (!out.write(buffer.data(), step))
+                return CopyFailure::Write;
+            done += step;
+            progress.setProgress(bytesDone + done, totalBytes);
+        }
+        if (!out.commit())
+            return CopyFailure::Write;
+        bytesDone += done;
+        return CopyFailure::None;
+    }
+};
+
+} // namespace
+
+std::vector<ArchiveFileListItem> archiveFileListItems(const KdgArchiveInfo& info) {
+    std::vector<ArchiveFileListItem> items;
+    for (std::size_t i = 0; i < info.Entries.size(); ++i)
+        if (!info.Entries[i].IsEmpty)
+            items.push_back({info.Entries[i].Name, "item" + std::to_string(i)});
+    return items;
+}
+
+std::string groupSubFolder(const std::string& group) {
+    if (group.size() <= 2)
+        return "\\";
+    std::string sub = group;
+    if (sub.front() == '\\')
+        sub.erase(0, 1);
+    if (sub.empty() || sub.back() != '\\')
+        sub += '\\';
+    return sub;
+}
+
+std::optional<std::string> unsafeOutputName(const KdgEntry& entry) {
+    if (entry.Group.size() > 2) {
+        std::string group = entry.Group;
+        if (group.front() == '\\')
+            group.erase(0, 1);
+        if (auto why = unsafeRelative(group))
+            return "the folder " + *why;
+    }
+    if (entry.Name.empty() || entry.Name == "." || isSeparator(entry.Name.back()))
+        return "the entry has no file name";
+    if (auto why = unsafeRelative(entry.Name))
+        return "the name " + *why;
+    return std::nullopt;
+}
+
+ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folderText,
+                             const KdgArchiveInfo& info, Ui& ui, Progress& progress) {
+    ExtractResult result;
+    const std::string folder = withTrailingSeparator(folderText);
+
+    platform::RandomAccessFile archive;
+    if (platform::Status s = archive.open(archivePath); !s) {
+        showErrorBox(ui, s.code, s.description, "ExtractArchive");
+        result.outcome = ExtractOutcome::Failed;
+        return result;
+    }
+    archive.adviseSequential(0, archive.size());
+
+    std::size_t count = 0;
+    std::uint64_t totalBytes = 0;
+    for (const KdgEntry& e : info.Entries) {
+        if (!e.IsEmpty) {
+            ++count;
+            totalBytes += e.Size;
+        }
+    }
+    Copier copier(archive, progress, result.bytes, totalBytes);
+    OutputFolders folders;
+    std::unordered_set<std::string> madeFolders;
+
+    std::size_t index = 0;
+    for (const KdgEntry& e : info.Entries) {
+        if (e.IsEmpty)
+            continue;
+        ++index;
+        if (progress.stopRequested()) {
+            result.outcome = ExtractOutcome::Stopped;
+            return result;
+        }
+        progress.setStatus("Extracting file " + std::to_string(index) + " of " +
+                           std::to_string(count) + ": " + e.Name);
+
+        if (auto why = unsafeOutputName(e)) {
+            const Answer a =
+                ui.message("ExtractArchive() - " + e.Name + " is not extracted: " + *why +
+                               ", which could lead outside " + folder +
+                               "\r\rChoose OK to continue with the next file.",
+                           Icon::Exclamation, Buttons::OkCancel);
+            ++result.skipped;
+            if (a != Answer::Ok) {
+                result.outcome = ExtractOutcome::Aborted;
+                return result;
+            }
+            continue;
+        }
+        // The archive may have changed since it was read.
+        if (e.DataOffset > archive.size() || e.Size > archive.size() - e.DataOffset) {
+            showErrorBox(ui, 62, "Input past end of file", "ExtractArchive");
+            result.outcome = ExtractOutcome::Failed;
+            return result;
+        }
+
+        std::string sub = groupSubFolder(e.Group);
+        if (sub != "\\" && !madeFolders.count(sub)) {
+            if (MakeDirTree(folder + sub, ui))
+                madeFolders.insert(sub);
+            else
+                sub.clear();
+        }
+        const std::string output = nativePath(folder + sub + e.Name);
+        Target target = locate(folders, folder + sub, e.Name, output);
+
+        Step step = Step::Done;
+        for (bool retry = true; retry && step == Step::Done;) {
+            retry = false;
+            if (!replaceable(target.attributes)) {
+                step = askAbortRetryIgnore(
+                    ui, "Couldn't access the file. " + output + "\r\r" + kAccessText, retry);
+                if (retry)
+                    target.attributes = platform::getAttributes(target.path);
+            }
+        }
+        for (bool retry = step == Step::Done; retry && step == Step::Done;) {
+            retry = false;
+            const CopyFailure failure = copier.writeEntry(e, target.path);
+            if (failure == CopyFailure::Read) {
+                showErrorBox(ui, copier.readError.code, copier.readError.description,
+                             "ExtractArchive");
+                result.outcome = ExtractOutcome::Failed;
+                return result;
+            }
+            if (failure == CopyFailure::Write)
+                step = askAbortRetryIgnore(
+                    ui, "Couldn't create the file \r" + output + "\r" + kCreateText, retry);
+        }
+        if (step == Step::Done && target.folder) {
+            // What is on disk now: a fresh, writable file.
+            platform::DirEntry& now = target.folder->entries[lowerAscii(e.Name)];
+            if (now.name.empty())
+                now.name = e.Name;
+            now.isFolder = false;
+            now.attributes = platform::AttrNormal;
+        }
+        if (step == Step::Abort) {
+            result.outcome = ExtractOutcome::Aborted;
+            return result;
+        }
+        if (step == Step::Skip)
+            ++result.skipped;
+        else
+            ++result.extracted;
+    }
+    progress.setProgress(result.bytes, totalBytes);
+    return result;
+}
+
+} // namespace kv::kdg

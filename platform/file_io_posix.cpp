@@ -1,0 +1,230 @@
+#include "platform/file_io.h"
+
+#include "platform/files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace kv::platform {
+
+namespace {
+
+Status errnoStatus(int e, std::string_view path) {
+    Status s;
+    switch (e) {
+    case ENOENT:
+        s.code = err::FileNotFound;
+        s.description = "File not found";
+        break;
+    case ENOTDIR:
+        s.code = err::PathNotFound;
+        s.description = "Path not found";
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        s.code = err::PermissionDenied;
+        s.description = "Permission denied";
+        break;
+    case ENOSPC:
+        s.code = err::DiskFull;
+        s.description = "Disk full";
+        break;
+    default:
+        s.code = err::PathFileAccess;
+        s.description = "Path/File access error";
+        break;
+    }
+    s.description += " (";
+    s.description += std::strerror(e);
+    s.description += ": ";
+    s.description += path;
+    s.description += ")";
+    return s;
+}
+
+mode_t currentUmask() {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+}
+
+} // namespace
+
+MappedFile::~MappedFile() {
+    close();
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(other.data_), size_(other.size_), mapping_(other.mapping_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.mapping_ = nullptr;
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(mapping_, other.mapping_);
+    }
+    return *this;
+}
+
+Status MappedFile::open(std::string_view path) {
+    close();
+    const std::string full = resolvePath(path);
+    const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errnoStatus(errno, full);
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return errnoStatus(e, full);
+    }
+    size_ = std::uint64_t(st.st_size);
+    if (size_ == 0) {
+        static const std::uint8_t kNothing = 0;
+        data_ = &kNothing;
+        ::close(fd);
+        return {};
+    }
+    void* p = ::mmap(nullptr, size_t(size_), PROT_READ, MAP_PRIVATE, fd, 0);
+    const int e = errno;
+    ::close(fd);
+    if (p == MAP_FAILED) {
+        size_ = 0;
+        return errnoStatus(e, full);
+    }
+    mapping_ = p;
+    data_ = static_cast<const std::uint8_t*>(p);
+    return {};
+}
+
+void MappedFile::close() {
+    if (mapping_)
+        ::munmap(mapping_, size_t(size_));
+    mapping_ = nullptr;
+    data_ = nullptr;
+    size_ = 0;
+}
+
+RandomAccessFile::~RandomAccessFile() {
+    close();
+}
+
+Status RandomAccessFile::open(std::string_view path) {
+    close();
+    path_ = resolvePath(path);
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        return errnoStatus(errno, path_);
+    struct stat st;
+    const bool statted = ::fstat(fd_, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close();
+        return errnoStatus(e, path_);
+    }
+    size_ = std::uint64_t(st.st_size);
+    return {};
+}
+
+void RandomAccessFile::close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    size_ = 0;
+}
+
+Status RandomAccessFile::readAt(std::uint64_t offset, void* buffer, std::size_t length) const {
+    auto* p = static_cast<char*>(buffer);
+    while (length > 0) {
+        const ssize_t n = ::pread(fd_, p, length, off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoStatus(errno, path_);
+        }
+        if (n == 0)
+            return {62, "Input past end of file"};
+        p += n;
+        offset += std::uint64_t(n);
+        length -= std::size_t(n);
+    }
+    return {};
+}
+
+void RandomAccessFile::adviseSequential(std::uint64_t offset, std::uint64_t length) const {
+    if (fd_ >= 0)
+        ::posix_fadvise(fd_, off_t(offset), off_t(length), POSIX_FADV_SEQUENTIAL);
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    abandon();
+}
+
+Status AtomicFileWriter::open(std::string_view targetPath) {
+    abandon();
+    target_ = std::string(targetPath);
+    temp_ = target_ + ".kvtmp-XXXXXX";
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+        temp_.clear();
+        return errnoStatus(errno, target_);
+    }
+    return {};
+}
+
+Status AtomicFileWriter::write(const void* data, std::size_t length) {
+    if (fd_ < 0)
+        return errnoStatus(EBADF, target_);
+    const auto* p = static_cast<const char*>(data);
+    while (length > 0) {
+        const ssize_t n = ::write(fd_, p, length);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errnoStatus(errno, target_);
+        }
+        p += n;
+        length -= size_t(n);
+    }
+    return {};
+}
+
+Status AtomicFileWriter::commit() {
+    if (fd_ < 0)
+        return errnoStatus(EBADF, target_);
+    ::fchmod(fd_, 0666 & ~currentUmask());
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(temp_.c_str());
+        temp_.clear();
+        return errnoStatus(e, target_);
+    }
+    temp_.clear();
+    return {};
+}
+
+void AtomicFileWriter::abandon() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    temp_.clear();
+}
+
+} // namespace kv::platform

@@ -1,0 +1,105 @@
+#include "kdg/archive_reader.h"
+#include "tools/worldgen/kdg_sample.h"
+#include "tools/worldgen/kdg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kv::kdg {
+namespace {
+
+using worldgen::KdgArchiveSpec;
+
+void putLE32(std::string& image, std::uint64_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        image[offset + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+// A version 5 archive with one required archive and two sections of two files each.
+KdgArchiveSpec smallSpec() {
+    KdgArchiveSpec spec;
+    spec.internalName = "small";
+    spec.required = {{"base", 1}};
+    spec.sections = {
+        {0x10, {{1, 0xA, "first file", {}, false, 0, 0}, {1, 0xB, "second", {}, false, 0, 0}}},
+        {0x20, {{1, 0xC, "third", {}, false, 0, 0}, {1, 0xD, "last one", {}, false, 0, 0}}}};
+    return spec;
+}
+
+struct Damage {
+    const char* what;
+    std::function<void(std::string&, const KdgArchiveSpec&)> apply;
+};
+
+TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
+    const KdgArchiveSpec spec = smallSpec();
+    const std::uint64_t dir = worldgen::kdgDirectoryOffset(spec);
+    const std::uint64_t table0 = worldgen::kdgFileTableOffset(spec, 0);
+    const std::uint64_t table1 = worldgen::kdgFileTableOffset(spec, 1);
+    const std::vector<Damage> damages = {
+        {"wrong signature", [](std::string& s, auto&) { s[3] = '6'; }},
+        {"empty file", [](std::string& s, auto&) { s.clear(); }},
+        {"version 4 shorter than its header", [](std::string& s, auto&) { s = "KDG4\1\0\0"; }},
+        {"version 5 shorter than its header", [](std::string& s, auto&) { s.resize(31); }},
+        {"required count past the end", [](std::string& s, auto&) { putLE32(s, 28, 100000); }},
+        {"required count beyond the limit",
+         [](std::string& s, auto&) { putLE32(s, 28, 0xFFFFFFFF); }},
+        {"section count past the end", [](std::string& s, auto&) { putLE32(s, 4, 4000); }},
+        {"section count beyond the limit",
+         [](std::string& s, auto&) { putLE32(s, 4, 0x80000000); }},
+        {"table inside the header", [&](std::string& s, auto&) { putLE32(s, dir + 4, 12); }},
+        {"table inside the directory",
+         [&](std::string& s, auto&) { putLE32(s, dir + 12 + 4, dir + 20); }},
+        {"table past the end", [&](std::string& s, auto&) { putLE32(s, dir + 4, 0xFFFFFFF0); }},
+        {"file count past the end", [&](std::string& s, auto&) { putLE32(s, dir + 12 + 8, 3000); }},
+        {"file counts beyond the limit",
+         [&](std::string& s, auto&) {
+             putLE32(s, dir + 8, 0xFFFFFFFF);
+             putLE32(s, dir + 12 + 8, 0xFFFFFFFF);
+         }},
+        {"data offset past the end", [&](std::string& s, auto&) { putLE32(s, table0 + 8, 5000); }},
+        {"size past the end", [&](std::string& s, auto&) { putLE32(s, table1 + 20 + 12, 9); }},
+        {"half an empty slot", [&](std::string& s, auto&) { putLE32(s, table1 + 8, 0xFFFFFFFF); }},
+        {"last byte missing", [](std::string& s, auto&) { s.pop_back(); }},
+    };
+    for (const Damage& d : damages) {
+        std::string image = worldgen::buildKdgArchive(spec);
+        d.apply(image, spec);
+        KdgArchiveInfo info;
+        info.FileName = "kept.kdg";
+        info.Sections = {"from an earlier archive"};
+        std::string reason;
+        EXPECT_FALSE(readArchiveImage(image, {}, info, &reason)) << d.what;
+        EXPECT_FALSE(reason.empty()) << d.what;
+        EXPECT_FALSE(info.Loaded) << d.what;
+        EXPECT_TRUE(info.Sections.empty() && info.Entries.empty()) << d.what;
+        EXPECT_EQ(info.FileName, "kept.kdg") << d.what;
+    }
+}
+
+TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {
+    // The sample's last file ends the archive, so no shorter prefix is complete.
+    const std::string image =
+        worldgen::buildKdgArchive(worldgen::sampleModArchive("cut", 1, 7).spec);
+    KdgArchiveInfo info;
+    ASSERT_TRUE(readArchiveImage(image, {}, info));
+    for (std::size_t length = 0; length < image.size(); ++length) {
+        // A copy of exactly `length` bytes, so the sanitizer sees any read past it.
+        const std::string prefix = image.substr(0, length);
+        EXPECT_FALSE(readArchiveImage(prefix, {}, info)) << length;
+    }
+}
+
+TEST(KdgCorruptArchive, EmptySectionsMayPointAnywhere) {
+    KdgArchiveSpec spec = smallSpec();
+    spec.sections.push_back({0x30, {}});
+    std::string image = worldgen::buildKdgArchive(spec);
+    putLE32(image, worldgen::kdgDirectoryOffset(spec) + 24 + 4, 0);
+    KdgArchiveInfo info;
+    EXPECT_TRUE(readArchiveImage(image, {}, info));
+    EXPECT_EQ(info.Sections.size(), 3u);
+}
+
+} // namespace
+} // namespace kv::kdg

@@ -1,0 +1,132 @@
+// kvstool is run as a child process, the way scripts use it.
+#include "kdg/archive_reader.h"
+#include "kdg/file_list.h"
+#include "platform/text.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_sample.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace kv::kdg {
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class KvsTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sample = worldgen::sampleModArchive("toolmod", 42, 5);
+        archive = dir.write("game/Tool Mod.kdg", worldgen::buildKdgArchive(sample.spec));
+        std::filesystem::create_directories(dir / "tables");
+        ASSERT_TRUE(
+            worldgen::writeNameTables(dir / "tables/", sample.files, worldgen::sampleTypeRows()));
+    }
+
+    ToolRun run(const std::string& arguments, const std::string& tool = KVSTOOL_PATH) {
+        const std::string command = "'" + tool + "' " + arguments + " >'" + (dir / "stdout") +
+                                    "' 2>'" + (dir / "stderr") + "'";
+        const int status = std::system(command.c_str());
+        ToolRun r;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = dir.read("stdout");
+        r.err = dir.read("stderr");
+        return r;
+    }
+
+    std::string quoted(const std::string& path) { return "'" + path + "'"; }
+
+    test::TempFolder dir;
+    worldgen::KdgSample sample;
+    std::string archive;
+};
+
+TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
+    EXPECT_EQ(run("").exitCode, 2);
+    EXPECT_EQ(run("kdg").exitCode, 2);
+    EXPECT_EQ(run("kdg unpack x").exitCode, 2);
+    EXPECT_EQ(run("kdg list").exitCode, 2);
+    EXPECT_EQ(run("kdg info a b").exitCode, 2);
+    EXPECT_EQ(run("kdg list " + quoted(archive) + " --tables").exitCode, 2);
+    EXPECT_EQ(run("kdg extract " + quoted(archive) + " --json").exitCode, 2);
+
+    ToolRun r = run("kdg info " + quoted(dir / "game/none.kdg"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
+
+    dir.write("game/broken.kdg", "KDG5 and far too short");
+    r = run("kdg list " + quoted(dir / "game/broken.kdg"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("shorter than its header"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(KvsTool, ListPrintsExactlyTheSavedFileList) {
+    const ToolRun r = run("kdg list " + quoted(archive) + " --tables " + quoted(dir / "tables"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    KdgArchiveInfo info;
+    ASSERT_TRUE(LoadArchiveInfo(archive, info, LoadNameTables(dir / "tables/")));
+    EXPECT_EQ(r.out, platform::joinLinesCrLf(fileListLines(info)));
+    EXPECT_NE(r.out.find("Horn.wav\t\t(Sounds.krf)\r\n"), std::string::npos);
+}
+
+TEST_F(KvsTool, TablesDefaultToTheProgramsFolder) {
+    // A copy of the tool beside its own tables, run on a relative archive path.
+    const std::string tool = dir / "tables/kvstool";
+    std::filesystem::copy_file(KVSTOOL_PATH, tool);
+    const ToolRun r = run("kdg list " + quoted(archive), tool);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("File name:\t\tTool Mod.kdg\r\n", 0), 0u);
+    EXPECT_NE(r.out.find("Readme.txt\t\t(Texts.krf)"), std::string::npos);
+}
+
+TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {
+    ToolRun r = run("kdg info --json " + quoted(archive));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(info["internalId"].toString(), "42");
+    EXPECT_EQ(info["internalName"].toString(), "toolmod");
+    EXPECT_EQ(info["version"].toInt(), 5);
+    EXPECT_EQ(info["requiredArchives"].toArray().at(1).toString(), "(2) NewMaps");
+    EXPECT_EQ(info["totalFiles"].toInt(), 14);
+
+    r = run("kdg list " + quoted(archive) + " --json --tables " + quoted(dir / "tables"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonArray entries =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["entries"].toArray();
+    ASSERT_EQ(entries.size(), 14);
+    EXPECT_EQ(entries[0].toObject()["name"].toString(), "Names.txt");
+    EXPECT_EQ(entries[0].toObject()["group"].toString(), "messages");
+    EXPECT_TRUE(entries[3].toObject()["empty"].toBool());
+}
+
+TEST_F(KvsTool, ExtractWritesTheFilesAndReportsSkippedOnes) {
+    ToolRun r = run("kdg extract " + quoted(archive) + " " + quoted(dir / "new/dest") +
+                    " --tables " + quoted(dir / "tables"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(dir.read("new/dest/Map1/Game.map"), worldgen::sampleBinaryMap(48, 32, 5));
+    EXPECT_EQ(dir.read("new/dest/messages/Names.txt"), "Korvane Tactics mod toolmod\r\n");
+
+    // A write-protected file is skipped, reported, and fails the run.
+    std::filesystem::permissions(dir / "new/dest/Readme.txt", std::filesystem::perms::owner_read);
+    r = run("kdg extract " + quoted(archive) + " " + quoted(dir / "new/dest") + " --tables " +
+            quoted(dir / "tables"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Couldn't access the file. "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("1 files were not extracted"), std::string::npos) << r.err;
+}
+
+} // namespace
+} // namespace kv::kdg

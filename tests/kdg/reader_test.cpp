@@ -1,0 +1,213 @@
+#include "kdg/archive_reader.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/kdg_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::kdg {
+namespace {
+
+using worldgen::KdgArchiveSpec;
+using worldgen::KdgFileSpec;
+using worldgen::KdgSectionSpec;
+
+constexpr std::uint32_t kMisc = 0x0E778391;
+constexpr std::uint32_t kText = 0x0000ABCD;
+
+KdgFileSpec file(std::uint32_t hash, std::string data, std::uint32_t type = 0x1234) {
+    return KdgFileSpec{type, hash, std::move(data), {}, false, 0, 0};
+}
+
+KdgFileSpec emptySlot(std::uint32_t hash) {
+    return KdgFileSpec{kMisc, hash, {}, {}, true, 0, 0};
+}
+
+KdgArchiveInfo read(const KdgArchiveSpec& spec, const NameTables& tables = {}) {
+    KdgArchiveInfo info;
+    std::string reason;
+    EXPECT_TRUE(readArchiveImage(worldgen::buildKdgArchive(spec), tables, info, &reason)) << reason;
+    return info;
+}
+
+std::vector<std::string> names(const KdgArchiveInfo& info) {
+    std::vector<std::string> out;
+    for (const KdgEntry& e : info.Entries)
+        out.push_back(e.Name);
+    return out;
+}
+
+TEST(KdgReader, VersionFourHasFixedIdentityAndNoRequiredArchives) {
+    KdgArchiveSpec spec;
+    spec.version = 4;
+    spec.sections = {{0x11, {file(0xAA, "abc")}}};
+    const KdgArchiveInfo info = read(spec);
+    EXPECT_TRUE(info.Loaded);
+    EXPECT_EQ(info.Version, 4);
+    EXPECT_EQ(info.InternalId, "0");
+    EXPECT_EQ(info.InternalName, "korvane");
+    EXPECT_TRUE(info.RequiredArchives.empty());
+    ASSERT_EQ(info.Entries.size(), 1u);
+    EXPECT_EQ(info.Entries[0].DataOffset, 8u + 12 + 20); // header, directory, one record
+}
+
+TEST(KdgReader, VersionFiveHeaderAndRequiredArchives) {
+    KdgArchiveSpec spec;
+    spec.internalName = "mymod";
+    spec.internalId = 4000000000u;
+    spec.sections = {{0x11, {file(0xAA, "abc")}}};
+    KdgArchiveInfo info = read(spec);
+    EXPECT_EQ(info.InternalId, "4000000000");
+    EXPECT_EQ(info.InternalName, "mymod");
+    // No required archives: the directory starts at 32.
+    EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 12 + 20);
+
+    spec.required = {{"base", 3}, {"NewMaps", 0}};
+    info = read(spec);
+    EXPECT_EQ(info.RequiredArchives, (std::vector<std::string>{"(3) base", "(0) NewMaps"}));
+    EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 40 + 12 + 20);
+}
+
+TEST(KdgReader, UnterminatedInternalNameStopsAtItsField) {
+    KdgArchiveSpec spec;
+    spec.sections = {};
+    std::string image = worldgen::buildKdgArchive(spec);
+    image.replace(8, 16, "ABCDEFGHIJKLMNOP");
+    KdgArchiveInfo info;
+    ASSERT_TRUE(readArchiveImage(image, {}, info));
+    EXPECT_EQ(info.InternalName, "ABCDEFGHIJKLMNOP");
+}
+
+TEST(KdgReader, SectionNamesFromTableOrHash) {
+    const NameTables tables({{"100", "Named.krf", "KRF", ""}, {"300", " ", "", ""}}, {});
+    KdgArchiveSpec spec;
+    spec.sections = {{0x100, {}}, {0xABC6, {}}, {0xABC7, {}}, {0x300, {file(1, "x")}}};
+    const KdgArchiveInfo info = read(spec, tables);
+    // A blank name is never a list item, but its files still carry it.
+    EXPECT_EQ(info.Sections, (std::vector<std::string>{"Named.krf", "$ABC6.krf", "$ABC7"}));
+    EXPECT_EQ(info.Entries.at(0).Section, " ");
+}
+
+TEST(KdgReader, EntryNamedFromFilesTable) {
+    const NameTables tables({{"e0", "Tank.pie", "PIE", "components\\bodies"}}, {});
+    KdgArchiveSpec spec;
+    spec.sections = {{0x5, {file(0xE0, "map whatever", kMisc)}}};
+    const KdgEntry e = read(spec, tables).Entries.at(0);
+    EXPECT_EQ(e.Name, "Tank.pie");
+    EXPECT_EQ(e.TypeName, "PIE");
+    EXPECT_EQ(e.Group, "components\\bodies");
+    EXPECT_FALSE(e.NamedByContent);
+    EXPECT_EQ(e.Section, "$5");
+    EXPECT_EQ(e.Size, 12u);
+}
+
+TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
+    const char* kinds[] = {"dint", "feat", "map ", "stru", "tagl", "ttyp"};
+    KdgSectionSpec first{0x1, {}}, second{0x2, {}};
+    for (int i = 0; i < 6; ++i)
+        first.files.push_back(file(0x100 + i, std::string(kinds[i]) + "-body"));
+    first.files.push_back(file(0xBEEF, "game-save"));
+    for (int i = 0; i < 6; ++i)
+        second.files.push_back(file(0x200 + i, std::string(kinds[i]) + "-body"));
+    second.files.push_back(file(0xCAFE, "game-two"));
+    KdgArchiveSpec spec;
+    spec.sections = {first, second}; // the counters run across sections
+    const KdgArchiveInfo info = read(spec);
+
+    const std::vector<std::string> maps = {"DInit.bjo",  "Feat.bjo",    "Game.map",
+                                           "Struct.bjo", "TagList.tag", "TTypes.ttp"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(info.Entries[i].Name, maps[i]);
+        EXPECT_EQ(info.Entries[i].Group, "Map1");
+        EXPECT_EQ(info.Entries[7 + i].Name, maps[i]);
+        EXPECT_EQ(info.Entries[7 + i].Group, "Map2");
+        EXPECT_TRUE(info.Entries[i].NamedByContent);
+        EXPECT_EQ(info.Entries[i].TypeName, "MISCDATA");
+    }
+    EXPECT_EQ(info.Entries[6].Name, "(1) $BEEF.gam");
+    EXPECT_EQ(info.Entries[6].Group, "");
+    EXPECT_TRUE(info.Entries[6].NamedByContent);
+    EXPECT_EQ(info.Entries[13].Name, "(2) $CAFE.gam");
+}
+
+TEST(KdgReader, SignatureNeedsMoreThanFiveBytesAndExactCase) {
+    KdgArchiveSpec spec;
+    spec.sections = {
+        {0x1,
+         {file(0xA1, "map !"), file(0xA2, "map !!"), file(0xA3, "MAP !!"), file(0xA4, "gam")}}};
+    EXPECT_EQ(names(read(spec)), (std::vector<std::string>{"$A1", "Game.map", "$A3", "$A4"}));
+}
+
+TEST(KdgReader, TypeResolutionOfUnnamedFiles) {
+    // The miscellaneous type stays MISCDATA even when the type table knows it.
+    const NameTables tables({}, {{"TEXT", "abcd", "txt"}, {"LISTED", "e778391", "dat"}});
+    KdgArchiveSpec spec;
+    spec.sections = {
+        {0x1,
+         {file(0x10, "hello", kText), file(0x11, "hello", kMisc), file(0x12, "hello", 0xFEED)}}};
+    const KdgArchiveInfo info = read(spec, tables);
+    EXPECT_EQ(info.Entries[0].Name, "$10.txt");
+    EXPECT_EQ(info.Entries[0].TypeName, "TEXT");
+    EXPECT_EQ(info.Entries[1].Name, "$11");
+    EXPECT_EQ(info.Entries[1].TypeName, "MISCDATA");
+    EXPECT_EQ(info.Entries[2].Name, "$12");
+    EXPECT_EQ(info.Entries[2].TypeName, "$FEED");
+    for (const KdgEntry& e : info.Entries)
+        EXPECT_FALSE(e.NamedByContent);
+}
+
+TEST(KdgReader, EmptySlotsAreRowsWithoutData) {
+    KdgArchiveSpec spec;
+    spec.sections = {{0x1, {file(0x1, "abcdefgh"), emptySlot(0xE7), file(0x2, "tail")}}};
+    const KdgArchiveInfo info = read(spec);
+    ASSERT_EQ(info.Entries.size(), 3u);
+    EXPECT_TRUE(info.Entries[1].IsEmpty);
+    EXPECT_EQ(info.Entries[1].Name, "$E7");
+    EXPECT_EQ(info.Entries[1].Size, 0xFFFFFFFFu);
+    EXPECT_FALSE(info.Entries[2].IsEmpty);
+    EXPECT_EQ(info.Entries[2].DataOffset, info.Entries[0].DataOffset + 8);
+}
+
+TEST(KdgReader, NamesListIsFoundInAnyFieldWithoutRegardToCase) {
+    KdgArchiveSpec spec;
+    spec.sections = {{0x1, {file(0x1, "x")}}};
+    EXPECT_FALSE(read(spec).HasNamesList);
+    EXPECT_TRUE(read(spec, NameTables({{"1", "NAMES.TXT", "", ""}}, {})).HasNamesList);
+    EXPECT_TRUE(read(spec, NameTables({{"1", "a", "", "names.Txt"}}, {})).HasNamesList);
+}
+
+TEST(KdgReader, AtMost5001FileRecords) {
+    KdgArchiveSpec spec;
+    spec.sections = {{0x1, std::vector<KdgFileSpec>(2500, emptySlot(1))},
+                     {0x2, std::vector<KdgFileSpec>(2501, emptySlot(2))}};
+    EXPECT_EQ(read(spec).Entries.size(), 5001u);
+
+    spec.sections[1].files.push_back(emptySlot(3));
+    KdgArchiveInfo info;
+    std::string reason;
+    EXPECT_FALSE(readArchiveImage(worldgen::buildKdgArchive(spec), {}, info, &reason));
+    EXPECT_NE(reason.find("5002 file records"), std::string::npos) << reason;
+}
+
+TEST(KdgReader, LoadArchiveInfoFromFile) {
+    test::TempFolder dir;
+    KdgArchiveSpec spec;
+    spec.internalName = "disk";
+    spec.sections = {{0x1, {file(0x1, "payload")}}};
+    const std::string path = dir.write("Mods/My Mod.kdg", worldgen::buildKdgArchive(spec));
+
+    KdgArchiveInfo info;
+    info.Sections = {"stale"};
+    EXPECT_FALSE(LoadArchiveInfo(dir / "Mods/none.kdg", info, {}));
+    EXPECT_FALSE(info.Loaded);
+    EXPECT_TRUE(info.Sections.empty());
+
+    std::string windowsStyle = path;
+    windowsStyle.replace(windowsStyle.rfind('/'), 1, "\\");
+    ASSERT_TRUE(LoadArchiveInfo(windowsStyle, info, {}));
+    EXPECT_EQ(info.FileName, "My Mod.kdg");
+    EXPECT_EQ(info.InternalName, "disk");
+    EXPECT_EQ(info.Entries.at(0).Size, 7u);
+}
+
+} // namespace
+} // namespace kv::kdg

@@ -1,0 +1,100 @@
+#include "ui/qt_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace kv::ui {
+namespace {
+
+class QtUiTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "ui_port_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    static void TearDownTestSuite() {
+        delete app_;
+        app_ = nullptr;
+    }
+    static QApplication* app_;
+};
+QApplication* QtUiTest::app_ = nullptr;
+
+TEST_F(QtUiTest, EveryIconHasItsMessageBoxIcon) {
+    const std::pair<Icon, QMessageBox::Icon> cases[] = {
+        {Icon::None, QMessageBox::NoIcon},
+        {Icon::Critical, QMessageBox::Critical},
+        {Icon::Question, QMessageBox::Question},
+        {Icon::Exclamation, QMessageBox::Warning},
+        {Icon::Information, QMessageBox::Information},
+    };
+    for (const auto& [icon, expected] : cases)
+        EXPECT_EQ(makeMessageBox("t", icon, Buttons::Ok, {})->icon(), expected) << int(icon);
+}
+
+TEST_F(QtUiTest, EveryButtonSetHasItsButtonsAndEscape) {
+    using B = QMessageBox;
+    struct Case {
+        Buttons buttons;
+        QMessageBox::StandardButtons expected;
+        QMessageBox::StandardButton escape;
+    };
+    const Case cases[] = {
+        {Buttons::Ok, B::Ok, B::Ok},
+        {Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel},
+        {Buttons::AbortRetryIgnore, B::Abort | B::Retry | B::Ignore, B::Abort},
+        {Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel},
+        {Buttons::YesNo, B::Yes | B::No, B::No},
+        {Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel},
+    };
+    for (const auto& c : cases) {
+        const auto box = makeMessageBox("t", Icon::Question, c.buttons, {});
+        EXPECT_EQ(box->standardButtons(), c.expected) << int(c.buttons);
+        EXPECT_EQ(box->escapeButton(), box->button(c.escape)) << int(c.buttons);
+    }
+}
+
+TEST_F(QtUiTest, TitleAndTextAreShownAsGiven) {
+    auto box = makeMessageBox("Error:\n53: File not found\nError in: makeSloVlo()", Icon::Critical,
+                              Buttons::Ok, {});
+    EXPECT_EQ(box->windowTitle(), "Korvane Starter"); // an empty title is the program's name
+    EXPECT_EQ(box->text(), "Error:\n53: File not found\nError in: makeSloVlo()");
+    // Legacy Windows-1252 bytes are shown as the characters they stand for.
+    box = makeMessageBox("Caf\xE9", Icon::None, Buttons::Ok, "Ma\xEEtre");
+    EXPECT_EQ(box->windowTitle(), QString::fromUtf8("Ma\xC3\xAEtre"));
+    EXPECT_EQ(box->text(), QString::fromUtf8("Caf\xC3\xA9"));
+}
+
+// The answer is the button the user pressed.
+TEST_F(QtUiTest, MessageReturnsTheButtonPressed) {
+    const std::pair<QMessageBox::StandardButton, Answer> presses[] = {
+        {QMessageBox::Yes, Answer::Yes},
+        {QMessageBox::No, Answer::No},
+        {QMessageBox::Cancel, Answer::Cancel},
+    };
+    QtUi ui;
+    for (const auto& [button, expected] : presses) {
+        QTimer::singleShot(0, [button = button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(button)->click();
+        });
+        EXPECT_EQ(ui.message("Sure?", Icon::Question, Buttons::YesNoCancel, {}), expected);
+    }
+}
+
+TEST_F(QtUiTest, FilterStringsBecomeQtFilters) {
+    EXPECT_EQ(toQtFilter("korvane.exe|korvane.exe"), "korvane.exe (korvane.exe)");
+    EXPECT_EQ(toQtFilter("Maps (*.lnd, *.gam)|*.lnd;*.gam|All files|*.*"),
+              "Maps (*.lnd, *.gam) (*.lnd *.gam);;All files (*.*)");
+    EXPECT_EQ(toQtFilter("Text|*.txt|dangling"), "Text (*.txt)");
+    EXPECT_EQ(toQtFilter(""), "");
+}
+
+} // namespace
+} // namespace kv::ui

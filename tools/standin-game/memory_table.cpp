@@ -1,0 +1,95 @@
+#include "tools/standin-game/memory_table.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace kv::standin {
+
+namespace {
+
+template <typename T> void store(std::uintptr_t address, T value) {
+    std::memcpy(reinterpret_cast<void*>(address), &value, sizeof value);
+}
+
+template <typename T> T load(std::uintptr_t address) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const void*>(address), sizeof value);
+    return value;
+}
+
+std::vector<std::uintptr_t> addresses() {
+    std::vector<std::uintptr_t> out{kDebugFlagAddress};
+    for (int i = 0; i < kPlayers; ++i)
+        for (std::uintptr_t a : {powerAddress(i), colourAddress(i), trucksAddress(i),
+                                 unitsAddress(i), derricksAddress(i)})
+            out.insert(out.end(), {a, a + 3});
+    return out;
+}
+
+} // namespace
+
+MemoryTable::~MemoryTable() {
+    for (std::uintptr_t page : pages_)
+        ::munmap(reinterpret_cast<void*>(page), pageSize_);
+}
+
+bool MemoryTable::map(std::string& error) {
+    pageSize_ = std::size_t(::sysconf(_SC_PAGESIZE));
+    std::vector<std::uintptr_t> wanted;
+    for (std::uintptr_t a : addresses())
+        wanted.push_back(a & ~std::uintptr_t(pageSize_ - 1));
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+
+    for (std::uintptr_t page : wanted) {
+        void* at = reinterpret_cast<void*>(page);
+        // Never take over memory that is already in use at that address.
+        void* got = ::mmap(at, pageSize_, PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+        if (got != at) {
+            const int e = errno;
+            if (got != MAP_FAILED)
+                ::munmap(got, pageSize_); // an old kernel took the address as a hint
+            char text[96];
+            std::snprintf(text, sizeof text, "page 0x%08lx: ", static_cast<unsigned long>(page));
+            error = text + std::string(got == MAP_FAILED ? std::strerror(e) : "address taken");
+            for (std::uintptr_t done : pages_)
+                ::munmap(reinterpret_cast<void*>(done), pageSize_);
+            pages_.clear();
+            return false;
+        }
+        pages_.push_back(page);
+    }
+    return true;
+}
+
+void MemoryTable::tick(unsigned second) {
+    if (!mapped())
+        return;
+    for (int i = 0; i < kPlayers; ++i) {
+        const unsigned p = unsigned(i);
+        store<std::uint32_t>(powerAddress(i), 1000 + 100 * p + (second * (p + 1) * 7) % 500);
+        store<std::uint8_t>(colourAddress(i), std::uint8_t(i));
+        store<std::uint32_t>(trucksAddress(i), 2 + (second / 3 + p) % 4);
+        store<std::uint32_t>(unitsAddress(i), 10 + p + second % 5);
+        store<std::uint8_t>(derricksAddress(i), std::uint8_t((p + second / 2) % 9));
+    }
+}
+
+PlayerFigures MemoryTable::player(int i) const {
+    if (!mapped() || i < 0 || i >= kPlayers)
+        return {};
+    return {load<std::uint32_t>(powerAddress(i)), load<std::uint8_t>(colourAddress(i)),
+            load<std::uint32_t>(trucksAddress(i)), load<std::uint32_t>(unitsAddress(i)),
+            load<std::uint8_t>(derricksAddress(i))};
+}
+
+std::uint16_t MemoryTable::debugFlag() const {
+    return mapped() ? load<std::uint16_t>(kDebugFlagAddress) : 0;
+}
+
+} // namespace kv::standin

@@ -1,0 +1,60 @@
+#pragma once
+// The figures the debug monitor reads, kept at the fixed addresses the game release it
+// was written for uses. Mapped into this process so another process can read and write
+// them exactly as in the real game.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kv::standin {
+
+inline constexpr int kPlayers = 8;
+
+constexpr std::uintptr_t powerAddress(int player) {
+    return 0x038B8438 + 12 * player;
+}
+constexpr std::uintptr_t colourAddress(int player) {
+    return 0x00620D08 + player;
+}
+constexpr std::uintptr_t trucksAddress(int player) {
+    return 0x00526828 + 4 * player;
+}
+constexpr std::uintptr_t unitsAddress(int player) {
+    return 0x00526848 + 4 * player;
+}
+constexpr std::uintptr_t derricksAddress(int player) {
+    return 0x047B822C + 452 * player;
+}
+inline constexpr std::uintptr_t kDebugFlagAddress = 0x0052611C;
+
+struct PlayerFigures {
+    std::uint32_t power = 0;
+    std::uint8_t colour = 0;
+    std::uint32_t trucks = 0;
+    std::uint32_t units = 0;
+    std::uint8_t derricks = 0;
+};
+
+class MemoryTable {
+public:
+    MemoryTable() = default;
+    ~MemoryTable();
+    MemoryTable(const MemoryTable&) = delete;
+    MemoryTable& operator=(const MemoryTable&) = delete;
+
+    // Maps every page the table touches; on failure `error` says which and why, and the
+    // pages already mapped are released.
+    bool map(std::string& error);
+    bool mapped() const { return !pages_.empty(); }
+
+    // Sets the figures for the given second of play: they move a little every second.
+    void tick(unsigned second);
+    PlayerFigures player(int index) const;
+    std::uint16_t debugFlag() const;
+
+private:
+    std::vector<std::uintptr_t> pages_;
+    std::size_t pageSize_ = 0;
+};
+
+} // namespace kv::standin
