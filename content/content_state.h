@@ -19,9 +19,6 @@ struct ContentHooks {
     // none, false when they cannot be parsed.
     std::function<bool(AiRecord&, const ContentEnv&)> loadAiCustomizing;
     std::function<bool(RulesRecord&, const ContentEnv&)> loadRulesCustomizing;
-    // Reads an archive's header into its MOD list record (sets `loaded`, `hasNamesList`);
-    // false when the archive cannot be read.
-    std::function<bool(ModEntry&)> loadArchiveInfo;
     // Install step: requirements and conflicts of the chosen AIs, rules and MODs.
     std::function<void(const ContentEnv&)> resolveRequirements;
     // Install step: the processed scripts of customized players and rules.

@@ -3,6 +3,7 @@
 #include "content/line_syntax.h"
 #include "content/step_log.h"
 #include "content/text_util.h"
+#include "kdg/archive_reader.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -200,20 +201,17 @@ void deleteMod(ContentState& state, const ContentEnv& env) {
     refreshModList(state, env);
 }
 
-bool DisableUnsafeMODs(ContentState& state, const ContentEnv& env) {
-    if (!state.hooks.loadArchiveInfo)
-        return false;
+void DisableUnsafeMODs(ContentState& state, const ContentEnv& env, const kdg::NameTables& tables) {
     for (auto& e : state.mods.entries) {
-        if (!e.checked || e.loaded)
+        if (!e.checked || e.archive.Loaded)
             continue;
-        if (!state.hooks.loadArchiveInfo(e))
+        if (!kdg::LoadArchiveInfo(e.path(), e.archive, tables))
             env.ui.message("Failed to load '" + e.path() + "'.", Icon::Exclamation);
     }
     for (const auto& e : state.mods.entries)
-        if (e.checked && e.hasNamesList)
+        if (e.checked && e.archive.HasNamesList)
             RenameFile(gamePath(env, e.name, ".kdg"), gamePath(env, e.name, ".kvw"), false, env.ui);
     refreshModList(state, env);
-    return true;
 }
 
 void showCompatibilityNote(Ui& ui) {

@@ -3,6 +3,7 @@
 // list operations built on it.
 #include "content/content_env.h"
 #include "content/content_state.h"
+#include "kdg/name_tables.h"
 
 #include <string>
 
@@ -30,9 +31,9 @@ void RenameKDGs(ContentState& state, const ContentEnv& env);
 // name exists the user is asked, as for a single untick; nothing is overwritten silently.
 void DisableAllMODs(ContentState& state, const ContentEnv& env);
 
-// Every active MOD that carries custom content (a names list) is switched off. Needs the
-// archive reader behind ContentHooks::loadArchiveInfo; false without it.
-bool DisableUnsafeMODs(ContentState& state, const ContentEnv& env);
+// Every active MOD that carries custom content (a names list) is switched off; archives
+// not read yet are read first.
+void DisableUnsafeMODs(ContentState& state, const ContentEnv& env, const kdg::NameTables& tables);
 
 // The delete button and the "Delete" menu entry.
 void deleteMod(ContentState& state, const ContentEnv& env);

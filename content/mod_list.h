@@ -2,12 +2,15 @@
 // The MOD list: one entry per non-original KDG archive of the game folder, checked when
 // active (".kdg") and unchecked when switched off (".kvw"). The list is a view of the
 // folder and is rebuilt after every change.
+#include "kdg/archive_info.h"
+
 #include <string>
 #include <vector>
 
 namespace kv::content {
 
-// One archive's record; the archive reader fills `loaded` and `hasNamesList` later.
+// One archive's entry: its name and state, its description and, once read, the archive's
+// own record.
 struct ModEntry {
     std::string name; // file name without extension: the entry's text
     bool checked = false;
@@ -19,8 +22,7 @@ struct ModEntry {
     std::string authorName;
     std::string authorEmail;
     std::string authorHomepage;
-    bool loaded = false;
-    bool hasNamesList = false;
+    kdg::KdgArchiveInfo archive; // archive.Loaded once read
 
     std::string path() const { return folder + fileName; }
 };

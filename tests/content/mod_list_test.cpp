@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/content/content_world.h"
+#include "tools/worldgen/kdg_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -182,23 +183,25 @@ TEST(ModList, RenameFileAndRenameKdgsOnExit) {
 
 TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
     ContentWorld w;
-    EXPECT_FALSE(DisableUnsafeMODs(w.state, w.env())); // no archive reader yet
-    w.writeGame("Names.kdg", "has Names.txt");
-    w.writeGame("Plain.kdg", "plain");
-    w.writeGame("Broken.kdg", "unreadable");
+    // The sample mod carries a names list; the plain one only an unnamed file.
+    const worldgen::KdgSample mod = worldgen::sampleModArchive("Names", 7, 1);
+    worldgen::KdgArchiveSpec plain;
+    worldgen::KdgFileSpec file;
+    file.typeId = 0x51;
+    file.nameHash = 0x52;
+    file.data = "data";
+    plain.sections.push_back({worldgen::kdgNameHash("Plain.krf"), {file}});
+    w.writeGame("Names.kdg", worldgen::buildKdgArchive(mod.spec));
+    w.writeGame("Plain.kdg", worldgen::buildKdgArchive(plain));
+    w.writeGame("Broken.kdg", "not an archive");
+    w.writeGame("Off.kvw", worldgen::buildKdgArchive(mod.spec));
     refreshModList(w.state, w.env());
-    // Stands in for the archive reader: what it would find in each archive.
-    w.state.hooks.loadArchiveInfo = [](ModEntry& e) {
-        if (e.name == "Broken")
-            return false;
-        e.loaded = true;
-        e.hasNamesList = e.name == "Names";
-        return true;
-    };
-    EXPECT_TRUE(DisableUnsafeMODs(w.state, w.env()));
+    const kdg::NameTables tables(mod.files, worldgen::sampleTypeRows());
+    DisableUnsafeMODs(w.state, w.env(), tables);
     EXPECT_TRUE(w.gameHas("Names.kvw"));
     EXPECT_TRUE(w.gameHas("Plain.kdg"));
     EXPECT_TRUE(w.gameHas("Broken.kdg"));
+    EXPECT_TRUE(w.gameHas("Off.kvw"));
     EXPECT_EQ(w.ui.messageTexts(),
               std::vector<std::string>{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
 }

@@ -53,10 +53,10 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
 
     disableAll_ = new QAction(QStringLiteral("Disable all MODs"), this);
     disableAll_->setObjectName(QStringLiteral("DisableAllMODs"));
-    // Needs the archive reader's custom-content flag.
+    // Enabled once the archive name tables are known.
     disableUnsafe_ = new QAction(QStringLiteral("Disable unsafe MODs (Compatibility)"), this);
     disableUnsafe_->setObjectName(QStringLiteral("DisableUnsafeMODs"));
-    disableUnsafe_->setEnabled(bool(state_.hooks.loadArchiveInfo));
+    disableUnsafe_->setEnabled(tables_ != nullptr);
     patch110_ = new QAction(QStringLiteral("Make compatible with 1.10 Patch"), this);
     patch110_->setObjectName(QStringLiteral("MakeCompatible110"));
 
@@ -72,7 +72,8 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
         reload();
     });
     connect(disableUnsafe_, &QAction::triggered, this, [this] {
-        content::DisableUnsafeMODs(state_, env_());
+        if (tables_)
+            content::DisableUnsafeMODs(state_, env_(), *tables_);
         reload();
     });
     connect(patch110_, &QAction::triggered, this, [this] {
@@ -82,6 +83,11 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
         reload();
         emit choicesReset();
     });
+}
+
+void ModsPage::setNameTables(const kdg::NameTables* tables) {
+    tables_ = tables;
+    disableUnsafe_->setEnabled(tables_ != nullptr);
 }
 
 void ModsPage::refresh() {
@@ -101,7 +107,7 @@ void ModsPage::reload() {
     list_->setEnabled(state_.mods.enabled);
     delete_->setText(toQt(state_.mods.deleteCaption));
     delete_->setEnabled(state_.mods.deleteEnabled);
-    disableUnsafe_->setEnabled(bool(state_.hooks.loadArchiveInfo));
+    disableUnsafe_->setEnabled(tables_ != nullptr);
     showing_ = false;
 }
 

@@ -2,6 +2,7 @@
 // The "MODs" page: the check-box list of the game's archives, the delete button and the
 // MOD context menu. A view over the MOD list; every change goes through the operations.
 #include "content/content_state.h"
+#include "kdg/name_tables.h"
 #include "ui/content/content_env_source.h"
 
 #include <QWidget>
@@ -18,6 +19,9 @@ class ModsPage : public QWidget {
     Q_OBJECT
 public:
     ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
+
+    // The archive name tables; "Disable unsafe MODs" needs them to read archives.
+    void setNameTables(const kdg::NameTables* tables);
 
     // Rebuilds the MOD list from the game folder and shows it.
     void refresh();
@@ -49,6 +53,7 @@ private:
     QAction* disableAll_;
     QAction* disableUnsafe_;
     QAction* patch110_;
+    const kdg::NameTables* tables_ = nullptr;
     bool showing_ = false;
 };
 
