@@ -1,19 +1,40 @@
-#include <QApplication>
-#include <QMainWindow>
-#include <QScreen>
-#include <QTimer>
-
 #include "app/screenshot.h"
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/qt_ui.h"
+
+#include <QApplication>
+#include <QStringList>
+
+namespace {
+
+// The launcher's switches as one text, the way they were typed after the program name;
+// Qt has already taken its own options out.
+std::string commandLineText(const QStringList& arguments) {
+    return kv::ui::fromQt(arguments.mid(1).join(QLatin1Char(' ')));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane Starter"));
     QApplication::setApplicationDisplayName(QString()); // the title stays exactly as set
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("Main"));
-    window.setWindowTitle(QStringLiteral("Korvane Starter"));
-    window.resize(640, 480);
+    kv::ui::QtUi ui;
+    auto registry = kv::platform::makeRegistryBackend(kv::platform::defaultRegistryStorePath());
+    kv::Launcher launcher(
+        kv::ui::fromQt(QApplication::applicationDirPath()), ui, *registry,
+        [](const std::string& target) { return kv::platform::shellOpen(target); });
+
+    kv::ui::Main window(launcher);
+    ui.setParent(&window);
+    if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))
+        return 0;
     window.show();
 
     kv::app::scheduleScreenshotIfAsked(window);

@@ -93,7 +93,7 @@ std::string resolvePath(std::string_view pathText) {
     std::string resolved;
     size_t pos = 0;
     if (!text.empty() && text.front() == '/') {
-        resolved = "/";
+        resolved.push_back('/');
         pos = 1;
     }
     bool existing = true; // the resolved prefix names an existing entry
@@ -248,7 +248,7 @@ std::vector<DirEntry> listDirectory(std::string_view folder, std::string_view pa
     std::vector<DirEntry> out;
     std::string dir = resolvePath(folder);
     if (dir.empty())
-        dir = ".";
+        dir.push_back('.');
     if (dir.back() != '/')
         dir += '/';
     DIR* d = ::opendir(dir.c_str());

@@ -1,0 +1,131 @@
+#include "core/installation_actions.h"
+
+#include "common/ui_port.h"
+#include "core/launcher.h"
+#include "core/text_util.h"
+#include "platform/files.h"
+
+namespace kv {
+
+std::string SetKVPath(Launcher& launcher) {
+    Ui& ui = launcher.ui();
+    ui.message("Please locate 'Korvane.exe' file!", Icon::Exclamation);
+    const auto file = ui.openFile("Korvane.exe", "korvane.exe|korvane.exe");
+    if (!file)
+        return {};
+    const size_t cut = file->find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : file->substr(0, cut + 1);
+}
+
+void AddKVPath(Launcher& launcher, const std::string& folder) {
+    launcher.installations.AddKVPath(folder);
+}
+
+std::string GetKVPath(Launcher& launcher) {
+    std::string folder = SetKVPath(launcher);
+    if (folder.size() < 3)
+        folder = SetKVPath(launcher);
+    if (folder.size() >= 3) {
+        InstallationList& list = launcher.installations;
+        list.setCurrentGameFolder(folder);
+        list.AddKVPath(folder);
+        list.SetDefaultKVPath(list.count() - 1);
+    }
+    return folder;
+}
+
+void readKVPathSetting(Launcher& launcher, const std::string& value) {
+    if (value.size() >= 3 && platform::folderExists(value))
+        AddKVPath(launcher, value);
+    else
+        AddKVPath(launcher, SetKVPath(launcher));
+}
+
+void finishInstallationReading(Launcher& launcher) {
+    if (launcher.installations.count() < 1)
+        GetKVPath(launcher);
+    if (launcher.installations.selected() < 0)
+        launcher.installations.SetDefaultKVPath(0);
+}
+
+void installationMenuAction(Launcher& launcher, const std::string& entryText) {
+    InstallationList& list = launcher.installations;
+    const std::string action = lowerAscii(entryText);
+    if (action == "add...") {
+        const std::string folder = SetKVPath(launcher);
+        if (!trimmed(folder).empty())
+            AddKVPath(launcher, folder);
+    } else if (action == "remove...") {
+        if (list.count() < 2) {
+            launcher.ui().message("You can't remove this KV Path, it is the only one available.",
+                                  Icon::Exclamation);
+        } else if (list.selected() >= 0) {
+            const std::string& folder = list.paths()[size_t(list.selected())];
+            const Answer a =
+                launcher.ui().message("Are you sure you want to remove:\n'" + folder + "'\n?",
+                                      Icon::Question, Buttons::YesNo);
+            if (a == Answer::Yes) {
+                const std::string refusal = list.RemoveKVPath(list.selected());
+                if (!refusal.empty())
+                    launcher.ui().message(refusal, Icon::Exclamation);
+            }
+        }
+    } else if (action == "change...") {
+        if (list.selected() >= 0) {
+            const std::string folder = SetKVPath(launcher);
+            if (!trimmed(folder).empty())
+                list.changeSelected(folder);
+        }
+    } else if (action == "open") {
+        openKVFolder(launcher, list.selected());
+    }
+    launcher.view().refresh();
+}
+
+void chooseInstallation(Launcher& launcher, int menuEntry) {
+    launcher.installations.SetDefaultKVPath(menuEntry - 1);
+    launcher.view().refresh();
+}
+
+namespace {
+
+void openInstallationFolder(Launcher& launcher, int index, const char* below) {
+    const auto& paths = launcher.installations.paths();
+    if (index < 0 || size_t(index) >= paths.size() || trimmed(paths[size_t(index)]).empty())
+        return;
+    launcher.openInShell(platform::resolvePath(paths[size_t(index)] + below));
+    if (launcher.alwaysOnTop) {
+        // Otherwise the file manager would open behind the launcher.
+        launcher.view().minimise();
+        launcher.wasMinimised = true;
+    }
+}
+
+} // namespace
+
+void openKVFolder(Launcher& launcher, int index) {
+    openInstallationFolder(launcher, index, "");
+}
+
+void openSkirmishFolder(Launcher& launcher, int index) {
+    openInstallationFolder(launcher, index, "\\multiplay\\skirmish");
+}
+
+bool CheckForTerraForge(const Launcher& launcher) {
+    const std::string& folder = launcher.installations.currentGameFolder();
+    return !folder.empty() && platform::fileExists(folder + "TerraForge.exe");
+}
+
+bool CheckForScriptHelpFile(const Launcher& launcher) {
+    const std::string& folder = launcher.installations.currentGameFolder();
+    return !folder.empty() && platform::fileExists(folder + "multiplay\\skirmish\\scriptLang.rtf");
+}
+
+void WriteRegistryKeys(Launcher& launcher) {
+    Registry& r = launcher.registry;
+    r.CreateKey(kLauncherRegistryKey);
+    r.SetStringValue(kLauncherRegistryKey, "KVSPath", launcher.paths.launcherFolder);
+    r.SetStringValue(kLauncherRegistryKey, "KVPath", launcher.installations.currentGameFolder());
+}
+
+} // namespace kv

@@ -1,0 +1,82 @@
+#pragma once
+// The launcher's process-wide state, owned by one object that app/ creates and passes to
+// every operation and window. Widgets mirror this state; tests drive it without them.
+#include "common/paths.h"
+#include "core/installations.h"
+#include "core/launcher_hooks.h"
+#include "core/launcher_view.h"
+#include "core/main_link.h"
+#include "core/options.h"
+#include "core/registry_access.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace kv {
+
+class Ui;
+
+// Opens a folder, file or address with the desktop's handler.
+using ShellOpener = std::function<bool(const std::string& target)>;
+
+inline constexpr const char* kDefaultSettingsName = "starter.ini";
+inline constexpr int kHostHistorySize = 11;
+
+class Launcher {
+public:
+    Launcher(std::string_view launcherFolder, Ui& ui, platform::RegistryBackend& registry,
+             ShellOpener openInShell);
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    Ui& ui() { return ui_; }
+    LauncherView& view() { return view_ ? *view_ : silentView_; }
+    void setView(LauncherView* view) { view_ = view; }
+    bool openInShell(const std::string& target);
+
+    // The settings folder followed by the active name ("starter.ini" when empty).
+    std::string settingsFilePath() const;
+
+    Paths paths;
+    OptionSet options;
+    InstallationList installations;
+    Registry registry;
+    LauncherHooks hooks;
+    MainLinkSettings mainLink;
+
+    std::string activeSettingsName; // empty means "starter.ini"
+    bool firstRun = false;
+    bool busy = false;
+    bool debug = false; // the "debug" switch
+    bool startupFinished = false;
+    bool globalConfigLoaded = false; // by the command line, so the first install is skipped
+    bool wasMinimised = false;
+
+    std::string nick;       // as entered
+    std::string nickParsed; // as sent to peers and the game
+    std::string ownNameLabel;
+    std::string gameName;
+
+    std::array<std::string, kHostHistorySize> hostHistory;
+    int hostHistoryCount = 0;
+
+    bool alwaysOnTop = false;
+    bool mapPreview = true;
+    bool updateAtStartup = false;
+    int lastAutoDownloadMessageIndex = 0;
+    std::array<bool, kPlayerCount> aiCustomizing{};
+    bool rulesCustomizing = false;
+    int aiOverwriteWarned = 0;
+
+    bool mapEditorAvailable = false; // TerraForge.exe in the current game folder
+    bool scriptHelpAvailable = false;
+
+private:
+    Ui& ui_;
+    ShellOpener openInShell_;
+    LauncherView* view_ = nullptr;
+    LauncherView silentView_;
+};
+
+} // namespace kv

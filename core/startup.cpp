@@ -1,0 +1,160 @@
+#include "core/startup.h"
+
+#include "common/ui_port.h"
+#include "core/installation_actions.h"
+#include "core/launcher.h"
+#include "core/launcher_command_line.h"
+#include "core/settings_file.h"
+#include "core/text_util.h"
+#include "platform/files.h"
+
+namespace kv {
+
+namespace {
+
+constexpr const char* kFolders[] = {
+    "Mods\\Global INIs\\",   "Mods\\INI\\AI\\",   "Mods\\INI\\Rules\\",    "Mods\\INI\\KDG Files\\",
+    "Mods\\INI\\Projects\\", "Mods\\INI\\MODs\\", "Mods\\Required KDGs\\", "Mods\\Rules\\",
+    "Mods\\SkirmishAI\\",    "Mods\\KRFs\\",      "resources\\backup\\",   "Settings\\",
+    "Settings\\Scripts\\",   "Settings\\KVS\\",
+};
+
+// Creates the missing levels of `relative` below the launcher folder, letting messages
+// run after each one as a slow disk would otherwise freeze the window.
+void makeFolderTree(Launcher& l, std::string_view relative) {
+    std::string path = l.paths.launcherFolder;
+    size_t start = 0;
+    while (start < relative.size()) {
+        size_t end = relative.find('\\', start);
+        if (end == std::string_view::npos)
+            end = relative.size();
+        path += relative.substr(start, end - start);
+        path += platform::nativeSeparator();
+        if (!platform::folderExists(path) && platform::createFolder(path))
+            l.ui().pumpEvents();
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+std::span<const char* const> launcherFolders() {
+    return kFolders;
+}
+
+void RepairDirectories(Launcher& l) {
+    for (const char* folder : kFolders) {
+        const std::string full = l.paths.underLauncher(folder);
+        if (platform::folderExists(full))
+            continue;
+        makeFolderTree(l, folder);
+        if (!platform::folderExists(full))
+            l.ui().message("Directory missing: " + full +
+                               "\n\nKorvane Starter might not work properly.",
+                           Icon::Exclamation);
+    }
+}
+
+bool enterNick(Launcher& l) {
+    for (;;) {
+        const auto answer = l.ui().input("Please enter your nick name. This name will appear in "
+                                         "Korvane if you host/join a game and in Korvane Starter.",
+                                         "Nick name");
+        const std::string nick = trimmed(answer.value_or(""));
+        if (nick.empty())
+            return false;
+        const char* refusal = nullptr;
+        if (nick.find(' ') != std::string::npos)
+            refusal = "No spaces allowed!";
+        else if (nick.find('\t') != std::string::npos)
+            refusal = "No tabs allowed!";
+        else if (nick.find_first_of("/\\") != std::string::npos)
+            refusal = "Invalid character found!";
+        if (!refusal) {
+            l.nick = nick;
+            l.nickParsed = nick;
+            return true;
+        }
+        l.ui().message(refusal, Icon::Information);
+    }
+}
+
+void setLobbyLabels(Launcher& l) {
+    l.ownNameLabel = l.nick + " (you)";
+    if (!l.nick.empty())
+        l.gameName = l.nick + (endsWithNoCase(l.nick, "s") ? "' game" : "'s game");
+}
+
+bool runStartup(Launcher& l, std::string_view commandLine) {
+    Ui& ui = l.ui();
+    LauncherHooks& h = l.hooks;
+    if (!platform::folderExists(l.paths.underLauncher("Mods"))) {
+        ui.message("Some of the required files were not found, make sure you have the full "
+                   "version of Korvane Starter.\nExiting.",
+                   Icon::Exclamation);
+        return false;
+    }
+    // InitializeOnce, then DoInitialize (the path variables are set with the Launcher).
+    runHook(h.initializeScriptTokens);
+    runHook(h.initializeMainLink);
+    runHook(h.setBaseModeNames);
+    runHook(h.loadOriginalKdgs);
+    runHook(h.resetUpdateBookkeeping);
+    runHook(h.loadFileTypeTables);
+    runHook(h.prepareMapPreview);
+
+    runHook(h.resetPlayerAiBookkeeping);
+    runHook(h.fillCatalogues);
+    l.options.resolution = 0;
+    l.options.softwareRenderType = 0;
+
+    l.firstRun = true;
+    (void)platform::setCurrentDirectory(l.paths.launcherFolder);
+    RepairDirectories(l);
+    runHook(h.loadCustomLinks);
+    if (platform::fileExists(l.settingsFilePath()))
+        l.firstRun = false;
+    PrepGetDefaultValues(l);
+    runHook(h.reapplySelections, true);
+
+    l.mapEditorAvailable = CheckForTerraForge(l);
+    l.scriptHelpAvailable = CheckForScriptHelpFile(l);
+    runHook(h.setAiListToolTips);
+    setLobbyLabels(l);
+
+    if (l.firstRun) {
+        if (!enterNick(l))
+            return false;
+        SetDefaultValues(l);
+        AddKVPath(l, SetKVPath(l));
+        ui.pumpEvents();
+    }
+    runHook(h.copyAllAdditionalFiles);
+    runHook(h.refillKdgList);
+    l.view().fixToolbarSize();
+    if (l.updateAtStartup)
+        runHook(h.startUpdateTimer);
+    WriteRegistryKeys(l);
+    ui.pumpEvents();
+
+    applyLauncherCommandLine(l, commandLine);
+    if (!l.globalConfigLoaded)
+        runHook(h.makeSloVlo);
+    runHook(h.startLinkAnimation);
+    l.startupFinished = true;
+    l.view().refresh();
+    ui.pumpEvents();
+    return true;
+}
+
+void closeMainWindow(Launcher& l) {
+    l.ui().pumpEvents();
+    runHook(l.hooks.stopInternetTransfers);
+    runHook(l.hooks.leaveLobby);
+    runHook(l.hooks.deleteInstalledFiles);
+    runHook(l.hooks.copyDefaultFiles);
+    SaveDefaultValues(l);
+    l.ui().pumpEvents();
+}
+
+} // namespace kv

@@ -1,0 +1,58 @@
+// Feeds arbitrary bytes to the launcher core's readers: the settings file (parsed and
+// applied to a launcher), registry paths and the launcher's command line.
+#include "common/ui_port.h"
+#include "core/launcher.h"
+#include "core/launcher_command_line.h"
+#include "core/registry_access.h"
+#include "core/settings_file.h"
+#include "platform/text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// Answers every question with "cancel", as a user who closes each dialog.
+class SilentUi : public kv::Ui {
+public:
+    kv::Answer message(const std::string&, kv::Icon, kv::Buttons, const std::string&) override {
+        return kv::Answer::Cancel;
+    }
+    std::optional<std::string> input(const std::string&, const std::string&,
+                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> openFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
+        return std::nullopt;
+    }
+    void pumpEvents() override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static SilentUi ui;
+    static auto registry = kv::platform::makeRegistryBackend("/nonexistent/kv-fuzz/registry.reg");
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    kv::Launcher launcher("/nonexistent/kv-fuzz/", ui, *registry, {});
+    for (const kv::SettingsEntry& e : kv::parseSettingsLines(kv::platform::splitLines(text)))
+        kv::applySetting(launcher, e);
+    (void)kv::formatSettings(launcher);
+
+    (void)kv::parseRegistryPath(text);
+    (void)kv::parseLauncherSwitches(text);
+    return 0;
+}

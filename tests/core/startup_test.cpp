@@ -1,0 +1,247 @@
+#include "core/startup.h"
+
+#include "core/launcher_command_line.h"
+#include "core/settings_file.h"
+#include "platform/files.h"
+#include "tests/core/launcher_world.h"
+#include "tools/demo/demo_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::test {
+
+using Texts = std::vector<std::string>;
+
+namespace {
+
+// Every hook appends its name to the log.
+void recordHooks(LauncherHooks& h, Texts& log) {
+    auto rec = [&log](const char* name) { return [&log, name] { log.push_back(name); }; };
+    h.initializeScriptTokens = rec("initializeScriptTokens");
+    h.initializeMainLink = rec("initializeMainLink");
+    h.setBaseModeNames = rec("setBaseModeNames");
+    h.loadOriginalKdgs = rec("loadOriginalKdgs");
+    h.resetUpdateBookkeeping = rec("resetUpdateBookkeeping");
+    h.loadFileTypeTables = rec("loadFileTypeTables");
+    h.prepareMapPreview = rec("prepareMapPreview");
+    h.resetPlayerAiBookkeeping = rec("resetPlayerAiBookkeeping");
+    h.fillCatalogues = rec("fillCatalogues");
+    h.loadCustomLinks = rec("loadCustomLinks");
+    h.reapplySelections = [&log](bool report) {
+        log.push_back(report ? "reapplySelections reporting" : "reapplySelections");
+    };
+    h.setAiListToolTips = rec("setAiListToolTips");
+    h.copyAllAdditionalFiles = rec("copyAllAdditionalFiles");
+    h.refillKdgList = rec("refillKdgList");
+    h.startUpdateTimer = rec("startUpdateTimer");
+    h.makeSloVlo = rec("makeSloVlo");
+    h.startLinkAnimation = rec("startLinkAnimation");
+    h.selectAi = [&log](int player, const std::string& name) {
+        log.push_back("selectAi " + std::to_string(player) + " " + name);
+        return true;
+    };
+    h.selectRules = [&log](const std::string& name) {
+        log.push_back("selectRules " + name);
+        return true;
+    };
+    h.saveScriptPreferences = rec("saveScriptPreferences");
+    h.loadGlobalConfiguration = [&log](const std::string& file) {
+        log.push_back("loadGlobalConfiguration " + file);
+        return file == "Good.ini";
+    };
+    h.stopInternetTransfers = rec("stopInternetTransfers");
+    h.leaveLobby = rec("leaveLobby");
+    h.deleteInstalledFiles = rec("deleteInstalledFiles");
+    h.copyDefaultFiles = rec("copyDefaultFiles");
+}
+
+} // namespace
+
+TEST(Startup, StepsRunInTheirOrder) {
+    LauncherWorld w;
+    const std::string game = w.makeGame("game");
+    w.writeSettings({"KVPath=" + game, "AI2=Bot", "RulesFile=Classic", "Nickname=Kit",
+                     "CheckForUpdatesOnSturtUpOn=-1", "MiniModeOn=1"});
+    Texts log;
+    RecordingView view(log);
+    w.launcher->setView(&view);
+    recordHooks(w.launcher->hooks, log);
+
+    ASSERT_TRUE(runStartup(*w.launcher, ""));
+    EXPECT_EQ(log, (Texts{"initializeScriptTokens",
+                          "initializeMainLink",
+                          "setBaseModeNames",
+                          "loadOriginalKdgs",
+                          "resetUpdateBookkeeping",
+                          "loadFileTypeTables",
+                          "prepareMapPreview",
+                          "resetPlayerAiBookkeeping",
+                          "fillCatalogues",
+                          "loadCustomLinks",
+                          "selectAi 2 Bot",
+                          "selectRules Classic",
+                          "compact",
+                          "reapplySelections",
+                          "reapplySelections reporting",
+                          "setAiListToolTips",
+                          "copyAllAdditionalFiles",
+                          "refillKdgList",
+                          "FixToolbarSize",
+                          "startUpdateTimer",
+                          "makeSloVlo",
+                          "startLinkAnimation"}));
+    EXPECT_TRUE(w.launcher->startupFinished);
+    EXPECT_EQ(w.launcher->gameName, "Kit's game");
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    log.clear();
+    closeMainWindow(*w.launcher);
+    EXPECT_EQ(log, (Texts{"stopInternetTransfers", "leaveLobby", "deleteInstalledFiles",
+                          "copyDefaultFiles", "saveScriptPreferences"}));
+    EXPECT_EQ(w.settingsLines()[0], "KVPath=" + game);
+}
+
+TEST(Startup, WithoutModsFolderItEndsBeforeDoingAnything) {
+    LauncherWorld w;
+    ASSERT_TRUE(platform::deleteFile(w.root + "Mods/.keep"));
+    ASSERT_TRUE(platform::removeFolder(w.root + "Mods"));
+    Texts log;
+    recordHooks(w.launcher->hooks, log);
+    EXPECT_FALSE(runStartup(*w.launcher, ""));
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts{"Some of the required files were not found, make sure you have the full "
+                    "version of Korvane Starter.\nExiting."});
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
+    LauncherWorld w;
+    const std::string game = w.makeGame("game");
+    for (const char* nick : {"Big Boss", "Big\tBoss", "a/b", "a\\b", " Bosss "})
+        w.ui.answerInput(nick);
+    w.ui.answerFile(game + "korvane.exe");
+
+    ASSERT_TRUE(runStartup(*w.launcher, ""));
+    EXPECT_TRUE(w.ui.allAnswersUsed());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"No spaces allowed!", "No tabs allowed!", "Invalid character found!",
+                     "Invalid character found!", "Please locate 'Korvane.exe' file!"}));
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Information);
+    EXPECT_EQ(w.ui.prompts()[0], "Please enter your nick name. This name will appear in "
+                                 "Korvane if you host/join a game and in Korvane Starter.");
+    const Launcher& l = *w.launcher;
+    EXPECT_EQ(l.nick, "Bosss");
+    // The lobby labels were set before the nick was asked for.
+    EXPECT_EQ(l.ownNameLabel, " (you)");
+    EXPECT_EQ(l.installations.currentGameFolder(), game);
+    EXPECT_EQ(l.installations.menu(), Texts{">>" + game + "<<"});
+    for (const char* folder : launcherFolders())
+        EXPECT_TRUE(platform::folderExists(l.paths.underLauncher(folder))) << folder;
+    EXPECT_EQ(w.registry->query(platform::RegistryRoot::CurrentUser, "Korvane Starter", "KVPath"),
+              platform::RegistryValue(game));
+    EXPECT_FALSE(platform::fileExists(l.settingsFilePath()));
+
+    closeMainWindow(*w.launcher);
+    EXPECT_TRUE(platform::fileExists(l.settingsFilePath()));
+
+    w.restart();
+    w.ui.clear();
+    ASSERT_TRUE(runStartup(*w.launcher, "")); // no questions this time
+    EXPECT_FALSE(w.launcher->firstRun);
+    EXPECT_EQ(w.launcher->gameName, "Bosss' game");
+    EXPECT_EQ(w.launcher->ownNameLabel, "Bosss (you)");
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    deleteConfigINI(*w.launcher);
+    w.restart();
+    w.ui.answerInput(std::nullopt); // no nick: the program ends
+    EXPECT_FALSE(runStartup(*w.launcher, ""));
+    EXPECT_TRUE(w.launcher->firstRun);
+}
+
+TEST(Startup, FoldersThatCannotBeMadeAreReportedAndStartGoesOn) {
+    LauncherWorld w;
+    w.tmp.write("kvs/Settings", "a file where the folder belongs");
+    RepairDirectories(*w.launcher);
+    Texts expected;
+    for (const char* f : {"Settings/", "Settings/Scripts/", "Settings/KVS/"})
+        expected.push_back("Directory missing: " + w.root + f +
+                           "\n\nKorvane Starter might not work properly.");
+    EXPECT_EQ(w.ui.messageTexts(), expected);
+    EXPECT_TRUE(platform::folderExists(w.root + "Mods/INI/KDG Files/"));
+    EXPECT_TRUE(platform::folderExists(w.root + "resources/backup/"));
+    // Messages ran after each created level: Mods/* (10 + INI), resources, backup.
+    EXPECT_EQ(w.ui.pumpCount(), 13);
+}
+
+TEST(Startup, GameNameFollowsTheNicksLastLetter) {
+    LauncherWorld w;
+    Launcher& l = *w.launcher;
+    const std::pair<const char*, const char*> cases[] = {
+        {"Boss", "Boss' game"}, {"BOSS", "BOSS' game"}, {"Kit", "Kit's game"}, {"s", "s' game"}};
+    for (const auto& [nick, game] : cases) {
+        l.nick = nick;
+        setLobbyLabels(l);
+        EXPECT_EQ(l.gameName, game);
+    }
+    l.nick.clear();
+    setLobbyLabels(l);
+    EXPECT_EQ(l.gameName, "s' game"); // an empty nick leaves the game name alone
+    EXPECT_EQ(l.ownNameLabel, " (you)");
+}
+
+TEST(LauncherCommandLine, SwitchesRunInOrderAndBadOnesAreReported) {
+    LauncherWorld w;
+    Texts log;
+    RecordingView view(log);
+    w.launcher->setView(&view);
+    recordHooks(w.launcher->hooks, log);
+
+    applyLauncherCommandLine(*w.launcher, "no switches at all");
+    EXPECT_TRUE(log.empty());
+
+    applyLauncherCommandLine(*w.launcher, " -DEBUG  -globalini  Good.ini ");
+    EXPECT_EQ(log, (Texts{"debug label", "loadGlobalConfiguration Good.ini"}));
+    EXPECT_TRUE(w.launcher->debug);
+    EXPECT_TRUE(w.launcher->globalConfigLoaded);
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    applyLauncherCommandLine(*w.launcher, "-globalini -debug now -frob x -globalini Bad.ini");
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Error parsing command line: globalini",
+                     "Error parsing command line: debug now", "Unknown command line switch: frob",
+                     "Failed to load:\n\n'" + w.root + "Mods/Global INIs/Bad.ini'"}));
+}
+
+TEST(LauncherCommandLine, GlobalConfigurationReplacesTheFirstInstallation) {
+    LauncherWorld w;
+    const std::string game = w.makeGame("game");
+    w.writeSettings({"KVPath=" + game});
+    Texts log;
+    recordHooks(w.launcher->hooks, log);
+    ASSERT_TRUE(runStartup(*w.launcher, "-globalini Good.ini"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "makeSloVlo"), 0);
+    EXPECT_EQ(log.back(), "startLinkAnimation");
+}
+
+TEST(DemoWorld, OpensOnItsGameWithoutAQuestion) {
+    TempFolder tmp;
+    demo::DemoWorld world;
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+    ScriptedUi ui;
+    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
+    Launcher l(world.launcherFolder, ui, *registry, {});
+    ASSERT_TRUE(runStartup(l, ""));
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_FALSE(l.firstRun);
+    EXPECT_EQ(l.installations.currentGameFolder(), world.gameFolder);
+    EXPECT_TRUE(l.mapEditorAvailable);
+    EXPECT_TRUE(l.scriptHelpAvailable);
+    EXPECT_EQ(l.options.button(OptionButton::Phrase).entries[0], "F1: Hello!");
+}
+
+} // namespace kv::test

@@ -1,0 +1,195 @@
+#include "ui/main/main_window.h"
+
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "main_window_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: Qt's own globals may be gone by the time statics are torn down.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+QStringList texts(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+QStringList texts(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << a->text();
+    return out;
+}
+
+// The main window on a freshly written demo world, started as the program starts it.
+struct DemoWindow {
+    DemoWindow() {
+        application();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [](const std::string&) { return true; });
+        window = std::make_unique<ui::Main>(*launcher);
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+    }
+    template <typename T> T* find(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QMenu* menuOf(const char* button) const { return find<QToolButton>(button)->menu(); }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ScriptedUi ui;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+};
+
+} // namespace
+
+TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
+    DemoWindow d;
+    EXPECT_EQ(d.window->windowTitle(), "Korvane Starter");
+    EXPECT_EQ(d.window->objectName(), "Main");
+    EXPECT_EQ(
+        texts(d.find<QComboBox>("CmbResolution")),
+        (QStringList{"Default", "640 x480", "800 x600", "1024x768", "1152x864", "1280x1024"}));
+    EXPECT_EQ(texts(d.find<QComboBox>("CmbSoftwareRender")),
+              (QStringList{"Default", "Reference Rasterizer", "RGB Emulation", "MMX"}));
+    EXPECT_EQ(texts(d.find<QComboBox>("CmbCampaign")),
+              (QStringList{"Demo", "Campaign 1", "Campaign 2", "Campaign 3"}));
+    EXPECT_EQ(texts(d.find<QComboBox>("CmbTerraForgeMode")), (QStringList{"Direct3D", "Software"}));
+    EXPECT_TRUE(d.find<QComboBox>("CmbTerraForgeMode")->isEnabled()); // TerraForge.exe is there
+    EXPECT_EQ(d.find<QCheckBox>("Check6")->text(), "Multiplayer game");
+    EXPECT_EQ(d.find<QLabel>("LblVersion")->text(), "Version: 2.144");
+
+    QTabWidget* tabs = d.find<QTabWidget>("TabMain");
+    QStringList pages;
+    for (int i = 0; i < tabs->count(); ++i)
+        pages << tabs->tabText(i);
+    EXPECT_EQ(pages, (QStringList{"MODs", "AI", "New KDG", "Host/Join Game"}));
+    QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
+    EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
+    EXPECT_FALSE(deleteKdg->isEnabled());
+
+    EXPECT_EQ(texts(d.menuOf("TbAlliances")), (QStringList{"Alliances on", "Alliances off"}));
+    EXPECT_EQ(texts(d.menuOf("TbBases")), (QStringList{"No bases", "Bases", "Adv. bases"}));
+    EXPECT_EQ(texts(d.menuOf("TbIntro")), (QStringList{"No intro", "Show intro"}));
+    EXPECT_EQ(texts(d.menuOf("TbDebug")), (QStringList{"Debug on", "Debug off"}));
+    EXPECT_EQ(d.menuOf("TbScrollSpeed")->actions().size(), 16);
+    EXPECT_EQ(d.find<QToolButton>("TbScrollSpeed")->toolTip(),
+              "Screen scrolling in the game (2 is default)");
+    EXPECT_EQ(d.find<QToolButton>("TbPhrase")->toolTip(),
+              "Press 'T'  then press F1 - F5 keys to send phrase");
+    EXPECT_EQ(texts(d.menuOf("TbPhrase")),
+              (QStringList{"F1: Hello!", "F2: Good game", "F3", "F4", "F5"}));
+    EXPECT_EQ(d.find<QToolButton>("TbDebug")->text(), "Debug off"); // from the demo settings
+
+    EXPECT_EQ(d.find<QToolButton>("TbKVPath")->text(), "KV Path");
+    EXPECT_EQ(texts(d.menuOf("TbKVPath")),
+              QStringList{QString::fromStdString(">>" + d.world.gameFolder + "<<")});
+    EXPECT_EQ(texts(d.menuOf("TbKVPathActions")),
+              (QStringList{"Change...", "Add...", "Remove...", "Open"}));
+    const QStringList tools = texts(d.menuOf("TbTools"));
+    EXPECT_EQ(tools.size(), 8);
+    EXPECT_EQ(tools[3], "KV Script Help File");
+    EXPECT_EQ(tools[7], "Check for updates on Startup Off");
+    EXPECT_TRUE(d.menuOf("TbTools")->actions()[3]->isEnabled()); // scriptLang.rtf exists
+    EXPECT_FALSE(d.menuOf("TbTools")->actions()[0]->isEnabled());
+}
+
+TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {
+    DemoWindow d;
+    QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
+    QLabel* link = d.find<QLabel>("LblMainLink");
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
+    EXPECT_EQ(compact->text(), "<<");
+    compact->click();
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textCollapsed);
+    EXPECT_EQ(compact->text(), ">>");
+    EXPECT_TRUE(d.find<QTabWidget>("TabMain")->isHidden());
+    EXPECT_EQ(d.launcher->options.miniModeOn, 1);
+    compact->click();
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
+    EXPECT_FALSE(d.find<QTabWidget>("TabMain")->isHidden());
+}
+
+TEST(MainWindow, MenusDriveTheStateAndShowItBack) {
+    DemoWindow d;
+    const std::string second = d.tmp / "second/";
+    d.tmp.write("second/korvane.exe", "");
+    d.ui.answerFile(second + "korvane.exe");
+    d.menuOf("TbKVPathActions")->actions()[1]->trigger(); // "Add..."
+    d.menuOf("TbKVPath")->actions()[1]->trigger();
+    EXPECT_EQ(texts(d.menuOf("TbKVPath")),
+              (QStringList{QString::fromStdString("  " + d.world.gameFolder + "  "),
+                           QString::fromStdString(">>" + second + "<<")}));
+    EXPECT_EQ(d.launcher->installations.currentGameFolder(), second);
+
+    d.menuOf("TbBases")->actions()[0]->trigger();
+    EXPECT_EQ(d.find<QToolButton>("TbBases")->text(), "No bases");
+    d.find<QToolButton>("TbScrollSpeed")->click();
+    EXPECT_EQ(d.find<QToolButton>("TbScrollSpeed")->text(), "Scroll speed 3");
+}
+
+TEST(MainWindow, F2InTheResolutionListDeletesTheSettingsFile) {
+    DemoWindow d;
+    const std::string settings = d.launcher->settingsFilePath();
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    d.ui.answerMessage(Answer::Cancel);
+    QApplication::sendEvent(d.find<QComboBox>("CmbResolution"), &f2);
+    EXPECT_TRUE(platform::fileExists(settings));
+    d.ui.answerMessage(Answer::Ok);
+    QApplication::sendEvent(d.find<QComboBox>("CmbResolution"), &f2);
+    EXPECT_FALSE(platform::fileExists(settings));
+    EXPECT_EQ(d.ui.messages().back().text, "Delete configuration file?");
+    EXPECT_EQ(d.ui.messages().back().buttons, Buttons::OkCancel);
+}
+
+TEST(MainWindow, ClosingWritesWhatTheControlsShow) {
+    DemoWindow d;
+    d.find<QComboBox>("CmbResolution")->setCurrentIndex(3);
+    d.find<QCheckBox>("Check6")->setChecked(true);
+    d.find<QTabWidget>("TabMain")->setCurrentIndex(3);
+    d.window->close();
+    std::vector<std::string> lines;
+    ASSERT_TRUE(platform::readTextLines(d.launcher->settingsFilePath(), lines));
+    auto has = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_TRUE(has("KVResolution=3"));
+    EXPECT_TRUE(has("MultiplayerModeOn=1"));
+    EXPECT_TRUE(has("SelectedTabIndex=4"));
+    EXPECT_TRUE(has("SelectedKVPath=" + d.world.gameFolder));
+}
+
+} // namespace kv::test

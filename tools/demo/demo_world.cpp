@@ -1,0 +1,99 @@
+#include "tools/demo/demo_world.h"
+
+#include "common/paths.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace kv::demo {
+
+namespace {
+
+struct Writer {
+    std::string& error;
+    bool ok = true;
+
+    void folder(const std::string& path) {
+        if (ok && !platform::folderExists(path) && !platform::createFolderTree(path)) {
+            error = "cannot create " + path;
+            ok = false;
+        }
+    }
+    void text(const std::string& path, const std::vector<std::string>& lines, bool replace) {
+        if (!ok || (!replace && platform::fileExists(path)))
+            return;
+        if (!platform::writeTextLines(path, lines)) {
+            error = "cannot write " + path;
+            ok = false;
+        }
+    }
+};
+
+std::vector<std::string> settingsLines(const std::string& gameFolder) {
+    std::vector<std::string> lines{"KVPath=" + gameFolder,
+                                   "SelectedKVPath=" + gameFolder,
+                                   "Ver=2.144",
+                                   "KVResolution=0",
+                                   "Use3dfxOn=-1",
+                                   "Used3dOn=0",
+                                   "UseSoftwareRenderOn=0",
+                                   "SoftwareRenderType=0",
+                                   "StartWithCampaignOn=0",
+                                   "StartWithCampaign=Demo",
+                                   "DebugOn=Debug off",
+                                   "Bases=Bases",
+                                   "AlliancesOn=Alliances on",
+                                   "ShowIntroOn=No intro",
+                                   "MiniModeOn=0",
+                                   "TerraForgeGFXmode=0",
+                                   "SelectedTabIndex=1",
+                                   "MultiplayerModeOn=0"};
+    for (int n = 0; n < 8; ++n) {
+        lines.push_back("AI" + std::to_string(n) + "=<don't change>");
+        lines.push_back("AICustomizingOn" + std::to_string(n) + "=0");
+    }
+    for (const char* line :
+         {"RulesFile=<don't change>", "RulesCustomizingOn=0", "AIOverwriteWarned=0",
+          "Nickname=Demo", "LastAudoDownloadMessageIndex=0", "AlwaysOnTopOn=0",
+          "ShowMapPreviewOn=-1", "ScrollSpeed=2", "HotPhrase0=Hello!", "HotPhrase1=Good game",
+          "HotPhrase2=", "HotPhrase3=", "HotPhrase4=", "IPHistory0=127.0.0.1",
+          "CheckForUpdatesOnSturtUpOn=0"})
+        lines.emplace_back(line);
+    return lines;
+}
+
+} // namespace
+
+bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::string& error) {
+    world.launcherFolder = withTrailingSeparator(joinPath(root, "launcher"));
+    world.gameFolder = withTrailingSeparator(joinPath(root, "game"));
+    Writer w{error};
+    const std::string& launcher = world.launcherFolder;
+    for (const char* folder : launcherFolders())
+        w.folder(joinPath(launcher, folder));
+    w.text(joinPath(launcher, "Settings\\KVS\\OriginalKDGs.ini"),
+           {"korvane.kdg", "mp.kdg", "patch.kdg", "sounds.kdg"}, fresh);
+    w.text(joinPath(launcher, "Settings\\starter.ini"), settingsLines(world.gameFolder), fresh);
+
+    const std::string& game = world.gameFolder;
+    w.folder(joinPath(game, "multiplay\\skirmish"));
+    // Stand-ins until the real programs are built: the launcher only looks for them.
+    w.text(joinPath(game, "korvane.exe"), {"#!/bin/sh", "echo Korvane Tactics"}, fresh);
+    w.text(joinPath(game, "TerraForge.exe"), {"#!/bin/sh", "echo TerraForge"}, fresh);
+    w.text(joinPath(game, "multiplay\\skirmish\\scriptLang.rtf"),
+           {"{\\rtf1\\ansi Korvane Tactics script language}"}, fresh);
+#ifndef _WIN32
+    for (const char* program : {"korvane.exe", "TerraForge.exe"})
+        if (w.ok)
+            ::chmod(joinPath(game, program).c_str(), 0755);
+#endif
+    return w.ok;
+}
+
+} // namespace kv::demo

@@ -1,0 +1,215 @@
+#include "ui/main/main_window.h"
+
+#include "common/ui_port.h"
+#include "core/installation_actions.h"
+#include "core/launcher.h"
+#include "core/settings_file.h"
+#include "core/startup.h"
+#include "ui/main/about_page.h"
+#include "ui/main/ai_page.h"
+#include "ui/main/host_join_page.h"
+#include "ui/main/installation_toolbar.h"
+#include "ui/main/misc_page.h"
+#include "ui/main/mods_page.h"
+#include "ui/main/new_kdg_page.h"
+#include "ui/main/options_toolbar_widget.h"
+#include "ui/main/tools_button.h"
+#include "ui/qt_text.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace kv::ui {
+
+namespace {
+
+// 0x00BBGGRR, as the link settings store colours.
+QString cssColour(unsigned bgr) {
+    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff)).name();
+}
+
+} // namespace
+
+Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_(launcher) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Korvane Starter"));
+    createToolbars();
+    createPages();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    mainLink_ = new QLabel(central);
+    mainLink_->setObjectName(QStringLiteral("LblMainLink"));
+    mainLink_->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(mainLink_);
+    body_ = new QWidget(central);
+    layout->addWidget(body_, 1);
+    layout->addWidget(createButtonRow());
+    setCentralWidget(central);
+    PlaceControls();
+
+    launcher_.setView(this);
+    refresh();
+    resizeForm(launcher_.options.compact());
+}
+
+Main::~Main() {
+    launcher_.setView(nullptr);
+}
+
+void Main::createToolbars() {
+    optionsToolbar_ = new OptionsToolbarWidget(launcher_, this);
+    addToolBar(optionsToolbar_);
+    installationToolbar_ = new InstallationToolbar(launcher_, this);
+    addToolBar(installationToolbar_);
+    auto* toolsBar = new QToolBar(QStringLiteral("Tools"), this);
+    toolsBar->setObjectName(QStringLiteral("TbToolsBar"));
+    tools_ = new ToolsButton(launcher_, toolsBar);
+    toolsBar->addWidget(tools_);
+    addToolBar(toolsBar);
+    connect(optionsToolbar_, &OptionsToolbarWidget::optionChosen, this, &Main::refresh);
+    connect(installationToolbar_, &InstallationToolbar::installationsChanged, this, &Main::refresh);
+}
+
+void Main::createPages() {
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("TabMain"));
+    misc_ = new MiscPage(launcher_, tabs_);
+    mods_ = new ModsPage(tabs_);
+    ai_ = new AiPage(launcher_, tabs_);
+    newKdg_ = new NewKdgPage(tabs_);
+    hostJoin_ = new HostJoinPage(launcher_, tabs_);
+    about_ = new AboutPage(tabs_);
+    tabs_->addTab(misc_, QStringLiteral("MISC"));
+    tabs_->addTab(mods_, QStringLiteral("MODs"));
+    tabs_->addTab(ai_, QStringLiteral("AI"));
+    tabs_->addTab(newKdg_, QStringLiteral("New KDG"));
+    tabs_->addTab(hostJoin_, QStringLiteral("Host/Join Game"));
+    tabs_->addTab(about_, QStringLiteral("About"));
+    // The options and the about panel leave the tab strip; PlaceControls puts them
+    // beside it so that the compact layout still shows them.
+    tabs_->removeTab(tabs_->indexOf(about_));
+    tabs_->removeTab(tabs_->indexOf(misc_));
+
+    connect(tabs_, &QTabWidget::currentChanged, this,
+            [this](int index) { launcher_.options.selectedTab = index + 1; });
+    connect(misc_, &MiscPage::compactToggled, this, &Main::resizeForm);
+    connect(misc_, &MiscPage::openGameFolder, this,
+            [this] { openKVFolder(launcher_, launcher_.installations.selected()); });
+    connect(misc_, &MiscPage::openSkirmishFolder, this,
+            [this] { openSkirmishFolder(launcher_, launcher_.installations.selected()); });
+    misc_->resolution()->installEventFilter(this);
+}
+
+QWidget* Main::createButtonRow() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    debugLabel_ = new QLabel(QStringLiteral("DEBUG"), row);
+    debugLabel_->setObjectName(QStringLiteral("LblDebug"));
+    debugLabel_->hide();
+    globalConfigLabel_ = new QLabel(row);
+    globalConfigLabel_->setObjectName(QStringLiteral("LblGlobalConfig"));
+    layout->addWidget(debugLabel_);
+    layout->addWidget(globalConfigLabel_, 1);
+
+    auto* info = new QPushButton(QStringLiteral("Info"), row);
+    info->setObjectName(QStringLiteral("CmdInfo"));
+    auto* apply = new QPushButton(QStringLiteral("Apply"), row);
+    apply->setObjectName(QStringLiteral("CmdApply"));
+    apply->setToolTip(QStringLiteral(
+        "Apply changes,  NOTE: you don't have to apply changes everytime, because when you "
+        "clisk 'Start KV' button, all changes are applied automatically"));
+    start_ = new QPushButton(QStringLiteral("Start KV"), row);
+    start_->setObjectName(QStringLiteral("CmdStart"));
+    start_->setMinimumWidth(120);
+    // The game launch, its installation and the key help arrive with the launch itself.
+    for (QPushButton* b : {info, apply, start_}) {
+        b->setEnabled(false);
+        layout->addWidget(b);
+    }
+    return row;
+}
+
+void Main::PlaceControls() {
+    auto* layout = new QHBoxLayout(body_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* left = new QVBoxLayout;
+    left->addWidget(misc_, 1);
+    left->addWidget(about_);
+    layout->addLayout(left);
+    layout->addWidget(tabs_, 1);
+    misc_->show();
+    about_->show();
+}
+
+void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
+    widget->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
+                              .arg(cssColour(background), cssColour(text)));
+}
+
+void Main::refresh() {
+    misc_->refresh();
+    ai_->refresh();
+    hostJoin_->refresh();
+    optionsToolbar_->refresh();
+    installationToolbar_->refresh();
+    tools_->refresh();
+    const MainLinkSettings& link = launcher_.mainLink;
+    mainLink_->setText(toQt(link.caption(launcher_.options.compact())));
+    colourLabel(mainLink_, link.background, link.textColor);
+    colourLabel(debugLabel_, link.background, link.textColor);
+    start_->setStyleSheet(
+        QStringLiteral("background-color: %1;").arg(cssColour(link.startButtonBack)));
+}
+
+void Main::resizeForm(bool compact) {
+    tabs_->setVisible(!compact);
+    misc_->refresh();
+    mainLink_->setText(toQt(launcher_.mainLink.caption(compact)));
+    if (centralWidget())
+        centralWidget()->adjustSize();
+    adjustSize();
+}
+
+void Main::fixToolbarSize() {
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        bar->adjustSize();
+}
+
+void Main::showDebugLabel() {
+    debugLabel_->show();
+}
+
+void Main::minimise() {
+    showMinimized();
+}
+
+void Main::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        closeMainWindow(launcher_);
+    }
+    event->accept();
+}
+
+bool Main::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == misc_->resolution() && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        if (launcher_.ui().message("Delete configuration file?", Icon::Exclamation,
+                                   Buttons::OkCancel) == Answer::Ok)
+            deleteConfigINI(launcher_);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace kv::ui

@@ -1,0 +1,76 @@
+#pragma once
+// `Main`, the launcher's main window: a view of the Launcher's state. The pages,
+// toolbars and menus are their own widgets; this class places them and keeps them in
+// step with the state.
+#include "core/launcher_view.h"
+
+#include <QMainWindow>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace kv {
+class Launcher;
+}
+
+namespace kv::ui {
+
+class AboutPage;
+class AiPage;
+class HostJoinPage;
+class InstallationToolbar;
+class MiscPage;
+class ModsPage;
+class NewKdgPage;
+class OptionsToolbarWidget;
+class ToolsButton;
+
+class Main : public QMainWindow, public LauncherView {
+    Q_OBJECT
+public:
+    explicit Main(Launcher& launcher, QWidget* parent = nullptr);
+    ~Main() override;
+
+    // LauncherView
+    void refresh() override;
+    void resizeForm(bool compact) override;
+    void fixToolbarSize() override;
+    void showDebugLabel() override;
+    void minimise() override;
+
+    QTabWidget* tabs() const { return tabs_; }
+    MiscPage* miscPage() const { return misc_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createPages();
+    void createToolbars();
+    QWidget* createButtonRow();
+    void PlaceControls();
+    void colourLabel(QWidget* widget, unsigned background, unsigned text);
+
+    Launcher& launcher_;
+    QTabWidget* tabs_ = nullptr;
+    MiscPage* misc_ = nullptr;
+    ModsPage* mods_ = nullptr;
+    AiPage* ai_ = nullptr;
+    NewKdgPage* newKdg_ = nullptr;
+    HostJoinPage* hostJoin_ = nullptr;
+    AboutPage* about_ = nullptr;
+    OptionsToolbarWidget* optionsToolbar_ = nullptr;
+    InstallationToolbar* installationToolbar_ = nullptr;
+    ToolsButton* tools_ = nullptr;
+    QLabel* mainLink_ = nullptr;
+    QLabel* debugLabel_ = nullptr;
+    QLabel* globalConfigLabel_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QWidget* body_ = nullptr;
+    bool closed_ = false;
+};
+
+} // namespace kv::ui
