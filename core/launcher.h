@@ -2,6 +2,7 @@
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
+#include "content/content_state.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
@@ -44,12 +45,15 @@ public:
     Registry registry;
     LauncherHooks hooks;
     MainLinkSettings mainLink;
+    // MODs, the AI and rules catalogues, the player choices and the installed files.
+    content::ContentState content;
 
     std::string activeSettingsName; // empty means "starter.ini"
     bool firstRun = false;
     bool busy = false;
     bool debug = false; // the "debug" switch
     bool startupFinished = false;
+    bool endRequested = false;       // a start-up step found the launcher unusable
     bool globalConfigLoaded = false; // by the command line, so the first install is skipped
     bool wasMinimised = false;
 

@@ -26,11 +26,21 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"Desert-", "Islands+", "Night-", "Tanks+"}));
 
+    // Run again, the demo keeps what the user changed.
+    platform::renameEntry(w.inGame("Tanks.kdg"), w.inGame("Tanks.kvw"));
+    ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+    EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+
+    // Its name tables show which MODs carry custom content.
+    refreshModList(w.state, w.env());
+    DisableUnsafeMODs(w.state, w.env(), kdg::LoadNameTables(w.paths.launcherFolder));
+    EXPECT_TRUE(w.gameHas("Islands.kvw"));
+
     w.ui.answerMessage(Answer::Yes);
     ASSERT_TRUE(makeCompatible110(w.state, w.env()));
     EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"Are you sure?", "Done"}));
     EXPECT_FALSE(w.gameHas("Tanks.kdg"));
-    EXPECT_TRUE(w.gameHas("Game.kdg"));
+    EXPECT_TRUE(w.gameHas("korvane.kdg"));
     const std::string vlo = w.readGame("multiplay/skirmish/player3.vlo");
     ASSERT_GE(vlo.size(), 259u);
     EXPECT_EQ(vlo[224], '3');

@@ -5,6 +5,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tools/worldgen/content_files.h"
+#include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_sample.h"
 
 namespace kv::worldgen {
 
@@ -15,11 +17,22 @@ struct Writer {
     std::string game;
     bool ok = true;
 
+    // Files already there are kept, so what the user changed in the demo survives.
     void app(std::string_view rel, std::string_view contents) {
-        ok = writeContentFile(joinPath(launcher, rel), contents) && ok;
+        write(joinPath(launcher, rel), contents);
     }
     void inGame(std::string_view rel, std::string_view contents) {
-        ok = writeContentFile(joinPath(game, rel), contents) && ok;
+        write(joinPath(game, rel), contents);
+    }
+    // An archive is there when it is there in either state.
+    void archive(const std::string& name, std::string_view ext, std::string_view contents) {
+        const std::string base = joinPath(game, name);
+        if (!platform::fileExists(base + ".kdg") && !platform::fileExists(base + ".kvw"))
+            write(base + std::string(ext), contents);
+    }
+    void write(const std::string& path, std::string_view contents) {
+        if (!platform::fileExists(path))
+            ok = writeContentFile(path, contents) && ok;
     }
 };
 
@@ -41,7 +54,7 @@ std::string patch110Vlo() {
 
 bool makeDemoContent(const std::string& launcherFolder, const std::string& gameFolder) {
     Writer w{launcherFolder, gameFolder};
-    const std::vector<std::string> originals = {"Game.kdg", "Sounds.kdg", "Textures.kdg"};
+    const std::vector<std::string> originals = {"korvane.kdg", "mp.kdg", "patch.kdg", "sounds.kdg"};
     const std::string originalList = joinPath(launcherFolder, "Settings/KVS/OriginalKDGs.ini");
     if (!platform::fileExists(originalList)) {
         w.ok = makeLauncherSkeleton(launcherFolder, originals) && w.ok;
@@ -58,7 +71,8 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
         }
         w.ok = bool(platform::writeTextLines(originalList, listed)) && w.ok;
     }
-    w.ok = makeGameSkirmishFolder(gameFolder) && w.ok;
+    if (!platform::fileExists(joinPath(gameFolder, "multiplay/skirmish/player0.slo")))
+        w.ok = makeGameSkirmishFolder(gameFolder) && w.ok;
 
     // AIs.
     w.app("Mods/SkirmishAI/Hunter.kvai", sampleAiFile("Hunter", 4000));
@@ -94,21 +108,34 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
     w.app("Mods/INI/AI/Water AI.ini", descriptionFileText(water));
 
     // Rules sets.
-    w.ok = writeRulesSet(launcherFolder, "Classic", "classic") && w.ok;
-    w.ok = writeRulesSet(launcherFolder, "Hard Times", "hard") && w.ok;
+    if (!platform::folderExists(joinPath(launcherFolder, "Mods/Rules/Classic")))
+        w.ok = writeRulesSet(launcherFolder, "Classic", "classic") && w.ok;
+    if (!platform::folderExists(joinPath(launcherFolder, "Mods/Rules/Hard Times")))
+        w.ok = writeRulesSet(launcherFolder, "Hard Times", "hard") && w.ok;
     DescriptionSpec hard;
     hard.authorName = "Jonas Brandt";
     hard.description = "Less power, slower research.";
     hard.basesState = 2;
     w.app("Mods/INI/Rules/Hard Times.ini", descriptionFileText(hard));
 
-    // Archives in the game folder: the game's own, two active and two inactive MODs.
+    // Archives in the game folder: the game's own, two active and two inactive MODs, and
+    // the name tables that name what the MODs hold.
     for (const auto& name : originals)
         w.inGame(name, archivePlaceholder(name, 4096));
-    w.inGame("Tanks.kdg", archivePlaceholder("Tanks", 3000));
-    w.inGame("Islands.kdg", archivePlaceholder("Islands", 2500));
-    w.inGame("Desert.kvw", archivePlaceholder("Desert", 2200));
-    w.inGame("Night.kvw", archivePlaceholder("Night", 1800));
+    std::vector<kdg::FileNameRow> rows;
+    const struct {
+        const char* name;
+        const char* ext;
+    } mods[] = {{"Tanks", ".kdg"}, {"Islands", ".kdg"}, {"Desert", ".kvw"}, {"Night", ".kvw"}};
+    std::uint32_t seed = 1;
+    for (const auto& m : mods) {
+        const KdgSample sample = sampleModArchive(m.name, 100 + seed, seed);
+        w.archive(m.name, m.ext, buildKdgArchive(sample.spec));
+        rows.insert(rows.end(), sample.files.begin(), sample.files.end());
+        ++seed;
+    }
+    if (!platform::fileExists(joinPath(launcherFolder, "Files.txt")))
+        w.ok = bool(writeNameTables(launcherFolder, rows, sampleTypeRows())) && w.ok;
     DescriptionSpec tanks;
     tanks.authorName = "Rolf Sander";
     tanks.description = "Heavier tanks for every side.";

@@ -41,11 +41,6 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
         emit rulesChoiceChanged();
     });
 
-    apply_ = new QPushButton(QStringLiteral("Apply"), this);
-    apply_->setObjectName(QStringLiteral("CmdApply"));
-    apply_->setToolTip(QStringLiteral(
-        "Apply changes,  NOTE: you don't have to apply changes everytime, because when you clisk "
-        "'Start KV' button, all changes are applied automatically"));
     createAi_ = new QPushButton(QStringLiteral("Create AI file..."), this);
     createAi_->setObjectName(QStringLiteral("CmdCreateAI"));
     deleteRules_ = new QPushButton(QStringLiteral("Delete rules"), this);
@@ -54,13 +49,11 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
     buttons->addWidget(createAi_);
     buttons->addWidget(deleteRules_);
     buttons->addStretch();
-    buttons->addWidget(apply_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
 
-    connect(apply_, &QPushButton::clicked, this, [this] { apply(); });
     connect(createAi_, &QPushButton::clicked, this, [this] {
         content::createAiFile(state_, env_());
         reload();
@@ -86,12 +79,20 @@ void AiPage::reload() {
         players_[size_t(p)]->setToolTip(toQt(state_.choices.toolTip(p)));
     }
     fill(rules_, state_.choices.rules);
-    apply_->setEnabled(state_.choices.applyEnabled && !state_.installing);
+    if (apply_)
+        apply_->setEnabled(state_.choices.applyEnabled && !state_.installing);
     showing_ = false;
 }
 
+void AiPage::setApplyButton(QPushButton* button) {
+    apply_ = button;
+    connect(apply_, &QPushButton::clicked, this, [this] { apply(); });
+    reload();
+}
+
 bool AiPage::apply() {
-    apply_->setEnabled(false);
+    if (apply_)
+        apply_->setEnabled(false);
     const bool ok = content::makeSloVlo(state_, env_());
     if (!ok)
         state_.choices.applyEnabled = true;

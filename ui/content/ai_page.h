@@ -1,6 +1,7 @@
 #pragma once
-// The "AI" page: one AI list per player, the rules list, and the buttons that install the
-// choice, make an AI from a script pair and delete a rules set.
+// The "AI" page: one AI list per player, the rules list, and the buttons that make an AI
+// from a script pair and delete a rules set. The main window's "Apply" button is handed
+// in: the page runs the install behind it and keeps its state.
 #include "content/content_state.h"
 #include "ui/content/content_env_source.h"
 
@@ -18,6 +19,7 @@ class AiPage : public QWidget {
 public:
     AiPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
 
+    void setApplyButton(QPushButton* button);
     // The settings flag behind the one-time overwrite warning; none: no warning.
     void setOverwriteWarnedFlag(int* flag) { warned_ = flag; }
     // Shows the lists and the buttons as the state has them.
@@ -27,7 +29,6 @@ public:
 
     QComboBox* playerList(int player) const { return players_[size_t(player)]; }
     QComboBox* rulesList() const { return rules_; }
-    QPushButton* applyButton() const { return apply_; }
 
 signals:
     void playerChoiceChanged(int player);
@@ -43,7 +44,7 @@ private:
     ContentEnvSource env_;
     std::array<QComboBox*, content::kPlayerCount> players_{};
     QComboBox* rules_;
-    QPushButton* apply_;
+    QPushButton* apply_ = nullptr;
     QPushButton* createAi_;
     QPushButton* deleteRules_;
     int* warned_ = nullptr;

@@ -1,13 +1,14 @@
 #include "ui/content/mods_page.h"
 
 #include "content/mod_activation.h"
-#include "content/patch_110.h"
 #include "ui/qt_text.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kv::ui {
@@ -16,8 +17,7 @@ namespace {
 
 QAction* addEntry(QMenu* menu, const char* text, const char* objectName, bool enabled) {
     QAction* a = menu->addAction(QString::fromLatin1(text));
-    if (objectName)
-        a->setObjectName(QString::fromLatin1(objectName));
+    a->setObjectName(QString::fromLatin1(objectName));
     a->setEnabled(enabled);
     return a;
 }
@@ -26,20 +26,17 @@ QAction* addEntry(QMenu* menu, const char* text, const char* objectName, bool en
 
 ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* parent)
     : QWidget(parent), state_(state), env_(std::move(env)) {
-    setObjectName(QStringLiteral("MODsPage"));
+    setObjectName(QStringLiteral("MODs"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("List1"));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     delete_ = new QPushButton(toQt(state_.mods.deleteCaption), this);
     delete_->setObjectName(QStringLiteral("CmdDeleteKDG"));
     delete_->setEnabled(state_.mods.deleteEnabled);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_);
-    layout->addWidget(delete_);
 
     // Entries whose features are not here yet are shown, but disabled.
     menu_ = new QMenu(this);
-    menu_->setObjectName(QStringLiteral("MODContextMenu"));
+    menu_->setObjectName(QStringLiteral("MnuKDG"));
     addEntry(menu_, "Show Description", "KDG_Show_Desc", false);
     addEntry(menu_, "Show KDG Info", "KDG_Show_Info", false);
     addEntry(menu_, "Show Map Info", "KDG_MAP_INFO", false);
@@ -51,14 +48,24 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     QAction* del = addEntry(menu_, "Delete", "KDG_Delete", true);
     addEntry(menu_, "Add Project Directory...", "KDG_Add_Project", false);
 
-    disableAll_ = new QAction(QStringLiteral("Disable all MODs"), this);
-    disableAll_->setObjectName(QStringLiteral("DisableAllMODs"));
-    // Enabled once the archive name tables are known.
-    disableUnsafe_ = new QAction(QStringLiteral("Disable unsafe MODs (Compatibility)"), this);
-    disableUnsafe_->setObjectName(QStringLiteral("DisableUnsafeMODs"));
-    disableUnsafe_->setEnabled(tables_ != nullptr);
-    patch110_ = new QAction(QStringLiteral("Make compatible with 1.10 Patch"), this);
-    patch110_->setObjectName(QStringLiteral("MakeCompatible110"));
+    modsMenu_ = new QMenu(QStringLiteral("MODs"), this);
+    modsMenu_->setObjectName(QStringLiteral("MnuMODs"));
+    QAction* disableAll = addEntry(modsMenu_, "Disable all MODs", "DisableAllMODs", true);
+    QAction* disableUnsafe =
+        addEntry(modsMenu_, "Disable unsafe MODs (Compatibility)", "DisableUnsafeMODs", true);
+    auto* modsButton = new QToolButton(this);
+    modsButton->setObjectName(QStringLiteral("TbMODs"));
+    modsButton->setText(QStringLiteral("MODs"));
+    modsButton->setPopupMode(QToolButton::InstantPopup);
+    modsButton->setMenu(modsMenu_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(modsButton);
+    row->addStretch(1);
+    row->addWidget(delete_);
+    layout->addLayout(row);
 
     connect(list_, &QListWidget::itemChanged, this, &ModsPage::onItemChanged);
     connect(list_, &QListWidget::currentRowChanged, this, &ModsPage::onCurrentRowChanged);
@@ -67,27 +74,20 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     connect(del, &QAction::triggered, this, &ModsPage::onDelete);
     connect(compat, &QAction::triggered, this,
             [this] { content::showCompatibilityNote(env_().ui); });
-    connect(disableAll_, &QAction::triggered, this, [this] {
+    connect(disableAll, &QAction::triggered, this, [this] {
         content::DisableAllMODs(state_, env_());
         reload();
     });
-    connect(disableUnsafe_, &QAction::triggered, this, [this] {
-        if (tables_)
-            content::DisableUnsafeMODs(state_, env_(), *tables_);
+    connect(disableUnsafe, &QAction::triggered, this, [this] {
+        const content::ContentEnv env = env_();
+        if (tables_) {
+            content::DisableUnsafeMODs(state_, env, *tables_);
+        } else {
+            const kdg::NameTables tables = kdg::LoadNameTables(env.paths.launcherFolder);
+            content::DisableUnsafeMODs(state_, env, tables);
+        }
         reload();
     });
-    connect(patch110_, &QAction::triggered, this, [this] {
-        patch110_->setEnabled(false);
-        if (!content::makeCompatible110(state_, env_()))
-            patch110_->setEnabled(true);
-        reload();
-        emit choicesReset();
-    });
-}
-
-void ModsPage::setNameTables(const kdg::NameTables* tables) {
-    tables_ = tables;
-    disableUnsafe_->setEnabled(tables_ != nullptr);
 }
 
 void ModsPage::refresh() {
@@ -107,7 +107,6 @@ void ModsPage::reload() {
     list_->setEnabled(state_.mods.enabled);
     delete_->setText(toQt(state_.mods.deleteCaption));
     delete_->setEnabled(state_.mods.deleteEnabled);
-    disableUnsafe_->setEnabled(tables_ != nullptr);
     showing_ = false;
 }
 

@@ -20,8 +20,9 @@ class ModsPage : public QWidget {
 public:
     ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
 
-    // The archive name tables; "Disable unsafe MODs" needs them to read archives.
-    void setNameTables(const kdg::NameTables* tables);
+    // The archive name tables, when the launcher keeps them loaded; otherwise
+    // "Disable unsafe MODs" reads them from the launcher folder when it runs.
+    void setNameTables(const kdg::NameTables* tables) { tables_ = tables; }
 
     // Rebuilds the MOD list from the game folder and shows it.
     void refresh();
@@ -30,14 +31,8 @@ public:
 
     QListWidget* list() const { return list_; }
     QMenu* contextMenu() const { return menu_; }
-    // For the main window's menus.
-    QAction* disableAllAction() const { return disableAll_; }
-    QAction* disableUnsafeAction() const { return disableUnsafe_; }
-    QAction* patch110Action() const { return patch110_; }
-
-signals:
-    // The 1.10 set-up reset the AI choices.
-    void choicesReset();
+    // The "MODs" menu: disable all, disable unsafe.
+    QMenu* modsMenu() const { return modsMenu_; }
 
 private:
     void onItemChanged(QListWidgetItem* item);
@@ -50,9 +45,7 @@ private:
     QListWidget* list_;
     QPushButton* delete_;
     QMenu* menu_;
-    QAction* disableAll_;
-    QAction* disableUnsafe_;
-    QAction* patch110_;
+    QMenu* modsMenu_;
     const kdg::NameTables* tables_ = nullptr;
     bool showing_ = false;
 };

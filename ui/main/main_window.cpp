@@ -1,16 +1,17 @@
 #include "ui/main/main_window.h"
 
 #include "common/ui_port.h"
+#include "content/launcher_wiring.h"
 #include "core/installation_actions.h"
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
+#include "ui/content/ai_page.h"
+#include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
-#include "ui/main/ai_page.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
 #include "ui/main/misc_page.h"
-#include "ui/main/mods_page.h"
 #include "ui/main/new_kdg_page.h"
 #include "ui/main/options_toolbar_widget.h"
 #include "ui/main/tools_button.h"
@@ -54,6 +55,7 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
     setCentralWidget(central);
+    ai_->setApplyButton(apply_);
     PlaceControls();
 
     launcher_.setView(this);
@@ -83,8 +85,10 @@ void Main::createPages() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("TabMain"));
     misc_ = new MiscPage(launcher_, tabs_);
-    mods_ = new ModsPage(tabs_);
-    ai_ = new AiPage(launcher_, tabs_);
+    const auto env = [this] { return content::contentEnv(launcher_); };
+    mods_ = new ModsPage(launcher_.content, env, tabs_);
+    ai_ = new AiPage(launcher_.content, env, tabs_);
+    ai_->setOverwriteWarnedFlag(&launcher_.aiOverwriteWarned);
     newKdg_ = new NewKdgPage(tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(tabs_);
@@ -107,6 +111,11 @@ void Main::createPages() {
     connect(misc_, &MiscPage::openSkirmishFolder, this,
             [this] { openSkirmishFolder(launcher_, launcher_.installations.selected()); });
     misc_->resolution()->installEventFilter(this);
+    // The settings file keeps the lists' texts.
+    connect(ai_, &AiPage::playerChoiceChanged, this,
+            [this] { content::syncChoiceOptions(launcher_); });
+    connect(ai_, &AiPage::rulesChoiceChanged, this,
+            [this] { content::syncChoiceOptions(launcher_); });
 }
 
 QWidget* Main::createButtonRow() {
@@ -123,16 +132,16 @@ QWidget* Main::createButtonRow() {
 
     auto* info = new QPushButton(QStringLiteral("Info"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
-    auto* apply = new QPushButton(QStringLiteral("Apply"), row);
-    apply->setObjectName(QStringLiteral("CmdApply"));
-    apply->setToolTip(QStringLiteral(
+    apply_ = new QPushButton(QStringLiteral("Apply"), row);
+    apply_->setObjectName(QStringLiteral("CmdApply"));
+    apply_->setToolTip(QStringLiteral(
         "Apply changes,  NOTE: you don't have to apply changes everytime, because when you "
         "clisk 'Start KV' button, all changes are applied automatically"));
     start_ = new QPushButton(QStringLiteral("Start KV"), row);
     start_->setObjectName(QStringLiteral("CmdStart"));
     start_->setMinimumWidth(120);
     // The game launch, its installation and the key help arrive with the launch itself.
-    for (QPushButton* b : {info, apply, start_}) {
+    for (QPushButton* b : {info, apply_, start_}) {
         b->setEnabled(false);
         layout->addWidget(b);
     }
@@ -158,7 +167,8 @@ void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
 
 void Main::refresh() {
     misc_->refresh();
-    ai_->refresh();
+    mods_->reload();
+    ai_->reload();
     hostJoin_->refresh();
     optionsToolbar_->refresh();
     installationToolbar_->refresh();

@@ -68,6 +68,7 @@ private:
     QLabel* mainLink_ = nullptr;
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
+    QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;

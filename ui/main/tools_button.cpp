@@ -1,6 +1,8 @@
 #include "ui/main/tools_button.h"
 
 #include "common/ui_port.h"
+#include "content/launcher_wiring.h"
+#include "content/patch_110.h"
 #include "core/launcher.h"
 #include "platform/files.h"
 
@@ -48,6 +50,7 @@ void ToolsButton::refresh() {
     for (int i = 0; i < EntryCount; ++i)
         actions[i]->setEnabled(i == UpdateAtStartup);
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
+    actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
                                                         : QStringLiteral("Always on top Off"));
     actions[UpdateAtStartup]->setText(launcher_.updateAtStartup
@@ -58,6 +61,12 @@ void ToolsButton::refresh() {
 void ToolsButton::run(const QString& entry) {
     if (entry.startsWith(QStringLiteral("Check for updates on Startup"))) {
         launcher_.updateAtStartup = !launcher_.updateAtStartup;
+    } else if (entry == QStringLiteral("Make compatible with 1.10 Patch")) {
+        // The entry stays off once the set-up ran.
+        patch110Done_ =
+            content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
+        content::syncChoiceOptions(launcher_);
+        launcher_.view().refresh();
     } else if (entry == QStringLiteral("KV Script Help File")) {
         launcher_.openInShell(platform::resolvePath(launcher_.installations.currentGameFolder() +
                                                     "\\multiplay\\skirmish\\scriptLang.rtf"));
