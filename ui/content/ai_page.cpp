@@ -97,6 +97,7 @@ bool AiPage::apply() {
     if (!ok)
         state_.choices.applyEnabled = true;
     reload();
+    emit applied();
     return ok;
 }
 

@@ -33,6 +33,8 @@ public:
 signals:
     void playerChoiceChanged(int player);
     void rulesChoiceChanged();
+    // An install ran: the MOD list may hold new archives.
+    void applied();
 
 protected:
     void showEvent(QShowEvent* event) override;

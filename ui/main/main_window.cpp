@@ -116,6 +116,7 @@ void Main::createPages() {
             [this] { content::syncChoiceOptions(launcher_); });
     connect(ai_, &AiPage::rulesChoiceChanged, this,
             [this] { content::syncChoiceOptions(launcher_); });
+    connect(ai_, &AiPage::applied, this, &Main::refresh);
 }
 
 QWidget* Main::createButtonRow() {
