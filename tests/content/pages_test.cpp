@@ -70,8 +70,7 @@ TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
     QStringList mods;
     for (QAction* a : page.modsMenu()->actions())
         mods << a->text();
-    EXPECT_EQ(mods.join("|").toStdString(),
-              "Disable all MODs|Disable unsafe MODs (Compatibility)");
+    EXPECT_EQ(mods.join("|").toStdString(), "Disable all MODs|Disable unsafe MODs (Compatibility)");
 }
 
 TEST(AiPage, ChoosingAndApplyingWritesThePlayerScripts) {
