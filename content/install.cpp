@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <set>
 
 namespace kv::content {
 
@@ -23,11 +24,41 @@ bool hasFileMatching(const std::string& folder, std::string_view pattern) {
     return false;
 }
 
-// Replaces a file in the game folder whole; a read-only target is cleared first.
+bool holds(const std::string& path, std::string_view contents) {
+    if (platform::fileLength(path) != contents.size())
+        return false;
+    std::string existing;
+    return platform::readFile(path, existing) && existing == contents;
+}
+
+// Replaces a file in the game folder whole; a read-only target is cleared first. A file
+// that already holds these bytes is left as it is: each durable write costs a disk flush.
 platform::Status replaceFile(const std::string& path, std::string_view contents) {
+    if (holds(path, contents))
+        return {};
     if (platform::pathExists(path))
         platform::clearAttributes(path);
     return platform::writeFileAtomic(path, contents);
+}
+
+// The scripts this install is about to write, which the work-off can leave in place.
+std::set<std::string> scriptsToWrite(const ContentState& state, const ContentEnv& env) {
+    std::set<std::string> out;
+    const std::string folder = skirmishFolder(env);
+    for (int i = 0; i < kPlayerCount; ++i) {
+        const std::string name = state.choices.choice(i);
+        if (name.empty() || name == kDontChange || state.ais.records.empty())
+            continue;
+        for (const char* ext : {".slo", ".vlo"})
+            out.insert(platform::resolvePath(folder + "player" + std::to_string(i) + ext));
+    }
+    const std::string rules = state.choices.rulesChoice();
+    if (!rules.empty() && rules != kDontChange) {
+        for (const auto& e : platform::listDirectory(state.rules.directoryOf(rules), "*.?lo"))
+            if (!e.isFolder)
+                out.insert(platform::resolvePath(folder + e.name));
+    }
+    return out;
 }
 
 bool installPlayer(ContentState& state, const ContentEnv& env, int player,
@@ -82,9 +113,11 @@ bool installRules(ContentState& state, const ContentEnv& env, const std::string&
         if (e.isFolder)
             continue;
         const std::string target = folder + e.name;
-        if (platform::pathExists(target))
-            platform::clearAttributes(target);
-        if (platform::Status s = platform::copyFile(dir + e.name, target, true); !s) {
+        std::string bytes;
+        platform::Status s = platform::readFile(dir + e.name, bytes);
+        if (s)
+            s = replaceFile(target, bytes);
+        if (!s) {
             showErrorBox(env.ui, s.code, s.description, kOperation);
             return false;
         }
@@ -119,7 +152,7 @@ bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions
         }
     } done{state, wasBusy};
 
-    state.installed.workOff(state.originals);
+    state.installed.workOff(state.originals, scriptsToWrite(state, env));
     if (state.hooks.resolveRequirements)
         state.hooks.resolveRequirements(env);
 

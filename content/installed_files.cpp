@@ -11,7 +11,11 @@ std::vector<std::string>& InstalledFiles::list(int slot) {
 }
 
 void InstalledFiles::add(int slot, std::string path) {
-    list(slot).push_back(std::move(path));
+    auto& l = list(slot);
+    for (const auto& p : l)
+        if (p == path)
+            return;
+    l.push_back(std::move(path));
 }
 
 const std::vector<std::string>& InstalledFiles::of(int slot) const {
@@ -25,15 +29,20 @@ bool InstalledFiles::empty() const {
     return true;
 }
 
-void InstalledFiles::workOff(const OriginalKdgs& originals) {
+void InstalledFiles::workOff(const OriginalKdgs& originals, const std::set<std::string>& keep) {
     for (auto& l : lists_) {
-        for (const auto& path : l) {
+        std::vector<std::string> kept;
+        for (auto& path : l) {
+            if (keep.count(path)) {
+                kept.push_back(std::move(path));
+                continue;
+            }
             if (originals.isOriginalFile(fileNameOf(path)) || !platform::fileExists(path))
                 continue;
             platform::clearAttributes(path);
             platform::deleteFile(path);
         }
-        l.clear();
+        l = std::move(kept);
     }
 }
 
