@@ -1,0 +1,55 @@
+// Any bytes as a binary map, as its features file and as a preview source. Small maps
+// also go through the converter and back through the LND reader, which must give the same
+// tiles and oil resources.
+#include "mapview/binary_map_reader.h"
+#include "mapview/lnd_converter.h"
+#include "mapview/lnd_reader.h"
+#include "mapview/map_layers.h"
+#include "mapview/map_preview.h"
+#include "platform/text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kv::mapview;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // Large maps take the same paths as small ones, only slower: keep the runs quick.
+    const auto area = [&](std::size_t p) {
+        const auto at = [&](std::size_t i) { return i < size ? int(data[i]) : 0; };
+        return at(p + 8) * at(p + 12);
+    };
+    const std::size_t signature = bytes.find("map ");
+    if (area(0) > 4096 || (signature != std::string_view::npos && area(signature) > 4096))
+        return 0;
+    MapModel model;
+    readBinaryMap(bytes, model);
+    readFeatures(bytes, model);
+    (void)buildMapPreview(bytes);
+
+    kv::NoProgress progress;
+    static MapPicture picture; // its colour buffer is large; reused between inputs
+    picture.setSize(model.mapWidth, model.mapHeight, 1);
+    drawBinaryTextures(model, picture, progress);
+    drawObjects(model, picture, progress);
+    if (model.mapWidth * model.mapHeight == 0 || model.mapWidth * model.mapHeight > 256)
+        return 0;
+
+    MapModel back;
+    if (readLnd(kv::platform::joinLinesCrLf(convertToLndLines(model)), back, progress) !=
+        ReadOutcome::Done)
+        std::abort();
+    for (int x = 0; x < model.mapWidth; ++x)
+        for (int y = 0; y < model.mapHeight; ++y)
+            if (back.tiles.at(x, y).height != model.tiles.at(x, y).height ||
+                back.tiles.at(x, y).texture != model.tiles.at(x, y).texture)
+                std::abort();
+    if (back.objects.size() != model.oilResources.size())
+        std::abort();
+    for (std::size_t i = 0; i < back.objects.size(); ++i)
+        if (back.objects[i].x != model.oilResources[i].x ||
+            back.objects[i].y != model.oilResources[i].y)
+            std::abort();
+    return 0;
+}

@@ -1,0 +1,175 @@
+#include "mapview/binary_map_reader.h"
+#include "mapview/map_preview.h"
+
+#include "tools/worldgen/map_binary_writer.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::mapview {
+namespace {
+
+using worldgen::BinaryMapSpec;
+using worldgen::BinaryTile;
+using worldgen::writeBinaryMap;
+
+MapTile tileWithBits(int bits, int markA = 0, int markB = 0) {
+    MapTile t;
+    t.tileMarkA = markA;
+    t.tileMarkB = markB;
+    applyTileBits(t, bits);
+    return t;
+}
+
+TEST(BinaryMap, TileBitsTable) {
+    const MapTile t144 = tileWithBits(144, 5, 0);
+    EXPECT_EQ(t144.tileCode, 20);
+    EXPECT_EQ(t144.tileMarkB, 1);
+    EXPECT_EQ(t144.tileMarkA, 5); // kept
+    const MapTile t100 = tileWithBits(100, 3, 4);
+    EXPECT_EQ(t100.tileCode, 100);
+    EXPECT_EQ(t100.tileMarkA, 3);
+    EXPECT_EQ(t100.tileMarkB, 4);
+    const MapTile t0 = tileWithBits(0, 2, 2);
+    EXPECT_EQ(t0.tileCode, 0);
+    EXPECT_EQ(t0.tileMarkA, 2);
+    const MapTile t8 = tileWithBits(8, 0, 9);
+    EXPECT_EQ(std::tuple(t8.tileCode, t8.tileMarkA, t8.tileMarkB), std::tuple(2, 1, 9));
+    const MapTile t136 = tileWithBits(136);
+    EXPECT_EQ(std::tuple(t136.tileCode, t136.tileMarkA, t136.tileMarkB), std::tuple(6, 1, 1));
+    const MapTile t192 = tileWithBits(192, 0, 0);
+    EXPECT_EQ(std::tuple(t192.tileCode, t192.tileMarkA, t192.tileMarkB), std::tuple(12, 0, 1));
+    EXPECT_EQ(tileWithBits(200).tileCode, 14);
+    EXPECT_EQ(tileWithBits(72).tileCode, 10);
+}
+
+TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
+    BinaryMapSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.version = 2;
+    spec.tile = [](int x, int y) {
+        return BinaryTile{std::uint8_t(x + 10 * y), std::uint8_t(y ? 144 : 0),
+                          std::uint8_t(200 + x + 10 * y)};
+    };
+    MapModel m;
+    readBinaryMap(writeBinaryMap(spec), m);
+    EXPECT_EQ(m.sourceMode, SourceMode::Kdg);
+    EXPECT_EQ(m.mapWidth, 3);
+    EXPECT_EQ(m.mapHeight, 2);
+    EXPECT_TRUE(m.versionFlag);
+    EXPECT_EQ(m.info, (std::vector<std::string>{"Height:2", "Width:3"}));
+    EXPECT_EQ(m.tiles.at(2, 1).height, 212);
+    EXPECT_EQ(m.tiles.at(2, 1).texture, 13);
+    EXPECT_EQ(m.tiles.at(2, 1).tileCode, 20);
+    EXPECT_EQ(m.tiles.at(1, 0).texture, 2);
+    EXPECT_EQ(m.tiles.at(1, 0).tileBits, 0);
+    for (int i = -1; i <= 4; ++i) {
+        EXPECT_EQ(m.tiles.at(i, -1).height, 0);
+        EXPECT_EQ(m.tiles.at(-1, std::min(i, 3)).height, 0);
+    }
+    spec.version = 1;
+    readBinaryMap(writeBinaryMap(spec), m);
+    EXPECT_FALSE(m.versionFlag);
+}
+
+TEST(BinaryMap, ShortFilesReadAsZeros) {
+    MapModel m;
+    readBinaryMap(std::string("map \x02\0\0\0\x05", 9), m);
+    EXPECT_EQ(m.mapHeight, 5);
+    EXPECT_EQ(m.mapWidth, 0);
+    BinaryMapSpec spec;
+    spec.width = spec.height = 255;
+    spec.tile = [](int, int) { return BinaryTile{1, 2, 3}; };
+    const std::string full = writeBinaryMap(spec);
+    readBinaryMap(std::string_view(full).substr(0, full.size() / 2), m);
+    EXPECT_EQ(m.tiles.at(0, 0).height, 3);
+    EXPECT_EQ(m.tiles.at(254, 254).height, 0);
+    readBinaryMap({}, m);
+    EXPECT_EQ(m.mapWidth, 0);
+}
+
+TEST(BinaryMap, RoundHalfEven) {
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-2.5), -2);
+    EXPECT_EQ(roundHalfEven(-3.5), -4);
+    EXPECT_EQ(roundHalfEven(1.4999), 1);
+    EXPECT_EQ(roundHalfEven(-0.6), -1);
+}
+
+TEST(BinaryMap, OilResourcePositionsFromFeatureBytes) {
+    MapModel m;
+    BinaryMapSpec spec;
+    spec.width = 64;
+    spec.height = 32;
+    readBinaryMap(writeBinaryMap(spec), m);
+    // Worked by hand: a = 10, b = 0 gives worldX = -128 * (2 * (16 - 1 - 10) + 2) - 64
+    // = -1600, tile X = floor(-12.5) + 32 + 3 = 22; a = 5, b = 64 for Y gives
+    // worldY = -128 * (2 * (8 - 1 - 5) + 2) - 64 = -832, tile Y = floor(-6.5) + 16 = 9.
+    const std::string features = worldgen::writeFeatures({{10, 0, 5, 64}, {0, 255, 0, 0}});
+    readFeatures(features, m);
+    ASSERT_EQ(m.oilResources.size(), 2u);
+    EXPECT_EQ(m.oilResources[0].name, "OilResource");
+    EXPECT_EQ(m.oilResources[0].player, 0);
+    EXPECT_EQ(m.oilResources[0].x, 22);
+    EXPECT_EQ(m.oilResources[0].y, 9);
+    const std::size_t first = features.find("OilResource");
+    EXPECT_EQ(oilWorldPosition(features, first, 64, 32).worldX, -1600);
+    EXPECT_EQ(oilWorldPosition(features, first, 64, 32).worldY, -832);
+    // a = 0, b = 255: worldX = -128 * 32 - 255 - 64 = -4415, floor(-34.49) + 35 = 0.
+    EXPECT_EQ(m.oilResources[1].x, 0);
+    EXPECT_EQ(m.oilResources[1].y, 0);
+    // The demo writer's inverse lands where it says.
+    m.oilResources.clear();
+    readFeatures(worldgen::writeFeatures({worldgen::oilOnTile(1, 0), worldgen::oilOnTile(40, 31)}),
+                 m);
+    EXPECT_EQ(std::pair(m.oilResources[0].x, m.oilResources[0].y), std::pair(1, 0));
+    EXPECT_EQ(std::pair(m.oilResources[1].x, m.oilResources[1].y), std::pair(40, 31));
+    // An occurrence cut off at the end of the file reads its missing bytes as zero.
+    m.oilResources.clear();
+    readFeatures("xxOilResource", m);
+    EXPECT_EQ(m.oilResources.size(), 1u);
+}
+
+TEST(MapPreview, ReadsFromTheFirstMapSignature) {
+    BinaryMapSpec spec;
+    spec.width = 4;
+    spec.height = 3;
+    spec.tile = [](int x, int y) { return BinaryTile{0, 0, std::uint8_t(x * 50 + y)}; };
+    const MapPreview p = buildMapPreview("KDG5 some archive bytes" + writeBinaryMap(spec) + "map " +
+                                         std::string(20, '\x07'));
+    ASSERT_EQ(p.result, MapPreview::Result::Ok);
+    EXPECT_EQ(p.sizeLabel(), "4 x 3");
+    EXPECT_EQ(p.image.width(), 4);
+    EXPECT_EQ(p.image.height(), 3);
+    EXPECT_EQ(p.image.at(3, 2), (Rgb{152, 152, 152}));
+    EXPECT_EQ(p.image.at(1, 0), (Rgb{50, 50, 50}));
+}
+
+TEST(MapPreview, RefusalsAndScaling) {
+    EXPECT_EQ(buildMapPreview("no signature here").message(), "No maps found");
+    BinaryMapSpec spec;
+    spec.width = 256;
+    spec.height = 10;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).message(), "Wrong map dimensions.");
+    spec.width = 10;
+    spec.height = 0;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).message(), "Wrong map dimensions.");
+    EXPECT_EQ(buildMapPreview("map ").message(), "Wrong map dimensions.");
+
+    spec.width = 250;
+    spec.height = 100;
+    spec.tile = [](int x, int) { return BinaryTile{0, 0, std::uint8_t(x)}; };
+    const MapPreview p = buildMapPreview(writeBinaryMap(spec));
+    EXPECT_EQ(p.message(), "");
+    EXPECT_EQ(p.sizeLabel(), "250 x 100");
+    EXPECT_EQ(p.image.width(), 200);
+    EXPECT_EQ(p.image.height(), 80);
+    EXPECT_EQ(p.image.at(199, 79).r, 248); // the last pixel samples near the last column
+    spec.width = 200;
+    spec.height = 200;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).image.width(), 200);
+}
+
+} // namespace
+} // namespace kv::mapview

@@ -1,0 +1,143 @@
+#include "ui/mapview/form1.h"
+#include "ui/mapview/map_picture_widget.h"
+
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/map_demo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kv::ui {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "mapview_tests";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: tearing Qt down during static destruction crashes at exit.
+    static QApplication* instance = new QApplication(argc, argv);
+    return *instance;
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() {
+        for (const auto& f : worldgen::demoLndMaps())
+            folder.write(f.name, f.contents);
+        for (const auto& f : worldgen::demoBinaryMap())
+            folder.write("maps/" + f.name, f.contents);
+    }
+    void trigger(const char* name) {
+        QAction* action = form.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    QString label(const char* name) {
+        return form.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    void openHighlands() {
+        ui.answerFile(folder / "Highlands.lnd");
+        trigger("OpenLnd");
+    }
+
+    QApplication& qapp = app(); // before any widget
+    test::TempFolder folder, program;
+    test::ScriptedUi ui;
+    Form1 form{program.path(), &ui};
+};
+
+TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
+    EXPECT_EQ(form.windowTitle(), "VUV Ozarev - ");
+    openHighlands();
+    EXPECT_THAT(ui.prompts(),
+                ::testing::ElementsAre("open:Open LND file|LND files| *.lnd|All files|*.*"));
+    EXPECT_EQ(form.windowTitle(), "VUV Ozarev - Highlands.lnd");
+    EXPECT_EQ(form.picture()->image().size(), QSize(64, 64));
+    EXPECT_EQ(form.findChild<QSlider*>("Slider2")->value(), 70);
+    EXPECT_EQ(label("StatusText"), "Ready");
+    EXPECT_FALSE(form.findChild<QAction*>("StopMenu")->isEnabled());
+    EXPECT_EQ(form.picture()->image().pixel(20, 30), qRgb(255, 0, 0));
+
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(20, 30), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form.picture(), &move);
+    EXPECT_EQ(label("StatusX"), "X: 20");
+    EXPECT_EQ(label("StatusY"), "Y: 30");
+    EXPECT_EQ(label("StatusHeight"),
+              QStringLiteral("Height: %1").arg(form.viewer().model().tiles.at(20, 30).height));
+    EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
+
+    trigger("zoom");
+    EXPECT_EQ(form.picture()->image().size(), QSize(128, 128));
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(Form1Test, StatisticsListsAreLinkedAndTheCheckReports) {
+    openHighlands();
+    trigger("Statistics");
+    QWidget* form2 = form.findChild<QWidget*>("Form2");
+    ASSERT_NE(form2, nullptr);
+    auto* names = form2->findChild<QListWidget*>("LstNames");
+    auto* positions = form2->findChild<QListWidget*>("LstPositions");
+    auto* players = form2->findChild<QListWidget*>("LstPlayers");
+    ASSERT_EQ(names->count(), 8);
+    EXPECT_EQ(positions->item(5)->text(), "44 X 30");
+    EXPECT_EQ(players->item(5)->text(), "Player1");
+    positions->setCurrentRow(1);
+    EXPECT_EQ(names->currentRow(), 1);
+    EXPECT_EQ(players->currentRow(), 1);
+    EXPECT_EQ(label("StatusText"), "\"A0FacMod1\"");
+    ASSERT_TRUE(form.picture()->marker());
+    EXPECT_EQ(*form.picture()->marker(), QRect(20, 30, 1, 1));
+
+    form2->findChild<QPushButton*>("CmdCheck")->click();
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("No erros were found"));
+    form2->hide();
+    EXPECT_FALSE(form.picture()->marker());
+}
+
+TEST_F(Form1Test, BinaryMapInfoAndConversion) {
+    ui.answerFile(folder / "maps/Game.map");
+    trigger("OpenBinaryMap");
+    auto* info = form.findChild<QListWidget*>("InfoList");
+    ASSERT_EQ(info->count(), 2);
+    EXPECT_EQ(info->item(0)->text(), "Height:64");
+    EXPECT_EQ(info->item(1)->text(), "Width:96");
+    EXPECT_EQ(form.picture()->image().size(), QSize(96, 64));
+
+    trigger("ConvertMenu");
+    QWidget* form4 = form.findChild<QWidget*>("Form4");
+    ASSERT_NE(form4, nullptr);
+    ui.answerFile(folder / "Converted.lnd");
+    form4->findChild<QPushButton*>("CmdConvert")->click();
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Done!"));
+    EXPECT_TRUE(form.openLndFile(folder / "Converted.lnd"));
+    EXPECT_EQ(form.viewer().model().objects.size(), 5u);
+}
+
+TEST_F(Form1Test, StopMenuWorksWhileAMapLoads) {
+    bool stopWasEnabled = false;
+    QTimer::singleShot(0, &form, [&] {
+        QAction* stop = form.findChild<QAction*>("StopMenu");
+        stopWasEnabled = stop->isEnabled() && !form.findChild<QMenu*>("OptionsMenu")->isEnabled();
+        stop->trigger();
+    });
+    form.openLndFile(folder / "Highlands.lnd");
+    EXPECT_TRUE(stopWasEnabled);
+    EXPECT_EQ(label("StatusText"), "Stopped");
+    EXPECT_TRUE(form.findChild<QMenu*>("OptionsMenu")->isEnabled());
+}
+
+} // namespace
+} // namespace kv::ui

@@ -1,0 +1,150 @@
+#include "mapview/binary_map_reader.h"
+#include "mapview/lnd_converter.h"
+#include "mapview/lnd_reader.h"
+#include "mapview/map_viewer.h"
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/map_binary_writer.h"
+#include "tools/worldgen/map_demo.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::mapview {
+namespace {
+
+using worldgen::BinaryMapSpec;
+using worldgen::BinaryTile;
+
+MapModel binaryMap(int width, int height, const std::vector<worldgen::OilFeature>& oil = {}) {
+    BinaryMapSpec spec;
+    spec.width = std::uint32_t(width);
+    spec.height = std::uint32_t(height);
+    spec.tile = [](int x, int y) {
+        return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
+                          std::uint8_t((x * 13 + y * 5) % 256)};
+    };
+    MapModel model;
+    readBinaryMap(worldgen::writeBinaryMap(spec), model);
+    readFeatures(worldgen::writeFeatures(oil), model);
+    return model;
+}
+
+std::size_t lineIndex(const std::vector<std::string>& lines, const std::string& text) {
+    return std::size_t(std::find(lines.begin(), lines.end(), text) - lines.begin());
+}
+
+TEST(LndConverter, SixtyFourSquareDeclaresAndWritesEveryTile) {
+    const auto lines = convertToLndLines(binaryMap(64, 64));
+    EXPECT_EQ(lines[21], "    NumTiles 4096");
+    EXPECT_EQ(lines[22], "    Tiles {");
+    const auto tileLines = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.starts_with("        TID ");
+    });
+    EXPECT_EQ(tileLines, 4096);
+    EXPECT_EQ(lines[23 + 4096], "    }");
+    EXPECT_EQ(lines[10], "    MapWidth 64");
+    EXPECT_EQ(lines[14], "    SeaLevel 0");
+}
+
+TEST(LndConverter, FixedSectionsAndTileLineFields) {
+    const MapModel map = binaryMap(4, 2, {worldgen::oilOnTile(3, 1)});
+    const auto lines = convertToLndLines(map);
+    // Tile (0, 0): texture index 0, bits 8 (code 2, mark A); corners from (1,0), (1,1), (0,1).
+    EXPECT_EQ(lines[23], "        TID 1 VF 1 TF 0 F 2 VH 0 13 18 5");
+    // The last tile repeats its own height where the map ends.
+    EXPECT_EQ(lines[23 + 7], "        TID 23 VF 1 TF 0 F 2 VH 44 44 44 44");
+    const std::size_t objects = lineIndex(lines, "    NumObjects 1");
+    EXPECT_EQ(lines[objects - 1], "FeatureSet KorvaneDataC1.eds\t");
+    EXPECT_EQ(lines[objects + 1], "    Objects {");
+    EXPECT_EQ(lines[objects + 3], "    }");
+    EXPECT_THAT(lines[objects + 2],
+                ::testing::StartsWith("        0 0 \"OilResource\" 0 \"NONAME\" "));
+    const std::size_t limits = lineIndex(lines, "    Limits {");
+    EXPECT_EQ(lines[limits + 1], "        \"Entire Map\" 0 0 0 4 2");
+    const std::size_t gates = lineIndex(lines, "    NumGateways 0");
+    EXPECT_EQ(lines[gates + 1], "    Gates {");
+    EXPECT_EQ(lines[gates + 2], "    }");
+    const std::size_t types = lineIndex(lines, "TileTypes {");
+    EXPECT_EQ(lines[types + 1], "    NumTiles 91");
+    EXPECT_EQ(lines[types + 3], "        2 1 0 2 2 0 2 2 2 2 1 1 1 0 7 7");
+    EXPECT_EQ(lines[types + 8], "        2 2 2 2 2 2 2 2 2 2 0");
+    const std::size_t flags = lineIndex(lines, "TileFlags {");
+    EXPECT_EQ(lines[flags + 8], "        0 0 0 0 0 0 0 0 0 0 0");
+    const std::size_t brushes = lineIndex(lines, "    EdgeBrushes {");
+    EXPECT_EQ(lines[brushes - 2], "    NumEdgeBrushes 16");
+    for (std::size_t i = 1; i <= 16; ++i)
+        EXPECT_EQ(std::count(lines[brushes + i].begin(), lines[brushes + i].end(), ' '), 8 + 34);
+    EXPECT_THAT(lines[brushes + 16], ::testing::StartsWith("        0 128 0 -1 0 78 0 78"));
+    EXPECT_EQ(lines[brushes + 17], "    }");
+    EXPECT_EQ(lines.back(), "}");
+}
+
+TEST(LndConverter, ConvertedMapReadsBackToTheSameTilesHeightsAndOil) {
+    for (const auto& [w, h] : {std::pair(64, 64), std::pair(30, 18), std::pair(255, 255)}) {
+        const MapModel map = binaryMap(w, h,
+                                       {worldgen::oilOnTile(1, 0),
+                                        worldgen::oilOnTile(w - 1, h - 1),
+                                        worldgen::oilOnTile(w / 2, h / 3),
+                                        {200, 255, 250, 3}});
+        MapModel back;
+        NoProgress progress;
+        ASSERT_EQ(readLnd(platform::joinLinesCrLf(convertToLndLines(map)), back, progress),
+                  ReadOutcome::Done);
+        ASSERT_EQ(back.mapWidth, w);
+        ASSERT_EQ(back.mapHeight, h);
+        EXPECT_EQ(back.numTiles, w * h);
+        for (int x = 0; x < w; ++x) {
+            for (int y = 0; y < h; ++y) {
+                ASSERT_EQ(back.tiles.at(x, y).height, map.tiles.at(x, y).height) << x << "," << y;
+                ASSERT_EQ(back.tiles.at(x, y).texture, map.tiles.at(x, y).texture);
+            }
+        }
+        ASSERT_EQ(back.objects.size(), map.oilResources.size());
+        for (std::size_t i = 0; i < back.objects.size(); ++i) {
+            EXPECT_EQ(back.objects[i].name, "\"OilResource\"");
+            EXPECT_EQ(back.objects[i].x, map.oilResources[i].x) << i;
+            EXPECT_EQ(back.objects[i].y, map.oilResources[i].y) << i;
+        }
+        EXPECT_EQ(back.tileTypeOf(15), 7);
+        EXPECT_EQ(back.tileFlags.size(), 91u);
+    }
+}
+
+TEST(LndConverter, ViewerConvertAsksForTheTargetAndRefusesWithoutABinaryMap) {
+    test::TempFolder folder;
+    test::ScriptedUi ui;
+    NoProgress progress;
+    MapViewer viewer(ui, progress, folder.path());
+    viewer.convert();
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Load a *.map file first!"));
+
+    for (const auto& file : worldgen::demoBinaryMap())
+        folder.write(file.name, file.contents);
+    ui.clear();
+    ASSERT_TRUE(viewer.openBinaryMap(folder / "Game.map"));
+    EXPECT_EQ(viewer.caption(), "VUV Ozarev - Game.map");
+    EXPECT_EQ(viewer.model().oilResources.size(), 5u);
+    ui.answerFile(folder / "Out.lnd");
+    viewer.convert();
+    EXPECT_THAT(ui.prompts(),
+                ::testing::ElementsAre("save:Save LND file|LND files| *.lnd|All files|*.*"));
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Done!"));
+    EXPECT_EQ(folder.read("Out.lnd"), platform::joinLinesCrLf(convertToLndLines(viewer.model())));
+
+    // Without its features file the map still opens, without oil.
+    platform::deleteFile(folder / "Feat.bjo");
+    ui.clear();
+    ASSERT_TRUE(viewer.openBinaryMap(folder / "Game.map"));
+    EXPECT_THAT(ui.messageTexts(),
+                ::testing::ElementsAre("'Feat.bjo' was not found, unable to load features."));
+    EXPECT_TRUE(viewer.model().oilResources.empty());
+}
+
+} // namespace
+} // namespace kv::mapview

@@ -1,0 +1,206 @@
+#include "mapview/lnd_reader.h"
+
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/map_lnd_writer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kv::mapview {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using worldgen::LndMapSpec;
+using worldgen::writeLndMap;
+
+class RecordingProgress : public Progress {
+public:
+    void setStatus(const std::string& text) override { statuses.push_back(text); }
+    void setProgress(std::uint64_t, std::uint64_t) override {}
+    bool stopRequested() override { return ++checks > stopAfter; }
+    std::vector<std::string> statuses;
+    int checks = 0;
+    int stopAfter = 1 << 30;
+};
+
+MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done) {
+    MapModel model;
+    NoProgress progress;
+    EXPECT_EQ(readLnd(text, model, progress), expected);
+    return model;
+}
+
+TEST(LndReader, HeaderAndTilesInColumnOrder) {
+    LndMapSpec spec;
+    spec.width = 5;
+    spec.height = 3;
+    spec.seaLevel = 42;
+    spec.dataSet = "KorvaneDataC2.eds";
+    spec.tileHeight = [](int x, int y) { return 10 * x + y; };
+    spec.texture = [](int x, int y) { return 1 + x + 5 * y; };
+    const MapModel m = read(writeLndMap(spec));
+    EXPECT_EQ(m.sourceMode, SourceMode::Lnd);
+    EXPECT_EQ(m.dataSet, "KorvaneDataC2.eds");
+    EXPECT_EQ(m.mapWidth, 5);
+    EXPECT_EQ(m.mapHeight, 3);
+    EXPECT_EQ(m.numTiles, 15);
+    EXPECT_EQ(m.seaLevel, 42);
+    for (int x = 0; x < 5; ++x) {
+        for (int y = 0; y < 3; ++y) {
+            EXPECT_EQ(m.tiles.at(x, y).height, 10 * x + y) << x << "," << y;
+            EXPECT_EQ(m.tiles.at(x, y).texture, 1 + x + 5 * y) << x << "," << y;
+        }
+    }
+    // The spare row and column exist and stay empty.
+    EXPECT_EQ(m.tiles.at(5, 3).height, 0);
+}
+
+TEST(LndReader, ObjectTilePositionsRoundDown) {
+    LndMapSpec spec;
+    spec.width = 64;
+    spec.height = 64;
+    spec.objects = {{"\"Centre\"", 3, 0, 0},
+                    {"\"Up\"", 1, 0, 128},
+                    {"\"JustLeft\"", 0, -0.5, 0},
+                    {"\"JustBelow\"", 0, 0, -0.01},
+                    {"\"Corner\"", 7, -4096, 4096}};
+    const MapModel m = read(writeLndMap(spec));
+    ASSERT_EQ(m.objects.size(), 5u);
+    EXPECT_EQ(m.objects[0].name, "\"Centre\"");
+    EXPECT_EQ(m.objects[0].player, 3);
+    EXPECT_EQ(std::pair(m.objects[0].x, m.objects[0].y), std::pair(32, 32));
+    EXPECT_EQ(std::pair(m.objects[1].x, m.objects[1].y), std::pair(32, 31));
+    EXPECT_EQ(std::pair(m.objects[2].x, m.objects[2].y), std::pair(31, 32));
+    EXPECT_EQ(std::pair(m.objects[3].x, m.objects[3].y), std::pair(32, 32));
+    EXPECT_EQ(std::pair(m.objects[4].x, m.objects[4].y), std::pair(0, 0));
+}
+
+TEST(LndReader, GatewaysLimitsAndBothTables) {
+    LndMapSpec spec;
+    spec.width = 4;
+    spec.height = 4;
+    spec.gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}};
+    spec.objects = {{"\"A\"", 0, 0, 0}};
+    std::vector<int> types(91);
+    for (int i = 0; i < 91; ++i)
+        types[std::size_t(i)] = i % 10;
+    spec.tileTypes = types;
+    const MapModel m = read(writeLndMap(spec));
+    EXPECT_EQ(m.scrollLimitCount, 1);
+    ASSERT_EQ(m.gateways.size(), 2u);
+    EXPECT_EQ(m.gateways[1].x1, -1);
+    EXPECT_EQ(m.gateways[1].x2, 250);
+    EXPECT_EQ(m.gateways[1].y2, 7);
+    // 91 values: five full lines of sixteen and eleven on the sixth.
+    EXPECT_EQ(m.tileTypes, types);
+    EXPECT_EQ(m.tileFlags, std::vector<int>(91, 0));
+    EXPECT_EQ(m.tileTypeOf(1), 0);
+    EXPECT_EQ(m.tileTypeOf(91), 0);
+    EXPECT_EQ(m.tileTypeOf(18), 7);
+    EXPECT_EQ(m.tileTypeOf(0), -1);
+    EXPECT_EQ(m.tileTypeOf(92), -1);
+}
+
+TEST(LndReader, ShortTablesStopAtTheirCount) {
+    LndMapSpec spec;
+    spec.width = 2;
+    spec.height = 2;
+    spec.tileTypes = {5, 6, 7};
+    const MapModel m = read(writeLndMap(spec));
+    EXPECT_EQ(m.tileTypes, (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(m.tileFlags, (std::vector<int>{0, 0, 0}));
+}
+
+TEST(LndReader, WrongFormatAndStatusTexts) {
+    read("Dataset x\r\n", ReadOutcome::WrongFormat);
+    read("", ReadOutcome::WrongFormat);
+
+    LndMapSpec spec;
+    spec.width = 4;
+    spec.height = 2;
+    spec.declaredTiles = 16; // progress counts against the declared number
+    RecordingProgress progress;
+    MapModel model;
+    ASSERT_EQ(readLnd(writeLndMap(spec), model, progress), ReadOutcome::Done);
+    EXPECT_THAT(progress.statuses,
+                ElementsAre("Reading file...", "Reading file...map info", "Map width: 4",
+                            "Map height: 2", "Reading file...terrain",
+                            "Reading file...terrain(12%)", "Reading file...terrain(25%)",
+                            "Reading file...terrain(37%)", "Reading file...terrain(50%)",
+                            "Reading file...objects", "Reading file...visible areas",
+                            "Reading file...gateways", "Reading tile types..."));
+}
+
+TEST(LndReader, StopBetweenColumnsKeepsWhatWasRead) {
+    LndMapSpec spec;
+    spec.width = 6;
+    spec.height = 2;
+    spec.tileHeight = [](int, int) { return 9; };
+    RecordingProgress progress;
+    progress.stopAfter = 2;
+    MapModel model;
+    EXPECT_EQ(readLnd(writeLndMap(spec), model, progress), ReadOutcome::Stopped);
+    EXPECT_EQ(model.tiles.at(2, 1).height, 9);
+    EXPECT_EQ(model.tiles.at(3, 0).height, 0);
+}
+
+TEST(LndReader, MalformedAndTruncatedFilesDoNotCrash) {
+    LndMapSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    spec.objects = {{"\"A\"", 0, 0, 0}};
+    spec.gateways = {{1, 1, 2, 2}};
+    const std::string text = writeLndMap(spec);
+    for (std::size_t cut = 0; cut < text.size(); cut += 37)
+        read(text.substr(0, cut), cut < 7 ? ReadOutcome::WrongFormat : ReadOutcome::Done);
+
+    std::string huge = text;
+    huge.replace(huge.find("NumObjects 1"), 12, "NumObjects 2147483647");
+    EXPECT_EQ(read(huge).objects.size() > 0, true);
+    std::string garbage = text;
+    garbage.replace(garbage.find("MapWidth 8"), 10, "MapWidth x9");
+    EXPECT_EQ(read(garbage).mapWidth, 0);
+    std::string negative = text;
+    negative.replace(negative.find("MapHeight 8"), 11, "MapHeight -5");
+    EXPECT_EQ(read(negative).mapHeight, 0);
+    std::string big = text;
+    big.replace(big.find("MapWidth 8"), 10, "MapWidth 99999");
+    read(big, ReadOutcome::TooLarge);
+}
+
+TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
+    test::TempFolder program, maps;
+    LndMapSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.lfOnly = true;
+    const std::string original = writeLndMap(spec);
+    const std::string path = maps.write("Lakes.lnd", original);
+    RecordingProgress progress;
+    MapModel model;
+    const LndLoadResult r = loadLndFile(path, program.path(), model, progress);
+    EXPECT_EQ(r.outcome, ReadOutcome::Done);
+    EXPECT_TRUE(r.reformatted);
+    EXPECT_EQ(model.mapWidth, 3);
+    EXPECT_EQ(program.read("Lakes.lnd"), original);
+    spec.lfOnly = false;
+    EXPECT_EQ(maps.read("Lakes.lnd"), writeLndMap(spec));
+    EXPECT_THAT(progress.statuses, Contains("Formating file...please wait"));
+    EXPECT_THAT(progress.statuses, Contains("Formating file...please wait(100%)"));
+
+    // Another file of that name in the program folder is kept; the copy goes beside it.
+    const std::string other = maps.write("sub/Lakes.lnd", original + "\n");
+    ASSERT_EQ(loadLndFile(other, program.path(), model, progress).outcome, ReadOutcome::Done);
+    EXPECT_EQ(program.read("Lakes.lnd"), original);
+    EXPECT_EQ(program.read("Lakes (2).lnd"), original + "\n");
+
+    // A file in the program folder itself is only rewritten; a CR LF file is left alone.
+    const std::string local = program.write("Own.lnd", original);
+    ASSERT_EQ(loadLndFile(local, program.path(), model, progress).outcome, ReadOutcome::Done);
+    EXPECT_EQ(program.read("Own.lnd"), writeLndMap(spec));
+    EXPECT_FALSE(loadLndFile(local, program.path(), model, progress).reformatted);
+}
+
+} // namespace
+} // namespace kv::mapview

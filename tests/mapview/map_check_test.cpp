@@ -1,0 +1,188 @@
+#include "mapview/lnd_reader.h"
+#include "mapview/map_check.h"
+
+#include "tests/support/scripted_ui.h"
+#include "tools/worldgen/map_demo.h"
+#include "tools/worldgen/map_lnd_writer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace kv::mapview {
+namespace {
+
+using ::testing::ElementsAre;
+using worldgen::LndMapSpec;
+using worldgen::LndObjectSpec;
+
+LndObjectSpec on(const char* name, int x, int y, int w = 16, int h = 16) {
+    return {name, 0, worldgen::worldXOfTile(x, w), worldgen::worldYOfTile(y, h)};
+}
+
+// A 16 x 16 map with a gateway and nothing wrong unless a test changes it.
+LndMapSpec cleanSpec() {
+    LndMapSpec spec;
+    spec.gateways = {{1, 1, 4, 1}};
+    return spec;
+}
+
+MapModel load(const LndMapSpec& spec) {
+    MapModel model;
+    NoProgress progress;
+    EXPECT_EQ(readLnd(worldgen::writeLndMap(spec), model, progress), ReadOutcome::Done);
+    return model;
+}
+
+struct CheckRun {
+    test::ScriptedUi ui;
+    std::vector<std::string> faults, statuses;
+    int run(MapModel& model) {
+        MapCheckHooks hooks;
+        hooks.fault = [this](const std::string& t) { faults.push_back(t); };
+        hooks.status = [this](const std::string& t) { statuses.push_back(t); };
+        return CheckForBugs_LoadedMap(model, ui, hooks);
+    }
+};
+
+TEST(MapCheck, CleanMapAndNoMapLoaded) {
+    MapModel model = load(cleanSpec());
+    CheckRun check;
+    EXPECT_EQ(check.run(model), 0);
+    ASSERT_EQ(check.ui.messages().size(), 1u);
+    EXPECT_EQ(check.ui.messages()[0].text, "No erros were found");
+
+    MapModel empty;
+    CheckRun none;
+    none.run(empty);
+    EXPECT_THAT(none.ui.messageTexts(), ElementsAre("No map loaded"));
+}
+
+TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
+    struct Case {
+        int height, repaired;
+    };
+    for (const Case c : {Case{251, 250}, Case{7, 8}, Case{252, 250}, Case{4, 8}, Case{9, 10}}) {
+        LndMapSpec spec = cleanSpec();
+        spec.height = c.height;
+        spec.width = 15;
+        MapModel model = load(spec);
+        CheckRun check;
+        // Each notice takes its Ok from the script before the question after it.
+        for (Answer a : {Answer::Ok, Answer::Yes, Answer::Ok, Answer::No, Answer::Ok, Answer::No})
+            check.ui.answerMessage(a);
+        check.run(model);
+        EXPECT_EQ(model.mapHeight, c.repaired) << c.height;
+        EXPECT_EQ(model.mapWidth, 15);
+        EXPECT_THAT(check.ui.messageTexts(),
+                    ElementsAre("Map height must be even", "Fix error?", "Map width must be even",
+                                "Fix error?", "Wrong number of tiles!", "Fix error?"))
+            << c.height;
+        EXPECT_EQ(check.ui.messages()[1].icon, Icon::Question);
+        EXPECT_EQ(check.ui.messages()[1].buttons, Buttons::YesNo);
+        EXPECT_EQ(check.ui.messages()[0].icon, Icon::Exclamation);
+    }
+}
+
+TEST(MapCheck, TileCountRepairFollowsTheSides) {
+    LndMapSpec spec = cleanSpec();
+    spec.declaredTiles = 100;
+    MapModel model = load(spec);
+    CheckRun check;
+    check.ui.answerMessage(Answer::Ok);
+    check.ui.answerMessage(Answer::Yes);
+    EXPECT_EQ(check.run(model), 1);
+    EXPECT_EQ(model.numTiles, 256);
+    EXPECT_EQ(check.faults, (std::vector<std::string>{"Wrong number of tiles!"}));
+}
+
+TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
+    LndMapSpec spec = cleanSpec();
+    spec.objects = {on("\"A0LightFactory\"", 3, 3),     on("\"A0FacMod1\"", 3, 3),
+                    on("\"A0FacMod2\"", 3, 3),          on("\"A0ResearchModule1\"", 5, 5),
+                    on("\"A0ResearchFacility\"", 5, 5), on("\"A0PowerGenerator\"", 7, 7),
+                    on("\"A0PowMod1\"", 7, 7),          on("\"A0LightFactory\"", 9, 9),
+                    on("\"A0LightFactory\"", 9, 9)};
+    MapModel model = load(spec);
+    CheckRun check;
+    check.ui.answerMessage(Answer::No);
+    check.ui.answerMessage(Answer::No);
+    check.run(model);
+    // Two modules on one tile are a pair of their own and are reported.
+    EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
+                                          "Some objects  have identical coordinates. (9X9)"));
+    check.ui.clear();
+    EXPECT_TRUE(isBaseWithModule("\"A0PowMod1\"", "\"A0PowerGenerator\""));
+    EXPECT_FALSE(isBaseWithModule("A0LightFactory", "A0FacMod1")); // names keep their quotes
+}
+
+TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
+    LndMapSpec spec = cleanSpec();
+    // Moving C off B's tile puts it onto A, which the first pass has already passed.
+    spec.objects = {on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3), on("\"E\"", 8, 8),
+                    on("\"F\"", 8, 8)};
+    MapModel model = load(spec);
+    CheckRun check;
+    check.ui.answerMessage(Answer::Yes); // first pair
+    check.ui.answerMessage(Answer::Yes); // fix all such errors
+    check.run(model);
+    std::set<std::pair<int, int>> tiles;
+    for (const MapObject& o : model.objects)
+        tiles.insert({o.x, o.y});
+    EXPECT_EQ(tiles.size(), model.objects.size());
+    const auto texts = check.ui.messageTexts();
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "Some objects  have identical coordinates. (3X3)\r\nFix error?");
+    EXPECT_EQ(texts[1], "Fix all such errors?");
+    EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
+                                          "Some objects  have identical coordinates. (8X8)",
+                                          "Some objects still have identical coordinates. (4X3)"));
+    EXPECT_THAT(check.statuses, ElementsAre("\"B\" - \"C\"", "\"E\" - \"F\"", "\"A\" - \"C\""));
+    EXPECT_TRUE(check.ui.allAnswersUsed());
+}
+
+TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
+    LndMapSpec spec = cleanSpec();
+    spec.objects = {on("\"A\"", 3, 3), on("\"B\"", 3, 3)};
+    MapModel model = load(spec);
+    CheckRun check;
+    check.ui.answerMessage(Answer::No);
+    EXPECT_EQ(check.run(model), 1);
+    EXPECT_EQ(model.objects[1].x, 3);
+}
+
+TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
+    LndMapSpec spec;
+    spec.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; }; // water, cliff
+    spec.objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)};
+    MapModel model = load(spec);
+    CheckRun check;
+    EXPECT_EQ(check.run(model), 3);
+    EXPECT_THAT(check.ui.messageTexts(),
+                ElementsAre("\"Tank\" is placed on water tile! 2 X 6",
+                            "\"Wall\" is placed on cliff face tile! 5 X 1",
+                            "There are no gateways, each map must have at least 1 gateway or the "
+                            "game may crash."));
+    EXPECT_EQ(check.faults, check.ui.messageTexts());
+}
+
+TEST(DemoMaps, HighlandsIsCleanRivermouthIsNot) {
+    const auto maps = worldgen::demoLndMaps();
+    ASSERT_EQ(maps.size(), 2u);
+    MapModel high, river;
+    NoProgress progress;
+    ASSERT_EQ(readLnd(maps[0].contents, high, progress), ReadOutcome::Done);
+    ASSERT_EQ(readLnd(maps[1].contents, river, progress), ReadOutcome::Done);
+    CheckRun a, b;
+    EXPECT_EQ(a.run(high), 0) << ::testing::PrintToString(a.faults);
+    b.ui.answerMessage(Answer::No);
+    b.run(river);
+    EXPECT_THAT(b.faults, ElementsAre("Some objects  have identical coordinates. (8X6)",
+                                      "\"OilResource\" is placed on water tile! 24 X 16",
+                                      "There are no gateways, each map must have at least 1 "
+                                      "gateway or the game may crash."));
+}
+
+} // namespace
+} // namespace kv::mapview

@@ -1,0 +1,240 @@
+#include "mapview/binary_map_reader.h"
+#include "mapview/lnd_reader.h"
+#include "mapview/map_layers.h"
+#include "mapview/map_viewer.h"
+#include "mapview/png_writer.h"
+
+#include "tests/support/scripted_ui.h"
+#include "tools/worldgen/map_binary_writer.h"
+#include "tools/worldgen/map_lnd_writer.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kv::mapview {
+namespace {
+
+using worldgen::LndMapSpec;
+
+// An 8 x 6 map: heights rise to the east, the west columns lie under the sea level 50,
+// a factory and a power generator, one diagonal gateway.
+LndMapSpec smallMapSpec() {
+    LndMapSpec spec;
+    spec.width = 8;
+    spec.height = 6;
+    spec.seaLevel = 50;
+    spec.tileHeight = [](int x, int y) { return 20 * x + 3 * y; };
+    spec.texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; };
+    spec.objects = {
+        {"\"A0LightFactory\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)},
+        {"\"A0PowerGenerator\"", 1, worldgen::worldXOfTile(6, 8), worldgen::worldYOfTile(4, 6)}};
+    spec.gateways = {{0, 0, 3, 3}};
+    return spec;
+}
+
+MapModel readSpec(const LndMapSpec& spec) {
+    MapModel model;
+    NoProgress progress;
+    EXPECT_EQ(readLnd(worldgen::writeLndMap(spec), model, progress), ReadOutcome::Done);
+    return model;
+}
+
+class StopAfter : public Progress {
+public:
+    explicit StopAfter(int checks) : left_(checks) {}
+    void setStatus(const std::string& s) override { statuses.push_back(s); }
+    void setProgress(std::uint64_t, std::uint64_t) override {}
+    bool stopRequested() override { return left_-- <= 0; }
+    std::vector<std::string> statuses;
+
+private:
+    int left_;
+};
+
+struct Viewer {
+    test::ScriptedUi ui;
+    StopAfter progress{1 << 30};
+    MapViewer viewer{ui, progress, {}};
+    explicit Viewer(const LndMapSpec& spec = smallMapSpec()) { viewer.setModel(readSpec(spec)); }
+    Rgb tile(int x, int y) const { return viewer.picture().tileColour(x, y); }
+};
+
+std::uint32_t checksum(const RgbImage& image) {
+    return crc32(std::string_view(reinterpret_cast<const char*>(image.bytes().data()),
+                                  image.bytes().size()));
+}
+
+TEST(MapLayers, TerrainWaterObjectsGateways) {
+    LndMapSpec spec = smallMapSpec();
+    spec.objects.push_back({"\"FarAway\"", 0, 1e15, -1e15}); // lands far off the picture
+    Viewer v(spec);
+    v.viewer.refreshAll();
+    EXPECT_EQ(v.tile(4, 2), grey(86));
+    EXPECT_EQ(v.tile(1, 4), (Rgb{0, 0, std::uint8_t(kWaterBase + 50)})); // 32 < 50
+    EXPECT_EQ(v.tile(5, 1), kObjectColour);
+    EXPECT_EQ(v.tile(6, 4), kObjectColour);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_EQ(v.tile(i, i), kGatewayColour);
+    EXPECT_EQ(v.tile(3, 2), grey(66));
+    EXPECT_EQ(v.progress.statuses.back(), "Ready");
+}
+
+TEST(MapLayers, WaterFollowsTheSeaLevelSlider) {
+    Viewer v;
+    v.viewer.layers.objects = v.viewer.layers.gateways = false;
+    v.viewer.refreshAll();
+    v.viewer.setSeaLevel(90);
+    v.viewer.refreshWater();
+    const Rgb brighter{0, 0, std::uint8_t(kWaterBase + 90)};
+    EXPECT_EQ(v.tile(0, 0), brighter);
+    EXPECT_EQ(v.tile(4, 0), brighter); // 80 now lies below the sea
+    EXPECT_EQ(v.tile(5, 0), grey(100));
+    // Lowering the sea turns the tiles that were water back to their grey.
+    v.viewer.setSeaLevel(30);
+    v.viewer.refreshWater();
+    EXPECT_EQ(v.tile(4, 0), grey(80));
+    EXPECT_EQ(v.tile(2, 0), grey(40));
+    EXPECT_EQ(v.tile(1, 0), (Rgb{0, 0, std::uint8_t(kWaterBase + 30)}));
+    // The colour never overflows past full blue.
+    v.viewer.setSeaLevel(400);
+    v.viewer.refreshWater();
+    EXPECT_EQ(v.tile(7, 5), (Rgb{0, 0, 255}));
+}
+
+TEST(MapLayers, ZoomTwoDoublesThePicture) {
+    LndMapSpec spec;
+    spec.width = spec.height = 64;
+    Viewer v(spec);
+    v.viewer.setZoom(true);
+    v.viewer.refreshAll();
+    EXPECT_EQ(v.viewer.picture().image().width(), 128);
+    EXPECT_EQ(v.viewer.picture().image().height(), 128);
+    Viewer small;
+    small.viewer.setZoom(true);
+    small.viewer.refreshAll();
+    const RgbImage& image = small.viewer.picture().image();
+    // An object fills its whole 2 x 2 block.
+    for (int dx = 0; dx < 2; ++dx)
+        for (int dy = 0; dy < 2; ++dy)
+            EXPECT_EQ(image.at(10 + dx, 2 + dy), kObjectColour);
+    EXPECT_EQ(image.at(12, 2), grey(123));
+    EXPECT_EQ(small.viewer.pointerInfo(11, 3).x, 5);
+    EXPECT_EQ(small.viewer.pointerInfo(11, 3).objectName, "\"A0LightFactory\"");
+}
+
+TEST(MapLayers, TexturesNeedAKnownDataSet) {
+    Viewer v;
+    v.viewer.refreshTextures();
+    EXPECT_EQ(v.tile(0, 0), tileTypeColour(2)); // texture 1 is of type 2
+    EXPECT_EQ(v.tile(6, 4), tileTypeColour(7)); // texture 15 is water
+    LndMapSpec odd = smallMapSpec();
+    odd.dataSet = "Custom.eds";
+    Viewer w(odd);
+    w.viewer.refreshTextures();
+    EXPECT_THAT(w.ui.messageTexts(), ::testing::ElementsAre("Unknown dataset: 'Custom.eds'"));
+    EXPECT_EQ(w.tile(0, 0), Rgb{});
+}
+
+TEST(MapLayers, GoldenPictures) {
+    // Checksums of each layer alone on the small map, at zoom 1 and 2.
+    struct Case {
+        const char* name;
+        ViewLayers layers;
+        int zoom;
+        std::uint32_t crc;
+    };
+    const Case cases[] = {
+        {"terrain", {true, false, false, false, false}, 1, 3560979315u},
+        {"water", {false, true, false, false, false}, 1, 3255851861u},
+        {"textures", {false, false, true, false, false}, 1, 731874566u},
+        {"objects", {false, false, false, true, false}, 1, 3187625503u},
+        {"gateways", {false, false, false, false, true}, 1, 1186084129u},
+        {"all", {true, true, false, true, true}, 2, 3445402243u},
+    };
+    for (const Case& c : cases) {
+        Viewer v;
+        v.viewer.layers = c.layers;
+        v.viewer.setZoom(c.zoom == 2);
+        v.viewer.refreshAll();
+        EXPECT_EQ(checksum(v.viewer.picture().image()), c.crc) << c.name;
+    }
+}
+
+TEST(MapLayers, StopEndsALayerAfterTheCurrentColumn) {
+    test::ScriptedUi ui;
+    StopAfter progress(3);
+    MapViewer viewer(ui, progress, {});
+    viewer.setModel(readSpec(smallMapSpec()));
+    viewer.refreshMap();
+    EXPECT_EQ(viewer.picture().tileColour(3, 0), grey(60));
+    EXPECT_EQ(viewer.picture().tileColour(4, 0), Rgb{});
+    EXPECT_EQ(progress.statuses.back(), "Stopped");
+}
+
+TEST(MapLayers, RefreshPictureRepaintsFromTheColourBuffer) {
+    Viewer v;
+    v.viewer.refreshAll();
+    v.viewer.refreshPicture();
+    EXPECT_EQ(v.tile(5, 1), grey(103)); // objects are drawn over, not kept
+    EXPECT_EQ(v.tile(0, 0), (Rgb{0, 0, std::uint8_t(kWaterBase + 50)}));
+    EXPECT_THAT(v.progress.statuses, ::testing::IsSupersetOf({"Refreshing picture...", "Ready"}));
+}
+
+TEST(MapViewerInfo, PointerAndClickClampHeights) {
+    LndMapSpec spec = smallMapSpec();
+    spec.tileHeight = [](int x, int) { return x == 2 ? 300 : x == 3 ? -5 : 10; };
+    spec.objects.push_back(
+        {"\"A0FacMod1\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)});
+    Viewer v(spec);
+    EXPECT_EQ(v.viewer.pointerInfo(2, 1).height, 255);
+    EXPECT_EQ(v.viewer.pointerInfo(3, 1).height, 0);
+    EXPECT_EQ(v.viewer.pointerInfo(5, 1).objectName, "\"A0LightFactory\"");
+    EXPECT_EQ(v.viewer.pointerInfo(4, 1).objectName, "");
+    v.viewer.click(5, 1);
+    v.viewer.click(2, 0);
+    v.viewer.click(8, 0); // outside the map: nothing
+    EXPECT_THAT(v.ui.messageTexts(),
+                ::testing::ElementsAre(
+                    "Height: 10\r\nObject found: \"A0LightFactory\"\r\nObject found: \"A0FacMod1\"",
+                    "Height: 255"));
+}
+
+TEST(MapViewerInfo, HeightSliderShiftsEveryTileByTheChange) {
+    Viewer v;
+    v.viewer.setHeightSlider(30);
+    v.viewer.setHeightSlider(10);
+    EXPECT_EQ(v.viewer.model().tiles.at(1, 1).height, 33);
+    EXPECT_EQ(v.viewer.model().tiles.at(8, 6).height, 0); // the spare row is left alone
+}
+
+TEST(MapViewerKdg, BinaryMapDrawsTerrainAndOilAndRefusesTheTextureEntry) {
+    worldgen::BinaryMapSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    spec.tile = [](int x, int y) {
+        return worldgen::BinaryTile{std::uint8_t(14), 0, std::uint8_t(10 * x + y)};
+    };
+    MapModel model;
+    readBinaryMap(worldgen::writeBinaryMap(spec), model);
+    readFeatures(worldgen::writeFeatures({worldgen::oilOnTile(3, 5)}), model);
+    test::ScriptedUi ui;
+    NoProgress progress;
+    MapViewer viewer(ui, progress, {});
+    viewer.setModel(std::move(model));
+    viewer.refreshAll();
+    EXPECT_EQ(viewer.picture().tileColour(3, 5), kObjectColour);
+    EXPECT_EQ(viewer.picture().tileColour(2, 5), grey(25)); // no water in "kdg" mode
+    viewer.refreshTextures();
+    EXPECT_THAT(ui.messageTexts(),
+                ::testing::ElementsAre(
+                    "This function is enabled only for lnd files in beta version of VUVozarev"));
+    // Through the view menu the binary textures show the ground kind: texture 15 is water.
+    viewer.layers.textures = true;
+    viewer.layers.objects = false;
+    viewer.refreshAll();
+    EXPECT_EQ(viewer.picture().tileColour(7, 7).r, 0);
+    EXPECT_GT(viewer.picture().tileColour(7, 7).b, viewer.picture().tileColour(0, 0).b);
+}
+
+} // namespace
+} // namespace kv::mapview

@@ -1,0 +1,307 @@
+#include "ui/mapview/form1.h"
+
+#include "ui/mapview/form2.h"
+#include "ui/mapview/form4.h"
+#include "ui/mapview/map_picture_widget.h"
+#include "ui/qt_text.h"
+#include "ui/qt_ui.h"
+
+#include "mapview/map_layers.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kv::ui {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& text, bool checkable = false,
+                  bool checked = false) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(checkable);
+    action->setChecked(checked);
+    return action;
+}
+
+} // namespace
+
+Form1::Form1(std::string programFolder, Ui* ui, QWidget* parent)
+    : QMainWindow(parent), ownUi_(ui ? nullptr : std::make_unique<QtUi>(this)),
+      ui_(ui ? ui : ownUi_.get()), viewer_(*ui_, progress_, std::move(programFolder)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("VUV Ozarev - "));
+    progress_.onStatus = [this](const std::string& text) { setStatusText(text); };
+    progress_.onProgress = [this](std::uint64_t current, std::uint64_t) {
+        if (current % 32 == 0)
+            updatePicture(); // the picture grows while it is drawn
+    };
+    viewer_.onBusyChanged = [this](bool busy) { setBusy(busy); };
+    viewer_.onPictureChanged = [this] { updatePicture(); };
+    viewer_.onSeaLevelLoaded = [this](int level) {
+        const QSignalBlocker block(seaSlider_);
+        seaSlider_->setMaximum(std::max(mapview::kSeaLevelSliderMax, level));
+        seaSlider_->setValue(level);
+    };
+    buildMenus();
+    buildBody();
+    setBusy(false);
+    resize(560, 460);
+}
+
+Form1::~Form1() = default;
+
+Form1* Form1::showViewer(const std::string& programFolder, QWidget* parent) {
+    auto* window = new Form1(programFolder, nullptr, parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowFlag(Qt::Window);
+    window->show();
+    return window;
+}
+
+void Form1::buildMenus() {
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->setObjectName(QStringLiteral("FileMenu"));
+    connect(addEntry(fileMenu_, "OpenLnd", tr("Open LND...")), &QAction::triggered, this,
+            &Form1::OpenLnd);
+    connect(addEntry(fileMenu_, "OpenBinaryMap", tr("Open MAP...")), &QAction::triggered, this,
+            &Form1::OpenBinaryMap);
+    connect(addEntry(fileMenu_, "copy", tr("Copy picture")), &QAction::triggered, this,
+            &Form1::copyPicture);
+    fileMenu_->addSeparator();
+    connect(addEntry(fileMenu_, "CloseMenu", tr("Close")), &QAction::triggered, this,
+            &QWidget::close);
+
+    optionsMenu_ = menuBar()->addMenu(tr("&View"));
+    optionsMenu_->setObjectName(QStringLiteral("OptionsMenu"));
+    auto layer = [this](const char* name, const QString& text, bool& flag) {
+        QAction* a = addEntry(optionsMenu_, name, text, true, flag);
+        connect(a, &QAction::toggled, this, [&flag](bool on) { flag = on; });
+    };
+    layer("ShowLandscape", tr("Landscape"), viewer_.layers.landscape);
+    layer("Water", tr("Water"), viewer_.layers.water);
+    layer("ShowTextures", tr("Textures"), viewer_.layers.textures);
+    layer("ShowObjects", tr("Objects"), viewer_.layers.objects);
+    layer("showGateways", tr("Gateways"), viewer_.layers.gateways);
+    optionsMenu_->addSeparator();
+    connect(addEntry(optionsMenu_, "zoom", tr("Zoom x2"), true), &QAction::toggled, this,
+            [this](bool on) {
+                viewer_.setZoom(on);
+                viewer_.refreshAll();
+                updatePicture();
+            });
+
+    refreshMenu_ = menuBar()->addMenu(tr("&Refresh"));
+    refreshMenu_->setObjectName(QStringLiteral("RefreshMenu"));
+    using V = mapview::MapViewer;
+    const std::pair<const char*, void (V::*)()> refreshes[] = {
+        {"refreshAll", &V::refreshAll},         {"RefreshTerrain", &V::refreshMap},
+        {"waterRefresh", &V::refreshWater},     {"refreshtexturesMenu", &V::refreshTextures},
+        {"refreshObjects", &V::refreshObjects}, {"refreshGateways", &V::refreshGateways},
+        {"refreshPicture", &V::refreshPicture}};
+    const QString texts[] = {tr("All"),     tr("Terrain"),  tr("Water"),  tr("Textures"),
+                             tr("Objects"), tr("Gateways"), tr("Picture")};
+    for (std::size_t i = 0; i < std::size(refreshes); ++i) {
+        const auto method = refreshes[i].second;
+        connect(addEntry(refreshMenu_, refreshes[i].first, texts[i]), &QAction::triggered, this,
+                [this, method] { (viewer_.*method)(); });
+    }
+
+    toolsMenu_ = menuBar()->addMenu(tr("&Tools"));
+    toolsMenu_->setObjectName(QStringLiteral("ToolsMenu"));
+    connect(addEntry(toolsMenu_, "Statistics", tr("Statistics...")), &QAction::triggered, this,
+            &Form1::showStatistics);
+    connect(addEntry(toolsMenu_, "CheckMenu", tr("Check map...")), &QAction::triggered, this,
+            &Form1::showCheck);
+    connect(addEntry(toolsMenu_, "ConvertMenu", tr("Convert MAP to LND...")), &QAction::triggered,
+            this, &Form1::showConverter);
+    addEntry(toolsMenu_, "RandMap", tr("Random map")); // a placeholder without action
+
+    stopAction_ = menuBar()->addAction(tr("&Stop"));
+    stopAction_->setObjectName(QStringLiteral("StopMenu"));
+    connect(stopAction_, &QAction::triggered, this, [this] { viewer_.requestStop(); });
+}
+
+void Form1::buildBody() {
+    auto* body = new QWidget(this);
+    auto* row = new QHBoxLayout(body);
+    auto* scroll = new QScrollArea(body);
+    picture_ = new MapPictureWidget;
+    scroll->setWidget(picture_);
+    scroll->setBackgroundRole(QPalette::Dark);
+    row->addWidget(scroll, 1);
+    connect(picture_, &MapPictureWidget::pointerMoved, this, &Form1::pointerMoved);
+    connect(picture_, &MapPictureWidget::clicked, this,
+            [this](int x, int y) { viewer_.click(x, y); });
+
+    auto* sliderRow = new QHBoxLayout;
+    auto addSlider = [sliderRow](const char* name, const QString& label, int min, int max,
+                                 int value) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(new QLabel(label));
+        auto* slider = new QSlider(Qt::Vertical);
+        slider->setObjectName(QString::fromLatin1(name));
+        slider->setRange(min, max);
+        slider->setValue(value);
+        column->addWidget(slider, 1);
+        sliderRow->addLayout(column);
+        return slider;
+    };
+    heightSlider_ = addSlider("Slider1", tr("Height"), -255, 255, 0);
+    seaSlider_ = addSlider("Slider2", tr("Sea"), 0, mapview::kSeaLevelSliderMax, 100);
+    connect(heightSlider_, &QSlider::valueChanged, this,
+            [this](int v) { viewer_.setHeightSlider(v); });
+    connect(seaSlider_, &QSlider::valueChanged, this, [this](int v) { viewer_.setSeaLevel(v); });
+    auto* right = new QVBoxLayout;
+    right->addLayout(sliderRow, 1);
+    infoList_ = new QListWidget;
+    infoList_->setObjectName(QStringLiteral("InfoList"));
+    infoList_->setMaximumWidth(110);
+    right->addWidget(infoList_);
+    row->addLayout(right);
+    setCentralWidget(body);
+
+    auto panel = [this](const char* name, int width) {
+        auto* label = new QLabel;
+        label->setObjectName(QString::fromLatin1(name));
+        label->setMinimumWidth(width);
+        statusBar()->addPermanentWidget(label);
+        return label;
+    };
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("StatusText"));
+    statusBar()->addWidget(status_, 1);
+    statusX_ = panel("StatusX", 50);
+    statusY_ = panel("StatusY", 50);
+    statusHeight_ = panel("StatusHeight", 80);
+    statusObject_ = panel("StatusObject", 160);
+}
+
+void Form1::setStatusText(const std::string& text) {
+    status_->setText(toQt(text));
+}
+
+void Form1::setBusy(bool busy) {
+    busy_ = busy;
+    optionsMenu_->setEnabled(!busy);
+    refreshMenu_->setEnabled(!busy);
+    // Opening or checking while a map is drawn would pull the model from under the loop.
+    fileMenu_->setEnabled(!busy);
+    toolsMenu_->setEnabled(!busy);
+    stopAction_->setEnabled(busy);
+    for (QWidget* tool : {static_cast<QWidget*>(form2_), static_cast<QWidget*>(form4_)})
+        if (tool)
+            tool->setEnabled(!busy);
+    if (!busy && closePending_)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void Form1::updatePicture() {
+    picture_->setImage(toQImage(viewer_.picture().image()));
+}
+
+void Form1::pointerMoved(int x, int y) {
+    const mapview::PointerInfo info = viewer_.pointerInfo(x, y);
+    statusX_->setText(QStringLiteral("X: %1").arg(info.x));
+    statusY_->setText(QStringLiteral("Y: %1").arg(info.y));
+    statusHeight_->setText(QStringLiteral("Height: %1").arg(info.height));
+    statusObject_->setText(info.objectName.empty()
+                               ? QString()
+                               : QStringLiteral("Object found: ") + toQt(info.objectName));
+}
+
+void Form1::markTile(std::optional<std::pair<int, int>> tile) {
+    const auto& model = viewer_.model();
+    if (!tile || tile->first < 0 || tile->second < 0 || tile->first >= model.mapWidth ||
+        tile->second >= model.mapHeight) {
+        picture_->setMarker(std::nullopt);
+        return;
+    }
+    const int z = viewer_.zoom();
+    picture_->setMarker(QRect(tile->first * z, tile->second * z, z, z));
+}
+
+void Form1::afterLoad(bool loaded) {
+    setWindowTitle(toQt(viewer_.caption().empty() ? "VUV Ozarev - " : viewer_.caption()));
+    infoList_->clear();
+    for (const std::string& line : viewer_.model().info)
+        infoList_->addItem(toQt(line));
+    {
+        const QSignalBlocker block(heightSlider_);
+        heightSlider_->setValue(0);
+    }
+    updatePicture();
+    if (loaded && form2_ && form2_->isVisible())
+        form2_->fill();
+}
+
+bool Form1::openLndFile(const std::string& path) {
+    setWindowTitle(toQt("VUV Ozarev - " + path.substr(path.find_last_of("/\\") + 1)));
+    const bool loaded = viewer_.openLnd(path);
+    afterLoad(loaded);
+    return loaded;
+}
+
+bool Form1::openBinaryMapFile(const std::string& path) {
+    const bool loaded = viewer_.openBinaryMap(path);
+    afterLoad(loaded);
+    return loaded;
+}
+
+void Form1::OpenLnd() {
+    if (const auto path = ui_->openFile("Open LND file", mapview::kLndFilter))
+        openLndFile(*path);
+}
+
+void Form1::OpenBinaryMap() {
+    if (const auto path = ui_->openFile("Open MAP file", mapview::kMapFilter))
+        openBinaryMapFile(*path);
+}
+
+void Form1::showStatistics() {
+    if (!form2_)
+        form2_ = new Form2(*this);
+    form2_->fill();
+    form2_->show();
+    form2_->raise();
+}
+
+void Form1::showCheck() {
+    showStatistics();
+}
+
+void Form1::showConverter() {
+    if (!form4_)
+        form4_ = new Form4(*this);
+    form4_->show();
+    form4_->raise();
+}
+
+void Form1::copyPicture() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(picture_->image());
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        // The drawing loop runs below this event; stop it and close when it has ended.
+        closePending_ = true;
+        viewer_.requestStop();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace kv::ui
