@@ -1,4 +1,5 @@
 #include "app/screenshot.h"
+#include "content/launcher_wiring.h"
 #include "core/launcher.h"
 #include "core/startup.h"
 #include "platform/registry.h"
@@ -33,6 +34,7 @@ int main(int argc, char* argv[]) {
         [](const std::string& target) { return kv::platform::shellOpen(target); });
     launcher.launch.registryStore = registryStore;
 
+    kv::content::wireContent(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))

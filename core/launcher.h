@@ -3,6 +3,7 @@
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
 #include "core/game_launch.h"
+#include "content/content_state.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
@@ -46,12 +47,15 @@ public:
     LauncherHooks hooks;
     MainLinkSettings mainLink;
     GameLaunch launch;
+    // MODs, the AI and rules catalogues, the player choices and the installed files.
+    content::ContentState content;
 
     std::string activeSettingsName; // empty means "starter.ini"
     bool firstRun = false;
     bool busy = false;
     bool debug = false; // the "debug" switch
     bool startupFinished = false;
+    bool endRequested = false;       // a start-up step found the launcher unusable
     bool globalConfigLoaded = false; // by the command line, so the first install is skipped
     bool wasMinimised = false;
 

@@ -99,6 +99,8 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
     runHook(h.initializeMainLink);
     runHook(h.setBaseModeNames);
     runHook(h.loadOriginalKdgs);
+    if (l.endRequested)
+        return false;
     runHook(h.resetUpdateBookkeeping);
     runHook(h.loadFileTypeTables);
     runHook(h.prepareMapPreview);

@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tools/worldgen/content_demo.h"
 
 #include <vector>
 
@@ -93,6 +94,11 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
         if (w.ok)
             ::chmod(joinPath(game, program).c_str(), 0755);
 #endif
+    // Sample AIs, rules sets, archives and the default scripts they replace.
+    if (w.ok && !worldgen::makeDemoContent(launcher, game)) {
+        error = "cannot write the demo content";
+        w.ok = false;
+    }
     return w.ok;
 }
 

@@ -2,18 +2,19 @@
 
 #include "common/ui_port.h"
 #include "core/game_start.h"
+#include "content/launcher_wiring.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
+#include "ui/content/ai_page.h"
+#include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
-#include "ui/main/ai_page.h"
 #include "ui/main/command_line_preview.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
 #include "ui/main/misc_page.h"
-#include "ui/main/mods_page.h"
 #include "ui/main/new_kdg_page.h"
 #include "ui/main/options_toolbar_widget.h"
 #include "ui/main/tools_button.h"
@@ -58,6 +59,7 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
     setCentralWidget(central);
+    ai_->setApplyButton(apply_);
     PlaceControls();
 
     launcher_.setView(this);
@@ -87,8 +89,10 @@ void Main::createPages() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("TabMain"));
     misc_ = new MiscPage(launcher_, tabs_);
-    mods_ = new ModsPage(tabs_);
-    ai_ = new AiPage(launcher_, tabs_);
+    const auto env = [this] { return content::contentEnv(launcher_); };
+    mods_ = new ModsPage(launcher_.content, env, tabs_);
+    ai_ = new AiPage(launcher_.content, env, tabs_);
+    ai_->setOverwriteWarnedFlag(&launcher_.aiOverwriteWarned);
     newKdg_ = new NewKdgPage(tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(tabs_);
@@ -115,6 +119,12 @@ void Main::createPages() {
     if (auto* multiplayer = hostJoin_->findChild<QCheckBox*>(QStringLiteral("Check6")))
         connect(multiplayer, &QCheckBox::toggled, this, [this] { misc_->preview()->reload(); });
     misc_->resolution()->installEventFilter(this);
+    // The settings file keeps the lists' texts.
+    connect(ai_, &AiPage::playerChoiceChanged, this,
+            [this] { content::syncChoiceOptions(launcher_); });
+    connect(ai_, &AiPage::rulesChoiceChanged, this,
+            [this] { content::syncChoiceOptions(launcher_); });
+    connect(ai_, &AiPage::applied, this, &Main::refresh);
 }
 
 QWidget* Main::createButtonRow() {
@@ -142,10 +152,6 @@ QWidget* Main::createButtonRow() {
     for (QPushButton* b : {info, apply_, start_})
         layout->addWidget(b);
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
-    connect(apply_, &QPushButton::clicked, this, [this] {
-        if (applyChanges(launcher_))
-            apply_->setEnabled(false);
-    });
     connect(start_, &QPushButton::clicked, this, [this] {
         startGame(launcher_);
         refresh();
@@ -174,7 +180,8 @@ void Main::refresh() {
     // A changed state may need applying again.
     apply_->setEnabled(true);
     misc_->refresh();
-    ai_->refresh();
+    mods_->reload();
+    ai_->reload();
     hostJoin_->refresh();
     optionsToolbar_->refresh();
     installationToolbar_->refresh();

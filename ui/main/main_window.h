@@ -72,6 +72,7 @@ private:
     QLabel* mainLink_ = nullptr;
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
+    QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QPushButton* apply_ = nullptr;
     QWidget* body_ = nullptr;

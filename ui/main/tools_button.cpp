@@ -2,6 +2,8 @@
 
 #include "common/ui_port.h"
 #include "core/game_start.h"
+#include "content/launcher_wiring.h"
+#include "content/patch_110.h"
 #include "core/launcher.h"
 #include "platform/files.h"
 
@@ -49,6 +51,7 @@ void ToolsButton::refresh() {
     for (int i = 0; i < EntryCount; ++i)
         actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop);
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
+    actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
                                                         : QStringLiteral("Always on top Off"));
     actions[UpdateAtStartup]->setText(launcher_.updateAtStartup
@@ -61,6 +64,12 @@ void ToolsButton::run(const QString& entry) {
         launcher_.updateAtStartup = !launcher_.updateAtStartup;
     } else if (entry.startsWith(QStringLiteral("Always on top"))) {
         SetOnTop(launcher_, !launcher_.alwaysOnTop);
+    } else if (entry == QStringLiteral("Make compatible with 1.10 Patch")) {
+        // The entry stays off once the set-up ran.
+        patch110Done_ =
+            content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
+        content::syncChoiceOptions(launcher_);
+        launcher_.view().refresh();
     } else if (entry == QStringLiteral("KV Script Help File")) {
         launcher_.openInShell(platform::resolvePath(launcher_.installations.currentGameFolder() +
                                                     "\\multiplay\\skirmish\\scriptLang.rtf"));

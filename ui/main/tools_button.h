@@ -19,6 +19,7 @@ private:
     void run(const QString& entry);
 
     Launcher& launcher_;
+    bool patch110Done_ = false;
 };
 
 } // namespace kv::ui

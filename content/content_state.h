@@ -1,0 +1,43 @@
+#pragma once
+// Everything the content area keeps for the whole run. The launcher owns one of these;
+// operations take it (or the parts they need) explicitly.
+#include "content/ai_catalogue.h"
+#include "content/installed_files.h"
+#include "content/mod_list.h"
+#include "content/original_kdgs.h"
+#include "content/player_choices.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv::content {
+
+// Work that later parts of the system plug into the install and the catalogue scans.
+struct ContentHooks {
+    // Reads the customizing fields of an AI file or rules folder: nothing when there are
+    // none, false when they cannot be parsed.
+    std::function<bool(AiRecord&, const ContentEnv&)> loadAiCustomizing;
+    std::function<bool(RulesRecord&, const ContentEnv&)> loadRulesCustomizing;
+    // Install step: requirements and conflicts of the chosen AIs, rules and MODs.
+    std::function<void(const ContentEnv&)> resolveRequirements;
+    // Install step: the processed scripts of customized players and rules.
+    std::function<void(const ContentEnv&)> buildProcessedScripts;
+};
+
+struct ContentState {
+    OriginalKdgs originals;
+    AiCatalogue ais;
+    RulesCatalogue rules;
+    PlayerChoices choices;
+    InstalledFiles installed;
+    ModList mods;
+    ContentHooks hooks;
+    // The process-wide busy flag: set while a list is rebuilt or an install runs.
+    bool busy = false;
+    bool installing = false;
+    // Lines for the INI output window.
+    std::vector<std::string> iniOutput;
+};
+
+} // namespace kv::content

@@ -1,0 +1,219 @@
+#include "content/install.h"
+
+#include "common/error_box.h"
+#include "content/ai_file.h"
+#include "content/required_archives.h"
+#include "content/text_util.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <set>
+
+namespace kv::content {
+
+namespace {
+
+constexpr const char* kOperation = "makeSloVlo";
+
+bool hasFileMatching(const std::string& folder, std::string_view pattern) {
+    for (const auto& e : platform::listDirectory(folder, pattern))
+        if (!e.isFolder)
+            return true;
+    return false;
+}
+
+bool holds(const std::string& path, std::string_view contents) {
+    if (platform::fileLength(path) != contents.size())
+        return false;
+    std::string existing;
+    return platform::readFile(path, existing) && existing == contents;
+}
+
+// Replaces a file in the game folder whole; a read-only target is cleared first. A file
+// that already holds these bytes is left as it is: each durable write costs a disk flush.
+platform::Status replaceFile(const std::string& path, std::string_view contents) {
+    if (holds(path, contents))
+        return {};
+    if (platform::pathExists(path))
+        platform::clearAttributes(path);
+    return platform::writeFileAtomic(path, contents);
+}
+
+// The scripts this install is about to write, which the work-off can leave in place.
+std::set<std::string> scriptsToWrite(const ContentState& state, const ContentEnv& env) {
+    std::set<std::string> out;
+    const std::string folder = skirmishFolder(env);
+    for (int i = 0; i < kPlayerCount; ++i) {
+        const std::string name = state.choices.choice(i);
+        if (name.empty() || name == kDontChange || state.ais.records.empty())
+            continue;
+        for (const char* ext : {".slo", ".vlo"})
+            out.insert(platform::resolvePath(folder + "player" + std::to_string(i) + ext));
+    }
+    const std::string rules = state.choices.rulesChoice();
+    if (!rules.empty() && rules != kDontChange) {
+        for (const auto& e : platform::listDirectory(state.rules.directoryOf(rules), "*.?lo"))
+            if (!e.isFolder)
+                out.insert(platform::resolvePath(folder + e.name));
+    }
+    return out;
+}
+
+bool installPlayer(ContentState& state, const ContentEnv& env, int player,
+                   const std::string& name) {
+    const std::string dir = state.ais.directoryOf(name);
+    const std::string aiPath = (dir.empty() ? env.paths.aiFolder : dir) + name + ".kvai";
+    std::string bytes;
+    if (platform::Status s = platform::readFile(aiPath, bytes); !s) {
+        showErrorBox(env.ui, s.code, s.description, kOperation);
+        return false;
+    }
+    AiFileParts parts;
+    AiFileError error;
+    if (!parseAiFile(bytes, parts, error)) {
+        showErrorBox(env.ui, error.number, error.description + " in '" + aiPath + "'", kOperation);
+        return false;
+    }
+    const std::string folder = skirmishFolder(env);
+    const std::string n = std::to_string(player);
+    const std::string slo = folder + "player" + n + ".slo";
+    const std::string vlo = folder + "player" + n + ".vlo";
+    for (const auto& [path, text] :
+         {std::pair{slo, playerSloText(parts)}, std::pair{vlo, playerVloText(parts, player)}}) {
+        if (platform::Status s = replaceFile(path, text); !s) {
+            showErrorBox(env.ui, s.code, s.description, kOperation);
+            return false;
+        }
+        state.installed.add(player, platform::resolvePath(path));
+    }
+    CopyAdditionalFiles(state, env, player, env.paths.aiFolder + name, name);
+    return true;
+}
+
+bool installRules(ContentState& state, const ContentEnv& env, const std::string& name) {
+    std::string dir = state.rules.directoryOf(name);
+    if (dir.empty())
+        dir = withTrailingSeparator(env.paths.rulesFolder + name);
+    if (!hasFileMatching(dir, "*.slo")) {
+        env.ui.message("Error loading '" + name +
+                           "' rules file. No SLO file found in directory: " + "\r\n" + dir,
+                       Icon::Critical);
+        return true;
+    }
+    if (!hasFileMatching(dir, "*.vlo")) {
+        env.ui.message("Error loading '" + name +
+                           "' rules file. No VLO file found in directory: " + "\r\n" + dir,
+                       Icon::Critical);
+        return true;
+    }
+    const std::string folder = skirmishFolder(env);
+    for (const auto& e : platform::listDirectory(dir, "*.?lo")) {
+        if (e.isFolder)
+            continue;
+        const std::string target = folder + e.name;
+        std::string bytes;
+        platform::Status s = platform::readFile(dir + e.name, bytes);
+        if (s)
+            s = replaceFile(target, bytes);
+        if (!s) {
+            showErrorBox(env.ui, s.code, s.description, kOperation);
+            return false;
+        }
+        state.installed.add(InstalledFiles::kRules, platform::resolvePath(target));
+    }
+    CopyAdditionalFiles(state, env, InstalledFiles::kRules, dir, name);
+    return true;
+}
+
+} // namespace
+
+std::string resolveRandom(const PlayerChoices& choices, double r) {
+    const auto& items = choices.players[0].items;
+    const long long count = (long long)items.size();
+    if (count < 3)
+        return {};
+    long long index = 1 + roundHalfEven(r * double(count - 3));
+    index = std::clamp(index, 1LL, count - 2);
+    return items[size_t(index)];
+}
+
+bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions& options) {
+    state.installing = true;
+    const bool wasBusy = state.busy;
+    state.busy = true;
+    struct Done {
+        ContentState& s;
+        bool busy;
+        ~Done() {
+            s.installing = false;
+            s.busy = busy;
+        }
+    } done{state, wasBusy};
+
+    state.installed.workOff(state.originals, scriptsToWrite(state, env));
+    if (state.hooks.resolveRequirements)
+        state.hooks.resolveRequirements(env);
+
+    int water = 0;
+    for (int i = 0; i < kPlayerCount; ++i)
+        if (toLower(state.choices.choice(i)) == "water ai")
+            ++water;
+    if (water > kMaxWaterAIs) {
+        env.ui.message("You can't select more than 3 WaterAIs, because WaterAI is too big for "
+                       "Korvane to load more than 3 copies",
+                       Icon::Exclamation);
+        return false;
+    }
+
+    std::mt19937 random(options.randomSeed.value_or(
+        std::uint32_t(std::chrono::high_resolution_clock::now().time_since_epoch().count())));
+    std::uniform_real_distribution<double> draw(0.0, 1.0);
+    for (int i = 0; i < kPlayerCount; ++i) {
+        std::string name = state.choices.choice(i);
+        if (name.empty() || name == kDontChange)
+            continue;
+        if (name == kRandom) {
+            name = resolveRandom(state.choices, draw(random));
+            if (name.empty())
+                continue; // an empty catalogue: nothing to pick
+        }
+        if (!installPlayer(state, env, i, name))
+            return false;
+    }
+
+    const std::string rules = state.choices.rulesChoice();
+    if (!rules.empty() && rules != kDontChange && !installRules(state, env, rules))
+        return false;
+
+    if (state.hooks.buildProcessedScripts)
+        state.hooks.buildProcessedScripts(env);
+    state.choices.applyEnabled = false;
+    return true;
+}
+
+void CopyDefaultFiles(const ContentState& state, const ContentEnv& env) {
+    if (env.gameFolder.empty())
+        return;
+    const std::string backup =
+        env.paths.underLauncher("resources\\backup") + platform::nativeSeparator();
+    const bool keepRules = state.choices.rulesChoice() == kDontChange;
+    const std::string folder = skirmishFolder(env);
+    for (const auto& e : platform::listDirectory(backup, "*")) {
+        if (e.isFolder || (keepRules && endsWithNoCase(e.name, "slo")))
+            continue;
+        const std::string target = folder + e.name;
+        if (platform::pathExists(target))
+            platform::clearAttributes(target);
+        if (platform::Status s = platform::copyFile(backup + e.name, target, true); !s)
+            showErrorBox(env.ui, s.code, s.description, "CopyDefaultFiles");
+    }
+}
+
+void removeInstalledFiles(ContentState& state, const ContentEnv& env) {
+    state.installed.workOff(state.originals);
+    CopyDefaultFiles(state, env);
+}
+
+} // namespace kv::content

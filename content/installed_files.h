@@ -1,0 +1,32 @@
+#pragma once
+// Files the launcher put into the game folder for the coming game, per player slot and
+// for the rules. Worked off before the next install and when the launcher closes.
+#include <array>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kv::content {
+
+class OriginalKdgs;
+
+class InstalledFiles {
+public:
+    static constexpr int kRules = -1;
+
+    // `slot` is a player 0..7 or kRules. A path already listed there is not added again.
+    void add(int slot, std::string path);
+    const std::vector<std::string>& of(int slot) const;
+    bool empty() const;
+
+    // Deletes every listed file that is not one of the game's own archives (attributes
+    // cleared first, errors ignored) and empties the lists. Paths in `keep` (files the
+    // coming install replaces anyway) stay on disk and listed.
+    void workOff(const OriginalKdgs& originals, const std::set<std::string>& keep = {});
+
+private:
+    std::vector<std::string>& list(int slot);
+    std::array<std::vector<std::string>, 9> lists_;
+};
+
+} // namespace kv::content

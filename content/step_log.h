@@ -1,0 +1,26 @@
+#pragma once
+// The "Debug.dat"/"Debug2.dat" step logs of the MOD list: deleted at the start of each
+// operation and, under the launcher's "debug" switch, rewritten with its steps.
+#include <string>
+#include <vector>
+
+namespace kv::content {
+
+class StepLog {
+public:
+    StepLog(std::string path, bool enabled);
+    ~StepLog();
+    StepLog(const StepLog&) = delete;
+    StepLog& operator=(const StepLog&) = delete;
+
+    void line(std::string text);
+    void close();
+
+private:
+    std::string path_;
+    bool enabled_;
+    bool closed_ = false;
+    std::vector<std::string> lines_;
+};
+
+} // namespace kv::content

@@ -1,0 +1,185 @@
+#include "content/catalogue_scan.h"
+
+#include "content/player_selection.h"
+#include "platform/files.h"
+#include "tests/content/content_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::content {
+namespace {
+
+using test::ContentWorld;
+
+int entryOf(const ContentWorld& w, const std::string& name) {
+    const auto& items = w.state.choices.players[0].items;
+    return int(std::find(items.begin(), items.end(), name) - items.begin());
+}
+
+TEST(Catalogue, EmptyAiFileIsDeletedAndNeverListed) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    w.writeLauncher("Mods/SkirmishAI/Broken.kvai", "");
+    w.scan();
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Broken.kvai")));
+    ASSERT_EQ(w.ui.messages().size(), 1u);
+    EXPECT_EQ(w.ui.messages()[0].text, "An empty AI file was found: '" +
+                                           w.launcher("Mods/SkirmishAI/Broken.kvai") +
+                                           "'\r\nThis file was deleted");
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Critical);
+    for (const auto& list : w.state.choices.players)
+        EXPECT_EQ(list.items, (std::vector<std::string>{"<don't change>", "Alpha", "<Random>"}));
+}
+
+TEST(Catalogue, AiDescriptionFileFillsTheRecord) {
+    ContentWorld w;
+    w.addAi("Alpha", 600,
+            "AuthorName = \"Anna\" // the author\r\n"
+            "AuthorEmail = \"anna@example.org\"\r\n"
+            "AuthorHomepage = \"http://example.org/ai\"\r\n"
+            "Description = \"Builds \"\r\nDescription = \"fast\\nand wide\"\r\n"
+            "SetRequiredKDG = \"Roads.kdg\"\r\nSetRequiredKDG = \"%KVSPath%x.kdg\"\r\n"
+            "SetMaxAIInstances = \"4\"\r\nSetBasesState = \"2\"\r\nEnableDebugMode = \"1\"\r\n"
+            "EnableAlliances()\r\nSetBasesState(\"3\")\r\n");
+    w.scan();
+    EXPECT_TRUE(w.ui.messages().empty());
+    const AiRecord* ai = w.state.ais.find("Alpha");
+    ASSERT_NE(ai, nullptr);
+    EXPECT_TRUE(ai->info.loaded);
+    EXPECT_EQ(ai->info.authorName, "Anna");
+    EXPECT_EQ(ai->info.authorEmail, "anna@example.org");
+    EXPECT_EQ(ai->info.authorHomepage, "http://example.org/ai");
+    EXPECT_EQ(ai->info.description, "Builds fast\r\nand wide");
+    EXPECT_EQ(ai->info.requiredKdgs,
+              (std::vector<std::string>{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
+    EXPECT_EQ(ai->info.maxInstances, 4);
+    EXPECT_TRUE(ai->info.alliancesRequired);
+    EXPECT_EQ(ai->info.baseStateRequired, 3);
+}
+
+TEST(Catalogue, DescriptionFileComplaints) {
+    ContentWorld w;
+    w.addAi("Alpha", 600,
+            "Colour = \"red\"\r\nBuildWalls()\r\nSetBasesState(\"4\")\r\nSetBasesState(2)\r\n"
+            "SetBasesState(\"a\", \"b\")\r\nSetBasesState(\"many\")\r\n");
+    w.scan();
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{
+                  "Unknown command found: 'Colour'.",
+                  "Unknown command found in 'Alpha.ini' file:\r\n\r\nBuildWalls()",
+                  "INI Error: Value for SetBasesState() must be in the range of 1-3, found: 4.",
+                  "Wrong argument format in function: \r\nSetBasesState(2)\r\n\r\nArgument: "
+                  "2\r\nArgument Index: 0\r\n",
+                  "Wrong number of arguments in function:\r\nSetBasesState(2)\r\n\r\nFound "
+                  "arguments: 0\r\nExpected: 1",
+                  "Wrong number of arguments in function:\r\nSetBasesState(\"a\", "
+                  "\"b\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
+    EXPECT_EQ(w.state.ais.find("Alpha")->info.baseStateRequired, 0);
+}
+
+TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
+    ContentWorld w;
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.writeLauncher("Mods/Rules/Hard/about.ini",
+                    "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
+    w.writeLauncher("Mods/Rules/NoVlo/rules.slo", "s");
+    w.writeLauncher("Mods/Rules/Empty/readme.txt", "nothing");
+    w.scan();
+    EXPECT_EQ(w.state.choices.rules.items, (std::vector<std::string>{"<don't change>", "Hard"}));
+    // The rules set's own folder is not searched for a description file.
+    EXPECT_FALSE(w.state.rules.find("Hard")->info.loaded);
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{"'NoVlo' VLO file was not found in directory:\r\n\r\n" +
+                                            w.paths.rulesFolder + "NoVlo/",
+                                        "Failed to load 'NoVlo' Rules file."}));
+
+    w.ui.clear();
+    w.writeLauncher("Mods/INI/Rules/Hard.ini",
+                    "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
+    w.scan();
+    const RulesRecord* hard = w.state.rules.find("Hard");
+    ASSERT_NE(hard, nullptr);
+    EXPECT_EQ(hard->info.description, "\r\nTough");
+    EXPECT_EQ(w.state.iniOutput.back(), "------------------");
+    EXPECT_EQ(w.ui.messageTexts()[0], "Unknown command found: 'SetMaxAIInstances'.");
+}
+
+TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
+    ContentWorld w;
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.writeLauncher("Mods/Rules/Hard/maps/extra.txt", "x");
+    w.scan();
+    deleteRulesSet(w.state, w.env());
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"No Rules selected!"});
+
+    w.state.choices.selectRules("Hard");
+    w.ui.answerMessage(Answer::No);
+    deleteRulesSet(w.state, w.env());
+    EXPECT_TRUE(platform::folderExists(w.paths.rulesFolder + "Hard"));
+
+    w.ui.answerMessage(Answer::Yes);
+    deleteRulesSet(w.state, w.env());
+    EXPECT_FALSE(platform::folderExists(w.paths.rulesFolder + "Hard"));
+    EXPECT_EQ(w.state.choices.rules.items, std::vector<std::string>{"<don't change>"});
+    EXPECT_EQ(w.state.choices.rules.selected, 0);
+}
+
+TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
+    ContentWorld w;
+    for (const char* name : {"Tanks", "Boats", "Plain"})
+        w.addAi(name);
+    w.writeLauncher("Mods/SkirmishAI/Tanks/Tanks.kdg", "t");
+    w.writeLauncher("Mods/SkirmishAI/Boats/Boats.KDG", "b");
+    w.scan();
+
+    ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 0, entryOf(w, "Tanks")));
+    ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 1, entryOf(w, "Tanks"))); // same AI
+    ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 2, entryOf(w, "Plain"))); // no archives
+    EXPECT_TRUE(w.ui.messages().empty());
+    EXPECT_TRUE(w.state.choices.applyEnabled);
+
+    w.ui.answerMessage(Answer::No);
+    EXPECT_FALSE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"'Boats' (Player 3) is incompatible with 'Tanks' (Player "
+                                       "0) .\r\nWould you like to enable it anyway?"});
+    EXPECT_EQ(w.state.choices.choice(3), "<don't change>");
+
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
+    EXPECT_EQ(w.state.choices.remembered[3], "Boats");
+    // Player 0 turning to Boats is named against the other AI, not itself.
+    EXPECT_EQ(Compatible(w.state, w.env(), 0).other, "'Boats' (Player 3)");
+}
+
+TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.scan();
+    w.writeLauncher("Settings/starter.ini",
+                    "ai0 = Alpha\r\nAI1=Ghost\r\nAI2=\r\nrulesfile = Hard\r\nAI9=Alpha\r\n");
+    loadAI(w.state, w.env(), w.paths.settingsFolder + "starter.ini");
+    EXPECT_EQ(w.state.choices.choice(0), "Alpha");
+    EXPECT_EQ(w.state.choices.choice(1), "<don't change>");
+    EXPECT_EQ(w.state.choices.rulesChoice(), "Hard");
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"'Ghost' AI was not found!"});
+
+    w.ui.clear();
+    w.writeLauncher("Settings/old.ini", "x=1\r\nai:\r\n<don't change>\r\nAlpha\r\nAlpha\r\n\r\n"
+                                        "\r\n\r\n\r\nGhost\r\nSoft\r\n");
+    loadAI2(w.state, w.env(), w.paths.settingsFolder + "old.ini");
+    EXPECT_EQ(w.state.choices.choice(0), "<don't change>");
+    EXPECT_EQ(w.state.choices.choice(2), "Alpha");
+    EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"'Ghost' AI was not found!",
+                                                             "'Soft' rules file was not found."}));
+
+    // A rescan keeps what was chosen.
+    w.scan();
+    EXPECT_EQ(w.state.choices.choice(2), "Alpha");
+}
+
+} // namespace
+} // namespace kv::content

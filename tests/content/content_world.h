@@ -1,0 +1,43 @@
+#pragma once
+// A launcher folder and a game folder in a temporary folder, with the content state and a
+// scripted user: what every content test starts from.
+#include "common/paths.h"
+#include "content/content_env.h"
+#include "content/content_state.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/content_files.h"
+
+#include <string>
+#include <vector>
+
+namespace kv::test {
+
+struct ContentWorld {
+    TempFolder temp;
+    Paths paths;
+    std::string game;
+    ScriptedUi ui;
+    content::ContentState state;
+    bool debug = false;
+
+    explicit ContentWorld(std::vector<std::string> originals = {"Game.kdg", "Sounds.kdg"});
+
+    content::ContentEnv env() { return {paths, game, ui, debug}; }
+    // Files relative to the launcher and the game folder.
+    std::string launcher(std::string_view rel) const { return temp / ("kvs/" + std::string(rel)); }
+    std::string inGame(std::string_view rel) const { return temp / ("game/" + std::string(rel)); }
+    void writeLauncher(std::string_view rel, std::string_view contents);
+    void writeGame(std::string_view rel, std::string_view contents);
+    std::string readGame(std::string_view rel) const;
+    bool gameHas(std::string_view rel) const;
+
+    // An AI in the catalogue folder, optionally with a description file in "INI/AI".
+    void addAi(std::string_view name, size_t bytes = 600, const std::string& description = {});
+    // Runs both catalogue scans.
+    void scan();
+    // The list entries as "name+" (checked) or "name-".
+    std::vector<std::string> modEntries() const;
+};
+
+} // namespace kv::test

@@ -1,0 +1,56 @@
+#include "tools/worldgen/content_demo.h"
+
+#include "content/catalogue_scan.h"
+#include "content/mod_activation.h"
+#include "content/patch_110.h"
+#include "platform/files.h"
+#include "tests/content/content_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::content {
+namespace {
+
+TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
+    test::ContentWorld w;
+    ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+    ASSERT_TRUE(w.state.originals.load(w.paths)); // the demo adds its own archives
+    w.scan();
+    refreshModList(w.state, w.env());
+    EXPECT_TRUE(w.ui.messages().empty());
+    EXPECT_EQ(w.state.ais.records.size(), 4u);
+    EXPECT_EQ(w.state.rules.records.size(), 2u);
+    auto entries = w.modEntries();
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"Desert-", "Islands+", "Night-", "Tanks+"}));
+
+    // Run again, the demo keeps what the user changed.
+    platform::renameEntry(w.inGame("Tanks.kdg"), w.inGame("Tanks.kvw"));
+    ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+    EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+
+    // Its name tables show which MODs carry custom content.
+    refreshModList(w.state, w.env());
+    DisableUnsafeMODs(w.state, w.env(), kdg::LoadNameTables(w.paths.launcherFolder));
+    EXPECT_TRUE(w.gameHas("Islands.kvw"));
+
+    w.ui.answerMessage(Answer::Yes);
+    ASSERT_TRUE(makeCompatible110(w.state, w.env()));
+    EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"Are you sure?", "Done"}));
+    EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+    EXPECT_TRUE(w.gameHas("korvane.kdg"));
+    const std::string vlo = w.readGame("multiplay/skirmish/player3.vlo");
+    ASSERT_GE(vlo.size(), 259u);
+    EXPECT_EQ(vlo[224], '3');
+    EXPECT_EQ(vlo[258], '3');
+    EXPECT_EQ(vlo.substr(vlo.size() - 3), "}\r\n");
+    std::string slo;
+    platform::readFile(w.launcher("Mods/SkirmishAI/1.10 backup/player.slo"), slo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player3.slo"), slo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "// 1.10 rules\r\n");
+}
+
+} // namespace
+} // namespace kv::content

@@ -1,0 +1,170 @@
+#include "content/install.h"
+
+#include "content/ai_file.h"
+#include "platform/files.h"
+#include "tests/content/content_world.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace kv::content {
+namespace {
+
+using test::ContentWorld;
+
+const char* kAlpha = "1\r\nAlpha as made\r\n  2 \r\nline one\r\nline two\r\n\r\n"
+                     "\r\n \r\n    speed INT 4\r\n}\r\n";
+
+TEST(Install, WritesThePlayersScriptPairByteForByte) {
+    ContentWorld w;
+    w.writeLauncher("Mods/SkirmishAI/Alpha.kvai", kAlpha);
+    w.scan();
+    w.state.choices.selectAI(5, "Alpha");
+    w.state.choices.applyEnabled = true;
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player5.slo"), "line one\r\nline two\r\n\r\n");
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player5.vlo"),
+              "script \"player5.slo\"\r\nrun\r\n{\r\n"
+              "    player          INT                 5\r\n"
+              "\r\n \r\n    speed INT 4\r\n}\r\n");
+    EXPECT_FALSE(w.state.choices.applyEnabled);
+    EXPECT_FALSE(w.state.installing);
+    // Slots left as "<don't change>" keep the game's files.
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.vlo"), worldgen::sampleVloText(0));
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+TEST(Install, CopiesEveryScriptOfTheRulesSetOverTheGames) {
+    ContentWorld w;
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.writeLauncher("Mods/Rules/Hard/extra.xlo", "extra");
+    w.writeLauncher("Mods/Rules/Hard/notes.txt", "not a script");
+    w.scan();
+    w.state.choices.selectRules("Hard");
+    platform::setAttributes(w.inGame("multiplay/skirmish/rules.slo"), platform::AttrReadOnly);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    std::string expected;
+    platform::readFile(w.paths.rulesFolder + "Hard/rules.slo", expected);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), expected);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/extra.xlo"), "extra");
+    EXPECT_FALSE(w.gameHas("multiplay/skirmish/notes.txt"));
+    EXPECT_EQ(w.state.installed.of(InstalledFiles::kRules).size(), 3u);
+}
+
+TEST(Install, RandomNeverResolvesToAPlaceholder) {
+    ContentWorld w;
+    w.addAi("Only");
+    w.scan();
+    for (double r : {0.0, 0.49, 0.5, 0.51, 0.999999})
+        EXPECT_EQ(resolveRandom(w.state.choices, r), "Only");
+
+    for (const char* name : {"B", "C", "D"})
+        w.addAi(name);
+    w.scan();
+    std::set<std::string> seen;
+    for (int i = 0; i <= 1000; ++i) {
+        const std::string picked = resolveRandom(w.state.choices, i / 1001.0);
+        ASSERT_TRUE(w.state.ais.find(picked)) << picked;
+        seen.insert(picked);
+    }
+    EXPECT_EQ(seen.size(), 4u);
+    // r * (count - 3) = 1.5 rounds to 2 (even): entry 3.
+    EXPECT_EQ(resolveRandom(w.state.choices, 0.5), w.state.choices.players[0].items[3]);
+
+    // Installed through the lists, "<Random>" writes a real AI for every seed.
+    for (int p = 0; p < 8; ++p)
+        w.state.choices.selectAI(p, kRandom);
+    for (std::uint32_t seed = 1; seed <= 5; ++seed)
+        ASSERT_TRUE(makeSloVlo(w.state, w.env(), {seed}));
+    EXPECT_EQ(w.state.installed.of(7).size(), 2u);
+
+    ContentWorld empty;
+    empty.scan();
+    EXPECT_EQ(resolveRandom(empty.state.choices, 0.7), "");
+}
+
+TEST(Install, AtMostThreeWaterAIs) {
+    ContentWorld w;
+    w.addAi("Water AI");
+    w.scan();
+    for (int p = 0; p < 3; ++p)
+        w.state.choices.selectAI(p, "Water AI");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    const std::string before = w.readGame("multiplay/skirmish/player3.slo");
+    w.state.choices.selectAI(3, "Water AI");
+    EXPECT_FALSE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"You can't select more than 3 WaterAIs, because WaterAI is "
+                                       "too big for Korvane to load more than 3 copies"});
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player3.slo"), before);
+    EXPECT_FALSE(w.state.installing);
+}
+
+TEST(Install, ABrokenAiFileStopsTheInstallWithoutHalfWrittenScripts) {
+    struct Case {
+        const char* bytes;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"1\r\nX\r\n5\r\nonly one line\r\n", "Error:\n62: Input past end of file in '"},
+        {"1\r\nX\r\nfive\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: 'five')"},
+        {"1\r\nX\r\n-2\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: '-2')"},
+        {"1\r\nX\r\n", "Error:\n62: Input past end of file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        ContentWorld w;
+        w.addAi("Good");
+        w.writeLauncher("Mods/SkirmishAI/Broken.kvai", c.bytes);
+        w.scan();
+        w.state.choices.selectAI(0, "Good");
+        w.state.choices.selectAI(1, "Broken");
+        const std::string before = w.readGame("multiplay/skirmish/player1.vlo");
+        EXPECT_FALSE(makeSloVlo(w.state, w.env()));
+        ASSERT_EQ(w.ui.messages().size(), 1u);
+        EXPECT_EQ(w.ui.messages()[0].text.rfind(c.expected, 0), 0u) << w.ui.messages()[0].text;
+        EXPECT_NE(w.ui.messages()[0].text.find("Error in: makeSloVlo()"), std::string::npos);
+        EXPECT_EQ(w.readGame("multiplay/skirmish/player1.vlo"), before);
+        EXPECT_FALSE(w.state.installing);
+        // No temporary files are left beside the scripts.
+        EXPECT_EQ(platform::listDirectory(w.inGame("multiplay/skirmish"), "*kvtmp*").size(), 0u);
+    }
+}
+
+TEST(Install, AReadOnlyGameFolderIsReportedAndLosesNothing) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    w.scan();
+    w.state.choices.selectAI(0, "Alpha");
+    const std::string before = w.readGame("multiplay/skirmish/player0.slo");
+    platform::setAttributes(w.inGame("multiplay/skirmish"), platform::AttrReadOnly);
+    if (platform::writeFileAtomic(w.inGame("multiplay/skirmish/probe"), "x"))
+        GTEST_SKIP() << "running with rights that ignore read-only folders";
+    EXPECT_FALSE(makeSloVlo(w.state, w.env()));
+    ASSERT_EQ(w.ui.messages().size(), 1u);
+    EXPECT_EQ(w.ui.messages()[0].text.rfind("Error:\n70: Permission denied", 0), 0u);
+    platform::setAttributes(w.inGame("multiplay/skirmish"), platform::AttrNormal);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.slo"), before);
+}
+
+TEST(Install, DefaultScriptsRestoreSloFilesOnlyWhenRulesWereChosen) {
+    ContentWorld w;
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.scan();
+    w.writeLauncher("resources/backup/rules.slo", "default rules slo");
+    w.writeLauncher("resources/backup/rules.vlo", "default rules vlo");
+    w.writeGame("multiplay/skirmish/rules.slo", "changed");
+    w.writeGame("multiplay/skirmish/rules.vlo", "changed");
+    CopyDefaultFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "changed");
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.vlo"), "default rules vlo");
+    w.state.choices.selectRules("Hard");
+    CopyDefaultFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "default rules slo");
+}
+
+} // namespace
+} // namespace kv::content

@@ -1,0 +1,90 @@
+#include "content/launcher_wiring.h"
+
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace kv::content {
+namespace {
+
+// The demo world with a launcher wired to the content area, as kvstarter starts it.
+struct WiredDemo {
+    test::TempFolder tmp;
+    demo::DemoWorld world;
+    test::ScriptedUi ui;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+
+    WiredDemo() {
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp.path(), true, world, error)) << error;
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [](const std::string&) { return true; });
+        wireContent(*launcher);
+    }
+    void setSettings(const std::string& key, const std::string& value) {
+        const std::string path = world.launcherFolder + "Settings/starter.ini";
+        std::vector<std::string> lines;
+        platform::readTextLines(path, lines);
+        for (auto& l : lines)
+            if (l.rfind(key + "=", 0) == 0)
+                l = key + "=" + value;
+        platform::writeTextLines(path, lines);
+    }
+    std::string game(const std::string& rel) const { return world.gameFolder + rel; }
+    std::string read(const std::string& path) const {
+        std::string s;
+        platform::readFile(path, s);
+        return s;
+    }
+};
+
+TEST(LauncherWiring, StartUpInstallsTheChosenAisAndClosingPutsTheDefaultsBack) {
+    WiredDemo d;
+    d.setSettings("AI2", "Raider");
+    d.setSettings("AI3", "Ghost");
+    d.setSettings("RulesFile", "Hard Times");
+    const std::string defaultVlo = d.read(d.game("multiplay/skirmish/player2.vlo"));
+    ASSERT_TRUE(runStartup(*d.launcher, ""));
+    EXPECT_EQ(d.ui.messageTexts(), std::vector<std::string>{"'Ghost' AI was not found!"});
+    EXPECT_EQ(d.launcher->options.ai[3], "<don't change>");
+
+    EXPECT_EQ(d.read(d.game("multiplay/skirmish/player2.vlo")).substr(0, 20),
+              "script \"player2.slo\"");
+    EXPECT_TRUE(platform::fileExists(d.game("Roads.kdg")));
+    const auto& mods = d.launcher->content.mods.entries;
+    EXPECT_TRUE(std::any_of(mods.begin(), mods.end(),
+                            [](const ModEntry& e) { return e.name == "Roads" && e.checked; }));
+
+    closeMainWindow(*d.launcher);
+    EXPECT_FALSE(platform::fileExists(d.game("Roads.kdg")));
+    EXPECT_EQ(d.read(d.game("multiplay/skirmish/player2.vlo")), defaultVlo);
+    std::vector<std::string> settings;
+    platform::readTextLines(d.world.launcherFolder + "Settings/starter.ini", settings);
+    EXPECT_NE(std::find(settings.begin(), settings.end(), "AI2=Raider"), settings.end());
+    EXPECT_NE(std::find(settings.begin(), settings.end(), "RulesFile=Hard Times"), settings.end());
+}
+
+TEST(LauncherWiring, MissingOriginalListEndsTheStart) {
+    WiredDemo d;
+    platform::deleteFile(d.world.launcherFolder + "Settings/KVS/OriginalKDGs.ini");
+    EXPECT_FALSE(runStartup(*d.launcher, ""));
+    ASSERT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_EQ(d.ui.messages()[0].text,
+              "Couldn't find '" + d.world.launcherFolder +
+                  "Settings/KVS/OriginalKDGs.ini', make sure it exists or reinstall KVS.");
+}
+
+} // namespace
+} // namespace kv::content

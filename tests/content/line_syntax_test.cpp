@@ -1,0 +1,134 @@
+#include "content/line_syntax.h"
+
+#include "tests/support/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::content {
+namespace {
+
+FolderVars vars() {
+    FolderVars v;
+    v.game = "G\\";
+    v.launcher = "A\\";
+    v.ai = "A\\Mods\\SkirmishAI\\";
+    v.rules = "A\\Mods\\Rules\\";
+    v.requiredKdgs = "A\\Mods\\Required KDGs\\";
+    v.kdgIni = "A\\Mods\\INI\\KDG Files\\";
+    v.aiIni = "A\\Mods\\INI\\AI\\";
+    v.rulesIni = "A\\Mods\\INI\\Rules\\";
+    v.globalIni = "A\\Mods\\Global INIs\\";
+    v.settings = "A\\Settings\\";
+    v.settingsScripts = "A\\Settings\\Scripts\\";
+    return v;
+}
+
+enum class Kind { Other, Key, Call };
+
+struct LineCase {
+    const char* raw;
+    const char* cleaned;
+    Kind kind;
+};
+
+TEST(LineSyntax, CleansAndClassifiesLines) {
+    const LineCase cases[] = {
+        {"", "", Kind::Other},
+        {"   // only a comment", "", Kind::Other},
+        {"\t AuthorName = \"Anna\" \t", "AuthorName = \"Anna\"", Kind::Key},
+        {"Url = \"http://x.org\" // home", "Url = \"http://x.org\" // home", Kind::Key},
+        {"Key = \"a\" // note", "Key = \"a\"", Kind::Key},
+        {"Note // Key = \"a\"", "Note", Kind::Other},
+        {"Key = \"\"", "Key = \"\"", Kind::Key},
+        {"Key = \"unterminated", "Key = \"unterminated", Kind::Other},
+        {"Key = \"", "Key = \"", Kind::Other},
+        {"\"quoted\" = first", "\"quoted\" = first", Kind::Other},
+        {"EnableAlliances()", "EnableAlliances()", Kind::Call},
+        {"SetBasesState(\"2\") // bases", "SetBasesState(\"2\")", Kind::Call},
+        {"Load(\"http://x\")", "Load(\"http:", Kind::Other},
+        {"(x)", "(x)", Kind::Other},
+        {"f)(", "f)(", Kind::Other},
+        {"ab", "ab", Kind::Other},
+        {"Load(\"a\", \"b\"", "Load(\"a\", \"b\"", Kind::Other},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.raw);
+        const std::string cleaned = cleanLine(c.raw);
+        EXPECT_EQ(cleaned, c.cleaned);
+        const Kind kind = isKeyLine(cleaned)        ? Kind::Key
+                          : isFunctionCall(cleaned) ? Kind::Call
+                                                    : Kind::Other;
+        EXPECT_EQ(kind, c.kind);
+    }
+}
+
+TEST(LineSyntax, KeyAndValueTakeTheFirstQuotedTextAndSkipEmptyParts) {
+    KeyValue kv;
+    ASSERT_TRUE(keyAndValue("  Author Name = \"Anna \"Keller\"", vars(), kv));
+    EXPECT_EQ(kv.key, "Author Name");
+    EXPECT_EQ(kv.value, "Anna ");
+    EXPECT_FALSE(keyAndValue("Description = \"\"", vars(), kv));
+    EXPECT_FALSE(keyAndValue(" = \"value\"", vars(), kv));
+    EXPECT_FALSE(keyAndValue("Plain text", vars(), kv));
+}
+
+TEST(LineSyntax, ExpandsLineBreaksAndFolderVariablesInAnyLetterCase) {
+    const FolderVars v = vars();
+    EXPECT_EQ(expandValue("one\\ntwo\\Nthree", v), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(expandValue("%kvpath%Data", v), "G\\Data");
+    EXPECT_EQ(expandValue("%KVSPath%|%KVSAIPath%|%kvsrulespath%", v),
+              "A\\|A\\Mods\\SkirmishAI\\|A\\Mods\\Rules\\");
+    EXPECT_EQ(expandValue("%KVSRequiredKDGsPath%%KVSKDGIniPath%", v),
+              "A\\Mods\\Required KDGs\\A\\Mods\\INI\\KDG Files\\");
+    EXPECT_EQ(expandValue("%KVSAIIniPath%%KVSRulesIniPath%%KVSGlobalINIPath%", v),
+              "A\\Mods\\INI\\AI\\A\\Mods\\INI\\Rules\\A\\Mods\\Global INIs\\");
+    EXPECT_EQ(expandValue("%KVSSettingsPath%%KVSSettingsScripts%", v),
+              "A\\Settings\\A\\Settings\\Scripts\\");
+    EXPECT_EQ(expandValue("100% %unknown% \\", v), "100% %unknown% \\");
+}
+
+TEST(LineSyntax, AFolderHoldingBackslashNIsNotExpandedAgain) {
+    FolderVars v = vars();
+    v.game = "C:\\new\\";
+    EXPECT_EQ(expandValue("%KVPath%x", v), "C:\\new\\x");
+}
+
+TEST(LineSyntax, FunctionNameAndArguments) {
+    EXPECT_EQ(functionName("SetBasesState(\"2\")"), "SetBasesState");
+    EXPECT_EQ(functionName("  Load  (\"a\")"), "Load");
+
+    const FunctionCall call =
+        parseArguments("Load(\"%KVSAIPath%x\" , \"\"\"quoted\"\"\", \"b\\n\")", vars());
+    EXPECT_EQ(call.validCount, 3);
+    EXPECT_EQ(call.arguments,
+              (std::vector<std::string>{"A\\Mods\\SkirmishAI\\x", "quoted", "b\r\n"}));
+    EXPECT_TRUE(call.errors.empty());
+
+    const FunctionCall empty = parseArguments("EnableAlliances(   )", vars());
+    EXPECT_EQ(empty.validCount, 0);
+    EXPECT_TRUE(empty.arguments.empty());
+    EXPECT_TRUE(empty.errors.empty());
+
+    EXPECT_EQ(parseArguments("Load(\"a\"", vars()).validCount, -1);
+}
+
+TEST(LineSyntax, BadlyQuotedArgumentsAreReportedAndNotCounted) {
+    const std::string line = "Load(\"a\", 2, \"\")";
+    const FunctionCall call = parseArguments(line, vars());
+    EXPECT_EQ(call.validCount, 2); // the lone pair of quotes is a valid, empty argument
+    EXPECT_EQ(call.arguments, (std::vector<std::string>{"a", "2", ""}));
+
+    test::ScriptedUi ui;
+    EXPECT_EQ(reportArgumentErrors(call, ui), 2);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, "Wrong argument format in function: \r\n" + line +
+                                         "\r\n\r\nArgument: 2\r\nArgument Index: 1\r\n");
+    EXPECT_EQ(ui.messages()[0].title, "Wrror parsing script function");
+    EXPECT_EQ(ui.messages()[0].icon, Icon::Exclamation);
+
+    // A single quote character is too short to be a quoted argument.
+    EXPECT_EQ(parseArguments("f(\")", vars()).validCount, 0);
+}
+
+} // namespace
+} // namespace kv::content

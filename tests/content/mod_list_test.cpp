@@ -1,0 +1,220 @@
+#include "content/mod_activation.h"
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "tests/content/content_world.h"
+#include "tools/worldgen/kdg_sample.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::content {
+namespace {
+
+using test::ContentWorld;
+using worldgen::archivePlaceholder;
+
+TEST(ModList, ActiveFirstThenInactiveWithOriginalsHiddenInAnyLetterCase) {
+    ContentWorld w;
+    w.writeGame("GAME.KDG", archivePlaceholder("game", 64));
+    w.writeGame("sounds.kvw", archivePlaceholder("sounds", 64));
+    w.writeGame("Tanks.kvw", archivePlaceholder("tanks", 64));
+    w.writeGame("Maps.kdg", archivePlaceholder("maps", 64));
+    w.writeGame("Notes.txt", "x");
+    refreshModList(w.state, w.env());
+    std::vector<std::string> names = w.modEntries();
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], "Maps+");
+    EXPECT_EQ(names[1], "Tanks-");
+    EXPECT_EQ(w.state.mods.entries[1].fileName, "Tanks.kvw");
+    EXPECT_EQ(w.state.mods.deleteCaption, "Delete");
+    EXPECT_FALSE(w.state.mods.deleteEnabled);
+
+    selectMod(w.state, w.env(), 1);
+    EXPECT_EQ(w.state.mods.deleteCaption, "Delete 'Tanks'");
+    EXPECT_TRUE(w.state.mods.deleteEnabled);
+}
+
+TEST(ModList, TickingAndUntickingRenamesOnDiskAndWritesTheStepLog) {
+    ContentWorld w;
+    w.debug = true;
+    w.writeGame("Tanks.kvw", archivePlaceholder("tanks", 64));
+    w.writeLauncher("Mods/INI/KDG Files/Tanks.ini",
+                    "AuthorName = \"Rolf\"\r\nDescription = \"Heavy\\nArmour\"\r\n");
+    refreshModList(w.state, w.env());
+    EXPECT_EQ(w.state.mods.entries[0].authorName, "Rolf");
+    EXPECT_EQ(w.state.mods.entries[0].description, "Heavy\r\nArmour");
+
+    setModChecked(w.state, w.env(), 0, true);
+    EXPECT_TRUE(w.gameHas("Tanks.kdg"));
+    EXPECT_FALSE(w.gameHas("Tanks.kvw"));
+    EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks+"});
+    EXPECT_TRUE(w.state.mods.enabled);
+    std::vector<std::string> log;
+    ASSERT_TRUE(platform::readTextLines(w.launcher("Debug.dat"), log));
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "_______________Initialized (Tanks)", "->Enabled",
+                       "->Prepairing to rename MOD to KDG", "->Finished, refreshing MOD List",
+                       "__________________________DONE___________________________"}));
+
+    w.debug = false; // the next operation deletes the old log and writes none
+    setModChecked(w.state, w.env(), 0, false);
+    EXPECT_TRUE(w.gameHas("Tanks.kvw"));
+    EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks-"});
+    EXPECT_FALSE(platform::fileExists(w.launcher("Debug.dat")));
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+class BothExtensions : public ::testing::TestWithParam<bool> {};
+
+TEST_P(BothExtensions, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
+    const bool yes = GetParam();
+    ContentWorld w;
+    w.debug = true;
+    w.writeGame("Tanks.kdg", "new archive");
+    w.writeGame("Tanks.kvw", "old archive");
+    refreshModList(w.state, w.env());
+    ASSERT_EQ(w.modEntries(), (std::vector<std::string>{"Tanks+", "Tanks-"}));
+
+    w.ui.answerMessage(yes ? Answer::Yes : Answer::No);
+    setModChecked(w.state, w.env(), 0, false);
+    ASSERT_GE(w.ui.messages().size(), 1u);
+    EXPECT_EQ(w.ui.messages()[0].text, "Can't disable MOD, you already have a disabled 'Tanks' "
+                                       "MOD. Delete old file?");
+    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
+    std::string log;
+    platform::readFile(w.launcher("Debug.dat"), log);
+    if (yes) {
+        EXPECT_EQ(w.ui.messages().size(), 1u);
+        EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+        EXPECT_EQ(w.readGame("Tanks.kvw"), "new archive");
+        EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks-"});
+        EXPECT_NE(log.find("->Disabled MOD deleted, error status:0\r\n"), std::string::npos);
+    } else {
+        ASSERT_EQ(w.ui.messages().size(), 2u);
+        EXPECT_EQ(w.ui.messages()[1].text, "MOD was not disabled.");
+        EXPECT_EQ(w.readGame("Tanks.kdg"), "new archive");
+        EXPECT_EQ(w.readGame("Tanks.kvw"), "old archive");
+        EXPECT_EQ(w.modEntries(), (std::vector<std::string>{"Tanks+", "Tanks-"}));
+        EXPECT_NE(log.find("->User has choosen not to delete old disabled MOD, finishing"),
+                  std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, BothExtensions, ::testing::Bool());
+
+TEST(ModList, TickEventsAreIgnoredWhileTheListIsBusy) {
+    ContentWorld w;
+    w.writeGame("Tanks.kvw", "a");
+    refreshModList(w.state, w.env());
+    w.state.busy = true;
+    setModChecked(w.state, w.env(), 0, true);
+    EXPECT_TRUE(w.gameHas("Tanks.kvw"));
+}
+
+TEST(ModList, DisableAllAsksInsteadOfOverwritingAnInactiveArchive) {
+    ContentWorld w;
+    w.writeGame("Game.kdg", "original");
+    w.writeGame("Maps.kdg", "maps");
+    w.writeGame("Tanks.kdg", "new");
+    w.writeGame("Tanks.kvw", "old");
+    w.ui.answerMessage(Answer::No);
+    DisableAllMODs(w.state, w.env());
+    EXPECT_TRUE(w.gameHas("Game.kdg"));
+    EXPECT_EQ(w.readGame("Maps.kvw"), "maps");
+    EXPECT_EQ(w.readGame("Tanks.kdg"), "new");
+    EXPECT_EQ(w.readGame("Tanks.kvw"), "old");
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{
+                  "Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?",
+                  "MOD was not disabled."}));
+
+    w.ui.clear();
+    w.ui.answerMessage(Answer::Yes);
+    DisableAllMODs(w.state, w.env());
+    EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+    EXPECT_EQ(w.readGame("Tanks.kvw"), "new");
+}
+
+TEST(ModList, DeleteAsksForTheFileOfTheEntrysState) {
+    ContentWorld w;
+    w.writeGame("Tanks.kvw", "a");
+    refreshModList(w.state, w.env());
+    deleteMod(w.state, w.env());
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"No KDG's selected!"});
+
+    w.ui.clear();
+    selectMod(w.state, w.env(), 0);
+    w.ui.answerMessage(Answer::No);
+    deleteMod(w.state, w.env());
+    EXPECT_TRUE(w.gameHas("Tanks.kvw"));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        std::vector<std::string>{"Are you sure you want to delete 'Tanks.kvw' from your HD?"});
+
+    selectMod(w.state, w.env(), 0);
+    w.ui.answerMessage(Answer::Yes);
+    deleteMod(w.state, w.env());
+    EXPECT_FALSE(w.gameHas("Tanks.kvw"));
+    EXPECT_TRUE(w.state.mods.entries.empty());
+}
+
+TEST(ModList, RenameFileAndRenameKdgsOnExit) {
+    ContentWorld w;
+    EXPECT_FALSE(RenameFile(w.inGame("None.kdg"), w.inGame("None.kvw"), false, w.ui));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        std::vector<std::string>{"RenameFile() - '" + w.inGame("None.kdg") + "' doesn't exist."});
+
+    w.writeGame("A.kdg", "new");
+    w.writeGame("A.kvw", "old");
+    EXPECT_FALSE(RenameFile(w.inGame("A.kdg"), w.inGame("A.kvw"), false, w.ui));
+    EXPECT_EQ(w.readGame("A.kvw"), "old");
+    EXPECT_TRUE(RenameFile(w.inGame("A.kdg"), w.inGame("A.kvw"), true, w.ui));
+    EXPECT_EQ(w.readGame("A.kvw"), "new");
+
+    // An entry left unticked whose archive came back active is switched off on exit.
+    w.writeGame("B.kvw", "b");
+    refreshModList(w.state, w.env());
+    platform::renameEntry(w.inGame("B.kvw"), w.inGame("B.kdg"));
+    RenameKDGs(w.state, w.env());
+    EXPECT_TRUE(w.gameHas("B.kvw"));
+    EXPECT_FALSE(w.gameHas("B.kdg"));
+}
+
+TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
+    ContentWorld w;
+    // The sample mod carries a names list; the plain one only an unnamed file.
+    const worldgen::KdgSample mod = worldgen::sampleModArchive("Names", 7, 1);
+    worldgen::KdgArchiveSpec plain;
+    worldgen::KdgFileSpec file;
+    file.typeId = 0x51;
+    file.nameHash = 0x52;
+    file.data = "data";
+    plain.sections.push_back({worldgen::kdgNameHash("Plain.krf"), {file}});
+    w.writeGame("Names.kdg", worldgen::buildKdgArchive(mod.spec));
+    w.writeGame("Plain.kdg", worldgen::buildKdgArchive(plain));
+    w.writeGame("Broken.kdg", "not an archive");
+    w.writeGame("Off.kvw", worldgen::buildKdgArchive(mod.spec));
+    refreshModList(w.state, w.env());
+    const kdg::NameTables tables(mod.files, worldgen::sampleTypeRows());
+    DisableUnsafeMODs(w.state, w.env(), tables);
+    EXPECT_TRUE(w.gameHas("Names.kvw"));
+    EXPECT_TRUE(w.gameHas("Plain.kdg"));
+    EXPECT_TRUE(w.gameHas("Broken.kdg"));
+    EXPECT_TRUE(w.gameHas("Off.kvw"));
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
+}
+
+TEST(ModList, MissingOriginalListIsReportedWithItsPath) {
+    ContentWorld w;
+    platform::deleteFile(w.launcher("Settings/KVS/OriginalKDGs.ini"));
+    OriginalKdgs originals;
+    EXPECT_FALSE(originals.load(w.paths));
+    EXPECT_EQ(OriginalKdgs::missingMessage(w.paths),
+              "Couldn't find '" + w.launcher("Settings/KVS/OriginalKDGs.ini") +
+                  "', make sure it exists or reinstall KVS.");
+}
+
+} // namespace
+} // namespace kv::content

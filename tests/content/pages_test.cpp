@@ -1,0 +1,110 @@
+#include "ui/content/ai_page.h"
+#include "ui/content/mods_page.h"
+
+#include "content/catalogue_scan.h"
+#include "tests/content/content_world.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace kv::ui {
+namespace {
+
+using test::ContentWorld;
+
+// One application for the whole run, gone before the process ends.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "content_ui_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
+    ContentWorld w;
+    w.writeGame("Tanks.kvw", "t");
+    w.writeGame("Maps.kdg", "m");
+    ModsPage page(w.state, [&w] { return w.env(); });
+    EXPECT_EQ(page.findChild<QPushButton*>("CmdDeleteKDG")->text(), "No KDG's selected");
+    page.refresh();
+    QListWidget* list = page.findChild<QListWidget*>("List1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Maps");
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
+
+    list->item(1)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(w.gameHas("Tanks.kdg"));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(list->isEnabled());
+
+    list->setCurrentRow(0);
+    EXPECT_EQ(page.findChild<QPushButton*>("CmdDeleteKDG")->text(), "Delete 'Maps'");
+
+    // Entries whose features come later are there but disabled.
+    ASSERT_TRUE(page.contextMenu()->findChild<QAction*>("KDG_EXTRACT"));
+    QStringList texts;
+    for (QAction* a : page.contextMenu()->actions())
+        texts << a->text() + (a->isEnabled() ? "" : " (off)");
+    EXPECT_EQ(texts.join("|").toStdString(),
+              "Show Description (off)|Show KDG Info (off)|Show Map Info (off)|Show Map Previews "
+              "(off)|Compatibility|Apply Ini Config (off)|Extract to... (off)|Save List of "
+              "Files... (off)|Delete|Add Project Directory... (off)");
+    QStringList mods;
+    for (QAction* a : page.modsMenu()->actions())
+        mods << a->text();
+    EXPECT_EQ(mods.join("|").toStdString(), "Disable all MODs|Disable unsafe MODs (Compatibility)");
+}
+
+TEST(AiPage, ChoosingAndApplyingWritesThePlayerScripts) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.scan();
+    int warned = 0;
+    AiPage page(w.state, [&w] { return w.env(); });
+    QPushButton apply;
+    page.setApplyButton(&apply);
+    page.setOverwriteWarnedFlag(&warned);
+    page.show();
+    EXPECT_EQ(warned, -1);
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"After you press 'Start Korvane' button, all files in "
+                                       "'skirmish' directory will be overwritten!"});
+    page.hide();
+    page.show();
+    EXPECT_EQ(w.ui.messages().size(), 1u);
+
+    QComboBox* p4 = page.findChild<QComboBox*>("ComboAI4");
+    ASSERT_EQ(p4->count(), 3);
+    EXPECT_FALSE(apply.isEnabled());
+    p4->activated(1);
+    EXPECT_EQ(w.state.choices.choice(4), "Alpha");
+    EXPECT_EQ(p4->toolTip(), "Player 4: Alpha");
+    page.rulesList()->activated(1);
+    ASSERT_TRUE(apply.isEnabled());
+    apply.click();
+    EXPECT_FALSE(apply.isEnabled());
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player4.vlo").substr(0, 20), "script \"player4.slo\"");
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.vlo").find("hard") != std::string::npos, true);
+}
+
+} // namespace
+} // namespace kv::ui

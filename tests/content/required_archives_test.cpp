@@ -1,0 +1,92 @@
+#include "content/required_archives.h"
+
+#include "content/catalogue_scan.h"
+#include "content/install.h"
+#include "content/player_selection.h"
+#include "platform/files.h"
+#include "tests/content/content_world.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::content {
+namespace {
+
+using test::ContentWorld;
+using worldgen::archivePlaceholder;
+
+// "Tanks" brings "TankPack.kdg" in its own folder and needs "Roads.kdg" and "Bridges.kdg".
+void addTankAi(ContentWorld& w) {
+    worldgen::DescriptionSpec d;
+    d.requiredKdgs = {"Roads.kdg", "Bridges.kdg"};
+    w.addAi("Tanks", 600, worldgen::descriptionFileText(d));
+    w.writeLauncher("Mods/SkirmishAI/Tanks/TankPack.kdg", archivePlaceholder("tankpack", 300));
+    w.writeLauncher("Mods/Required KDGs/Roads.kdg", archivePlaceholder("roads", 200));
+    w.scan();
+    w.state.choices.selectAI(2, "Tanks");
+}
+
+TEST(RequiredArchives, CopyReactivateOrSkipByLength) {
+    ContentWorld w;
+    addTankAi(w);
+    // Same length already active: left alone. Same length inactive: reactivated.
+    w.writeGame("TankPack.kdg", archivePlaceholder("other", 300));
+    w.writeGame("Roads.kvw", archivePlaceholder("roads", 200));
+    CopyAdditionalFiles(w.state, w.env(), 2, w.paths.aiFolder + "Tanks");
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("other", 300));
+    EXPECT_TRUE(w.gameHas("Roads.kdg"));
+    EXPECT_FALSE(w.gameHas("Roads.kvw"));
+    EXPECT_TRUE(w.state.installed.empty()); // both were the user's files
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"'Bridges.kdg', which is required for 'Tanks' AI was not "
+                                       "found.\r\nThis AI may not work properly."});
+    EXPECT_GE(w.state.mods.indexOf("Roads", true), 0); // the list follows
+}
+
+TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose) {
+    ContentWorld w;
+    addTankAi(w);
+    w.writeGame("TankPack.kdg", "a different, shorter archive");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
+    EXPECT_EQ(w.readGame("Roads.kdg"), archivePlaceholder("roads", 200));
+    const auto& listed = w.state.installed.of(2);
+    EXPECT_EQ(listed.size(), 4u); // player2.slo, player2.vlo and the two archives
+
+    // The next install deletes them first; with the player set to "<don't change>"
+    // nothing comes back.
+    w.state.choices.selectAI(2, kDontChange);
+    w.ui.clear();
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_FALSE(w.gameHas("TankPack.kdg"));
+    EXPECT_FALSE(w.gameHas("Roads.kdg"));
+    EXPECT_TRUE(w.state.installed.empty());
+
+    // Closing: installed files go, the default scripts come back.
+    w.state.choices.selectAI(2, "Tanks");
+    w.writeLauncher("resources/backup/player2.vlo", "default vlo\r\n");
+    w.writeLauncher("resources/backup/player2.slo", "default slo\r\n");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    removeInstalledFiles(w.state, w.env());
+    EXPECT_FALSE(w.gameHas("Roads.kdg"));
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.vlo"), "default vlo\r\n");
+    // With the rules left as they are, no "slo" file is restored.
+    EXPECT_FALSE(w.gameHas("multiplay/skirmish/player2.slo"));
+}
+
+TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {
+    ContentWorld w;
+    w.writeGame("Game.kdg", "the game's own");
+    w.writeLauncher("Mods/Rules/Hard/rules.slo", "s");
+    w.writeLauncher("Mods/Rules/Hard/rules.vlo", "v");
+    w.writeLauncher("Mods/Rules/Hard/Game.kdg", "a replacement");
+    w.scan();
+    w.state.choices.selectRules("Hard");
+    CopyAllAdditionalFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("Game.kdg"), "the game's own");
+    w.state.installed.add(InstalledFiles::kRules, w.inGame("Game.kdg"));
+    w.state.installed.workOff(w.state.originals);
+    EXPECT_TRUE(w.gameHas("Game.kdg"));
+}
+
+} // namespace
+} // namespace kv::content

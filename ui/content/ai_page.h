@@ -1,0 +1,56 @@
+#pragma once
+// The "AI" page: one AI list per player, the rules list, and the buttons that make an AI
+// from a script pair and delete a rules set. The main window's "Apply" button is handed
+// in: the page runs the install behind it and keeps its state.
+#include "content/content_state.h"
+#include "ui/content/content_env_source.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QPushButton;
+
+namespace kv::ui {
+
+class AiPage : public QWidget {
+    Q_OBJECT
+public:
+    AiPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
+
+    void setApplyButton(QPushButton* button);
+    // The settings flag behind the one-time overwrite warning; none: no warning.
+    void setOverwriteWarnedFlag(int* flag) { warned_ = flag; }
+    // Shows the lists and the buttons as the state has them.
+    void reload();
+    // Runs the install as the "Apply" button does; true when it went through.
+    bool apply();
+
+    QComboBox* playerList(int player) const { return players_[size_t(player)]; }
+    QComboBox* rulesList() const { return rules_; }
+
+signals:
+    void playerChoiceChanged(int player);
+    void rulesChoiceChanged();
+    // An install ran: the MOD list may hold new archives.
+    void applied();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void onPlayerActivated(int player, int index);
+
+    content::ContentState& state_;
+    ContentEnvSource env_;
+    std::array<QComboBox*, content::kPlayerCount> players_{};
+    QComboBox* rules_;
+    QPushButton* apply_ = nullptr;
+    QPushButton* createAi_;
+    QPushButton* deleteRules_;
+    int* warned_ = nullptr;
+    bool showing_ = false;
+};
+
+} // namespace kv::ui

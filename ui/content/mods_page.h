@@ -1,0 +1,53 @@
+#pragma once
+// The "MODs" page: the check-box list of the game's archives, the delete button and the
+// MOD context menu. A view over the MOD list; every change goes through the operations.
+#include "content/content_state.h"
+#include "kdg/name_tables.h"
+#include "ui/content/content_env_source.h"
+
+#include <QWidget>
+
+class QAction;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QPushButton;
+
+namespace kv::ui {
+
+class ModsPage : public QWidget {
+    Q_OBJECT
+public:
+    ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
+
+    // The archive name tables, when the launcher keeps them loaded; otherwise
+    // "Disable unsafe MODs" reads them from the launcher folder when it runs.
+    void setNameTables(const kdg::NameTables* tables) { tables_ = tables; }
+
+    // Rebuilds the MOD list from the game folder and shows it.
+    void refresh();
+    // Shows the list as it stands.
+    void reload();
+
+    QListWidget* list() const { return list_; }
+    QMenu* contextMenu() const { return menu_; }
+    // The "MODs" menu: disable all, disable unsafe.
+    QMenu* modsMenu() const { return modsMenu_; }
+
+private:
+    void onItemChanged(QListWidgetItem* item);
+    void onCurrentRowChanged(int row);
+    void onContextMenu(const QPoint& pos);
+    void onDelete();
+
+    content::ContentState& state_;
+    ContentEnvSource env_;
+    QListWidget* list_;
+    QPushButton* delete_;
+    QMenu* menu_;
+    QMenu* modsMenu_;
+    const kdg::NameTables* tables_ = nullptr;
+    bool showing_ = false;
+};
+
+} // namespace kv::ui
