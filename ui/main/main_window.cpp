@@ -59,7 +59,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
     setCentralWidget(central);
-    ai_->setApplyButton(apply_);
     PlaceControls();
 
     launcher_.setView(this);
@@ -152,6 +151,12 @@ QWidget* Main::createButtonRow() {
     for (QPushButton* b : {info, apply_, start_})
         layout->addWidget(b);
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
+    // Apply installs through the same hook as the start; a refusal leaves it on.
+    connect(apply_, &QPushButton::clicked, this, [this] {
+        if (!applyChanges(launcher_))
+            launcher_.content.choices.applyEnabled = true;
+        refresh();
+    });
     connect(start_, &QPushButton::clicked, this, [this] {
         startGame(launcher_);
         refresh();
@@ -177,12 +182,12 @@ void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
 }
 
 void Main::refresh() {
-    // A changed state may need applying again.
-    apply_->setEnabled(true);
     misc_->refresh();
     mods_->reload();
     ai_->reload();
     hostJoin_->refresh();
+    // Apply is on while chosen AIs or rules wait to be installed.
+    apply_->setEnabled(launcher_.content.choices.applyEnabled && !launcher_.content.installing);
     optionsToolbar_->refresh();
     installationToolbar_->refresh();
     tools_->refresh();
