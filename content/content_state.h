@@ -6,6 +6,8 @@
 #include "content/mod_list.h"
 #include "content/original_kdgs.h"
 #include "content/player_choices.h"
+#include "kdg/archive_panel.h"
+#include "kdg/name_tables.h"
 
 #include <functional>
 #include <string>
@@ -32,6 +34,10 @@ struct ContentState {
     PlayerChoices choices;
     InstalledFiles installed;
     ModList mods;
+    // "Files.txt" and "Types.txt" of the launcher folder, loaded once at start-up.
+    kdg::NameTables nameTables;
+    // Which page the MODs page's lower panel shows.
+    kdg::LowerPanel lowerPanel = kdg::LowerPanel::ModCompilationInfo;
     ContentHooks hooks;
     // The process-wide busy flag: set while a list is rebuilt or an install runs.
     bool busy = false;

@@ -47,6 +47,7 @@ void wireContent(Launcher& l) {
             l.endRequested = true;
         }
     };
+    h.loadFileTypeTables = [&l, &s] { s.nameTables = kdg::LoadNameTables(l.paths.launcherFolder); };
     h.resetPlayerAiBookkeeping = [&s] {
         s.choices.remembered.fill(kDontChange);
         s.choices.rememberedRules = kDontChange;

@@ -90,6 +90,8 @@ void readFeatures(std::string_view features, MapModel& model) {
         MapObject oil;
         oil.name = std::string(kOil);
         oil.player = 0;
+        oil.worldX = p.worldX;
+        oil.worldY = p.worldY;
         oil.x = clampToInt(roundHalfEven(std::floor(p.worldX / 128.0) + w / 2.0 + 3.0));
         oil.y = clampToInt(roundHalfEven(std::floor(p.worldY / 128.0) + h / 2.0));
         model.oilResources.push_back(oil);

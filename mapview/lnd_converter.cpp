@@ -56,14 +56,12 @@ void appendTiles(const MapModel& map, std::vector<std::string>& out) {
     }
 }
 
-// World position of a tile's centre: 128 units a tile, centred on the map, Y upwards.
-// Written instead of the features file's raw position so the reader's floor rounding
-// lands every oil resource on the tile the binary map shows it on.
-std::string objectLine(const MapModel& map, std::size_t index, const MapObject& oil) {
-    const double worldX = (oil.x - map.mapWidth / 2.0) * 128.0 + 64.0;
-    const double worldY = (map.mapHeight / 2.0 - oil.y) * 128.0 - 64.0;
+// The exported position of an oil resource: its world position shifted by (+256, -128),
+// the values the game's map editor expects for features-file objects.
+std::string objectLine(std::size_t index, const MapObject& oil) {
     return "        " + std::to_string(index) + " 0 \"" + oil.name + "\" " + num(oil.player) +
-           " \"NONAME\" " + fixed2(worldX) + " 128.00 " + fixed2(worldY) + " 0.00 0.00 0.00";
+           " \"NONAME\" " + fixed2(oil.worldX + 256.0) + " 128.00 " + fixed2(oil.worldY - 128.0) +
+           " 0.00 0.00 0.00";
 }
 
 std::vector<std::string> brushLines() {
@@ -119,7 +117,7 @@ std::vector<std::string> convertToLndLines(const MapModel& map) {
     append(out, {"    }", "}", "ObjectList {", "    Version 3", "FeatureSet KorvaneDataC1.eds\t",
                  "    NumObjects " + num(int(map.oilResources.size())), "    Objects {"});
     for (std::size_t i = 0; i < map.oilResources.size(); ++i)
-        out.push_back(objectLine(map, i, map.oilResources[i]));
+        out.push_back(objectLine(i, map.oilResources[i]));
     append(out, {"    }", "}"});
 
     append(out, {"ScrollLimits {", "    Version 1", "    NumLimits 1", "    Limits {",

@@ -22,6 +22,9 @@ struct MapObject {
     int player = 0;
     int x = 0; // tile position
     int y = 0;
+    // Oil from a features file: the world position it gives, which LND export writes.
+    double worldX = 0;
+    double worldY = 0;
 };
 
 struct Gateway {

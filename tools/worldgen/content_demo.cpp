@@ -7,6 +7,7 @@
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/kdg_name_tables.h"
 #include "tools/worldgen/kdg_sample.h"
+#include "tools/worldgen/map_demo.h"
 
 namespace kv::worldgen {
 
@@ -129,13 +130,24 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
     } mods[] = {{"Tanks", ".kdg"}, {"Islands", ".kdg"}, {"Desert", ".kvw"}, {"Night", ".kvw"}};
     std::uint32_t seed = 1;
     for (const auto& m : mods) {
-        const KdgSample sample = sampleModArchive(m.name, 100 + seed, seed);
+        KdgSample sample = sampleModArchive(m.name, 100 + seed, seed);
+        // Islands is the map MOD: the launcher previews its "Game.map".
+        if (std::string_view(m.name) == "Islands") {
+            std::vector<std::pair<std::string, std::string>> mapFiles;
+            for (const DemoFile& f : demoBinaryMap())
+                mapFiles.emplace_back(f.name, f.contents);
+            addNamedMapSection(sample, "multiplay\\maps", mapFiles);
+        }
         w.archive(m.name, m.ext, buildKdgArchive(sample.spec));
         rows.insert(rows.end(), sample.files.begin(), sample.files.end());
         ++seed;
     }
     if (!platform::fileExists(joinPath(launcherFolder, "Files.txt")))
         w.ok = bool(writeNameTables(launcherFolder, rows, sampleTypeRows())) && w.ok;
+    // Maps for the map viewer.
+    for (const DemoFile& f : demoLndMaps())
+        w.app("Maps/" + f.name, f.contents);
+
     DescriptionSpec tanks;
     tanks.authorName = "Rolf Sander";
     tanks.description = "Heavier tanks for every side.";

@@ -122,4 +122,19 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     return sample;
 }
 
+void addNamedMapSection(KdgSample& sample, const std::string& group,
+                        const std::vector<std::pair<std::string, std::string>>& files) {
+    const std::string& owner = sample.spec.internalName;
+    const std::string sectionName = owner + "Map.krf";
+    const std::uint32_t sectionHash = kdgNameHash(owner + "/" + sectionName);
+    sample.files.push_back({lowerHex(sectionHash), sectionName, "KRF", ""});
+    KdgSectionSpec section{sectionHash, {}};
+    for (const auto& [name, contents] : files) {
+        const std::uint32_t hash = kdgNameHash(owner + "/" + name);
+        sample.files.push_back({lowerHex(hash), name, "MISCDATA", group});
+        section.files.push_back(KdgFileSpec{kMiscType, hash, contents, {}, false, 1, 0});
+    }
+    sample.spec.sections.insert(sample.spec.sections.begin(), std::move(section));
+}
+
 } // namespace kv::worldgen

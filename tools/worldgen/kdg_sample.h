@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kv::worldgen {
@@ -26,5 +27,10 @@ std::string sampleBinaryMap(int width, int height, std::uint32_t seed);
 // A mod archive named `internalName`; `seed` varies the contents between mods.
 KdgSample sampleModArchive(const std::string& internalName, std::uint32_t internalId,
                            std::uint32_t seed);
+
+// Puts `files` (name, contents) as named files of group `group` into a new first section
+// "<internalName>Map.krf", so a reader of the archive meets them before anything else.
+void addNamedMapSection(KdgSample& sample, const std::string& group,
+                        const std::vector<std::pair<std::string, std::string>>& files);
 
 } // namespace kv::worldgen

@@ -1,6 +1,10 @@
 #include "ui/content/mods_page.h"
 
 #include "content/mod_activation.h"
+#include "content/mod_archive.h"
+#include "ui/content/mod_archive_view.h"
+#include "ui/content/progress_dialog.h"
+#include "ui/kdg/archive_info_panel.h"
 #include "ui/qt_text.h"
 
 #include <QAction>
@@ -37,14 +41,16 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     // Entries whose features are not here yet are shown, but disabled.
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("MnuKDG"));
-    addEntry(menu_, "Show Description", "KDG_Show_Desc", false);
-    addEntry(menu_, "Show KDG Info", "KDG_Show_Info", false);
-    addEntry(menu_, "Show Map Info", "KDG_MAP_INFO", false);
+    panelEntries_[0] = addEntry(menu_, "Show Description", "KDG_Show_Desc", true);
+    panelEntries_[1] = addEntry(menu_, "Show KDG Info", "KDG_Show_Info", true);
+    panelEntries_[2] = addEntry(menu_, "Show Map Info", "KDG_MAP_INFO", true);
+    for (QAction* a : panelEntries_)
+        a->setCheckable(true);
     addEntry(menu_, "Show Map Previews", "KDG_Show_Map_Previews", false);
     QAction* compat = addEntry(menu_, "Compatibility", "KDG_Compatibility", true);
     addEntry(menu_, "Apply Ini Config", "KDG_Apply_Ini", false);
-    addEntry(menu_, "Extract to...", "KDG_EXTRACT", false);
-    addEntry(menu_, "Save List of Files...", "KDG_SaveListOfFiles", false);
+    QAction* extractEntry = addEntry(menu_, "Extract to...", "KDG_EXTRACT", true);
+    QAction* listEntry = addEntry(menu_, "Save List of Files...", "KDG_SaveListOfFiles", true);
     QAction* del = addEntry(menu_, "Delete", "KDG_Delete", true);
     addEntry(menu_, "Add Project Directory...", "KDG_Add_Project", false);
 
@@ -59,6 +65,8 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     modsButton->setPopupMode(QToolButton::InstantPopup);
     modsButton->setMenu(modsMenu_);
 
+    archiveView_ = new ModArchiveView(env_().paths, this);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     auto* row = new QHBoxLayout;
@@ -66,6 +74,7 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     row->addStretch(1);
     row->addWidget(delete_);
     layout->addLayout(row);
+    layout->addWidget(archiveView_, 1);
 
     connect(list_, &QListWidget::itemChanged, this, &ModsPage::onItemChanged);
     connect(list_, &QListWidget::currentRowChanged, this, &ModsPage::onCurrentRowChanged);
@@ -74,6 +83,15 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     connect(del, &QAction::triggered, this, &ModsPage::onDelete);
     connect(compat, &QAction::triggered, this,
             [this] { content::showCompatibilityNote(env_().ui); });
+    connect(panelEntries_[0], &QAction::triggered, this,
+            [this] { showLowerPanel("ModDescription"); });
+    connect(panelEntries_[1], &QAction::triggered, this,
+            [this] { showLowerPanel("ModCompilationInfo"); });
+    connect(panelEntries_[2], &QAction::triggered, this, [this] { showLowerPanel("MapInfo"); });
+    connect(extractEntry, &QAction::triggered, this, &ModsPage::extract);
+    connect(listEntry, &QAction::triggered, this,
+            [this] { content::saveSelectedModFileList(state_, env_()); });
+    showLowerPanel("");
     connect(disableAll, &QAction::triggered, this, [this] {
         content::DisableAllMODs(state_, env_());
         reload();
@@ -88,6 +106,32 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
         }
         reload();
     });
+}
+
+void ModsPage::setShellOpener(std::function<bool(const std::string&)> opener) {
+    archiveView_->archivePanel()->setOpener(
+        [opener = std::move(opener)](const QString& file) { opener(fromQt(file)); });
+}
+
+void ModsPage::showSelection() {
+    const content::ContentEnv env = env_();
+    if (state_.mods.selectedEntry())
+        content::loadSelectedModArchive(state_, env);
+    archiveView_->showEntry(state_.mods.selectedEntry());
+    archiveView_->showPreview(
+        content::selectedModMapPreview(state_, env, previewFlag_ ? *previewFlag_ : true));
+}
+
+void ModsPage::showLowerPanel(const char* which) {
+    content::ShowLowerPanel(state_, which);
+    for (int i = 0; i < 3; ++i)
+        panelEntries_[i]->setChecked(i == int(state_.lowerPanel));
+    archiveView_->showPanel(state_.lowerPanel);
+}
+
+void ModsPage::extract() {
+    ProgressDialog progress(QStringLiteral("Extract to..."), this);
+    content::extractSelectedMod(state_, env_(), progress);
 }
 
 void ModsPage::refresh() {
@@ -107,6 +151,8 @@ void ModsPage::reload() {
     list_->setEnabled(state_.mods.enabled);
     delete_->setText(toQt(state_.mods.deleteCaption));
     delete_->setEnabled(state_.mods.deleteEnabled);
+    // What is known of the selection; its archive is read again on the next click.
+    archiveView_->showEntry(state_.mods.selectedEntry());
     showing_ = false;
 }
 
@@ -124,6 +170,7 @@ void ModsPage::onCurrentRowChanged(int row) {
     content::selectMod(state_, env_(), row);
     delete_->setText(toQt(state_.mods.deleteCaption));
     delete_->setEnabled(state_.mods.deleteEnabled);
+    showSelection();
 }
 
 void ModsPage::onContextMenu(const QPoint& pos) {

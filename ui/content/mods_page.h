@@ -7,6 +7,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QAction;
 class QListWidget;
 class QListWidgetItem;
@@ -14,6 +17,8 @@ class QMenu;
 class QPushButton;
 
 namespace kv::ui {
+
+class ModArchiveView;
 
 class ModsPage : public QWidget {
     Q_OBJECT
@@ -23,6 +28,10 @@ public:
     // The archive name tables, when the launcher keeps them loaded; otherwise
     // "Disable unsafe MODs" reads them from the launcher folder when it runs.
     void setNameTables(const kdg::NameTables* tables) { tables_ = tables; }
+    // The launcher's map preview flag (previews are shown when there is none).
+    void setMapPreviewFlag(const bool* flag) { previewFlag_ = flag; }
+    // How a KRF section document is opened (the launcher's shell opener).
+    void setShellOpener(std::function<bool(const std::string&)> opener);
 
     // Rebuilds the MOD list from the game folder and shows it.
     void refresh();
@@ -33,12 +42,17 @@ public:
     QMenu* contextMenu() const { return menu_; }
     // The "MODs" menu: disable all, disable unsafe.
     QMenu* modsMenu() const { return modsMenu_; }
+    ModArchiveView* archiveView() const { return archiveView_; }
 
 private:
     void onItemChanged(QListWidgetItem* item);
     void onCurrentRowChanged(int row);
     void onContextMenu(const QPoint& pos);
     void onDelete();
+    // The selected MOD's archive information and map preview.
+    void showSelection();
+    void showLowerPanel(const char* which);
+    void extract();
 
     content::ContentState& state_;
     ContentEnvSource env_;
@@ -46,7 +60,10 @@ private:
     QPushButton* delete_;
     QMenu* menu_;
     QMenu* modsMenu_;
+    ModArchiveView* archiveView_;
+    QAction* panelEntries_[3] = {};
     const kdg::NameTables* tables_ = nullptr;
+    const bool* previewFlag_ = nullptr;
     bool showing_ = false;
 };
 

@@ -1,8 +1,8 @@
 #include "ui/main/main_window.h"
 
 #include "common/ui_port.h"
-#include "core/game_start.h"
 #include "content/launcher_wiring.h"
+#include "core/game_start.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
@@ -92,6 +92,9 @@ void Main::createPages() {
     mods_ = new ModsPage(launcher_.content, env, tabs_);
     ai_ = new AiPage(launcher_.content, env, tabs_);
     ai_->setOverwriteWarnedFlag(&launcher_.aiOverwriteWarned);
+    mods_->setNameTables(&launcher_.content.nameTables);
+    mods_->setMapPreviewFlag(&launcher_.mapPreview);
+    mods_->setShellOpener([this](const std::string& file) { return launcher_.openInShell(file); });
     newKdg_ = new NewKdgPage(tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(tabs_);

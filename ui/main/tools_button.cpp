@@ -1,11 +1,12 @@
 #include "ui/main/tools_button.h"
 
 #include "common/ui_port.h"
-#include "core/game_start.h"
 #include "content/launcher_wiring.h"
 #include "content/patch_110.h"
+#include "core/game_start.h"
 #include "core/launcher.h"
 #include "platform/files.h"
+#include "ui/mapview/form1.h"
 
 #include <QMenu>
 
@@ -49,7 +50,7 @@ void ToolsButton::refresh() {
     const auto actions = menu()->actions();
     // Commands whose subsystems are not wired yet stay visible but cannot be chosen.
     for (int i = 0; i < EntryCount; ++i)
-        actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop);
+        actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop || i == MapViewer);
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
     actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
@@ -70,6 +71,9 @@ void ToolsButton::run(const QString& entry) {
             content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
         content::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
+    } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
+        window()->showMinimized();
+        Form1::showViewer(launcher_.paths.launcherFolder);
     } else if (entry == QStringLiteral("KV Script Help File")) {
         launcher_.openInShell(platform::resolvePath(launcher_.installations.currentGameFolder() +
                                                     "\\multiplay\\skirmish\\scriptLang.rtf"));
