@@ -74,7 +74,6 @@ private:
     QLabel* globalConfigLabel_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
-    QPushButton* apply_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;
 };
