@@ -1,8 +1,8 @@
 #include "ui/main/main_window.h"
 
 #include "common/ui_port.h"
-#include "core/game_start.h"
 #include "content/launcher_wiring.h"
+#include "core/game_start.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
@@ -59,7 +59,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
     setCentralWidget(central);
-    ai_->setApplyButton(apply_);
     PlaceControls();
 
     launcher_.setView(this);
@@ -119,12 +118,13 @@ void Main::createPages() {
     if (auto* multiplayer = hostJoin_->findChild<QCheckBox*>(QStringLiteral("Check6")))
         connect(multiplayer, &QCheckBox::toggled, this, [this] { misc_->preview()->reload(); });
     misc_->resolution()->installEventFilter(this);
-    // The settings file keeps the lists' texts.
-    connect(ai_, &AiPage::playerChoiceChanged, this,
-            [this] { content::syncChoiceOptions(launcher_); });
-    connect(ai_, &AiPage::rulesChoiceChanged, this,
-            [this] { content::syncChoiceOptions(launcher_); });
-    connect(ai_, &AiPage::applied, this, &Main::refresh);
+    // The settings file keeps the lists' texts; a new choice may be applied.
+    const auto choiceChanged = [this] {
+        content::syncChoiceOptions(launcher_);
+        apply_->setEnabled(true);
+    };
+    connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
+    connect(ai_, &AiPage::rulesChoiceChanged, this, choiceChanged);
 }
 
 QWidget* Main::createButtonRow() {
@@ -152,6 +152,10 @@ QWidget* Main::createButtonRow() {
     for (QPushButton* b : {info, apply_, start_})
         layout->addWidget(b);
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
+    connect(apply_, &QPushButton::clicked, this, [this] {
+        if (applyChanges(launcher_))
+            apply_->setEnabled(false);
+    });
     connect(start_, &QPushButton::clicked, this, [this] {
         startGame(launcher_);
         refresh();
