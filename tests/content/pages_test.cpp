@@ -73,15 +73,13 @@ TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
     EXPECT_EQ(mods.join("|").toStdString(), "Disable all MODs|Disable unsafe MODs (Compatibility)");
 }
 
-TEST(AiPage, ChoosingAndApplyingWritesThePlayerScripts) {
+TEST(AiPage, ChoicesReachTheStateWithToolTipsAndTheWarningShowsOnce) {
     ContentWorld w;
     w.addAi("Alpha");
     worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
     w.scan();
     int warned = 0;
     AiPage page(w.state, [&w] { return w.env(); });
-    QPushButton apply;
-    page.setApplyButton(&apply);
     page.setOverwriteWarnedFlag(&warned);
     page.show();
     EXPECT_EQ(warned, -1);
@@ -92,18 +90,24 @@ TEST(AiPage, ChoosingAndApplyingWritesThePlayerScripts) {
     page.show();
     EXPECT_EQ(w.ui.messages().size(), 1u);
 
+    int changed = -1;
+    QObject::connect(&page, &AiPage::playerChoiceChanged, [&changed](int p) { changed = p; });
     QComboBox* p4 = page.findChild<QComboBox*>("ComboAI4");
     ASSERT_EQ(p4->count(), 3);
-    EXPECT_FALSE(apply.isEnabled());
     p4->activated(1);
+    EXPECT_EQ(changed, 4);
     EXPECT_EQ(w.state.choices.choice(4), "Alpha");
+    EXPECT_EQ(w.state.choices.remembered[4], "Alpha");
     EXPECT_EQ(p4->toolTip(), "Player 4: Alpha");
     page.rulesList()->activated(1);
-    ASSERT_TRUE(apply.isEnabled());
-    apply.click();
-    EXPECT_FALSE(apply.isEnabled());
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player4.vlo").substr(0, 20), "script \"player4.slo\"");
-    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.vlo").find("hard") != std::string::npos, true);
+    EXPECT_EQ(w.state.choices.rulesChoice(), "Hard");
+
+    // A rescan done elsewhere shows on reload, the choice kept.
+    w.addAi("Beta");
+    w.scan();
+    page.reload();
+    EXPECT_EQ(p4->count(), 4);
+    EXPECT_EQ(p4->currentText(), "Alpha");
 }
 
 } // namespace

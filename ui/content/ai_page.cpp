@@ -2,7 +2,6 @@
 
 #include "content/catalogue_scan.h"
 #include "content/create_ai.h"
-#include "content/install.h"
 #include "content/player_selection.h"
 #include "ui/qt_text.h"
 
@@ -79,26 +78,7 @@ void AiPage::reload() {
         players_[size_t(p)]->setToolTip(toQt(state_.choices.toolTip(p)));
     }
     fill(rules_, state_.choices.rules);
-    if (apply_)
-        apply_->setEnabled(state_.choices.applyEnabled && !state_.installing);
     showing_ = false;
-}
-
-void AiPage::setApplyButton(QPushButton* button) {
-    apply_ = button;
-    connect(apply_, &QPushButton::clicked, this, [this] { apply(); });
-    reload();
-}
-
-bool AiPage::apply() {
-    if (apply_)
-        apply_->setEnabled(false);
-    const bool ok = content::makeSloVlo(state_, env_());
-    if (!ok)
-        state_.choices.applyEnabled = true;
-    reload();
-    emit applied();
-    return ok;
 }
 
 void AiPage::onPlayerActivated(int player, int index) {

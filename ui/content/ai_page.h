@@ -1,7 +1,6 @@
 #pragma once
 // The "AI" page: one AI list per player, the rules list, and the buttons that make an AI
-// from a script pair and delete a rules set. The main window's "Apply" button is handed
-// in: the page runs the install behind it and keeps its state.
+// from a script pair and delete a rules set. Installing is the main window's "Apply".
 #include "content/content_state.h"
 #include "ui/content/content_env_source.h"
 
@@ -19,13 +18,10 @@ class AiPage : public QWidget {
 public:
     AiPage(content::ContentState& state, ContentEnvSource env, QWidget* parent = nullptr);
 
-    void setApplyButton(QPushButton* button);
     // The settings flag behind the one-time overwrite warning; none: no warning.
     void setOverwriteWarnedFlag(int* flag) { warned_ = flag; }
-    // Shows the lists and the buttons as the state has them.
+    // Shows the lists as the state has them.
     void reload();
-    // Runs the install as the "Apply" button does; true when it went through.
-    bool apply();
 
     QComboBox* playerList(int player) const { return players_[size_t(player)]; }
     QComboBox* rulesList() const { return rules_; }
@@ -33,8 +29,6 @@ public:
 signals:
     void playerChoiceChanged(int player);
     void rulesChoiceChanged();
-    // An install ran: the MOD list may hold new archives.
-    void applied();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,7 +40,6 @@ private:
     ContentEnvSource env_;
     std::array<QComboBox*, content::kPlayerCount> players_{};
     QComboBox* rules_;
-    QPushButton* apply_ = nullptr;
     QPushButton* createAi_;
     QPushButton* deleteRules_;
     int* warned_ = nullptr;

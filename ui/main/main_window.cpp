@@ -121,12 +121,13 @@ void Main::createPages() {
     if (auto* multiplayer = hostJoin_->findChild<QCheckBox*>(QStringLiteral("Check6")))
         connect(multiplayer, &QCheckBox::toggled, this, [this] { misc_->preview()->reload(); });
     misc_->resolution()->installEventFilter(this);
-    // The settings file keeps the lists' texts.
-    connect(ai_, &AiPage::playerChoiceChanged, this,
-            [this] { content::syncChoiceOptions(launcher_); });
-    connect(ai_, &AiPage::rulesChoiceChanged, this,
-            [this] { content::syncChoiceOptions(launcher_); });
-    connect(ai_, &AiPage::applied, this, &Main::refresh);
+    // The settings file keeps the lists' texts; a new choice may be applied.
+    const auto choiceChanged = [this] {
+        content::syncChoiceOptions(launcher_);
+        apply_->setEnabled(true);
+    };
+    connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
+    connect(ai_, &AiPage::rulesChoiceChanged, this, choiceChanged);
 }
 
 QWidget* Main::createButtonRow() {
