@@ -124,7 +124,7 @@ void Main::createPages() {
     // The settings file keeps the lists' texts; a new choice may be applied.
     const auto choiceChanged = [this] {
         content::syncChoiceOptions(launcher_);
-        apply_->setEnabled(true);
+        apply_->setEnabled(launcher_.content.choices.applyEnabled);
     };
     connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
     connect(ai_, &AiPage::rulesChoiceChanged, this, choiceChanged);
