@@ -92,7 +92,11 @@ QString toQtFilter(const std::string& filter) {
 
 std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, Buttons buttons,
                                             const std::string& title, QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(qtIcon(icon), titleOr(title), toQt(text),
+    // Texts carry CR LF or a lone CR where the system's messages break lines; Qt wants LF.
+    QString shown = toQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto box = std::make_unique<QMessageBox>(qtIcon(icon), titleOr(title), shown,
                                              QMessageBox::NoButton, parent);
     const ButtonSet set = qtButtons(buttons);
     box->setStandardButtons(set.buttons);

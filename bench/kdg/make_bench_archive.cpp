@@ -41,12 +41,12 @@ int main(int argc, char* argv[]) {
         std::snprintf(hex, sizeof hex, "%x", section.files.back().nameHash);
         rows.push_back({hex, rel.filename().string(), "DATA", group});
     }
-    kv::worldgen::KdgArchiveSpec spec;
-    spec.internalName = "bench";
+    kv::worldgen::KdgArchiveSpec plan;
+    plan.internalName = "bench";
     for (auto& [name, section] : sections)
-        spec.sections.push_back(std::move(section));
+        plan.sections.push_back(std::move(section));
     std::string error;
-    if (!kv::worldgen::writeKdgArchive(argv[1], spec, &error)) {
+    if (!kv::worldgen::writeKdgArchive(argv[1], plan, &error)) {
         std::fprintf(stderr, "kdg_make_bench_archive: %s\n", error.c_str());
         return 1;
     }
@@ -54,6 +54,6 @@ int main(int argc, char* argv[]) {
         std::fputs("kdg_make_bench_archive: cannot write the name tables\n", stderr);
         return 1;
     }
-    std::printf("%zu files in %zu sections\n", paths.size(), spec.sections.size());
+    std::printf("%zu files in %zu sections\n", paths.size(), plan.sections.size());
     return 0;
 }

@@ -20,9 +20,9 @@ struct BigArchive {
 const BigArchive& bigArchive() {
     static const BigArchive archive = [] {
         const char* signatures[] = {"dint", "feat", "map ", "stru", "tagl", "ttyp", "game", "junk"};
-        worldgen::KdgArchiveSpec spec;
-        spec.internalName = "bench";
-        spec.required = {{"korvane", 0}, {"NewMaps", 2}};
+        worldgen::KdgArchiveSpec plan;
+        plan.internalName = "bench";
+        plan.required = {{"korvane", 0}, {"NewMaps", 2}};
         std::vector<kdg::FileNameRow> files;
         std::vector<kdg::TypeRow> types;
         for (int t = 0; t < 40; ++t)
@@ -46,9 +46,9 @@ const BigArchive& bigArchive() {
                 f.emptySlot = n % 97 == 0;
                 section.files.push_back(std::move(f));
             }
-            spec.sections.push_back(std::move(section));
+            plan.sections.push_back(std::move(section));
         }
-        return BigArchive{worldgen::buildKdgArchive(spec),
+        return BigArchive{worldgen::buildKdgArchive(plan),
                           kdg::NameTables(std::move(files), std::move(types))};
     }();
     return archive;

@@ -22,20 +22,20 @@ using namespace kv::mapview;
 
 const std::string& lndPath() {
     static const std::string path = [] {
-        kv::worldgen::LndMapSpec spec;
-        spec.width = spec.height = 250;
-        spec.seaLevel = 90;
-        spec.tileHeight = [](int x, int y) { return kv::worldgen::hillHeight(x, y, 250, 250); };
-        spec.texture = [](int x, int y) { return 1 + (x * 3 + y) % 91; };
+        kv::worldgen::LndMapSpec plan;
+        plan.width = plan.height = 250;
+        plan.seaLevel = 90;
+        plan.tileHeight = [](int x, int y) { return kv::worldgen::hillHeight(x, y, 250, 250); };
+        plan.texture = [](int x, int y) { return 1 + (x * 3 + y) % 91; };
         for (int i = 0; i < 400; ++i)
-            spec.objects.push_back({"\"A0LightFactory\"", i % 8,
+            plan.objects.push_back({"\"A0LightFactory\"", i % 8,
                                     kv::worldgen::worldXOfTile(i % 250, 250),
                                     kv::worldgen::worldYOfTile(i * 7 % 250, 250)});
         for (int i = 0; i < 40; ++i)
-            spec.gateways.push_back({i * 6, 10, i * 6 + 5, 40});
+            plan.gateways.push_back({i * 6, 10, i * 6 + 5, 40});
         const std::string file =
             (std::filesystem::temp_directory_path() / "kv_bench_250.lnd").string();
-        kv::platform::writeFileAtomic(file, kv::worldgen::writeLndMap(spec));
+        kv::platform::writeFileAtomic(file, kv::worldgen::writeLndMap(plan));
         return file;
     }();
     return path;
@@ -106,13 +106,13 @@ void BM_DrawAllLayers250(benchmark::State& state) {
 BENCHMARK(BM_DrawAllLayers250)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_ReadBinary255(benchmark::State& state) {
-    kv::worldgen::BinaryMapSpec spec;
-    spec.width = spec.height = 255;
-    spec.tile = [](int x, int y) {
+    kv::worldgen::BinaryMapSpec plan;
+    plan.width = plan.height = 255;
+    plan.tile = [](int x, int y) {
         return kv::worldgen::BinaryTile{std::uint8_t(x % 90), std::uint8_t((x + y) % 3 * 72),
                                         std::uint8_t(x ^ y)};
     };
-    const std::string bytes = kv::worldgen::writeBinaryMap(spec);
+    const std::string bytes = kv::worldgen::writeBinaryMap(plan);
     std::vector<kv::worldgen::OilFeature> oil;
     for (int i = 1; i < 100; ++i)
         oil.push_back(kv::worldgen::oilOnTile(i * 2, i));

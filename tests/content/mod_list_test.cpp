@@ -191,10 +191,10 @@ TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
     file.nameHash = 0x52;
     file.data = "data";
     plain.sections.push_back({worldgen::kdgNameHash("Plain.krf"), {file}});
-    w.writeGame("Names.kdg", worldgen::buildKdgArchive(mod.spec));
+    w.writeGame("Names.kdg", worldgen::buildKdgArchive(mod.plan));
     w.writeGame("Plain.kdg", worldgen::buildKdgArchive(plain));
     w.writeGame("Broken.kdg", "not an archive");
-    w.writeGame("Off.kvw", worldgen::buildKdgArchive(mod.spec));
+    w.writeGame("Off.kvw", worldgen::buildKdgArchive(mod.plan));
     refreshModList(w.state, w.env());
     const kdg::NameTables tables(mod.files, worldgen::sampleTypeRows());
     DisableUnsafeMODs(w.state, w.env(), tables);

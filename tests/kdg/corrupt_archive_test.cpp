@@ -18,13 +18,13 @@ void putLE32(std::string& image, std::uint64_t offset, std::uint32_t value) {
 
 // A version 5 archive with one required archive and two sections of two files each.
 KdgArchiveSpec smallSpec() {
-    KdgArchiveSpec spec;
-    spec.internalName = "small";
-    spec.required = {{"base", 1}};
-    spec.sections = {
+    KdgArchiveSpec plan;
+    plan.internalName = "small";
+    plan.required = {{"base", 1}};
+    plan.sections = {
         {0x10, {{1, 0xA, "first file", {}, false, 0, 0}, {1, 0xB, "second", {}, false, 0, 0}}},
         {0x20, {{1, 0xC, "third", {}, false, 0, 0}, {1, 0xD, "last one", {}, false, 0, 0}}}};
-    return spec;
+    return plan;
 }
 
 struct Damage {
@@ -33,10 +33,10 @@ struct Damage {
 };
 
 TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
-    const KdgArchiveSpec spec = smallSpec();
-    const std::uint64_t dir = worldgen::kdgDirectoryOffset(spec);
-    const std::uint64_t table0 = worldgen::kdgFileTableOffset(spec, 0);
-    const std::uint64_t table1 = worldgen::kdgFileTableOffset(spec, 1);
+    const KdgArchiveSpec plan = smallSpec();
+    const std::uint64_t dir = worldgen::kdgDirectoryOffset(plan);
+    const std::uint64_t table0 = worldgen::kdgFileTableOffset(plan, 0);
+    const std::uint64_t table1 = worldgen::kdgFileTableOffset(plan, 1);
     const std::vector<Damage> damages = {
         {"wrong signature", [](std::string& s, auto&) { s[3] = '6'; }},
         {"empty file", [](std::string& s, auto&) { s.clear(); }},
@@ -64,8 +64,8 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
         {"last byte missing", [](std::string& s, auto&) { s.pop_back(); }},
     };
     for (const Damage& d : damages) {
-        std::string image = worldgen::buildKdgArchive(spec);
-        d.apply(image, spec);
+        std::string image = worldgen::buildKdgArchive(plan);
+        d.apply(image, plan);
         KdgArchiveInfo info;
         info.FileName = "kept.kdg";
         info.Sections = {"from an earlier archive"};
@@ -81,7 +81,7 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
 TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {
     // The sample's last file ends the archive, so no shorter prefix is complete.
     const std::string image =
-        worldgen::buildKdgArchive(worldgen::sampleModArchive("cut", 1, 7).spec);
+        worldgen::buildKdgArchive(worldgen::sampleModArchive("cut", 1, 7).plan);
     KdgArchiveInfo info;
     ASSERT_TRUE(readArchiveImage(image, {}, info));
     for (std::size_t length = 0; length < image.size(); ++length) {
@@ -92,10 +92,10 @@ TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {
 }
 
 TEST(KdgCorruptArchive, EmptySectionsMayPointAnywhere) {
-    KdgArchiveSpec spec = smallSpec();
-    spec.sections.push_back({0x30, {}});
-    std::string image = worldgen::buildKdgArchive(spec);
-    putLE32(image, worldgen::kdgDirectoryOffset(spec) + 24 + 4, 0);
+    KdgArchiveSpec plan = smallSpec();
+    plan.sections.push_back({0x30, {}});
+    std::string image = worldgen::buildKdgArchive(plan);
+    putLE32(image, worldgen::kdgDirectoryOffset(plan) + 24 + 4, 0);
     KdgArchiveInfo info;
     EXPECT_TRUE(readArchiveImage(image, {}, info));
     EXPECT_EQ(info.Sections.size(), 3u);

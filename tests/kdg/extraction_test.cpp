@@ -65,8 +65,8 @@ struct Fixture {
     std::string dest;
 
     // Writes the archive, reads it back with one table row per (hash, name, group).
-    void make(const KdgArchiveSpec& spec, std::vector<FileNameRow> rows = {}) {
-        archivePath = dir.write("mod.kdg", worldgen::buildKdgArchive(spec));
+    void make(const KdgArchiveSpec& plan, std::vector<FileNameRow> rows = {}) {
+        archivePath = dir.write("mod.kdg", worldgen::buildKdgArchive(plan));
         std::string reason;
         ASSERT_TRUE(ReadArchive(archivePath, info, NameTables(std::move(rows), {}), &reason))
             << reason;
@@ -90,7 +90,7 @@ KdgFileSpec named(std::uint32_t hash, std::string data) {
 TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
     Fixture f;
     const worldgen::KdgSample sample = worldgen::sampleModArchive("demo", 9, 3);
-    f.make(sample.spec, sample.files);
+    f.make(sample.plan, sample.files);
     test::ScriptedUi ui;
     RecordingProgress progress;
     const ExtractResult r = ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
@@ -98,16 +98,16 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
     EXPECT_TRUE(ui.messages().empty());
 
     std::size_t entry = 0, written = 0;
-    for (const auto& section : sample.spec.sections) {
-        for (const KdgFileSpec& spec : section.files) {
+    for (const auto& section : sample.plan.sections) {
+        for (const KdgFileSpec& plan : section.files) {
             const KdgEntry& e = f.info.Entries[entry++];
-            if (spec.emptySlot)
+            if (plan.emptySlot)
                 continue;
             ++written;
             std::string sub = groupSubFolder(e.Group);
             for (char& c : sub)
                 c = c == '\\' ? '/' : c;
-            EXPECT_EQ(f.dir.read("out/" + sub + e.Name), spec.data) << e.Name;
+            EXPECT_EQ(f.dir.read("out/" + sub + e.Name), plan.data) << e.Name;
         }
     }
     EXPECT_EQ(r.extracted, written);
@@ -127,11 +127,11 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
 
 TEST(KdgExtraction, CopiesInStepsOf64000Bytes) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1,
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1,
                       {named(0xA, ""), named(0xB, bytes(64000, 1)), named(0xC, bytes(64001, 2)),
                        named(0xD, bytes(200000, 3))}}};
-    f.make(spec);
+    f.make(plan);
     test::ScriptedUi ui;
     RecordingProgress progress;
     ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
@@ -154,10 +154,10 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
     EXPECT_EQ(groupSubFolder("a\\b\\"), "a\\b\\");
 
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {
+    KdgArchiveSpec plan;
+    plan.sections = {
         {0x1, {named(0x1, "one"), named(0x2, "two"), named(0x3, "three"), named(0x4, "four")}}};
-    f.make(spec, {{"1", "a.txt", "", "\\texpages"},
+    f.make(plan, {{"1", "a.txt", "", "\\texpages"},
                   {"2", "b.txt", "", "xy"},
                   {"3", "c.txt", "", ""},
                   {"4", "d.txt", "", "deep\\er\\still"}});
@@ -173,9 +173,9 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
 
 TEST(KdgExtraction, EmptySlotsAreNeitherListedNorExtracted) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {named(0x1, "a"), {1, 0x2, {}, {}, true, 0, 0}, named(0x3, "c")}}};
-    f.make(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0x1, "a"), {1, 0x2, {}, {}, true, 0, 0}, named(0x3, "c")}}};
+    f.make(plan);
     const auto items = archiveFileListItems(f.info);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].text, "$1");
@@ -189,9 +189,9 @@ TEST(KdgExtraction, EmptySlotsAreNeitherListedNorExtracted) {
 
 TEST(KdgExtraction, WriteProtectedTarget) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {named(0x1, "new first"), named(0x2, "new second")}}};
-    f.make(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0x1, "new first"), named(0x2, "new second")}}};
+    f.make(plan);
     const std::string target = f.dir.write("out/$1", "old contents");
     ASSERT_TRUE(platform::setAttributes(target, platform::AttrReadOnly));
     NoProgress progress;
@@ -229,9 +229,9 @@ TEST(KdgExtraction, WriteProtectedTarget) {
 
 TEST(KdgExtraction, FileThatCannotBeCreated) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {named(0x1, "inside"), named(0x2, "fine")}}};
-    f.make(spec, {{"1", "nofolder\\x.txt", "", ""}});
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0x1, "inside"), named(0x2, "fine")}}};
+    f.make(plan, {{"1", "nofolder\\x.txt", "", ""}});
     test::ScriptedUi ui;
     ui.answerMessage(Answer::Retry);
     ui.answerMessage(Answer::Ignore);
@@ -246,11 +246,11 @@ TEST(KdgExtraction, FileThatCannotBeCreated) {
 
 TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1,
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1,
                       {named(0x1, "evil"), named(0x2, "evil"), named(0x3, "evil"),
                        named(0x4, "evil"), named(0x5, "evil"), named(0x6, "good")}}};
-    f.make(spec, {{"1", "..\\escaped.txt", "", ""},
+    f.make(plan, {{"1", "..\\escaped.txt", "", ""},
                   {"2", "/tmp/escaped.txt", "", ""},
                   {"3", "e.txt", "", "\\..\\up"},
                   {"4", "f.txt", "", "\\\\abs"},
@@ -282,9 +282,9 @@ TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
 
 TEST(KdgExtraction, StopsBetweenEntriesWhenAsked) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {named(0x1, "a"), named(0x2, "b"), named(0x3, "c")}}};
-    f.make(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0x1, "a"), named(0x2, "b"), named(0x3, "c")}}};
+    f.make(plan);
     test::ScriptedUi ui;
     RecordingProgress progress;
     progress.stopAfter = 2;
@@ -296,9 +296,9 @@ TEST(KdgExtraction, StopsBetweenEntriesWhenAsked) {
 
 TEST(KdgExtraction, MissingOrChangedArchiveShowsTheErrorBox) {
     Fixture f;
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {named(0x1, "abcdef")}}};
-    f.make(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0x1, "abcdef")}}};
+    f.make(plan);
     NoProgress progress;
     test::ScriptedUi ui;
     f.dir.write("mod.kdg", "KDG5");

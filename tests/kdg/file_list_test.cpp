@@ -91,7 +91,7 @@ TEST(KdgFileList, RefusesWithoutWriting) {
 TEST(KdgFileList, ListOfAGeneratedArchiveLeavesOutEmptySlots) {
     const worldgen::KdgSample sample = worldgen::sampleModArchive("demo", 5, 1);
     KdgArchiveInfo info;
-    ASSERT_TRUE(readArchiveImage(worldgen::buildKdgArchive(sample.spec),
+    ASSERT_TRUE(readArchiveImage(worldgen::buildKdgArchive(sample.plan),
                                  NameTables(sample.files, worldgen::sampleTypeRows()), info));
     const std::vector<std::string> lines = fileListLines(info);
     const std::size_t sections = info.Sections.size();

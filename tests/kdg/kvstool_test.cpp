@@ -29,7 +29,7 @@ class KvsTool : public ::testing::Test {
 protected:
     void SetUp() override {
         sample = worldgen::sampleModArchive("toolmod", 42, 5);
-        archive = dir.write("game/Tool Mod.kdg", worldgen::buildKdgArchive(sample.spec));
+        archive = dir.write("game/Tool Mod.kdg", worldgen::buildKdgArchive(sample.plan));
         std::filesystem::create_directories(dir / "tables");
         ASSERT_TRUE(
             worldgen::writeNameTables(dir / "tables/", sample.files, worldgen::sampleTypeRows()));

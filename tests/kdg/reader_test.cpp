@@ -22,10 +22,10 @@ KdgFileSpec emptySlot(std::uint32_t hash) {
     return KdgFileSpec{kMisc, hash, {}, {}, true, 0, 0};
 }
 
-KdgArchiveInfo read(const KdgArchiveSpec& spec, const NameTables& tables = {}) {
+KdgArchiveInfo read(const KdgArchiveSpec& plan, const NameTables& tables = {}) {
     KdgArchiveInfo info;
     std::string reason;
-    EXPECT_TRUE(readArchiveImage(worldgen::buildKdgArchive(spec), tables, info, &reason)) << reason;
+    EXPECT_TRUE(readArchiveImage(worldgen::buildKdgArchive(plan), tables, info, &reason)) << reason;
     return info;
 }
 
@@ -37,10 +37,10 @@ std::vector<std::string> names(const KdgArchiveInfo& info) {
 }
 
 TEST(KdgReader, VersionFourHasFixedIdentityAndNoRequiredArchives) {
-    KdgArchiveSpec spec;
-    spec.version = 4;
-    spec.sections = {{0x11, {file(0xAA, "abc")}}};
-    const KdgArchiveInfo info = read(spec);
+    KdgArchiveSpec plan;
+    plan.version = 4;
+    plan.sections = {{0x11, {file(0xAA, "abc")}}};
+    const KdgArchiveInfo info = read(plan);
     EXPECT_TRUE(info.Loaded);
     EXPECT_EQ(info.Version, 4);
     EXPECT_EQ(info.InternalId, "0");
@@ -51,26 +51,26 @@ TEST(KdgReader, VersionFourHasFixedIdentityAndNoRequiredArchives) {
 }
 
 TEST(KdgReader, VersionFiveHeaderAndRequiredArchives) {
-    KdgArchiveSpec spec;
-    spec.internalName = "mymod";
-    spec.internalId = 4000000000u;
-    spec.sections = {{0x11, {file(0xAA, "abc")}}};
-    KdgArchiveInfo info = read(spec);
+    KdgArchiveSpec plan;
+    plan.internalName = "mymod";
+    plan.internalId = 4000000000u;
+    plan.sections = {{0x11, {file(0xAA, "abc")}}};
+    KdgArchiveInfo info = read(plan);
     EXPECT_EQ(info.InternalId, "4000000000");
     EXPECT_EQ(info.InternalName, "mymod");
     // No required archives: the directory starts at 32.
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 12 + 20);
 
-    spec.required = {{"base", 3}, {"NewMaps", 0}};
-    info = read(spec);
+    plan.required = {{"base", 3}, {"NewMaps", 0}};
+    info = read(plan);
     EXPECT_EQ(info.RequiredArchives, (std::vector<std::string>{"(3) base", "(0) NewMaps"}));
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 40 + 12 + 20);
 }
 
 TEST(KdgReader, UnterminatedInternalNameStopsAtItsField) {
-    KdgArchiveSpec spec;
-    spec.sections = {};
-    std::string image = worldgen::buildKdgArchive(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {};
+    std::string image = worldgen::buildKdgArchive(plan);
     image.replace(8, 16, "ABCDEFGHIJKLMNOP");
     KdgArchiveInfo info;
     ASSERT_TRUE(readArchiveImage(image, {}, info));
@@ -79,9 +79,9 @@ TEST(KdgReader, UnterminatedInternalNameStopsAtItsField) {
 
 TEST(KdgReader, SectionNamesFromTableOrHash) {
     const NameTables tables({{"100", "Named.krf", "KRF", ""}, {"300", " ", "", ""}}, {});
-    KdgArchiveSpec spec;
-    spec.sections = {{0x100, {}}, {0xABC6, {}}, {0xABC7, {}}, {0x300, {file(1, "x")}}};
-    const KdgArchiveInfo info = read(spec, tables);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x100, {}}, {0xABC6, {}}, {0xABC7, {}}, {0x300, {file(1, "x")}}};
+    const KdgArchiveInfo info = read(plan, tables);
     // A blank name is never a list item, but its files still carry it.
     EXPECT_EQ(info.Sections, (std::vector<std::string>{"Named.krf", "$ABC6.krf", "$ABC7"}));
     EXPECT_EQ(info.Entries.at(0).Section, " ");
@@ -89,9 +89,9 @@ TEST(KdgReader, SectionNamesFromTableOrHash) {
 
 TEST(KdgReader, EntryNamedFromFilesTable) {
     const NameTables tables({{"e0", "Tank.pie", "PIE", "components\\bodies"}}, {});
-    KdgArchiveSpec spec;
-    spec.sections = {{0x5, {file(0xE0, "map whatever", kMisc)}}};
-    const KdgEntry e = read(spec, tables).Entries.at(0);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x5, {file(0xE0, "map whatever", kMisc)}}};
+    const KdgEntry e = read(plan, tables).Entries.at(0);
     EXPECT_EQ(e.Name, "Tank.pie");
     EXPECT_EQ(e.TypeName, "PIE");
     EXPECT_EQ(e.Group, "components\\bodies");
@@ -109,9 +109,9 @@ TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
     for (int i = 0; i < 6; ++i)
         second.files.push_back(file(0x200 + i, std::string(kinds[i]) + "-body"));
     second.files.push_back(file(0xCAFE, "game-two"));
-    KdgArchiveSpec spec;
-    spec.sections = {first, second}; // the counters run across sections
-    const KdgArchiveInfo info = read(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {first, second}; // the counters run across sections
+    const KdgArchiveInfo info = read(plan);
 
     const std::vector<std::string> maps = {"DInit.bjo",  "Feat.bjo",    "Game.map",
                                            "Struct.bjo", "TagList.tag", "TTypes.ttp"};
@@ -130,21 +130,21 @@ TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
 }
 
 TEST(KdgReader, SignatureNeedsMoreThanFiveBytesAndExactCase) {
-    KdgArchiveSpec spec;
-    spec.sections = {
+    KdgArchiveSpec plan;
+    plan.sections = {
         {0x1,
          {file(0xA1, "map !"), file(0xA2, "map !!"), file(0xA3, "MAP !!"), file(0xA4, "gam")}}};
-    EXPECT_EQ(names(read(spec)), (std::vector<std::string>{"$A1", "Game.map", "$A3", "$A4"}));
+    EXPECT_EQ(names(read(plan)), (std::vector<std::string>{"$A1", "Game.map", "$A3", "$A4"}));
 }
 
 TEST(KdgReader, TypeResolutionOfUnnamedFiles) {
     // The miscellaneous type stays MISCDATA even when the type table knows it.
     const NameTables tables({}, {{"TEXT", "abcd", "txt"}, {"LISTED", "e778391", "dat"}});
-    KdgArchiveSpec spec;
-    spec.sections = {
+    KdgArchiveSpec plan;
+    plan.sections = {
         {0x1,
          {file(0x10, "hello", kText), file(0x11, "hello", kMisc), file(0x12, "hello", 0xFEED)}}};
-    const KdgArchiveInfo info = read(spec, tables);
+    const KdgArchiveInfo info = read(plan, tables);
     EXPECT_EQ(info.Entries[0].Name, "$10.txt");
     EXPECT_EQ(info.Entries[0].TypeName, "TEXT");
     EXPECT_EQ(info.Entries[1].Name, "$11");
@@ -156,9 +156,9 @@ TEST(KdgReader, TypeResolutionOfUnnamedFiles) {
 }
 
 TEST(KdgReader, EmptySlotsAreRowsWithoutData) {
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {file(0x1, "abcdefgh"), emptySlot(0xE7), file(0x2, "tail")}}};
-    const KdgArchiveInfo info = read(spec);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {file(0x1, "abcdefgh"), emptySlot(0xE7), file(0x2, "tail")}}};
+    const KdgArchiveInfo info = read(plan);
     ASSERT_EQ(info.Entries.size(), 3u);
     EXPECT_TRUE(info.Entries[1].IsEmpty);
     EXPECT_EQ(info.Entries[1].Name, "$E7");
@@ -168,32 +168,32 @@ TEST(KdgReader, EmptySlotsAreRowsWithoutData) {
 }
 
 TEST(KdgReader, NamesListIsFoundInAnyFieldWithoutRegardToCase) {
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, {file(0x1, "x")}}};
-    EXPECT_FALSE(read(spec).HasNamesList);
-    EXPECT_TRUE(read(spec, NameTables({{"1", "NAMES.TXT", "", ""}}, {})).HasNamesList);
-    EXPECT_TRUE(read(spec, NameTables({{"1", "a", "", "names.Txt"}}, {})).HasNamesList);
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {file(0x1, "x")}}};
+    EXPECT_FALSE(read(plan).HasNamesList);
+    EXPECT_TRUE(read(plan, NameTables({{"1", "NAMES.TXT", "", ""}}, {})).HasNamesList);
+    EXPECT_TRUE(read(plan, NameTables({{"1", "a", "", "names.Txt"}}, {})).HasNamesList);
 }
 
 TEST(KdgReader, AtMost5001FileRecords) {
-    KdgArchiveSpec spec;
-    spec.sections = {{0x1, std::vector<KdgFileSpec>(2500, emptySlot(1))},
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, std::vector<KdgFileSpec>(2500, emptySlot(1))},
                      {0x2, std::vector<KdgFileSpec>(2501, emptySlot(2))}};
-    EXPECT_EQ(read(spec).Entries.size(), 5001u);
+    EXPECT_EQ(read(plan).Entries.size(), 5001u);
 
-    spec.sections[1].files.push_back(emptySlot(3));
+    plan.sections[1].files.push_back(emptySlot(3));
     KdgArchiveInfo info;
     std::string reason;
-    EXPECT_FALSE(readArchiveImage(worldgen::buildKdgArchive(spec), {}, info, &reason));
+    EXPECT_FALSE(readArchiveImage(worldgen::buildKdgArchive(plan), {}, info, &reason));
     EXPECT_NE(reason.find("5002 file records"), std::string::npos) << reason;
 }
 
 TEST(KdgReader, LoadArchiveInfoFromFile) {
     test::TempFolder dir;
-    KdgArchiveSpec spec;
-    spec.internalName = "disk";
-    spec.sections = {{0x1, {file(0x1, "payload")}}};
-    const std::string path = dir.write("Mods/My Mod.kdg", worldgen::buildKdgArchive(spec));
+    KdgArchiveSpec plan;
+    plan.internalName = "disk";
+    plan.sections = {{0x1, {file(0x1, "payload")}}};
+    const std::string path = dir.write("Mods/My Mod.kdg", worldgen::buildKdgArchive(plan));
 
     KdgArchiveInfo info;
     info.Sections = {"stale"};

@@ -43,16 +43,16 @@ TEST(BinaryMap, TileBitsTable) {
 }
 
 TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
-    BinaryMapSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.version = 2;
-    spec.tile = [](int x, int y) {
+    BinaryMapSpec plan;
+    plan.width = 3;
+    plan.height = 2;
+    plan.version = 2;
+    plan.tile = [](int x, int y) {
         return BinaryTile{std::uint8_t(x + 10 * y), std::uint8_t(y ? 144 : 0),
                           std::uint8_t(200 + x + 10 * y)};
     };
     MapModel m;
-    readBinaryMap(writeBinaryMap(spec), m);
+    readBinaryMap(writeBinaryMap(plan), m);
     EXPECT_EQ(m.sourceMode, SourceMode::Kdg);
     EXPECT_EQ(m.mapWidth, 3);
     EXPECT_EQ(m.mapHeight, 2);
@@ -67,8 +67,8 @@ TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
         EXPECT_EQ(m.tiles.at(i, -1).height, 0);
         EXPECT_EQ(m.tiles.at(-1, std::min(i, 3)).height, 0);
     }
-    spec.version = 1;
-    readBinaryMap(writeBinaryMap(spec), m);
+    plan.version = 1;
+    readBinaryMap(writeBinaryMap(plan), m);
     EXPECT_FALSE(m.versionFlag);
 }
 
@@ -77,10 +77,10 @@ TEST(BinaryMap, ShortFilesReadAsZeros) {
     readBinaryMap(std::string("map \x02\0\0\0\x05", 9), m);
     EXPECT_EQ(m.mapHeight, 5);
     EXPECT_EQ(m.mapWidth, 0);
-    BinaryMapSpec spec;
-    spec.width = spec.height = 255;
-    spec.tile = [](int, int) { return BinaryTile{1, 2, 3}; };
-    const std::string full = writeBinaryMap(spec);
+    BinaryMapSpec plan;
+    plan.width = plan.height = 255;
+    plan.tile = [](int, int) { return BinaryTile{1, 2, 3}; };
+    const std::string full = writeBinaryMap(plan);
     readBinaryMap(std::string_view(full).substr(0, full.size() / 2), m);
     EXPECT_EQ(m.tiles.at(0, 0).height, 3);
     EXPECT_EQ(m.tiles.at(254, 254).height, 0);
@@ -99,10 +99,10 @@ TEST(BinaryMap, RoundHalfEven) {
 
 TEST(BinaryMap, OilResourcePositionsFromFeatureBytes) {
     MapModel m;
-    BinaryMapSpec spec;
-    spec.width = 64;
-    spec.height = 32;
-    readBinaryMap(writeBinaryMap(spec), m);
+    BinaryMapSpec plan;
+    plan.width = 64;
+    plan.height = 32;
+    readBinaryMap(writeBinaryMap(plan), m);
     // Worked by hand: a = 10, b = 0 gives worldX = -128 * (2 * (16 - 1 - 10) + 2) - 64
     // = -1600, tile X = floor(-12.5) + 32 + 3 = 22; a = 5, b = 64 for Y gives
     // worldY = -128 * (2 * (8 - 1 - 5) + 2) - 64 = -832, tile Y = floor(-6.5) + 16 = 9.
@@ -132,11 +132,11 @@ TEST(BinaryMap, OilResourcePositionsFromFeatureBytes) {
 }
 
 TEST(MapPreview, ReadsFromTheFirstMapSignature) {
-    BinaryMapSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.tile = [](int x, int y) { return BinaryTile{0, 0, std::uint8_t(x * 50 + y)}; };
-    const MapPreview p = buildMapPreview("KDG5 some archive bytes" + writeBinaryMap(spec) + "map " +
+    BinaryMapSpec plan;
+    plan.width = 4;
+    plan.height = 3;
+    plan.tile = [](int x, int y) { return BinaryTile{0, 0, std::uint8_t(x * 50 + y)}; };
+    const MapPreview p = buildMapPreview("KDG5 some archive bytes" + writeBinaryMap(plan) + "map " +
                                          std::string(20, '\x07'));
     ASSERT_EQ(p.result, MapPreview::Result::Ok);
     EXPECT_EQ(p.sizeLabel(), "4 x 3");
@@ -148,27 +148,27 @@ TEST(MapPreview, ReadsFromTheFirstMapSignature) {
 
 TEST(MapPreview, RefusalsAndScaling) {
     EXPECT_EQ(buildMapPreview("no signature here").message(), "No maps found");
-    BinaryMapSpec spec;
-    spec.width = 256;
-    spec.height = 10;
-    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).message(), "Wrong map dimensions.");
-    spec.width = 10;
-    spec.height = 0;
-    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).message(), "Wrong map dimensions.");
+    BinaryMapSpec plan;
+    plan.width = 256;
+    plan.height = 10;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(plan)).message(), "Wrong map dimensions.");
+    plan.width = 10;
+    plan.height = 0;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(plan)).message(), "Wrong map dimensions.");
     EXPECT_EQ(buildMapPreview("map ").message(), "Wrong map dimensions.");
 
-    spec.width = 250;
-    spec.height = 100;
-    spec.tile = [](int x, int) { return BinaryTile{0, 0, std::uint8_t(x)}; };
-    const MapPreview p = buildMapPreview(writeBinaryMap(spec));
+    plan.width = 250;
+    plan.height = 100;
+    plan.tile = [](int x, int) { return BinaryTile{0, 0, std::uint8_t(x)}; };
+    const MapPreview p = buildMapPreview(writeBinaryMap(plan));
     EXPECT_EQ(p.message(), "");
     EXPECT_EQ(p.sizeLabel(), "250 x 100");
     EXPECT_EQ(p.image.width(), 200);
     EXPECT_EQ(p.image.height(), 80);
     EXPECT_EQ(p.image.at(199, 79).r, 248); // the last pixel samples near the last column
-    spec.width = 200;
-    spec.height = 200;
-    EXPECT_EQ(buildMapPreview(writeBinaryMap(spec)).image.width(), 200);
+    plan.width = 200;
+    plan.height = 200;
+    EXPECT_EQ(buildMapPreview(writeBinaryMap(plan)).image.width(), 200);
 }
 
 } // namespace

@@ -25,15 +25,15 @@ using worldgen::BinaryMapSpec;
 using worldgen::BinaryTile;
 
 MapModel binaryMap(int width, int height, const std::vector<worldgen::OilFeature>& oil = {}) {
-    BinaryMapSpec spec;
-    spec.width = std::uint32_t(width);
-    spec.height = std::uint32_t(height);
-    spec.tile = [](int x, int y) {
+    BinaryMapSpec plan;
+    plan.width = std::uint32_t(width);
+    plan.height = std::uint32_t(height);
+    plan.tile = [](int x, int y) {
         return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
                           std::uint8_t((x * 13 + y * 5) % 256)};
     };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap(spec), model);
+    readBinaryMap(worldgen::writeBinaryMap(plan), model);
     readFeatures(worldgen::writeFeatures(oil), model);
     return model;
 }

@@ -32,14 +32,14 @@ MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done)
 }
 
 TEST(LndReader, HeaderAndTilesInColumnOrder) {
-    LndMapSpec spec;
-    spec.width = 5;
-    spec.height = 3;
-    spec.seaLevel = 42;
-    spec.dataSet = "KorvaneDataC2.eds";
-    spec.tileHeight = [](int x, int y) { return 10 * x + y; };
-    spec.texture = [](int x, int y) { return 1 + x + 5 * y; };
-    const MapModel m = read(writeLndMap(spec));
+    LndMapSpec plan;
+    plan.width = 5;
+    plan.height = 3;
+    plan.seaLevel = 42;
+    plan.dataSet = "KorvaneDataC2.eds";
+    plan.tileHeight = [](int x, int y) { return 10 * x + y; };
+    plan.texture = [](int x, int y) { return 1 + x + 5 * y; };
+    const MapModel m = read(writeLndMap(plan));
     EXPECT_EQ(m.sourceMode, SourceMode::Lnd);
     EXPECT_EQ(m.dataSet, "KorvaneDataC2.eds");
     EXPECT_EQ(m.mapWidth, 5);
@@ -57,15 +57,15 @@ TEST(LndReader, HeaderAndTilesInColumnOrder) {
 }
 
 TEST(LndReader, ObjectTilePositionsRoundDown) {
-    LndMapSpec spec;
-    spec.width = 64;
-    spec.height = 64;
-    spec.objects = {{"\"Centre\"", 3, 0, 0},
+    LndMapSpec plan;
+    plan.width = 64;
+    plan.height = 64;
+    plan.objects = {{"\"Centre\"", 3, 0, 0},
                     {"\"Up\"", 1, 0, 128},
                     {"\"JustLeft\"", 0, -0.5, 0},
                     {"\"JustBelow\"", 0, 0, -0.01},
                     {"\"Corner\"", 7, -4096, 4096}};
-    const MapModel m = read(writeLndMap(spec));
+    const MapModel m = read(writeLndMap(plan));
     ASSERT_EQ(m.objects.size(), 5u);
     EXPECT_EQ(m.objects[0].name, "\"Centre\"");
     EXPECT_EQ(m.objects[0].player, 3);
@@ -77,16 +77,16 @@ TEST(LndReader, ObjectTilePositionsRoundDown) {
 }
 
 TEST(LndReader, GatewaysLimitsAndBothTables) {
-    LndMapSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}};
-    spec.objects = {{"\"A\"", 0, 0, 0}};
+    LndMapSpec plan;
+    plan.width = 4;
+    plan.height = 4;
+    plan.gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}};
+    plan.objects = {{"\"A\"", 0, 0, 0}};
     std::vector<int> types(91);
     for (int i = 0; i < 91; ++i)
         types[std::size_t(i)] = i % 10;
-    spec.tileTypes = types;
-    const MapModel m = read(writeLndMap(spec));
+    plan.tileTypes = types;
+    const MapModel m = read(writeLndMap(plan));
     EXPECT_EQ(m.scrollLimitCount, 1);
     ASSERT_EQ(m.gateways.size(), 2u);
     EXPECT_EQ(m.gateways[1].x1, -1);
@@ -103,11 +103,11 @@ TEST(LndReader, GatewaysLimitsAndBothTables) {
 }
 
 TEST(LndReader, ShortTablesStopAtTheirCount) {
-    LndMapSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.tileTypes = {5, 6, 7};
-    const MapModel m = read(writeLndMap(spec));
+    LndMapSpec plan;
+    plan.width = 2;
+    plan.height = 2;
+    plan.tileTypes = {5, 6, 7};
+    const MapModel m = read(writeLndMap(plan));
     EXPECT_EQ(m.tileTypes, (std::vector<int>{5, 6, 7}));
     EXPECT_EQ(m.tileFlags, (std::vector<int>{0, 0, 0}));
 }
@@ -116,13 +116,13 @@ TEST(LndReader, WrongFormatAndStatusTexts) {
     read("Dataset x\r\n", ReadOutcome::WrongFormat);
     read("", ReadOutcome::WrongFormat);
 
-    LndMapSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.declaredTiles = 16; // progress counts against the declared number
+    LndMapSpec plan;
+    plan.width = 4;
+    plan.height = 2;
+    plan.declaredTiles = 16; // progress counts against the declared number
     RecordingProgress progress;
     MapModel model;
-    ASSERT_EQ(readLnd(writeLndMap(spec), model, progress), ReadOutcome::Done);
+    ASSERT_EQ(readLnd(writeLndMap(plan), model, progress), ReadOutcome::Done);
     EXPECT_THAT(progress.statuses,
                 ElementsAre("Reading file...", "Reading file...map info", "Map width: 4",
                             "Map height: 2", "Reading file...terrain",
@@ -133,25 +133,25 @@ TEST(LndReader, WrongFormatAndStatusTexts) {
 }
 
 TEST(LndReader, StopBetweenColumnsKeepsWhatWasRead) {
-    LndMapSpec spec;
-    spec.width = 6;
-    spec.height = 2;
-    spec.tileHeight = [](int, int) { return 9; };
+    LndMapSpec plan;
+    plan.width = 6;
+    plan.height = 2;
+    plan.tileHeight = [](int, int) { return 9; };
     RecordingProgress progress;
     progress.stopAfter = 2;
     MapModel model;
-    EXPECT_EQ(readLnd(writeLndMap(spec), model, progress), ReadOutcome::Stopped);
+    EXPECT_EQ(readLnd(writeLndMap(plan), model, progress), ReadOutcome::Stopped);
     EXPECT_EQ(model.tiles.at(2, 1).height, 9);
     EXPECT_EQ(model.tiles.at(3, 0).height, 0);
 }
 
 TEST(LndReader, MalformedAndTruncatedFilesDoNotCrash) {
-    LndMapSpec spec;
-    spec.width = 8;
-    spec.height = 8;
-    spec.objects = {{"\"A\"", 0, 0, 0}};
-    spec.gateways = {{1, 1, 2, 2}};
-    const std::string text = writeLndMap(spec);
+    LndMapSpec plan;
+    plan.width = 8;
+    plan.height = 8;
+    plan.objects = {{"\"A\"", 0, 0, 0}};
+    plan.gateways = {{1, 1, 2, 2}};
+    const std::string text = writeLndMap(plan);
     for (std::size_t cut = 0; cut < text.size(); cut += 37)
         read(text.substr(0, cut), cut < 7 ? ReadOutcome::WrongFormat : ReadOutcome::Done);
 
@@ -171,11 +171,11 @@ TEST(LndReader, MalformedAndTruncatedFilesDoNotCrash) {
 
 TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     test::TempFolder program, maps;
-    LndMapSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.lfOnly = true;
-    const std::string original = writeLndMap(spec);
+    LndMapSpec plan;
+    plan.width = 3;
+    plan.height = 2;
+    plan.lfOnly = true;
+    const std::string original = writeLndMap(plan);
     const std::string path = maps.write("Lakes.lnd", original);
     RecordingProgress progress;
     MapModel model;
@@ -184,8 +184,8 @@ TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     EXPECT_TRUE(r.reformatted);
     EXPECT_EQ(model.mapWidth, 3);
     EXPECT_EQ(program.read("Lakes.lnd"), original);
-    spec.lfOnly = false;
-    EXPECT_EQ(maps.read("Lakes.lnd"), writeLndMap(spec));
+    plan.lfOnly = false;
+    EXPECT_EQ(maps.read("Lakes.lnd"), writeLndMap(plan));
     EXPECT_THAT(progress.statuses, Contains("Formating file...please wait"));
     EXPECT_THAT(progress.statuses, Contains("Formating file...please wait(100%)"));
 
@@ -198,7 +198,7 @@ TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     // A file in the program folder itself is only rewritten; a CR LF file is left alone.
     const std::string local = program.write("Own.lnd", original);
     ASSERT_EQ(loadLndFile(local, program.path(), model, progress).outcome, ReadOutcome::Done);
-    EXPECT_EQ(program.read("Own.lnd"), writeLndMap(spec));
+    EXPECT_EQ(program.read("Own.lnd"), writeLndMap(plan));
     EXPECT_FALSE(loadLndFile(local, program.path(), model, progress).reformatted);
 }
 

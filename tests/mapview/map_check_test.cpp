@@ -23,15 +23,15 @@ LndObjectSpec on(const char* name, int x, int y, int w = 16, int h = 16) {
 
 // A 16 x 16 map with a gateway and nothing wrong unless a test changes it.
 LndMapSpec cleanSpec() {
-    LndMapSpec spec;
-    spec.gateways = {{1, 1, 4, 1}};
-    return spec;
+    LndMapSpec plan;
+    plan.gateways = {{1, 1, 4, 1}};
+    return plan;
 }
 
-MapModel load(const LndMapSpec& spec) {
+MapModel load(const LndMapSpec& plan) {
     MapModel model;
     NoProgress progress;
-    EXPECT_EQ(readLnd(worldgen::writeLndMap(spec), model, progress), ReadOutcome::Done);
+    EXPECT_EQ(readLnd(worldgen::writeLndMap(plan), model, progress), ReadOutcome::Done);
     return model;
 }
 
@@ -64,10 +64,10 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
         int height, repaired;
     };
     for (const Case c : {Case{251, 250}, Case{7, 8}, Case{252, 250}, Case{4, 8}, Case{9, 10}}) {
-        LndMapSpec spec = cleanSpec();
-        spec.height = c.height;
-        spec.width = 15;
-        MapModel model = load(spec);
+        LndMapSpec plan = cleanSpec();
+        plan.height = c.height;
+        plan.width = 15;
+        MapModel model = load(plan);
         CheckRun check;
         for (Answer a : {Answer::Yes, Answer::No, Answer::No})
             check.ui.answerMessage(a);
@@ -85,9 +85,9 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
 }
 
 TEST(MapCheck, TileCountRepairFollowsTheSides) {
-    LndMapSpec spec = cleanSpec();
-    spec.declaredTiles = 100;
-    MapModel model = load(spec);
+    LndMapSpec plan = cleanSpec();
+    plan.declaredTiles = 100;
+    MapModel model = load(plan);
     CheckRun check;
     check.ui.answerMessage(Answer::Yes);
     EXPECT_EQ(check.run(model), 1);
@@ -96,13 +96,13 @@ TEST(MapCheck, TileCountRepairFollowsTheSides) {
 }
 
 TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
-    LndMapSpec spec = cleanSpec();
-    spec.objects = {on("\"A0LightFactory\"", 3, 3),     on("\"A0FacMod1\"", 3, 3),
+    LndMapSpec plan = cleanSpec();
+    plan.objects = {on("\"A0LightFactory\"", 3, 3),     on("\"A0FacMod1\"", 3, 3),
                     on("\"A0FacMod2\"", 3, 3),          on("\"A0ResearchModule1\"", 5, 5),
                     on("\"A0ResearchFacility\"", 5, 5), on("\"A0PowerGenerator\"", 7, 7),
                     on("\"A0PowMod1\"", 7, 7),          on("\"A0LightFactory\"", 9, 9),
                     on("\"A0LightFactory\"", 9, 9)};
-    MapModel model = load(spec);
+    MapModel model = load(plan);
     CheckRun check;
     check.ui.answerMessage(Answer::No);
     check.ui.answerMessage(Answer::No);
@@ -116,11 +116,11 @@ TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
 }
 
 TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
-    LndMapSpec spec = cleanSpec();
+    LndMapSpec plan = cleanSpec();
     // Moving C off B's tile puts it onto A, which the first pass has already passed.
-    spec.objects = {on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3), on("\"E\"", 8, 8),
+    plan.objects = {on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3), on("\"E\"", 8, 8),
                     on("\"F\"", 8, 8)};
-    MapModel model = load(spec);
+    MapModel model = load(plan);
     CheckRun check;
     check.ui.answerMessage(Answer::Yes); // first pair
     check.ui.answerMessage(Answer::Yes); // fix all such errors
@@ -141,9 +141,9 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
 }
 
 TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
-    LndMapSpec spec = cleanSpec();
-    spec.objects = {on("\"A\"", 3, 3), on("\"B\"", 3, 3)};
-    MapModel model = load(spec);
+    LndMapSpec plan = cleanSpec();
+    plan.objects = {on("\"A\"", 3, 3), on("\"B\"", 3, 3)};
+    MapModel model = load(plan);
     CheckRun check;
     check.ui.answerMessage(Answer::No);
     EXPECT_EQ(check.run(model), 1);
@@ -151,10 +151,10 @@ TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
 }
 
 TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
-    LndMapSpec spec;
-    spec.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; }; // water, cliff
-    spec.objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)};
-    MapModel model = load(spec);
+    LndMapSpec plan;
+    plan.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; }; // water, cliff
+    plan.objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)};
+    MapModel model = load(plan);
     CheckRun check;
     EXPECT_EQ(check.run(model), 3);
     EXPECT_THAT(check.ui.messageTexts(),

@@ -19,23 +19,23 @@ using worldgen::LndMapSpec;
 // An 8 x 6 map: heights rise to the east, the west columns lie under the sea level 50,
 // a factory and a power generator, one diagonal gateway.
 LndMapSpec smallMapSpec() {
-    LndMapSpec spec;
-    spec.width = 8;
-    spec.height = 6;
-    spec.seaLevel = 50;
-    spec.tileHeight = [](int x, int y) { return 20 * x + 3 * y; };
-    spec.texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; };
-    spec.objects = {
+    LndMapSpec plan;
+    plan.width = 8;
+    plan.height = 6;
+    plan.seaLevel = 50;
+    plan.tileHeight = [](int x, int y) { return 20 * x + 3 * y; };
+    plan.texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; };
+    plan.objects = {
         {"\"A0LightFactory\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)},
         {"\"A0PowerGenerator\"", 1, worldgen::worldXOfTile(6, 8), worldgen::worldYOfTile(4, 6)}};
-    spec.gateways = {{0, 0, 3, 3}};
-    return spec;
+    plan.gateways = {{0, 0, 3, 3}};
+    return plan;
 }
 
-MapModel readSpec(const LndMapSpec& spec) {
+MapModel readSpec(const LndMapSpec& plan) {
     MapModel model;
     NoProgress progress;
-    EXPECT_EQ(readLnd(worldgen::writeLndMap(spec), model, progress), ReadOutcome::Done);
+    EXPECT_EQ(readLnd(worldgen::writeLndMap(plan), model, progress), ReadOutcome::Done);
     return model;
 }
 
@@ -55,7 +55,7 @@ struct Viewer {
     test::ScriptedUi ui;
     StopAfter progress{1 << 30};
     MapViewer viewer{ui, progress, {}};
-    explicit Viewer(const LndMapSpec& spec = smallMapSpec()) { viewer.setModel(readSpec(spec)); }
+    explicit Viewer(const LndMapSpec& plan = smallMapSpec()) { viewer.setModel(readSpec(plan)); }
     Rgb tile(int x, int y) const { return viewer.picture().tileColour(x, y); }
 };
 
@@ -65,9 +65,9 @@ std::uint32_t checksum(const RgbImage& image) {
 }
 
 TEST(MapLayers, TerrainWaterObjectsGateways) {
-    LndMapSpec spec = smallMapSpec();
-    spec.objects.push_back({"\"FarAway\"", 0, 1e15, -1e15}); // lands far off the picture
-    Viewer v(spec);
+    LndMapSpec plan = smallMapSpec();
+    plan.objects.push_back({"\"FarAway\"", 0, 1e15, -1e15}); // lands far off the picture
+    Viewer v(plan);
     v.viewer.refreshAll();
     EXPECT_EQ(v.tile(4, 2), grey(86));
     EXPECT_EQ(v.tile(1, 4), (Rgb{0, 0, std::uint8_t(kWaterBase + 50)})); // 32 < 50
@@ -102,9 +102,9 @@ TEST(MapLayers, WaterFollowsTheSeaLevelSlider) {
 }
 
 TEST(MapLayers, ZoomTwoDoublesThePicture) {
-    LndMapSpec spec;
-    spec.width = spec.height = 64;
-    Viewer v(spec);
+    LndMapSpec plan;
+    plan.width = plan.height = 64;
+    Viewer v(plan);
     v.viewer.setZoom(true);
     v.viewer.refreshAll();
     EXPECT_EQ(v.viewer.picture().image().width(), 128);
@@ -181,11 +181,11 @@ TEST(MapLayers, RefreshPictureRepaintsFromTheColourBuffer) {
 }
 
 TEST(MapViewerInfo, PointerAndClickClampHeights) {
-    LndMapSpec spec = smallMapSpec();
-    spec.tileHeight = [](int x, int) { return x == 2 ? 300 : x == 3 ? -5 : 10; };
-    spec.objects.push_back(
+    LndMapSpec plan = smallMapSpec();
+    plan.tileHeight = [](int x, int) { return x == 2 ? 300 : x == 3 ? -5 : 10; };
+    plan.objects.push_back(
         {"\"A0FacMod1\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)});
-    Viewer v(spec);
+    Viewer v(plan);
     EXPECT_EQ(v.viewer.pointerInfo(2, 1).height, 255);
     EXPECT_EQ(v.viewer.pointerInfo(3, 1).height, 0);
     EXPECT_EQ(v.viewer.pointerInfo(5, 1).objectName, "\"A0LightFactory\"");
@@ -208,14 +208,14 @@ TEST(MapViewerInfo, HeightSliderShiftsEveryTileByTheChange) {
 }
 
 TEST(MapViewerKdg, BinaryMapDrawsTerrainAndOilAndRefusesTheTextureEntry) {
-    worldgen::BinaryMapSpec spec;
-    spec.width = 8;
-    spec.height = 8;
-    spec.tile = [](int x, int y) {
+    worldgen::BinaryMapSpec plan;
+    plan.width = 8;
+    plan.height = 8;
+    plan.tile = [](int x, int y) {
         return worldgen::BinaryTile{std::uint8_t(14), 0, std::uint8_t(10 * x + y)};
     };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap(spec), model);
+    readBinaryMap(worldgen::writeBinaryMap(plan), model);
     readFeatures(worldgen::writeFeatures({worldgen::oilOnTile(3, 5)}), model);
     test::ScriptedUi ui;
     NoProgress progress;

@@ -69,6 +69,9 @@ TEST_F(QtUiTest, TitleAndTextAreShownAsGiven) {
     box = makeMessageBox("Caf\xE9", Icon::None, Buttons::Ok, "Ma\xEEtre");
     EXPECT_EQ(box->windowTitle(), QString::fromUtf8("Ma\xC3\xAEtre"));
     EXPECT_EQ(box->text(), QString::fromUtf8("Caf\xC3\xA9"));
+    // Line breaks written as CR LF or CR show as plain breaks.
+    box = makeMessageBox("Couldn't create:\r\nx\r\rNext", Icon::None, Buttons::Ok, {});
+    EXPECT_EQ(box->text(), "Couldn't create:\nx\n\nNext");
 }
 
 // The answer is the button the user pressed.

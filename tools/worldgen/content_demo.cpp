@@ -138,7 +138,7 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
                 mapFiles.emplace_back(f.name, f.contents);
             addNamedMapSection(sample, "multiplay\\maps", mapFiles);
         }
-        w.archive(m.name, m.ext, buildKdgArchive(sample.spec));
+        w.archive(m.name, m.ext, buildKdgArchive(sample.plan));
         rows.insert(rows.end(), sample.files.begin(), sample.files.end());
         ++seed;
     }

@@ -61,24 +61,24 @@ std::string sampleAiFile(std::string_view name, size_t approxBytes) {
                       {"", " ", "    aggression      INT                 3", "}"});
 }
 
-std::string descriptionFileText(const DescriptionSpec& spec) {
+std::string descriptionFileText(const DescriptionSpec& plan) {
     std::string out = "// description file\r\n";
-    out += "AuthorName = \"" + spec.authorName + "\"\r\n";
-    if (!spec.authorEmail.empty())
-        out += "AuthorEmail = \"" + spec.authorEmail + "\"\r\n";
-    if (!spec.authorHomepage.empty())
-        out += "AuthorHomepage = \"" + spec.authorHomepage + "\"\r\n";
-    if (!spec.description.empty())
-        out += "Description = \"" + spec.description + "\"\r\n";
-    for (const auto& k : spec.requiredKdgs)
+    out += "AuthorName = \"" + plan.authorName + "\"\r\n";
+    if (!plan.authorEmail.empty())
+        out += "AuthorEmail = \"" + plan.authorEmail + "\"\r\n";
+    if (!plan.authorHomepage.empty())
+        out += "AuthorHomepage = \"" + plan.authorHomepage + "\"\r\n";
+    if (!plan.description.empty())
+        out += "Description = \"" + plan.description + "\"\r\n";
+    for (const auto& k : plan.requiredKdgs)
         out += "SetRequiredKDG = \"" + k + "\"\r\n";
-    if (spec.maxInstances > 0)
-        out += "SetMaxAIInstances = \"" + std::to_string(spec.maxInstances) + "\"\r\n";
-    if (spec.basesState > 0)
-        out += "SetBasesState(\"" + std::to_string(spec.basesState) + "\")\r\n";
-    if (spec.alliances)
+    if (plan.maxInstances > 0)
+        out += "SetMaxAIInstances = \"" + std::to_string(plan.maxInstances) + "\"\r\n";
+    if (plan.basesState > 0)
+        out += "SetBasesState(\"" + std::to_string(plan.basesState) + "\")\r\n";
+    if (plan.alliances)
         out += "EnableAlliances()\r\n";
-    for (const auto& l : spec.extraLines)
+    for (const auto& l : plan.extraLines)
         out += l + "\r\n";
     return out;
 }

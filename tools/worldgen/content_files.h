@@ -34,7 +34,7 @@ struct DescriptionSpec {
     bool alliances = false;
     std::vector<std::string> extraLines;
 };
-std::string descriptionFileText(const DescriptionSpec& spec);
+std::string descriptionFileText(const DescriptionSpec& plan);
 
 // Stand-in bytes for a KDG archive of exactly `bytes` bytes (at least the header tag).
 std::string archivePlaceholder(std::string_view name, size_t bytes);

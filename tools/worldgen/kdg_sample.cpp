@@ -67,11 +67,11 @@ std::string sampleBinaryMap(int width, int height, std::uint32_t seed) {
 KdgSample sampleModArchive(const std::string& internalName, std::uint32_t internalId,
                            std::uint32_t seed) {
     KdgSample sample;
-    KdgArchiveSpec& spec = sample.spec;
-    spec.version = 5;
-    spec.internalName = internalName;
-    spec.internalId = internalId;
-    spec.required = {{"korvane", 0}, {"NewMaps", 2}};
+    KdgArchiveSpec& plan = sample.plan;
+    plan.version = 5;
+    plan.internalName = internalName;
+    plan.internalId = internalId;
+    plan.required = {{"korvane", 0}, {"NewMaps", 2}};
 
     auto named = [&](const std::string& name, const std::string& type, const std::string& group,
                      std::uint32_t typeId, std::string data) {
@@ -95,7 +95,7 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     texts.files.push_back(unnamed("strings", kTextType, "unnamed strings table\r\n"));
     texts.files.push_back(
         KdgFileSpec{kMiscType, kdgNameHash(internalName + "#slot"), {}, {}, true, 0, 0});
-    spec.sections.push_back(std::move(texts));
+    plan.sections.push_back(std::move(texts));
 
     const std::uint32_t mapHash =
         (kdgNameHash(internalName + "/maps") & ~0xFu) | 0x6u; // unnamed: "$...6.krf"
@@ -107,7 +107,7 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     maps.files.push_back(unnamed("struct", kMiscType, mapPart("stru", seed, 80)));
     maps.files.push_back(unnamed("tags", kMiscType, mapPart("tagl", seed, 16)));
     maps.files.push_back(unnamed("ttypes", kMiscType, mapPart("ttyp", seed, 24)));
-    spec.sections.push_back(std::move(maps));
+    plan.sections.push_back(std::move(maps));
 
     const std::uint32_t soundHash = kdgNameHash(internalName + "/sounds.krf");
     sample.files.push_back({lowerHex(soundHash), "Sounds.krf", "KRF", ""});
@@ -118,13 +118,13 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     sounds.files.push_back(named("Horn.wav", "WAV", "\\audio\\sfx", kSoundType, wave));
     sounds.files.push_back(unnamed("click", kSoundType, "RIFF-click"));
     sounds.files.push_back(unnamed("model", kModelType, "PIE 2\r\nTYPE 200\r\n"));
-    spec.sections.push_back(std::move(sounds));
+    plan.sections.push_back(std::move(sounds));
     return sample;
 }
 
 void addNamedMapSection(KdgSample& sample, const std::string& group,
                         const std::vector<std::pair<std::string, std::string>>& files) {
-    const std::string& owner = sample.spec.internalName;
+    const std::string& owner = sample.plan.internalName;
     const std::string sectionName = owner + "Map.krf";
     const std::uint32_t sectionHash = kdgNameHash(owner + "/" + sectionName);
     sample.files.push_back({lowerHex(sectionHash), sectionName, "KRF", ""});
@@ -134,7 +134,7 @@ void addNamedMapSection(KdgSample& sample, const std::string& group,
         sample.files.push_back({lowerHex(hash), name, "MISCDATA", group});
         section.files.push_back(KdgFileSpec{kMiscType, hash, contents, {}, false, 1, 0});
     }
-    sample.spec.sections.insert(sample.spec.sections.begin(), std::move(section));
+    sample.plan.sections.insert(sample.plan.sections.begin(), std::move(section));
 }
 
 } // namespace kv::worldgen

@@ -13,7 +13,7 @@
 namespace kv::worldgen {
 
 struct KdgSample {
-    KdgArchiveSpec spec;
+    KdgArchiveSpec plan;
     std::vector<kdg::FileNameRow> files; // Files.txt rows naming the sections and files
 };
 

@@ -36,20 +36,20 @@ std::uint64_t sectionBytes(const KdgSectionSpec& s) {
 }
 
 // Everything before the first file table.
-std::string headerAndDirectory(const KdgArchiveSpec& spec) {
-    std::string out = spec.version == 4 ? "KDG4" : "KDG5";
-    putLE32(out, std::uint32_t(spec.sections.size()));
-    if (spec.version != 4) {
-        putField(out, spec.internalName, 16);
-        putLE32(out, spec.internalId);
-        putLE32(out, std::uint32_t(spec.required.size()));
-        for (const KdgRequiredSpec& r : spec.required) {
+std::string headerAndDirectory(const KdgArchiveSpec& plan) {
+    std::string out = plan.version == 4 ? "KDG4" : "KDG5";
+    putLE32(out, std::uint32_t(plan.sections.size()));
+    if (plan.version != 4) {
+        putField(out, plan.internalName, 16);
+        putLE32(out, plan.internalId);
+        putLE32(out, std::uint32_t(plan.required.size()));
+        for (const KdgRequiredSpec& r : plan.required) {
             putField(out, r.name, 16);
             putLE32(out, r.number);
         }
     }
-    std::uint64_t table = out.size() + 12 * spec.sections.size();
-    for (const KdgSectionSpec& s : spec.sections) {
+    std::uint64_t table = out.size() + 12 * plan.sections.size();
+    for (const KdgSectionSpec& s : plan.sections) {
         putLE32(out, s.nameHash);
         putLE32(out, std::uint32_t(table));
         putLE32(out, std::uint32_t(s.files.size()));
@@ -75,10 +75,10 @@ std::string fileTable(const KdgSectionSpec& s) {
     return out;
 }
 
-template <typename Sink> bool emit(const KdgArchiveSpec& spec, Sink&& sink, std::string* error) {
-    sink(headerAndDirectory(spec));
+template <typename Sink> bool emit(const KdgArchiveSpec& plan, Sink&& sink, std::string* error) {
+    sink(headerAndDirectory(plan));
     std::string buffer;
-    for (const KdgSectionSpec& s : spec.sections) {
+    for (const KdgSectionSpec& s : plan.sections) {
         sink(fileTable(s));
         for (const KdgFileSpec& f : s.files) {
             if (f.emptySlot)
@@ -105,25 +105,25 @@ template <typename Sink> bool emit(const KdgArchiveSpec& spec, Sink&& sink, std:
 
 } // namespace
 
-std::uint64_t kdgDirectoryOffset(const KdgArchiveSpec& spec) {
-    return spec.version == 4 ? 8 : 32 + 20 * spec.required.size();
+std::uint64_t kdgDirectoryOffset(const KdgArchiveSpec& plan) {
+    return plan.version == 4 ? 8 : 32 + 20 * plan.required.size();
 }
 
-std::uint64_t kdgFileTableOffset(const KdgArchiveSpec& spec, std::size_t section) {
-    std::uint64_t table = kdgDirectoryOffset(spec) + 12 * spec.sections.size();
+std::uint64_t kdgFileTableOffset(const KdgArchiveSpec& plan, std::size_t section) {
+    std::uint64_t table = kdgDirectoryOffset(plan) + 12 * plan.sections.size();
     for (std::size_t i = 0; i < section; ++i)
-        table += sectionBytes(spec.sections[i]);
+        table += sectionBytes(plan.sections[i]);
     return table;
 }
 
-std::string buildKdgArchive(const KdgArchiveSpec& spec) {
+std::string buildKdgArchive(const KdgArchiveSpec& plan) {
     std::string out;
     emit(
-        spec, [&](std::string_view bytes) { out += bytes; }, nullptr);
+        plan, [&](std::string_view bytes) { out += bytes; }, nullptr);
     return out;
 }
 
-bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& spec, std::string* error) {
+bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& plan, std::string* error) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         if (error)
@@ -131,7 +131,7 @@ bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& spec, std::s
         return false;
     }
     if (!emit(
-            spec,
+            plan,
             [&](std::string_view bytes) { out.write(bytes.data(), std::streamsize(bytes.size())); },
             error))
         return false;

@@ -38,15 +38,15 @@ struct KdgArchiveSpec {
 };
 
 // Where the parts of the archive go, for tests that damage one on purpose.
-std::uint64_t kdgDirectoryOffset(const KdgArchiveSpec& spec);
-std::uint64_t kdgFileTableOffset(const KdgArchiveSpec& spec, std::size_t section);
+std::uint64_t kdgDirectoryOffset(const KdgArchiveSpec& plan);
+std::uint64_t kdgFileTableOffset(const KdgArchiveSpec& plan, std::size_t section);
 
 // The archive as bytes (files given by `sourcePath` are read in).
-std::string buildKdgArchive(const KdgArchiveSpec& spec);
+std::string buildKdgArchive(const KdgArchiveSpec& plan);
 
 // Streams the archive to `path`; false with `error` set when a file cannot be read or
 // the archive cannot be written.
-bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& spec,
+bool writeKdgArchive(const std::string& path, const KdgArchiveSpec& plan,
                      std::string* error = nullptr);
 
 // A stable 32-bit hash for generated names (FNV-1a of the lower-case name).

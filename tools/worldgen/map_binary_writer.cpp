@@ -17,16 +17,16 @@ std::string record(const std::string& name) {
 }
 } // namespace
 
-std::string writeBinaryMap(const BinaryMapSpec& spec) {
+std::string writeBinaryMap(const BinaryMapSpec& plan) {
     std::string out = "map ";
-    putU32(out, spec.version);
-    putU32(out, spec.height);
-    putU32(out, spec.width);
-    const int w = int(std::min<std::uint32_t>(spec.width, 255));
-    const int h = int(std::min<std::uint32_t>(spec.height, 255));
+    putU32(out, plan.version);
+    putU32(out, plan.height);
+    putU32(out, plan.width);
+    const int w = int(std::min<std::uint32_t>(plan.width, 255));
+    const int h = int(std::min<std::uint32_t>(plan.height, 255));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const BinaryTile t = spec.tile(x, y);
+            const BinaryTile t = plan.tile(x, y);
             out += char(t.texture);
             out += char(t.bits);
             out += char(t.height);

@@ -23,7 +23,7 @@ struct BinaryMapSpec {
 
 // "map " + version + height + width (each 32-bit little-endian), then 3 bytes a tile,
 // row by row. Sizes above 255 are written as given but only 255 x 255 tiles at most.
-std::string writeBinaryMap(const BinaryMapSpec& spec);
+std::string writeBinaryMap(const BinaryMapSpec& plan);
 
 // One feature record: the bytes the viewer reads for an oil resource's position.
 struct OilFeature {

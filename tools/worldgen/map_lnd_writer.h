@@ -33,7 +33,7 @@ struct LndMapSpec {
     bool lfOnly = false;
 };
 
-std::string writeLndMap(const LndMapSpec& spec);
+std::string writeLndMap(const LndMapSpec& plan);
 
 // The world position of a tile's centre, for placing objects on tiles.
 double worldXOfTile(int x, int width);
