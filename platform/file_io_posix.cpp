@@ -1,5 +1,6 @@
 #include "platform/file_io.h"
 
+#include "platform/errno_status.h"
 #include "platform/files.h"
 
 #include <cerrno>
@@ -13,41 +14,6 @@
 namespace kv::platform {
 
 namespace {
-
-Status errnoStatus(int e, std::string_view path) {
-    Status s;
-    switch (e) {
-    case ENOENT:
-        s.code = err::FileNotFound;
-        s.description = "File not found";
-        break;
-    case ENOTDIR:
-        s.code = err::PathNotFound;
-        s.description = "Path not found";
-        break;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        s.code = err::PermissionDenied;
-        s.description = "Permission denied";
-        break;
-    case ENOSPC:
-        s.code = err::DiskFull;
-        s.description = "Disk full";
-        break;
-    default:
-        s.code = err::PathFileAccess;
-        s.description = "Path/File access error";
-        break;
-    }
-    s.description += " (";
-    s.description += std::strerror(e);
-    s.description += ": ";
-    s.description += path;
-    s.description += ")";
-    return s;
-}
 
 mode_t currentUmask() {
     const mode_t m = ::umask(0);
@@ -83,13 +49,13 @@ Status MappedFile::open(std::string_view path) {
     const std::string full = resolvePath(path);
     const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return errnoStatus(errno, full);
+        return statusFromErrno(errno, full);
     struct stat st;
     const bool statted = ::fstat(fd, &st) == 0;
     if (!statted || !S_ISREG(st.st_mode)) {
         const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
-        return errnoStatus(e, full);
+        return statusFromErrno(e, full);
     }
     size_ = std::uint64_t(st.st_size);
     if (size_ == 0) {
@@ -103,7 +69,7 @@ Status MappedFile::open(std::string_view path) {
     ::close(fd);
     if (p == MAP_FAILED) {
         size_ = 0;
-        return errnoStatus(e, full);
+        return statusFromErrno(e, full);
     }
     mapping_ = p;
     data_ = static_cast<const std::uint8_t*>(p);
@@ -127,13 +93,13 @@ Status RandomAccessFile::open(std::string_view path) {
     path_ = resolvePath(path);
     fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
-        return errnoStatus(errno, path_);
+        return statusFromErrno(errno, path_);
     struct stat st;
     const bool statted = ::fstat(fd_, &st) == 0;
     if (!statted || !S_ISREG(st.st_mode)) {
         const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         close();
-        return errnoStatus(e, path_);
+        return statusFromErrno(e, path_);
     }
     size_ = std::uint64_t(st.st_size);
     return {};
@@ -153,7 +119,7 @@ Status RandomAccessFile::readAt(std::uint64_t offset, void* buffer, std::size_t 
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return errnoStatus(errno, path_);
+            return statusFromErrno(errno, path_);
         }
         if (n == 0)
             return {62, "Input past end of file"};
@@ -180,21 +146,21 @@ Status AtomicFileWriter::open(std::string_view targetPath) {
     fd_ = ::mkstemp(temp_.data());
     if (fd_ < 0) {
         temp_.clear();
-        return errnoStatus(errno, target_);
+        return statusFromErrno(errno, target_);
     }
     return {};
 }
 
 Status AtomicFileWriter::write(const void* data, std::size_t length) {
     if (fd_ < 0)
-        return errnoStatus(EBADF, target_);
+        return statusFromErrno(EBADF, target_);
     const auto* p = static_cast<const char*>(data);
     while (length > 0) {
         const ssize_t n = ::write(fd_, p, length);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return errnoStatus(errno, target_);
+            return statusFromErrno(errno, target_);
         }
         p += n;
         length -= size_t(n);
@@ -204,7 +170,7 @@ Status AtomicFileWriter::write(const void* data, std::size_t length) {
 
 Status AtomicFileWriter::commit() {
     if (fd_ < 0)
-        return errnoStatus(EBADF, target_);
+        return statusFromErrno(EBADF, target_);
     ::fchmod(fd_, 0666 & ~currentUmask());
     const int closed = ::close(fd_);
     fd_ = -1;
@@ -212,7 +178,7 @@ Status AtomicFileWriter::commit() {
         const int e = errno;
         ::unlink(temp_.c_str());
         temp_.clear();
-        return errnoStatus(e, target_);
+        return statusFromErrno(e, target_);
     }
     temp_.clear();
     return {};

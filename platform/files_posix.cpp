@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/errno_status.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,46 +37,6 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 bool lexists(const std::string& p) {
     struct stat st;
     return ::lstat(p.c_str(), &st) == 0;
-}
-
-Status fromErrno(int e, std::string_view path) {
-    Status s;
-    switch (e) {
-    case ENOENT:
-        s.code = err::FileNotFound;
-        s.description = "File not found";
-        break;
-    case ENOTDIR:
-        s.code = err::PathNotFound;
-        s.description = "Path not found";
-        break;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case ETXTBSY:
-        s.code = err::PermissionDenied;
-        s.description = "Permission denied";
-        break;
-    case EEXIST:
-    case ENOTEMPTY:
-        s.code = err::FileAlreadyExists;
-        s.description = "File already exists";
-        break;
-    case ENOSPC:
-        s.code = err::DiskFull;
-        s.description = "Disk full";
-        break;
-    default:
-        s.code = err::PathFileAccess;
-        s.description = "Path/File access error";
-        break;
-    }
-    s.description += " (";
-    s.description += std::strerror(e);
-    s.description += ": ";
-    s.description += path;
-    s.description += ")";
-    return s;
 }
 
 } // namespace
@@ -285,17 +247,17 @@ Status setAttributes(std::string_view path, unsigned attributes) {
     const std::string full = resolvePath(path);
     struct stat st;
     if (::stat(full.c_str(), &st) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     mode_t mode = st.st_mode & 07777;
     if (attributes & AttrReadOnly)
         mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
     else
         mode |= S_IWUSR;
     if (::chmod(full.c_str(), mode) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     if (attributes & AttrHidden) {
         if (::setxattr(full.c_str(), kHiddenXattr, "1", 1, 0) != 0 && errno != ENOTSUP)
-            return fromErrno(errno, full);
+            return statusFromErrno(errno, full);
     } else {
         ::removexattr(full.c_str(), kHiddenXattr);
     }
@@ -309,7 +271,7 @@ Status clearAttributes(std::string_view path) {
 Status createFolder(std::string_view path) {
     const std::string full = resolvePath(path);
     if (::mkdir(full.c_str(), 0777) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     return {};
 }
 
@@ -323,7 +285,7 @@ Status createFolderTree(std::string_view path) {
         if (::stat(prefix.c_str(), &st) == 0)
             continue;
         if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
-            return fromErrno(errno, prefix);
+            return statusFromErrno(errno, prefix);
     }
     return {};
 }
@@ -332,7 +294,7 @@ Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
     const std::string source = resolvePath(from);
     const std::string target = resolvePath(to);
     if (!overwrite && lexists(target))
-        return fromErrno(EEXIST, target);
+        return statusFromErrno(EEXIST, target);
     if (isReadOnly(target))
         return readOnlyError(target);
     std::string data;
@@ -355,7 +317,7 @@ Status renameEntry(std::string_view from, std::string_view to) {
         struct stat a, b;
         if (!(::stat(source.c_str(), &a) == 0 && ::stat(target.c_str(), &b) == 0 &&
               a.st_ino == b.st_ino && a.st_dev == b.st_dev))
-            return fromErrno(EEXIST, target);
+            return statusFromErrno(EEXIST, target);
     }
     std::string literalTarget(to);
     for (char& c : literalTarget)
@@ -370,7 +332,7 @@ Status renameEntry(std::string_view from, std::string_view to) {
             (slash == std::string::npos ? std::string() : target.substr(0, slash + 1)) +
             literalTarget.substr(literalSlash == std::string::npos ? 0 : literalSlash + 1);
     if (::rename(source.c_str(), finalTarget.c_str()) != 0)
-        return fromErrno(errno, source);
+        return statusFromErrno(errno, source);
     return {};
 }
 
@@ -379,14 +341,14 @@ Status deleteFile(std::string_view path) {
     if (isReadOnly(full))
         return readOnlyError(full);
     if (::unlink(full.c_str()) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     return {};
 }
 
 Status removeFolder(std::string_view path) {
     const std::string full = resolvePath(path);
     if (::rmdir(full.c_str()) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     return {};
 }
 
@@ -395,11 +357,11 @@ Status readFile(std::string_view path, std::string& contents) {
     contents.clear();
     const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
-        return fromErrno(EISDIR, full);
+        return statusFromErrno(EISDIR, full);
     }
     if (st.st_size > 0)
         contents.reserve(size_t(st.st_size));
@@ -411,7 +373,7 @@ Status readFile(std::string_view path, std::string& contents) {
                 continue;
             const int e = errno;
             ::close(fd);
-            return fromErrno(e, full);
+            return statusFromErrno(e, full);
         }
         if (n == 0)
             break;
@@ -426,7 +388,7 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
     std::string temp = target + ".kvtmp-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return fromErrno(errno, target);
+        return statusFromErrno(errno, target);
     size_t written = 0;
     while (written < contents.size()) {
         const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
@@ -436,7 +398,7 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
             const int e = errno;
             ::close(fd);
             ::unlink(temp.c_str());
-            return fromErrno(e, target);
+            return statusFromErrno(e, target);
         }
         written += size_t(n);
     }
@@ -448,17 +410,17 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
         const int e = errno;
         ::close(fd);
         ::unlink(temp.c_str());
-        return fromErrno(e, target);
+        return statusFromErrno(e, target);
     }
     if (::close(fd) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());
-        return fromErrno(e, target);
+        return statusFromErrno(e, target);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());
-        return fromErrno(e, target);
+        return statusFromErrno(e, target);
     }
     return {};
 }
@@ -476,7 +438,7 @@ std::string currentDirectory() {
 Status setCurrentDirectory(std::string_view path) {
     const std::string full = resolvePath(path);
     if (::chdir(full.c_str()) != 0)
-        return fromErrno(errno, full);
+        return statusFromErrno(errno, full);
     return {};
 }
 

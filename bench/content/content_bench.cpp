@@ -1,6 +1,6 @@
 // Catalogue scan of a large AI library and one full install for eight players.
+#include "common/dialogless_ui.h"
 #include "common/paths.h"
-#include "common/ui_port.h"
 #include "content/catalogue_scan.h"
 #include "content/install.h"
 #include "platform/files.h"
@@ -14,32 +14,13 @@
 namespace {
 
 // Answers every question with its first button and remembers nothing.
-class SilentUi : public kv::Ui {
+class SilentUi : public kv::DialoglessUi {
 public:
     int messages = 0;
     kv::Answer message(const std::string&, kv::Icon, kv::Buttons b, const std::string&) override {
         ++messages;
         return b == kv::Buttons::YesNo ? kv::Answer::Yes : kv::Answer::Ok;
     }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
-        return std::nullopt;
-    }
-    void pumpEvents() override {}
 };
 
 struct World {

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the launcher core's readers: the settings file (parsed and
 // applied to a launcher), registry paths and the launcher's command line.
-#include "common/ui_port.h"
+#include "common/dialogless_ui.h"
 #include "core/launcher.h"
 #include "core/launcher_command_line.h"
 #include "core/registry_access.h"
@@ -14,30 +14,11 @@
 namespace {
 
 // Answers every question with "cancel", as a user who closes each dialog.
-class SilentUi : public kv::Ui {
+class SilentUi : public kv::DialoglessUi {
 public:
     kv::Answer message(const std::string&, kv::Icon, kv::Buttons, const std::string&) override {
         return kv::Answer::Cancel;
     }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
-        return std::nullopt;
-    }
-    void pumpEvents() override {}
 };
 
 } // namespace

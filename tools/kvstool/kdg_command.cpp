@@ -1,5 +1,6 @@
 // kvstool kdg info|list|extract: the archive reader, listing and extraction of the
 // launcher, run from scripts without any display.
+#include "common/dialogless_ui.h"
 #include "tools/kvstool/commands.h"
 
 #include "common/paths.h"
@@ -192,7 +193,7 @@ int runList(const Options& o) {
 
 // Answers the extraction's questions without a person: a file that cannot be written is
 // skipped (Ignore) and reported, and the run ends with exit code 1.
-class ConsoleUi final : public Ui {
+class ConsoleUi final : public DialoglessUi {
 public:
     Answer message(const std::string& text, Icon, Buttons buttons, const std::string&) override {
         std::string line = text;
@@ -210,25 +211,6 @@ public:
             return Answer::Ok;
         }
     }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
-        return std::nullopt;
-    }
-    void pumpEvents() override {}
 };
 
 int runExtract(const Options& o) {

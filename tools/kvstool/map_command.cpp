@@ -1,7 +1,7 @@
 // kvstool map: the viewer's statistics, check, conversion and drawing without a display.
 #include "tools/kvstool/commands.h"
 
-#include "common/ui_port.h"
+#include "common/dialogless_ui.h"
 #include "mapview/binary_map_reader.h"
 #include "mapview/lnd_converter.h"
 #include "mapview/lnd_reader.h"
@@ -24,32 +24,13 @@ namespace {
 using namespace kv::mapview;
 
 // Messages go to stderr; every question is declined, so nothing is repaired.
-class ConsoleUi : public Ui {
+class ConsoleUi : public DialoglessUi {
 public:
     Answer message(const std::string& text, Icon, Buttons buttons, const std::string&) override {
         if (buttons == Buttons::Ok)
             std::fprintf(stderr, "%s\n", text.c_str());
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
-    std::optional<std::string> input(const std::string&, const std::string&,
-                                     const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> pickFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<int> choose(const std::string&, const std::vector<std::string>&, int) override {
-        return std::nullopt;
-    }
-    void pumpEvents() override {}
 };
 
 bool endsWithMap(const std::string& path) {

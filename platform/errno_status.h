@@ -1,0 +1,12 @@
+#pragma once
+// The POSIX error number of a failed call as the Status the rest of the system shows:
+// the run-time error number and its description, with the system's reason and the path.
+#include "platform/status.h"
+
+#include <string_view>
+
+namespace kv::platform {
+
+Status statusFromErrno(int e, std::string_view path);
+
+} // namespace kv::platform
