@@ -5,24 +5,11 @@
 
 namespace kv::content {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 std::string toLower(std::string_view text) {
     std::string out(text);
     for (char& c : out)
         c = lowerAscii(c);
     return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {

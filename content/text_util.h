@@ -1,15 +1,17 @@
 #pragma once
 // Small text helpers of the content area: letter-case-blind comparison and the trims the
 // launcher's files have always been read with.
+#include "platform/text.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace kv::content {
 
-char lowerAscii(char c);
+using platform::equalsNoCase;
+using platform::lowerAscii;
 std::string toLower(std::string_view text);
-bool equalsNoCase(std::string_view a, std::string_view b);
 bool startsWithNoCase(std::string_view text, std::string_view prefix);
 bool endsWithNoCase(std::string_view text, std::string_view suffix);
 // Position of `needle` in `text` at or after `from`, letter case ignored.

@@ -10,10 +10,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 std::string trimmed(std::string_view text) {
@@ -27,17 +23,8 @@ std::string trimmed(std::string_view text) {
 std::string lowerAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out)
-        c = lower(c);
+        c = platform::lowerAscii(c);
     return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
 }
 
 bool endsWithNoCase(std::string_view text, std::string_view tail) {

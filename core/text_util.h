@@ -1,5 +1,7 @@
 #pragma once
 // Small text helpers shared by the launcher core's readers.
+#include "platform/text.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace kv {
 std::string trimmed(std::string_view text);
 // ASCII letters in lower case; other bytes unchanged.
 std::string lowerAscii(std::string_view text);
-bool equalsNoCase(std::string_view a, std::string_view b);
+using platform::equalsNoCase;
 bool endsWithNoCase(std::string_view text, std::string_view tail);
 
 // A whole decimal number within the 16-bit range, blanks around it allowed; nothing for

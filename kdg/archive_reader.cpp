@@ -4,6 +4,7 @@
 #include "kdg/hex_text.h"
 #include "platform/file_io.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 #include <array>
 
@@ -29,21 +30,6 @@ constexpr std::array<MapSignature, 6> kMapSignatures = {{
 
 bool isBlank(const std::string& s) {
     return s.find_first_not_of(" \t") == std::string::npos;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = char(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 std::string sectionName(std::uint32_t hash, const NameTables& tables) {
@@ -221,7 +207,7 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
 
     for (const KdgEntry& e : out.Entries) {
         for (const std::string* field : {&e.Name, &e.TypeName, &e.Group, &e.Section}) {
-            if (equalsNoCase(*field, "Names.txt")) {
+            if (platform::equalsNoCase(*field, "Names.txt")) {
                 out.HasNamesList = true;
                 break;
             }

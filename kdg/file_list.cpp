@@ -5,17 +5,6 @@
 
 namespace kv::kdg {
 
-namespace {
-
-std::string trim(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
-
 std::vector<std::string> fileListLines(const KdgArchiveInfo& info) {
     std::vector<std::string> lines;
     lines.reserve(16 + info.Sections.size() + info.Entries.size());
@@ -36,7 +25,7 @@ std::vector<std::string> fileListLines(const KdgArchiveInfo& info) {
 }
 
 std::string fileListName(const std::string& archiveFileName) {
-    std::string base = trim(archiveFileName);
+    std::string base(platform::trimBlanksTabs(archiveFileName));
     if (const std::size_t dot = base.rfind('.'); dot != std::string::npos)
         base.erase(dot);
     return base + ".txt";
@@ -44,14 +33,14 @@ std::string fileListName(const std::string& archiveFileName) {
 
 bool SaveFileList(const std::string& archivePath, const std::string& folderText,
                   const KdgArchiveInfo& info, Ui& ui) {
-    const std::string folder = trim(folderText);
-    if (trim(archivePath).empty() || folder.empty())
+    const std::string folder(platform::trimBlanksTabs(folderText));
+    if (platform::trimBlanksTabs(archivePath).empty() || folder.empty())
         return false;
     ui.message(info.Loaded ? "True" : "False");
     if (!info.Loaded)
         return false;
     ui.message(folder + info.FileName);
-    if (trim(info.FileName).empty())
+    if (platform::trimBlanksTabs(info.FileName).empty())
         return false;
     const platform::Status written =
         platform::writeTextLines(folder + fileListName(info.FileName), fileListLines(info));

@@ -1,22 +1,12 @@
 #include "kdg/folders.h"
 
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace kv::kdg {
 
-namespace {
-
-std::string trim(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
-
 bool FolderExists(const std::string& path) {
-    const std::string p = trim(path);
+    const std::string p(platform::trimBlanksTabs(path));
     return !p.empty() && platform::folderExists(p);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/errno_status.h"
+#include "platform/text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,19 +21,6 @@ namespace {
 // Hidden is recorded in an extended attribute, as POSIX has no such bit; names with a
 // leading dot count as hidden too.
 constexpr const char* kHiddenXattr = "user.kv.hidden";
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 bool lexists(const std::string& p) {
     struct stat st;

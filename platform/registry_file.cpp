@@ -8,27 +8,6 @@ namespace kv::platform {
 
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i]))
-            return false;
-    return true;
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // Reads a quoted text starting at s[0] == '"'; `rest` gets what follows the closing quote.
 std::optional<std::string> readQuoted(std::string_view s, std::string_view& rest) {
     std::string out;
@@ -62,7 +41,7 @@ bool isHeader(std::string_view line) {
     // A UTF-8 byte order mark may precede the header.
     if (line.substr(0, 3) == "\xEF\xBB\xBF")
         line.remove_prefix(3);
-    line = trim(line);
+    line = trimBlanksTabs(line);
     return line == "REGEDIT4" || line == "Windows Registry Editor Version 5.00";
 }
 
@@ -103,7 +82,7 @@ std::optional<RegFile> parseRegFile(std::string_view text) {
     const std::vector<std::string> lines = splitLines(text);
     RegFile file;
     size_t i = 0;
-    while (i < lines.size() && trim(lines[i]).empty())
+    while (i < lines.size() && trimBlanksTabs(lines[i]).empty())
         ++i;
     if (i == lines.size())
         return file;
@@ -113,7 +92,7 @@ std::optional<RegFile> parseRegFile(std::string_view text) {
 
     RegFileKey* current = nullptr;
     for (; i < lines.size(); ++i) {
-        std::string line(trim(lines[i]));
+        std::string line(trimBlanksTabs(lines[i]));
         if (line.empty() || line.front() == ';')
             continue;
         if (line.front() == '[') {
@@ -136,15 +115,15 @@ std::optional<RegFile> parseRegFile(std::string_view text) {
         } else {
             continue;
         }
-        rest = trim(rest);
+        rest = trimBlanksTabs(rest);
         if (rest.empty() || rest.front() != '=')
             continue;
-        std::string data(trim(rest.substr(1)));
+        std::string data(trimBlanksTabs(rest.substr(1)));
         // Long binary values go on over several lines, each but the last ending in '\'.
         if (data.size() >= 3 && equalsNoCase(data.substr(0, 3), "hex")) {
             while (!data.empty() && data.back() == '\\' && i + 1 < lines.size()) {
                 data.pop_back();
-                data += trim(lines[++i]);
+                data += trimBlanksTabs(lines[++i]);
             }
             while (!data.empty() && data.back() == '\\')
                 data.pop_back(); // a continuation the file ended in
@@ -199,11 +178,11 @@ std::string encodeRegDword(std::uint32_t value) {
 }
 
 std::optional<RegistryValue> decodeRegData(std::string_view data) {
-    data = trim(data);
+    data = trimBlanksTabs(data);
     if (!data.empty() && data.front() == '"') {
         std::string_view rest;
         auto text = readQuoted(data, rest);
-        if (!text || !trim(rest).empty())
+        if (!text || !trimBlanksTabs(rest).empty())
             return std::nullopt;
         return RegistryValue(std::move(*text));
     }

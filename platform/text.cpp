@@ -77,6 +77,27 @@ bool isValidUtf8(std::string_view s) {
 
 } // namespace
 
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::string_view trimBlanksTabs(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string cp1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

@@ -16,6 +16,12 @@ std::string toDisplayText(std::string_view bytes);
 // in that code page when `legacy` is set; otherwise the UTF-8 is kept.
 std::string fromDisplayText(std::string_view utf8, bool legacy = false);
 
+// File, key and switch names compare without regard to the case of ASCII letters.
+char lowerAscii(char c);
+bool equalsNoCase(std::string_view a, std::string_view b);
+// Without blanks and tab characters at either end.
+std::string_view trimBlanksTabs(std::string_view text);
+
 std::string cp1252ToUtf8(std::string_view bytes);
 std::string utf8ToCp1252(std::string_view utf8); // unmappable characters become '?'
 
