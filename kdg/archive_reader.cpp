@@ -130,10 +130,7 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
         out.InternalId = std::to_string(bytes.le32(24));
         out.InternalName = bytes.ReadZString(8, 16);
         const std::uint64_t required = bytes.le32(28);
-        if (required > kMaxRequiredArchives)
-            return fail(info, reason,
-                        "The archive names " + std::to_string(required) +
-                            " required archives; at most 5001 are supported.");
+        // Counts are bounded by the archive's length only: the records must fit in it.
         base = 32 + 20 * required;
         if (!bytes.has(0, base))
             return fail(info, reason,
@@ -147,10 +144,6 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
     }
 
     const std::uint64_t sections = bytes.le32(4);
-    if (sections > kMaxSections)
-        return fail(info, reason,
-                    "The archive claims " + std::to_string(sections) +
-                        " KRF sections; at most 5001 are supported.");
     const std::uint64_t directoryEnd = base + 12 * sections;
     if (!bytes.has(0, directoryEnd))
         return fail(info, reason, "The section directory runs past the end of the archive.");

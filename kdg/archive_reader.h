@@ -11,10 +11,9 @@
 
 namespace kv::kdg {
 
-// Working limits. An archive beyond them is treated as corrupt.
+// The one working limit: an archive with more file records is treated as corrupt.
+// Sections and required archives are limited only by the archive's length.
 inline constexpr std::uint64_t kMaxEntries = 5001;
-inline constexpr std::uint64_t kMaxSections = 5001;
-inline constexpr std::uint64_t kMaxRequiredArchives = 5001;
 
 // Reads an archive image held in memory. On failure `info` is cleared (its FileName
 // kept), Loaded is false and `reason` holds a sentence for the user.

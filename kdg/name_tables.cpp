@@ -9,25 +9,17 @@ namespace kv::kdg {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
 // Keys of the searched rows, up to the first row without a key; the first row wins.
+// A key matches only as the exact lower-case text the reader looks up.
 template <typename Row, typename KeyOf>
 void indexRows(const std::vector<Row>& rows, std::size_t searched, KeyOf keyOf,
-               std::unordered_map<std::uint32_t, std::uint32_t>& index) {
+               std::unordered_map<std::string, std::uint32_t>& index) {
     index.clear();
     for (std::size_t i = 0; i < rows.size() && i < searched; ++i) {
         const std::string& key = keyOf(rows[i]);
         if (key.empty())
             break;
-        if (auto value = parseHexKey(key))
-            index.emplace(*value, std::uint32_t(i));
+        index.emplace(key, std::uint32_t(i));
     }
 }
 
@@ -40,10 +32,10 @@ std::vector<std::string> splitTableLine(std::string_view line, std::size_t colum
         const std::size_t comma = line.find(',');
         if (comma == std::string_view::npos)
             break;
-        fields.emplace_back(trimmed(line.substr(0, comma)));
+        fields.emplace_back(line.substr(0, comma));
         line.remove_prefix(comma + 1);
     }
-    fields.emplace_back(trimmed(line));
+    fields.emplace_back(line);
     fields.resize(columns);
     return fields;
 }
@@ -85,12 +77,12 @@ void NameTables::index() {
 }
 
 const FileNameRow* NameTables::findFile(std::uint32_t hash) const {
-    const auto it = fileIndex_.find(hash);
+    const auto it = fileIndex_.find(lowerHex(hash));
     return it == fileIndex_.end() ? nullptr : &files_[it->second];
 }
 
 const TypeRow* NameTables::findType(std::uint32_t typeId) const {
-    const auto it = typeIndex_.find(typeId);
+    const auto it = typeIndex_.find(lowerHex(typeId));
     return it == typeIndex_.end() ? nullptr : &types_[it->second];
 }
 

@@ -49,8 +49,8 @@ private:
 
     std::vector<FileNameRow> files_;
     std::vector<TypeRow> types_;
-    std::unordered_map<std::uint32_t, std::uint32_t> fileIndex_;
-    std::unordered_map<std::uint32_t, std::uint32_t> typeIndex_;
+    std::unordered_map<std::string, std::uint32_t> fileIndex_;
+    std::unordered_map<std::string, std::uint32_t> typeIndex_;
 };
 
 // Reads "Files.txt" and "Types.txt" from `folder`. A missing or short file leaves the
@@ -58,7 +58,7 @@ private:
 NameTables LoadNameTables(const std::string& folder);
 
 // Splits one table line into exactly `columns` fields: the text between commas, the last
-// field taking the rest of the line. Blanks around each field are dropped.
+// field taking the rest of the line. Fields are kept as written, blanks included.
 std::vector<std::string> splitTableLine(std::string_view line, std::size_t columns);
 
 } // namespace kv::kdg

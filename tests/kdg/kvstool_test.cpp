@@ -90,6 +90,63 @@ TEST_F(KvsTool, TablesDefaultToTheProgramsFolder) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("File name:\t\tTool Mod.kdg\r\n", 0), 0u);
     EXPECT_NE(r.out.find("Readme.txt\t\t(Texts.krf)"), std::string::npos);
+    // "info" names the sections through the same tables.
+    const ToolRun info = run("kdg info " + quoted(archive), tool);
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("KRF sections: 3\n  Texts.krf\n"), std::string::npos) << info.out;
+}
+
+TEST_F(KvsTool, InfoUsesTheNameTablesForSectionNames) {
+    const ToolRun without =
+        run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "nowhere"));
+    ASSERT_EQ(without.exitCode, 0) << without.err;
+    const ToolRun with =
+        run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "tables"));
+    ASSERT_EQ(with.exitCode, 0) << with.err;
+    const auto sections = [](const ToolRun& r) {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
+            .object()["sections"]
+            .toArray();
+    };
+    ASSERT_EQ(sections(with).size(), 3);
+    EXPECT_EQ(sections(with)[0].toString(), "Texts.krf");
+    EXPECT_EQ(sections(with)[2].toString(), "Sounds.krf");
+    EXPECT_EQ(sections(without)[0].toString().front(), '$');
+}
+
+TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"--help", "usage: kvstool kdg"},          {"-h", "usage: kvstool kdg"},
+        {"kdg --help", "usage: kvstool kdg info"}, {"kdg info --help", "usage: kvstool kdg info"},
+        {"map --help", "usage: kvstool map info"}, {"map render -h", "usage: kvstool map info"},
+    };
+    for (const auto& [arguments, usage] : cases) {
+        const ToolRun r = run(arguments);
+        EXPECT_EQ(r.exitCode, 0) << arguments;
+        EXPECT_EQ(r.out.rfind(usage, 0), 0u) << arguments << ": " << r.out;
+        EXPECT_EQ(r.err, "") << arguments;
+    }
+    // Without --help, bad usage still goes to standard error.
+    const ToolRun bad = run("map");
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.empty());
+    EXPECT_EQ(bad.err.rfind("usage: kvstool map", 0), 0u);
+}
+
+TEST_F(KvsTool, DemoHelpMakesNoFolder) {
+    const std::string command = "cd " + quoted(dir.path()) + " && '" KVDEMO_PATH "' ";
+    for (const char* arguments : {"--help", "-h", "demo --help"}) {
+        const int status = std::system((command + arguments + " >out.txt 2>err.txt").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << arguments;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << arguments;
+        EXPECT_EQ(dir.read("out.txt").rfind("usage: kvdemo <folder> [--fresh]\n", 0), 0u);
+        EXPECT_EQ(dir.read("err.txt"), "") << arguments;
+    }
+    const int bad = std::system((command + "--fresh >out.txt 2>err.txt").c_str());
+    EXPECT_EQ(WEXITSTATUS(bad), 2);
+    EXPECT_FALSE(std::filesystem::exists(dir / "--help"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "--fresh"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "demo"));
 }
 
 TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {

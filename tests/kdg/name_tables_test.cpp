@@ -15,8 +15,41 @@ TEST(KdgNameTables, LinesSplitIntoTheTablesColumns) {
               (std::vector<std::string>{"ab12", "Tank.pie", "", ""}));
     EXPECT_EQ(splitTableLine("TEXT,abcd,txt,extra", 3),
               (std::vector<std::string>{"TEXT", "abcd", "txt,extra"}));
-    EXPECT_EQ(splitTableLine(" ab12 , Tank.pie ,PIE,\r", 4),
-              (std::vector<std::string>{"ab12", "Tank.pie", "PIE", ""}));
+    // Fields are the text between the commas, blanks included.
+    EXPECT_EQ(splitTableLine(" ab12 , Tank.pie ,PIE,", 4),
+              (std::vector<std::string>{" ab12 ", " Tank.pie ", "PIE", ""}));
+}
+
+TEST(KdgNameTables, KeysMatchOnlyAsTheExactLowerCaseHexText) {
+    struct Case {
+        const char* filesLine;
+        std::uint32_t hash;
+        bool found;
+    };
+    const Case cases[] = {
+        {"e778391,N", 0x0E778391, true},
+        {"E778391,N", 0x0E778391, false},
+        {"0e778391,N", 0x0E778391, false},
+        {" e778391,N", 0x0E778391, false},
+        {"e778391 ,N", 0x0E778391, false},
+        {"0,N", 0, true},
+        {"00,N", 0, false},
+        {"ffffffff,N", 0xFFFFFFFF, true},
+        {"+ff,N", 0xFF, false},
+        {"0xff,N", 0xFF, false},
+    };
+    for (const Case& c : cases) {
+        const NameTables tables =
+            NameTables::fromText(c.filesLine, std::string("T,") + c.filesLine);
+        EXPECT_EQ(tables.findFile(c.hash) != nullptr, c.found) << c.filesLine;
+        // Types.txt keeps its key in column 1.
+        EXPECT_EQ(tables.findType(c.hash) != nullptr, c.found) << c.filesLine;
+    }
+    // A name keeps its blanks, and a CR LF line end is not part of the last field.
+    const NameTables tables = NameTables::fromText("a1, Tank .pie,PIE,\\bodies \r\n", "");
+    ASSERT_NE(tables.findFile(0xA1), nullptr);
+    EXPECT_EQ(tables.findFile(0xA1)->name, " Tank .pie");
+    EXPECT_EQ(tables.findFile(0xA1)->group, "\\bodies ");
 }
 
 TEST(KdgNameTables, LookupStopsAtTheFirstRowWithoutAKeyAndFirstMatchWins) {

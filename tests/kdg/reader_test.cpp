@@ -188,6 +188,18 @@ TEST(KdgReader, AtMost5001FileRecords) {
     EXPECT_NE(reason.find("5002 file records"), std::string::npos) << reason;
 }
 
+TEST(KdgReader, SectionsAndRequiredArchivesAreNotLimitedBeyondTheirFileRecords) {
+    KdgArchiveSpec plan;
+    plan.required = std::vector<worldgen::KdgRequiredSpec>(6000, {"base", 1});
+    plan.sections = std::vector<KdgSectionSpec>(6000, {0x1, {}});
+    plan.sections.push_back({0x2, {file(0x7, "data")}});
+    const KdgArchiveInfo info = read(plan);
+    EXPECT_EQ(info.RequiredArchives.size(), 6000u);
+    EXPECT_EQ(info.Sections.size(), 6001u);
+    ASSERT_EQ(info.Entries.size(), 1u);
+    EXPECT_EQ(info.Entries[0].Section, "$2");
+}
+
 TEST(KdgReader, LoadArchiveInfoFromFile) {
     test::TempFolder dir;
     KdgArchiveSpec plan;

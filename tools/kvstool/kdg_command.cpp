@@ -28,9 +28,11 @@ namespace kv::tool {
 
 namespace {
 
-const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--json]\n"
+const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--tables DIR] [--json]\n"
                       "       kvstool kdg list ARCHIVE [--tables DIR] [--json]\n"
-                      "       kvstool kdg extract ARCHIVE DEST [--tables DIR]\n";
+                      "       kvstool kdg extract ARCHIVE DEST [--tables DIR]\n"
+                      "Names come from Files.txt and Types.txt in DIR (default: the folder of\n"
+                      "kvstool).\n";
 
 int usage(const std::string& problem = {}) {
     if (!problem.empty())
@@ -149,7 +151,8 @@ int runInfo(const Options& o) {
     if (o.positional.size() != 1)
         return usage("info needs exactly one archive");
     kdg::KdgArchiveInfo info;
-    if (!loadArchive(o.positional[0], kdg::NameTables(), info))
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    if (!loadArchive(o.positional[0], tables, info))
         return 1;
     if (o.json) {
         printJson(headerJson(info));
@@ -165,6 +168,8 @@ int runInfo(const Options& o) {
     for (const std::string& r : info.RequiredArchives)
         text += "  " + r + "\n";
     text += "KRF sections: " + std::to_string(info.Sections.size()) + "\n";
+    for (const std::string& section : info.Sections)
+        text += "  " + section + "\n";
     text += "File records: " + std::to_string(info.Entries.size()) + " (" + std::to_string(empty) +
             " empty)\n";
     printText(text);
@@ -243,11 +248,17 @@ int runExtract(const Options& o) {
 int runKdgCommand(const std::vector<std::string>& args) {
     if (args.empty())
         return usage();
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     const std::string& command = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     std::string problem;
     if (command == "info") {
-        auto o = parseOptions(rest, true, false, problem);
+        auto o = parseOptions(rest, true, true, problem);
         return o ? runInfo(*o) : usage(problem);
     }
     if (command == "list") {

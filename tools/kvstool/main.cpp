@@ -8,10 +8,11 @@
 
 namespace {
 
-void printUsage() {
+void printUsage(std::FILE* to = stderr) {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
-               "       kvstool map <info|check|convert|render> ...\n",
-               stderr);
+               "       kvstool map <info|check|convert|render> ...\n"
+               "       kvstool AREA --help\n",
+               to);
 }
 
 } // namespace
@@ -22,6 +23,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string area = argv[1];
+    if (area == "--help" || area == "-h") {
+        printUsage(stdout);
+        return 0;
+    }
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (area == "kdg")
         return kv::tool::runKdgCommand(args);

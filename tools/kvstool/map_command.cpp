@@ -186,18 +186,24 @@ int render(const std::vector<std::string>& args) {
     return 0;
 }
 
-void usage() {
+void usage(std::FILE* to = stderr) {
     std::fputs("usage: kvstool map info FILE\n"
                "       kvstool map check FILE\n"
                "       kvstool map convert MAP OUT.lnd\n"
                "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
                "objects,gateways] [--zoom 2] [--sea-level N]\n",
-               stderr);
+               to);
 }
 
 } // namespace
 
 int runMapCommand(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            usage(stdout);
+            return 0;
+        }
+    }
     const std::string command = args.empty() ? std::string() : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     int code = 2;

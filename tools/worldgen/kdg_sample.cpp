@@ -8,13 +8,7 @@ namespace kv::worldgen {
 
 namespace {
 
-std::string lowerHex(std::uint32_t v) {
-    std::string s = kdg::upperHex(v);
-    for (char& c : s)
-        if (c >= 'A' && c <= 'F')
-            c = char(c - 'A' + 'a');
-    return s;
-}
+using kdg::lowerHex;
 
 std::string le32(std::uint32_t v) {
     std::string out;
