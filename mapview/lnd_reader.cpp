@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 namespace kv::mapview {
 
@@ -115,8 +116,11 @@ bool liesIn(const std::string& path, const std::string& folder) {
     std::error_code ec;
     const auto parent = std::filesystem::weakly_canonical(
         std::filesystem::path(platform::resolvePath(path)).parent_path(), ec);
-    const auto root = std::filesystem::weakly_canonical(platform::resolvePath(folder), ec);
-    return parent == root || parent == root.parent_path(); // root may keep a trailing '/'
+    auto root = std::filesystem::weakly_canonical(platform::resolvePath(folder), ec);
+    // A trailing separator leaves an empty last name; the folder is the path before it.
+    if (!root.has_filename())
+        root = root.parent_path();
+    return parent == root;
 }
 
 std::string fileName(const std::string& path) {
@@ -144,6 +148,17 @@ std::string keptCopyPath(const std::string& path, const std::string& programFold
 }
 
 // Rewrites LF-only text with CR LF line ends; the piece after a final LF is dropped.
+// The value of a "SeaLevel" line; a file without one keeps the default of 100.
+std::optional<int> seaLevelValue(std::string_view line) {
+    if (lndToken(line, 4) != "SeaLevel")
+        return std::nullopt;
+    const std::string_view value = lndToken(line, 5);
+    const std::size_t digit = value.starts_with('-') || value.starts_with('+') ? 1 : 0;
+    if (value.size() <= digit || value[digit] < '0' || value[digit] > '9')
+        return std::nullopt;
+    return parseLndInt(value);
+}
+
 std::string withCrLf(std::string_view text, Progress& progress) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
@@ -181,7 +196,8 @@ ReadOutcome readLnd(std::string_view text, MapModel& model, Progress& progress) 
     progress.setStatus("Map width: " + std::to_string(model.mapWidth));
     model.mapHeight = std::max(0, parseLndInt(lndToken(lines.line(11), 5)));
     progress.setStatus("Map height: " + std::to_string(model.mapHeight));
-    model.seaLevel = parseLndInt(lndToken(lines.line(14), 5));
+    if (const auto sea = seaLevelValue(lines.line(14)))
+        model.seaLevel = *sea;
     model.numTiles = parseLndInt(lndToken(lines.line(21), 5));
     if (model.mapWidth > kMaxLndSide || model.mapHeight > kMaxLndSide)
         return ReadOutcome::TooLarge;

@@ -20,6 +20,10 @@ public:
         if (model_.gateways.empty())
             report("There are no gateways, each map must have at least 1 gateway or the game "
                    "may crash.");
+        if (faults_ > listed_ && hooks_.fault)
+            hooks_.fault(std::to_string(faults_ - listed_) +
+                         " more faults are not listed (only the first " +
+                         std::to_string(kMaxListedFaults) + " are).");
         if (faults_ == 0)
             ui_.message("No erros were found", Icon::Information);
         return faults_;
@@ -34,8 +38,11 @@ private:
     }
     void fault(const std::string& text) {
         ++faults_;
-        if (hooks_.fault)
+        // Many objects on one tile make a fault per pair: millions of lines help nobody.
+        if (hooks_.fault && listed_ < kMaxListedFaults) {
+            ++listed_;
             hooks_.fault(text);
+        }
     }
     void report(const std::string& text) {
         fault(text);
@@ -122,6 +129,7 @@ private:
     Ui& ui_;
     const MapCheckHooks& hooks_;
     int faults_ = 0;
+    int listed_ = 0;
 };
 
 } // namespace

@@ -9,9 +9,12 @@
 
 namespace kv::mapview {
 
+// The fault hook hears the first faults only, then one line saying how many more there were.
+inline constexpr int kMaxListedFaults = 1000;
+
 struct MapCheckHooks {
     std::function<void(const std::string&)> status; // the viewer's status bar
-    std::function<void(const std::string&)> fault;  // every fault found, as reported
+    std::function<void(const std::string&)> fault;  // the faults found, as reported
 };
 
 // Runs the whole check on `model`, asking through `ui`. Returns the number of faults.

@@ -59,6 +59,9 @@ bool MapViewer::openLnd(const std::string& path) {
         r.outcome == ReadOutcome::FileError) {
         if (r.outcome != ReadOutcome::FileError)
             ui_.message(readOutcomeText(r.outcome), Icon::Critical);
+        // What was read before the refusal is no map: the check and the converter must
+        // not work on it.
+        model_ = MapModel{};
         picture_.clear();
         end(false);
         return false;

@@ -107,6 +107,41 @@ TEST_F(Form1Test, StatisticsListsAreLinkedAndTheCheckReports) {
     EXPECT_FALSE(form.picture()->marker());
 }
 
+TEST_F(Form1Test, MarkerFollowsTheZoomAndGoesWithItsMapAndARefusedFileIsNoMap) {
+    openHighlands();
+    trigger("Statistics");
+    QWidget* form2 = form.findChild<QWidget*>("Form2");
+    auto* names = form2->findChild<QListWidget*>("LstNames");
+    names->setCurrentRow(1);
+    ASSERT_TRUE(form.picture()->marker());
+    EXPECT_EQ(*form.picture()->marker(), QRect(20, 30, 1, 1));
+    trigger("zoom");
+    ASSERT_TRUE(form.picture()->marker());
+    EXPECT_EQ(*form.picture()->marker(), QRect(40, 60, 2, 2));
+    trigger("zoom");
+    EXPECT_EQ(*form.picture()->marker(), QRect(20, 30, 1, 1));
+
+    ui.answerFile(folder / "Rivermouth.lnd");
+    trigger("OpenLnd");
+    EXPECT_FALSE(form.picture()->marker());
+    ASSERT_GT(names->count(), 0);
+
+    folder.write("Notes.lnd", "Just some notes\r\n");
+    ui.answerFile(folder / "Notes.lnd");
+    trigger("OpenLnd");
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Wrong file format!"));
+    EXPECT_EQ(ui.messages().back().icon, Icon::Critical);
+    EXPECT_FALSE(form.viewer().loaded());
+    EXPECT_EQ(names->count(), 0);
+    ui.clear();
+    form2->findChild<QPushButton*>("CmdCheck")->click();
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("No map loaded"));
+    ui.clear();
+    trigger("ConvertMenu");
+    form.findChild<QWidget*>("Form4")->findChild<QPushButton*>("CmdConvert")->click();
+    EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Load a *.map file first!"));
+}
+
 TEST_F(Form1Test, BinaryMapInfoAndConversion) {
     ui.answerFile(folder / "maps/Game.map");
     trigger("OpenBinaryMap");

@@ -3,6 +3,9 @@
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/map_lnd_writer.h"
 
+#include <cstring>
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -132,6 +135,34 @@ TEST(LndReader, WrongFormatAndStatusTexts) {
                             "Reading file...gateways", "Reading tile types..."));
 }
 
+TEST(LndReader, SeaLevelIsOneHundredUnlessTheFileSetsIt) {
+    LndMapSpec plan;
+    plan.seaLevel = 40;
+    const std::string text = writeLndMap(plan);
+    const std::size_t at = text.find("    SeaLevel 40\r\n");
+    ASSERT_NE(at, std::string::npos);
+    const struct {
+        const char* line14; // replaces the SeaLevel line
+        int expected;
+    } cases[] = {
+        {"    SeaLevel 40\r\n", 40},
+        {"    SeaLevel 0\r\n", 0},
+        {"    SeaLevel -3\r\n", -3},
+        {"    SeaLevel\r\n", 100},
+        {"    SeaLevel \r\n", 100},
+        {"    SeaLevel deep\r\n", 100},
+        {"\r\n", 100},
+        {"    TextureWidth 64\r\n", 100},
+    };
+    for (const auto& c : cases) {
+        std::string changed = text;
+        changed.replace(at, std::strlen("    SeaLevel 40\r\n"), c.line14);
+        EXPECT_EQ(read(changed).seaLevel, c.expected) << c.line14;
+    }
+    // A file that ends before its SeaLevel line.
+    EXPECT_EQ(read(text.substr(0, at)).seaLevel, 100);
+}
+
 TEST(LndReader, StopBetweenColumnsKeepsWhatWasRead) {
     LndMapSpec plan;
     plan.width = 6;
@@ -200,6 +231,17 @@ TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     ASSERT_EQ(loadLndFile(local, program.path(), model, progress).outcome, ReadOutcome::Done);
     EXPECT_EQ(program.read("Own.lnd"), writeLndMap(plan));
     EXPECT_FALSE(loadLndFile(local, program.path(), model, progress).reformatted);
+
+    // The program folder's parent is elsewhere: its file is copied before it is rewritten,
+    // whether or not the program folder is named with a trailing separator.
+    for (const std::string& folder : {program / "bin", program / "bin/"}) {
+        std::filesystem::create_directories(program / "bin");
+        const std::string above = program.write("Above.lnd", original);
+        ASSERT_EQ(loadLndFile(above, folder, model, progress).outcome, ReadOutcome::Done);
+        EXPECT_EQ(program.read("bin/Above.lnd"), original) << folder;
+        EXPECT_EQ(program.read("Above.lnd"), writeLndMap(plan)) << folder;
+        std::filesystem::remove(program / "bin/Above.lnd");
+    }
 }
 
 } // namespace

@@ -150,6 +150,21 @@ TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
     EXPECT_EQ(model.objects[1].x, 3);
 }
 
+TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
+    LndMapSpec plan = cleanSpec();
+    for (int i = 0; i < 50; ++i) // 1225 pairs
+        plan.objects.push_back(on("\"Tree\"", 6, 6));
+    MapModel model = load(plan);
+    CheckRun check;
+    for (int i = 0; i < 1225; ++i)
+        check.ui.answerMessage(Answer::No);
+    EXPECT_EQ(check.run(model), 1225);
+    ASSERT_EQ(check.faults.size(), std::size_t(kMaxListedFaults) + 1);
+    EXPECT_EQ(check.faults[999], "Some objects  have identical coordinates. (6X6)");
+    EXPECT_EQ(check.faults.back(), "225 more faults are not listed (only the first 1000 are).");
+    EXPECT_TRUE(check.ui.allAnswersUsed());
+}
+
 TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
     LndMapSpec plan;
     plan.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; }; // water, cliff

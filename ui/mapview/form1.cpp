@@ -99,6 +99,7 @@ void Form1::buildMenus() {
                 viewer_.setZoom(on);
                 viewer_.refreshAll();
                 updatePicture();
+                markTile(markedTile_); // the same tile, at the new scale
             });
 
     refreshMenu_ = menuBar()->addMenu(tr("&Refresh"));
@@ -221,6 +222,7 @@ void Form1::pointerMoved(int x, int y) {
 }
 
 void Form1::markTile(std::optional<std::pair<int, int>> tile) {
+    markedTile_ = tile;
     const auto& model = viewer_.model();
     if (!tile || tile->first < 0 || tile->second < 0 || tile->first >= model.mapWidth ||
         tile->second >= model.mapHeight) {
@@ -231,7 +233,8 @@ void Form1::markTile(std::optional<std::pair<int, int>> tile) {
     picture_->setMarker(QRect(tile->first * z, tile->second * z, z, z));
 }
 
-void Form1::afterLoad(bool loaded) {
+void Form1::afterLoad() {
+    markTile(std::nullopt); // the marked object belonged to the previous map
     setWindowTitle(toQt(viewer_.caption().empty() ? "VUV Ozarev - " : viewer_.caption()));
     infoList_->clear();
     for (const std::string& line : viewer_.model().info)
@@ -241,20 +244,21 @@ void Form1::afterLoad(bool loaded) {
         heightSlider_->setValue(0);
     }
     updatePicture();
-    if (loaded && form2_ && form2_->isVisible())
+    // Also after a refused file: the lists then empty, like the model.
+    if (form2_ && form2_->isVisible())
         form2_->fill();
 }
 
 bool Form1::openLndFile(const std::string& path) {
     setWindowTitle(toQt("VUV Ozarev - " + path.substr(path.find_last_of("/\\") + 1)));
     const bool loaded = viewer_.openLnd(path);
-    afterLoad(loaded);
+    afterLoad();
     return loaded;
 }
 
 bool Form1::openBinaryMapFile(const std::string& path) {
     const bool loaded = viewer_.openBinaryMap(path);
-    afterLoad(loaded);
+    afterLoad();
     return loaded;
 }
 

@@ -64,7 +64,7 @@ private:
     void setBusy(bool busy);
     void updatePicture();
     void pointerMoved(int x, int y);
-    void afterLoad(bool loaded);
+    void afterLoad();
 
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_;
@@ -86,6 +86,7 @@ private:
     QLabel* statusObject_ = nullptr;
     Form2* form2_ = nullptr;
     Form4* form4_ = nullptr;
+    std::optional<std::pair<int, int>> markedTile_;
     bool busy_ = false;
     bool closePending_ = false;
 };
