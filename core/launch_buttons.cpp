@@ -20,10 +20,13 @@ std::string mapEditorParameters(int renderMode) {
 
 bool startMapEditor(Launcher& l) {
     const std::string folder = l.installations.currentGameFolder();
-    return platform::startProgram(folder + kMapEditorExecutable,
-                                  mapEditorParameters(l.options.mapEditorMode), folder,
-                                  platform::WindowMode::Normal)
-        .ok;
+    const platform::StartResult started = platform::startProgram(
+        folder + kMapEditorExecutable, mapEditorParameters(l.options.mapEditorMode), folder,
+        platform::WindowMode::Normal);
+    // Unlike the game's start, nothing watches the editor, so a failure would go unseen.
+    if (!started.ok)
+        l.ui().message("The map editor could not be started.\n" + started.error, Icon::Critical);
+    return started.ok;
 }
 
 std::string keyHelpText() {

@@ -13,7 +13,8 @@ class Launcher;
 bool applyChanges(Launcher& launcher);
 
 // Starts the game's map editor from the current game folder, " -hardware" for the
-// "Direct3D" render mode and no parameters for "Software". False when it did not start.
+// "Direct3D" render mode and no parameters for "Software". False when it did not start,
+// after telling the user why.
 bool startMapEditor(Launcher& launcher);
 std::string mapEditorParameters(int renderMode);
 

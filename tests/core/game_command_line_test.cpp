@@ -1,10 +1,19 @@
 #include "core/game_command_line.h"
 
+#include "core/installation_actions.h"
 #include "core/launch_buttons.h"
 #include "core/options_toolbar.h"
+#include "platform/text.h"
 #include "tests/core/launcher_world.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kv::test {
 
@@ -20,6 +29,16 @@ OptionSet singlePlayer() {
 std::optional<platform::RegistryValue> gameValue(LauncherWorld& w, const std::string& name) {
     return w.registry->query(platform::RegistryRoot::LocalMachine,
                              "Software\\Bramble Studios\\KorvaneTactics", name);
+}
+
+// Started programs are not waited for; what they write shows up a little later.
+bool waitForFile(const std::string& path) {
+    for (int i = 0; i < 500; ++i) {
+        if (std::filesystem::exists(path))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
 }
 
 } // namespace
@@ -42,6 +61,28 @@ TEST(GameCommandLine, PartsKeepTheirBlanks) {
     rgb.softwareRenderType = 2; // "RGB Emulation"
     rgb.resolution = 1;         // "640 x480": the blank before "x" is trimmed away
     EXPECT_EQ(gameCommandLine(rgb, {}), " -RGB -640  ");
+}
+
+TEST(GameCommandLine, EachCampaignStartsItsOwnMap) {
+    const struct {
+        const char* campaign;
+        const char* part;
+    } cases[] = {
+        {"Demo", "-game FASTPLAY"},         {"Campaign 1", "-game CAM_1A"},
+        {"Campaign 2", "-game CAM_2A"},     {"Campaign 3", "-game CAM_3A"},
+        {"campaign 3", "-game campaign 3"}, // typed by hand: passed as it stands
+        {"Campaign 4", "-game Campaign 4"}, {"", "-game "},
+    };
+    OptionSet o = singlePlayer();
+    o.startWithCampaignOn = 1;
+    for (const auto& c : cases) {
+        o.campaign = c.campaign;
+        EXPECT_EQ(AddMapToCommandLine(o), c.part) << c.campaign;
+        EXPECT_EQ(gameCommandLine(o, {}), std::string(" -3DFX ") + c.part + " ") << c.campaign;
+    }
+    o.startWithCampaignOn = 0;
+    o.campaign = "Campaign 3";
+    EXPECT_EQ(AddMapToCommandLine(o), "");
 }
 
 TEST(GameCommandLine, SoftwareTypesAndDamagedIndices) {
@@ -118,5 +159,48 @@ TEST(LaunchButtons, MapEditorParametersAndShellQuoting) {
     EXPECT_EQ(shellQuoted({"wine", "/g/korvane.exe", "+name", "Big N", "it's", "", "$HOME"}),
               "wine /g/korvane.exe +name 'Big N' 'it'\\''s' '' '$HOME'");
 }
+
+#ifndef _WIN32
+// The map editor runs for real: a stand-in script records where it ran and with what.
+TEST(LaunchButtons, MapEditorStartsInTheGameFolderAndAFailedStartIsReported) {
+    LauncherWorld w;
+    Launcher& l = *w.launcher;
+    const std::string game = w.makeGame("game");
+    AddKVPath(l, game);
+    const std::string report = w.tmp / "editor.txt";
+    const std::string editor =
+        w.tmp.write("game/TerraForge.exe", "#!/bin/sh\n{ pwd; echo \"[$*]\"; } >'" + report +
+                                               ".part'\n"
+                                               "mv '" +
+                                               report + ".part' '" + report + "'\n");
+    ASSERT_EQ(::chmod(editor.c_str(), 0755), 0);
+    // The launcher's own current folder is elsewhere; the editor must not run there.
+    ASSERT_NE(std::filesystem::current_path(), std::filesystem::path(game).parent_path());
+    for (const auto& [mode, expected] : {std::pair{0, "[-hardware]"}, std::pair{1, "[]"}}) {
+        l.options.mapEditorMode = mode;
+        ASSERT_TRUE(startMapEditor(l));
+        ASSERT_TRUE(waitForFile(report)) << mode;
+        const auto lines = platform::splitLines(w.tmp.read("editor.txt"));
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_TRUE(std::filesystem::equivalent(lines[0], game)) << lines[0];
+        EXPECT_EQ(lines[1], expected);
+        std::filesystem::remove(report);
+    }
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    // A script with CR LF line ends names the interpreter "/bin/sh\r": it cannot run.
+    w.tmp.write("game/TerraForge.exe", "#!/bin/sh\r\necho TerraForge\r\n");
+    ASSERT_EQ(::chmod(editor.c_str(), 0755), 0);
+    EXPECT_FALSE(startMapEditor(l));
+    std::filesystem::remove(editor);
+    EXPECT_FALSE(startMapEditor(l));
+    ASSERT_EQ(w.ui.messages().size(), 2u);
+    for (const auto& m : w.ui.messages()) {
+        EXPECT_EQ(m.text.rfind("The map editor could not be started.\n", 0), 0u) << m.text;
+        EXPECT_NE(m.text.find("TerraForge.exe"), std::string::npos) << m.text;
+        EXPECT_EQ(m.icon, Icon::Critical);
+    }
+}
+#endif
 
 } // namespace kv::test

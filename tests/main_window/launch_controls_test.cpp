@@ -1,8 +1,10 @@
 // The main window's start controls on the demo world: the buttons are live, the key help
-// shows, "Apply" disables itself once the install went through, and the preview follows every option.
+// shows, "Apply" disables itself once the install went through, and the preview follows every
+// option.
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
 #include "core/startup.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -17,6 +19,14 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kv::test {
 
@@ -112,9 +122,62 @@ TEST(StartControls, PreviewFollowsEveryOption) {
     EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +host \"\" +hostname \"Demo's "
                                "game\" +name \"Demo\"");
     EXPECT_TRUE(d.find<QLineEdit>("TxtCommandLine")->isReadOnly());
+    // The whole command line of this start fits the field.
+    d.find<QCheckBox>("Check6")->setChecked(false);
+    d.chooseMenuEntry("TbDebug", 0);
+    QLineEdit* field = d.find<QLineEdit>("TxtCommandLine");
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro -ovyrdelmkasitroquenbafp");
+    EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(d.commandLine()) + 8)
+        << field->width();
+    d.find<QCheckBox>("ChkMiniMode")->click(); // also in the compact window
+    QApplication::processEvents();
+    EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(d.commandLine()) + 8)
+        << field->width();
     EXPECT_FALSE(d.registry->query(platform::RegistryRoot::LocalMachine,
                                    "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
 }
+
+#ifndef _WIN32
+TEST(StartControls, EditStartsTheDemoMapEditorAndAFailedStartIsReported) {
+    StartControls d;
+    // Without a display the stand-in only writes its log; no window is left behind.
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ::unsetenv("DISPLAY");
+    const std::string log = d.world.gameFolder + "TerraForge.log";
+    const auto waitForLog = [&log] {
+        for (int i = 0; i < 500 && !platform::fileExists(log); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::string text;
+        platform::readFile(log, text);
+        return text;
+    };
+    QPushButton* edit = d.find<QPushButton>("CmdTerraForge");
+    edit->click();
+    std::string game = d.world.gameFolder;
+    game.pop_back();
+    EXPECT_EQ(waitForLog(),
+              "TerraForge map editor stand-in. Folder: " + game + "  Parameters: [-hardware]\n");
+    EXPECT_TRUE(d.ui.messages().empty());
+
+    // A stand-in from an older demo, written with CR LF ends, cannot run.
+    const std::string editor = d.world.gameFolder + "TerraForge.exe";
+    ASSERT_TRUE(platform::writeFileAtomic(editor, "#!/bin/sh\r\necho TerraForge\r\n"));
+    ASSERT_EQ(::chmod(editor.c_str(), 0755), 0);
+    edit->click();
+    ASSERT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_EQ(d.ui.messages()[0].text.rfind("The map editor could not be started.\n", 0), 0u);
+    EXPECT_EQ(d.ui.messages()[0].icon, Icon::Critical);
+    // Writing the demo again repairs it.
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(d.tmp / "demo", false, d.world, error)) << error;
+    std::filesystem::remove(log);
+    edit->click();
+    EXPECT_NE(waitForLog().find("Parameters: [-hardware]"), std::string::npos);
+    EXPECT_EQ(d.ui.messages().size(), 1u);
+    if (!display.empty())
+        ::setenv("DISPLAY", display.c_str(), 1);
+}
+#endif
 
 TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
     StartControls d;

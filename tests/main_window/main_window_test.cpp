@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace kv::test {
@@ -141,6 +142,42 @@ TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {
     compact->click();
     EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
     EXPECT_FALSE(d.find<QTabWidget>("TabMain")->isHidden());
+}
+
+TEST(MainWindow, CompactWindowIsSmallerAndTheFullSizeComesBack) {
+    DemoWindow d;
+    d.window->resize(d.window->size() + QSize(40, 30)); // as the user left it
+    QApplication::processEvents();
+    const QSize full = d.window->size();
+    QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
+    compact->click();
+    QApplication::processEvents();
+    const QSize small = d.window->size();
+    EXPECT_LT(small.width(), full.width() - 100) << small.width() << " of " << full.width();
+    EXPECT_LE(small.height(), full.height());
+    compact->click();
+    QApplication::processEvents();
+    EXPECT_EQ(d.window->size(), full);
+}
+
+TEST(MainWindow, AlwaysOnTopEntryNamesTheStateAndKeepsTheWindowOnTop) {
+    DemoWindow d;
+    QAction* entry = d.menuOf("TbTools")->actions()[6];
+    const auto onTop = [&d] {
+        return d.window->windowHandle() &&
+               d.window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+    };
+    EXPECT_EQ(entry->text(), "Always on top Off");
+    EXPECT_FALSE(d.launcher->alwaysOnTop);
+    EXPECT_FALSE(onTop());
+    entry->trigger();
+    EXPECT_EQ(entry->text(), "Always on top On");
+    EXPECT_TRUE(d.launcher->alwaysOnTop);
+    EXPECT_TRUE(onTop());
+    entry->trigger();
+    EXPECT_EQ(entry->text(), "Always on top Off");
+    EXPECT_FALSE(d.launcher->alwaysOnTop);
+    EXPECT_FALSE(onTop());
 }
 
 TEST(MainWindow, MenusDriveTheStateAndShowItBack) {

@@ -26,6 +26,23 @@ struct Writer {
             ok = false;
         }
     }
+    void script(const std::string& path, const std::string& body, bool replace) {
+        if (!ok || (!replace && platform::fileExists(path) && !isCrLfScript(path)))
+            return;
+        if (!platform::writeFileAtomic(path, "#!/bin/sh\n" + body + "\n")) {
+            error = "cannot write " + path;
+            ok = false;
+        }
+    }
+    // A stand-in script written by an older demo with CR LF ends cannot run; it is
+    // replaced. Anything else there (a real program) is kept.
+    static bool isCrLfScript(const std::string& path) {
+        std::string bytes;
+        if (!platform::readFile(path, bytes) || !bytes.starts_with("#!"))
+            return false;
+        const std::size_t end = bytes.find('\n');
+        return end != std::string::npos && end > 0 && bytes[end - 1] == '\r';
+    }
     void text(const std::string& path, const std::vector<std::string>& lines, bool replace) {
         if (!ok || (!replace && platform::fileExists(path)))
             return;
@@ -35,6 +52,15 @@ struct Writer {
         }
     }
 };
+
+// The map editor stand-in notes each start, with its folder and parameters, in
+// "TerraForge.log" beside it, and shows it for a while when a display is at hand.
+constexpr const char* kMapEditorStandin =
+    "text=\"TerraForge map editor stand-in. Folder: $(pwd)  Parameters: [$*]\"\n"
+    "echo \"$text\" >>TerraForge.log\n"
+    "if [ -n \"$DISPLAY\" ] && command -v xmessage >/dev/null 2>&1; then\n"
+    "    exec xmessage -center -timeout 15 \"$text\"\n"
+    "fi";
 
 std::vector<std::string> settingsLines(const std::string& gameFolder) {
     std::vector<std::string> lines{"KVPath=" + gameFolder,
@@ -84,9 +110,10 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
 
     const std::string& game = world.gameFolder;
     w.folder(joinPath(game, "multiplay\\skirmish"));
-    // Stand-ins until the real programs are built: the launcher only looks for them.
-    w.text(joinPath(game, "korvane.exe"), {"#!/bin/sh", "echo Korvane Tactics"}, fresh);
-    w.text(joinPath(game, "TerraForge.exe"), {"#!/bin/sh", "echo TerraForge"}, fresh);
+    // Stand-ins until the real programs are built. They are started, so they are shell
+    // scripts with LF line ends: a CR after "#!/bin/sh" names no interpreter.
+    w.script(joinPath(game, "korvane.exe"), "echo Korvane Tactics", fresh);
+    w.script(joinPath(game, "TerraForge.exe"), kMapEditorStandin, fresh);
     w.text(joinPath(game, "multiplay\\skirmish\\scriptLang.rtf"),
            {"{\\rtf1\\ansi Korvane Tactics script language}"}, fresh);
 #ifndef _WIN32

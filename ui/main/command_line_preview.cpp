@@ -11,8 +11,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 namespace kv::ui {
+
+namespace {
+
+constexpr int kPreviewColumns = 64;
+
+} // namespace
 
 CommandLinePreview::CommandLinePreview(Launcher& launcher, QWidget* parent)
     : QGroupBox(QStringLiteral("Command line"), parent), launcher_(launcher) {
@@ -37,6 +44,10 @@ QLineEdit* CommandLinePreview::addRow(const QString& label, const QString& name,
     field->setReadOnly(true);
     // Leading and doubled blanks are part of the command line; a fixed font shows them.
     field->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // Wide enough for a whole single-player command line with the debug switch.
+    field->setMinimumWidth(
+        field->fontMetrics().horizontalAdvance(QString(kPreviewColumns, QLatin1Char('x'))) +
+        2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
     auto* copy = new QPushButton(QStringLiteral("Copy"), this);
     copy->setObjectName(copyName);
     copy->setToolTip(QStringLiteral("Copy to the clipboard"));

@@ -204,12 +204,24 @@ void Main::refresh() {
 }
 
 void Main::resizeForm(bool compact) {
+    // The full size the user had comes back when the window grows again.
+    if (compact && !tabs_->isHidden() && isVisible())
+        fullSize_ = size();
     tabs_->setVisible(!compact);
     misc_->refresh();
     mainLink_->setText(toQt(launcher_.mainLink.caption(compact)));
-    if (centralWidget())
-        centralWidget()->adjustSize();
-    adjustSize();
+    // Hiding the tabs only posts a layout request; settle the layouts now, so that the
+    // size hints and the window's minimum size already describe the new content.
+    for (QWidget* w : {body_, centralWidget(), static_cast<QWidget*>(this)}) {
+        if (w && w->layout()) {
+            w->layout()->invalidate();
+            w->layout()->activate();
+        }
+    }
+    if (compact || !fullSize_.isValid())
+        resize(sizeHint());
+    else
+        resize(fullSize_.expandedTo(sizeHint()));
 }
 
 void Main::fixToolbarSize() {

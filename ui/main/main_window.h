@@ -76,6 +76,7 @@ private:
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;
+    QSize fullSize_; // the size before the window was made compact
 };
 
 } // namespace kv::ui
