@@ -7,6 +7,7 @@
 #include "content/original_kdgs.h"
 #include "content/player_choices.h"
 #include "kdg/archive_panel.h"
+#include "kdg/extraction.h"
 #include "kdg/name_tables.h"
 
 #include <functional>
@@ -36,6 +37,8 @@ struct ContentState {
     ModList mods;
     // "Files.txt" and "Types.txt" of the launcher folder, loaded once at start-up.
     kdg::NameTables nameTables;
+    // The archive file list of the last extraction, kept until the next one.
+    std::vector<kdg::ArchiveFileListItem> archiveFiles;
     // Which page the MODs page's lower panel shows.
     kdg::LowerPanel lowerPanel = kdg::LowerPanel::ModCompilationInfo;
     ContentHooks hooks;

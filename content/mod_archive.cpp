@@ -60,6 +60,7 @@ bool extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& pr
     const std::optional<std::string> folder = askFolder(env, "Extract to...");
     if (!folder || !kdg::LoadArchiveInfo(entry->path(), entry->archive, state.nameTables))
         return false;
+    state.archiveFiles = kdg::archiveFileListItems(entry->archive);
     const kdg::ExtractResult result =
         kdg::ExtractArchive(entry->path(), *folder, entry->archive, env.ui, progress);
     return result.outcome == kdg::ExtractOutcome::Completed;

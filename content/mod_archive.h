@@ -22,7 +22,8 @@ bool loadSelectedModArchive(ContentState& state, const ContentEnv& env);
 std::optional<mapview::MapPreview> selectedModMapPreview(const ContentState& state,
                                                          const ContentEnv& env, bool previewOn);
 
-// "Extract to...": asks for a folder and extracts the selected MOD's archive into it.
+// "Extract to...": asks for a folder and extracts the selected MOD's archive into it;
+// once the archive is read, its files are the new archive file list.
 // False when nothing was extracted to the end (no selection, cancelled, unreadable,
 // aborted or stopped).
 bool extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& progress);

@@ -9,6 +9,7 @@
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
 #include "tools/worldgen/map_demo.h"
+#include "ui/content/archive_file_list_view.h"
 #include "ui/content/mod_archive_view.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/main_window.h"
@@ -190,6 +191,29 @@ TEST(ModsArchive, SaveListOfFilesAndExtractGoToTheChosenFolder) {
     std::string map;
     ASSERT_TRUE(platform::readFile(out + "multiplay/maps/Game.map", map));
     EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
+
+    // The page lists the extracted archive's stored files, each keyed by its row.
+    ui::ArchiveFileListView* files = w.page->archiveFiles();
+    ASSERT_TRUE(files->isVisibleTo(w.page));
+    int stored = 0;
+    for (std::size_t row = 0; row < info.Entries.size(); ++row) {
+        const QString key = QStringLiteral("item%1").arg(row);
+        QListWidgetItem* item = files->itemWithKey(key);
+        if (info.Entries[row].IsEmpty) {
+            EXPECT_EQ(item, nullptr) << row;
+            continue;
+        }
+        ++stored;
+        ASSERT_NE(item, nullptr) << row;
+        EXPECT_EQ(item->text().toStdString(), info.Entries[row].Name);
+        EXPECT_EQ(files->row(item), stored - 1);
+    }
+    EXPECT_EQ(files->count(), stored);
+    EXPECT_FALSE(files->findItems(QStringLiteral("Game.map"), Qt::MatchExactly).isEmpty());
+    // A cancelled extraction leaves the list of the last one.
+    w.ui.answerFolder(std::nullopt);
+    w.entry("KDG_EXTRACT")->trigger();
+    EXPECT_EQ(files->count(), stored);
     EXPECT_TRUE(w.ui.allAnswersUsed());
 }
 

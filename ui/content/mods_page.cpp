@@ -2,6 +2,7 @@
 
 #include "content/mod_activation.h"
 #include "content/mod_archive.h"
+#include "ui/content/archive_file_list_view.h"
 #include "ui/content/mod_archive_view.h"
 #include "ui/content/progress_dialog.h"
 #include "ui/kdg/archive_info_panel.h"
@@ -75,6 +76,8 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
     row->addWidget(delete_);
     layout->addLayout(row);
     layout->addWidget(archiveView_, 1);
+    archiveFiles_ = new ArchiveFileListView(this);
+    layout->addWidget(archiveFiles_, 1);
 
     connect(list_, &QListWidget::itemChanged, this, &ModsPage::onItemChanged);
     connect(list_, &QListWidget::currentRowChanged, this, &ModsPage::onCurrentRowChanged);
@@ -89,6 +92,9 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
             [this] { showLowerPanel("ModCompilationInfo"); });
     connect(panelEntries_[2], &QAction::triggered, this, [this] { showLowerPanel("MapInfo"); });
     connect(extractEntry, &QAction::triggered, this, &ModsPage::extract);
+    // After the extraction, which refills the list once it has read the archive.
+    connect(extractEntry, &QAction::triggered, this,
+            [this] { archiveFiles_->showItems(state_.archiveFiles); });
     connect(listEntry, &QAction::triggered, this,
             [this] { content::saveSelectedModFileList(state_, env_()); });
     showLowerPanel("");

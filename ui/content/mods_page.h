@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace kv::ui {
 
+class ArchiveFileListView;
 class ModArchiveView;
 
 class ModsPage : public QWidget {
@@ -43,6 +44,7 @@ public:
     // The "MODs" menu: disable all, disable unsafe.
     QMenu* modsMenu() const { return modsMenu_; }
     ModArchiveView* archiveView() const { return archiveView_; }
+    ArchiveFileListView* archiveFiles() const { return archiveFiles_; }
 
 private:
     void onItemChanged(QListWidgetItem* item);
@@ -61,6 +63,7 @@ private:
     QMenu* menu_;
     QMenu* modsMenu_;
     ModArchiveView* archiveView_;
+    ArchiveFileListView* archiveFiles_;
     QAction* panelEntries_[3] = {};
     const kdg::NameTables* tables_ = nullptr;
     const bool* previewFlag_ = nullptr;
