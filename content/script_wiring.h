@@ -1,0 +1,13 @@
+#pragma once
+// Hooks script customizing into the catalogue scans, the install, the settings file and
+// every place where a player's or the rules' choice changes.
+namespace kv {
+class Launcher;
+}
+
+namespace kv::content {
+
+// Runs after the content wiring, whose choice hooks it extends.
+void wireScriptCustomizing(Launcher& launcher);
+
+} // namespace kv::content
