@@ -90,8 +90,7 @@ std::string where(size_t index, const ScriptField& field) {
 }
 
 std::optional<Region> assignmentRegion(std::string_view t, size_t mark, size_t index,
-                                       const ScriptField& field, const std::string& value,
-                                       Ui& ui) {
+                                       const ScriptField& field, const std::string& value, Ui& ui) {
     const size_t equals = lastBefore(t, '=', mark);
     if (equals == npos) {
         ui.message("Couldn't find '=' for assignment, field " + where(index, field),
@@ -108,8 +107,7 @@ std::optional<Region> assignmentRegion(std::string_view t, size_t mark, size_t i
 }
 
 std::optional<Region> parameterRegion(std::string_view t, size_t mark, size_t index,
-                                      const ScriptField& field, const std::string& value,
-                                      Ui& ui) {
+                                      const ScriptField& field, const std::string& value, Ui& ui) {
     size_t p = lastBefore(t, '(', mark);
     if (p == npos)
         return std::nullopt;

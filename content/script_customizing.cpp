@@ -34,8 +34,8 @@ bool loadCustomizing(Record& record, const std::string& path, bool marked, Named
                                   FolderVars::from(env.paths, env.gameFolder), env.ui);
 }
 
-void processSlot(const std::string& path, const ScriptCustomizing& data,
-                 const std::string& failure, Ui& ui) {
+void processSlot(const std::string& path, const ScriptCustomizing& data, const std::string& failure,
+                 Ui& ui) {
     const ProcessResult r = processScriptFile(path, data.fields, ui);
     if (r == ProcessResult::Empty || r == ProcessResult::WriteFailed)
         ui.message(failure, Icon::Exclamation);

@@ -124,14 +124,14 @@ void resolveMoreInfo(ScriptField& field, const NamedTexts& named, const std::str
         return;
     const size_t first = reference.find_first_not_of('<');
     const size_t last = reference.find_last_not_of('>');
-    const std::string name =
-        first == std::string::npos || last < first ? std::string()
-                                                   : reference.substr(first, last - first + 1);
+    const std::string name = first == std::string::npos || last < first
+                                 ? std::string()
+                                 : reference.substr(first, last - first + 1);
     if (const auto it = named.find(name); it != named.end())
         field.moreInfo = it->second;
     else
-        ui.message("Couldn't find text for script customizing 'MoreInfo' variable: '" +
-                       reference + "', script: '" + script + "'.",
+        ui.message("Couldn't find text for script customizing 'MoreInfo' variable: '" + reference +
+                       "', script: '" + script + "'.",
                    Icon::Exclamation);
 }
 

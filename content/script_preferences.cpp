@@ -115,7 +115,8 @@ bool savePreferences(const std::string& path, const ScriptCustomizing& data, Ui&
     const std::string folder = path.substr(0, path.find_last_of("/\\") + 1);
     bool ok = folder.empty() || platform::folderExists(folder) ||
               bool(platform::createFolderTree(folder));
-    ok = ok && bool(platform::writeFileAtomic(platform::resolvePath(path), formatPreferences(data)));
+    ok =
+        ok && bool(platform::writeFileAtomic(platform::resolvePath(path), formatPreferences(data)));
     if (!ok)
         ui.message("Failed to save script customizing setting file.\r\n'" + data.name + "'.",
                    Icon::Exclamation);

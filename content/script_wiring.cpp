@@ -27,8 +27,7 @@ std::function<R(Args...)> thenSync(Launcher& l, std::function<R(Args...)> hook) 
 
 } // namespace
 
-void wireScriptCustomizing(Launcher& l) {
-    ContentState& s = l.content;
+void wireScriptHooks(ContentState& s) {
     s.hooks.loadAiCustomizing = [&s](AiRecord& record, const ContentEnv& env) {
         return loadAiCustomizing(record, s.scripts.namedTexts, env);
     };
@@ -36,6 +35,10 @@ void wireScriptCustomizing(Launcher& l) {
         return loadRulesCustomizing(record, s.scripts.namedTexts, env);
     };
     s.hooks.buildProcessedScripts = [&s](const ContentEnv& env) { buildProcessedScripts(s, env); };
+}
+
+void wireScriptCustomizing(Launcher& l) {
+    wireScriptHooks(l.content);
 
     LauncherHooks& h = l.hooks;
     h.fillCatalogues = thenSync(l, std::move(h.fillCatalogues));

@@ -7,6 +7,11 @@ class Launcher;
 
 namespace kv::content {
 
+struct ContentState;
+
+// The catalogue scans read the fields, the install writes the picks.
+void wireScriptHooks(ContentState& state);
+
 // Runs after the content wiring, whose choice hooks it extends.
 void wireScriptCustomizing(Launcher& launcher);
 

@@ -120,7 +120,8 @@ QString display(const std::string& bytes) {
 QJsonObject fieldJson(const ScriptField& f) {
     QJsonArray values;
     for (const auto& v : f.values)
-        values.append(QJsonObject{{"value", display(v.text)}, {"description", display(v.description)}});
+        values.append(
+            QJsonObject{{"value", display(v.text)}, {"description", display(v.description)}});
     return QJsonObject{{"id", display(f.id)},
                        {"type", display(f.type)},
                        {"mainDescription", display(f.mainDescription)},
@@ -207,8 +208,8 @@ int runApply(const Options& o) {
         return failure("the script is empty");
     applied.text += "\r\n";
     if (o.output) {
-        if (platform::Status s = platform::writeFileAtomic(platform::resolvePath(*o.output),
-                                                           applied.text);
+        if (platform::Status s =
+                platform::writeFileAtomic(platform::resolvePath(*o.output), applied.text);
             !s)
             return failure("cannot write " + *o.output + ": " + s.description);
         return 0;
