@@ -11,9 +11,10 @@ std::vector<std::string> customizableAiScriptLines(const std::string& aiName) {
         "/*%?AttackHelp = \"How long the AI builds up before its first attack.\\nShorter "
         "waits make a harder opponent.\"*/",
         "attackDelay = 300; /*%!ID=\"delay\",type=\"asn\",MainDesc=\"First attack after\",",
-        "    MoreInfo=\"<AttackHelp>\", // shown by the info button",
-        "    val=\"120\",ArgDesc=\"2 minutes\",val=\"300\",ArgDesc=\"5 minutes\",",
-        "    val=\"600\",ArgDesc=\"10 minutes\"*/",
+        // Items continue on tab-indented lines: blanks would become part of the keys.
+        "\tMoreInfo=\"<AttackHelp>\",// shown by the info button",
+        "\tval=\"120\",ArgDesc=\"2 minutes\",val=\"300\",ArgDesc=\"5 minutes\",",
+        "\tval=\"600\",ArgDesc=\"10 minutes\"*/",
         "setAggression(player, 50); /*%!ID=\"aggr\",type=\"prm\",prm_id=\"1\",MainDesc="
         "\"Aggression\",val=\"20\",ArgDesc=\"Careful\",val=\"50\",ArgDesc=\"Normal\",val=\"90\","
         "ArgDesc=\"Reckless\"*/",
