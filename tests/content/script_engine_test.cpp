@@ -150,6 +150,13 @@ TEST(ScriptEngine, SingleFieldCases) {
          "",
          "",
          {"Failed to find field start: '/*%!'."}},
+        {"an ID quoted earlier points at the earlier mark",
+         "x = 1; /*%!ID=\"a\",type=\"asn\",MainDesc=\"b\",val=\"9\"*/ y = 2; "
+         "/*%!ID=\"b\",type=\"asn\",val=\"7\"*/",
+         0,
+         "x = 1",
+         "x = 7",
+         {}},
         {"anchors at the very start",
          "=1;/*%!ID=\"a\",type=\"asn\",val=\"9\"*/",
          0,
