@@ -149,6 +149,18 @@ TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {
     EXPECT_FALSE(w.launcher->content.scripts.players[1].enabled);
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_NE(w.skirmish("player1.slo").find("\r\nattackDelay = 300; /*%!"), std::string::npos);
+
+    // A choice changed while the window is open updates its list.
+    w.open();
+    w.selectEntry(frm, "Rules - Classic");
+    auto* player1 = w.find<QComboBox>("ComboAI1");
+    player1->setFocus();
+    QTest::keyClick(player1, Qt::Key_Home);
+    EXPECT_EQ(player1->currentText(), "<don't change>");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Player2 - Big");
+    EXPECT_EQ(list->currentItem()->text(), "Rules - Classic");
+    EXPECT_FALSE(box->isEnabled());
     EXPECT_TRUE(w.ui.messages().empty());
 }
 

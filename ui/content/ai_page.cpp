@@ -42,6 +42,7 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
         content::chooseRules(state_, index);
         content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
         emit rulesChoiceChanged();
     });
 
@@ -63,11 +64,13 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
         content::createAiFile(state_, env_());
         content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
     });
     connect(deleteRules_, &QPushButton::clicked, this, [this] {
         content::deleteRulesSet(state_, env_());
         content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
         emit rulesChoiceChanged();
     });
     reload();
@@ -102,6 +105,7 @@ void AiPage::onPlayerActivated(int player, int index) {
     content::choosePlayerAI(state_, env_(), player, index);
     content::syncScriptSlots(state_, env_());
     reload();
+    reloadScriptWindow();
     emit playerChoiceChanged(player);
 }
 
@@ -143,6 +147,11 @@ void AiPage::openScriptWindow() {
     state_.choices.applyEnabled = true;
     scriptWindow_->open();
     emit customizingChanged();
+}
+
+void AiPage::reloadScriptWindow() {
+    if (scriptWindow_ && scriptWindow_->isVisible())
+        scriptWindow_->reloadEntries();
 }
 
 void AiPage::showEvent(QShowEvent* event) {

@@ -46,6 +46,7 @@ private:
     void onPlayerActivated(int player, int index);
     void createCustomizingControls(QGridLayout* grid, QHBoxLayout* buttons);
     void openScriptWindow();
+    void reloadScriptWindow();
 
     content::ContentState& state_;
     ContentEnvSource env_;

@@ -58,6 +58,14 @@ void FrmScriptCustom::open() {
     activateWindow();
 }
 
+void FrmScriptCustom::reloadEntries() {
+    const int previous = slot_;
+    fillList();
+    for (int i = 0; i < list_->count(); ++i)
+        if (list_->item(i)->data(Qt::UserRole).toInt() == previous)
+            list_->setCurrentRow(i);
+}
+
 void FrmScriptCustom::fillList() {
     list_->blockSignals(true);
     list_->clear();

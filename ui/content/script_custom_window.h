@@ -25,6 +25,9 @@ public:
 
     // Fills the script list from the slots and shows the window.
     void open();
+    // A choice changed while the window is open: the list again, the same slot kept
+    // selected when it still has fields.
+    void reloadEntries();
 
     static constexpr int kRowHeight = 30;
 
