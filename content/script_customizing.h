@@ -5,6 +5,7 @@
 #include "content/script_fields.h"
 
 #include <string>
+#include <vector>
 
 namespace kv::content {
 

@@ -5,6 +5,9 @@
 #include "content/script_slots.h"
 #include "core/launcher.h"
 
+#include <functional>
+#include <type_traits>
+
 namespace kv::content {
 
 namespace {
