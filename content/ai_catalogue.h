@@ -2,6 +2,7 @@
 // The AI and rules catalogues: one record per AI file (".kvai") and per rules folder of
 // the launcher's library, with what their description files say.
 #include "content/content_env.h"
+#include "content/script_fields.h"
 
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ struct AiRecord {
     std::string directory; // ends with a separator
     Description info;
     bool hasScriptCustomizing = false;
+    ScriptCustomizing customizing;
 };
 
 struct RulesRecord {
@@ -40,6 +42,7 @@ struct RulesRecord {
     std::string directory;
     Description info;
     bool hasScriptCustomizing = false;
+    ScriptCustomizing customizing;
 };
 
 class AiCatalogue {

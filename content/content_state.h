@@ -6,6 +6,7 @@
 #include "content/mod_list.h"
 #include "content/original_kdgs.h"
 #include "content/player_choices.h"
+#include "content/script_slots.h"
 #include "kdg/archive_panel.h"
 #include "kdg/extraction.h"
 #include "kdg/name_tables.h"
@@ -42,6 +43,8 @@ struct ContentState {
     // Which page the MODs page's lower panel shows.
     kdg::LowerPanel lowerPanel = kdg::LowerPanel::ModCompilationInfo;
     ContentHooks hooks;
+    // The customizable fields of each player slot and of the rules, with the picks.
+    ScriptSlots scripts;
     // The process-wide busy flag: set while a list is rebuilt or an install runs.
     bool busy = false;
     bool installing = false;

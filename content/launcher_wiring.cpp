@@ -4,6 +4,7 @@
 #include "content/install.h"
 #include "content/mod_activation.h"
 #include "content/required_archives.h"
+#include "content/script_wiring.h"
 #include "core/launcher.h"
 
 namespace kv::content {
@@ -77,6 +78,7 @@ void wireContent(Launcher& l) {
         // The settings file is written next: it stores the lists' texts.
         syncChoiceOptions(l);
     };
+    wireScriptCustomizing(l);
 }
 
 } // namespace kv::content

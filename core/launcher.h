@@ -71,8 +71,6 @@ public:
     bool mapPreview = true;
     bool updateAtStartup = false;
     int lastAutoDownloadMessageIndex = 0;
-    std::array<bool, kPlayerCount> aiCustomizing{};
-    bool rulesCustomizing = false;
     int aiOverwriteWarned = 0;
 
     bool mapEditorAvailable = false; // TerraForge.exe in the current game folder

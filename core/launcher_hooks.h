@@ -35,6 +35,9 @@ struct LauncherHooks {
     std::function<bool(int player, const std::string& name)> selectAi;
     std::function<bool(const std::string& name)> selectRules;
     std::function<void()> saveScriptPreferences; // customizing preferences of every player
+    // The customizing flags, read after the slot's choice; refused when it has no fields.
+    std::function<void(int player, bool on)> enableAiCustomizing;
+    std::function<void(bool on)> enableRulesCustomizing;
 
     // The launcher's command line: loads a global configuration by file name.
     std::function<bool(const std::string& fileName)> loadGlobalConfiguration;

@@ -127,14 +127,20 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
         else
             l.ui().message("'" + value + "' AI was not found!", Icon::Information);
     } else if (auto c = indexedKey(key, "aicustomizingon", kPlayerCount)) {
-        setFlag(l.aiCustomizing[size_t(*c)], number);
+        if (number && l.hooks.enableAiCustomizing)
+            l.hooks.enableAiCustomizing(*c, *number != 0);
+        else
+            setFlag(l.content.scripts.players[size_t(*c)].enabled, number);
     } else if (key == "rulesfile") {
         if (selectRules(l, value))
             o.rules = value;
         else
             l.ui().message("'" + value + "' rules file was not found.", Icon::Information);
     } else if (key == "rulescustomizingon") {
-        setFlag(l.rulesCustomizing, number);
+        if (number && l.hooks.enableRulesCustomizing)
+            l.hooks.enableRulesCustomizing(*number != 0);
+        else
+            setFlag(l.content.scripts.rules.enabled, number);
     } else if (key == "aioverwritewarned") {
         if (number)
             l.aiOverwriteWarned = *number;
@@ -191,10 +197,10 @@ std::vector<std::string> formatSettings(const Launcher& l) {
     put("MultiplayerModeOn", std::to_string(o.multiplayerModeOn));
     for (int n = 0; n < kPlayerCount; ++n) {
         put("AI" + std::to_string(n), o.ai[size_t(n)]);
-        put("AICustomizingOn" + std::to_string(n), flag(l.aiCustomizing[size_t(n)]));
+        put("AICustomizingOn" + std::to_string(n), flag(l.content.scripts.players[size_t(n)].enabled));
     }
     put("RulesFile", o.rules);
-    put("RulesCustomizingOn", flag(l.rulesCustomizing));
+    put("RulesCustomizingOn", flag(l.content.scripts.rules.enabled));
     put("AIOverwriteWarned", std::to_string(l.aiOverwriteWarned));
     put("Nickname", l.nick);
     put("LastAudoDownloadMessageIndex", std::to_string(l.lastAutoDownloadMessageIndex));

@@ -75,7 +75,7 @@ TEST(SettingsFile, EveryKeySurvivesARoundTripInItsFixedOrder) {
     EXPECT_EQ(l.options.button(OptionButton::ScrollSpeed).caption, "Scroll speed 16");
     EXPECT_EQ(l.options.button(OptionButton::Phrase).entries[4], "F5: gg");
     EXPECT_TRUE(l.options.compact());
-    EXPECT_TRUE(l.aiCustomizing[7]);
+    EXPECT_TRUE(l.content.scripts.players[7].enabled);
     EXPECT_EQ(l.nickParsed, "Zed");
 }
 

@@ -8,5 +8,6 @@ namespace kv::tool {
 
 int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
 int runMapCommand(const std::vector<std::string>& args); // args after "map"
+int runScriptCommand(const std::vector<std::string>& args); // args after "script"
 
 } // namespace kv::tool

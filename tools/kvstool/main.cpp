@@ -11,6 +11,7 @@ namespace {
 void printUsage(std::FILE* to = stderr) {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
                "       kvstool map <info|check|convert|render> ...\n"
+               "       kvstool script <fields|apply> ...\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
         return kv::tool::runKdgCommand(args);
     if (area == "map")
         return kv::tool::runMapCommand(args);
+    if (area == "script")
+        return kv::tool::runScriptCommand(args);
     printUsage();
     return 2;
 }

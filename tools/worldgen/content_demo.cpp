@@ -8,6 +8,7 @@
 #include "tools/worldgen/kdg_name_tables.h"
 #include "tools/worldgen/kdg_sample.h"
 #include "tools/worldgen/map_demo.h"
+#include "tools/worldgen/script_samples.h"
 
 namespace kv::worldgen {
 
@@ -76,7 +77,10 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
         w.ok = makeGameSkirmishFolder(gameFolder) && w.ok;
 
     // AIs.
-    w.app("Mods/SkirmishAI/Hunter.kvai", sampleAiFile("Hunter", 4000));
+    // Hunter and the Classic rules show the customizing window at work.
+    w.app("Mods/SkirmishAI/Hunter.kvai",
+          aiFileText("Hunter", customizableAiScriptLines("Hunter"),
+                     {"", " ", "    aggression      INT                 3", "}"}));
     w.app("Mods/SkirmishAI/Fortress.kvai", sampleAiFile("Fortress", 6000));
     w.app("Mods/SkirmishAI/Raider.kvai", sampleAiFile("Raider", 3000));
     w.app("Mods/SkirmishAI/Water AI.kvai", sampleAiFile("Water AI", 9000));
@@ -109,8 +113,12 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
     w.app("Mods/INI/AI/Water AI.ini", descriptionFileText(water));
 
     // Rules sets.
-    if (!platform::folderExists(joinPath(launcherFolder, "Mods/Rules/Classic")))
+    if (!platform::folderExists(joinPath(launcherFolder, "Mods/Rules/Classic"))) {
         w.ok = writeRulesSet(launcherFolder, "Classic", "classic") && w.ok;
+        w.ok = writeContentFile(joinPath(launcherFolder, "Mods/Rules/Classic/rules.slo"),
+                                customizableRulesText()) &&
+               w.ok;
+    }
     if (!platform::folderExists(joinPath(launcherFolder, "Mods/Rules/Hard Times")))
         w.ok = writeRulesSet(launcherFolder, "Hard Times", "hard") && w.ok;
     DescriptionSpec hard;

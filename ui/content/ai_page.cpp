@@ -3,8 +3,12 @@
 #include "content/catalogue_scan.h"
 #include "content/create_ai.h"
 #include "content/player_selection.h"
+#include "content/script_customizing.h"
+#include "content/script_slots.h"
+#include "ui/content/script_custom_window.h"
 #include "ui/qt_text.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -36,7 +40,9 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
         if (showing_)
             return;
         content::chooseRules(state_, index);
+        content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
         emit rulesChoiceChanged();
     });
 
@@ -47,6 +53,7 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(createAi_);
     buttons->addWidget(deleteRules_);
+    createCustomizingControls(grid, buttons);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -55,11 +62,15 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
 
     connect(createAi_, &QPushButton::clicked, this, [this] {
         content::createAiFile(state_, env_());
+        content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
     });
     connect(deleteRules_, &QPushButton::clicked, this, [this] {
         content::deleteRulesSet(state_, env_());
+        content::syncScriptSlots(state_, env_());
         reload();
+        reloadScriptWindow();
         emit rulesChoiceChanged();
     });
     reload();
@@ -78,6 +89,13 @@ void AiPage::reload() {
         players_[size_t(p)]->setToolTip(toQt(state_.choices.toolTip(p)));
     }
     fill(rules_, state_.choices.rules);
+    const auto showSlot = [](QCheckBox* box, const content::ScriptSlot& slot) {
+        box->setChecked(slot.enabled);
+        box->setEnabled(slot.available);
+    };
+    for (int p = 0; p < content::kPlayerCount; ++p)
+        showSlot(processBoxes_[size_t(p)], state_.scripts.players[size_t(p)]);
+    showSlot(rulesProcessBox_, state_.scripts.rules);
     showing_ = false;
 }
 
@@ -85,8 +103,55 @@ void AiPage::onPlayerActivated(int player, int index) {
     if (showing_)
         return;
     content::choosePlayerAI(state_, env_(), player, index);
+    content::syncScriptSlots(state_, env_());
     reload();
+    reloadScriptWindow();
     emit playerChoiceChanged(player);
+}
+
+void AiPage::createCustomizingControls(QGridLayout* grid, QHBoxLayout* buttons) {
+    const auto makeBox = [this, grid](int row, const QString& name, int slot) {
+        auto* box = new QCheckBox(QStringLiteral("Customize"), this);
+        box->setObjectName(name);
+        box->setToolTip(QStringLiteral("Put the customized values into the installed script"));
+        grid->addWidget(box, row, 2);
+        connect(box, &QCheckBox::clicked, this, [this, slot](bool on) {
+            content::setScriptSlotEnabled(state_, slot, on);
+            emit customizingChanged();
+        });
+        return box;
+    };
+    for (int p = 0; p < content::kPlayerCount; ++p)
+        processBoxes_[size_t(p)] = makeBox(p, QStringLiteral("ChkProc%1").arg(p), p);
+    rulesProcessBox_ =
+        makeBox(content::kPlayerCount, QStringLiteral("ChkRulesProc"), content::kRulesSlot);
+    auto* process = new QPushButton(QStringLiteral("Customize scripts..."), this);
+    process->setObjectName(QStringLiteral("CmdProcess"));
+    buttons->insertWidget(0, process);
+    connect(process, &QPushButton::clicked, this, &AiPage::openScriptWindow);
+}
+
+void AiPage::openScriptWindow() {
+    if (!content::anyScriptCustomizing(state_)) {
+        env_().ui.message("There are no scripts supporting this function available.",
+                          Icon::Information);
+        return;
+    }
+    if (!scriptWindow_) {
+        scriptWindow_ = new FrmScriptCustom(state_, env_, this);
+        connect(scriptWindow_, &FrmScriptCustom::valueStored, this, [this] {
+            reload();
+            emit customizingChanged();
+        });
+    }
+    state_.choices.applyEnabled = true;
+    scriptWindow_->open();
+    emit customizingChanged();
+}
+
+void AiPage::reloadScriptWindow() {
+    if (scriptWindow_ && scriptWindow_->isVisible())
+        scriptWindow_->reloadEntries();
 }
 
 void AiPage::showEvent(QShowEvent* event) {

@@ -8,10 +8,15 @@
 
 #include <array>
 
+class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QPushButton;
 
 namespace kv::ui {
+
+class FrmScriptCustom;
 
 class AiPage : public QWidget {
     Q_OBJECT
@@ -25,16 +30,23 @@ public:
 
     QComboBox* playerList(int player) const { return players_[size_t(player)]; }
     QComboBox* rulesList() const { return rules_; }
+    // The customizing window, once `CmdProcess` has opened it.
+    FrmScriptCustom* scriptWindow() const { return scriptWindow_; }
 
 signals:
     void playerChoiceChanged(int player);
     void rulesChoiceChanged();
+    // A customizing box or pick changed: Apply may install it.
+    void customizingChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void onPlayerActivated(int player, int index);
+    void createCustomizingControls(QGridLayout* grid, QHBoxLayout* buttons);
+    void openScriptWindow();
+    void reloadScriptWindow();
 
     content::ContentState& state_;
     ContentEnvSource env_;
@@ -42,6 +54,9 @@ private:
     QComboBox* rules_;
     QPushButton* createAi_;
     QPushButton* deleteRules_;
+    std::array<QCheckBox*, content::kPlayerCount> processBoxes_{};
+    QCheckBox* rulesProcessBox_ = nullptr;
+    FrmScriptCustom* scriptWindow_ = nullptr;
     int* warned_ = nullptr;
     bool showing_ = false;
 };

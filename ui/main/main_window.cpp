@@ -128,6 +128,7 @@ void Main::createPages() {
     };
     connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
     connect(ai_, &AiPage::rulesChoiceChanged, this, choiceChanged);
+    connect(ai_, &AiPage::customizingChanged, this, choiceChanged);
 }
 
 QWidget* Main::createButtonRow() {

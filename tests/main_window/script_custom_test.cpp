@@ -1,0 +1,204 @@
+// The customizing window on the demo world, driven through its widgets: open it from the
+// AI page, pick a value, and "Apply" puts it into the installed script.
+#include "content/launcher_wiring.h"
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "tools/worldgen/content_files.h"
+#include "tools/worldgen/script_samples.h"
+#include "ui/content/script_custom_window.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "script_custom_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+struct CustomizingWindow {
+    // `settings` lines replace the demo's settings file lines with the same key.
+    explicit CustomizingWindow(const std::vector<std::pair<std::string, std::string>>& settings) {
+        ensureApplication();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", true, world, error)) << error;
+        // An AI with 200 fields, to see the rows scroll.
+        const std::string big = worldgen::largeCustomizableScript(200, 40000);
+        worldgen::writeContentFile(
+            world.launcherFolder + "Mods/SkirmishAI/Big.kvai",
+            worldgen::aiFileText("Big", platform::splitLines(big), {"", "}"}));
+        const std::string path = world.launcherFolder + "Settings/starter.ini";
+        std::vector<std::string> lines;
+        platform::readTextLines(path, lines);
+        for (auto& l : lines)
+            for (const auto& [key, value] : settings)
+                if (l.rfind(key + "=", 0) == 0)
+                    l = key + "=" + value;
+        platform::writeTextLines(path, lines);
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [](const std::string&) { return true; });
+        content::wireContent(*launcher);
+        window = std::make_unique<ui::Main>(*launcher);
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+        window->tabs()->setCurrentIndex(
+            window->tabs()->indexOf(window->findChild<QWidget*>(QStringLiteral("AIPage"))));
+        this->ui.clear();
+    }
+    template <typename T> T* find(QWidget* in, const QString& name) const {
+        T* w = in->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    template <typename T> T* find(const QString& name) const { return find<T>(window.get(), name); }
+    ui::FrmScriptCustom* open() {
+        QTest::mouseClick(find<QPushButton>("CmdProcess"), Qt::LeftButton);
+        auto* frm = find<ui::FrmScriptCustom>("FrmScriptCustom");
+        EXPECT_TRUE(frm && frm->isVisible());
+        return frm;
+    }
+    void selectEntry(ui::FrmScriptCustom* frm, const QString& text) {
+        auto* list = find<QListWidget>(frm, "ListScripts");
+        const auto items = list->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << text.toStdString();
+        list->setCurrentItem(items.front());
+    }
+    std::string skirmish(const std::string& name) const {
+        std::string s;
+        platform::readFile(world.gameFolder + "multiplay/skirmish/" + name, s);
+        return s;
+    }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ScriptedUi ui;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+};
+
+TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {
+    CustomizingWindow w({{"AI1", "Hunter"}, {"AI2", "Big"}, {"RulesFile", "Classic"}});
+    auto* box = w.find<QCheckBox>("ChkProc1");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(w.find<QCheckBox>("ChkProc0")->isEnabled()); // "<don't change>"
+    EXPECT_TRUE(w.find<QCheckBox>("ChkRulesProc")->isEnabled());
+
+    ui::FrmScriptCustom* frm = w.open();
+    auto* list = w.find<QListWidget>(frm, "ListScripts");
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    EXPECT_EQ(entries, (QStringList{"Player1 - Hunter", "Player2 - Big", "Rules - Classic"}));
+
+    w.selectEntry(frm, "Player1 - Hunter");
+    EXPECT_EQ(w.find<QLabel>(frm, "LblDesc0")->text(), "First attack after");
+    auto* values = w.find<QComboBox>(frm, "CmbValue0");
+    ASSERT_EQ(values->count(), 3);
+    EXPECT_EQ(values->itemText(2), "10 minutes");
+    EXPECT_EQ(values->currentIndex(), 0);
+    EXPECT_TRUE(w.find<QPushButton>(frm, "CmdInfo0")->isVisible());
+    EXPECT_FALSE(w.find<QPushButton>(frm, "CmdInfo1")->isVisible());
+
+    values->setFocus();
+    QTest::keyClick(values, Qt::Key_Down);
+    QTest::keyClick(values, Qt::Key_Down);
+    EXPECT_EQ(values->currentIndex(), 2);
+    EXPECT_TRUE(box->isChecked()); // the pick ticks the player's box
+
+    QTest::mouseClick(w.find<QPushButton>(frm, "CmdInfo0"), Qt::LeftButton);
+    auto* info = w.find<QPlainTextEdit>(frm, "TxtMoreInfo");
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->toPlainText(), "How long the AI builds up before its first attack.\nShorter "
+                                   "waits make a harder opponent.");
+
+    QTest::mouseClick(w.find<QPushButton>(frm, "CmdClose"), Qt::LeftButton);
+    EXPECT_FALSE(frm->isVisible());
+    auto* apply = w.find<QPushButton>("CmdApply");
+    ASSERT_TRUE(apply->isEnabled());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_NE(w.skirmish("player1.slo").find("\r\nattackDelay = 600; /*%!"), std::string::npos);
+    // Player 2 was never ticked: the author's value stays.
+    EXPECT_NE(w.skirmish("player2.slo").find("\r\nvalue0 = 0; /*%!"), std::string::npos);
+
+    // Cleared by the user, the next install keeps the author's value again.
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_FALSE(w.launcher->content.scripts.players[1].enabled);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_NE(w.skirmish("player1.slo").find("\r\nattackDelay = 300; /*%!"), std::string::npos);
+
+    // A choice changed while the window is open updates its list.
+    w.open();
+    w.selectEntry(frm, "Rules - Classic");
+    auto* player1 = w.find<QComboBox>("ComboAI1");
+    player1->setFocus();
+    QTest::keyClick(player1, Qt::Key_Home);
+    EXPECT_EQ(player1->currentText(), "<don't change>");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Player2 - Big");
+    EXPECT_EQ(list->currentItem()->text(), "Rules - Classic");
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+TEST(ScriptCustomWindow, TwoHundredRowsScroll) {
+    CustomizingWindow w({{"AI2", "Big"}});
+    ui::FrmScriptCustom* frm = w.open();
+    w.selectEntry(frm, "Player2 - Big");
+    auto* scroll = w.find<QScrollBar>(frm, "ScrValues");
+    EXPECT_GT(scroll->maximum(), 150);
+    auto* first = w.find<QComboBox>(frm, "CmbValue0");
+    auto* row180 = w.find<QComboBox>(frm, "CmbValue180");
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(row180->isVisible());
+
+    scroll->setValue(180);
+    EXPECT_FALSE(first->isVisible());
+    ASSERT_TRUE(row180->isVisible());
+    const int h = ui::FrmScriptCustom::kRowHeight;
+    EXPECT_EQ(row180->y(), h / 2);
+    EXPECT_EQ(w.find<QComboBox>(frm, "CmbValue181")->y(), h + h / 2);
+    row180->setFocus();
+    QTest::keyClick(row180, Qt::Key_Down);
+    EXPECT_EQ(w.launcher->content.scripts.players[2].data.fields[180].selected, 1);
+    EXPECT_TRUE(w.find<QCheckBox>("ChkProc2")->isChecked());
+}
+
+TEST(ScriptCustomWindow, NothingToCustomizeIsSaid) {
+    CustomizingWindow w({});
+    // The demo's Hunter and Classic carry fields; without them nothing can be customized.
+    for (auto& r : w.launcher->content.ais.records)
+        r.hasScriptCustomizing = false;
+    for (auto& r : w.launcher->content.rules.records)
+        r.hasScriptCustomizing = false;
+    QTest::mouseClick(w.find<QPushButton>("CmdProcess"), Qt::LeftButton);
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"There are no scripts supporting this function available."});
+    EXPECT_EQ(w.window->findChild<ui::FrmScriptCustom*>(), nullptr);
+}
+
+} // namespace
+} // namespace kv::test
