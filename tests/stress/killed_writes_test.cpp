@@ -86,10 +86,10 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
     plan.sections.push_back({0x1, {}});
     std::string table;
     std::map<std::string, std::pair<std::string, std::string>> expected; // old, new
-    for (std::uint32_t i = 1; i <= 700; ++i) {
+    for (std::uint32_t i = 1; i <= 300; ++i) {
         const std::string name = "f" + std::to_string(i) + ".bin";
         const std::string relative = (i % 2 ? "odd/" : "") + name;
-        std::string fresh(std::size_t(1000 + random() % 30000), char('A' + i % 26));
+        std::string fresh(std::size_t(500 + random() % 8000), char('A' + i % 26));
         fresh += "end of " + name;
         plan.sections[0].files.push_back({1, i, fresh, {}, false, 0, 0});
         char hex[16];
@@ -111,7 +111,7 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
     writeOld();
     const auto full = timeToFinish(extract);
     std::size_t temporariesSeen = 0;
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 8; ++round) {
         writeOld();
         const auto delay = std::chrono::microseconds(
             std::uniform_int_distribution<long>(full.count() / 20, full.count())(random));
