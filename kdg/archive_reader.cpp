@@ -233,7 +233,8 @@ bool LoadArchiveInfo(const std::string& path, KdgArchiveInfo& info, const NameTa
         const std::size_t last = name.find_last_not_of(" \t");
         info.FileName = first == std::string::npos ? "" : name.substr(first, last - first + 1);
     }
-    if (!platform::fileExists(path)) {
+    // A folder or FIFO exists: the reader says why it is no archive.
+    if (!platform::pathExists(path)) {
         if (reason)
             *reason = "The archive does not exist: " + path;
         return false;

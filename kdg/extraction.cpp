@@ -146,8 +146,9 @@ Step askAbortRetryIgnore(Ui& ui, const std::string& text, bool& retry) {
 
 enum class CopyFailure { None, Read, Write };
 
-// Moves an entry's data into its file in steps of kCopyStep bytes, through a temporary
-// file, so that the file appears only once it is complete.
+// Moves an entry's data into a temporary file in steps of kCopyStep bytes. The finished
+// temporaries wait in a batch that is made durable with one flush and then renamed into
+// place, so a file appears only once it is complete and on disk.
 struct Copier {
     Copier(const platform::RandomAccessFile& a, Progress& p, std::uint64_t& done,
            std::uint64_t total)
@@ -159,11 +160,12 @@ struct Copier {
     std::uint64_t totalBytes;
     std::vector<std::uint8_t> buffer = std::vector<std::uint8_t>(kCopyStep);
     platform::Status readError;
+    platform::Status writeError;
 
-    CopyFailure writeEntry(const KdgEntry& e, const std::string& outputPath) {
-        platform::AtomicFileWriter out;
-        if (!out.open(outputPath))
-            return CopyFailure::Write;
+    CopyFailure fillTemporary(const KdgEntry& e, platform::AtomicFileWriter& out,
+                              const std::string& outputPath) {
+        if (platform::Status s = out.open(outputPath); !s)
+            return writeFailed(s);
         std::uint64_t done = 0;
         while (done < e.Size) {
             const std::size_t step = std::size_t(std::min<std::uint64_t>(kCopyStep, e.Size - done));
@@ -171,16 +173,46 @@ struct Copier {
                 readError = s;
                 return CopyFailure::Read;
             }
-            if (!out.write(buffer.data(), step))
-                return CopyFailure::Write;
+            if (platform::Status s = out.write(buffer.data(), step); !s)
+                return writeFailed(s);
             done += step;
             progress.setProgress(bytesDone + done, totalBytes);
         }
-        if (!out.commit())
-            return CopyFailure::Write;
         bytesDone += done;
         return CopyFailure::None;
     }
+
+    CopyFailure writeEntry(const KdgEntry& e, const std::string& outputPath,
+                           platform::AtomicFileBatch& batch) {
+        platform::AtomicFileWriter out;
+        if (CopyFailure f = fillTemporary(e, out, outputPath); f != CopyFailure::None)
+            return f;
+        if (platform::Status s = batch.add(std::move(out)); !s)
+            return writeFailed(s);
+        return CopyFailure::None;
+    }
+
+    // For a file whose batched rename failed: written again, on its own.
+    CopyFailure rewriteEntry(const KdgEntry& e, const std::string& outputPath) {
+        platform::AtomicFileWriter out;
+        if (CopyFailure f = fillTemporary(e, out, outputPath); f != CopyFailure::None)
+            return f;
+        if (platform::Status s = out.commit(); !s)
+            return writeFailed(s);
+        return CopyFailure::None;
+    }
+
+    CopyFailure writeFailed(const platform::Status& s) {
+        writeError = s;
+        return CopyFailure::Write;
+    }
+};
+
+// The entries whose temporaries wait in the batch, in the batch's order.
+struct PendingFile {
+    const KdgEntry* entry;
+    std::string output; // as the messages show it
+    std::string path;   // on disk
 };
 
 } // namespace
@@ -219,6 +251,57 @@ std::optional<std::string> unsafeOutputName(const KdgEntry& entry) {
     return std::nullopt;
 }
 
+namespace {
+
+// The files of one extraction that are written but not yet in place.
+class PendingFiles {
+public:
+    PendingFiles(Copier& copier, ExtractResult& result, Ui& ui)
+        : copier_(copier), result_(result), ui_(ui) {}
+
+    platform::AtomicFileBatch& batch() { return batch_; }
+    void add(const KdgEntry& e, const std::string& output, const std::string& path) {
+        files_.push_back({&e, output, path});
+    }
+
+    // Makes the pending files durable and puts them in place. A file that cannot take its
+    // name is put to the user like one that could not be created; false on Abort.
+    bool commit() {
+        std::vector<platform::AtomicFileBatch::Failure> failures = batch_.commit();
+        std::vector<PendingFile> files;
+        files.swap(files_);
+        result_.extracted += files.size() - failures.size();
+        for (const auto& f : failures) {
+            const PendingFile& file = files[f.index];
+            copier_.writeError = f.status;
+            Step step = Step::Done;
+            for (bool retry = true; retry && step == Step::Done;) {
+                retry = false;
+                step = askAbortRetryIgnore(
+                    ui_, "Couldn't create the file \r" + file.output + "\r" + kCreateText, retry);
+                if (retry && copier_.rewriteEntry(*file.entry, file.path) == CopyFailure::None)
+                    break;
+            }
+            if (step == Step::Done)
+                ++result_.extracted;
+            else
+                ++result_.skipped;
+            if (step == Step::Abort)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    Copier& copier_;
+    ExtractResult& result_;
+    Ui& ui_;
+    platform::AtomicFileBatch batch_;
+    std::vector<PendingFile> files_;
+};
+
+} // namespace
+
 ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folderText,
                              const KdgArchiveInfo& info, Ui& ui, Progress& progress) {
     ExtractResult result;
@@ -241,18 +324,25 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
     }
     Copier copier(archive, progress, result.bytes, totalBytes);
+    PendingFiles pending(copier, result, ui);
     OutputFolders folders;
     std::unordered_set<std::string> madeFolders;
+    // Files written so far are put in place whatever ends the extraction.
+    const auto end = [&](ExtractOutcome outcome) {
+        if (!pending.commit() && outcome == ExtractOutcome::Completed)
+            outcome = ExtractOutcome::Aborted;
+        result.outcome = outcome;
+        result.writeError = copier.writeError;
+        return result;
+    };
 
     std::size_t index = 0;
     for (const KdgEntry& e : info.Entries) {
         if (e.IsEmpty)
             continue;
         ++index;
-        if (progress.stopRequested()) {
-            result.outcome = ExtractOutcome::Stopped;
-            return result;
-        }
+        if (progress.stopRequested())
+            return end(ExtractOutcome::Stopped);
         progress.setStatus("Extracting file " + std::to_string(index) + " of " +
                            std::to_string(count) + ": " + e.Name);
 
@@ -263,17 +353,14 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
                                "\r\rChoose OK to continue with the next file.",
                            Icon::Exclamation, Buttons::OkCancel);
             ++result.skipped;
-            if (a != Answer::Ok) {
-                result.outcome = ExtractOutcome::Aborted;
-                return result;
-            }
+            if (a != Answer::Ok)
+                return end(ExtractOutcome::Aborted);
             continue;
         }
         // The archive may have changed since it was read.
         if (e.DataOffset > archive.size() || e.Size > archive.size() - e.DataOffset) {
             showErrorBox(ui, 62, "Input past end of file", "ExtractArchive");
-            result.outcome = ExtractOutcome::Failed;
-            return result;
+            return end(ExtractOutcome::Failed);
         }
 
         std::string sub = groupSubFolder(e.Group);
@@ -298,36 +385,36 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         }
         for (bool retry = step == Step::Done; retry && step == Step::Done;) {
             retry = false;
-            const CopyFailure failure = copier.writeEntry(e, target.path);
+            const CopyFailure failure = copier.writeEntry(e, target.path, pending.batch());
             if (failure == CopyFailure::Read) {
                 showErrorBox(ui, copier.readError.code, copier.readError.description,
                              "ExtractArchive");
-                result.outcome = ExtractOutcome::Failed;
-                return result;
+                return end(ExtractOutcome::Failed);
             }
             if (failure == CopyFailure::Write)
                 step = askAbortRetryIgnore(
                     ui, "Couldn't create the file \r" + output + "\r" + kCreateText, retry);
         }
-        if (step == Step::Done && target.folder) {
-            // What is on disk now: a fresh, writable file.
-            platform::DirEntry& now = target.folder->entries[lowerAscii(e.Name)];
-            if (now.name.empty())
-                now.name = e.Name;
-            now.isFolder = false;
-            now.attributes = platform::AttrNormal;
+        if (step == Step::Done) {
+            pending.add(e, output, target.path);
+            if (target.folder) {
+                // What is on disk once the batch is in place: a fresh, writable file.
+                platform::DirEntry& now = target.folder->entries[lowerAscii(e.Name)];
+                if (now.name.empty())
+                    now.name = e.Name;
+                now.isFolder = false;
+                now.attributes = platform::AttrNormal;
+            }
+            if (pending.batch().full() && !pending.commit())
+                return end(ExtractOutcome::Aborted);
         }
-        if (step == Step::Abort) {
-            result.outcome = ExtractOutcome::Aborted;
-            return result;
-        }
+        if (step == Step::Abort)
+            return end(ExtractOutcome::Aborted);
         if (step == Step::Skip)
             ++result.skipped;
-        else
-            ++result.extracted;
     }
     progress.setProgress(result.bytes, totalBytes);
-    return result;
+    return end(ExtractOutcome::Completed);
 }
 
 } // namespace kv::kdg

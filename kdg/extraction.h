@@ -5,6 +5,7 @@
 #include "common/progress.h"
 #include "common/ui_port.h"
 #include "kdg/archive_info.h"
+#include "platform/status.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +37,10 @@ enum class ExtractOutcome { Completed, Aborted, Stopped, Failed };
 
 struct ExtractResult {
     ExtractOutcome outcome = ExtractOutcome::Completed;
-    std::size_t extracted = 0; // files written
-    std::size_t skipped = 0;   // files left out (Ignore or an unsafe name)
-    std::uint64_t bytes = 0;   // bytes written
+    std::size_t extracted = 0;   // files written
+    std::size_t skipped = 0;     // files left out (Ignore or an unsafe name)
+    std::uint64_t bytes = 0;     // bytes written
+    platform::Status writeError; // why the last file that could not be written failed
 };
 
 // Extracts every non-empty entry of `info` (read from `archivePath`) into `folder`.

@@ -89,8 +89,8 @@ const TypeRow* NameTables::findType(std::uint32_t typeId) const {
 NameTables LoadNameTables(const std::string& folder) {
     std::string filesText, typesText;
     // Missing tables are allowed: every name then comes from its hash.
-    (void)platform::readFile(joinPath(folder, "Files.txt"), filesText);
-    (void)platform::readFile(joinPath(folder, "Types.txt"), typesText);
+    (void)platform::readFile(joinPath(folder, "Files.txt"), filesText, kNameTableReadLimit);
+    (void)platform::readFile(joinPath(folder, "Types.txt"), typesText, kNameTableReadLimit);
     return NameTables::fromText(filesText, typesText);
 }
 

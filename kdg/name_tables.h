@@ -10,6 +10,8 @@
 
 namespace kv::kdg {
 
+// Largest name table read; the rows kept fit in a small part of it.
+inline constexpr std::uint64_t kNameTableReadLimit = std::uint64_t(8) << 20;
 inline constexpr std::size_t kFilesRowsKept = 5001;
 inline constexpr std::size_t kFilesRowsSearched = 5000;
 inline constexpr std::size_t kTypesRowsKept = 51;

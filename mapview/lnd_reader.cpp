@@ -215,7 +215,7 @@ LndLoadResult loadLndFile(const std::string& path, const std::string& programFol
     LndLoadResult result;
     progress.setStatus("Loading file...");
     std::string text;
-    if (result.status = platform::readFile(path, text); !result.status) {
+    if (result.status = platform::readFile(path, text, kMapFileReadLimit); !result.status) {
         result.outcome = ReadOutcome::FileError;
         return result;
     }

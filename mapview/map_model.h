@@ -7,6 +7,10 @@
 
 namespace kv::mapview {
 
+// Largest map or features file read whole; a 512 x 512 LND map with every object is a
+// fraction of it, and a device or a runaway file cannot exhaust memory.
+inline constexpr std::uint64_t kMapFileReadLimit = std::uint64_t(32) << 20;
+
 struct MapTile {
     int height = 0;  // wider than the file's 16 bits so the height slider cannot wrap
     int texture = 0; // texture IDs count from 1

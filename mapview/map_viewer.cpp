@@ -81,7 +81,7 @@ bool MapViewer::openBinaryMap(const std::string& path) {
     begin();
     progress_.setStatus("Loading file...");
     std::string bytes;
-    if (platform::Status s = platform::readFile(path, bytes); !s) {
+    if (platform::Status s = platform::readFile(path, bytes, kMapFileReadLimit); !s) {
         showErrorBox(ui_, s.code, s.description, "OpenBinaryMap");
         end(false);
         return false;
@@ -91,7 +91,8 @@ bool MapViewer::openBinaryMap(const std::string& path) {
     readBinaryMap(bytes, model_);
     const std::string features = folderOf(path) + "Feat.bjo";
     std::string featureBytes;
-    if (platform::fileExists(features) && platform::readFile(features, featureBytes))
+    if (platform::fileExists(features) &&
+        platform::readFile(features, featureBytes, kMapFileReadLimit))
         readFeatures(featureBytes, model_);
     else
         ui_.message("'Feat.bjo' was not found, unable to load features.", Icon::Exclamation);

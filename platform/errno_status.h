@@ -8,5 +8,8 @@
 namespace kv::platform {
 
 Status statusFromErrno(int e, std::string_view path);
+// Why a folder, FIFO or device is not read as a file: a FIFO or device could block or
+// never end, so readers take regular files only.
+Status notRegularFileStatus(bool isFolder, std::string_view path);
 
 } // namespace kv::platform

@@ -46,4 +46,13 @@ Status statusFromErrno(int e, std::string_view path) {
     return s;
 }
 
+Status notRegularFileStatus(bool isFolder, std::string_view path) {
+    if (isFolder)
+        return statusFromErrno(EISDIR, path);
+    Status s;
+    s.code = err::PathFileAccess;
+    s.description = "Path/File access error (not a regular file: " + std::string(path) + ")";
+    return s;
+}
+
 } // namespace kv::platform

@@ -1,7 +1,8 @@
 #pragma once
 // Large-file access beside the whole-file helpers of files.h: a read-only memory map for
-// formats read at many offsets, and a streamed writer that only replaces its target once
-// everything was written.
+// formats read at many offsets, a file read at chosen offsets, and (atomic_file.h) the
+// streamed writer that only replaces its target once everything was written.
+#include "platform/atomic_file.h"
 #include "platform/status.h"
 
 #include <cstddef>
@@ -56,28 +57,6 @@ private:
     int fd_ = -1;
     std::uint64_t size_ = 0;
     std::string path_;
-};
-
-// Writes a file in pieces into a temporary file beside the target; commit() renames it
-// into place. Until then the target is untouched; abandoning removes the temporary file.
-class AtomicFileWriter {
-public:
-    AtomicFileWriter() = default;
-    ~AtomicFileWriter();
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
-
-    // The target path is used as given, not matched without regard to case: callers pass
-    // a path from resolvePath (or one they resolved themselves).
-    Status open(std::string_view targetPath);
-    Status write(const void* data, std::size_t length);
-    Status commit();
-    void abandon();
-
-private:
-    int fd_ = -1;
-    std::string target_;
-    std::string temp_;
 };
 
 } // namespace kv::platform

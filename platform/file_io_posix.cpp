@@ -13,16 +13,6 @@
 
 namespace kv::platform {
 
-namespace {
-
-mode_t currentUmask() {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
-}
-
-} // namespace
-
 MappedFile::~MappedFile() {
     close();
 }
@@ -47,15 +37,16 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
 Status MappedFile::open(std::string_view path) {
     close();
     const std::string full = resolvePath(path);
-    const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(full.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return statusFromErrno(errno, full);
     struct stat st;
     const bool statted = ::fstat(fd, &st) == 0;
     if (!statted || !S_ISREG(st.st_mode)) {
-        const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        const Status s = !statted ? statusFromErrno(errno, full)
+                                  : notRegularFileStatus(S_ISDIR(st.st_mode), full);
         ::close(fd);
-        return statusFromErrno(e, full);
+        return s;
     }
     size_ = std::uint64_t(st.st_size);
     if (size_ == 0) {
@@ -91,15 +82,17 @@ RandomAccessFile::~RandomAccessFile() {
 Status RandomAccessFile::open(std::string_view path) {
     close();
     path_ = resolvePath(path);
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO is refused below instead of waiting for a writer.
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
         return statusFromErrno(errno, path_);
     struct stat st;
     const bool statted = ::fstat(fd_, &st) == 0;
     if (!statted || !S_ISREG(st.st_mode)) {
-        const int e = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        const Status s = !statted ? statusFromErrno(errno, path_)
+                                  : notRegularFileStatus(S_ISDIR(st.st_mode), path_);
         close();
-        return statusFromErrno(e, path_);
+        return s;
     }
     size_ = std::uint64_t(st.st_size);
     return {};
@@ -133,64 +126,6 @@ Status RandomAccessFile::readAt(std::uint64_t offset, void* buffer, std::size_t 
 void RandomAccessFile::adviseSequential(std::uint64_t offset, std::uint64_t length) const {
     if (fd_ >= 0)
         ::posix_fadvise(fd_, off_t(offset), off_t(length), POSIX_FADV_SEQUENTIAL);
-}
-
-AtomicFileWriter::~AtomicFileWriter() {
-    abandon();
-}
-
-Status AtomicFileWriter::open(std::string_view targetPath) {
-    abandon();
-    target_ = std::string(targetPath);
-    temp_ = target_ + ".kvtmp-XXXXXX";
-    fd_ = ::mkstemp(temp_.data());
-    if (fd_ < 0) {
-        temp_.clear();
-        return statusFromErrno(errno, target_);
-    }
-    return {};
-}
-
-Status AtomicFileWriter::write(const void* data, std::size_t length) {
-    if (fd_ < 0)
-        return statusFromErrno(EBADF, target_);
-    const auto* p = static_cast<const char*>(data);
-    while (length > 0) {
-        const ssize_t n = ::write(fd_, p, length);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return statusFromErrno(errno, target_);
-        }
-        p += n;
-        length -= size_t(n);
-    }
-    return {};
-}
-
-Status AtomicFileWriter::commit() {
-    if (fd_ < 0)
-        return statusFromErrno(EBADF, target_);
-    ::fchmod(fd_, 0666 & ~currentUmask());
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp_.c_str());
-        temp_.clear();
-        return statusFromErrno(e, target_);
-    }
-    temp_.clear();
-    return {};
-}
-
-void AtomicFileWriter::abandon() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-    if (!temp_.empty())
-        ::unlink(temp_.c_str());
-    temp_.clear();
 }
 
 } // namespace kv::platform

@@ -57,9 +57,15 @@ Status renameEntry(std::string_view from, std::string_view to);
 Status deleteFile(std::string_view path);
 Status removeFolder(std::string_view path); // an empty folder
 
-Status readFile(std::string_view path, std::string& contents);
-// Writes to a temporary file beside the target and renames it into place, so a crash
-// leaves either the old file or the new one, never half of either.
+// What a whole-file read takes unless the caller's format allows another size.
+inline constexpr std::uint64_t kDefaultReadLimit = std::uint64_t(64) << 20;
+
+// Reads a regular file whole. A folder, FIFO or device is refused before a byte is read,
+// and so is a file longer than `maxBytes`: a reader can neither block nor run out of memory.
+Status readFile(std::string_view path, std::string& contents,
+                std::uint64_t maxBytes = kDefaultReadLimit);
+// Writes through AtomicFileWriter (atomic_file.h): a crash leaves either the old file or
+// the new one, never half of either, and a linked target stays a link.
 Status writeFileAtomic(std::string_view path, std::string_view contents);
 
 std::string currentDirectory(); // with a trailing separator

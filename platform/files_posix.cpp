@@ -1,9 +1,11 @@
 #include "platform/files.h"
 
+#include "platform/atomic_file.h"
 #include "platform/errno_status.h"
 #include "platform/text.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -174,24 +176,6 @@ Status readOnlyError(const std::string& full) {
     return s;
 }
 
-// The mode a new file gets: 0666 less the umask, read without changing the umask (the
-// umask(0)/umask(m) dance would briefly open every other thread's new files to all).
-mode_t newFileMode() {
-    mode_t mask = 022;
-    if (FILE* f = std::fopen("/proc/self/status", "re")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f)) {
-            unsigned value = 0;
-            if (std::sscanf(line, "Umask: %o", &value) == 1) {
-                mask = mode_t(value);
-                break;
-            }
-        }
-        std::fclose(f);
-    }
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 std::vector<DirEntry> listDirectory(std::string_view folder, std::string_view pattern) {
@@ -278,6 +262,52 @@ Status createFolderTree(std::string_view path) {
     return {};
 }
 
+namespace {
+
+// Opens a regular file for reading. Non-blocking, so that a FIFO is refused instead of
+// waiting for a writer; a regular file reads the same either way.
+Status openRegularFile(const std::string& full, int& fd, std::uint64_t& size) {
+    fd = ::open(full.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return statusFromErrno(errno, full);
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const Status s = !statted ? statusFromErrno(errno, full)
+                                  : notRegularFileStatus(S_ISDIR(st.st_mode), full);
+        ::close(fd);
+        fd = -1;
+        return s;
+    }
+    size = std::uint64_t(st.st_size);
+    return {};
+}
+
+// Reads up to `limit` + 1 bytes, calling `sink` with each piece; EFBIG past the limit.
+template <typename Sink>
+Status readPieces(int fd, const std::string& full, std::uint64_t limit, Sink sink) {
+    char buffer[1 << 16];
+    std::uint64_t total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return statusFromErrno(errno, full);
+        }
+        if (n == 0)
+            return {};
+        // A file may grow while it is read.
+        total += std::uint64_t(n);
+        if (total > limit)
+            return statusFromErrno(EFBIG, full);
+        if (Status s = sink(buffer, std::size_t(n)); !s)
+            return s;
+    }
+}
+
+} // namespace
+
 Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
     const std::string source = resolvePath(from);
     const std::string target = resolvePath(to);
@@ -285,10 +315,20 @@ Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
         return statusFromErrno(EEXIST, target);
     if (isReadOnly(target))
         return readOnlyError(target);
-    std::string data;
-    if (Status s = readFile(source, data); !s)
+    // Streamed: a copied archive may be far larger than any whole-file read allows.
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (Status s = openRegularFile(source, fd, size); !s)
         return s;
-    if (Status s = writeFileAtomic(target, data); !s)
+    AtomicFileWriter out;
+    Status s = out.open(target);
+    if (s)
+        s = readPieces(fd, source, UINT64_MAX,
+                       [&](const char* data, std::size_t n) { return out.write(data, n); });
+    ::close(fd);
+    if (s)
+        s = out.commit();
+    if (!s)
         return s;
     struct stat st;
     if (::stat(source.c_str(), &st) == 0)
@@ -340,77 +380,35 @@ Status removeFolder(std::string_view path) {
     return {};
 }
 
-Status readFile(std::string_view path, std::string& contents) {
+Status readFile(std::string_view path, std::string& contents, std::uint64_t maxBytes) {
     const std::string full = resolvePath(path);
     contents.clear();
-    const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return statusFromErrno(errno, full);
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (Status s = openRegularFile(full, fd, size); !s)
+        return s;
+    if (size > maxBytes) {
         ::close(fd);
-        return statusFromErrno(EISDIR, full);
+        return statusFromErrno(EFBIG, full);
     }
-    if (st.st_size > 0)
-        contents.reserve(size_t(st.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            ::close(fd);
-            return statusFromErrno(e, full);
-        }
-        if (n == 0)
-            break;
-        contents.append(buffer, size_t(n));
-    }
+    contents.reserve(std::size_t(size));
+    Status s = readPieces(fd, full, maxBytes, [&](const char* data, std::size_t n) {
+        contents.append(data, n);
+        return Status{};
+    });
     ::close(fd);
-    return {};
+    if (!s)
+        contents.clear();
+    return s;
 }
 
 Status writeFileAtomic(std::string_view path, std::string_view contents) {
-    const std::string target = resolvePath(path);
-    std::string temp = target + ".kvtmp-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return statusFromErrno(errno, target);
-    size_t written = 0;
-    while (written < contents.size()) {
-        const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int e = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return statusFromErrno(e, target);
-        }
-        written += size_t(n);
-    }
-    // A rewritten file keeps its mode (an executable stays executable).
-    struct stat existing;
-    ::fchmod(fd, ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode());
-    // On disk before the rename, so a crash cannot leave an empty file in its place.
-    if (::fdatasync(fd) != 0 && errno != EINVAL) {
-        const int e = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return statusFromErrno(e, target);
-    }
-    if (::close(fd) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        return statusFromErrno(e, target);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        return statusFromErrno(e, target);
-    }
-    return {};
+    AtomicFileWriter out;
+    if (Status s = out.open(resolvePath(path)); !s)
+        return s;
+    if (Status s = out.write(contents.data(), contents.size()); !s)
+        return s;
+    return out.commit();
 }
 
 std::string currentDirectory() {

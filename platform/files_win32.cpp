@@ -272,7 +272,7 @@ Status removeFolder(std::string_view path) {
     return {};
 }
 
-Status readFile(std::string_view path, std::string& contents) {
+Status readFile(std::string_view path, std::string& contents, std::uint64_t maxBytes) {
     const std::string full = native(path);
     contents.clear();
     Handle file(::CreateFileA(full.c_str(), GENERIC_READ,
@@ -280,9 +280,15 @@ Status readFile(std::string_view path, std::string& contents) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
         return lastError(full);
+    // A pipe or device could block or never end.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        return fromError(ERROR_INVALID_FUNCTION, full);
     LARGE_INTEGER size;
-    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0)
+    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+        if (std::uint64_t(size.QuadPart) > maxBytes)
+            return fromError(ERROR_FILE_TOO_LARGE, full);
         contents.reserve(size_t(size.QuadPart));
+    }
     char buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
@@ -290,6 +296,10 @@ Status readFile(std::string_view path, std::string& contents) {
             return lastError(full);
         if (n == 0)
             break;
+        if (contents.size() + n > maxBytes) {
+            contents.clear();
+            return fromError(ERROR_FILE_TOO_LARGE, full);
+        }
         contents.append(buffer, n);
     }
     return {};

@@ -1,3 +1,4 @@
+#include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/registry_file.h"
@@ -130,14 +131,16 @@ private:
     }
 
     long change(const std::function<long(RegFile&)>& edit) {
-        const std::string folder = parentFolder(path_);
+        // A linked store is changed where it lives, under the lock every link shares.
+        const std::string store = followFileLinks(path_);
+        const std::string folder = parentFolder(store);
         if (!folder.empty() && !folderExists(folder) && !createFolderTree(folder))
             return regerr::AccessDenied;
-        FileLock lock(path_ + ".lock");
+        FileLock lock(store + ".lock");
         if (!lock.locked())
             return regerr::AccessDenied;
         std::string text;
-        if (Status s = readFile(path_, text); !s && s.code != err::FileNotFound)
+        if (Status s = readFile(store, text); !s && s.code != err::FileNotFound)
             return regerr::AccessDenied;
         auto file = parseRegFile(text);
         if (!file)
@@ -149,7 +152,7 @@ private:
         const std::string after = formatRegFile(*file);
         if (after == before && !text.empty())
             return regerr::Success;
-        return writeFileAtomic(path_, after) ? regerr::Success : regerr::AccessDenied;
+        return writeFileAtomic(store, after) ? regerr::Success : regerr::AccessDenied;
     }
 
     std::string path_;

@@ -4,7 +4,13 @@
 # system, and the two extractions alternate so that neither gets a warmer machine.
 # Budget: kvstool within 1.25x of tar.
 #
-#   bench/kdg/extract_vs_tar.sh [BUILD_DIR] [ROUNDS]     (default build/rel, 5 rounds)
+#   bench/kdg/extract_vs_tar.sh [BUILD_DIR] [ROUNDS] [BASELINE_KVSTOOL]
+#                                                        (default build/rel, 5 rounds)
+#
+# kvstool makes the extracted files durable before they take their names, which tar does
+# not; "tar+sync" (tar -xf, then sync) is timed as well, as the reference that writes the
+# same data to disk. BASELINE_KVSTOOL, another build's kvstool, joins the alternation so
+# that a change is measured against the code before it on the same machine load.
 #
 # BUILD_DIR must hold a Release build of kvstool and kdg_make_bench_archive. Everything
 # generated lives in one folder under /tmp and is deleted at the end.
@@ -12,6 +18,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build/rel}" && pwd)
 rounds=${2:-5}
+baseline=${3:-}
 kvstool=$build/tools/kvstool/kvstool
 maker=$build/bench/kdg/kdg_make_bench_archive
 for tool in "$kvstool" "$maker"; do
@@ -64,22 +71,38 @@ timed() {
     echo "$wall $(echo "$user + $sys" | bc -l)"
 }
 
-tar_wall=() kdg_wall=() tar_cpu=() kdg_cpu=()
+tar_wall=() kdg_wall=() tar_cpu=() kdg_cpu=() tarsync_wall=() old_wall=()
 run_tar() {
     rm -rf "$work/out"; mkdir "$work/out"
     read -r w c < <(timed tar -xf "$work/files.tar" -C "$work/out")
     tar_wall+=("$w"); tar_cpu+=("$c")
+}
+run_tarsync() {
+    rm -rf "$work/out"; mkdir "$work/out"
+    read -r w c < <(timed sh -c 'tar -xf "$1" -C "$2" && sync' sh "$work/files.tar" "$work/out")
+    tarsync_wall+=("$w")
 }
 run_kdg() {
     rm -rf "$work/out"; mkdir "$work/out"
     read -r w c < <(timed "$kvstool" kdg extract "$work/files.kdg" "$work/out" --tables "$work/tables")
     kdg_wall+=("$w"); kdg_cpu+=("$c")
 }
-# Alternating order (tar first, then kvstool first) evens out drifting machine load.
+run_old() {
+    rm -rf "$work/out"; mkdir "$work/out"
+    read -r w c < <(timed "$baseline" kdg extract "$work/files.kdg" "$work/out" --tables "$work/tables")
+    old_wall+=("$w")
+}
+runs=(run_tar run_tarsync run_kdg)
+[ -n "$baseline" ] && runs+=(run_old)
+# Rotating order evens out drifting machine load.
 for ((r = 1; r <= rounds; r++)); do
-    if ((r % 2)); then run_tar; run_kdg; else run_kdg; run_tar; fi
-    printf 'round %d: tar %.3f s (cpu %.3f), kvstool %.3f s (cpu %.3f)\n' "$r" \
-        "${tar_wall[-1]}" "${tar_cpu[-1]}" "${kdg_wall[-1]}" "${kdg_cpu[-1]}"
+    for ((i = 0; i < ${#runs[@]}; i++)); do
+        "${runs[(i + r) % ${#runs[@]}]}"
+    done
+    printf 'round %d: tar %.3f s (cpu %.3f), tar+sync %.3f s, kvstool %.3f s (cpu %.3f)' "$r" \
+        "${tar_wall[-1]}" "${tar_cpu[-1]}" "${tarsync_wall[-1]}" "${kdg_wall[-1]}" "${kdg_cpu[-1]}"
+    [ -n "$baseline" ] && printf ', baseline kvstool %.3f s' "${old_wall[-1]}"
+    echo
 done
 rm -rf "$work/out"
 
@@ -90,4 +113,12 @@ ratio=$(echo "$kdg_median / $tar_median" | bc -l)
 cpu_ratio=$(echo "$(median "${kdg_cpu[@]}") / $(median "${tar_cpu[@]}")" | bc -l)
 printf 'median: tar %.3f s, kvstool %.3f s, ratio %.2f (budget 1.25); cpu ratio %.2f\n' \
     "$tar_median" "$kdg_median" "$ratio" "$cpu_ratio"
+tarsync_median=$(median "${tarsync_wall[@]}")
+printf 'median: tar+sync %.3f s, kvstool / tar+sync %.2f\n' "$tarsync_median" \
+    "$(echo "$kdg_median / $tarsync_median" | bc -l)"
+if [ -n "$baseline" ]; then
+    old_median=$(median "${old_wall[@]}")
+    printf 'median: baseline kvstool %.3f s, baseline / tar %.2f\n' "$old_median" \
+        "$(echo "$old_median / $tar_median" | bc -l)"
+fi
 [ "$(echo "$ratio <= 1.25" | bc -l)" = 1 ]

@@ -2,6 +2,7 @@
 // launcher, run from scripts without any display.
 #include "common/dialogless_ui.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/terminal_text.h"
 
 #include "common/paths.h"
 #include "kdg/archive_reader.h"
@@ -94,7 +95,7 @@ bool loadArchive(const std::string& path, const kdg::NameTables& tables,
     std::string reason;
     if (kdg::LoadArchiveInfo(absolutePath(path), info, tables, &reason))
         return true;
-    std::fprintf(stderr, "kvstool kdg: %s: %s\n", path.c_str(), reason.c_str());
+    std::fprintf(stderr, "kvstool kdg: %s\n", escapeControls(path + ": " + reason).c_str());
     return false;
 }
 
@@ -161,12 +162,13 @@ int runInfo(const Options& o) {
     std::size_t empty = 0;
     for (const kdg::KdgEntry& e : info.Entries)
         empty += e.IsEmpty ? 1 : 0;
-    std::string text =
-        "File name: " + info.FileName + "\n" + "Version: " + std::to_string(info.Version) + "\n" +
-        "Internal ID: " + info.InternalId + "\n" + "Internal name: " + info.InternalName + "\n" +
-        "Required archives: " + std::to_string(info.RequiredArchives.size()) + "\n";
+    std::string text = "File name: " + escapeControls(info.FileName) + "\n" +
+                       "Version: " + std::to_string(info.Version) + "\n" +
+                       "Internal ID: " + escapeControls(info.InternalId) + "\n" +
+                       "Internal name: " + escapeControls(info.InternalName) + "\n" +
+                       "Required archives: " + std::to_string(info.RequiredArchives.size()) + "\n";
     for (const std::string& r : info.RequiredArchives)
-        text += "  " + r + "\n";
+        text += "  " + escapeControls(r) + "\n";
     text += "KRF sections: " + std::to_string(info.Sections.size()) + "\n";
     for (const std::string& section : info.Sections)
         text += "  " + section + "\n";
@@ -192,7 +194,7 @@ int runList(const Options& o) {
         printJson(out);
         return 0;
     }
-    printText(platform::joinLinesCrLf(kdg::fileListLines(info)));
+    printText(platform::joinLinesCrLf(escapeControls(kdg::fileListLines(info))));
     return 0;
 }
 
@@ -205,7 +207,7 @@ public:
         for (char& c : line)
             if (c == '\r')
                 c = ' ';
-        std::fprintf(stderr, "kvstool kdg: %s\n", line.c_str());
+        std::fprintf(stderr, "kvstool kdg: %s\n", escapeControls(line).c_str());
         switch (buttons) {
         case Buttons::AbortRetryIgnore:
             return Answer::Ignore;
@@ -237,7 +239,10 @@ int runExtract(const Options& o) {
     std::printf("%zu files extracted (%llu bytes) to %s\n", r.extracted,
                 static_cast<unsigned long long>(r.bytes), dest.c_str());
     if (r.outcome != kdg::ExtractOutcome::Completed || r.skipped > 0) {
-        std::fprintf(stderr, "kvstool kdg: %zu files were not extracted\n", r.skipped);
+        // The questions above cannot say why a file failed (a full disk, say); this does.
+        const std::string cause = r.writeError ? "" : ": " + r.writeError.description;
+        std::fprintf(stderr, "kvstool kdg: %zu files were not extracted%s\n", r.skipped,
+                     escapeControls(cause).c_str());
         return 1;
     }
     return 0;

@@ -3,6 +3,8 @@
 #include "tools/kvstool/commands.h"
 
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,8 @@ void printUsage(std::FILE* to = stderr) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+// No exception may end the tool with an abort: one line on stderr and exit code 1.
+int main(int argc, char* argv[]) try {
     if (argc < 2) {
         printUsage();
         return 2;
@@ -37,4 +40,13 @@ int main(int argc, char* argv[]) {
         return kv::tool::runScriptCommand(args);
     printUsage();
     return 2;
+} catch (const std::bad_alloc&) {
+    std::fputs("kvstool: out of memory\n", stderr);
+    return 1;
+} catch (const std::exception& e) {
+    std::fprintf(stderr, "kvstool: %s\n", e.what());
+    return 1;
+} catch (...) {
+    std::fputs("kvstool: unexpected failure\n", stderr);
+    return 1;
 }

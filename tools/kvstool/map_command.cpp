@@ -51,7 +51,7 @@ std::string folderOf(const std::string& path) {
 // rewritten here, so LF-only LND files are read as they are.
 std::optional<MapModel> loadMap(const std::string& path) {
     std::string bytes;
-    if (platform::Status s = platform::readFile(path, bytes); !s) {
+    if (platform::Status s = platform::readFile(path, bytes, kMapFileReadLimit); !s) {
         std::fprintf(stderr, "kvstool: %s: %s\n", path.c_str(), s.description.c_str());
         return std::nullopt;
     }
@@ -59,7 +59,7 @@ std::optional<MapModel> loadMap(const std::string& path) {
     if (endsWithMap(path)) {
         readBinaryMap(bytes, model);
         std::string features;
-        if (platform::readFile(folderOf(path) + "Feat.bjo", features))
+        if (platform::readFile(folderOf(path) + "Feat.bjo", features, kMapFileReadLimit))
             readFeatures(features, model);
         else
             std::fputs("'Feat.bjo' was not found, unable to load features.\n", stderr);

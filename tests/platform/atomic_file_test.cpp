@@ -1,0 +1,200 @@
+// Whole-file reads of hostile paths, and the one atomic writer: short temporary names,
+// stale temporaries swept, links written through, batches put in place together.
+#include "platform/atomic_file.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(WholeFileReads, RefuseWhatIsNoRegularFileOrTooLargeBeforeReading) {
+    TempFolder tmp;
+    ASSERT_EQ(::mkfifo((tmp / "pipe").c_str(), 0600), 0);
+    fs::create_directory(tmp / "folder");
+    const std::string big = tmp / "big.map";
+    // Sparse: a file past the limit costs no disk.
+    ASSERT_EQ(::truncate(tmp.write("big.map", "").c_str(), off_t(kDefaultReadLimit) + 1), 0);
+    tmp.write("small", std::string(1001, 'x'));
+
+    struct Case {
+        std::string path;
+        std::uint64_t limit;
+        int code;
+        std::string why;
+    };
+    const std::vector<Case> cases = {
+        {tmp / "pipe", kDefaultReadLimit, err::PathFileAccess, "(not a regular file: "},
+        {"/dev/zero", kDefaultReadLimit, err::PathFileAccess, "(not a regular file: /dev/zero)"},
+        {tmp / "folder", kDefaultReadLimit, err::PathFileAccess, "(Is a directory: "},
+        {big, kDefaultReadLimit, err::PathFileAccess, "(File too large: " + big + ")"},
+        {tmp / "small", 1000, err::PathFileAccess, "(File too large: "},
+    };
+    for (const Case& c : cases) {
+        std::string contents = "stale";
+        const Status s = readFile(c.path, contents, c.limit);
+        EXPECT_EQ(s.code, c.code) << c.path;
+        EXPECT_NE(s.description.find(c.why), std::string::npos) << s.description;
+        EXPECT_TRUE(contents.empty()) << c.path;
+    }
+    std::string contents;
+    EXPECT_TRUE(readFile(tmp / "small", contents, 1001));
+    EXPECT_EQ(contents.size(), 1001u);
+
+    // The archive readers open without blocking on a FIFO as well.
+    MappedFile mapped;
+    EXPECT_NE(mapped.open(tmp / "pipe").description.find("not a regular file"), std::string::npos);
+    RandomAccessFile random;
+    EXPECT_NE(random.open(tmp / "pipe").description.find("not a regular file"), std::string::npos);
+}
+
+TEST(AtomicWrites, NamesOfTheFullLengthCanBeWrittenAndCopied) {
+    TempFolder tmp;
+    const std::string longest(251, 'n');
+    ASSERT_TRUE(writeFileAtomic(tmp / (longest + ".ini"), "long"));
+    EXPECT_EQ(tmp.read(longest + ".ini"), "long");
+    ASSERT_TRUE(copyFile(tmp / (longest + ".ini"), tmp / (longest + ".bak")));
+    EXPECT_EQ(tmp.read(longest + ".bak"), "long");
+    EXPECT_EQ(namesIn(tmp.path()), (std::vector<std::string>{longest + ".bak", longest + ".ini"}));
+}
+
+TEST(AtomicWrites, CopiesAreStreamedPastTheWholeFileReadLimit) {
+    TempFolder tmp;
+    const std::string source = tmp.write("archive.kdg", "head");
+    ASSERT_EQ(::truncate(source.c_str(), off_t(kDefaultReadLimit) + 4), 0);
+    ASSERT_TRUE(copyFile(source, tmp / "copy.kdg"));
+    EXPECT_EQ(fs::file_size(tmp / "copy.kdg"), kDefaultReadLimit + 4);
+}
+
+TEST(AtomicWrites, StaleTemporariesAreSweptAndLiveOnesKept) {
+    TempFolder tmp;
+    const std::string folder = tmp / "Settings/";
+    tmp.write("Settings/.kvtmp-Ab12Cd", "killed during a write");
+    tmp.write("Settings/starter.ini.kvtmp-x1Y2z3", "killed, earlier name");
+    tmp.write("Settings/notes.kvtmp-1", "not a temporary");
+    tmp.write("Settings/.kvtmp-Ab12C!", "not one either");
+    fs::create_directory(folder + ".kvtmp-Folder");
+
+    AtomicFileWriter live;
+    ASSERT_TRUE(live.open(folder + "other.ini")); // the first write sweeps the folder
+    ASSERT_TRUE(live.write("other", 5));
+    const std::vector<std::string> during = namesIn(folder);
+    EXPECT_EQ(during.size(), 4u);
+    EXPECT_EQ(std::count_if(during.begin(), during.end(),
+                            [](const std::string& n) { return isTemporaryName(n); }),
+              2) // the live writer's own temporary, and the folder of that name
+        << testing::PrintToString(during);
+    // A lock held by another writer keeps a temporary from every sweep.
+    EXPECT_EQ(sweepStaleTemporaries(folder), 0u);
+    ASSERT_TRUE(live.commit());
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{".kvtmp-Ab12C!", ".kvtmp-Folder",
+                                                         "notes.kvtmp-1", "other.ini"}));
+    EXPECT_EQ(tmp.read("Settings/other.ini"), "other");
+}
+
+TEST(AtomicWrites, LinkedFilesAreWrittenThroughTheLinkAndKeepTheirMode) {
+    TempFolder tmp;
+    const std::string real = tmp.write("real/starter.ini", "old");
+    ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+    fs::create_directories(tmp / "kvs/Settings");
+    struct Case {
+        std::string link;
+        std::string pointsTo;
+        std::string target;
+    };
+    const std::vector<Case> cases = {
+        {tmp / "kvs/Settings/absolute.ini", real, real},
+        {tmp / "kvs/Settings/relative.ini", "../../real/starter.ini", real},
+        {tmp / "kvs/Settings/chain.ini", "absolute.ini", real},
+        {tmp / "kvs/Settings/dangling.ini", "../../real/new.ini", tmp / "real/new.ini"},
+    };
+    for (const Case& c : cases)
+        fs::create_symlink(c.pointsTo, c.link);
+    for (const Case& c : cases) {
+        ASSERT_TRUE(writeFileAtomic(c.link, "through " + c.link)) << c.link;
+        EXPECT_TRUE(fs::is_symlink(c.link)) << c.link;
+        std::string contents;
+        ASSERT_TRUE(readFile(c.target, contents));
+        EXPECT_EQ(contents, "through " + c.link);
+    }
+    EXPECT_EQ(fs::status(real).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(
+        namesIn(tmp / "kvs/Settings"),
+        (std::vector<std::string>{"absolute.ini", "chain.ini", "dangling.ini", "relative.ini"}));
+}
+
+TEST(AtomicWrites, ALinkedRegistryStoreIsChangedWhereItLivesUnderItsOwnLock) {
+    TempFolder tmp;
+    const std::string store = tmp.write("dotfiles/registry.reg", "");
+    fs::create_directories(tmp / "config");
+    fs::create_symlink(store, tmp / "config/registry.reg");
+    auto viaLink = makeRegistryBackend(tmp / "config/registry.reg");
+    auto direct = makeRegistryBackend(store);
+    ASSERT_EQ(viaLink->setDword(RegistryRoot::LocalMachine, "", "a", 1), regerr::Success);
+    ASSERT_EQ(direct->setDword(RegistryRoot::LocalMachine, "", "b", 2), regerr::Success);
+    EXPECT_TRUE(fs::is_symlink(tmp / "config/registry.reg"));
+    EXPECT_EQ(viaLink->query(RegistryRoot::LocalMachine, "", "b"), RegistryValue(2u));
+    EXPECT_EQ(direct->query(RegistryRoot::LocalMachine, "", "a"), RegistryValue(1u));
+    // Both name the same lock, so neither loses the other's values.
+    EXPECT_TRUE(fs::exists(store + ".lock"));
+    EXPECT_EQ(namesIn(tmp / "config"), std::vector<std::string>{"registry.reg"});
+}
+
+TEST(AtomicWrites, ABatchPutsItsFilesInPlaceOnlyWhenCommitted) {
+    TempFolder tmp;
+    tmp.write("out/replaced.bin", "old");
+    const std::vector<std::string> names = {"new.bin", "replaced.bin", "blocked.bin"};
+    const auto fill = [&](AtomicFileBatch& batch) {
+        for (const std::string& name : names) {
+            AtomicFileWriter w;
+            ASSERT_TRUE(w.open(tmp / ("out/" + name)));
+            ASSERT_TRUE(w.write(name.data(), name.size()));
+            ASSERT_TRUE(batch.add(std::move(w)));
+        }
+    };
+    {
+        AtomicFileBatch abandoned;
+        fill(abandoned);
+        EXPECT_EQ(abandoned.size(), 3u);
+    }
+    EXPECT_EQ(namesIn(tmp / "out"), std::vector<std::string>{"replaced.bin"});
+
+    AtomicFileBatch batch;
+    fill(batch);
+    EXPECT_FALSE(fs::exists(tmp / "out/new.bin"));
+    EXPECT_EQ(tmp.read("out/replaced.bin"), "old");
+    fs::create_directories(tmp / "out/blocked.bin/inside"); // a folder took the name
+    const auto failures = batch.commit();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].index, 2u);
+    EXPECT_EQ(failures[0].target, tmp / "out/blocked.bin");
+    EXPECT_FALSE(failures[0].status);
+    EXPECT_EQ(tmp.read("out/new.bin"), "new.bin");
+    EXPECT_EQ(tmp.read("out/replaced.bin"), "replaced.bin");
+    EXPECT_EQ(namesIn(tmp / "out"),
+              (std::vector<std::string>{"blocked.bin", "new.bin", "replaced.bin"}));
+    EXPECT_EQ(batch.size(), 0u);
+}
+
+} // namespace
+} // namespace kv::platform
