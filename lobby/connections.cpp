@@ -244,8 +244,8 @@ void Lobby::onDataArrival(int index) {
     if (c->bytesAvailable() > kMaxBlockBytes) {
         const qint64 dropped = c->bytesAvailable();
         c->readAll();
-        state().statusLog.push_back("Dropped a block of " + std::to_string(dropped) +
-                                    " bytes from connection " + std::to_string(index));
+        Status("Dropped a block of " + std::to_string(dropped) + " bytes from connection " +
+               std::to_string(index));
         return;
     }
     const QByteArray bytes = c->readAll();
@@ -317,6 +317,11 @@ void Lobby::leave() {
         if (c)
             c->close();
     server_->close();
+}
+
+void Lobby::Status(const std::string& text) {
+    state().statusLog.push_back(text);
+    emit status(text);
 }
 
 void Lobby::JoinGame() {

@@ -63,6 +63,8 @@ public:
     void DoConnect();
     void DoDisconnect(int index);
     void JoinGame();
+    // The status log: kept and announced, never shown by the launcher.
+    void Status(const std::string& text);
     bool isConnected(int index) const;
     int connectionCount() const { return int(sockets_.size()); }
     bool listening() const;
@@ -121,6 +123,8 @@ signals:
     void rowsRemoved(int count);
     // Mode, controls, labels or menus changed.
     void changed();
+    // A line of the status log.
+    void status(const std::string& text);
 
 private:
     struct Error {

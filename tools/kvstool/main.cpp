@@ -10,7 +10,8 @@ namespace {
 
 void printUsage() {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
-               "       kvstool map <info|check|convert|render> ...\n",
+               "       kvstool map <info|check|convert|render> ...\n"
+               "       kvstool lobby <host|join> ...\n",
                stderr);
 }
 
@@ -27,6 +28,8 @@ int main(int argc, char* argv[]) {
         return kv::tool::runKdgCommand(args);
     if (area == "map")
         return kv::tool::runMapCommand(args);
+    if (area == "lobby")
+        return kv::tool::runLobbyCommand(args);
     printUsage();
     return 2;
 }
