@@ -132,6 +132,11 @@ void Lobby::adopt(int index, QTcpSocket* s) {
     });
     connect(s, &QTcpSocket::disconnected, this, [this, index] { onClosed(index); });
     connect(s, &QTcpSocket::readyRead, this, [this, index] { onDataArrival(index); });
+    // An accepted peer may have spoken before it was handed over; that data gives no
+    // further notice.
+    if (s->bytesAvailable() > 0)
+        QMetaObject::invokeMethod(
+            this, [this, index] { onDataArrival(index); }, Qt::QueuedConnection);
 }
 
 void Lobby::prepairListening() {

@@ -103,6 +103,34 @@ TEST(LobbyHostilePeer, SilentPeerIsGreetedAndBlocksAreReadLikeThePeerSentThem) {
     EXPECT_EQ(reply, "pingresponse||127.0.0.1||Al");
 }
 
+TEST(LobbyHostilePeer, PeersSpeakingBeforeTheHostLooksAreHeard) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    // Three peers connect and send their nick while the host's event loop is not running.
+    std::vector<int> fds;
+    for (int i = 0; i < 3; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        const std::string nick =
+            "nickname||10.0.0." + std::to_string(i) + "||P" + std::to_string(i);
+        ASSERT_GT(::send(fd, nick.data(), nick.size(), MSG_NOSIGNAL), 0);
+        fds.push_back(fd);
+    }
+    EXPECT_TRUE(waitUntil([&] { return host.rows().size() == 3; }))
+        << testing::PrintToString(host.rows());
+    auto rows = host.rows();
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"10.0.0.0|P0|OK", "10.0.0.1|P1|OK", "10.0.0.2|P2|OK"}));
+    for (int fd : fds)
+        ::close(fd);
+}
+
 TEST(LobbyHostilePeer, GarbageAndHugeBlocksLeaveTheHostWorking) {
     const auto port = freePort();
     LobbyPeer host("Al", port);
