@@ -185,3 +185,39 @@ TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
 
 } // namespace
 } // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+TEST(LobbyLoopback, PingsAreAnsweredAndAnUnansweredConnectGivesUp) {
+    Pair p;
+    EXPECT_FALSE(p.guest.lobby().keepAliveTimer().isActive());
+    p.guest.lobby().remote_Ping(0);
+    ASSERT_TRUE(waitUntil([&] {
+        const auto& flags = p.guest.lobby().answered();
+        return !flags.empty() && flags[0];
+    }));
+    EXPECT_EQ(p.host.sent.back(), "0|pingresponse||127.0.0.1||Al");
+    // A sweep keeps an answering peer and asks again; one that did not answer is closed.
+    p.guest.lobby().keepAliveSweep();
+    EXPECT_TRUE(p.guest.lobby().isConnected(0));
+    EXPECT_EQ(p.guest.sent.back(), "0|ping||127.0.0.1||Bea");
+    EXPECT_FALSE(p.guest.lobby().answered()[0]);
+    p.guest.lobby().pacing.minimumMs = 0;
+    p.guest.lobby().pacing.passes = 0;
+    p.guest.lobby().keepAliveSweep();
+    EXPECT_FALSE(p.guest.lobby().isConnected(0));
+
+    // Nobody listens: after the time-out the guest may connect or choose a mode again.
+    LobbyPeer lonely("Cy", freePort());
+    lonely.lobby().connectionTimer().setInterval(200);
+    lonely.joinAt("127.0.0.1");
+    EXPECT_FALSE(lonely.state().controls.modeOptions);
+    ASSERT_TRUE(waitUntil([&] { return lonely.state().controls.modeOptions; }));
+    EXPECT_TRUE(lonely.state().controls.connect);
+    EXPECT_FALSE(lonely.lobby().connectionTimer().isActive());
+    EXPECT_TRUE(lonely.ui.messages().empty());
+}
+
+} // namespace
+} // namespace kv::test
