@@ -2,6 +2,7 @@
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
 #include "core/startup.h"
+#include "lobby/lobby.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "ui/main/main_window.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     launcher.launch.registryStore = registryStore;
 
     kv::content::wireContent(launcher);
+    kv::lobby::wireLobby(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))

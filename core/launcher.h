@@ -2,14 +2,15 @@
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
-#include "core/game_launch.h"
 #include "content/content_state.h"
+#include "core/game_launch.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
 #include "core/main_link.h"
 #include "core/options.h"
 #include "core/registry_access.h"
+#include "lobby/lobby_state.h"
 
 #include <array>
 #include <functional>
@@ -75,6 +76,9 @@ public:
 
     bool mapEditorAvailable = false; // TerraForge.exe in the current game folder
     bool scriptHelpAvailable = false;
+
+    // The multiplayer lobby: user list, user records, mode and its connections.
+    lobby::LobbyState lobby;
 
 private:
     Ui& ui_;

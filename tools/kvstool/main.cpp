@@ -14,6 +14,7 @@ void printUsage(std::FILE* to = stderr) {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
                "       kvstool map <info|check|convert|render> ...\n"
                "       kvstool script <fields|apply> ...\n"
+               "       kvstool lobby <host|join> ...\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -38,6 +39,8 @@ int main(int argc, char* argv[]) try {
         return kv::tool::runMapCommand(args);
     if (area == "script")
         return kv::tool::runScriptCommand(args);
+    if (area == "lobby")
+        return kv::tool::runLobbyCommand(args);
     printUsage();
     return 2;
 } catch (const std::bad_alloc&) {

@@ -1,0 +1,147 @@
+// What the user does on the lobby page: adding a host's address, the address history and
+// the lobby's menu commands.
+#include "core/launcher.h"
+#include "lobby/lobby.h"
+#include "platform/text.h"
+
+#include <algorithm>
+
+namespace kv::lobby {
+
+namespace {
+
+std::string trimmedText(const std::string& text) {
+    return std::string(platform::trimBlanksTabs(text));
+}
+
+std::string lowerAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+int Lobby::selectedConnection() const {
+    const int selected = launcher_.lobby.selectedRow;
+    return selected >= 0 && size_t(selected) < launcher_.lobby.rows.size() ? selected : -1;
+}
+
+void Lobby::addHostIp() {
+    LobbyState& s = state();
+    const std::string ip = s.ipEntry;
+    if (ip.empty())
+        return;
+    if (std::any_of(s.rows.begin(), s.rows.end(), [&](const UserRow& r) { return r.ip == ip; })) {
+        launcher_.ui().message("'" + ip + "' IP already exists");
+        return;
+    }
+    s.rows.push_back(UserRow{ip, "?", "?"});
+    if (s.selectedRow < 0)
+        s.selectedRow = 0;
+    emit rowChanged(int(s.rows.size()));
+
+    auto& history = launcher_.hostHistory;
+    int& count = launcher_.hostHistoryCount;
+    const std::string entry = trimmedText(ip);
+    const bool known = std::any_of(history.begin(), history.begin() + count,
+                                   [&](const std::string& h) { return trimmedText(h) == entry; });
+    if (!known) {
+        // A full history forgets its oldest address.
+        if (count == kHostHistorySize) {
+            std::rotate(history.begin(), history.begin() + 1, history.end());
+            --count;
+        }
+        history[size_t(count++)] = entry;
+    }
+    s.ipEntry.clear();
+    s.controls.connect = true;
+    s.controls.setHost = true;
+    launcher_.options.multiplayerModeOn = 1;
+    s.controls.add = s.mode != LobbyMode::Host && s.rows.empty();
+    emit changed();
+}
+
+std::vector<std::pair<std::string, bool>> Lobby::historyMenu() const {
+    std::vector<std::pair<std::string, bool>> menu;
+    for (const std::string& address : launcher_.hostHistory) {
+        const std::string shown = trimmedText(address);
+        menu.emplace_back(shown.empty() ? "<Not set>" : shown, !shown.empty());
+    }
+    return menu;
+}
+
+void Lobby::chooseHistoryEntry(int index) {
+    const auto menu = historyMenu();
+    if (index < 0 || size_t(index) >= menu.size() || !menu[size_t(index)].second)
+        return;
+    state().ipEntry = menu[size_t(index)].first;
+    emit changed();
+}
+
+void Lobby::runCommand(const std::string& entry) {
+    LobbyState& s = state();
+    s.localAddress = localAddress();
+    const std::string command = lowerAscii(entry);
+    const int k = selectedConnection();
+    Ui& ui = launcher_.ui();
+    if (command == "connect") {
+        DoConnect();
+    } else if (command == "disconnect") {
+        if (k < 0)
+            return;
+        remote_Disconnect(k);
+        pacingPause();
+        DoDisconnect(k);
+    } else if (command == "set user as host") {
+        if (k < 0 || s.rows[size_t(k)].ip.empty()) {
+            ui.message("No user selected", Icon::Exclamation);
+            return;
+        }
+        s.hostLabel = s.rows[size_t(k)].ip;
+        emit changed();
+    } else if (command == "get current user status") {
+        if (k < 0) {
+            ui.message("No users selected", Icon::Exclamation);
+            return;
+        }
+        pacingPause();
+        remote_UpdateMyStatus(k);
+    } else if (command == "send message") {
+        if (k < 0)
+            return;
+        const auto text = ui.input("Message", "Message", "Your message here...");
+        if (!text)
+            return;
+        pacingPause();
+        remote_SendMessage(*text, k);
+    } else if (command == "update my status") {
+        if (k < 0)
+            return;
+        remote_sendAIConfig(k);
+        pacingPause();
+        remote_sendKDGConfig(k);
+    } else if (command == "synchronize ais") {
+        for (int c = 0; c < int(s.rows.size()); ++c) {
+            pacingPause();
+            if (isConnected(c))
+                remote_synchrinizeAIs(c);
+        }
+    } else if (command == "user details") {
+        if (k < 0)
+            return;
+        pacingPause();
+        remote_GetUserDetails(k);
+        pacingPause();
+        if (showUserDetails)
+            showUserDetails(s.users[size_t(k)]);
+    } else if (command == "disable all mods") {
+        pacingPause();
+        if (!s.rows.empty() && k >= 0)
+            remote_disableMODs(k);
+    }
+    // "Synchronize MODs" has no action.
+}
+
+} // namespace kv::lobby

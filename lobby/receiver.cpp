@@ -1,0 +1,147 @@
+// The receiver of the lobby protocol and the user list rows it keeps.
+#include "common/ui_port.h"
+#include "core/launcher.h"
+#include "lobby/lobby.h"
+
+#include <QCoreApplication>
+
+namespace kv::lobby {
+
+UserRow& Lobby::row(int index) {
+    auto& rows = state().rows;
+    if (index < 0 || size_t(index) >= rows.size())
+        fail(35600, "Index out of bounds");
+    return rows[size_t(index)];
+}
+
+void Lobby::setRow(int index, const UserRow& value) {
+    row(index) = value;
+    emit rowChanged(index + 1);
+}
+
+void Lobby::insertRow(int index, const UserRow& value) {
+    auto& rows = state().rows;
+    if (index < 0 || index >= kUserRecords)
+        fail(35600, "Index out of bounds");
+    // Peers greeted out of order: rows of the connections still waiting for their nick
+    // are held open, so row k+1 stays connection k's.
+    while (rows.size() < size_t(index))
+        rows.push_back(UserRow{});
+    auto at = rows.begin() + index;
+    if (at != rows.end() && at->ip.empty() && at->user == "?")
+        *at = value;
+    else
+        rows.insert(at, value);
+    if (state().selectedRow < 0)
+        state().selectedRow = 0;
+    for (int r = index; r < int(rows.size()); ++r)
+        emit rowChanged(r + 1);
+}
+
+void Lobby::removeRow(int position) {
+    auto& rows = state().rows;
+    rows.erase(rows.begin() + position);
+    int& selected = state().selectedRow;
+    if (selected >= int(rows.size()))
+        selected = int(rows.size()) - 1;
+    emit rowsRemoved(int(rows.size()));
+}
+
+void Lobby::clearRows() {
+    state().rows.clear();
+    state().selectedRow = -1;
+    emit rowsRemoved(0);
+}
+
+void Lobby::onNickname(int index, const std::vector<std::string>& fields) {
+    const std::string& ip = field(fields, 1);
+    const std::string& nick = field(fields, 2);
+    UserRow r;
+    r.ip = ip;
+    r.user = nick;
+    insertRow(index, r);
+    UserRecord& user = state().users.at(size_t(index));
+    user.ip = ip;
+    user.nick = nick;
+    state().sendTo.push_back(nick);
+    emit changed();
+    setNotReady(index, "OK");
+}
+
+void Lobby::remote_parseCommands(const std::string& block, int index) {
+    guarded("remote_parseCommands", [&] {
+        const Block parsed = parseBlock(block);
+        if (!parsed.command)
+            return;
+        const auto& fields = parsed.fields;
+        switch (*parsed.command) {
+        case Command::Nickname:
+            onNickname(index, fields);
+            break;
+        case Command::NicknameResponse: {
+            UserRow r = row(index);
+            r.user = field(fields, 2);
+            setRow(index, r);
+            setNotReady(index, "OK");
+            break;
+        }
+        case Command::AiConfig:
+            checkAiConfig(index, fields);
+            break;
+        case Command::KdgConfig:
+            checkKdgConfig(index, fields);
+            break;
+        case Command::Disconnect:
+            DoDisconnect(index);
+            break;
+        case Command::Message: {
+            const std::string text = field(fields, 1);
+            const std::string title = "Message from " + field(fields, 2);
+            notify([this, text, title] {
+                launcher_.ui().message(text, Icon::Information, Buttons::Ok, title);
+            });
+            break;
+        }
+        case Command::StartGame:
+            startGameReceived(fields);
+            break;
+        case Command::UpdateMyStatus:
+            remote_sendKDGConfig(index);
+            pacingPause();
+            QCoreApplication::processEvents();
+            remote_sendAIConfig(index);
+            break;
+        case Command::Ping:
+            remote_PingResponse(index);
+            break;
+        case Command::PingResponse:
+            if (size_t(index) >= answered_.size())
+                answered_.resize(size_t(index) + 1, false);
+            answered_[size_t(index)] = true;
+            break;
+        case Command::SynchronAi:
+            synchronizeAis(index, fields);
+            break;
+        case Command::GetUserDetails:
+            remote_SendUserDetails(index);
+            break;
+        case Command::SendUserDetails: {
+            const auto items = splitOn(field(fields, 1), kItemSeparator);
+            UserRecord& user = state().users.at(size_t(index));
+            user.gameFolder = field(items, 0);
+            user.launcherFolder = field(items, 1);
+            break;
+        }
+        case Command::DisableMods: {
+            const std::string nick = field(fields, 2);
+            notify([this, nick] {
+                DisableAllMODs();
+                launcher_.ui().message(nick + " has disabled all MODs", Icon::Information);
+            });
+            break;
+        }
+        }
+    });
+}
+
+} // namespace kv::lobby

@@ -1,0 +1,233 @@
+// Peers that misbehave: garbage, floods, huge blocks, silence, leaving mid-greeting; and
+// a host port that is already taken. The launcher must stay usable after each.
+#include "tests/lobby/lobby_world.h"
+
+#include <QCoreApplication>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kv::test {
+namespace {
+
+// A Ui whose message boxes take a while and let events run, like a modal box does.
+class SlowBoxUi : public ScriptedUi {
+public:
+    Answer message(const std::string& text, Icon icon, Buttons buttons,
+                   const std::string& title) override {
+        ++depth;
+        maxDepth = std::max(maxDepth, depth);
+        for (int i = 0; i < 20; ++i) {
+            QCoreApplication::processEvents();
+            QThread::usleep(200);
+        }
+        --depth;
+        return ScriptedUi::message(text, icon, buttons, title);
+    }
+    int depth = 0;
+    int maxDepth = 0;
+};
+
+std::unique_ptr<QTcpSocket> rawPeer(std::uint16_t port) {
+    auto s = std::make_unique<QTcpSocket>();
+    s->connectToHost(QStringLiteral("127.0.0.1"), port);
+    EXPECT_TRUE(waitUntil([&] { return s->state() == QAbstractSocket::ConnectedState; }));
+    return s;
+}
+
+void write(QTcpSocket& s, const std::string& bytes) {
+    s.write(bytes.data(), qint64(bytes.size()));
+    s.flush();
+}
+
+// The host is still usable: a well-behaved guest gets through the whole greeting.
+void expectAGuestStillGetsGreeted(LobbyPeer& host, std::uint16_t port) {
+    LobbyPeer guest("Bea", port);
+    guest.joinAt("127.0.0.1");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto rows = guest.rows();
+            return rows == std::vector<std::string>{"127.0.0.1|Al|OK"};
+        },
+        10000))
+        << testing::PrintToString(guest.rows());
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const auto rows = host.rows();
+            return std::find(rows.begin(), rows.end(), "127.0.0.1|Bea|OK") != rows.end();
+        },
+        10000))
+        << testing::PrintToString(host.rows());
+}
+
+TEST(LobbyHostilePeer, SilentPeerIsGreetedAndBlocksAreReadLikeThePeerSentThem) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    auto peer = rawPeer(port);
+    std::string got;
+    ASSERT_TRUE(waitUntil([&] {
+        got += peer->readAll().toStdString();
+        return got.find("kdgconfig||") != std::string::npos;
+    }));
+    EXPECT_EQ(got.rfind("nicknameresponse||127.0.0.1||Al", 0), 0u) << got;
+    EXPECT_TRUE(host.rows().empty());
+
+    // Upper case is accepted; two messages in one block are one message.
+    write(*peer, "NICKNAME||10.1.1.1||Zed");
+    ASSERT_TRUE(waitUntil([&] { return host.rows().size() == 1; }));
+    EXPECT_EQ(host.rows()[0], "10.1.1.1|Zed|OK");
+    write(*peer, "message||one||Zedmessage||two||Zed");
+    ASSERT_TRUE(waitUntil([&] { return host.ui.messages().size() == 1; }));
+    EXPECT_EQ(host.ui.messages()[0].title, "Message from Zedmessage");
+    EXPECT_EQ(host.ui.messages()[0].text, "one");
+    write(*peer, "ping||10.1.1.1||Zed");
+    std::string reply;
+    ASSERT_TRUE(waitUntil([&] {
+        reply += peer->readAll().toStdString();
+        return !reply.empty();
+    }));
+    EXPECT_EQ(reply, "pingresponse||127.0.0.1||Al");
+}
+
+TEST(LobbyHostilePeer, PeersSpeakingBeforeTheHostLooksAreHeard) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    // Three peers connect and send their nick while the host's event loop is not running.
+    std::vector<int> fds;
+    for (int i = 0; i < 3; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        const std::string nick =
+            "nickname||10.0.0." + std::to_string(i) + "||P" + std::to_string(i);
+        ASSERT_GT(::send(fd, nick.data(), nick.size(), MSG_NOSIGNAL), 0);
+        fds.push_back(fd);
+    }
+    EXPECT_TRUE(waitUntil([&] { return host.rows().size() == 3; }))
+        << testing::PrintToString(host.rows());
+    auto rows = host.rows();
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"10.0.0.0|P0|OK", "10.0.0.1|P1|OK", "10.0.0.2|P2|OK"}));
+    for (int fd : fds)
+        ::close(fd);
+}
+
+TEST(LobbyHostilePeer, GarbageAndHugeBlocksLeaveTheHostWorking) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    {
+        auto peer = rawPeer(port);
+        QRandomGenerator random(7);
+        for (int i = 0; i < 200; ++i) {
+            std::string junk(size_t(random.bounded(1, 300)), '\0');
+            for (char& c : junk)
+                c = char(random.bounded(256));
+            if (i % 3 == 0)
+                junk = "aiconfig||" + junk; // reaches the checks with nonsense
+            write(*peer, junk);
+        }
+        write(*peer, std::string(300 * 1024, 'x'));
+        ASSERT_TRUE(waitUntil([&] { return !host.state().statusLog.empty(); }));
+        EXPECT_NE(host.state().statusLog[0].find("Dropped a block of"), std::string::npos);
+        peer->abort();
+    }
+    // Whatever the junk caused was said with the error box, nothing else.
+    for (const auto& m : host.ui.messages())
+        EXPECT_NE(m.text.find("Error in: remote_parseCommands()"), std::string::npos) << m.text;
+    host.ui.clear();
+    expectAGuestStillGetsGreeted(host, port);
+}
+
+TEST(LobbyHostilePeer, AFloodOfMessagesIsCappedAndSaidOnce) {
+    const auto port = freePort();
+    auto owned = std::make_unique<SlowBoxUi>();
+    SlowBoxUi& slow = *owned;
+    LobbyPeer host("Al", port, std::move(owned));
+    lobby::Lobby& lobby = host.lobby();
+    lobby.pacing.minimumMs = 1;
+    lobby.chooseHost();
+    // The flood comes from another thread, as from another machine: it goes on while a
+    // box is open here.
+    std::atomic<bool> floodDone = false;
+    std::thread flooder([port, &floodDone] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+            const int on = 1;
+            ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+            for (int i = 0; i < 10000; ++i) {
+                const std::string m = "message||flood " + std::to_string(i) + "||Zed";
+                if (::send(fd, m.data(), m.size(), MSG_NOSIGNAL) < 0)
+                    break;
+                if (i % 20 == 0)
+                    std::this_thread::sleep_for(std::chrono::microseconds(300));
+            }
+        }
+        ::close(fd);
+        floodDone = true;
+    });
+    const bool finished =
+        waitUntil([&] { return floodDone && lobby.pendingNotices() == 0; }, 60000);
+    flooder.join();
+    ASSERT_TRUE(finished);
+    waitUntil([] { return false; }, 300);
+    const auto texts = slow.messageTexts();
+    const auto capNotices = std::count(texts.begin(), texts.end(),
+                                       "Too many messages from other players at once; the rest "
+                                       "were not shown.");
+    EXPECT_GE(capNotices, 1) << texts.size() << " boxes";
+    EXPECT_LT(texts.size(), 10000u);
+    // Boxes were shown one after the other, never one inside another.
+    EXPECT_EQ(slow.maxDepth, 1);
+}
+
+TEST(LobbyHostilePeer, PeerLeavingMidGreetingAndAPortInUse) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    {
+        auto peer = rawPeer(port);
+        write(*peer, "nickname||10.2.2.2||Gone");
+        peer->abort();
+    }
+    ASSERT_TRUE(waitUntil([&] { return host.rows().size() == 1; }));
+    // The greeting's remaining messages are dropped silently.
+    waitUntil([] { return false; }, 200);
+    EXPECT_TRUE(host.ui.messages().empty()) << host.ui.messageTexts()[0];
+
+    LobbyPeer second("Cy", port);
+    second.lobby().chooseHost();
+    ASSERT_EQ(second.ui.messages().size(), 1u);
+    EXPECT_EQ(second.ui.messages()[0].text.rfind("Error:\n10048: ", 0), 0u)
+        << second.ui.messages()[0].text;
+    EXPECT_NE(second.ui.messages()[0].text.find("\nError in: prepairListening()"),
+              std::string::npos);
+    EXPECT_EQ(second.state().mode, lobby::LobbyMode::Host);
+    EXPECT_FALSE(second.lobby().listening());
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,100 @@
+// kvstool lobby run as a child process, joining a launcher of this process.
+#include "tests/lobby/lobby_world.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+struct Tool {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Tool runTool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KVSTOOL_PATH), args);
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return {p.exitCode(), p.readAllStandardOutput().toStdString(),
+            p.readAllStandardError().toStdString()};
+}
+
+TEST(KvstoolLobby, UsageAndBadArguments) {
+    ensureCoreApplication();
+    const Tool help = runTool({"lobby", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: kvstool lobby host LAUNCHER_DIR", 0), 0u) << help.out;
+    for (const QStringList& bad : {QStringList{"lobby"},
+                                   {"lobby", "join", "/tmp"},
+                                   {"lobby", "host", "/tmp", "--port", "0"},
+                                   {"lobby", "host", "/tmp", "--answer", "maybe"},
+                                   {"lobby", "host", "/tmp", "--say", "x"},
+                                   {"lobby", "serve", "/tmp"},
+                                   {"lobby", "join", "/tmp", "h", "--seconds"}})
+        EXPECT_EQ(runTool(bad).exitCode, 2) << bad.join(' ').toStdString();
+    const Tool missing = runTool({"lobby", "host", "/nonexistent/kvs", "--seconds", "1"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "kvstool: /nonexistent/kvs: no such folder\n");
+}
+
+TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
+    const auto port = freePort();
+    LobbyPeer host("Al", port);
+    host.lobby().chooseHost();
+    TempFolder guestDir;
+    demo::DemoWorld guestWorld;
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(guestDir / "demo", true, guestWorld, error)) << error;
+
+    QProcess tool;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(guestDir / "config"));
+    tool.setProcessEnvironment(env);
+    tool.start(QStringLiteral(KVSTOOL_PATH),
+               {"lobby", "join", QString::fromStdString(guestWorld.launcherFolder), "127.0.0.1",
+                "--port", QString::number(port), "--nick", "Kay", "--seconds", "60", "--say",
+                "hi\tall"});
+    ASSERT_TRUE(tool.waitForStarted());
+    std::string out;
+    auto readOut = [&] {
+        out += tool.readAllStandardOutput().toStdString();
+        return out;
+    };
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return host.ui.messages().size() == 1 && host.rows().size() == 1 &&
+                   host.rows()[0].find("|Kay|OK") != std::string::npos;
+        },
+        20000))
+        << readOut();
+    EXPECT_EQ(host.ui.messages()[0].title, "Message from Kay");
+    EXPECT_EQ(host.ui.messages()[0].text, "hi\tall");
+
+    host.launcher->options.multiplayerModeOn = 1;
+    runHook(host.launcher->hooks.tellPeersToStart);
+    ASSERT_TRUE(waitUntil([&] { return readOut().find("\nstart\t") != std::string::npos; }, 20000))
+        << out;
+    host.state().selectedRow = 0;
+    host.lobby().runCommand("Disconnect");
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    readOut();
+
+    for (const std::string line :
+         {"row\t1\t127.0.0.1\tAl\tOK\n", "send\t0\tmessage||hi\\tall||Kay\n",
+          "recv\t0\tstartgame||127.0.0.1||Al\n",
+          "box\t\tAl wants to start a game and be a host, should Al become a host?\n",
+          "box\t\tDo you want to start the game now?\n", "recv\t0\tdisconnect|| ||Al\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
+    const size_t start = out.find("\nstart\t");
+    const std::string startLine = out.substr(start + 1, out.find('\n', start + 1) - start - 1);
+    EXPECT_NE(startLine.find(" +connect \"127.0.0.1\" +name \"Kay\""), std::string::npos)
+        << startLine;
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,223 @@
+// Two launchers in one process meeting over loopback: the greeting, chat, AI
+// synchronisation, the remote MOD switch-off and the joint start.
+#include "tests/lobby/lobby_world.h"
+
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::test {
+namespace {
+
+struct Pair {
+    Pair() : port(freePort()), host("Al", port), guest("Bea", port) {
+        host.lobby().chooseHost();
+        EXPECT_TRUE(host.lobby().listening());
+        guest.joinAt("127.0.0.1");
+        EXPECT_TRUE(waitUntil([this] { return greeted(); }, 10000))
+            << "host rows: " << testing::PrintToString(host.rows())
+            << " guest rows: " << testing::PrintToString(guest.rows());
+    }
+    bool greeted() {
+        return host.rows() == std::vector<std::string>{"127.0.0.1|Bea|OK"} &&
+               guest.rows() == std::vector<std::string>{"127.0.0.1|Al|OK"} &&
+               !guest.state().users[0].launcherFolder.empty();
+    }
+    std::uint16_t port;
+    LobbyPeer host;
+    LobbyPeer guest;
+};
+
+TEST(LobbyLoopback, HostAndGuestGreetEachOtherInOrder) {
+    Pair p;
+    // Each message travelled alone, each greeting in its order; in one process the guest's
+    // request for details may be answered in the middle of the host's greeting.
+    auto commands = [](const std::vector<std::string>& log) {
+        std::vector<std::string> out;
+        for (const auto& line : log)
+            if (line.find("senduserdetails") == std::string::npos)
+                out.push_back(line.substr(0, line.find("||")));
+        return out;
+    };
+    EXPECT_EQ(
+        commands(p.guest.sent),
+        (std::vector<std::string>{"0|nickname", "0|aiconfig", "0|kdgconfig", "0|getuserdetails"}));
+    EXPECT_EQ(commands(p.host.sent),
+              (std::vector<std::string>{"0|nicknameresponse", "0|aiconfig", "0|kdgconfig"}));
+    EXPECT_EQ(p.host.sent.size(), 4u);
+    EXPECT_EQ(p.host.received, p.guest.sent);
+    EXPECT_EQ(p.guest.received, p.host.sent);
+    EXPECT_EQ(p.guest.sent[2], "0|kdgconfig||Tanks//Islands||Bea");
+    EXPECT_EQ(p.guest.sent[0], "0|nickname||127.0.0.1||Bea");
+    auto windowsForm = [](std::string folder) {
+        std::replace(folder.begin(), folder.end(), '/', '\\');
+        return folder;
+    };
+    EXPECT_EQ(p.guest.state().users[0].gameFolder, windowsForm(p.host.world.gameFolder));
+    EXPECT_EQ(p.guest.state().users[0].launcherFolder, windowsForm(p.host.world.launcherFolder));
+    EXPECT_EQ(p.host.state().users[0].nick, "Bea");
+    EXPECT_EQ(p.host.state().sendTo, std::vector<std::string>{"Bea"});
+    EXPECT_FALSE(p.host.state().controls.modeOptions);
+    EXPECT_FALSE(p.guest.state().controls.modeOptions);
+    EXPECT_TRUE(p.host.ui.messages().empty());
+    EXPECT_TRUE(p.guest.ui.messages().empty());
+
+    // A changed AI shows after "Update my status"; chat arrives as a titled notice.
+    p.guest.launcher->content.choices.players[4].select("Hunter");
+    p.host.ui.clear();
+    p.guest.lobby().runCommand("Update my status");
+    ASSERT_TRUE(waitUntil([&] { return p.host.rows()[0] == "127.0.0.1|Bea|Not ready (AI)"; }));
+    p.guest.ui.answerInput("gl hf");
+    p.guest.lobby().runCommand("Send message");
+    ASSERT_TRUE(waitUntil([&] { return p.host.ui.messages().size() == 2; }));
+    EXPECT_EQ(p.host.ui.messages()[1].title, "Message from Bea");
+    EXPECT_EQ(p.host.ui.messages()[1].text, "gl hf");
+    EXPECT_EQ(p.host.ui.messages()[1].icon, Icon::Information);
+
+    // "Disconnect": the guest's row goes, the host's list empties, both may choose again.
+    p.guest.lobby().runCommand("Disconnect");
+    ASSERT_TRUE(waitUntil([&] { return p.host.rows().empty(); }));
+    EXPECT_TRUE(p.guest.rows().empty());
+    EXPECT_TRUE(p.guest.state().controls.modeOptions);
+    EXPECT_TRUE(p.host.state().controls.modeOptions);
+}
+
+TEST(LobbyLoopback, SynchronizeAisAcceptedAndRefusedByTheHost) {
+    Pair p;
+    auto& mine = p.guest.launcher->content.choices;
+    mine.players[1].select("Hunter");
+    mine.rules.select("Classic");
+    p.host.ui.answerMessage(Answer::Yes);
+    p.guest.lobby().runCommand("Synchronize AIs");
+    ASSERT_TRUE(waitUntil([&] { return p.host.ui.messages().size() == 2; }));
+    EXPECT_EQ(p.host.ui.messages()[0].text, "Bea wants to change AI settings, continue?");
+    EXPECT_EQ(p.host.ui.messages()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(p.host.ui.messages()[1].text, "Bea has changed your AI settings");
+    const auto& theirs = p.host.launcher->content.choices;
+    EXPECT_EQ(theirs.choice(1), "Hunter");
+    EXPECT_EQ(theirs.rulesChoice(), "Classic");
+    EXPECT_EQ(p.host.launcher->options.ai[1], "Hunter");
+    // Installed into the host's game as the player's script.
+    std::string installed;
+    platform::readFile(p.host.game("multiplay/skirmish/player1.vlo"), installed);
+    EXPECT_NE(installed.find("player1.slo"), std::string::npos);
+
+    p.host.ui.clear();
+    mine.players[1].select("Raider");
+    p.host.ui.answerMessage(Answer::No);
+    p.guest.lobby().runCommand("Synchronize AIs");
+    ASSERT_TRUE(waitUntil([&] { return p.guest.ui.messages().size() == 1; }));
+    EXPECT_EQ(p.guest.ui.messages()[0].title, "Message from Al");
+    EXPECT_EQ(p.guest.ui.messages()[0].text, "Al refused to change AI settings (he is the host)");
+    EXPECT_EQ(theirs.choice(1), "Hunter");
+}
+
+TEST(LobbyLoopback, SynchronizeNamingAMissingAiWarnsHereAndInformsThePeer) {
+    Pair p;
+    // The joining side is not asked; an AI it lacks keeps that player's choice.
+    p.host.launcher->content.choices.players[5].items.push_back("Ghost");
+    p.host.launcher->content.choices.players[5].select("Ghost");
+    p.host.lobby().state().selectedRow = 0;
+    p.host.lobby().runCommand("Synchronize AIs");
+    ASSERT_TRUE(waitUntil([&] { return p.host.ui.messages().size() == 1; }));
+    EXPECT_EQ(p.host.ui.messages()[0].text, "'Ghost' AI file was not found on Bea's system");
+    ASSERT_GE(p.guest.ui.messages().size(), 2u);
+    EXPECT_EQ(p.guest.ui.messages()[0].text,
+              "'Ghost' AI file is not installed.\r\nAl was informed about it");
+    EXPECT_EQ(p.guest.ui.messages()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(p.guest.ui.messages().back().text, "Al has changed your AI settings");
+    EXPECT_EQ(p.guest.launcher->content.choices.choice(5), "<don't change>");
+}
+
+TEST(LobbyLoopback, DisableAllModsSwitchesThePeersModsOff) {
+    Pair p;
+    p.guest.lobby().runCommand("Disable all MODs");
+    ASSERT_TRUE(waitUntil([&] { return p.host.ui.messages().size() == 1; }));
+    EXPECT_EQ(p.host.ui.messages()[0].text, "Bea has disabled all MODs");
+    EXPECT_TRUE(platform::fileExists(p.host.game("Tanks.kvw")));
+    EXPECT_TRUE(platform::fileExists(p.host.game("Islands.kvw")));
+    EXPECT_FALSE(platform::fileExists(p.host.game("Tanks.kdg")));
+    EXPECT_TRUE(p.host.lobby().activeMods().empty());
+    // The guest still has its own on.
+    EXPECT_TRUE(platform::fileExists(p.guest.game("Tanks.kdg")));
+}
+
+TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
+    Pair p;
+    p.host.launcher->options.multiplayerModeOn = 1;
+    // The host label already names the host: one question.
+    p.guest.lobby().runCommand("Set User as host");
+    EXPECT_EQ(p.guest.state().hostLabel, "127.0.0.1");
+    p.guest.ui.answerMessage(Answer::Yes);
+    runHook(p.host.launcher->hooks.tellPeersToStart);
+    ASSERT_TRUE(waitUntil([&] { return !p.guest.started.empty(); }));
+    EXPECT_EQ(
+        p.guest.ui.messageTexts(),
+        std::vector<std::string>{"Al wants to start the game now, do you want to launch Korvane?"});
+    EXPECT_NE(p.guest.started[0].find(" +connect \"127.0.0.1\" +name \"Bea\""), std::string::npos)
+        << p.guest.started[0];
+
+    // Another address: asked whether Al becomes the host, then whether to start.
+    p.guest.ui.clear();
+    p.host.state().localAddress = "127.0.0.2";
+    p.guest.ui.answerMessage(Answer::Yes);
+    p.guest.ui.answerMessage(Answer::Yes);
+    runHook(p.host.launcher->hooks.tellPeersToStart);
+    ASSERT_TRUE(waitUntil([&] { return p.guest.started.size() == 2; }));
+    EXPECT_EQ(p.guest.ui.messageTexts(),
+              (std::vector<std::string>{
+                  "Al wants to start a game and be a host, should Al become a host?",
+                  "Do you want to start the game now?"}));
+    EXPECT_EQ(p.guest.state().hostLabel, "127.0.0.2");
+    EXPECT_NE(p.guest.started[1].find(" +connect \"127.0.0.2\""), std::string::npos);
+
+    // Declined: nothing starts. The host ignores "startgame" itself.
+    p.guest.ui.clear();
+    p.guest.ui.answerMessage(Answer::No);
+    runHook(p.host.launcher->hooks.tellPeersToStart);
+    ASSERT_TRUE(waitUntil([&] { return p.guest.ui.messages().size() == 1; }));
+    p.host.lobby().remote_parseCommands("startgame||1.2.3.4||Bea", 0);
+    EXPECT_EQ(p.guest.started.size(), 2u);
+    EXPECT_TRUE(p.host.ui.messages().empty());
+}
+
+} // namespace
+} // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+TEST(LobbyLoopback, PingsAreAnsweredAndAnUnansweredConnectGivesUp) {
+    Pair p;
+    EXPECT_FALSE(p.guest.lobby().keepAliveTimer().isActive());
+    p.guest.lobby().remote_Ping(0);
+    ASSERT_TRUE(waitUntil([&] {
+        const auto& flags = p.guest.lobby().answered();
+        return !flags.empty() && flags[0];
+    }));
+    EXPECT_EQ(p.host.sent.back(), "0|pingresponse||127.0.0.1||Al");
+    // A sweep keeps an answering peer and asks again; one that did not answer is closed.
+    p.guest.lobby().keepAliveSweep();
+    EXPECT_TRUE(p.guest.lobby().isConnected(0));
+    EXPECT_EQ(p.guest.sent.back(), "0|ping||127.0.0.1||Bea");
+    EXPECT_FALSE(p.guest.lobby().answered()[0]);
+    p.guest.lobby().pacing.minimumMs = 0;
+    p.guest.lobby().pacing.passes = 0;
+    p.guest.lobby().keepAliveSweep();
+    EXPECT_FALSE(p.guest.lobby().isConnected(0));
+
+    // Nobody listens: after the time-out the guest may connect or choose a mode again.
+    LobbyPeer lonely("Cy", freePort());
+    lonely.lobby().connectionTimer().setInterval(200);
+    lonely.joinAt("127.0.0.1");
+    EXPECT_FALSE(lonely.state().controls.modeOptions);
+    ASSERT_TRUE(waitUntil([&] { return lonely.state().controls.modeOptions; }));
+    EXPECT_TRUE(lonely.state().controls.connect);
+    EXPECT_FALSE(lonely.lobby().connectionTimer().isActive());
+    EXPECT_TRUE(lonely.ui.messages().empty());
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,168 @@
+// The "Host/Join Game" page driven the way a user does it, joining a host of this process.
+#include "tests/lobby/lobby_world.h"
+#include "ui/main/host_join_page.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "lobby_ui_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QApplication(argc, argv); // never destroyed, as Qt's globals may go first
+}
+
+// Key presses as the keyboard delivers them.
+void press(QWidget* w, int key, const QString& text = {}) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &up);
+}
+void type(QWidget* w, const QString& text) {
+    for (QChar c : text)
+        press(w, c.unicode(), QString(c));
+}
+
+struct PageDriver {
+    PageDriver() : port((ensureApplication(), freePort())), host("Al", port), guest("Bea", port) {
+        page = std::make_unique<ui::HostJoinPage>(*guest.launcher);
+        page->show();
+        page->refresh();
+    }
+    template <typename T> T* find(const char* name) {
+        T* w = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QAction* userEntry(const QString& text) {
+        for (QAction* a : find<QToolButton>("TbLobbyUser")->menu()->actions())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << text.toStdString();
+        return nullptr;
+    }
+    QStringList row(int i) {
+        QTreeWidgetItem* item = find<QTreeWidget>("ListView1")->topLevelItem(i);
+        return item ? QStringList{item->text(0), item->text(1), item->text(2)} : QStringList{};
+    }
+    std::uint16_t port;
+    LobbyPeer host;
+    LobbyPeer guest;
+    std::unique_ptr<ui::HostJoinPage> page;
+};
+
+TEST(LobbyPage, JoiningThroughThePageAndTheUserDetailsWindow) {
+    PageDriver d;
+    d.host.lobby().chooseHost();
+    d.find<QRadioButton>("Option7")->click();
+    EXPECT_EQ(d.guest.state().mode, lobby::LobbyMode::Join);
+    EXPECT_EQ(d.find<QLineEdit>("Text2")->text(), "127.0.0.1");
+    EXPECT_FALSE(d.userEntry("Connect")->isEnabled());
+
+    auto* entry = d.find<QLineEdit>("Text1");
+    type(entry, "127.0.0.1");
+    press(entry, Qt::Key_Return, "\r");
+    EXPECT_EQ(d.row(0), (QStringList{"127.0.0.1", "?", "?"}));
+    EXPECT_TRUE(entry->text().isEmpty());
+    EXPECT_FALSE(d.find<QPushButton>("Command19")->isEnabled());
+    // The same address again is refused.
+    d.guest.state().controls.add = true;
+    d.page->refresh();
+    type(entry, "127.0.0.1");
+    d.find<QPushButton>("Command19")->click();
+    EXPECT_EQ(d.guest.ui.messageTexts(), std::vector<std::string>{"'127.0.0.1' IP already exists"});
+    d.guest.ui.clear();
+    entry->clear();
+
+    ASSERT_TRUE(d.userEntry("Connect")->isEnabled());
+    d.userEntry("Connect")->trigger();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return d.row(0) == QStringList{"127.0.0.1", "Al", "OK"} &&
+                   !d.guest.state().users[0].gameFolder.empty();
+        },
+        10000))
+        << d.row(0).join('|').toStdString();
+    EXPECT_FALSE(d.find<QRadioButton>("Option6")->isEnabled());
+    EXPECT_TRUE(d.userEntry("Disconnect")->isEnabled());
+
+    // "User details" opens the real window with the host's folders.
+    QString shownFolder;
+    bool sawWindow = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != "ShowInfo")
+            return;
+        sawWindow = true;
+        shownFolder = dialog->findChild<QLabel*>("LblGameFolder")->text();
+        dialog->reject();
+    });
+    closer.start(20);
+    d.userEntry("User details")->trigger();
+    closer.stop();
+    EXPECT_TRUE(sawWindow);
+    std::string expected = d.host.world.gameFolder;
+    std::replace(expected.begin(), expected.end(), '/', '\\');
+    EXPECT_EQ(shownFolder.toStdString(), expected);
+
+    // "Your IP": focus selects it all, a key gives the copy hint.
+    auto* yourIp = d.find<QLineEdit>("Text2");
+    // Offscreen windows never become active; the focus arrives as the window system sends it.
+    yourIp->setFocus();
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(yourIp, &focusIn);
+    waitUntil([] { return false; }, 50);
+    EXPECT_EQ(yourIp->selectedText(), "127.0.0.1");
+    press(yourIp, Qt::Key_A, "a");
+    EXPECT_EQ(d.guest.ui.messageTexts(),
+              std::vector<std::string>{"Right mouseclick and select 'copy'"});
+    EXPECT_EQ(yourIp->text(), "127.0.0.1");
+}
+
+TEST(LobbyPage, HistoryMenuShowsAddressesAndNotSetSlots) {
+    PageDriver d;
+    d.guest.launcher->hostHistory[0] = "10.0.0.5";
+    d.guest.launcher->hostHistory[1] = " ";
+    d.guest.launcher->hostHistoryCount = 2;
+    QStringList captions;
+    QList<bool> enabled;
+    QTimer::singleShot(100, [&] {
+        auto* menu = d.page->findChild<QMenu*>("IP_History");
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            captions << a->text();
+            enabled << a->isEnabled();
+        }
+        menu->setActiveAction(menu->actions().front());
+        press(menu, Qt::Key_Return, "\r");
+    });
+    d.find<QPushButton>("Command20")->click();
+    ASSERT_EQ(captions.size(), 11);
+    EXPECT_EQ(captions[0], "10.0.0.5");
+    EXPECT_EQ(captions[1], "<Not set>");
+    EXPECT_TRUE(enabled[0]);
+    EXPECT_FALSE(enabled[1]);
+    EXPECT_FALSE(enabled[10]);
+    EXPECT_EQ(d.find<QLineEdit>("Text1")->text(), "10.0.0.5");
+}
+
+} // namespace
+} // namespace kv::test
