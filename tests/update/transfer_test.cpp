@@ -18,10 +18,7 @@ namespace {
 
 class Transfer : public ::testing::Test {
 protected:
-    // The server needs the application before it is made.
-    struct AppFirst {
-        AppFirst() { test::ensureCoreApplication(); }
-    } appFirst;
+    test::CoreApplicationFirst app;
     TransferOptions quick() const {
         TransferOptions o;
         o.idleTimeoutMs = 400;

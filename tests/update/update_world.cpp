@@ -15,7 +15,6 @@ void ensureCoreApplication() {
 }
 
 UpdateWorld::UpdateWorld() {
-    ensureCoreApplication();
     temp.write("kvs/kvstarter", std::string(5000, 'x'));
     paths = Paths::fromRoot(temp / "kvs");
     update::UpdateEnv env(paths, ui, content);

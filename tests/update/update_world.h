@@ -16,9 +16,15 @@ namespace kv::test {
 
 void ensureCoreApplication();
 
+// A first member that makes the application before any socket or server is made.
+struct CoreApplicationFirst {
+    CoreApplicationFirst() { ensureCoreApplication(); }
+};
+
 struct UpdateWorld {
     UpdateWorld();
 
+    CoreApplicationFirst app;
     TempFolder temp;
     Paths paths;
     ScriptedUi ui;

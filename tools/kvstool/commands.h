@@ -6,7 +6,8 @@
 
 namespace kv::tool {
 
-int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
-int runMapCommand(const std::vector<std::string>& args); // args after "map"
+int runKdgCommand(const std::vector<std::string>& args);    // args after "kdg"
+int runMapCommand(const std::vector<std::string>& args);    // args after "map"
+int runUpdateCommand(const std::vector<std::string>& args); // args after "update"
 
 } // namespace kv::tool

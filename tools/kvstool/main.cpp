@@ -10,7 +10,8 @@ namespace {
 
 void printUsage() {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
-               "       kvstool map <info|check|convert|render> ...\n",
+               "       kvstool map <info|check|convert|render> ...\n"
+               "       kvstool update <parse|check|install|download> ...\n",
                stderr);
 }
 
@@ -27,6 +28,8 @@ int main(int argc, char* argv[]) {
         return kv::tool::runKdgCommand(args);
     if (area == "map")
         return kv::tool::runMapCommand(args);
+    if (area == "update")
+        return kv::tool::runUpdateCommand(args);
     printUsage();
     return 2;
 }
