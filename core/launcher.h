@@ -2,8 +2,8 @@
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
-#include "core/game_launch.h"
 #include "content/content_state.h"
+#include "core/game_launch.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
@@ -70,6 +70,7 @@ public:
     bool alwaysOnTop = false;
     bool mapPreview = true;
     bool updateAtStartup = false;
+    std::string updateServer; // "UpdateServer": where "Config.ini" is; empty for the default
     int lastAutoDownloadMessageIndex = 0;
     std::array<bool, kPlayerCount> aiCustomizing{};
     bool rulesCustomizing = false;

@@ -258,7 +258,10 @@ Offer makeOffer(std::string key, std::string name, const char* type, float versi
 bool UpdateSession::buildOffers() {
     offers_.clear();
     const LauncherRecord& l = state_.launcher;
-    if (l.version > kOwnVersion || showAll || sizeOf(env_.executable) != double(l.size))
+    // A file without a launcher address has no launcher to offer.
+    const bool hasLauncher = l.url.find_first_not_of(" \t") != std::string::npos;
+    if (hasLauncher &&
+        (l.version > kOwnVersion || showAll || sizeOf(env_.executable) != double(l.size)))
         offers_.push_back(makeOffer("kvs:0", "Korvane Starter " + formatVersion(l.version), "KVS",
                                     l.version, l.size));
     for (size_t i = 0; i < state_.ais.size(); ++i)

@@ -17,8 +17,8 @@ namespace kv::update {
 // file comes in. Its Cancel button is the stop request.
 class DownloadWindow : public Progress {
 public:
-    virtual void open(const std::string& /*title*/, const std::string& /*text*/) {}
-    virtual void close() {}
+    virtual void begin(const std::string& /*title*/, const std::string& /*text*/) {}
+    virtual void finish() {}
     void setStatus(const std::string&) override {}
     void setProgress(std::uint64_t, std::uint64_t) override {}
     bool stopRequested() override { return false; }

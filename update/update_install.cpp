@@ -40,7 +40,7 @@ bool UpdateSession::download(const std::string& url, const std::string& displayN
         text += " (" + std::to_string(static_cast<long long>(size / 1024)) + " Kb)";
     DownloadWindow none;
     DownloadWindow& window = env_.downloadWindow ? *env_.downloadWindow : none;
-    window.open("Downloading...", text);
+    window.begin("Downloading...", text);
     caption(" - downloading...");
     const FileResult r = downloadFile(url, target, sha256, window, out, env_.transfer);
     switch (r.error) {
@@ -56,7 +56,7 @@ bool UpdateSession::download(const std::string& url, const std::string& displayN
         break;
     }
     caption("");
-    window.close();
+    window.finish();
     return r.error == TransferError::None;
 }
 
