@@ -74,7 +74,7 @@ public:
 
 class PrintingWindow final : public update::DownloadWindow {
 public:
-    void open(const std::string&, const std::string& text) override { print(text); }
+    void begin(const std::string&, const std::string& text) override { print(text); }
     void setStatus(const std::string& text) override { print("  " + text); }
 };
 
