@@ -45,6 +45,9 @@ Outcome runGet(const std::string& url, const TransferOptions& options, Progress&
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(10);
     QNetworkReply* reply = manager.get(request);
+    // Bounded: the network stops reading while this much waits, so memory does not grow
+    // with the file when the disk is slower than the network.
+    reply->setReadBufferSize(4 * kChunk);
 
     bool timedOut = false, sinkStopped = false;
     QTimer idle;

@@ -76,7 +76,8 @@ bool UpdateSession::installMisc(MiscRecord& misc) {
     const std::string name = urlFileName(misc.url);
     const std::string ext = content::toLower(name.substr(name.find_last_of('.') + 1));
     const bool runnable = name.find('.') != std::string::npos && (ext == "exe" || ext == "bat");
-    if (misc.autoExecute && runnable && platform::fileExists(target) &&
+    // A silent check asks nothing, so nothing it fetched is run.
+    if (misc.autoExecute && runnable && !silent_ && platform::fileExists(target) &&
         env_.ui.message("Korvane Starter must run '" + target + "', which was just downloaded." +
                             "\r\nContinue?",
                         Icon::Exclamation, Buttons::YesNoCancel) == Answer::Yes &&

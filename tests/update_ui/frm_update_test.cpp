@@ -30,7 +30,7 @@ QApplication& application() {
     static int argc = 1;
     static char name[] = "update_ui_tests";
     static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
     return *app;
 }
 

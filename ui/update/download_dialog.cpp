@@ -25,7 +25,7 @@ DownloadDialog::DownloadDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(bar_);
     layout->addWidget(status_);
     layout->addWidget(cancel, 0, Qt::AlignRight);
-    connect(cancel, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    connect(cancel, &QPushButton::clicked, this, [this] { this->cancel(); });
 }
 
 void DownloadDialog::begin(const std::string& title, const std::string& text) {

@@ -20,6 +20,8 @@ public:
     void setStatus(const std::string& text) override;
     void setProgress(std::uint64_t current, std::uint64_t total) override;
     bool stopRequested() override { return cancelled_; }
+    // What Cancel does; also used when the launcher closes mid-download.
+    void cancel() { cancelled_ = true; }
 
 private:
     QLabel* text_;

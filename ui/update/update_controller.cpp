@@ -48,10 +48,19 @@ UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
 UpdateController::~UpdateController() = default;
 
 void UpdateController::check(bool silent) {
+    // The start-up timer may fire while a check from the menu still runs.
+    if (checking_)
+        return;
+    checking_ = true;
     auto& env = session_->env();
     env.gameFolder = launcher_.installations.currentGameFolder();
     env.serverSetting = launcher_.updateServer;
     session_->DoAutoUpdate(silent);
+    checking_ = false;
+}
+
+void UpdateController::stopTransfers() {
+    download_->cancel();
 }
 
 void UpdateController::showWindow() {
@@ -66,6 +75,7 @@ UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow) {
     auto* controller = new UpdateController(launcher, mainWindow);
     launcher.hooks.startUpdateTimer = [controller] { controller->startupTimer()->start(); };
     launcher.hooks.checkForUpdates = [controller] { controller->check(false); };
+    launcher.hooks.stopInternetTransfers = [controller] { controller->stopTransfers(); };
     return controller;
 }
 

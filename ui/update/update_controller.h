@@ -27,6 +27,9 @@ public:
     // `DoAutoUpdate` for the current installation.
     void check(bool silent);
 
+    // Stops a download in progress (the launcher is closing).
+    void stopTransfers();
+
     update::UpdateSession& session() { return *session_; }
     FrmUpdate* window() const { return window_; }
     QTimer* startupTimer() const { return timer_; }
@@ -40,6 +43,7 @@ private:
     DownloadDialog* download_ = nullptr;
     FrmUpdate* window_ = nullptr;
     QTimer* timer_ = nullptr;
+    bool checking_ = false;
 };
 
 // Makes the controller (a child of the main window) and fills the launcher's update hooks.
