@@ -65,6 +65,9 @@ bool UpdateSession::fetchConfiguration(bool silent) {
 }
 
 void UpdateSession::DoAutoUpdate(bool silent) {
+    if (busy_)
+        return;
+    busy_ = true;
     silent_ = silent;
     caption(" - checking for updates.....");
     const bool fetched = fetchConfiguration(silent);
@@ -94,6 +97,7 @@ void UpdateSession::DoAutoUpdate(bool silent) {
         }
     }
     caption("");
+    busy_ = false;
 }
 
 namespace {

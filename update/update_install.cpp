@@ -173,6 +173,13 @@ bool UpdateSession::patchLauncher() {
 }
 
 bool UpdateSession::installSelected() {
+    if (busy_)
+        return true;
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(busy_);
     silent_ = false;
     const Paths& p = env_.paths;
     if (state_.launcher.selected) {

@@ -82,6 +82,10 @@ public:
     bool installRules(const RulesRecord& rules);
     bool patchLauncher();
 
+    // True while a check or an install runs; both serve the event loop, so a second one
+    // could otherwise start inside the first and pull the records from under it.
+    bool busy() const { return busy_; }
+
     // Messages of the parse, kept for tools.
     const std::vector<std::string>& parseMessages() const { return parseMessages_; }
 
@@ -99,6 +103,7 @@ private:
     std::vector<Offer> offers_;
     std::vector<std::string> parseMessages_;
     bool silent_ = false;
+    bool busy_ = false;
 };
 
 // "### ### ##0.0" as the total-size label writes numbers.

@@ -149,3 +149,35 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
 
 } // namespace
 } // namespace kv::update
+
+namespace kv::update {
+namespace {
+
+TEST(UpdateInstall, ACheckStartedDuringAnInstallIsIgnored) {
+    test::UpdateWorld w;
+    const Files f;
+    w.publish(config(w, f, sha(f.ai), "http://h/x.exe"));
+    w.session->DoAutoUpdate(false);
+    w.session->checkAll(true);
+    w.session->state().launcher.selected = false;
+    // The download window's first report comes while events run: a menu click then.
+    struct Reentering : DownloadWindow {
+        UpdateSession* session = nullptr;
+        void begin(const std::string&, const std::string&) override {
+            session->DoAutoUpdate(false);
+        }
+    } window;
+    window.session = w.session.get();
+    w.session->env().downloadWindow = &window;
+    const size_t configFetches = w.server.requests().size();
+    EXPECT_TRUE(w.session->installSelected());
+    size_t after = 0;
+    for (const auto& r : w.server.requests())
+        after += r == "/starter/Config.ini";
+    EXPECT_EQ(after, 1u);
+    EXPECT_GT(w.server.requests().size(), configFetches);
+    EXPECT_EQ(w.temp.read("kvs/Mods/Rules/Tough/rules.vlo"), f.vlo);
+}
+
+} // namespace
+} // namespace kv::update
