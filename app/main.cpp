@@ -8,6 +8,7 @@
 #include "ui/main/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/qt_ui.h"
+#include "ui/update/update_controller.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     kv::lobby::wireLobby(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
+    kv::ui::wireUpdates(launcher, &window);
     if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))
         return 0;
     window.show();

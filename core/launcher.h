@@ -71,6 +71,7 @@ public:
     bool alwaysOnTop = false;
     bool mapPreview = true;
     bool updateAtStartup = false;
+    std::string updateServer; // "UpdateServer": where "Config.ini" is; empty for the default
     int lastAutoDownloadMessageIndex = 0;
     int aiOverwriteWarned = 0;
 

@@ -165,6 +165,8 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
         l.hostHistoryCount = std::max(l.hostHistoryCount, *h + 1);
     } else if (key == "checkforupdatesonsturtupon") {
         setFlag(l.updateAtStartup, number);
+    } else if (key == "updateserver") {
+        l.updateServer = value;
     }
 }
 
@@ -212,6 +214,9 @@ std::vector<std::string> formatSettings(const Launcher& l) {
     for (int i = 0; i < l.hostHistoryCount && i < kHostHistorySize; ++i)
         put("IPHistory" + std::to_string(i), l.hostHistory[size_t(i)]);
     put("CheckForUpdatesOnSturtUpOn", flag(l.updateAtStartup));
+    // Only a chosen update server is written; without it the built-in address holds.
+    if (!l.updateServer.empty())
+        put("UpdateServer", l.updateServer);
     return out;
 }
 

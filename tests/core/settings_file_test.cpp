@@ -44,9 +44,9 @@ std::vector<std::string> everyKey(const std::string& gameA, const std::string& g
     for (const char* l :
          {"RulesFile=Hardcore", "RulesCustomizingOn=-1", "AIOverwriteWarned=-1", "Nickname=Zed",
           "LastAudoDownloadMessageIndex=7", "AlwaysOnTopOn=-1", "ShowMapPreviewOn=0",
-          "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!",
-          "HotPhrase2=", "HotPhrase3=", "HotPhrase4=gg", "IPHistory0=10.0.0.1",
-          "IPHistory1=10.0.0.2", "CheckForUpdatesOnSturtUpOn=-1"})
+          "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!", "HotPhrase2=", "HotPhrase3=",
+          "HotPhrase4=gg", "IPHistory0=10.0.0.1", "IPHistory1=10.0.0.2",
+          "CheckForUpdatesOnSturtUpOn=-1", "UpdateServer=http://mirror.example/kvs/Config.ini"})
         lines.emplace_back(l);
     return lines;
 }

@@ -1,4 +1,5 @@
 #include "tools/demo/demo_world.h"
+#include "tools/demo/update_demo.h"
 
 #include "common/paths.h"
 #include "core/startup.h"
@@ -126,6 +127,10 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
         error = "cannot write the demo content";
         w.ok = false;
     }
+    // The local update server's files, beside the launcher and the game.
+    if (w.ok)
+        w.ok = writeUpdateServer(joinPath(root, "update-server"),
+                                 "http://127.0.0.1:" + std::to_string(kDemoUpdatePort), error);
     return w.ok;
 }
 

@@ -6,9 +6,10 @@
 
 namespace kv::tool {
 
-int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
-int runMapCommand(const std::vector<std::string>& args); // args after "map"
+int runKdgCommand(const std::vector<std::string>& args);    // args after "kdg"
+int runMapCommand(const std::vector<std::string>& args);    // args after "map"
 int runScriptCommand(const std::vector<std::string>& args); // args after "script"
-int runLobbyCommand(const std::vector<std::string>& args); // args after "lobby"
+int runLobbyCommand(const std::vector<std::string>& args);  // args after "lobby"
+int runUpdateCommand(const std::vector<std::string>& args); // args after "update"
 
 } // namespace kv::tool

@@ -15,6 +15,7 @@ void printUsage(std::FILE* to = stderr) {
                "       kvstool map <info|check|convert|render> ...\n"
                "       kvstool script <fields|apply> ...\n"
                "       kvstool lobby <host|join> ...\n"
+               "       kvstool update <parse|check|install|download> ...\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) try {
         return kv::tool::runScriptCommand(args);
     if (area == "lobby")
         return kv::tool::runLobbyCommand(args);
+    if (area == "update")
+        return kv::tool::runUpdateCommand(args);
     printUsage();
     return 2;
 } catch (const std::bad_alloc&) {

@@ -51,6 +51,7 @@ void ToolsButton::refresh() {
     // Commands whose subsystems are not wired yet stay visible but cannot be chosen.
     for (int i = 0; i < EntryCount; ++i)
         actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop || i == MapViewer);
+    actions[CheckForUpdates]->setEnabled(bool(launcher_.hooks.checkForUpdates));
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
     actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
@@ -71,6 +72,11 @@ void ToolsButton::run(const QString& entry) {
             content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
         content::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
+    } else if (entry == QStringLiteral("Check for updates")) {
+        // The toolbar stays off while the check runs.
+        parentWidget()->setEnabled(false);
+        runHook(launcher_.hooks.checkForUpdates);
+        parentWidget()->setEnabled(true);
     } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
         window()->showMinimized();
         Form1::showViewer(launcher_.paths.launcherFolder);

@@ -1,0 +1,276 @@
+// The grammar of "Config.ini": sections, sub-sections, the "}" rule, the header rule, the
+// value rules and every message, fed as lines.
+#include "update/config_parser.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::update {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+content::FolderVars vars() {
+    content::FolderVars v;
+    v.launcher = "/kvs/";
+    v.ai = "/kvs/Mods/SkirmishAI/";
+    return v;
+}
+
+ParseResult parse(const Lines& lines) {
+    return parseUpdateConfig(lines, vars());
+}
+
+const Lines kSample = {
+    "// Korvane Starter update configuration",
+    "[MAIN]:",
+    "{",
+    "  AutoUpdateActive = \"1\"",
+    "  HostServer = \"http://mirror.example/\"",
+    "  [MESSAGES]:",
+    "  {",
+    "    [Welcome]:",
+    "    {",
+    "      Author = \"Team\"",
+    "      Text = \"Hello\\nthere\"",
+    "      URL = \"http://news.example/1\"",
+    "    }",
+    "  }",
+    "}",
+    "[KVS]:",
+    "{",
+    "  Version = \"2,145\"",
+    "  Description = \"New \"",
+    "  Description = \"launcher\"",
+    "  Size = \"123456\"",
+    "  URL = \"http://h/KVStarter.exe\" // the launcher",
+    "  SHA256 = \"abcd\"",
+    "  [RENAMER]:",
+    "  {",
+    "    Version = \"1.5\"",
+    "    Size = \"2048\"",
+    "    URL = \"http://h/wrong\"",
+    "    SloURL = \"http://h/Renamer.exe\"",
+    "  }",
+    "}",
+    "[AI]:",
+    "{",
+    "  [SCRIPT]:",
+    "  {",
+    "    Title = \"Hunter\"",
+    "    Author = \"Ann\"",
+    "    Version = \"1.2\"",
+    "    Size = \"900\"",
+    "    URL = \"http://h/Hunter.kvai\"",
+    "    [INI]:",
+    "    {",
+    "      Version = \"1\"",
+    "      URL = \"http://h/Hunter.ini\"",
+    "      Size = \"77\"",
+    "    }",
+    "    [KDG]:",
+    "    {",
+    "      Version = \"3.5\"",
+    "      Size = \"4096\"",
+    "      URL = \"http://h/kdg/HunterGfx.kdg\"",
+    "      [INI]:",
+    "      {",
+    "        URL = \"http://h/HunterGfx.ini\"",
+    "        Size = \"55\"",
+    "      }",
+    "    }",
+    "  }",
+    "}",
+    "[RULES]:",
+    "{",
+    "  [SCRIPT]:",
+    "  {",
+    "    Title = \"Tough\"",
+    "    SloSize = \"100\"",
+    "    VloSize = \"200\"",
+    "    SloURL = \"http://h/rules.slo\"",
+    "    VloURL = \"http://h/rules.vlo\"",
+    "    [INI]:",
+    "    {",
+    "      URL = \"http://h/Tough.ini\"",
+    "      Size = \"99\"",
+    "    }",
+    "  }",
+    "}",
+    "[MISC]:",
+    "{",
+    "  [Map pack]:",
+    "  {",
+    "    URL = \"http://h/maps/pack.zip\"",
+    "    LocalPath = \"%KVSPath%Maps\"",
+    "    Size = \"5000\"",
+    "    AutoDownload = \"True\"",
+    "    AutoExecute = \"-1\"",
+    "  }",
+    "}",
+};
+
+TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
+    const ParseResult r = parse(kSample);
+    EXPECT_TRUE(r.messages.empty());
+    const UpdateState& s = r.state;
+    EXPECT_TRUE(s.active);
+    EXPECT_EQ(s.hostServer, "http://mirror.example/");
+    ASSERT_EQ(s.messages.size(), 1u);
+    EXPECT_EQ(s.messages[0].name, "Welcome");
+    EXPECT_EQ(s.messages[0].author, "Team");
+    EXPECT_EQ(s.messages[0].text, "Hello\r\nthere");
+    EXPECT_EQ(s.messages[0].url, "http://news.example/1");
+
+    EXPECT_FLOAT_EQ(s.launcher.version, 2.145f);
+    EXPECT_EQ(s.launcher.description, "New launcher");
+    EXPECT_EQ(s.launcher.size, 123456.f);
+    EXPECT_EQ(s.launcher.url, "http://h/KVStarter.exe");
+    EXPECT_EQ(s.launcher.sha256, "abcd");
+    // The renamer's address is "SloURL"; its "URL" key means nothing.
+    EXPECT_EQ(s.renamer.url, "http://h/Renamer.exe");
+    EXPECT_FLOAT_EQ(s.renamer.version, 1.5f);
+
+    ASSERT_EQ(s.ais.size(), 1u);
+    const AiRecord& ai = s.ais[0];
+    EXPECT_EQ(ai.title, "Hunter");
+    EXPECT_EQ(ai.author, "Ann");
+    EXPECT_EQ(ai.size, 900.f);
+    EXPECT_TRUE(ai.hasIni);
+    EXPECT_EQ(ai.ini.size, 77.f);
+    EXPECT_TRUE(ai.hasKdg);
+    ASSERT_EQ(ai.kdgs.size(), 1u);
+    EXPECT_EQ(ai.kdgs[0].name, "HunterGfx.kdg");
+    EXPECT_EQ(ai.kdgs[0].version, "3.5");
+    EXPECT_EQ(ai.kdgs[0].size, 4096);
+    EXPECT_EQ(ai.kdgs[0].ini.url, "http://h/HunterGfx.ini");
+    EXPECT_EQ(ai.kdgs[0].ini.size, 55.f); // an AI's KDG INI keeps its size
+
+    ASSERT_EQ(s.rules.size(), 1u);
+    EXPECT_EQ(s.rules[0].sloSize, 100);
+    EXPECT_EQ(s.rules[0].vloUrl, "http://h/rules.vlo");
+    EXPECT_TRUE(s.rules[0].hasIni);
+    EXPECT_EQ(s.rules[0].ini.size, 0.f); // a rules INI ignores "Size"
+
+    ASSERT_EQ(s.misc.size(), 1u);
+    EXPECT_EQ(s.misc[0].name, "Map pack");
+    EXPECT_EQ(s.misc[0].localPath, "/kvs/Maps");
+    EXPECT_TRUE(s.misc[0].autoDownload);
+    EXPECT_TRUE(s.misc[0].autoExecute);
+    EXPECT_FALSE(s.misc[0].selected);
+}
+
+TEST(UpdateConfigParser, StructureRules) {
+    // Only "}": the defaults.
+    ParseResult r = parse({"}", "[AI]:", "[SCRIPT]:", "Title = \"x\""});
+    EXPECT_TRUE(r.state.active);
+    EXPECT_TRUE(r.state.ais.empty());
+
+    // Headers match in any case; a header with more on its line does not.
+    r = parse({"[ai]:", "{", "[Script]:", "{", "Title = \"a\"", "}", "}", "[AI]: {", "[MISC]:x"});
+    ASSERT_EQ(r.state.ais.size(), 1u);
+    EXPECT_EQ(r.state.ais[0].title, "a");
+    EXPECT_EQ(r.messages, (Lines{"Unknown section: AI", "Unknown section: MISC"}));
+    EXPECT_TRUE(r.state.misc.empty());
+
+    // "]" as the last character, or no ":" after it, is no header at all.
+    r = parse({"[FOO]", "[FOO] x", "[FOO]:"});
+    EXPECT_EQ(r.messages, (Lines{"Unknown section: FOO"}));
+
+    // An unknown header inside MAIN: its own "}" closes MAIN, the key after it is read at
+    // top level and ignored, and MAIN's own "}" then ends the whole file.
+    r = parse({"[MAIN]:", "{", "[Other]:", "{", "AutoUpdateActive = \"1\"", "}",
+               "AutoUpdateActive = \"0\"", "}", "[AI]:", "{", "[SCRIPT]:", "{", "Title = \"t\"",
+               "}", "}"});
+    EXPECT_EQ(r.messages, (Lines{"Unknown Main section: Other"}));
+    EXPECT_TRUE(r.state.active);
+    EXPECT_TRUE(r.state.ais.empty());
+}
+
+TEST(UpdateConfigParser, EveryUnknownHeaderMessage) {
+    const ParseResult r =
+        parse({"[X1]:", "[MAIN]:", "[X2]:",     "}",     "[KVS]:",    "[X3]:", "}",
+               "[AI]:", "[X4]:",   "[SCRIPT]:", "[X5]:", "[KDG]:",    "[X6]:", "}",
+               "}",     "}",       "[RULES]:",  "[X7]:", "[SCRIPT]:", "[X8]:", "[KDG]:",
+               "[X9]:", "}",       "}",         "}"});
+    EXPECT_EQ(r.messages,
+              (Lines{"Unknown section: X1", "Unknown Main section: X2", "Unknown Main section: X3",
+                     "Unknown AI section: X4", "Unknown AI Script section: X5",
+                     "Unknown AI KDG Script section: X6", "Unknown Rules section: X7",
+                     "Unknown Rules Script section: X8", "Unknown Rules KDG section: X9"}));
+    EXPECT_STREQ(kParseErrorTitle, "Error parsing autodownload config file");
+}
+
+TEST(UpdateConfigParser, ValueRules) {
+    const ParseResult r = parse({
+        "[AI]:",
+        "[SCRIPT]:",
+        "Description = \"a\"",
+        "Description = \"b\"",
+        "Description = \"c\"",
+        "Version = \"1.5\"",
+        "Version = \"one\"", // not numeric: 1.5 stays
+        "Size = \"12\"",
+        "Size = \"12kb\"",
+        "URL = http://h/unquoted.kvai",         // no key line: ignored
+        "URL = \"http://h/q.kvai\" // comment", // quoted: its "//" is kept
+        "title = \"lower-case key\"",           // keys are exact
+        "Title = \"\"",                         // an empty value is ignored
+        "[INI]:",
+        "URL = \"\"",
+        "}", // empty INI URL: no INI
+        "}",
+        "}",
+        "[MAIN]:",
+        "AutoUpdateActive = \"0\"",
+        "}",
+        "[MISC]:",
+        "[m]:",
+        "AutoDownload = \"false\"",
+        "AutoExecute = \"2\"",
+        "}",
+        "}",
+    });
+    ASSERT_EQ(r.state.ais.size(), 1u);
+    const AiRecord& ai = r.state.ais[0];
+    EXPECT_EQ(ai.description, "abc");
+    EXPECT_FLOAT_EQ(ai.version, 1.5f);
+    EXPECT_EQ(ai.size, 12.f);
+    EXPECT_EQ(ai.url, "http://h/q.kvai");
+    EXPECT_EQ(ai.title, "");
+    EXPECT_FALSE(ai.hasIni);
+    EXPECT_FALSE(r.state.active);
+    ASSERT_EQ(r.state.misc.size(), 1u);
+    EXPECT_FALSE(r.state.misc[0].autoDownload);
+    EXPECT_TRUE(r.state.misc[0].autoExecute);
+}
+
+TEST(UpdateConfigParser, VersionsAndFileNames) {
+    struct Case {
+        const char* value;
+        const char* shown;
+    };
+    for (const Case c : {Case{"2.145", "2.145"}, Case{"2,145", "2.145"}, Case{"2.144", "2.144"},
+                         Case{"10", "10"}, Case{"0.1", "0.1"}}) {
+        const ParseResult r = parse({"[KVS]:", std::string("Version = \"") + c.value + "\""});
+        EXPECT_EQ(formatVersion(r.state.launcher.version), c.shown) << c.value;
+    }
+    EXPECT_EQ(urlFileName("http://h/a/b/File.kdg"), "File.kdg");
+    EXPECT_EQ(urlFileName("http://h/a/File.kdg?x=1#y"), "File.kdg");
+    EXPECT_EQ(urlFileName("http://h/a/"), "");
+    EXPECT_EQ(urlFileName("http://host"), "");
+    EXPECT_EQ(urlFileName("File.kdg"), "File.kdg");
+}
+
+TEST(UpdateConfigParser, RecordCountsStopAtTheirLimit) {
+    Lines lines = {"[MISC]:"};
+    for (size_t i = 0; i < kMaxRecords + 5; ++i) {
+        lines.push_back("[m" + std::to_string(i) + "]:");
+        lines.push_back("}");
+    }
+    const ParseResult r = parse(lines);
+    EXPECT_EQ(r.state.misc.size(), kMaxRecords);
+    EXPECT_EQ(r.state.misc.back().name, "m" + std::to_string(kMaxRecords - 1));
+}
+
+} // namespace
+} // namespace kv::update

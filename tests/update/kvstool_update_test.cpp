@@ -1,0 +1,87 @@
+// kvstool update as a script uses it: exit codes, the parse and check output, and an
+// install against a loopback server.
+#include "tests/update/update_world.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace kv::update {
+namespace {
+
+struct ToolRun {
+    int code = -1;
+    std::string out, err;
+};
+
+// Runs kvstool while this process keeps serving its test server.
+ToolRun kvstool(const QStringList& args, const std::string& server = {}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!server.empty())
+        env.insert(QStringLiteral("KVS_UPDATE_URL"), QString::fromStdString(server));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KV_KVSTOOL_PATH), QStringList{QStringLiteral("update")} + args);
+    p.waitForStarted();
+    while (p.state() != QProcess::NotRunning)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return {p.exitCode(), p.readAllStandardOutput().toStdString(),
+            p.readAllStandardError().toStdString()};
+}
+
+TEST(KvstoolUpdate, ParseCheckAndInstall) {
+    test::UpdateWorld w;
+    const std::string config = "[MAIN]:\r\n[News]:\r\n}\r\n[KVS]:\r\n{\r\nVersion = "
+                               "\"2.145\"\r\nSize = \"10\"\r\nURL = \"http://h/K.exe\"\r\n}\r\n"
+                               "[AI]:\r\n{\r\n[SCRIPT]:\r\n{\r\nTitle = \"Hunter\"\r\nURL = \"" +
+                               w.url("/Hunter.kvai") + "\"\r\nSize = \"2048\"\r\n}\r\n}\r\n";
+    const std::string file = w.temp.write("Config.ini", config);
+    ToolRun r =
+        kvstool({QStringLiteral("parse"), QString::fromStdString(file), QStringLiteral("--json")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_EQ(o["launcher"].toObject()["version"].toString(), "2.145");
+    EXPECT_EQ(o["counts"].toObject()["ais"].toInt(), 1);
+    EXPECT_EQ(o["ais"].toArray()[0].toObject()["size"].toDouble(), 2048);
+    EXPECT_EQ(o["parseMessages"].toArray()[0].toObject()["text"].toString(),
+              "Unknown Main section: News");
+
+    w.publish(config);
+    w.server.serve("/Hunter.kvai", std::string(2048, 'h'));
+    const std::string home = w.url("/starter/Config.ini");
+    r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")}, home);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "message: Error parsing autodownload config file: Unknown Main section: News\n"
+                     "kvs:0\tKorvane Starter 2.145\tKVS\t2.145\t0 Kb\n"
+                     "ai:0\tHunter\tAI\t0\t2 Kb\n");
+
+    r = kvstool(
+        {QStringLiteral("install"), QString::fromStdString(w.temp / "kvs"), QStringLiteral("ai:0")},
+        home);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Downloading 'Hunter' (2 Kb)\n"), std::string::npos) << r.out;
+    EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(2048, 'h'));
+
+    // Usage, unknown keys and an unreachable server.
+    EXPECT_EQ(kvstool({QStringLiteral("--help")}).code, 0);
+    EXPECT_EQ(kvstool({QStringLiteral("check")}).code, 2);
+    EXPECT_EQ(kvstool({QStringLiteral("parse"), QStringLiteral("a"), QStringLiteral("--x")}).code,
+              2);
+    r = kvstool({QStringLiteral("install"), QString::fromStdString(w.temp / "kvs"),
+                 QStringLiteral("rules:7")},
+                home);
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "kvstool update: nothing offered as rules:7\n");
+    r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")},
+                "http://127.0.0.1:1/Config.ini");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "kvstool update: Failed to download Auto-Update configuration file. "
+                     "(http://127.0.0.1:1/Config.ini)\n");
+}
+
+} // namespace
+} // namespace kv::update

@@ -1,0 +1,165 @@
+// Fetches and downloads against a real HTTP server on loopback: bodies that are no file,
+// servers that misbehave, cancel, and the promise that a failed download never leaves a
+// truncated file under its name nor touches the old one.
+#include "platform/files.h"
+#include "tests/support/http_test_server.h"
+#include "tests/support/temp_folder.h"
+#include "tests/update/update_world.h"
+#include "update/http_transfer.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace kv::update {
+namespace {
+
+class Transfer : public ::testing::Test {
+protected:
+    test::CoreApplicationFirst app;
+    TransferOptions quick() const {
+        TransferOptions o;
+        o.idleTimeoutMs = 400;
+        return o;
+    }
+    // Entries of the temporary folder other than `keep`.
+    std::vector<std::string> leftovers(const std::string& keep) const {
+        std::vector<std::string> names;
+        for (const auto& e : platform::listDirectory(temp.path()))
+            if (e.name != keep)
+                names.push_back(e.name);
+        return names;
+    }
+    test::TempFolder temp;
+    test::HttpTestServer server;
+};
+
+const std::string kBody(100000, 'k');
+
+TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
+    server.serve("/Config.ini", "[MAIN]:\r\n}\r\n");
+    server.serve("/broken", "<!DOCTYPE html><p>oops</p>", 500);
+    server.serve("/plain500", "internal trouble, try later", 500);
+    server.redirect("/moved", server.url("/Config.ini"));
+    server.closeHalfWay("/half", kBody);
+    server.neverAnswer("/silent");
+
+    TextResult r = fetchText(server.url("/Config.ini"), quick());
+    EXPECT_EQ(r.error, TransferError::None);
+    EXPECT_EQ(r.text, "[MAIN]:\r\n}\r\n");
+    EXPECT_EQ(fetchText(server.url("/moved"), quick()).text, "[MAIN]:\r\n}\r\n");
+
+    struct Case {
+        const char* path;
+        TransferError error;
+    };
+    for (const Case c :
+         {Case{"/missing", TransferError::HtmlPage}, Case{"/broken", TransferError::HtmlPage},
+          Case{"/plain500", TransferError::Network}, Case{"/half", TransferError::Network},
+          Case{"/silent", TransferError::TimedOut}}) {
+        r = fetchText(server.url(c.path), quick());
+        EXPECT_EQ(r.error, c.error) << c.path;
+        EXPECT_TRUE(r.text.empty()) << c.path;
+    }
+    // Nobody listening, and no address at all.
+    EXPECT_EQ(fetchText("http://127.0.0.1:1/x", quick()).error, TransferError::Network);
+    EXPECT_EQ(fetchText("  ", quick()).error, TransferError::EmptyUrl);
+    EXPECT_EQ(fetchText("no address", quick()).error, TransferError::Network);
+    // An answer past the text limit is refused, not held.
+    TransferOptions small = quick();
+    small.maxTextBytes = 1000;
+    server.serve("/big", kBody);
+    EXPECT_EQ(fetchText(server.url("/big"), small).error, TransferError::Network);
+}
+
+TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
+    const std::string sha =
+        QCryptographicHash::hash(QByteArray::fromStdString(kBody), QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    server.serve("/good.bin", kBody);
+    server.closeHalfWay("/half.bin", kBody);
+    server.serve("/tiny.bin", "abc");
+    server.serve("/page.bin", "<!DOCTYPE html><html>not here</html>");
+    server.serve("/error.bin", std::string(50, 'e'), 500);
+    server.neverAnswer("/silent.bin");
+    server.redirect("/moved.bin", server.url("/good.bin"));
+
+    const std::string target = temp.write("Hunter.kvai", "old AI");
+    struct Case {
+        const char* path;
+        std::string sha;
+        TransferError error;
+    };
+    for (const Case& c : {Case{"/half.bin", {}, TransferError::Network},
+                          Case{"/tiny.bin", {}, TransferError::TooShort},
+                          Case{"/page.bin", {}, TransferError::HtmlPage},
+                          Case{"/missing.bin", {}, TransferError::HtmlPage},
+                          Case{"/error.bin", {}, TransferError::Network},
+                          Case{"/silent.bin", {}, TransferError::TimedOut},
+                          Case{"/good.bin", std::string(64, '0'), TransferError::Checksum}}) {
+        NoProgress none;
+        PendingFile pending;
+        const FileResult r =
+            downloadFile(server.url(c.path), target, c.sha, none, pending, quick());
+        EXPECT_EQ(r.error, c.error) << c.path;
+        EXPECT_TRUE(temp.read("Hunter.kvai") == "old AI") << c.path;
+        EXPECT_TRUE(leftovers("Hunter.kvai").empty()) << c.path;
+        EXPECT_FALSE(pending.commit()) << c.path;
+    }
+
+    // A good download (through a redirect, hash in capitals) waits beside the target until
+    // committed.
+    NoProgress none;
+    PendingFile pending;
+    for (const char* path : {"/good.bin", "/moved.bin"}) {
+        temp.write("Hunter.kvai", "old AI");
+        const FileResult r = downloadFile(server.url(path), target,
+                                          QString::fromStdString(sha).toUpper().toStdString(), none,
+                                          pending, quick());
+        ASSERT_EQ(r.error, TransferError::None) << path;
+        EXPECT_EQ(r.bytes, kBody.size());
+        EXPECT_EQ(temp.read("Hunter.kvai"), "old AI");
+        ASSERT_TRUE(pending.commit());
+        EXPECT_TRUE(temp.read("Hunter.kvai") == kBody);
+        EXPECT_TRUE(leftovers("Hunter.kvai").empty());
+    }
+
+    // The target's folders are made on the way.
+    PendingFile nested;
+    ASSERT_EQ(
+        downloadFile(server.url("/good.bin"), temp / "a/b/c.kdg", {}, none, nested, quick()).error,
+        TransferError::None);
+    ASSERT_TRUE(nested.commit());
+    EXPECT_TRUE(temp.read("a/b/c.kdg") == kBody);
+}
+
+TEST_F(Transfer, CancelStopsAWaitingTransferAndKeepsTheOldFile) {
+    struct StopLater : Progress {
+        bool stop = false;
+        void setStatus(const std::string&) override {}
+        void setProgress(std::uint64_t, std::uint64_t) override {}
+        bool stopRequested() override { return stop; }
+    } progress;
+    server.neverAnswer("/slow.bin");
+    const std::string target = temp.write("Renamer", "old renamer");
+    QTimer::singleShot(150, [&] { progress.stop = true; });
+    TransferOptions patient;
+    patient.idleTimeoutMs = 20000;
+    PendingFile pending;
+    const FileResult r =
+        downloadFile(server.url("/slow.bin"), target, {}, progress, pending, patient);
+    EXPECT_EQ(r.error, TransferError::Cancelled);
+    EXPECT_EQ(temp.read("Renamer"), "old renamer");
+    EXPECT_TRUE(leftovers("Renamer").empty());
+}
+
+TEST(TransferText, ProgressLine) {
+    EXPECT_EQ(progressText(1572864, 10485760, 524288), "1.5 MB of 10.0 MB, 0.5 MB/s");
+    EXPECT_EQ(progressText(1048576, 0, 0), "1.0 MB, 0.0 MB/s");
+}
+
+} // namespace
+} // namespace kv::update

@@ -1,0 +1,199 @@
+// The update check as a user meets it: where the configuration comes from, what a manual
+// and a silent check show, what the offer list holds and how ticking adds up.
+#include "platform/files.h"
+#include "tests/update/update_world.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace kv::update {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string launcherSection(const std::string& version, int size) {
+    return "[KVS]:\r\n{\r\nVersion = \"" + version + "\"\r\nSize = \"" + std::to_string(size) +
+           "\"\r\nURL = \"http://h/KVStarter.exe\"\r\nDescription = \"Newer\"\r\n}\r\n";
+}
+
+TEST(UpdateCheck, ConfigurationSourcesAndFailures) {
+    test::UpdateWorld w;
+    // Nothing at home nor at the fallback: one message, and nothing when silent.
+    w.session->DoAutoUpdate(false);
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Failed to download Auto-Update configuration file."});
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Exclamation);
+    EXPECT_EQ(w.server.requests(), (Texts{"/starter/Config.ini", "/KVS/Config.ini"}));
+    EXPECT_EQ(w.captions,
+              (Texts{"Korvane Starter - checking for updates.....", "Korvane Starter"}));
+    EXPECT_EQ(w.windowShown, 0);
+    w.ui.clear();
+    w.session->DoAutoUpdate(true);
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    // Too short, or an HTML page, counts as failed; the fallback path on the same host
+    // is tried next.
+    for (const char* home : {"[MAIN]:", "<!DOCTYPE html><html>maintenance</html>"}) {
+        w.ui.clear();
+        w.publish(home);
+        w.server.serve("/KVS/Config.ini", launcherSection("2.5", 1));
+        w.session->DoAutoUpdate(false);
+        EXPECT_TRUE(w.ui.messages().empty()) << home;
+        EXPECT_EQ(w.session->state().launcher.version, 2.5f) << home;
+        EXPECT_EQ(w.server.requests().back(), "/KVS/Config.ini");
+    }
+
+    // KVS_UPDATE_URL wins over the setting; the fallback keeps the fixed path.
+    ::setenv("KVS_UPDATE_URL", "http://127.0.0.1:9/mirror/Config.ini?x=1", 1);
+    const ServerLocations l = serverLocations("http://other.example/a/Config.ini");
+    ::unsetenv("KVS_UPDATE_URL");
+    EXPECT_EQ(l.home, "http://127.0.0.1:9/mirror/Config.ini?x=1");
+    EXPECT_EQ(l.fallback, "http://127.0.0.1:9/KVS/Config.ini");
+    EXPECT_EQ(serverLocations("").home, kDefaultUpdateUrl);
+}
+
+TEST(UpdateCheck, DisabledAndParseMessages) {
+    test::UpdateWorld w;
+    w.publish("[MAIN]:\r\n{\r\nAutoUpdateActive = \"0\"\r\n[Odd]:\r\n}\r\n" +
+              launcherSection("9", 1));
+    w.session->DoAutoUpdate(true);
+    EXPECT_TRUE(w.ui.messages().empty());
+    w.session->DoAutoUpdate(false);
+    ASSERT_EQ(w.ui.messages().size(), 2u);
+    EXPECT_EQ(w.ui.messages()[0].text, "Unknown Main section: Odd");
+    EXPECT_EQ(w.ui.messages()[0].title, "Error parsing autodownload config file");
+    EXPECT_EQ(w.ui.messages()[1].text,
+              "Auto-Update feature is temporary disabled.\r\nPlease try again later.");
+    EXPECT_EQ(w.ui.messages()[1].icon, Icon::Information);
+    EXPECT_EQ(w.windowShown, 0);
+}
+
+TEST(UpdateCheck, OfferListRowsAndTotals) {
+    test::UpdateWorld w;
+    w.installedAi("Same", 700);
+    w.installedAi("Changed", 700);
+    w.temp.write("kvs/Maps/here.map", std::string(300, 'm'));
+    const std::string misc = "[MISC]:\r\n{\r\n"
+                             "[Here]:\r\n{\r\nURL = \"http://h/here.map\"\r\nLocalPath = "
+                             "\"Maps\"\r\nSize = \"300\"\r\n}\r\n"
+                             "[Gone]:\r\n{\r\nURL = \"http://h/gone.map\"\r\nLocalPath = "
+                             "\"Maps\"\r\nSize = \"3000\"\r\nVersion = \"2,145\"\r\n}\r\n}\r\n";
+    const std::string ais = "[AI]:\r\n{\r\n"
+                            "[SCRIPT]:\r\n{\r\nTitle = \"Same\"\r\nSize = \"700\"\r\n}\r\n"
+                            "[SCRIPT]:\r\n{\r\nTitle = \"Changed\"\r\nSize = \"701\"\r\n}\r\n"
+                            "[SCRIPT]:\r\n{\r\nTitle = \"New\"\r\nSize = \"2048\"\r\nVersion = "
+                            "\"1.5\"\r\n}\r\n}\r\n";
+    // The running launcher is 2.144 and 5000 bytes: same version and size, not offered.
+    w.publish(launcherSection("2.144", 5000) + ais + misc);
+    w.session->DoAutoUpdate(false);
+    EXPECT_EQ(w.windowShown, 1);
+    auto rows = [&] {
+        Texts out;
+        for (const Offer& o : w.session->offers())
+            out.push_back(o.key + "|" + o.name + "|" + o.type + "|" + o.version + "|" + o.sizeText);
+        return out;
+    };
+    EXPECT_EQ(rows(), (Texts{"ai:1|Changed|AI|0|0 Kb", "ai:2|New|AI|1.5|2 Kb",
+                             "misc:1|Gone|Misc|2.145|2 Kb"}));
+
+    w.session->showAll = true;
+    w.session->buildOffers();
+    EXPECT_EQ(rows().front(), "kvs:0|Korvane Starter 2.144|KVS|2.144|4 Kb");
+    EXPECT_EQ(rows().size(), 6u);
+
+    // A newer version, or another size, offers the launcher by itself.
+    w.session->showAll = false;
+    for (const std::string& config :
+         {launcherSection("2.145", 5000), launcherSection("2.144", 4999)}) {
+        w.publish(config);
+        w.session->DoAutoUpdate(false);
+        ASSERT_FALSE(w.session->offers().empty());
+        EXPECT_EQ(w.session->offers()[0].key, "kvs:0");
+    }
+    EXPECT_EQ(w.session->offers()[0].name, "Korvane Starter 2.144");
+
+    // Ticks set the records' flags and the label adds the sizes.
+    w.publish(launcherSection("3", 3 * 1024 * 1024) + ais);
+    w.session->DoAutoUpdate(false);
+    EXPECT_EQ(w.session->totalSizeLabel(), "Total size:   0.0 KBs");
+    w.session->setChecked(1, true); // "Changed", 701 bytes
+    EXPECT_TRUE(w.session->state().ais[1].selected);
+    EXPECT_EQ(w.session->totalSizeLabel(), "Total size:   0.7 KBs");
+    w.session->checkAll(true);
+    EXPECT_TRUE(w.session->state().launcher.selected);
+    EXPECT_EQ(w.session->totalSizeLabel(), "Total size:   3.0 MBs");
+    w.session->checkAll(false);
+    EXPECT_FALSE(w.session->state().ais[2].selected);
+    EXPECT_EQ(w.session->descriptionOf(0), "Newer");
+    EXPECT_EQ(formatSpacedNumber(1234567.85), "1 234 567.9");
+    EXPECT_EQ(formatSpacedNumber(2048), " 2 048.0");
+}
+
+TEST(UpdateCheck, SilentCheckAsksOnlyWhenSomethingIsOffered) {
+    test::UpdateWorld w;
+    w.publish(launcherSection("2.144", 5000));
+    w.session->DoAutoUpdate(true);
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    w.publish(launcherSection("2.2", 5000));
+    for (const Answer a : {Answer::No, Answer::Yes}) {
+        w.ui.answerMessage(a);
+        w.session->DoAutoUpdate(true);
+    }
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts(2, "There are new downloads available, would you like to see a list of "
+                        "available downloads?")));
+    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(w.windowShown, 1);
+}
+
+TEST(UpdateCheck, DescriptionRefreshAndMiscAutoDownload) {
+    test::UpdateWorld w;
+    w.installedAi("Hunter", 100, /*descriptionSize=*/10);
+    w.installedAi("Current", 100, /*descriptionSize=*/20);
+    const std::string ini(20, 'i');
+    w.server.serve("/Hunter.ini", ini);
+    w.server.serve("/Current.ini", ini);
+    w.server.serve("/Gfx.ini", std::string(30, 'g'));
+    w.server.serve("/tool.bat", std::string(40, 'b'));
+    w.server.serve("/readme.txt", std::string(40, 't'));
+    auto section = [&](const std::string& title, const std::string& kdg) {
+        return "[SCRIPT]:\r\n{\r\nTitle = \"" + title + "\"\r\n[INI]:\r\n{\r\nURL = \"" +
+               w.url("/" + title + ".ini") + "\"\r\nSize = \"20\"\r\n}\r\n" + kdg + "}\r\n";
+    };
+    const std::string kdg = "[KDG]:\r\n{\r\nURL = \"http://h/Gfx.kdg\"\r\n[INI]:\r\n{\r\nURL = \"" +
+                            w.url("/Gfx.ini") + "\"\r\nSize = \"30\"\r\n}\r\n}\r\n";
+    auto misc = [&](const std::string& name, const std::string& file, const std::string& local) {
+        return "[" + name + "]:\r\n{\r\nURL = \"" + w.url("/" + file) + "\"\r\nLocalPath = \"" +
+               local +
+               "\"\r\nSize = \"40\"\r\nAutoDownload = \"True\"\r\nAutoExecute = \"True\"\r\n}\r\n";
+    };
+    w.publish("[AI]:\r\n{\r\n" + section("Hunter", kdg) + section("Current", kdg) +
+              section("Absent", "") + "}\r\n[MISC]:\r\n{\r\n" + misc("Tool", "tool.bat", "Tools") +
+              misc("Readme", "readme.txt", "%KVSPath%Docs") + misc("Escape", "tool.bat", "../..") +
+              misc("Abs", "tool.bat", "/tmp") + "}\r\n");
+    w.ui.answerMessage(Answer::Yes); // run the batch file
+    w.session->DoAutoUpdate(false);
+    const auto& m = w.ui.messages();
+    ASSERT_EQ(m.size(), 6u) << ::testing::PrintToString(w.ui.messageTexts());
+    // Only Hunter's description differs in size; its KDG description is missing.
+    EXPECT_EQ(m[0].text, "Successfully downloaded 2 configurations.");
+    EXPECT_EQ(w.temp.read("kvs/Mods/INI/AI/Hunter.ini"), ini);
+    EXPECT_EQ(w.temp.read("kvs/Mods/INI/KDG Files/Gfx.ini"), std::string(30, 'g'));
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Current.ini")));
+    // The batch file asks before it runs; a text file never does.
+    EXPECT_EQ(m[1].text, "Korvane Starter must run '" + w.launcherFile("Tools/tool.bat") +
+                             "', which was just downloaded.\r\nContinue?");
+    EXPECT_EQ(m[1].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(w.opened, Texts{w.launcherFile("Tools/tool.bat")});
+    EXPECT_EQ(w.temp.read("kvs/Docs/readme.txt"), std::string(40, 't'));
+    // Paths that leave the launcher folder are refused.
+    EXPECT_EQ(m[2].text, "'../..' lies outside the Korvane Starter folder.");
+    EXPECT_EQ(m[3].text, "Failed to install 'Escape'.");
+    EXPECT_EQ(m[4].text, "'/tmp' lies outside the Korvane Starter folder.");
+    EXPECT_EQ(m[5].text, "Failed to install 'Abs'.");
+    EXPECT_FALSE(platform::fileExists(w.temp / "tool.bat"));
+}
+
+} // namespace
+} // namespace kv::update

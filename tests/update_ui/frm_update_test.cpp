@@ -1,0 +1,144 @@
+// The update window and the download window through real Qt dialogs: tick, download,
+// cancel, and the message boxes a user answers.
+#include "common/paths.h"
+#include "content/content_state.h"
+#include "platform/files.h"
+#include "tests/support/http_test_server.h"
+#include "tests/support/temp_folder.h"
+#include "ui/qt_ui.h"
+#include "ui/update/download_dialog.h"
+#include "ui/update/frm_update.h"
+#include "update/update_session.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace kv::ui {
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "update_ui_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
+    return *app;
+}
+
+struct AppFirst {
+    AppFirst() { application(); }
+};
+
+// Answers every message box with its default button and keeps its text.
+struct BoxWatcher {
+    std::vector<std::string> texts;
+    QTimer timer;
+    BoxWatcher() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts.push_back(box->text().toStdString());
+                box->accept();
+            }
+        });
+        timer.start(20);
+    }
+};
+
+struct UpdateWindowWorld {
+    AppFirst app;
+    test::TempFolder temp;
+    test::HttpTestServer server;
+    Paths paths = Paths::fromRoot(temp / "kvs");
+    QtUi ui;
+    content::ContentState content;
+    DownloadDialog download;
+    std::unique_ptr<FrmUpdate> window;
+    std::unique_ptr<update::UpdateSession> session;
+
+    UpdateWindowWorld() {
+        temp.write("kvs/kvstarter", "launcher");
+        update::UpdateEnv env(paths, ui, content);
+        env.downloadWindow = &download;
+        env.executable = temp / "kvs/kvstarter";
+        env.serverSetting = server.url("/Config.ini");
+        env.transfer.idleTimeoutMs = 20000;
+        env.showWindow = [this] {
+            window = std::make_unique<FrmUpdate>(*session);
+            window->show();
+        };
+        session = std::make_unique<update::UpdateSession>(std::move(env));
+    }
+    QTreeWidget* list() const { return window->findChild<QTreeWidget*>("LstUpdates"); }
+    QString label() const { return window->findChild<QLabel*>("LblTotalSize")->text(); }
+    void clickDownload() {
+        QTest::mouseClick(window->findChild<QPushButton*>("CmdDownload"), Qt::LeftButton);
+    }
+};
+
+std::string aiRecord(const std::string& title, const std::string& url, int size) {
+    return "[SCRIPT]:\r\n{\r\nTitle = \"" + title + "\"\r\nURL = \"" + url + "\"\r\nSize = \"" +
+           std::to_string(size) + "\"\r\nDescription = \"About " + title + "\"\r\n}\r\n";
+}
+
+TEST(FrmUpdateWindow, TickDownloadAndCancel) {
+    UpdateWindowWorld w;
+    w.server.serve("/Fast.kvai", std::string(3072, 'f'));
+    w.server.neverAnswer("/Slow.kvai");
+    w.server.serve(
+        "/Config.ini",
+        "[MAIN]:\r\n{\r\n[MESSAGES]:\r\n{\r\n[Hello]:\r\n{\r\nAuthor = \"Team\"\r\nURL = "
+        "\"http://news.example/\"\r\n}\r\n}\r\n}\r\n[AI]:\r\n{\r\n" +
+            aiRecord("Fast", w.server.url("/Fast.kvai"), 3072) +
+            aiRecord("Slow", w.server.url("/Slow.kvai"), 2048) + "}\r\n");
+    w.temp.write("kvs/Mods/SkirmishAI/Slow.kvai", "old slow AI");
+    w.session->DoAutoUpdate(false);
+    ASSERT_TRUE(w.window && w.window->isVisible());
+    QTreeWidget* list = w.list();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Fast");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "3 Kb");
+    EXPECT_EQ(w.window->findChild<QCheckBox*>("ChkShowAll")->toolTip(),
+              "This option will show already installed downloads");
+    EXPECT_EQ(w.window->findChild<QListWidget*>("LstMsgs")->item(0)->text(), "Hello (Team)");
+
+    // Ticking adds up; clicking shows the description.
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(w.label(), "Total size:   3.0 KBs");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->topLevelItem(0)).center());
+    EXPECT_EQ(w.window->findChild<QTextEdit*>("TxtDescription")->toPlainText(), "About Fast");
+
+    BoxWatcher boxes;
+    w.clickDownload();
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Done."});
+    EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Fast.kvai"), std::string(3072, 'f'));
+    EXPECT_FALSE(w.download.isVisible());
+
+    // The slow one: the download window shows, Cancel stops it, the old file stays.
+    QTest::mouseClick(w.window->findChild<QPushButton*>("CmdUncheckAll"), Qt::LeftButton);
+    w.list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    bool sawWindow = false;
+    QTimer::singleShot(300, [&] {
+        sawWindow =
+            w.download.isVisible() &&
+            w.download.findChild<QLabel*>("LblDownload")->text() == "Downloading 'Slow' (2 Kb)";
+        QTest::mouseClick(w.download.findChild<QPushButton*>("CmdCancel"), Qt::LeftButton);
+    });
+    boxes.texts.clear();
+    w.clickDownload();
+    EXPECT_TRUE(sawWindow);
+    EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Failed to install new AI.", "Done."}));
+    EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Slow.kvai"), "old slow AI");
+}
+
+} // namespace
+} // namespace kv::ui

@@ -1,0 +1,93 @@
+// The update check as the launcher's window runs it: the one-shot start-up timer, the
+// silent check's question, and the Tools menu entry, on the demo world.
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/registry.h"
+#include "tests/support/http_test_server.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "ui/main/main_window.h"
+#include "ui/update/frm_update.h"
+#include "ui/update/update_controller.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace kv::ui {
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "update_ui_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
+    return *app;
+}
+
+TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
+    application();
+    test::TempFolder tmp;
+    test::HttpTestServer server;
+    server.serve("/Config.ini", "[KVS]:\r\n{\r\nVersion = \"2.145\"\r\nURL = \"" +
+                                    server.url("/KVStarter.exe") + "\"\r\n}\r\n");
+    demo::DemoWorld world;
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+    {
+        std::ofstream settings(world.launcherFolder + "Settings/starter.ini", std::ios::app);
+        settings << "CheckForUpdatesOnSturtUpOn=-1\r\nUpdateServer=" << server.url("/Config.ini")
+                 << "\r\n";
+    }
+    test::ScriptedUi ui;
+    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
+    Launcher launcher(world.launcherFolder, ui, *registry, [](const std::string&) { return true; });
+    Main window(launcher);
+    UpdateController* updates = wireUpdates(launcher, &window);
+    ASSERT_TRUE(runStartup(launcher, ""));
+    window.show();
+
+    QTimer* timer = updates->startupTimer();
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 4000);
+    EXPECT_EQ(launcher.updateServer, server.url("/Config.ini"));
+
+    // Fired early: the silent check asks, and "Yes" shows the window.
+    ui.answerMessage(Answer::Yes);
+    timer->start(1);
+    for (int i = 0; i < 200 && !updates->window(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_NE(updates->window(), nullptr);
+    EXPECT_TRUE(updates->window()->isVisible());
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{"There are new downloads available, would you like to see "
+                                       "a list of available downloads?"});
+    auto* list = updates->window()->findChild<QTreeWidget*>("LstUpdates");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), "Korvane Starter 2.145");
+    EXPECT_EQ(window.windowTitle(), "Korvane Starter");
+
+    // The Tools menu entry checks again, without asking.
+    updates->window()->hide();
+    ui.clear();
+    QMenu* tools = window.findChild<QMenu*>("MnuTools");
+    QAction* check = tools->actions().front();
+    ASSERT_EQ(check->text(), "Check for updates");
+    EXPECT_TRUE(check->isEnabled());
+    check->trigger();
+    EXPECT_TRUE(updates->window()->isVisible());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(window.findChild<QToolButton*>("TbTools")->isEnabled());
+}
+
+} // namespace
+} // namespace kv::ui

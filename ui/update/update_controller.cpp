@@ -1,0 +1,82 @@
+#include "ui/update/update_controller.h"
+
+#include "core/launcher.h"
+#include "platform/shell.h"
+#include "ui/qt_text.h"
+#include "ui/update/download_dialog.h"
+#include "ui/update/frm_update.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
+
+namespace kv::ui {
+
+UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
+    : QObject(mainWindow), launcher_(launcher), main_(mainWindow) {
+    setObjectName(QStringLiteral("UpdateController"));
+    download_ = new DownloadDialog(mainWindow);
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("TimerUpdate"));
+    timer_->setSingleShot(true);
+    timer_->setInterval(4000);
+    connect(timer_, &QTimer::timeout, this, [this] { check(true); });
+
+    update::UpdateEnv env(launcher.paths, launcher.ui(), launcher.content);
+    env.downloadWindow = download_;
+    env.executable = fromQt(QCoreApplication::applicationFilePath());
+    env.processId = long(QCoreApplication::applicationPid());
+    env.setCaption = [this](const std::string& caption) { main_->setWindowTitle(toQt(caption)); };
+    env.openInShell = [this](const std::string& target) { return launcher_.openInShell(target); };
+    env.startHidden = [](const std::string& program, const std::string& parameters) {
+        return platform::startProgram(program, parameters, {}, platform::WindowMode::Hidden).ok;
+    };
+    env.refreshModList = [this] { runHook(launcher_.hooks.refillKdgList); };
+    env.reloadCatalogues = [this] {
+        runHook(launcher_.hooks.fillCatalogues);
+        launcher_.view().refresh();
+    };
+    env.quit = [this] {
+        // The launcher closes the usual way, so its installed files are cleaned up.
+        main_->close();
+        QCoreApplication::quit();
+    };
+    env.showWindow = [this] { showWindow(); };
+    session_ = std::make_unique<update::UpdateSession>(std::move(env));
+}
+
+UpdateController::~UpdateController() = default;
+
+void UpdateController::check(bool silent) {
+    // The start-up timer may fire while a check from the menu still runs.
+    if (checking_)
+        return;
+    checking_ = true;
+    auto& env = session_->env();
+    env.gameFolder = launcher_.installations.currentGameFolder();
+    env.serverSetting = launcher_.updateServer;
+    session_->DoAutoUpdate(silent);
+    checking_ = false;
+}
+
+void UpdateController::stopTransfers() {
+    download_->cancel();
+}
+
+void UpdateController::showWindow() {
+    if (!window_)
+        window_ = new FrmUpdate(*session_, main_);
+    window_->reload();
+    window_->show();
+    window_->raise();
+}
+
+UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow) {
+    auto* controller = new UpdateController(launcher, mainWindow);
+    launcher.hooks.startUpdateTimer = [controller] { controller->startupTimer()->start(); };
+    launcher.hooks.checkForUpdates = [controller] { controller->check(false); };
+    launcher.hooks.stopInternetTransfers = [controller] { controller->stopTransfers(); };
+    return controller;
+}
+
+} // namespace kv::ui

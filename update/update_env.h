@@ -1,0 +1,56 @@
+#pragma once
+// What the update operations work against: the launcher's folders and catalogues, the
+// user, the download window and the few actions that belong to the main window. Built by
+// the caller; tests fill it with a temporary launcher folder and a scripted Ui.
+#include "common/paths.h"
+#include "common/progress.h"
+#include "common/ui_port.h"
+#include "content/content_state.h"
+#include "update/http_transfer.h"
+
+#include <functional>
+#include <string>
+
+namespace kv::update {
+
+// The download window: a progress report with a title and a line of text, shown while one
+// file comes in. Its Cancel button is the stop request.
+class DownloadWindow : public Progress {
+public:
+    virtual void begin(const std::string& /*title*/, const std::string& /*text*/) {}
+    virtual void finish() {}
+    void setStatus(const std::string&) override {}
+    void setProgress(std::uint64_t, std::uint64_t) override {}
+    bool stopRequested() override { return false; }
+};
+
+struct UpdateEnv {
+    UpdateEnv(const Paths& p, Ui& u, content::ContentState& c) : paths(p), ui(u), content(c) {}
+
+    const Paths& paths;
+    Ui& ui;
+    content::ContentState& content;
+    std::string gameFolder;                   // for the folder variables of "Config.ini"
+    DownloadWindow* downloadWindow = nullptr; // none: downloads show nothing
+
+    // The running launcher's executable ("KVStarter.exe") and process id.
+    std::string executable;
+    long processId = 0;
+    // The "UpdateServer" setting; empty for the default address.
+    std::string serverSetting;
+    TransferOptions transfer;
+
+    std::function<void(const std::string&)> setCaption;
+    std::function<bool(const std::string&)> openInShell;
+    // Starts a program with a hidden window; false when it could not be started.
+    std::function<bool(const std::string& program, const std::string& parameters)> startHidden;
+    // The MOD list again, and the AI and rules catalogues read again.
+    std::function<void()> refreshModList;
+    std::function<void()> reloadCatalogues;
+    // The launcher ends at once (after a successful self-patch).
+    std::function<void()> quit;
+    // Shows the update window with the session's lists.
+    std::function<void()> showWindow;
+};
+
+} // namespace kv::update

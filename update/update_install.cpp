@@ -1,0 +1,220 @@
+#include "update/update_session.h"
+
+#include "content/text_util.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+
+#include <filesystem>
+
+namespace kv::update {
+
+namespace {
+
+bool plainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\:") == std::string::npos;
+}
+
+void makeExecutable(const std::string& path) {
+#ifndef _WIN32
+    std::error_code ec;
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_exec |
+                                     std::filesystem::perms::group_exec |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add, ec);
+#else
+    (void)path;
+#endif
+}
+
+} // namespace
+
+bool UpdateSession::download(const std::string& url, const std::string& displayName, double size,
+                             const std::string& target, const std::string& sha256,
+                             PendingFile& out) {
+    if (url.find_first_not_of(" \t") == std::string::npos)
+        return false;
+    std::string text = "Downloading '" + displayName + "'";
+    if (size > 0)
+        text += " (" + std::to_string(static_cast<long long>(size / 1024)) + " Kb)";
+    DownloadWindow none;
+    DownloadWindow& window = env_.downloadWindow ? *env_.downloadWindow : none;
+    window.begin("Downloading...", text);
+    caption(" - downloading...");
+    const FileResult r = downloadFile(url, target, sha256, window, out, env_.transfer);
+    switch (r.error) {
+    case TransferError::None:
+    case TransferError::Cancelled:
+    case TransferError::EmptyUrl:
+        break;
+    case TransferError::HtmlPage:
+        say("File was not found on the server.", Icon::Exclamation);
+        break;
+    default:
+        say("Error while downloading.", Icon::Exclamation);
+        break;
+    }
+    caption("");
+    window.finish();
+    return r.error == TransferError::None;
+}
+
+bool UpdateSession::installMisc(MiscRecord& misc) {
+    std::string refusal;
+    const std::string target = miscTarget(misc, &refusal);
+    if (target.empty()) {
+        say(refusal, Icon::Exclamation);
+        return false;
+    }
+    PendingFile file;
+    if (!download(misc.url, misc.name, misc.size, target, misc.sha256, file))
+        return false;
+    (void)platform::clearAttributes(target);
+    if (!file.commit())
+        return false;
+    const std::string name = urlFileName(misc.url);
+    const std::string ext = content::toLower(name.substr(name.find_last_of('.') + 1));
+    const bool runnable = name.find('.') != std::string::npos && (ext == "exe" || ext == "bat");
+    // A silent check asks nothing, so nothing it fetched is run.
+    if (misc.autoExecute && runnable && !silent_ && platform::fileExists(target) &&
+        env_.ui.message("Korvane Starter must run '" + target + "', which was just downloaded." +
+                            "\r\nContinue?",
+                        Icon::Exclamation, Buttons::YesNoCancel) == Answer::Yes &&
+        env_.openInShell)
+        env_.openInShell(target);
+    return true;
+}
+
+bool UpdateSession::installAi(const AiRecord& ai) {
+    if (!plainFileName(ai.title))
+        return false;
+    const Paths& p = env_.paths;
+    // Everything comes in first; files replace their old versions only when all arrived.
+    std::vector<PendingFile> files(1);
+    if (!download(ai.url, ai.title, ai.size, joinPath(p.aiFolder, ai.title + ".kvai"), ai.sha256,
+                  files[0]))
+        return false;
+    if (ai.hasIni &&
+        !download(ai.ini.url, "'" + ai.title + "' INI file", ai.ini.size,
+                  joinPath(p.aiIniFolder, ai.title + ".ini"), {}, files.emplace_back()))
+        return false;
+    for (const KdgRecord& k : ai.kdgs) {
+        if (!plainFileName(k.name) ||
+            !download(k.url, "Required KDG file for '" + k.name + "'", k.size,
+                      joinPath(p.requiredKdgFolder, k.name), k.sha256, files.emplace_back()))
+            return false;
+        if (!k.ini.url.empty() &&
+            !download(k.ini.url, "Required KDG INI file for '" + k.name + "'", k.ini.size,
+                      joinPath(p.kdgIniFolder, content::withoutExtension(k.name) + ".ini"), {},
+                      files.emplace_back()))
+            return false;
+    }
+    bool ok = true;
+    for (PendingFile& f : files) {
+        (void)platform::clearAttributes(f.target());
+        ok = bool(f.commit()) && ok;
+    }
+    return ok;
+}
+
+bool UpdateSession::installRules(const RulesRecord& r) {
+    if (!plainFileName(r.title))
+        return false;
+    const std::string folder = joinPath(env_.paths.rulesFolder, r.title);
+    (void)platform::createFolderTree(folder);
+    if (!platform::folderExists(folder)) {
+        say("No such directory:\r\n" + folder, Icon::Exclamation);
+        return false;
+    }
+    PendingFile slo, vlo;
+    if (!download(r.sloUrl, r.title + " Slo file", r.sloSize, joinPath(folder, "rules.slo"),
+                  r.sloSha256, slo) ||
+        !download(r.vloUrl, r.title + " Vlo file", r.vloSize, joinPath(folder, "rules.vlo"),
+                  r.vloSha256, vlo))
+        return false;
+    (void)platform::clearAttributes(slo.target());
+    (void)platform::clearAttributes(vlo.target());
+    return bool(slo.commit()) && bool(vlo.commit());
+}
+
+bool UpdateSession::patchLauncher() {
+    const std::string renamer =
+        platform::resolvePath(joinPath(env_.paths.launcherFolder, kRenamerName));
+    if (!platform::fileExists(renamer)) {
+        env_.ui.message("Some of the Auto-Download components are missing, Korvane Starter will "
+                        "not try to download them.",
+                        Icon::Information);
+        PendingFile file;
+        if (!download(state_.renamer.url, "Auto-Update component", state_.renamer.size, renamer,
+                      state_.renamer.sha256, file)) {
+            env_.ui.message("Failed to download missing Auto-Download component, please "
+                            "reinstall Korvane Starter.",
+                            Icon::Exclamation);
+            return false;
+        }
+        (void)file.commit();
+        if (!platform::fileExists(renamer)) {
+            env_.ui.message("Component, reqiored for Auto-Update feature was successfully "
+                            "downloaded, however it could not be saved on HD.",
+                            Icon::Exclamation);
+            return false;
+        }
+        makeExecutable(renamer);
+    }
+    env_.ui.message("Korvane Starter will be restarted and patched now. Backup copy of the "
+                    "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
+                    "backup copy if update fails.",
+                    Icon::Information);
+    const std::string parameters = std::string(kTempLauncherName) + " --pid " +
+                                   std::to_string(env_.processId) + " --target \"" +
+                                   env_.executable + "\"";
+    return env_.startHidden && env_.startHidden(renamer, parameters);
+}
+
+bool UpdateSession::installSelected() {
+    if (busy_)
+        return true;
+    struct Busy {
+        bool& flag;
+        explicit Busy(bool& f) : flag(f) { flag = true; }
+        ~Busy() { flag = false; }
+    } busy(busy_);
+    silent_ = false;
+    const Paths& p = env_.paths;
+    if (state_.launcher.selected) {
+        PendingFile file;
+        const std::string target = joinPath(p.launcherFolder, kTempLauncherName);
+        if (!download(state_.launcher.url, "Korvane Starter Update", state_.launcher.size, target,
+                      state_.launcher.sha256, file) ||
+            !file.commit()) {
+            say("Failed to download Korvane Starter update.", Icon::Exclamation);
+        } else {
+            makeExecutable(target);
+            if (!patchLauncher()) {
+                say("Failed to update Korvane Starter.", Icon::Exclamation);
+                return true;
+            }
+            if (env_.quit)
+                env_.quit();
+            return false;
+        }
+    }
+    for (const AiRecord& ai : state_.ais)
+        if (ai.selected && !installAi(ai))
+            say("Failed to install new AI.", Icon::Exclamation);
+    for (const RulesRecord& r : state_.rules)
+        if (r.selected && !installRules(r))
+            say("Failed to install new Rules file.", Icon::Exclamation);
+    for (MiscRecord& m : state_.misc)
+        if (m.selected && !installMisc(m))
+            say("Failed to install '" + m.name + "'.", Icon::Exclamation);
+    say("Done.", Icon::Information);
+    if (env_.refreshModList)
+        env_.refreshModList();
+    if (env_.reloadCatalogues)
+        env_.reloadCatalogues();
+    return true;
+}
+
+} // namespace kv::update
