@@ -2,8 +2,8 @@
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
 #include "common/paths.h"
-#include "core/game_launch.h"
 #include "content/content_state.h"
+#include "core/game_launch.h"
 #include "core/installations.h"
 #include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
@@ -51,6 +51,9 @@ public:
     content::ContentState content;
 
     std::string activeSettingsName; // empty means "starter.ini"
+    // The settings file F2 deleted: this run never writes it again, so the next start is
+    // a first run.
+    std::string deletedSettingsFile;
     bool firstRun = false;
     bool busy = false;
     bool debug = false; // the "debug" switch

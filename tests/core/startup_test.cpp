@@ -158,7 +158,10 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
     EXPECT_EQ(w.launcher->ownNameLabel, "Bosss (you)");
     EXPECT_TRUE(w.ui.messages().empty());
 
+    // F2 deletes the file; closing does not write it back.
     deleteConfigINI(*w.launcher);
+    closeMainWindow(*w.launcher);
+    EXPECT_FALSE(platform::fileExists(w.launcher->settingsFilePath()));
     w.restart();
     w.ui.answerInput(std::nullopt); // no nick: the program ends
     EXPECT_FALSE(runStartup(*w.launcher, ""));
