@@ -87,6 +87,7 @@ TEST(LauncherWiring, ClosingAfterInstallsWithRulesUnchangedLeavesEveryDefaultScr
     ASSERT_TRUE(runStartup(*d.launcher, ""));
     EXPECT_EQ(d.read(d.game("multiplay/skirmish/player0.vlo")).substr(0, 20),
               "script \"player0.slo\"");
+    EXPECT_TRUE(d.launcher->content.choices.applyEnabled); // the install gave Apply back
     // Apply once more with player 0 left as it is, then close.
     d.launcher->content.choices.selectAI(0, "<don't change>");
     ASSERT_TRUE(d.launcher->hooks.makeSloVlo());
