@@ -77,6 +77,7 @@ void wireContent(Launcher& l) {
         // The settings file is written next: it stores the lists' texts.
         syncChoiceOptions(l);
     };
+    h.renameKdgs = [&l, &s] { RenameKDGs(s, contentEnv(l)); };
 }
 
 } // namespace kv::content

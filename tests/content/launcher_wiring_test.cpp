@@ -91,7 +91,16 @@ TEST(LauncherWiring, ClosingAfterInstallsWithRulesUnchangedLeavesEveryDefaultScr
     // Apply once more with player 0 left as it is, then close.
     d.launcher->content.choices.selectAI(0, "<don't change>");
     ASSERT_TRUE(d.launcher->hooks.makeSloVlo());
+    // An archive the list shows unticked but that is active on disk is switched off.
+    auto& mods = d.launcher->content.mods.entries;
+    auto tanks =
+        std::find_if(mods.begin(), mods.end(), [](const ModEntry& e) { return e.name == "Tanks"; });
+    ASSERT_NE(tanks, mods.end());
+    ASSERT_TRUE(platform::fileExists(d.game("Tanks.kdg")));
+    tanks->checked = false;
     closeMainWindow(*d.launcher);
+    EXPECT_TRUE(platform::fileExists(d.game("Tanks.kvw")));
+    EXPECT_FALSE(platform::fileExists(d.game("Tanks.kdg")));
     for (const auto& name : defaults)
         EXPECT_TRUE(platform::fileExists(d.game("multiplay/skirmish/" + name))) << name;
     EXPECT_TRUE(d.ui.messages().empty());

@@ -58,6 +58,7 @@ void recordHooks(LauncherHooks& h, Texts& log) {
     h.leaveLobby = rec("leaveLobby");
     h.deleteInstalledFiles = rec("deleteInstalledFiles");
     h.copyDefaultFiles = rec("copyDefaultFiles");
+    h.renameKdgs = rec("renameKdgs");
 }
 
 } // namespace
@@ -102,7 +103,7 @@ TEST(Startup, StepsRunInTheirOrder) {
     log.clear();
     closeMainWindow(*w.launcher);
     EXPECT_EQ(log, (Texts{"stopInternetTransfers", "leaveLobby", "deleteInstalledFiles",
-                          "copyDefaultFiles", "saveScriptPreferences"}));
+                          "copyDefaultFiles", "renameKdgs", "saveScriptPreferences"}));
     EXPECT_EQ(w.settingsLines()[0], "KVPath=" + game);
 }
 

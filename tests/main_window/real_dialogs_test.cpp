@@ -242,6 +242,20 @@ TEST(RealDialogs, AddingAnInstallationLocatesTheGameInTheFileDialog) {
     EXPECT_NE(std::find(paths.begin(), paths.end(), second), paths.end());
 }
 
+TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
+    RealWindow w;
+    const std::string settings = w.launcher->settingsFilePath();
+    ASSERT_TRUE(platform::fileExists(settings));
+    auto* resolution = w.window->findChild<QWidget*>(QStringLiteral("CmbResolution"));
+    ASSERT_NE(resolution, nullptr);
+    DialogDriver driver;
+    driver.then("deleted", clickButton("Delete configuration file?", QMessageBox::Ok));
+    runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
+    EXPECT_FALSE(platform::fileExists(settings));
+    w.window->close();
+    EXPECT_FALSE(platform::fileExists(settings));
+}
+
 TEST(RealDialogs, MapCheckQuestionsRepairNothingOnEnter) {
     application();
     TempFolder tmp;
