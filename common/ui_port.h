@@ -19,6 +19,13 @@ public:
     virtual Answer message(const std::string& text, Icon icon = Icon::None,
                            Buttons buttons = Buttons::Ok, const std::string& title = {}) = 0;
 
+    // The same box with `defaultButton` the one Enter presses; without it the box's first
+    // button is. Questions whose safe answer is another button name it here.
+    Answer message(const std::string& text, Icon icon, Buttons buttons, const std::string& title,
+                   Answer defaultButton) {
+        return messageWithDefault(text, icon, buttons, title, defaultButton);
+    }
+
     // An input box; nothing when cancelled.
     virtual std::optional<std::string> input(const std::string& prompt,
                                              const std::string& title = {},
@@ -26,11 +33,9 @@ public:
 
     // File dialogs. `filter` is "description|pattern|description|pattern..." with
     // patterns separated by ';'. They return the chosen file's full path.
-    virtual std::optional<std::string> openFile(const std::string& title,
-                                                const std::string& filter,
+    virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter,
                                                 const std::string& initialFolder = {}) = 0;
-    virtual std::optional<std::string> saveFile(const std::string& title,
-                                                const std::string& filter,
+    virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                                 const std::string& initialFolder = {},
                                                 const std::string& defaultName = {}) = 0;
 
@@ -40,11 +45,18 @@ public:
 
     // Lets the user pick one of `items`; the index, or nothing when cancelled.
     virtual std::optional<int> choose(const std::string& title,
-                                      const std::vector<std::string>& items,
-                                      int current = 0) = 0;
+                                      const std::vector<std::string>& items, int current = 0) = 0;
 
     // Lets pending window messages (timers, sockets, repaints) run.
     virtual void pumpEvents() = 0;
+
+protected:
+    // Ports where a key can press a button override this; the others have nothing to
+    // default and show the plain box.
+    virtual Answer messageWithDefault(const std::string& text, Icon icon, Buttons buttons,
+                                      const std::string& title, Answer /*defaultButton*/) {
+        return message(text, icon, buttons, title);
+    }
 };
 
 } // namespace kv

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
-#include <set>
 
 namespace kv::content {
 
@@ -41,26 +40,6 @@ platform::Status replaceFile(const std::string& path, std::string_view contents)
     return platform::writeFileAtomic(path, contents);
 }
 
-// The scripts this install is about to write, which the work-off can leave in place.
-std::set<std::string> scriptsToWrite(const ContentState& state, const ContentEnv& env) {
-    std::set<std::string> out;
-    const std::string folder = skirmishFolder(env);
-    for (int i = 0; i < kPlayerCount; ++i) {
-        const std::string name = state.choices.choice(i);
-        if (name.empty() || name == kDontChange || state.ais.records.empty())
-            continue;
-        for (const char* ext : {".slo", ".vlo"})
-            out.insert(platform::resolvePath(folder + "player" + std::to_string(i) + ext));
-    }
-    const std::string rules = state.choices.rulesChoice();
-    if (!rules.empty() && rules != kDontChange) {
-        for (const auto& e : platform::listDirectory(state.rules.directoryOf(rules), "*.?lo"))
-            if (!e.isFolder)
-                out.insert(platform::resolvePath(folder + e.name));
-    }
-    return out;
-}
-
 bool installPlayer(ContentState& state, const ContentEnv& env, int player,
                    const std::string& name) {
     const std::string dir = state.ais.directoryOf(name);
@@ -80,13 +59,14 @@ bool installPlayer(ContentState& state, const ContentEnv& env, int player,
     const std::string n = std::to_string(player);
     const std::string slo = folder + "player" + n + ".slo";
     const std::string vlo = folder + "player" + n + ".vlo";
+    // The scripts are not listed for the work-off: a slot later left as "<don't change>"
+    // keeps them, and the next install of that slot overwrites them.
     for (const auto& [path, text] :
          {std::pair{slo, playerSloText(parts)}, std::pair{vlo, playerVloText(parts, player)}}) {
         if (platform::Status s = replaceFile(path, text); !s) {
             showErrorBox(env.ui, s.code, s.description, kOperation);
             return false;
         }
-        state.installed.add(player, platform::resolvePath(path));
     }
     CopyAdditionalFiles(state, env, player, env.paths.aiFolder + name, name);
     return true;
@@ -121,7 +101,6 @@ bool installRules(ContentState& state, const ContentEnv& env, const std::string&
             showErrorBox(env.ui, s.code, s.description, kOperation);
             return false;
         }
-        state.installed.add(InstalledFiles::kRules, platform::resolvePath(target));
     }
     CopyAdditionalFiles(state, env, InstalledFiles::kRules, dir, name);
     return true;
@@ -143,16 +122,18 @@ bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions
     state.installing = true;
     const bool wasBusy = state.busy;
     state.busy = true;
+    // However the install ends, the buttons it disabled come back.
     struct Done {
         ContentState& s;
         bool busy;
         ~Done() {
             s.installing = false;
             s.busy = busy;
+            s.choices.applyEnabled = true;
         }
     } done{state, wasBusy};
 
-    state.installed.workOff(state.originals, scriptsToWrite(state, env));
+    state.installed.workOff(state.originals);
     if (state.hooks.resolveRequirements)
         state.hooks.resolveRequirements(env);
 
@@ -189,7 +170,6 @@ bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions
 
     if (state.hooks.buildProcessedScripts)
         state.hooks.buildProcessedScripts(env);
-    state.choices.applyEnabled = false;
     return true;
 }
 
@@ -206,8 +186,11 @@ void CopyDefaultFiles(const ContentState& state, const ContentEnv& env) {
         const std::string target = folder + e.name;
         if (platform::pathExists(target))
             platform::clearAttributes(target);
-        if (platform::Status s = platform::copyFile(backup + e.name, target, true); !s)
+        // One failure ends the restore: a vanished game folder would fail every file.
+        if (platform::Status s = platform::copyFile(backup + e.name, target, true); !s) {
             showErrorBox(env.ui, s.code, s.description, "CopyDefaultFiles");
+            return;
+        }
     }
 }
 

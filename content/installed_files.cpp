@@ -29,20 +29,15 @@ bool InstalledFiles::empty() const {
     return true;
 }
 
-void InstalledFiles::workOff(const OriginalKdgs& originals, const std::set<std::string>& keep) {
+void InstalledFiles::workOff(const OriginalKdgs& originals) {
     for (auto& l : lists_) {
-        std::vector<std::string> kept;
-        for (auto& path : l) {
-            if (keep.count(path)) {
-                kept.push_back(std::move(path));
-                continue;
-            }
+        for (const auto& path : l) {
             if (originals.isOriginalFile(fileNameOf(path)) || !platform::fileExists(path))
                 continue;
             platform::clearAttributes(path);
             platform::deleteFile(path);
         }
-        l = std::move(kept);
+        l.clear();
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Files the launcher put into the game folder for the coming game, per player slot and
-// for the rules. Worked off before the next install and when the launcher closes.
+// Archives the launcher copied into the game folder for the coming game, per player slot
+// and for the rules. Worked off before the next install and when the launcher closes.
+// Skirmish scripts are never listed: they are overwritten, not removed.
 #include <array>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,9 +20,8 @@ public:
     bool empty() const;
 
     // Deletes every listed file that is not one of the game's own archives (attributes
-    // cleared first, errors ignored) and empties the lists. Paths in `keep` (files the
-    // coming install replaces anyway) stay on disk and listed.
-    void workOff(const OriginalKdgs& originals, const std::set<std::string>& keep = {});
+    // cleared first, errors ignored) and empties the lists.
+    void workOff(const OriginalKdgs& originals);
 
 private:
     std::vector<std::string>& list(int slot);

@@ -79,6 +79,7 @@ void wireContent(Launcher& l) {
         syncChoiceOptions(l);
     };
     wireScriptCustomizing(l);
+    h.renameKdgs = [&l, &s] { RenameKDGs(s, contentEnv(l)); };
 }
 
 } // namespace kv::content

@@ -113,8 +113,10 @@ std::string expandValue(std::string_view text, const FolderVars& vars) {
 bool isFunctionCall(std::string_view cleaned) {
     if (cleaned.size() < 3 || isKeyLine(cleaned))
         return false;
+    // The "(" must open before the first ")": "a)b(c)" is no call.
     const size_t open = cleaned.find('(', 1);
-    return open != std::string_view::npos && cleaned.find(')', open) != std::string_view::npos;
+    const size_t close = cleaned.find(')');
+    return open != std::string_view::npos && close != std::string_view::npos && open < close;
 }
 
 std::string functionName(std::string_view line) {

@@ -92,8 +92,11 @@ void setModChecked(ContentState& state, const ContentEnv& env, int index, bool c
     const std::string from = gamePath(env, name, enable ? ".kvw" : ".kdg");
     const std::string to = gamePath(env, name, enable ? ".kdg" : ".kvw");
     log.line(enable ? "->Enabled" : "->Disabled");
-    bool go = true;
-    if (platform::fileExists(to)) {
+    // Renamed or removed outside the launcher: there is nothing to switch, and the old
+    // file must not be offered for deletion when it is the only copy.
+    const bool sourceThere = platform::fileExists(from);
+    bool go = sourceThere;
+    if (sourceThere && platform::fileExists(to)) {
         log.line(enable ? "->Already exists enabled one" : "->Already exists disabled one");
         const std::string question = std::string(enable ? "Can't enable" : "Can't disable") +
                                      " MOD, you already have a" + (enable ? "n " : " ") + word +

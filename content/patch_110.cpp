@@ -18,11 +18,12 @@ std::string patch110PlayerVlo(std::string text, int player) {
 
 namespace {
 
-void replaceWith(const std::string& target, const std::string& contents, Ui& ui) {
+constexpr const char* kOperation = "makeCompatible110";
+
+platform::Status replaceWith(const std::string& target, const std::string& contents) {
     if (platform::pathExists(target))
         platform::clearAttributes(target);
-    if (platform::Status s = platform::writeFileAtomic(target, contents); !s)
-        showErrorBox(ui, s.code, s.description, "makeCompatible110");
+    return platform::writeFileAtomic(target, contents);
 }
 
 } // namespace
@@ -48,18 +49,24 @@ bool makeCompatible110(ContentState& state, const ContentEnv& env) {
         env.ui.message("Error: can't find 'Mods\\SkirmishAI\\1.10 backup' directory",
                        Icon::Critical);
     } else {
+        // Both backups are read before anything is written: a missing one must not leave
+        // eight empty scripts behind.
         const std::string sep(1, platform::nativeSeparator());
-        std::string text;
-        if (platform::Status s = platform::readFile(backup + sep + "player0.vlo", text); !s) {
-            showErrorBox(env.ui, s.code, s.description, "makeCompatible110");
-        } else {
-            text.resize(text.size() >= 2 ? text.size() - 2 : 0);
-            std::string slo;
-            platform::readFile(backup + sep + "player.slo", slo);
-            for (int n = 0; n < 8; ++n) {
-                const std::string base = folder + "player" + std::to_string(n);
-                replaceWith(base + ".slo", slo, env.ui);
-                replaceWith(base + ".vlo", patch110PlayerVlo(text, n), env.ui);
+        std::string text, slo;
+        platform::Status s = platform::readFile(backup + sep + "player0.vlo", text);
+        if (s)
+            s = platform::readFile(backup + sep + "player.slo", slo);
+        if (!s) {
+            showErrorBox(env.ui, s.code, s.description, kOperation);
+            return true;
+        }
+        text.resize(text.size() >= 2 ? text.size() - 2 : 0);
+        for (int n = 0; n < 8; ++n) {
+            const std::string base = folder + "player" + std::to_string(n);
+            if (!(s = replaceWith(base + ".slo", slo)) ||
+                !(s = replaceWith(base + ".vlo", patch110PlayerVlo(text, n)))) {
+                showErrorBox(env.ui, s.code, s.description, kOperation);
+                return true;
             }
         }
     }
@@ -79,8 +86,10 @@ bool makeCompatible110(ContentState& state, const ContentEnv& env) {
                 platform::clearAttributes(target);
             if (platform::Status s =
                     platform::copyFile(rules + platform::nativeSeparator() + e.name, target, true);
-                !s)
-                showErrorBox(env.ui, s.code, s.description, "makeCompatible110");
+                !s) {
+                showErrorBox(env.ui, s.code, s.description, kOperation);
+                return true;
+            }
         }
         if (any)
             env.ui.message("Done");

@@ -12,7 +12,8 @@ namespace kv::content {
 // hold the player number.
 std::string patch110PlayerVlo(std::string backupText, int player);
 
-// Asks first; false when the user declined.
+// Asks first; false when the user declined. A file that cannot be read or written is
+// reported with the error box and ends the set-up; the scripts are never half-made.
 bool makeCompatible110(ContentState& state, const ContentEnv& env);
 
 } // namespace kv::content

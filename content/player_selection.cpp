@@ -39,7 +39,7 @@ void rememberAll(ContentState& state) {
 
 } // namespace
 
-CompatibleResult Compatible(const ContentState& state, const ContentEnv& env, int player) {
+CompatibleResult Compatible(const ContentState& state, const ContentEnv& env, int /*player*/) {
     std::string firstName;
     int firstPlayer = -1;
     for (int j = 0; j < kPlayerCount; ++j) {
@@ -50,9 +50,7 @@ CompatibleResult Compatible(const ContentState& state, const ContentEnv& env, in
             firstName = name;
             firstPlayer = j;
         } else if (name != firstName) {
-            // Name the one that is not the player's own choice.
-            if (firstPlayer == player)
-                return {false, label(name, j)};
+            // The first KDG-carrying AI is named, even when it is the player's own.
             return {false, label(firstName, firstPlayer)};
         }
     }

@@ -13,7 +13,7 @@ struct CompatibleResult {
 };
 
 // Two different AIs that both bring KDG archives cannot play together; the same AI on
-// several players can.
+// several players can. The clash names the first such AI in player order, whoever chose.
 CompatibleResult Compatible(const ContentState& state, const ContentEnv& env, int player);
 
 // Player `player` picked entry `index`. Asks before accepting an incompatible AI and puts

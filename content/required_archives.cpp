@@ -42,7 +42,6 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
         }
     }
 
-    bool changed = false;
     if (!env.gameFolder.empty()) {
         for (const auto& source : candidates) {
             const auto length = platform::fileLength(source);
@@ -55,7 +54,7 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
             const std::string inactive = env.gameFolder + withoutExtension(fileName) + ".kvw";
             if (platform::fileLength(inactive) == length) {
                 platform::clearAttributes(inactive);
-                changed |= bool(platform::renameEntry(inactive, target));
+                platform::renameEntry(inactive, target);
                 continue;
             }
             // Never replace one of the game's own archives.
@@ -66,13 +65,11 @@ void CopyAdditionalFiles(ContentState& state, const ContentEnv& env, int slot,
             if (platform::copyFile(source, target, true)) {
                 state.installed.add(rules ? InstalledFiles::kRules : slot,
                                     platform::resolvePath(target));
-                changed = true;
             }
         }
     }
-    // The list is a view of the folder: only a change in it needs a new one.
-    if (changed)
-        refreshModList(state, env);
+    // Also without a change here: the user may have renamed archives since the last look.
+    refreshModList(state, env);
 }
 
 void CopyAllAdditionalFiles(ContentState& state, const ContentEnv& env) {

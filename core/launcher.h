@@ -52,6 +52,9 @@ public:
     content::ContentState content;
 
     std::string activeSettingsName; // empty means "starter.ini"
+    // The settings file F2 deleted: this run never writes it again, so the next start is
+    // a first run.
+    std::string deletedSettingsFile;
     bool firstRun = false;
     bool busy = false;
     bool debug = false; // the "debug" switch

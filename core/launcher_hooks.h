@@ -53,6 +53,7 @@ struct LauncherHooks {
     std::function<void()> leaveLobby;
     std::function<void()> deleteInstalledFiles;
     std::function<void()> copyDefaultFiles;
+    std::function<void()> renameKdgs; // unticked MODs whose ".kdg" is back become ".kvw"
 };
 
 // Runs a hook when it is set.

@@ -264,8 +264,12 @@ void SetDefaultValues(Launcher& l) {
 }
 
 void SaveDefaultValues(Launcher& l) {
-    if (platform::Status s = platform::writeTextLines(l.settingsFilePath(), formatSettings(l)); !s)
-        showErrorBox(l.ui(), s.code, s.description, "SaveDefaultValues");
+    const std::string path = l.settingsFilePath();
+    // Deleted with F2 during this run: it stays deleted, so the next start is a first run.
+    if (path != l.deletedSettingsFile) {
+        if (platform::Status s = platform::writeTextLines(path, formatSettings(l)); !s)
+            showErrorBox(l.ui(), s.code, s.description, "SaveDefaultValues");
+    }
     runHook(l.hooks.saveScriptPreferences);
 }
 
@@ -273,6 +277,7 @@ void deleteConfigINI(Launcher& l) {
     const std::string path = l.settingsFilePath();
     (void)platform::clearAttributes(path);
     (void)platform::deleteFile(path);
+    l.deletedSettingsFile = path;
 }
 
 void PrepGetDefaultValues(Launcher& l) {

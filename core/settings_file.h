@@ -26,7 +26,8 @@ std::vector<std::string> formatSettings(const Launcher& launcher);
 void GetDefaultValues(Launcher& launcher);
 void SetDefaultValues(Launcher& launcher);
 void SaveDefaultValues(Launcher& launcher);
-// Deletes the active settings file, so the next start is a first run again.
+// Deletes the active settings file, so the next start is a first run again: this run
+// does not write it back.
 void deleteConfigINI(Launcher& launcher);
 // Reads the settings, then lays the window out and re-applies the AI and rules choices.
 void PrepGetDefaultValues(Launcher& launcher);

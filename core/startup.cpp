@@ -155,6 +155,7 @@ void closeMainWindow(Launcher& l) {
     runHook(l.hooks.leaveLobby);
     runHook(l.hooks.deleteInstalledFiles);
     runHook(l.hooks.copyDefaultFiles);
+    runHook(l.hooks.renameKdgs);
     SaveDefaultValues(l);
     l.ui().pumpEvents();
 }

@@ -48,8 +48,9 @@ private:
         fault(text);
         ui_.message(text, Icon::Exclamation);
     }
+    // "No" is the default: Enter must not change the map.
     bool askFix(const std::string& question) {
-        return ui_.message(question, Icon::Question, Buttons::YesNo) == Answer::Yes;
+        return ui_.message(question, Icon::Question, Buttons::YesNo, {}, Answer::No) == Answer::Yes;
     }
 
     void checkSide(const std::string& text, int& side, bool bad) {
@@ -96,7 +97,8 @@ private:
                     repaired = true;
                     if (!askedFixAll) {
                         askedFixAll = true;
-                        fixAll = askFix("Fix all such errors?");
+                        fixAll = ui_.message("Fix all such errors?", Icon::Question,
+                                             Buttons::YesNo) == Answer::Yes;
                     }
                 }
             }

@@ -54,6 +54,26 @@ ButtonSet qtButtons(Buttons buttons) {
     return {B::Ok, B::Ok};
 }
 
+QMessageBox::StandardButton toStandardButton(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Abort:
+        return QMessageBox::Abort;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    case Answer::Ignore:
+        return QMessageBox::Ignore;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 Answer toAnswer(int button) {
     switch (button) {
     case QMessageBox::Ok:
@@ -91,7 +111,8 @@ QString toQtFilter(const std::string& filter) {
 }
 
 std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, Buttons buttons,
-                                            const std::string& title, QWidget* parent) {
+                                            const std::string& title, QWidget* parent,
+                                            std::optional<Answer> defaultButton) {
     // Texts carry CR LF or a lone CR where the system's messages break lines; Qt wants LF.
     QString shown = toQt(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -101,12 +122,21 @@ std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, 
     const ButtonSet set = qtButtons(buttons);
     box->setStandardButtons(set.buttons);
     box->setEscapeButton(set.escape);
+    // A default the box does not have leaves Qt's own choice.
+    if (defaultButton)
+        if (auto* b = qobject_cast<QPushButton*>(box->button(toStandardButton(*defaultButton))))
+            box->setDefaultButton(b);
     return box;
 }
 
 Answer QtUi::message(const std::string& text, Icon icon, Buttons buttons,
                      const std::string& title) {
     return toAnswer(makeMessageBox(text, icon, buttons, title, parent_)->exec());
+}
+
+Answer QtUi::messageWithDefault(const std::string& text, Icon icon, Buttons buttons,
+                                const std::string& title, Answer defaultButton) {
+    return toAnswer(makeMessageBox(text, icon, buttons, title, parent_, defaultButton)->exec());
 }
 
 std::optional<std::string> QtUi::input(const std::string& prompt, const std::string& title,

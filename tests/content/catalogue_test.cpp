@@ -150,8 +150,11 @@ TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
     EXPECT_EQ(w.state.choices.remembered[3], "Boats");
-    // Player 0 turning to Boats is named against the other AI, not itself.
-    EXPECT_EQ(Compatible(w.state, w.env(), 0).other, "'Boats' (Player 3)");
+    // The clash names the first archive-carrying AI in player order, even when that is
+    // the chooser's own: player 0 turning to Boats ahead of player 1's Tanks.
+    EXPECT_EQ(Compatible(w.state, w.env(), 3).other, "'Tanks' (Player 0)");
+    w.state.choices.selectAI(0, "Boats");
+    EXPECT_EQ(Compatible(w.state, w.env(), 0).other, "'Boats' (Player 0)");
 }
 
 TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {

@@ -52,5 +52,25 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
     EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "// 1.10 rules\r\n");
 }
 
+TEST(DemoContent, OneTenSetUpWithoutItsBackupScriptWritesNothing) {
+    for (const char* missing : {"player.slo", "player0.vlo"}) {
+        SCOPED_TRACE(missing);
+        test::ContentWorld w;
+        ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+        ASSERT_TRUE(platform::deleteFile(w.launcher("Mods/SkirmishAI/1.10 backup/") + missing));
+        const std::string slo = w.readGame("multiplay/skirmish/player4.slo");
+        const std::string vlo = w.readGame("multiplay/skirmish/player4.vlo");
+        w.ui.answerMessage(Answer::Yes);
+        makeCompatible110(w.state, w.env());
+        const auto texts = w.ui.messageTexts();
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[1].rfind("Error:\n53: ", 0), 0u) << texts[1];
+        EXPECT_NE(texts[1].find("Error in: makeCompatible110()"), std::string::npos);
+        EXPECT_EQ(w.ui.messages()[1].icon, Icon::Critical);
+        EXPECT_EQ(w.readGame("multiplay/skirmish/player4.slo"), slo);
+        EXPECT_EQ(w.readGame("multiplay/skirmish/player4.vlo"), vlo);
+    }
+}
+
 } // namespace
 } // namespace kv::content

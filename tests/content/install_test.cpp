@@ -21,14 +21,14 @@ TEST(Install, WritesThePlayersScriptPairByteForByte) {
     w.writeLauncher("Mods/SkirmishAI/Alpha.kvai", kAlpha);
     w.scan();
     w.state.choices.selectAI(5, "Alpha");
-    w.state.choices.applyEnabled = true;
+    w.state.choices.applyEnabled = false;
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.readGame("multiplay/skirmish/player5.slo"), "line one\r\nline two\r\n\r\n");
     EXPECT_EQ(w.readGame("multiplay/skirmish/player5.vlo"),
               "script \"player5.slo\"\r\nrun\r\n{\r\n"
               "    player          INT                 5\r\n"
               "\r\n \r\n    speed INT 4\r\n}\r\n");
-    EXPECT_FALSE(w.state.choices.applyEnabled);
+    EXPECT_TRUE(w.state.choices.applyEnabled); // the install gives the button back
     EXPECT_FALSE(w.state.installing);
     // Slots left as "<don't change>" keep the game's files.
     EXPECT_EQ(w.readGame("multiplay/skirmish/player0.vlo"), worldgen::sampleVloText(0));
@@ -49,7 +49,7 @@ TEST(Install, CopiesEveryScriptOfTheRulesSetOverTheGames) {
     EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), expected);
     EXPECT_EQ(w.readGame("multiplay/skirmish/extra.xlo"), "extra");
     EXPECT_FALSE(w.gameHas("multiplay/skirmish/notes.txt"));
-    EXPECT_EQ(w.state.installed.of(InstalledFiles::kRules).size(), 3u);
+    EXPECT_TRUE(w.state.installed.empty()); // scripts are overwritten, never worked off
 }
 
 TEST(Install, RandomNeverResolvesToAPlaceholder) {
@@ -69,19 +69,34 @@ TEST(Install, RandomNeverResolvesToAPlaceholder) {
         seen.insert(picked);
     }
     EXPECT_EQ(seen.size(), 4u);
-    // r * (count - 3) = 1.5 rounds to 2 (even): entry 3.
-    EXPECT_EQ(resolveRandom(w.state.choices, 0.5), w.state.choices.players[0].items[3]);
 
     // Installed through the lists, "<Random>" writes a real AI for every seed.
     for (int p = 0; p < 8; ++p)
         w.state.choices.selectAI(p, kRandom);
     for (std::uint32_t seed = 1; seed <= 5; ++seed)
         ASSERT_TRUE(makeSloVlo(w.state, w.env(), {seed}));
-    EXPECT_EQ(w.state.installed.of(7).size(), 2u);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player7.vlo").rfind("script \"player7.slo\"", 0), 0u);
 
     ContentWorld empty;
     empty.scan();
     EXPECT_EQ(resolveRandom(empty.state.choices, 0.7), "");
+}
+
+// Entry 1 + round(r x (count - 3)), ties to even. With five AIs count - 3 is 4, so these
+// draws land exactly on halves.
+TEST(Install, RandomRoundsHalvesToEvenOverCountMinusThree) {
+    ContentWorld w;
+    for (const char* name : {"A1", "A2", "A3", "A4", "A5"})
+        w.addAi(name);
+    w.scan();
+    const auto& items = w.state.choices.players[0].items;
+    ASSERT_EQ(items.size(), 7u);
+    const std::pair<double, size_t> cases[] = {
+        {0.0, 1},   {0.124, 1}, {0.125, 1}, {0.126, 2}, {0.375, 3},
+        {0.625, 3}, {0.626, 4}, {0.875, 5}, {0.99, 5},
+    };
+    for (const auto& [r, entry] : cases)
+        EXPECT_EQ(resolveRandom(w.state.choices, r), items[entry]) << r;
 }
 
 TEST(Install, AtMostThreeWaterAIs) {
@@ -101,6 +116,60 @@ TEST(Install, AtMostThreeWaterAIs) {
                                        "too big for Korvane to load more than 3 copies"});
     EXPECT_EQ(w.readGame("multiplay/skirmish/player3.slo"), before);
     EXPECT_FALSE(w.state.installing);
+    EXPECT_TRUE(w.state.choices.applyEnabled);
+}
+
+TEST(Install, WaterAIsAreCountedWhateverTheLetterCase) {
+    for (const char* name : {"WATER AI", "water ai", "Water Ai"}) {
+        SCOPED_TRACE(name);
+        ContentWorld w;
+        w.addAi(name);
+        w.scan();
+        for (int p = 0; p < 4; ++p)
+            w.state.choices.selectAI(p, name);
+        EXPECT_FALSE(makeSloVlo(w.state, w.env()));
+        EXPECT_EQ(w.ui.messages().size(), 1u);
+        EXPECT_EQ(w.readGame("multiplay/skirmish/player0.vlo"), worldgen::sampleVloText(0));
+    }
+}
+
+// "<don't change>" leaves a slot's files as they are: neither the next install nor
+// closing removes the scripts an earlier install wrote.
+TEST(Install, DontChangeKeepsEveryScriptInTheGame) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.scan();
+    for (const char* f : {"player0.slo", "player0.vlo", "rules.slo", "rules.vlo"})
+        w.writeLauncher(std::string("resources/backup/") + f, std::string("default ") + f);
+    w.state.choices.selectAI(0, "Alpha");
+    w.state.choices.selectRules("Hard");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    const std::string aiSlo = w.readGame("multiplay/skirmish/player0.slo");
+    const std::string aiVlo = w.readGame("multiplay/skirmish/player0.vlo");
+    const std::string rulesSlo = w.readGame("multiplay/skirmish/rules.slo");
+    const std::string rulesVlo = w.readGame("multiplay/skirmish/rules.vlo");
+
+    w.state.choices.selectAI(0, kDontChange);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.slo"), aiSlo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.vlo"), aiVlo);
+
+    w.state.choices.selectRules(kDontChange);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), rulesSlo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.vlo"), rulesVlo);
+
+    // Closing with the rules as they are: the defaults come back except the "slo" files,
+    // which keep what is there.
+    w.state.choices.selectAI(0, "Alpha");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    removeInstalledFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.slo"), aiSlo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player0.vlo"), "default player0.vlo");
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), rulesSlo);
+    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.vlo"), "default rules.vlo");
+    EXPECT_TRUE(w.ui.messages().empty());
 }
 
 TEST(Install, ABrokenAiFileStopsTheInstallWithoutHalfWrittenScripts) {
@@ -164,6 +233,16 @@ TEST(Install, DefaultScriptsRestoreSloFilesOnlyWhenRulesWereChosen) {
     w.state.choices.selectRules("Hard");
     CopyDefaultFiles(w.state, w.env());
     EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "default rules slo");
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    // A game folder that has gone fails every copy: one error box ends the restore.
+    for (const char* f : {"player0.vlo", "player1.vlo", "player2.vlo"})
+        w.writeLauncher(std::string("resources/backup/") + f, "default");
+    w.game = w.temp / "gone/";
+    CopyDefaultFiles(w.state, w.env());
+    ASSERT_EQ(w.ui.messages().size(), 1u);
+    EXPECT_EQ(w.ui.messages()[0].text.rfind("Error:\n", 0), 0u) << w.ui.messages()[0].text;
+    EXPECT_NE(w.ui.messages()[0].text.find("Error in: CopyDefaultFiles()"), std::string::npos);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace kv::content {
@@ -74,6 +75,48 @@ TEST(LauncherWiring, StartUpInstallsTheChosenAisAndClosingPutsTheDefaultsBack) {
     platform::readTextLines(d.world.launcherFolder + "Settings/starter.ini", settings);
     EXPECT_NE(std::find(settings.begin(), settings.end(), "AI2=Raider"), settings.end());
     EXPECT_NE(std::find(settings.begin(), settings.end(), "RulesFile=Hard Times"), settings.end());
+}
+
+TEST(LauncherWiring, ClosingAfterInstallsWithRulesUnchangedLeavesEveryDefaultScript) {
+    WiredDemo d;
+    d.setSettings("AI0", "Raider");
+    std::vector<std::string> defaults;
+    for (const auto& e : platform::listDirectory(d.game("multiplay/skirmish"), "*"))
+        defaults.push_back(e.name);
+    ASSERT_GE(defaults.size(), 18u); // eight players' pairs and the rules
+    ASSERT_TRUE(runStartup(*d.launcher, ""));
+    EXPECT_EQ(d.read(d.game("multiplay/skirmish/player0.vlo")).substr(0, 20),
+              "script \"player0.slo\"");
+    EXPECT_TRUE(d.launcher->content.choices.applyEnabled); // the install gave Apply back
+    // Apply once more with player 0 left as it is, then close.
+    d.launcher->content.choices.selectAI(0, "<don't change>");
+    ASSERT_TRUE(d.launcher->hooks.makeSloVlo());
+    // An archive the list shows unticked but that is active on disk is switched off.
+    auto& mods = d.launcher->content.mods.entries;
+    auto tanks =
+        std::find_if(mods.begin(), mods.end(), [](const ModEntry& e) { return e.name == "Tanks"; });
+    ASSERT_NE(tanks, mods.end());
+    ASSERT_TRUE(platform::fileExists(d.game("Tanks.kdg")));
+    tanks->checked = false;
+    closeMainWindow(*d.launcher);
+    EXPECT_TRUE(platform::fileExists(d.game("Tanks.kvw")));
+    EXPECT_FALSE(platform::fileExists(d.game("Tanks.kdg")));
+    for (const auto& name : defaults)
+        EXPECT_TRUE(platform::fileExists(d.game("multiplay/skirmish/" + name))) << name;
+    EXPECT_TRUE(d.ui.messages().empty());
+}
+
+TEST(LauncherWiring, AVanishedGameFolderGivesOneErrorBoxAndTheSettingsAreStillSaved) {
+    WiredDemo d;
+    d.setSettings("AI1", "Raider");
+    ASSERT_TRUE(runStartup(*d.launcher, ""));
+    std::filesystem::remove_all(d.world.gameFolder);
+    const std::string settings = d.world.launcherFolder + "Settings/starter.ini";
+    ASSERT_TRUE(platform::deleteFile(settings));
+    closeMainWindow(*d.launcher);
+    ASSERT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_NE(d.ui.messages()[0].text.find("Error in: CopyDefaultFiles()"), std::string::npos);
+    EXPECT_TRUE(platform::fileExists(settings));
 }
 
 TEST(LauncherWiring, MissingOriginalListEndsTheStart) {

@@ -48,6 +48,8 @@ TEST(LineSyntax, CleansAndClassifiesLines) {
         {"Load(\"http://x\")", "Load(\"http:", Kind::Other},
         {"(x)", "(x)", Kind::Other},
         {"f)(", "f)(", Kind::Other},
+        {"a)b(c)", "a)b(c)", Kind::Other},
+        {"Go(\"x\") y)", "Go(\"x\") y)", Kind::Call},
         {"ab", "ab", Kind::Other},
         {"Load(\"a\", \"b\"", "Load(\"a\", \"b\"", Kind::Other},
     };
@@ -125,6 +127,26 @@ TEST(LineSyntax, BadlyQuotedArgumentsAreReportedAndNotCounted) {
                                          "\r\n\r\nArgument: 2\r\nArgument Index: 1\r\n");
     EXPECT_EQ(ui.messages()[0].title, "Wrror parsing script function");
     EXPECT_EQ(ui.messages()[0].icon, Icon::Exclamation);
+
+    // The index counts the valid arguments met before the bad one, not its position.
+    const struct {
+        const char* line;
+        std::vector<std::string> indices;
+    } cases[] = {
+        {"f(2, x, \"a\", 3)", {"0", "0", "1"}},
+        {"f(\"a\", \"b\", c, \"d\", e)", {"2", "3"}},
+        {"f(, \"a\")", {"0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> indices;
+        for (const auto& text : parseArguments(c.line, vars()).errors) {
+            const size_t at = text.find("Argument Index: ");
+            ASSERT_NE(at, std::string::npos);
+            indices.push_back(text.substr(at + 16, text.size() - at - 18));
+        }
+        EXPECT_EQ(indices, c.indices);
+    }
 
     // A single quote character is too short to be a quoted argument.
     EXPECT_EQ(parseArguments("f(\")", vars()).validCount, 0);

@@ -102,6 +102,25 @@ TEST_P(BothExtensions, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, BothExtensions, ::testing::Bool());
 
+// The archive was renamed outside the launcher after the list was built: the only copy
+// is the target, so nothing is asked, nothing deleted and the list shows the truth.
+TEST(ModList, TickingAnEntryWhoseArchiveWasRenamedMeanwhileKeepsTheOnlyCopy) {
+    for (const bool tick : {false, true}) {
+        SCOPED_TRACE(tick);
+        ContentWorld w;
+        const char* listed = tick ? "Tanks.kvw" : "Tanks.kdg";
+        const char* renamed = tick ? "Tanks.kdg" : "Tanks.kvw";
+        w.writeGame(listed, "the only copy");
+        refreshModList(w.state, w.env());
+        ASSERT_TRUE(platform::renameEntry(w.inGame(listed), w.inGame(renamed)));
+        setModChecked(w.state, w.env(), 0, tick);
+        EXPECT_TRUE(w.ui.messages().empty());
+        EXPECT_EQ(w.readGame(renamed), "the only copy");
+        EXPECT_EQ(w.modEntries(), std::vector<std::string>{tick ? "Tanks+" : "Tanks-"});
+        EXPECT_TRUE(w.state.mods.enabled);
+    }
+}
+
 TEST(ModList, TickEventsAreIgnoredWhileTheListIsBusy) {
     ContentWorld w;
     w.writeGame("Tanks.kvw", "a");

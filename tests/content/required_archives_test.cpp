@@ -40,6 +40,13 @@ TEST(RequiredArchives, CopyReactivateOrSkipByLength) {
               std::vector<std::string>{"'Bridges.kdg', which is required for 'Tanks' AI was not "
                                        "found.\r\nThis AI may not work properly."});
     EXPECT_GE(w.state.mods.indexOf("Roads", true), 0); // the list follows
+
+    // Nothing to bring the second time; the list is rebuilt all the same, so an archive
+    // the user put there meanwhile shows.
+    w.writeGame("Maps.kdg", archivePlaceholder("maps", 100));
+    w.ui.clear();
+    CopyAdditionalFiles(w.state, w.env(), 2, w.paths.aiFolder + "Tanks");
+    EXPECT_GE(w.state.mods.indexOf("Maps", true), 0);
 }
 
 TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose) {
@@ -49,19 +56,23 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
     EXPECT_EQ(w.readGame("Roads.kdg"), archivePlaceholder("roads", 200));
-    const auto& listed = w.state.installed.of(2);
-    EXPECT_EQ(listed.size(), 4u); // player2.slo, player2.vlo and the two archives
+    const std::string aiSlo = w.readGame("multiplay/skirmish/player2.slo");
+    // Only the copied archives are listed; the scripts are the slot's, not extras.
+    EXPECT_EQ(w.state.installed.of(2),
+              (std::vector<std::string>{w.inGame("TankPack.kdg"), w.inGame("Roads.kdg")}));
 
     // The next install deletes them first; with the player set to "<don't change>"
-    // nothing comes back.
+    // nothing comes back and the player's scripts stay as they are.
     w.state.choices.selectAI(2, kDontChange);
     w.ui.clear();
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_FALSE(w.gameHas("TankPack.kdg"));
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_TRUE(w.state.installed.empty());
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
 
-    // Closing: installed files go, the default scripts come back.
+    // Closing: copied archives go, the default scripts come back; with the rules left as
+    // they are, the "slo" files are not restored and so keep what was installed.
     w.state.choices.selectAI(2, "Tanks");
     w.writeLauncher("resources/backup/player2.vlo", "default vlo\r\n");
     w.writeLauncher("resources/backup/player2.slo", "default slo\r\n");
@@ -69,8 +80,7 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     removeInstalledFiles(w.state, w.env());
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.vlo"), "default vlo\r\n");
-    // With the rules left as they are, no "slo" file is restored.
-    EXPECT_FALSE(w.gameHas("multiplay/skirmish/player2.slo"));
+    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
 }
 
 TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {

@@ -58,6 +58,7 @@ void recordHooks(LauncherHooks& h, Texts& log) {
     h.leaveLobby = rec("leaveLobby");
     h.deleteInstalledFiles = rec("deleteInstalledFiles");
     h.copyDefaultFiles = rec("copyDefaultFiles");
+    h.renameKdgs = rec("renameKdgs");
 }
 
 } // namespace
@@ -102,7 +103,7 @@ TEST(Startup, StepsRunInTheirOrder) {
     log.clear();
     closeMainWindow(*w.launcher);
     EXPECT_EQ(log, (Texts{"stopInternetTransfers", "leaveLobby", "deleteInstalledFiles",
-                          "copyDefaultFiles", "saveScriptPreferences"}));
+                          "copyDefaultFiles", "renameKdgs", "saveScriptPreferences"}));
     EXPECT_EQ(w.settingsLines()[0], "KVPath=" + game);
 }
 
@@ -158,7 +159,10 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
     EXPECT_EQ(w.launcher->ownNameLabel, "Bosss (you)");
     EXPECT_TRUE(w.ui.messages().empty());
 
+    // F2 deletes the file; closing does not write it back.
     deleteConfigINI(*w.launcher);
+    closeMainWindow(*w.launcher);
+    EXPECT_FALSE(platform::fileExists(w.launcher->settingsFilePath()));
     w.restart();
     w.ui.answerInput(std::nullopt); // no nick: the program ends
     EXPECT_FALSE(runStartup(*w.launcher, ""));

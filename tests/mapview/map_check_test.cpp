@@ -78,8 +78,11 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
                     ElementsAre("Map height must be even", "Fix error?", "Map width must be even",
                                 "Fix error?", "Wrong number of tiles!", "Fix error?"))
             << c.height;
-        EXPECT_EQ(check.ui.messages()[1].icon, Icon::Question);
-        EXPECT_EQ(check.ui.messages()[1].buttons, Buttons::YesNo);
+        for (size_t q : {1u, 3u, 5u}) {
+            EXPECT_EQ(check.ui.messages()[q].icon, Icon::Question);
+            EXPECT_EQ(check.ui.messages()[q].buttons, Buttons::YesNo);
+            EXPECT_EQ(check.ui.messages()[q].defaultButton, Answer::No); // Enter repairs nothing
+        }
         EXPECT_EQ(check.ui.messages()[0].icon, Icon::Exclamation);
     }
 }
@@ -133,6 +136,7 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Some objects  have identical coordinates. (3X3)\r\nFix error?");
     EXPECT_EQ(texts[1], "Fix all such errors?");
+    EXPECT_EQ(check.ui.messages()[0].defaultButton, Answer::No);
     EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
                                           "Some objects  have identical coordinates. (8X8)",
                                           "Some objects still have identical coordinates. (4X3)"));

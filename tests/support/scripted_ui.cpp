@@ -6,8 +6,7 @@ namespace kv::test {
 
 namespace {
 
-template <typename T>
-T takeOrFail(std::deque<T>& queue, const std::string& what, T fallback) {
+template <typename T> T takeOrFail(std::deque<T>& queue, const std::string& what, T fallback) {
     if (queue.empty()) {
         ADD_FAILURE() << "unexpected " << what;
         return fallback;
@@ -39,7 +38,18 @@ bool ScriptedUi::allAnswersUsed() const {
 
 Answer ScriptedUi::message(const std::string& text, Icon icon, Buttons buttons,
                            const std::string& title) {
-    messages_.push_back({text, icon, buttons, title});
+    return record({text, icon, buttons, title, std::nullopt});
+}
+
+Answer ScriptedUi::messageWithDefault(const std::string& text, Icon icon, Buttons buttons,
+                                      const std::string& title, Answer defaultButton) {
+    return record({text, icon, buttons, title, defaultButton});
+}
+
+Answer ScriptedUi::record(RecordedMessage message) {
+    const Buttons buttons = message.buttons;
+    const std::string text = message.text;
+    messages_.push_back(std::move(message));
     // A plain notice has only one answer; it must not use up one scripted for a question.
     if (buttons == Buttons::Ok)
         return Answer::Ok;
@@ -52,15 +62,14 @@ std::optional<std::string> ScriptedUi::input(const std::string& prompt, const st
     return takeOrFail(inputAnswers_, "input box: " + prompt, std::optional<std::string>{});
 }
 
-std::optional<std::string> ScriptedUi::openFile(const std::string& title,
-                                                const std::string& filter, const std::string&) {
+std::optional<std::string> ScriptedUi::openFile(const std::string& title, const std::string& filter,
+                                                const std::string&) {
     prompts_.push_back("open:" + title + "|" + filter);
     return takeOrFail(fileAnswers_, "open dialog: " + filter, std::optional<std::string>{});
 }
 
-std::optional<std::string> ScriptedUi::saveFile(const std::string& title,
-                                                const std::string& filter, const std::string&,
-                                                const std::string&) {
+std::optional<std::string> ScriptedUi::saveFile(const std::string& title, const std::string& filter,
+                                                const std::string&, const std::string&) {
     prompts_.push_back("save:" + title + "|" + filter);
     return takeOrFail(fileAnswers_, "save dialog: " + filter, std::optional<std::string>{});
 }

@@ -15,6 +15,7 @@ struct RecordedMessage {
     Icon icon;
     Buttons buttons;
     std::string title;
+    std::optional<Answer> defaultButton; // when the caller named one
 };
 
 class ScriptedUi : public Ui {
@@ -34,6 +35,7 @@ public:
     // True when every scripted answer was used.
     bool allAnswersUsed() const;
 
+    using Ui::message;
     Answer message(const std::string& text, Icon icon, Buttons buttons,
                    const std::string& title) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
@@ -49,7 +51,13 @@ public:
                               int current) override;
     void pumpEvents() override { ++pumps_; }
 
+protected:
+    Answer messageWithDefault(const std::string& text, Icon icon, Buttons buttons,
+                              const std::string& title, Answer defaultButton) override;
+
 private:
+    Answer record(RecordedMessage message);
+
     std::deque<Answer> messageAnswers_;
     std::deque<std::optional<std::string>> inputAnswers_;
     std::deque<std::optional<std::string>> fileAnswers_;

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 namespace kv::ui {
@@ -88,6 +89,40 @@ TEST_F(QtUiTest, MessageReturnsTheButtonPressed) {
                 box->button(button)->click();
         });
         EXPECT_EQ(ui.message("Sure?", Icon::Question, Buttons::YesNoCancel, {}), expected);
+    }
+}
+
+// Enter presses the named default; without one it is the box's first button.
+TEST_F(QtUiTest, EnterPressesTheDefaultButton) {
+    struct Case {
+        Buttons buttons;
+        std::optional<Answer> defaultButton;
+        Answer expected;
+    };
+    const Case cases[] = {
+        {Buttons::YesNo, Answer::No, Answer::No},
+        {Buttons::YesNo, Answer::Yes, Answer::Yes},
+        {Buttons::YesNo, std::nullopt, Answer::Yes},
+        {Buttons::YesNoCancel, Answer::Cancel, Answer::Cancel},
+        {Buttons::AbortRetryIgnore, Answer::Ignore, Answer::Ignore},
+        {Buttons::OkCancel, Answer::Yes, Answer::Ok}, // not a button of the box
+    };
+    QtUi ui;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.expected));
+        bool shown = false;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                shown = true;
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        const Answer answer =
+            c.defaultButton
+                ? ui.message("Fix error?", Icon::Question, c.buttons, {}, *c.defaultButton)
+                : ui.message("Fix error?", Icon::Question, c.buttons, {});
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(answer, c.expected);
     }
 }
 

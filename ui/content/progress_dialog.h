@@ -1,8 +1,11 @@
 #pragma once
 // Progress of long work in a modal progress dialog. Every report lets pending events run,
 // so the window repaints and the dialog's Cancel button stops the work between steps.
+// The dialog appears with the first report, not before: dialogs the work opens first
+// (the folder to extract to) must get the input.
 #include "common/progress.h"
 
+#include <QPointer>
 #include <QString>
 
 class QProgressDialog;
@@ -21,10 +24,15 @@ public:
     void setProgress(std::uint64_t current, std::uint64_t total) override;
     bool stopRequested() override;
 
+    // Null until the work has reported.
     QProgressDialog* dialog() const { return dialog_; }
 
 private:
-    QProgressDialog* dialog_;
+    QProgressDialog& shown();
+
+    QString title_;
+    QPointer<QWidget> parent_;
+    QProgressDialog* dialog_ = nullptr;
 };
 
 } // namespace kv::ui

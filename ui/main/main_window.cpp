@@ -191,7 +191,7 @@ void Main::refresh() {
     mods_->reload();
     ai_->reload();
     hostJoin_->refresh();
-    // Apply is on while chosen AIs or rules wait to be installed.
+    // Apply is off while an install runs and after the 1.10 set-up.
     apply_->setEnabled(launcher_.content.choices.applyEnabled && !launcher_.content.installing);
     optionsToolbar_->refresh();
     installationToolbar_->refresh();

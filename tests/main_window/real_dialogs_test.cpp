@@ -1,0 +1,321 @@
+// Flows that open a dialog and then work, run through the real Qt dialogs: a scripted Ui
+// cannot show that a dialog takes input or that a progress dialog comes at the right time.
+#include "content/launcher_wiring.h"
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "tools/worldgen/content_files.h"
+#include "tools/worldgen/map_demo.h"
+#include "tools/worldgen/map_lnd_writer.h"
+#include "ui/content/mods_page.h"
+#include "ui/main/main_window.h"
+#include "ui/mapview/form1.h"
+#include "ui/qt_ui.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+namespace kv::test {
+
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "real_dialogs_tests";
+    static char* argv[] = {name, nullptr};
+    // The file dialogs keep their history under the configuration folder: a private one.
+    static TempFolder config;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
+    return *app;
+}
+
+// Answers the modal dialogs of one flow in order, the way a user does: with keys typed
+// into the dialog that is on top. Also notes when a progress dialog appears, so a test
+// can tell whether it came before or after the dialogs that ask.
+class DialogDriver : public QObject {
+public:
+    // A step acts on the dialog on top and says whether it was the dialog it expected.
+    using Step = std::function<bool(QWidget* modal)>;
+
+    DialogDriver() {
+        qApp->installEventFilter(this);
+        connect(&timer_, &QTimer::timeout, this, &DialogDriver::tick);
+        timer_.start(10);
+    }
+    ~DialogDriver() override { qApp->removeEventFilter(this); }
+
+    void then(const char* what, Step step) { steps_.push_back({what, std::move(step)}); }
+    std::vector<std::string> log; // the steps done and "progress shown", in order
+    bool done() const { return steps_.empty(); }
+
+private:
+    void tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || qobject_cast<QProgressDialog*>(modal))
+            return;
+        if (steps_.empty()) {
+            const auto* box = qobject_cast<QMessageBox*>(modal);
+            ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString() << ": "
+                          << (box ? box->text().toStdString() : std::string());
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            return;
+        }
+        if (!modal->isVisible() || !steps_.front().step(modal))
+            return;
+        log.push_back(steps_.front().what);
+        steps_.pop_front();
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched))
+            log.push_back("progress shown");
+        return false;
+    }
+
+    struct Named {
+        std::string what;
+        Step step;
+    };
+    std::deque<Named> steps_;
+    QTimer timer_;
+};
+
+// The file dialog on top, opened in `folder`: `name` typed into its name field, then
+// Enter. Only a name is typed: a typed "/" would send the dialog to the root folder.
+DialogDriver::Step typeIntoFileDialog(std::string folder, std::string name) {
+    return [folder = std::move(folder), name = std::move(name)](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return false;
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        EXPECT_NE(edit, nullptr);
+        if (!edit)
+            return false;
+        dialog->setDirectory(QString::fromStdString(folder));
+        edit->clear();
+        QTest::keyClicks(edit, QString::fromStdString(name));
+        // Never let a flow write anywhere but where the test meant.
+        const QStringList chosen = dialog->selectedFiles();
+        const QString expected =
+            QDir(QString::fromStdString(folder)).absoluteFilePath(QString::fromStdString(name));
+        if (chosen.size() != 1 || QDir::cleanPath(chosen[0]) != QDir::cleanPath(expected)) {
+            ADD_FAILURE() << "the dialog would choose " << chosen.join(',').toStdString();
+            dialog->reject();
+            return true;
+        }
+        QTest::keyClick(edit, Qt::Key_Return);
+        return true;
+    };
+}
+
+// A message box with this text: Enter presses its default button.
+DialogDriver::Step pressEnterOn(std::string text, std::string* seenDefault = nullptr) {
+    return [text = std::move(text), seenDefault](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || box->text().toStdString() != text)
+            return false;
+        if (seenDefault && box->defaultButton())
+            *seenDefault = box->defaultButton()->text().remove('&').toStdString();
+        QTest::keyClick(box, Qt::Key_Return);
+        return true;
+    };
+}
+
+DialogDriver::Step clickButton(std::string text, QMessageBox::StandardButton button) {
+    return [text = std::move(text), button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || box->text().toStdString() != text)
+            return false;
+        QTest::mouseClick(box->button(button), Qt::LeftButton);
+        return true;
+    };
+}
+
+// Runs `flow` while the driver answers its dialogs; the flow must end with every step used.
+void runFlow(DialogDriver& driver, const std::function<void()>& flow) {
+    flow();
+    EXPECT_TRUE(driver.done()) << "dialogs not shown after "
+                               << (driver.log.empty() ? "" : driver.log.back());
+}
+
+// The main window on the demo world with the program's own Qt dialogs.
+struct RealWindow {
+    RealWindow() {
+        application();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [](const std::string&) { return true; });
+        content::wireContent(*launcher);
+        window = std::make_unique<ui::Main>(*launcher);
+        ui.setParent(window.get());
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+    }
+    ui::ModsPage* mods() const { return window->findChild<ui::ModsPage*>(QStringLiteral("MODs")); }
+    void selectMod(const char* name) const {
+        const auto items = mods()->list()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name;
+        mods()->list()->setCurrentItem(items.front());
+    }
+    QAction* modEntry(const char* name) const {
+        return mods()->contextMenu()->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ui::QtUi ui;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+};
+
+} // namespace
+
+TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
+    RealWindow w;
+    w.selectMod("Islands");
+    const std::string out = w.tmp / "out";
+    ASSERT_TRUE(platform::createFolderTree(out));
+    DialogDriver driver;
+    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out"));
+    runFlow(driver, [&] { w.modEntry("KDG_EXTRACT")->trigger(); });
+    EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown"}));
+    std::string map;
+    ASSERT_TRUE(platform::readFile(out + "/multiplay/maps/Game.map", map));
+    EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
+}
+
+TEST(RealDialogs, SaveListOfFilesWritesIntoTheChosenFolder) {
+    RealWindow w;
+    w.selectMod("Islands");
+    const std::string out = w.tmp / "lists";
+    ASSERT_TRUE(platform::createFolderTree(out));
+    DialogDriver driver;
+    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "lists"));
+    driver.then("loaded", pressEnterOn("True"));
+    driver.then("named", pressEnterOn(out + "/Islands.kdg"));
+    runFlow(driver, [&] { w.modEntry("KDG_SaveListOfFiles")->trigger(); });
+    std::string list;
+    ASSERT_TRUE(platform::readFile(out + "/Islands.txt", list));
+    EXPECT_EQ(list.rfind("File name:\t\tIslands.kdg\r\n", 0), 0u);
+}
+
+TEST(RealDialogs, AddingAnInstallationLocatesTheGameInTheFileDialog) {
+    RealWindow w;
+    const std::string second = w.tmp / "second/";
+    ASSERT_TRUE(platform::createFolderTree(second));
+    ASSERT_TRUE(platform::writeFileAtomic(second + "korvane.exe", "game"));
+    auto* actions = w.window->findChild<QToolButton*>(QStringLiteral("TbKVPathActions"));
+    ASSERT_NE(actions, nullptr);
+    QAction* add = nullptr;
+    for (QAction* a : actions->menu()->actions())
+        if (a->text() == "Add...")
+            add = a;
+    ASSERT_NE(add, nullptr);
+    DialogDriver driver;
+    driver.then("told", pressEnterOn("Please locate 'Korvane.exe' file!"));
+    driver.then("game chosen", typeIntoFileDialog(second, "korvane.exe"));
+    runFlow(driver, [&] { add->trigger(); });
+    const auto& paths = w.launcher->installations.paths();
+    EXPECT_NE(std::find(paths.begin(), paths.end(), second), paths.end());
+}
+
+TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
+    RealWindow w;
+    const std::string settings = w.launcher->settingsFilePath();
+    ASSERT_TRUE(platform::fileExists(settings));
+    auto* resolution = w.window->findChild<QWidget*>(QStringLiteral("CmbResolution"));
+    ASSERT_NE(resolution, nullptr);
+    DialogDriver driver;
+    driver.then("deleted", clickButton("Delete configuration file?", QMessageBox::Ok));
+    runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
+    EXPECT_FALSE(platform::fileExists(settings));
+    w.window->close();
+    EXPECT_FALSE(platform::fileExists(settings));
+}
+
+TEST(RealDialogs, MapCheckQuestionsRepairNothingOnEnter) {
+    application();
+    TempFolder tmp;
+    worldgen::LndMapSpec plan;
+    plan.gateways = {{1, 1, 4, 1}};
+    plan.height = 7;
+    ASSERT_TRUE(platform::writeFileAtomic(tmp / "Odd.lnd", worldgen::writeLndMap(plan)));
+    ui::Form1 form(tmp / "program/");
+    form.show();
+    ASSERT_TRUE(form.openLndFile(tmp / "Odd.lnd"));
+    form.showCheck();
+    auto* check = form.findChild<QPushButton*>(QStringLiteral("CmdCheck"));
+    ASSERT_NE(check, nullptr);
+
+    std::string questionDefault;
+    DialogDriver driver;
+    driver.then("reported", pressEnterOn("Map height must be even"));
+    driver.then("declined", pressEnterOn("Fix error?", &questionDefault));
+    runFlow(driver, [&] { QTest::mouseClick(check, Qt::LeftButton); });
+    EXPECT_EQ(questionDefault, "No");
+    EXPECT_EQ(form.viewer().model().mapHeight, 7);
+
+    // The mouse still repairs.
+    driver.then("reported", pressEnterOn("Map height must be even"));
+    driver.then("repaired", clickButton("Fix error?", QMessageBox::Yes));
+    driver.then("tiles reported", pressEnterOn("Wrong number of tiles!"));
+    driver.then("tiles declined", pressEnterOn("Fix error?"));
+    runFlow(driver, [&] { QTest::mouseClick(check, Qt::LeftButton); });
+    EXPECT_EQ(form.viewer().model().mapHeight, 8);
+}
+
+TEST(RealDialogs, CreateAiLeadsThroughBothFileDialogsAndTheNameBox) {
+    RealWindow w;
+    const std::string slo = w.tmp.write("src/hunter.slo", "// hunter\r\nrun\r\n");
+    const std::string vlo = w.tmp.write("src/hunter.vlo", worldgen::sampleVloText(0));
+    auto* create = w.window->findChild<QPushButton*>(QStringLiteral("CmdCreateAI"));
+    ASSERT_NE(create, nullptr);
+    DialogDriver driver;
+    driver.then("script chosen", typeIntoFileDialog(w.tmp / "src", "hunter.slo"));
+    driver.then("variables chosen", typeIntoFileDialog(w.tmp / "src", "hunter.vlo"));
+    driver.then("named", [](QWidget* modal) {
+        auto* box = qobject_cast<QInputDialog*>(modal);
+        if (!box)
+            return false;
+        auto* edit = box->findChild<QLineEdit*>();
+        EXPECT_EQ(edit->text(), "hunter"); // the script file's title
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Hunter AI"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        return true;
+    });
+    driver.then("no extras", clickButton("Does this AI require any additional files?\nPress "
+                                         "'No' if you are unsure",
+                                         QMessageBox::No));
+    driver.then("done", pressEnterOn("Done!"));
+    runFlow(driver, [&] { QTest::mouseClick(create, Qt::LeftButton); });
+    std::string made;
+    ASSERT_TRUE(
+        platform::readFile(w.world.launcherFolder + "Mods/SkirmishAI/Hunter AI.kvai", made));
+    EXPECT_EQ(made.rfind("1\r\nHunter AI\r\n2\r\n// hunter\r\nrun\r\n", 0), 0u) << made;
+}
+
+} // namespace kv::test
