@@ -1,4 +1,5 @@
 #include "app/screenshot.h"
+#include "automation/automation_wiring.h"
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
 #include "core/startup.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     launcher.launch.registryStore = registryStore;
 
     kv::content::wireContent(launcher);
+    kv::automation::wireAutomation(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))
