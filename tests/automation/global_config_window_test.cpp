@@ -1,0 +1,118 @@
+// `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
+// double click and by button (also after the file vanished), and deleting through the
+// real "Are you sure?" box.
+#include "platform/files.h"
+#include "tests/automation/automation_world.h"
+#include "ui/automation/global_config_window.h"
+#include "ui/qt_ui.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "automation_ui_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+void writeConfigs(const AutomationWorld& w) {
+    w.writeConfig("Duel.ini", {"Description = \"Hunter against Raider\"", "FreezeAIUpdating()",
+                               "DeactiveAllAIs()", R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
+                               R"(SelectAI("0", "Hunter"))"});
+    w.writeConfig("Gone.ini", {"Description = \"About to vanish\""});
+}
+
+int rowOf(const QListWidget* list, const QString& text) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() == text)
+            return i;
+    return -1;
+}
+
+TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
+    ensureApplication();
+    AutomationWorld w;
+    writeConfigs(w);
+    ASSERT_TRUE(w.start());
+    ui::FrmGlobalConfigLoad window(w.l());
+    window.show();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* description = window.findChild<QPlainTextEdit*>(QStringLiteral("TxtGlobalConfigDesc"));
+    ASSERT_TRUE(list && description);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // A configuration deleted behind the window's back cannot be loaded.
+    const int gone = rowOf(list, QStringLiteral("Gone"));
+    list->setCurrentRow(gone);
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("About to vanish"));
+    ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/Gone.ini")));
+    w.ui.clear();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("CmdLoad")), Qt::LeftButton);
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder +
+                                       "Gone.ini'"});
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("Hunter against Raider"));
+
+    QListWidgetItem* duel = list->item(0);
+    const QPoint at = list->visualItemRect(duel).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(w.l().activeSettingsName, "Duel.ini");
+    EXPECT_EQ(w.l().content.choices.choice(0), "Hunter");
+    EXPECT_EQ(w.installs, 2);
+}
+
+TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
+    ensureApplication();
+    ui::QtUi qtUi;
+    AutomationWorld w(&qtUi);
+    writeConfigs(w);
+    w.write(w.app("Settings/Duel.ini"), "KVResolution=2\r\n");
+    w.write(w.app("Settings/Gone.ini"), "KVResolution=3\r\n");
+    ASSERT_TRUE(w.start());
+    ui::FrmGlobalConfigLoad window(w.l());
+    qtUi.setParent(&window);
+    window.show();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    list->setCurrentRow(rowOf(list, QStringLiteral("Duel")));
+    auto* remove = window.findChild<QPushButton*>(QStringLiteral("CmdDelete"));
+
+    // First answer No, then Yes.
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(0, [&asked, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked = box->text();
+            box->button(button)->click();
+        });
+        QTest::mouseClick(remove, Qt::LeftButton);
+        EXPECT_EQ(asked, QStringLiteral("Are you sure?"));
+        EXPECT_EQ(platform::fileExists(w.app("Mods/Global INIs/Duel.ini")),
+                  button == QMessageBox::No);
+        EXPECT_EQ(platform::fileExists(w.app("Settings/Duel.ini")), button == QMessageBox::No);
+    }
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Gone"));
+    EXPECT_TRUE(platform::fileExists(w.app("Mods/Global INIs/Gone.ini")));
+    EXPECT_TRUE(platform::fileExists(w.app("Settings/Gone.ini")));
+    EXPECT_TRUE(platform::fileExists(w.app("Settings/starter.ini")));
+}
+
+} // namespace
+} // namespace kv::test
