@@ -15,26 +15,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-const Texts kDuel = {
-    "// Two AIs, nothing else",
-    "Description = \"Hunter against Raider\"",
-    "FreezeAIUpdating()",
-    "DeactiveAllAIs()",
-    R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
-    R"(LoadAI_FromPath("Raider", "%KVSAIPath%"))",
-    R"(SelectAI("0", "Hunter"))",
-    R"(SelectAI("1", "Raider"))",
-    R"(LockAISelection("0"))",
-    R"(LockAISelection("1"))",
-};
-
 bool hasLine(const std::string& text, const std::string& line) {
     return text.find("\r\n" + line + "\r\n") != std::string::npos;
 }
 
-TEST(GlobalConfig, CommandLineStartRunsTheConfigurationAndInstallsOnce) {
+// The demo's "Duel" loads Hunter and Raider by path into frozen lists and locks them.
+TEST(GlobalConfig, CommandLineStartRunsTheDemoConfigurationAndInstallsOnce) {
     AutomationWorld w;
-    w.writeConfig("Duel.ini", kDuel);
     const std::string starter = w.read(w.app("Settings/starter.ini"));
     ASSERT_TRUE(w.start("-globalini Duel.ini"));
     Launcher& l = w.l();
@@ -145,6 +132,8 @@ TEST(GlobalConfig, StarterNamedConfigurationHidesTheLabel) {
 
 TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
     AutomationWorld w;
+    for (const char* demo : {"Duel.ini", "Vanilla.ini"})
+        ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/") + demo));
     w.writeConfig("A.ini", {"// no description", "description = \"\""});
     w.writeConfig("B.ini", {"DESCRIPTION = \"Second\\nline\"", "Description = \"later\""});
     w.writeConfig("notes.txt", {"Description = \"not a configuration\""});

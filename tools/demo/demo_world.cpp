@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tools/worldgen/automation_demo.h"
 #include "tools/worldgen/content_demo.h"
 
 #include <vector>
@@ -97,6 +98,10 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
     // Sample AIs, rules sets, archives and the default scripts they replace.
     if (w.ok && !worldgen::makeDemoContent(launcher, game)) {
         error = "cannot write the demo content";
+        w.ok = false;
+    }
+    if (w.ok && !worldgen::makeDemoAutomation(launcher)) {
+        error = "cannot write the demo configurations";
         w.ok = false;
     }
     return w.ok;
