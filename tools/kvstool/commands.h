@@ -6,8 +6,9 @@
 
 namespace kv::tool {
 
-int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
-int runMapCommand(const std::vector<std::string>& args); // args after "map"
+int runKdgCommand(const std::vector<std::string>& args);    // args after "kdg"
+int runMapCommand(const std::vector<std::string>& args);    // args after "map"
 int runScriptCommand(const std::vector<std::string>& args); // args after "script"
+int runConfigCommand(const std::vector<std::string>& args); // args after "config"
 
 } // namespace kv::tool

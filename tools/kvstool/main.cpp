@@ -11,7 +11,8 @@ namespace {
 void printUsage() {
     std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
                "       kvstool map <info|check|convert|render> ...\n"
-               "       kvstool script <fields|apply> ...\n",
+               "       kvstool script <fields|apply> ...\n"
+               "       kvstool config <list|check> ...\n",
                stderr);
 }
 
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
         return kv::tool::runMapCommand(args);
     if (area == "script")
         return kv::tool::runScriptCommand(args);
+    if (area == "config")
+        return kv::tool::runConfigCommand(args);
     printUsage();
     return 2;
 }
