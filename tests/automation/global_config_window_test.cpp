@@ -4,10 +4,13 @@
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 #include "ui/automation/global_config_window.h"
+#include "ui/main/main_window.h"
 #include "ui/qt_ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -113,6 +116,53 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     EXPECT_TRUE(platform::fileExists(w.app("Mods/Global INIs/Gone.ini")));
     EXPECT_TRUE(platform::fileExists(w.app("Settings/Gone.ini")));
     EXPECT_TRUE(platform::fileExists(w.app("Settings/starter.ini")));
+}
+
+QLabel* labelWithText(QWidget* in, const QString& text) {
+    for (QLabel* label : in->findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
+TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndLocksAndOpensTheWindow) {
+    ensureApplication();
+    AutomationWorld w;
+    ui::Main window(w.l());
+    ASSERT_TRUE(w.start("-globalini Duel.ini"));
+    window.show();
+    auto* label = window.findChild<QLabel*>(QStringLiteral("LblGlobalConfig"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("Duel.ini"));
+    for (int p = 0; p < 8; ++p) {
+        auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboAI%1").arg(p));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->isEnabled(), p >= 2) << p;
+        EXPECT_EQ(labelWithText(&window, QStringLiteral("Player %1:").arg(p))->isEnabled(), p >= 2);
+        EXPECT_EQ(combo->count(), 3) << p;
+    }
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("ComboAI1"))->currentText(),
+              QStringLiteral("Raider"));
+
+    // The configurations window, opened from the main window: load "Vanilla".
+    bool loaded = false;
+    QTimer::singleShot(0, [&loaded] {
+        auto* frm = qobject_cast<ui::FrmGlobalConfigLoad*>(QApplication::activeModalWidget());
+        ASSERT_NE(frm, nullptr);
+        auto* list = frm->findChild<QListWidget*>(QStringLiteral("List1"));
+        list->setCurrentRow(rowOf(list, QStringLiteral("Vanilla")));
+        QTest::mouseClick(frm->findChild<QPushButton*>(QStringLiteral("CmdLoad")), Qt::LeftButton);
+        loaded = !frm->isVisible();
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("CmdGlobalConfig")),
+                      Qt::LeftButton);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(label->text(), QStringLiteral("Vanilla.ini"));
+    EXPECT_TRUE(window.findChild<QComboBox*>(QStringLiteral("ComboAI0"))->isEnabled());
+    EXPECT_TRUE(platform::fileExists(w.game("Tanks.kvw")));
+    EXPECT_FALSE(platform::fileExists(w.game("Tanks.kdg")));
+    EXPECT_EQ(w.installs, 2);
 }
 
 } // namespace
