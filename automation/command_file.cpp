@@ -156,13 +156,13 @@ void runLine(Launcher& l, const content::FolderVars& vars, std::string_view raw)
                        Icon::Exclamation);
         return;
     }
+    const auto it = commands().find(name);
+    if (it == commands().end())
+        return; // unknown names are left for other readers of the same file
     const FunctionCall args = content::parseArguments(line, vars);
     const int found = content::reportArgumentErrors(args, l.ui());
     if (found < 0)
         return;
-    const auto it = commands().find(name);
-    if (it == commands().end())
-        return; // unknown names are left for other readers of the same file
     if (found != it->second.arguments) {
         l.ui().message(wrongArgumentCount(line, found, it->second.arguments));
         return;

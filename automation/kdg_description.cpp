@@ -71,13 +71,19 @@ void applyCall(Launcher& l, const content::FolderVars& vars, const std::string& 
                        Icon::Exclamation);
         return;
     }
+    if (name == "EnableAlliances") {
+        r.alliancesRequired = true; // its arguments are not looked at
+        return;
+    }
+    const bool known = name == "SetBasesState" || name == "FreezeAIUpdating" ||
+                       name == "DeactiveAllAIs" || name == "LoadAI_FromPath";
+    if (!known)
+        return;
     const content::FunctionCall call = content::parseArguments(line, vars);
     const int found = content::reportArgumentErrors(call, l.ui());
     if (found < 0)
         return;
-    if (name == "EnableAlliances") {
-        r.alliancesRequired = true;
-    } else if (name == "SetBasesState") {
+    if (name == "SetBasesState") {
         setBasesState(l, line, call, found, r);
     } else if (name == "FreezeAIUpdating" || name == "DeactiveAllAIs" ||
                name == "LoadAI_FromPath") {

@@ -48,7 +48,7 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
           "0\r\nExpected: 1"}},
         // Names are compared exactly; unknown ones are left alone without a word.
         {R"(selectai("1", "X"))", {}},
-        {R"(SelectAi("1", "X"))", {}},
+        {R"(SelectAi("1", X))", {}},
         {R"(SetBackgroundPath("%KVSPath%back.bmp"))",
          {"SetBackgroundPath() is currently disabled, due to slow loading of the program."}},
         {R"(LoadAI_FromPath("Nope", "%KVSAIPath%"))",
@@ -174,9 +174,9 @@ TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {
     const automation::KdgRecord r = automation::readKdgDescription(
         w.l(), "Tanks",
         "AuthorName = \"Rolf\"\r\nDescription = \"Heavy\\n\"\r\nVersion = \"2\"\r\n"
-        "Description = \"tanks // not a comment\"\r\nEnableAlliances()\r\n"
+        "Description = \"tanks // not a comment\"\r\nEnableAlliances(on)\r\n"
         "SetBasesState(\"3\")\r\nSetBasesState(\"4\")\r\nSetBasesState(\"1\", \"2\")\r\n"
-        "SetBasesState(\"two\")\r\nBogus(\"x\")\r\n");
+        "SetBasesState(\"two\")\r\nBogus(x)\r\n");
     EXPECT_EQ(r.keys, (std::vector<std::pair<std::string, std::string>>{
                           {"AuthorName", "Rolf"},
                           {"Description", "Heavy\r\n"},
