@@ -1,4 +1,5 @@
 #include "app/screenshot.h"
+#include "automation/automation_wiring.h"
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
 #include "core/startup.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
 
     kv::content::wireContent(launcher);
     kv::lobby::wireLobby(launcher);
+    kv::automation::wireAutomation(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     kv::ui::wireUpdates(launcher, &window);

@@ -1,6 +1,7 @@
 #pragma once
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
+#include "automation/automation_state.h"
 #include "common/paths.h"
 #include "content/content_state.h"
 #include "core/game_launch.h"
@@ -50,6 +51,8 @@ public:
     GameLaunch launch;
     // MODs, the AI and rules catalogues, the player choices and the installed files.
     content::ContentState content;
+    // Frozen and locked lists and pending requests of command files.
+    automation::AutomationState automation;
 
     std::string activeSettingsName; // empty means "starter.ini"
     // The settings file F2 deleted: this run never writes it again, so the next start is

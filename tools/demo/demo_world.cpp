@@ -5,6 +5,7 @@
 #include "core/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tools/worldgen/automation_demo.h"
 #include "tools/worldgen/content_demo.h"
 
 #include <vector>
@@ -131,6 +132,10 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
     if (w.ok)
         w.ok = writeUpdateServer(joinPath(root, "update-server"),
                                  "http://127.0.0.1:" + std::to_string(kDemoUpdatePort), error);
+    if (w.ok && !worldgen::makeDemoAutomation(launcher)) {
+        error = "cannot write the demo configurations";
+        w.ok = false;
+    }
     return w.ok;
 }
 

@@ -11,5 +11,6 @@ int runMapCommand(const std::vector<std::string>& args);    // args after "map"
 int runScriptCommand(const std::vector<std::string>& args); // args after "script"
 int runLobbyCommand(const std::vector<std::string>& args);  // args after "lobby"
 int runUpdateCommand(const std::vector<std::string>& args); // args after "update"
+int runConfigCommand(const std::vector<std::string>& args); // args after "config"
 
 } // namespace kv::tool

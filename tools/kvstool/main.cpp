@@ -16,6 +16,7 @@ void printUsage(std::FILE* to = stderr) {
                "       kvstool script <fields|apply> ...\n"
                "       kvstool lobby <host|join> ...\n"
                "       kvstool update <parse|check|install|download> ...\n"
+               "       kvstool config <list|check> ...\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -44,6 +45,8 @@ int main(int argc, char* argv[]) try {
         return kv::tool::runLobbyCommand(args);
     if (area == "update")
         return kv::tool::runUpdateCommand(args);
+    if (area == "config")
+        return kv::tool::runConfigCommand(args);
     printUsage();
     return 2;
 } catch (const std::bad_alloc&) {

@@ -25,7 +25,8 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
     for (int p = 0; p < content::kPlayerCount; ++p) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(QStringLiteral("ComboAI%1").arg(p));
-        grid->addWidget(new QLabel(QStringLiteral("Player %1:").arg(p), this), p, 0);
+        playerLabels_[size_t(p)] = new QLabel(QStringLiteral("Player %1:").arg(p), this);
+        grid->addWidget(playerLabels_[size_t(p)], p, 0);
         grid->addWidget(combo, p, 1);
         players_[size_t(p)] = combo;
         connect(combo, &QComboBox::activated, this,
@@ -34,7 +35,8 @@ AiPage::AiPage(content::ContentState& state, ContentEnvSource env, QWidget* pare
     rules_ = new QComboBox(this);
     rules_->setObjectName(QStringLiteral("ComboRules"));
     rules_->setToolTip(QStringLiteral("Rules"));
-    grid->addWidget(new QLabel(QStringLiteral("Rules:"), this), content::kPlayerCount, 0);
+    rulesLabel_ = new QLabel(QStringLiteral("Rules:"), this);
+    grid->addWidget(rulesLabel_, content::kPlayerCount, 0);
     grid->addWidget(rules_, content::kPlayerCount, 1);
     connect(rules_, &QComboBox::activated, this, [this](int index) {
         if (showing_)
@@ -97,6 +99,16 @@ void AiPage::reload() {
         showSlot(processBoxes_[size_t(p)], state_.scripts.players[size_t(p)]);
     showSlot(rulesProcessBox_, state_.scripts.rules);
     showing_ = false;
+}
+
+void AiPage::showLocks(const std::array<bool, content::kPlayerCount>& players, bool rules) {
+    for (int p = 0; p < content::kPlayerCount; ++p) {
+        players_[size_t(p)]->setEnabled(!players[size_t(p)]);
+        playerLabels_[size_t(p)]->setEnabled(!players[size_t(p)]);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(rules_), static_cast<QWidget*>(rulesLabel_),
+                       static_cast<QWidget*>(deleteRules_)})
+        w->setEnabled(!rules);
 }
 
 void AiPage::onPlayerActivated(int player, int index) {

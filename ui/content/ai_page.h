@@ -12,6 +12,7 @@ class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 
 namespace kv::ui {
@@ -27,6 +28,9 @@ public:
     void setOverwriteWarnedFlag(int* flag) { warned_ = flag; }
     // Shows the lists as the state has them.
     void reload();
+    // Locked lists and their labels are disabled; a locked rules list takes its delete
+    // button with it.
+    void showLocks(const std::array<bool, content::kPlayerCount>& players, bool rules);
 
     QComboBox* playerList(int player) const { return players_[size_t(player)]; }
     QComboBox* rulesList() const { return rules_; }
@@ -52,6 +56,8 @@ private:
     ContentEnvSource env_;
     std::array<QComboBox*, content::kPlayerCount> players_{};
     QComboBox* rules_;
+    std::array<QLabel*, content::kPlayerCount> playerLabels_{};
+    QLabel* rulesLabel_ = nullptr;
     QPushButton* createAi_;
     QPushButton* deleteRules_;
     std::array<QCheckBox*, content::kPlayerCount> processBoxes_{};

@@ -8,6 +8,7 @@
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
+#include "ui/automation/global_config_window.h"
 #include "ui/content/ai_page.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
@@ -153,8 +154,15 @@ QWidget* Main::createButtonRow() {
     start_ = new QPushButton(QStringLiteral("Start KV"), row);
     start_->setObjectName(QStringLiteral("CmdStart"));
     start_->setMinimumWidth(120);
-    for (QPushButton* b : {info, apply_, start_})
+    auto* configurations = new QPushButton(QStringLiteral("Configurations..."), row);
+    configurations->setObjectName(QStringLiteral("CmdGlobalConfig"));
+    for (QPushButton* b : {configurations, info, apply_, start_})
         layout->addWidget(b);
+    connect(configurations, &QPushButton::clicked, this, [this] {
+        FrmGlobalConfigLoad window(launcher_, this);
+        window.exec();
+        refresh();
+    });
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
     // Apply installs through the same hook as the start; a refusal leaves it on.
     connect(apply_, &QPushButton::clicked, this, [this] {
@@ -190,6 +198,9 @@ void Main::refresh() {
     misc_->refresh();
     mods_->reload();
     ai_->reload();
+    ai_->showLocks(launcher_.automation.aiLocked, launcher_.automation.rulesLocked);
+    globalConfigLabel_->setVisible(launcher_.automation.labelVisible);
+    globalConfigLabel_->setText(toQt(launcher_.automation.label));
     hostJoin_->refresh();
     // Apply is off while an install runs and after the 1.10 set-up.
     apply_->setEnabled(launcher_.content.choices.applyEnabled && !launcher_.content.installing);
@@ -200,6 +211,7 @@ void Main::refresh() {
     mainLink_->setText(toQt(link.caption(launcher_.options.compact())));
     colourLabel(mainLink_, link.background, link.textColor);
     colourLabel(debugLabel_, link.background, link.textColor);
+    colourLabel(globalConfigLabel_, link.background, link.textColor);
     start_->setStyleSheet(
         QStringLiteral("background-color: %1;").arg(cssColour(link.startButtonBack)));
 }

@@ -1,0 +1,18 @@
+#include "automation/automation_wiring.h"
+
+#include "automation/global_config.h"
+#include "automation/requirements.h"
+#include "core/launcher.h"
+
+namespace kv::automation {
+
+void wireAutomation(Launcher& l) {
+    l.hooks.loadGlobalConfiguration = [&l](const std::string& fileName) {
+        return applyGlobalConfiguration(l, fileName);
+    };
+    l.content.hooks.resolveRequirements = [&l](const content::ContentEnv&) {
+        resolveLauncherRequirements(l);
+    };
+}
+
+} // namespace kv::automation

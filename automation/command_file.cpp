@@ -1,0 +1,219 @@
+#include "automation/command_file.h"
+
+#include "automation/selection.h"
+#include "content/catalogue_scan.h"
+#include "content/launcher_wiring.h"
+#include "content/line_syntax.h"
+#include "content/mod_activation.h"
+#include "content/text_util.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <functional>
+#include <map>
+
+namespace kv::automation {
+
+namespace {
+
+using content::FunctionCall;
+
+struct Call {
+    Launcher& l;
+    const std::string& line;
+    const FunctionCall& args;
+    const std::string& arg(size_t i) const { return args.arguments[i]; }
+};
+
+struct Command {
+    int arguments;
+    std::function<void(const Call&)> run;
+};
+
+// Empties the player lists down to "<don't change>" and the AI catalogue; the choices
+// are remembered so a refresh can select them again.
+void deactivateAllAis(Launcher& l) {
+    content::PlayerChoices& c = l.content.choices;
+    for (int i = 0; i < kPlayers; ++i) {
+        c.remembered[size_t(i)] = c.choice(i);
+        c.players[size_t(i)].items.assign(1, content::kDontChange);
+        c.players[size_t(i)].selected = 0;
+    }
+    l.content.ais.records.clear();
+    content::syncChoiceOptions(l);
+}
+
+void unloadRules(Launcher& l) {
+    content::PlayerChoices& c = l.content.choices;
+    c.rememberedRules = c.rulesChoice();
+    c.rules.items.assign(1, content::kDontChange);
+    c.rules.selected = 0;
+    l.content.rules.records.clear();
+    content::syncChoiceOptions(l);
+}
+
+std::string requestOf(const std::string& name) {
+    return name.empty() ? std::string(kRequestDontChange) : name;
+}
+
+void selectAiCommand(const Call& c) {
+    long long index = 0;
+    const std::string& text = c.arg(0);
+    if (!parseIndex(text, index)) {
+        c.l.ui().message("SelectAI() Error: AI Index to select must be a numeric value, found: '" +
+                             text + "'.",
+                         Icon::Exclamation);
+        return;
+    }
+    if (index < -1 || index > 7) {
+        c.l.ui().message(
+            "SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '" +
+                text + "'.",
+            Icon::Exclamation);
+        return;
+    }
+    auto& requested = c.l.automation.requestedAi;
+    if (index == -1)
+        requested.fill(requestOf(c.arg(1)));
+    else
+        requested[size_t(index)] = requestOf(c.arg(1));
+}
+
+void lockAiCommand(const Call& c) {
+    long long index = 0;
+    if (!parseIndex(c.arg(0), index)) {
+        c.l.ui().message("LockAISelection() Error: AI Index to lock must be a numeric value, "
+                         "found: '" +
+                             c.arg(0) + "'.",
+                         Icon::Exclamation);
+        return;
+    }
+    // Far-out numbers still reach the range message rather than wrapping into range.
+    lockAi(c.l, int(std::clamp(index, -100000LL, 100000LL)), true);
+}
+
+const std::map<std::string, Command, std::less<>>& commands() {
+    static const std::map<std::string, Command, std::less<>> table = {
+        {"DisableAllMods",
+         {0,
+          [](const Call& c) {
+              const content::ContentEnv env = content::contentEnv(c.l);
+              content::DisableAllMODs(c.l.content, env);
+              content::refreshModList(c.l.content, env);
+          }}},
+        {"FreezeAIUpdating", {0, [](const Call& c) { c.l.automation.aiFrozen = true; }}},
+        {"DeactiveAllAIs", {0, [](const Call& c) { deactivateAllAis(c.l); }}},
+        {"SetBackgroundPath",
+         {1,
+          [](const Call& c) {
+              c.l.ui().message("SetBackgroundPath() is currently disabled, due to slow loading "
+                               "of the program.",
+                               Icon::Exclamation);
+          }}},
+        {"LoadAI_FromPath",
+         {2,
+          [](const Call& c) {
+              content::InstallAIs(c.l.content, content::contentEnv(c.l), c.arg(0), c.arg(1));
+          }}},
+        {"SelectAI", {2, selectAiCommand}},
+        {"LockAISelection", {1, lockAiCommand}},
+        {"ReleaseAIs",
+         {0,
+          [](const Call& c) {
+              lockAi(c.l, -1, false);
+              c.l.automation.aiFrozen = false;
+          }}},
+        {"FreezeRulesUpdating", {0, [](const Call& c) { c.l.automation.rulesFrozen = true; }}},
+        {"UnloadRules", {0, [](const Call& c) { unloadRules(c.l); }}},
+        {"LoadRules_FromPath",
+         {2,
+          [](const Call& c) {
+              const std::string folder =
+                  withTrailingSeparator(c.arg(1)) + content::trimBlanks(c.arg(0));
+              content::InstallRules(c.l.content, content::contentEnv(c.l), c.arg(0), folder);
+          }}},
+        {"SelectRules",
+         {1, [](const Call& c) { c.l.automation.requestedRules = requestOf(c.arg(0)); }}},
+        {"LockRulesSelection", {0, [](const Call& c) { lockRules(c.l, true); }}},
+        {"ReleaseRules",
+         {0,
+          [](const Call& c) {
+              lockRules(c.l, false);
+              c.l.automation.rulesFrozen = false;
+          }}},
+    };
+    return table;
+}
+
+void runLine(Launcher& l, const content::FolderVars& vars, std::string_view raw) {
+    const std::string line = content::cleanLine(raw);
+    if (line.empty() || content::isKeyLine(line) || !content::isFunctionCall(line))
+        return;
+    const std::string name = content::functionName(line);
+    if (name.empty()) {
+        l.ui().message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
+                       Icon::Exclamation);
+        return;
+    }
+    const auto it = commands().find(name);
+    if (it == commands().end())
+        return; // unknown names are left for other readers of the same file
+    const FunctionCall args = content::parseArguments(line, vars);
+    const int found = content::reportArgumentErrors(args, l.ui());
+    if (found < 0)
+        return;
+    if (found != it->second.arguments) {
+        l.ui().message(wrongArgumentCount(line, found, it->second.arguments));
+        return;
+    }
+    // The arguments are taken by position among all pieces, as the count only says how
+    // many of them were well quoted.
+    it->second.run(Call{l, line, args});
+}
+
+} // namespace
+
+std::string wrongArgumentCount(const std::string& line, int found, int expected) {
+    return "Wrong number of arguments in function:\r\n" + line +
+           "\r\n\r\nFound arguments: " + std::to_string(found) +
+           "\r\nExpected: " + std::to_string(expected);
+}
+
+bool parseIndex(const std::string& text, long long& out) {
+    const auto n = content::numericValue(text);
+    if (!n)
+        return false;
+    out = content::roundHalfEven(*n);
+    return true;
+}
+
+void runCommandText(Launcher& l, std::string_view text) {
+    const content::FolderVars vars =
+        content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+    for (const std::string& raw : platform::splitLines(text))
+        runLine(l, vars, raw);
+}
+
+bool runCommandFile(Launcher& l, const std::string& path) {
+    if (path.empty())
+        return true;
+    std::string bytes;
+    if (!platform::readFile(path, bytes))
+        return false;
+    l.globalConfigLoaded = true;
+    l.activeSettingsName = content::fileNameOf(path);
+    runCommandText(l, bytes);
+    AutomationState& a = l.automation;
+    if (!content::equalsNoCase(content::withoutExtension(l.activeSettingsName), "starter")) {
+        a.labelVisible = true;
+        a.label = l.activeSettingsName;
+    } else {
+        a.labelVisible = false;
+        a.label.clear();
+    }
+    l.view().refresh();
+    return true;
+}
+
+} // namespace kv::automation

@@ -1,0 +1,28 @@
+#pragma once
+// Global configuration files: function-call lines that load, select, lock and freeze AIs
+// and rules and switch every MOD off. Errors are reported line by line; the rest of the
+// file still runs.
+#include <string>
+#include <string_view>
+
+namespace kv {
+class Launcher;
+}
+
+namespace kv::automation {
+
+// Runs every line of `text` against the launcher.
+void runCommandText(Launcher& launcher, std::string_view text);
+
+// Runs the file at `path`: an empty path does nothing, otherwise the file's name becomes
+// the active settings file name and the configuration label follows it. False when the
+// file cannot be read.
+bool runCommandFile(Launcher& launcher, const std::string& path);
+
+// The "Wrong number of arguments in function:" text shared by every command file reader.
+std::string wrongArgumentCount(const std::string& line, int found, int expected);
+
+// The argument as a whole number (rounded half to even); false when it is not numeric.
+bool parseIndex(const std::string& text, long long& out);
+
+} // namespace kv::automation

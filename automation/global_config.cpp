@@ -1,0 +1,112 @@
+#include "automation/global_config.h"
+
+#include "automation/command_file.h"
+#include "automation/selection.h"
+#include "common/ui_port.h"
+#include "content/launcher_wiring.h"
+#include "content/line_syntax.h"
+#include "content/text_util.h"
+#include "core/launcher.h"
+#include "core/settings_file.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <set>
+
+namespace kv::automation {
+
+namespace {
+
+// Only the archives earlier installs brought in go; the scripts stay until the install
+// replaces them.
+void deleteInstalledKdgs(Launcher& l) {
+    content::InstalledFiles& installed = l.content.installed;
+    std::set<std::string> keep;
+    for (int slot = content::InstalledFiles::kRules; slot < kPlayers; ++slot)
+        for (const std::string& path : installed.of(slot))
+            if (!content::endsWithNoCase(path, ".kdg"))
+                keep.insert(path);
+    installed.workOff(l.content.originals, keep);
+}
+
+} // namespace
+
+std::string failedToLoadMessage(const Launcher& l, const std::string& fileName) {
+    return "Failed to load:\r\n\r\n'" + l.paths.globalIniFolder + fileName + "'";
+}
+
+bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
+    const std::string path = l.paths.globalIniFolder + fileName;
+    if (fileName.empty() || !platform::fileExists(path))
+        return false;
+    // 1. Nothing of the setup left behind is lost.
+    content::syncChoiceOptions(l);
+    SaveDefaultValues(l);
+    // 2. A clean automation state and empty catalogues.
+    l.automation.reset();
+    l.content.ais.records.clear();
+    l.content.rules.records.clear();
+    lockAi(l, -1, false);
+    lockRules(l, false);
+    // 3., 4.
+    deleteInstalledKdgs(l);
+    runHook(l.hooks.setBaseModeNames);
+    runHook(l.hooks.refillKdgList);
+    // 5.
+    if (!runCommandFile(l, path))
+        return false;
+    // 6. Step 8 selects the settings' choices, so nothing is selected twice here.
+    refreshLists(l, false);
+    // 7., 8. The configuration's own settings, started from the current ones.
+    if (!platform::fileExists(l.settingsFilePath()))
+        SaveDefaultValues(l);
+    const bool firstRun = l.firstRun;
+    l.firstRun = false;
+    GetDefaultValues(l);
+    l.firstRun = firstRun;
+    content::reapplySelections(l, true);
+    // 9., 10.
+    applyRequests(l);
+    l.view().refresh();
+    runHook(l.hooks.makeSloVlo);
+    return true;
+}
+
+std::vector<GlobalConfigEntry> GlobalConfigurations_Load(const Launcher& l) {
+    std::vector<GlobalConfigEntry> out;
+    const content::FolderVars vars =
+        content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+    for (const auto& e : platform::listDirectory(l.paths.globalIniFolder, "*.ini")) {
+        if (e.isFolder || !content::endsWithNoCase(e.name, ".ini"))
+            continue;
+        GlobalConfigEntry entry{content::withoutExtension(e.name), {}};
+        std::string bytes;
+        if (platform::readFile(l.paths.globalIniFolder + e.name, bytes)) {
+            for (const std::string& raw : platform::splitLines(bytes)) {
+                content::KeyValue kv;
+                if (content::keyAndValue(content::cleanLine(raw), vars, kv) &&
+                    content::equalsNoCase(kv.key, "description")) {
+                    entry.description = kv.value;
+                    break;
+                }
+            }
+        }
+        out.push_back(std::move(entry));
+    }
+    return out;
+}
+
+bool deleteGlobalConfiguration(const Launcher& l, const std::string& name) {
+    bool gone = true;
+    for (const std::string& path :
+         {l.paths.globalIniFolder + name + ".ini", l.paths.settingsFolder + name + ".ini"}) {
+        if (!platform::fileExists(path))
+            continue;
+        platform::clearAttributes(path);
+        platform::deleteFile(path);
+        gone = gone && !platform::fileExists(path);
+    }
+    return gone;
+}
+
+} // namespace kv::automation

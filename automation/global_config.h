@@ -1,0 +1,33 @@
+#pragma once
+// Global configurations: named command files in "Mods\Global INIs" that put the launcher
+// into a complete setup, each with its own settings file in "Settings".
+#include <string>
+#include <vector>
+
+namespace kv {
+class Launcher;
+}
+
+namespace kv::automation {
+
+// Applies "<global folder><fileName>": saves the current settings, resets the automation
+// state, runs the file, refreshes the lists, switches to the configuration's settings
+// file, applies the file's requests and installs. False when the file cannot be run.
+bool applyGlobalConfiguration(Launcher& launcher, const std::string& fileName);
+
+// The "Failed to load:" text for a configuration that could not be applied.
+std::string failedToLoadMessage(const Launcher& launcher, const std::string& fileName);
+
+struct GlobalConfigEntry {
+    std::string name;        // the file's base name
+    std::string description; // the first "Description" key's value; empty when absent
+};
+
+// The ".ini" files of the global folder, in directory order.
+std::vector<GlobalConfigEntry> GlobalConfigurations_Load(const Launcher& launcher);
+
+// Deletes "<name>.ini" from the global folder and from the settings folder; false when
+// either is still there.
+bool deleteGlobalConfiguration(const Launcher& launcher, const std::string& name);
+
+} // namespace kv::automation

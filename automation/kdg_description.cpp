@@ -1,0 +1,140 @@
+#include "automation/kdg_description.h"
+
+#include "automation/command_file.h"
+#include "content/line_syntax.h"
+#include "content/text_util.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace kv::automation {
+
+namespace {
+
+// "Description" lines are appended; the default only shows while there is none.
+void applyKey(const content::KeyValue& kv, KdgRecord& r, bool& described) {
+    r.keys.emplace_back(kv.key, kv.value);
+    if (content::equalsNoCase(kv.key, "AuthorName")) {
+        r.authorName = kv.value;
+    } else if (content::equalsNoCase(kv.key, "AuthorEmail")) {
+        r.authorEmail = kv.value;
+    } else if (content::equalsNoCase(kv.key, "AuthorHomepage")) {
+        r.authorHomepage = kv.value;
+    } else if (content::equalsNoCase(kv.key, "Description")) {
+        if (!described)
+            r.description.clear();
+        described = true;
+        r.description += kv.value;
+    }
+}
+
+// Registers an AI without reading its description or fields.
+void registerAi(Launcher& l, const std::string& nameIn, const std::string& folderIn) {
+    const std::string name = content::trimBlanks(nameIn);
+    const std::string folder = folderIn.size() >= 4 ? withTrailingSeparator(folderIn) : folderIn;
+    if (folderIn.size() >= 4 && platform::fileExists(folder + name + ".kvai")) {
+        content::AiRecord record;
+        record.name = name;
+        record.directory = folder;
+        l.content.ais.records.push_back(std::move(record));
+        return;
+    }
+    l.ui().message("'" + name + "' was not found in directory:\r\n\r\n" + folderIn,
+                   Icon::Exclamation);
+}
+
+void setBasesState(Launcher& l, const std::string& line, const content::FunctionCall& call,
+                   int found, KdgRecord& r) {
+    if (found != 1) {
+        l.ui().message(wrongArgumentCount(line, found, 1));
+        return;
+    }
+    const std::string& arg = call.arguments.front();
+    const auto n = content::numericValue(arg);
+    if (!n)
+        return;
+    const long long state = content::roundHalfEven(*n);
+    if (state < 1 || state > 3) {
+        l.ui().message("INI Error: Value for SetBasesState() must be in the range of 1-3, found: " +
+                           content::trimBlanksTabs(arg) + ".",
+                       Icon::Exclamation);
+        return;
+    }
+    r.baseStateRequired = int(state);
+}
+
+void applyCall(Launcher& l, const content::FolderVars& vars, const std::string& line,
+               KdgRecord& r) {
+    const std::string name = content::functionName(line);
+    if (name.empty()) {
+        l.ui().message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
+                       Icon::Exclamation);
+        return;
+    }
+    if (name == "EnableAlliances") {
+        r.alliancesRequired = true; // its arguments are not looked at
+        return;
+    }
+    const bool known = name == "SetBasesState" || name == "FreezeAIUpdating" ||
+                       name == "DeactiveAllAIs" || name == "LoadAI_FromPath";
+    if (!known)
+        return;
+    const content::FunctionCall call = content::parseArguments(line, vars);
+    const int found = content::reportArgumentErrors(call, l.ui());
+    if (found < 0)
+        return;
+    if (name == "SetBasesState") {
+        setBasesState(l, line, call, found, r);
+    } else if (name == "FreezeAIUpdating" || name == "DeactiveAllAIs" ||
+               name == "LoadAI_FromPath") {
+        const int expected = name == "LoadAI_FromPath" ? 2 : 0;
+        if (found != expected) {
+            l.ui().message(wrongArgumentCount(line, found, expected));
+            return;
+        }
+        if (name == "LoadAI_FromPath")
+            registerAi(l, call.arguments[0], call.arguments[1]);
+        else
+            runCommandText(l, name + "()");
+    }
+}
+
+} // namespace
+
+KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_view text) {
+    KdgRecord r;
+    r.kdgName = std::string(kdgName);
+    bool described = false;
+    const content::FolderVars vars =
+        content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+    for (const std::string& raw : platform::splitLines(text)) {
+        const std::string line = content::cleanLine(raw);
+        if (line.empty())
+            continue;
+        if (content::isKeyLine(line)) {
+            content::KeyValue kv;
+            if (content::keyAndValue(line, vars, kv))
+                applyKey(kv, r, described);
+        } else if (content::isFunctionCall(line)) {
+            applyCall(l, vars, line, r);
+        }
+    }
+    return r;
+}
+
+std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l) {
+    std::vector<KdgRecord> out;
+    // Commands in the files may change the list's neighbours, never the list itself.
+    std::vector<std::string> names;
+    for (const auto& entry : l.content.mods.entries)
+        if (entry.checked)
+            names.push_back(entry.name);
+    for (const std::string& name : names) {
+        std::string bytes;
+        if (platform::readFile(l.paths.kdgIniFolder + name + ".ini", bytes))
+            out.push_back(readKdgDescription(l, name, bytes));
+    }
+    return out;
+}
+
+} // namespace kv::automation

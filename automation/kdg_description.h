@@ -1,0 +1,32 @@
+#pragma once
+// KDG description files ("Mods\INI\KDG Files\<name>.ini"): what a MOD is, who made it and
+// what it needs (alliances, a base state), plus a few commands that prepare the AI list.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace kv {
+class Launcher;
+}
+
+namespace kv::automation {
+
+struct KdgRecord {
+    std::string kdgName;
+    std::vector<std::pair<std::string, std::string>> keys; // every key line, in file order
+    std::string description = "<No description available>";
+    std::string authorName = "Unknown";
+    std::string authorEmail = "Unknown";
+    std::string authorHomepage = "Unknown";
+    bool alliancesRequired = false;
+    int baseStateRequired = 0; // 0: none, 1..3
+};
+
+// Reads the description text of KDG `kdgName`, running its commands against the launcher.
+KdgRecord readKdgDescription(Launcher& launcher, std::string_view kdgName, std::string_view text);
+
+// One record for each ticked MOD of the list whose description file can be read.
+std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& launcher);
+
+} // namespace kv::automation

@@ -1,0 +1,61 @@
+#include "tests/automation/automation_world.h"
+
+#include "automation/automation_wiring.h"
+#include "automation/command_file.h"
+#include "content/launcher_wiring.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::test {
+
+AutomationWorld::AutomationWorld(Ui* other) : otherUi(other) {
+    std::string error;
+    EXPECT_TRUE(demo::writeDemoWorld(tmp.path(), true, world, error)) << error;
+    registry = platform::makeRegistryBackend(tmp / "registry.reg");
+    restart();
+}
+
+void AutomationWorld::restart() {
+    launcher.reset();
+    launcher = std::make_unique<Launcher>(world.launcherFolder, otherUi ? *otherUi : ui, *registry,
+                                          [](const std::string&) { return true; });
+    content::wireContent(*launcher);
+    automation::wireAutomation(*launcher);
+    launcher->hooks.makeSloVlo = [this, install = launcher->hooks.makeSloVlo] {
+        ++installs;
+        return install();
+    };
+}
+
+bool AutomationWorld::start(const std::string& commandLine) {
+    return runStartup(*launcher, commandLine);
+}
+
+void AutomationWorld::write(const std::string& path, const std::string& contents) const {
+    platform::createFolderTree(path.substr(0, path.find_last_of('/') + 1));
+    EXPECT_TRUE(platform::writeFileAtomic(path, contents)) << path;
+}
+
+std::string AutomationWorld::read(const std::string& path) const {
+    std::string out;
+    platform::readFile(path, out);
+    return out;
+}
+
+void AutomationWorld::writeConfig(const std::string& fileName,
+                                  const std::vector<std::string>& lines) const {
+    write(app("Mods/Global INIs/" + fileName), platform::joinLinesCrLf(lines));
+}
+
+void AutomationWorld::run(const std::vector<std::string>& lines) {
+    automation::runCommandText(*launcher, platform::joinLinesCrLf(lines));
+}
+
+std::vector<std::string> AutomationWorld::playerItems(int p) const {
+    return launcher->content.choices.players[size_t(p)].items;
+}
+
+} // namespace kv::test

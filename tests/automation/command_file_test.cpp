@@ -1,0 +1,217 @@
+// Command files and KDG description files run against a launcher on the demo world: the
+// exact messages of bad lines, the state good lines leave, and lists frozen to what the
+// file loaded.
+#include "automation/command_file.h"
+#include "automation/kdg_description.h"
+#include "automation/selection.h"
+#include "platform/files.h"
+#include "tests/automation/automation_world.h"
+
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    const std::string aiFolder = w.l().paths.aiFolder;
+    const std::string aFile = aiFolder + "Hunter.kvai";
+    const struct {
+        std::string line;
+        Texts messages;
+    } cases[] = {
+        {R"(SelectAI("8", "X"))",
+         {"SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '8'."}},
+        {R"(SelectAI("-2", "X"))",
+         {"SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '-2'."}},
+        {R"(SelectAI("a", "X"))",
+         {"SelectAI() Error: AI Index to select must be a numeric value, found: 'a'."}},
+        {R"(SelectAI("", "X"))",
+         {"SelectAI() Error: AI Index to select must be a numeric value, found: ''."}},
+        {R"(LockAISelection("9"))",
+         {"LockAI() Error: Can't lock AI with index: 9\r\nExpected index range: -1 to 7"}},
+        {R"(LockAISelection("x"))",
+         {"LockAISelection() Error: AI Index to lock must be a numeric value, found: 'x'."}},
+        {R"(SelectAI("1"))",
+         {"Wrong number of arguments in function:\r\nSelectAI(\"1\")\r\n\r\n"
+          "Found arguments: 1\r\nExpected: 2"}},
+        {R"(FreezeAIUpdating("now"))",
+         {"Wrong number of arguments in function:\r\nFreezeAIUpdating(\"now\")\r\n\r\n"
+          "Found arguments: 1\r\nExpected: 0"}},
+        {"SelectRules(2)",
+         {"Wrong argument format in function: \r\nSelectRules(2)\r\n\r\nArgument: 2\r\n"
+          "Argument Index: 0\r\n",
+          "Wrong number of arguments in function:\r\nSelectRules(2)\r\n\r\nFound arguments: "
+          "0\r\nExpected: 1"}},
+        // Names are compared exactly; unknown ones are left alone without a word.
+        {R"(selectai("1", "X"))", {}},
+        {R"(SelectAi("1", X))", {}},
+        {R"(SetBackgroundPath("%KVSPath%back.bmp"))",
+         {"SetBackgroundPath() is currently disabled, due to slow loading of the program."}},
+        {R"(LoadAI_FromPath("Nope", "%KVSAIPath%"))",
+         {"'Nope' !was not found in directory:\r\n\r\n" + aiFolder}},
+        {R"(LoadAI_FromPath("Hunter", ")" + aFile + R"("))",
+         {"'Hunter' !was not found in directory:\r\n\r\n" + aFile + "/"}},
+        {R"(SelectAI("1", "X") // a comment)", {}},
+    };
+    const auto before = w.l().content.ais.records.size();
+    for (const auto& c : cases) {
+        w.ui.clear();
+        w.run({c.line});
+        EXPECT_EQ(w.ui.messageTexts(), c.messages) << c.line;
+        EXPECT_EQ(w.l().content.ais.records.size(), before) << c.line;
+        EXPECT_FALSE(w.l().automation.aiFrozen) << c.line;
+    }
+    // Only the commented call was well formed.
+    for (int p = 0; p < 8; ++p)
+        EXPECT_EQ(w.l().automation.requestedAi[size_t(p)], p == 1 ? "X" : "") << p;
+    EXPECT_FALSE(w.l().automation.aiLocked[8 - 1]);
+}
+
+TEST(CommandFile, RequestsLocksAndFreezesFollowTheCommands) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.ui.clear();
+    w.run({R"(SelectAI("-1", ""))", R"(SelectAI("3", "Hunter"))", R"(SelectAI("2.5", "Raider"))",
+           R"(SelectRules(""))", R"(LockAISelection("-1"))", "LockRulesSelection()",
+           "FreezeAIUpdating()", "FreezeRulesUpdating()"});
+    const auto& a = w.l().automation;
+    EXPECT_EQ(w.ui.messageTexts(), Texts{});
+    EXPECT_EQ(a.requestedAi,
+              (std::array<std::string, 8>{"<>", "<>", "Raider", "Hunter", "<>", "<>", "<>", "<>"}));
+    EXPECT_EQ(a.requestedRules, "<>");
+    EXPECT_EQ(a.aiLocked, (std::array<bool, 8>{true, true, true, true, true, true, true, true}));
+    EXPECT_TRUE(a.rulesLocked && a.aiFrozen && a.rulesFrozen);
+
+    w.run({"ReleaseAIs()", R"(LockAISelection("4"))", "ReleaseRules()", R"(SelectRules("X"))"});
+    EXPECT_EQ(a.aiLocked, (std::array<bool, 8>{false, false, false, false, true, false, false}));
+    EXPECT_FALSE(a.rulesLocked || a.aiFrozen || a.rulesFrozen);
+    EXPECT_EQ(a.requestedRules, "X");
+}
+
+TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.run({"FreezeAIUpdating()", "DeactiveAllAIs()", "FreezeRulesUpdating()", "UnloadRules()",
+           R"(LoadAI_FromPath("Raider", "%KVSAIPath%"))",
+           R"(LoadAI_FromPath(" Hunter ", "%KVSAIPath%"))",
+           R"(LoadRules_FromPath("Classic", "%KVSRulesPath%"))"});
+    automation::refreshLists(w.l(), true);
+    for (int p = 0; p < 8; ++p)
+        EXPECT_EQ(w.playerItems(p), (Texts{"<don't change>", "Raider", "Hunter"})) << p;
+    EXPECT_EQ(w.l().content.choices.rules.items, (Texts{"<don't change>", "Classic"}));
+    // Selecting by name takes the catalogue's order; a name not loaded is reported.
+    w.ui.clear();
+    automation::selectAiByName(w.l(), 5, "Hunter");
+    automation::selectAiByName(w.l(), 5, "Fortress");
+    automation::selectAiEntry(w.l(), 6, -1);
+    automation::selectAiEntry(w.l(), 6, 3);
+    automation::selectAiEntry(w.l(), 9, 1);
+    automation::selectRulesEntry(w.l(), 2);
+    automation::selectRulesByName(w.l(), "Hard Times");
+    EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
+    EXPECT_EQ(w.l().options.ai[5], "Hunter");
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"AI file 'Fortress' was not found, make sure it is loaded before trying to "
+                     "select it.",
+                     "Error selecting AI with index -1 for AI number 6",
+                     "Error selecting AI with index 3", "Error selecting rules #2",
+                     "Rules file 'Hard Times' was not found, make sure it is loaded before trying "
+                     "to select it."}));
+
+    // Unfrozen, the next refresh scans the folder again and offers "<Random>".
+    w.ui.clear();
+    w.run({"ReleaseAIs()"});
+    automation::refreshLists(w.l(), true);
+    const Texts items = w.playerItems(5);
+    EXPECT_EQ(items.back(), "<Random>");
+    EXPECT_EQ(items.size(), 2u + 4u); // the demo's four AIs
+    EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
+    EXPECT_EQ(w.ui.messageTexts(), Texts{});
+}
+
+TEST(CommandFile, AnyBytesAreSurvivedAndLaterLinesStillRun) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    std::string text = std::string("\0\xff\x01(\")\r\n", 8);
+    text += std::string(2 << 20, '(') + "\r\n";
+    text += "SelectAI(\"1, \"X\")\r\nLockAISelection(\"1\"\r\n" + std::string(3000, ')') + "\n";
+    text += "SelectAI(\"1\",,,\"X\")\rLoadAI_FromPath(\"\", \"\")\r\nFreezeAIUpdating()";
+    automation::runCommandText(w.l(), text);
+    EXPECT_TRUE(w.l().automation.aiFrozen);
+    EXPECT_FALSE(w.l().automation.aiLocked[1]);
+    // A file that is not there runs nothing; an empty path is no configuration at all.
+    EXPECT_FALSE(automation::runCommandFile(w.l(), w.app("Mods/Global INIs/none.ini")));
+    EXPECT_TRUE(automation::runCommandFile(w.l(), ""));
+    EXPECT_EQ(w.l().activeSettingsName, "");
+}
+
+TEST(CommandFile, DisableAllModsSwitchesEveryActiveArchiveOff) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(platform::fileExists(w.game("Tanks.kdg")));
+    w.run({"DisableAllMods()"});
+    for (const char* name : {"Tanks", "Islands"}) {
+        EXPECT_FALSE(platform::fileExists(w.game(std::string(name) + ".kdg"))) << name;
+        EXPECT_TRUE(platform::fileExists(w.game(std::string(name) + ".kvw"))) << name;
+    }
+    EXPECT_TRUE(platform::fileExists(w.game("korvane.kdg")));
+    for (const auto& e : w.l().content.mods.entries)
+        EXPECT_FALSE(e.checked) << e.name;
+}
+
+TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.ui.clear();
+    const automation::KdgRecord empty = automation::readKdgDescription(w.l(), "Tanks", "");
+    EXPECT_EQ(empty.description, "<No description available>");
+    EXPECT_EQ(empty.authorName + empty.authorEmail + empty.authorHomepage, "UnknownUnknownUnknown");
+
+    const automation::KdgRecord r = automation::readKdgDescription(
+        w.l(), "Tanks",
+        "AuthorName = \"Rolf\"\r\nDescription = \"Heavy\\n\"\r\nVersion = \"2\"\r\n"
+        "Description = \"tanks // not a comment\"\r\nEnableAlliances(on)\r\n"
+        "SetBasesState(\"3\")\r\nSetBasesState(\"4\")\r\nSetBasesState(\"1\", \"2\")\r\n"
+        "SetBasesState(\"two\")\r\nBogus(x)\r\n");
+    EXPECT_EQ(r.keys, (std::vector<std::pair<std::string, std::string>>{
+                          {"AuthorName", "Rolf"},
+                          {"Description", "Heavy\r\n"},
+                          {"Version", "2"},
+                          {"Description", "tanks // not a comment"}}));
+    EXPECT_EQ(r.description, "Heavy\r\ntanks // not a comment");
+    EXPECT_EQ(r.authorName, "Rolf");
+    EXPECT_EQ(r.authorEmail, "Unknown");
+    EXPECT_TRUE(r.alliancesRequired);
+    EXPECT_EQ(r.baseStateRequired, 3);
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"INI Error: Value for SetBasesState() must be in the range of 1-3, found: 4.",
+                     "Wrong number of arguments in function:\r\nSetBasesState(\"1\", "
+                     "\"2\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
+}
+
+TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.run({"DeactiveAllAIs()"});
+    w.ui.clear();
+    automation::readKdgDescription(w.l(), "Roads",
+                                   "LoadAI_FromPath(\"hunter\", \"%KVSAIPath%\")\r\n"
+                                   "LoadAI_FromPath(\"Hunter\", \"abc\")\r\n"
+                                   "LoadAI_FromPath(\"Ghost\", \"%KVSAIPath%\")\r\n"
+                                   "FreezeAIUpdating()\r\n");
+    const auto& records = w.l().content.ais.records;
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].name, "hunter");
+    EXPECT_FALSE(records[0].info.loaded); // Hunter.ini exists but is not read
+    EXPECT_TRUE(w.l().automation.aiFrozen);
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"'Hunter' was not found in directory:\r\n\r\nabc",
+                     "'Ghost' was not found in directory:\r\n\r\n" + w.l().paths.aiFolder}));
+}
+
+} // namespace
+} // namespace kv::test

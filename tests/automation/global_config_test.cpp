@@ -1,0 +1,164 @@
+// Global configurations on the demo world: applied from the command line at start-up,
+// each with its own settings file while "starter.ini" stays as it was, listed with their
+// descriptions and deleted together with their settings.
+#include "automation/global_config.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "tests/automation/automation_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+bool hasLine(const std::string& text, const std::string& line) {
+    return text.find("\r\n" + line + "\r\n") != std::string::npos;
+}
+
+// The demo's "Duel" loads Hunter and Raider by path into frozen lists and locks them.
+TEST(GlobalConfig, CommandLineStartRunsTheDemoConfigurationAndInstallsOnce) {
+    AutomationWorld w;
+    const std::string starter = w.read(w.app("Settings/starter.ini"));
+    ASSERT_TRUE(w.start("-globalini Duel.ini"));
+    Launcher& l = w.l();
+    EXPECT_EQ(w.ui.messageTexts(), Texts{});
+    EXPECT_EQ(w.installs, 1);
+    EXPECT_EQ(l.activeSettingsName, "Duel.ini");
+    EXPECT_TRUE(l.automation.labelVisible);
+    EXPECT_EQ(l.automation.label, "Duel.ini");
+    for (int p = 0; p < 8; ++p) {
+        EXPECT_EQ(w.playerItems(p), (Texts{"<don't change>", "Hunter", "Raider"})) << p;
+        EXPECT_EQ(l.automation.aiLocked[size_t(p)], p < 2) << p;
+    }
+    EXPECT_EQ(l.content.choices.choice(0), "Hunter");
+    EXPECT_EQ(l.content.choices.choice(1), "Raider");
+    // Installed with its choices: Raider brings the road pack.
+    EXPECT_EQ(w.read(w.game("multiplay/skirmish/player1.vlo")).substr(0, 20),
+              "script \"player1.slo\"");
+    EXPECT_TRUE(platform::fileExists(w.game("Roads.kdg")));
+    EXPECT_TRUE(platform::fileExists(w.app("Settings/Duel.ini")));
+
+    closeMainWindow(l);
+    const std::string duel = w.read(w.app("Settings/Duel.ini"));
+    EXPECT_TRUE(hasLine(duel, "AI0=Hunter")) << duel;
+    EXPECT_TRUE(hasLine(duel, "AI1=Raider")) << duel;
+    EXPECT_EQ(w.read(w.app("Settings/starter.ini")), starter);
+
+    // The next start without the switch is the default setup again.
+    w.restart();
+    w.ui.clear();
+    ASSERT_TRUE(w.start());
+    EXPECT_FALSE(w.l().automation.labelVisible);
+    EXPECT_EQ(w.l().content.choices.choice(0), "<don't change>");
+    EXPECT_EQ(w.playerItems(0).back(), "<Random>");
+}
+
+TEST(GlobalConfig, AMissingConfigurationAtStartUpIsReportedAndTheStartInstalls) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start("-globalini Nope.ini"));
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts{"Failed to load:\n\n'" + w.l().paths.globalIniFolder + "Nope.ini'"});
+    EXPECT_EQ(w.installs, 1);
+    EXPECT_EQ(w.l().activeSettingsName, "");
+    EXPECT_EQ(automation::failedToLoadMessage(w.l(), "Nope.ini"),
+              "Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder + "Nope.ini'");
+}
+
+TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
+    AutomationWorld w;
+    w.writeConfig("A.ini", {R"(SelectRules("Classic"))"});
+    w.writeConfig("B.ini", {"DeactiveAllAIs()"});
+    ASSERT_TRUE(w.start());
+    Launcher& l = w.l();
+    l.options.resolution = 3;
+
+    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("A.ini"));
+    // Started from the settings that were active before, saved under its own name.
+    EXPECT_TRUE(hasLine(w.read(w.app("Settings/A.ini")), "KVResolution=3"));
+    EXPECT_TRUE(hasLine(w.read(w.app("Settings/starter.ini")), "KVResolution=3"));
+    EXPECT_EQ(l.content.choices.rulesChoice(), "Classic");
+    EXPECT_EQ(w.installs, 2);
+
+    l.options.resolution = 1;
+    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("B.ini"));
+    EXPECT_TRUE(hasLine(w.read(w.app("Settings/A.ini")), "KVResolution=1"));
+    EXPECT_TRUE(hasLine(w.read(w.app("Settings/B.ini")), "KVResolution=1"));
+    EXPECT_TRUE(hasLine(w.read(w.app("Settings/starter.ini")), "KVResolution=3"));
+    EXPECT_EQ(l.automation.label, "B.ini");
+    // The rules request was A's alone: the reset between the two cleared it.
+    EXPECT_EQ(l.automation.requestedRules, "");
+
+    // Back to A: its own file is read, not B's.
+    l.options.resolution = 5;
+    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("A.ini"));
+    EXPECT_EQ(l.options.resolution, 1);
+}
+
+TEST(GlobalConfig, RequestedAisOutliveTheResetAndMissingOnesAreReported) {
+    AutomationWorld w;
+    w.writeConfig("First.ini", {R"(SelectAI("2", "Fortress"))", R"(SelectRules("Ghost"))"});
+    w.writeConfig("Second.ini", {"// nothing"});
+    ASSERT_TRUE(w.start());
+    Launcher& l = w.l();
+    w.ui.clear();
+    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("First.ini"));
+    EXPECT_EQ(l.content.choices.choice(2), "Fortress");
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Rules file 'Ghost' was not found, make sure it is loaded before trying to "
+                     "select it.",
+                     "'Fortress' AI file must change the base state to Advanced Bases."}));
+    // Settings of Second say nothing of player 2; the earlier request is applied again.
+    l.content.choices.players[2].selected = 0;
+    w.ui.clear();
+    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("Second.ini"));
+    EXPECT_EQ(l.content.choices.choice(2), "Fortress");
+    EXPECT_EQ(w.ui.messageTexts(), Texts{});
+}
+
+TEST(GlobalConfig, StarterNamedConfigurationHidesTheLabel) {
+    AutomationWorld w;
+    w.writeConfig("Starter.INI", {R"(SelectRules("Classic"))"});
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.l().hooks.loadGlobalConfiguration("Starter.INI"));
+    EXPECT_FALSE(w.l().automation.labelVisible);
+    EXPECT_EQ(w.l().automation.label, "");
+    EXPECT_EQ(platform::resolvePath(w.l().settingsFilePath()),
+              platform::resolvePath(w.app("Settings/starter.ini")));
+}
+
+TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
+    AutomationWorld w;
+    for (const char* demo : {"Duel.ini", "Vanilla.ini"})
+        ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/") + demo));
+    w.writeConfig("A.ini", {"// no description", "description = \"\""});
+    w.writeConfig("B.ini", {"DESCRIPTION = \"Second\\nline\"", "Description = \"later\""});
+    w.writeConfig("notes.txt", {"Description = \"not a configuration\""});
+    w.write(w.app("Settings/A.ini"), "KVResolution=1\r\n");
+    w.write(w.app("Settings/B.ini"), "KVResolution=2\r\n");
+    auto entries = automation::GlobalConfigurations_Load(w.l());
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& x, const auto& y) { return x.name < y.name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name + "|" + entries[0].description, "A|");
+    EXPECT_EQ(entries[1].name + "|" + entries[1].description, "B|Second\r\nline");
+
+    EXPECT_TRUE(automation::deleteGlobalConfiguration(w.l(), "A"));
+    Texts left;
+    for (const char* folder : {"Mods/Global INIs/", "Settings/"})
+        for (const auto& e : platform::listDirectory(w.app(folder), "*"))
+            if (!e.isFolder)
+                left.push_back(folder + e.name);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (Texts{"Mods/Global INIs/B.ini", "Mods/Global INIs/notes.txt", "Settings/B.ini",
+                           "Settings/starter.ini"}));
+    // Deleted while still listed elsewhere: nothing left to delete is no failure.
+    EXPECT_TRUE(automation::deleteGlobalConfiguration(w.l(), "A"));
+    EXPECT_FALSE(w.l().hooks.loadGlobalConfiguration("A.ini"));
+}
+
+} // namespace
+} // namespace kv::test

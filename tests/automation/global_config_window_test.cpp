@@ -1,0 +1,169 @@
+// `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
+// double click and by button (also after the file vanished), and deleting through the
+// real "Are you sure?" box.
+#include "platform/files.h"
+#include "tests/automation/automation_world.h"
+#include "ui/automation/global_config_window.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_ui.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "automation_ui_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+void writeConfigs(const AutomationWorld& w) {
+    w.writeConfig("Duel.ini", {"Description = \"Hunter against Raider\"", "FreezeAIUpdating()",
+                               "DeactiveAllAIs()", R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
+                               R"(SelectAI("0", "Hunter"))"});
+    w.writeConfig("Gone.ini", {"Description = \"About to vanish\""});
+}
+
+int rowOf(const QListWidget* list, const QString& text) {
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() == text)
+            return i;
+    return -1;
+}
+
+TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
+    ensureApplication();
+    AutomationWorld w;
+    writeConfigs(w);
+    ASSERT_TRUE(w.start());
+    ui::FrmGlobalConfigLoad window(w.l());
+    window.show();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* description = window.findChild<QPlainTextEdit*>(QStringLiteral("TxtGlobalConfigDesc"));
+    ASSERT_TRUE(list && description);
+    ASSERT_EQ(list->count(), 3); // with the demo's "Vanilla"
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // A configuration deleted behind the window's back cannot be loaded.
+    const int gone = rowOf(list, QStringLiteral("Gone"));
+    list->setCurrentRow(gone);
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("About to vanish"));
+    ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/Gone.ini")));
+    w.ui.clear();
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("CmdLoad")), Qt::LeftButton);
+    EXPECT_EQ(w.ui.messageTexts(),
+              std::vector<std::string>{"Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder +
+                                       "Gone.ini'"});
+    ASSERT_EQ(list->count(), 2);
+    list->setCurrentRow(rowOf(list, QStringLiteral("Duel")));
+    EXPECT_EQ(description->toPlainText(), QStringLiteral("Hunter against Raider"));
+
+    QListWidgetItem* duel = list->currentItem();
+    const QPoint at = list->visualItemRect(duel).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(w.l().activeSettingsName, "Duel.ini");
+    EXPECT_EQ(w.l().content.choices.choice(0), "Hunter");
+    EXPECT_EQ(w.installs, 2);
+}
+
+TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
+    ensureApplication();
+    ui::QtUi qtUi;
+    AutomationWorld w(&qtUi);
+    writeConfigs(w);
+    w.write(w.app("Settings/Duel.ini"), "KVResolution=2\r\n");
+    w.write(w.app("Settings/Gone.ini"), "KVResolution=3\r\n");
+    ASSERT_TRUE(w.start());
+    ui::FrmGlobalConfigLoad window(w.l());
+    qtUi.setParent(&window);
+    window.show();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
+    list->setCurrentRow(rowOf(list, QStringLiteral("Duel")));
+    auto* remove = window.findChild<QPushButton*>(QStringLiteral("CmdDelete"));
+
+    // First answer No, then Yes.
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        QTimer::singleShot(0, [&asked, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked = box->text();
+            box->button(button)->click();
+        });
+        QTest::mouseClick(remove, Qt::LeftButton);
+        EXPECT_EQ(asked, QStringLiteral("Are you sure?"));
+        EXPECT_EQ(platform::fileExists(w.app("Mods/Global INIs/Duel.ini")),
+                  button == QMessageBox::No);
+        EXPECT_EQ(platform::fileExists(w.app("Settings/Duel.ini")), button == QMessageBox::No);
+    }
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(rowOf(list, QStringLiteral("Duel")), -1);
+    EXPECT_TRUE(platform::fileExists(w.app("Mods/Global INIs/Gone.ini")));
+    EXPECT_TRUE(platform::fileExists(w.app("Settings/Gone.ini")));
+    EXPECT_TRUE(platform::fileExists(w.app("Settings/starter.ini")));
+}
+
+QLabel* labelWithText(QWidget* in, const QString& text) {
+    for (QLabel* label : in->findChildren<QLabel*>())
+        if (label->text() == text)
+            return label;
+    return nullptr;
+}
+
+TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndLocksAndOpensTheWindow) {
+    ensureApplication();
+    AutomationWorld w;
+    ui::Main window(w.l());
+    ASSERT_TRUE(w.start("-globalini Duel.ini"));
+    window.show();
+    auto* label = window.findChild<QLabel*>(QStringLiteral("LblGlobalConfig"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->text(), QStringLiteral("Duel.ini"));
+    for (int p = 0; p < 8; ++p) {
+        auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboAI%1").arg(p));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->isEnabled(), p >= 2) << p;
+        EXPECT_EQ(labelWithText(&window, QStringLiteral("Player %1:").arg(p))->isEnabled(), p >= 2);
+        EXPECT_EQ(combo->count(), 3) << p;
+    }
+    EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("ComboAI1"))->currentText(),
+              QStringLiteral("Raider"));
+
+    // The configurations window, opened from the main window: load "Vanilla".
+    bool loaded = false;
+    QTimer::singleShot(0, [&loaded] {
+        auto* frm = qobject_cast<ui::FrmGlobalConfigLoad*>(QApplication::activeModalWidget());
+        ASSERT_NE(frm, nullptr);
+        auto* list = frm->findChild<QListWidget*>(QStringLiteral("List1"));
+        list->setCurrentRow(rowOf(list, QStringLiteral("Vanilla")));
+        QTest::mouseClick(frm->findChild<QPushButton*>(QStringLiteral("CmdLoad")), Qt::LeftButton);
+        loaded = !frm->isVisible();
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("CmdGlobalConfig")),
+                      Qt::LeftButton);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(label->text(), QStringLiteral("Vanilla.ini"));
+    EXPECT_TRUE(window.findChild<QComboBox*>(QStringLiteral("ComboAI0"))->isEnabled());
+    EXPECT_TRUE(platform::fileExists(w.game("Tanks.kvw")));
+    EXPECT_FALSE(platform::fileExists(w.game("Tanks.kdg")));
+    EXPECT_EQ(w.installs, 2);
+}
+
+} // namespace
+} // namespace kv::test
