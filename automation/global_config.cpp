@@ -11,22 +11,15 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
-#include <set>
 
 namespace kv::automation {
 
 namespace {
 
-// Only the archives earlier installs brought in go; the scripts stay until the install
-// replaces them.
+// Only the archives earlier installs brought in are listed: the scripts stay until the
+// install replaces them.
 void deleteInstalledKdgs(Launcher& l) {
-    content::InstalledFiles& installed = l.content.installed;
-    std::set<std::string> keep;
-    for (int slot = content::InstalledFiles::kRules; slot < kPlayers; ++slot)
-        for (const std::string& path : installed.of(slot))
-            if (!content::endsWithNoCase(path, ".kdg"))
-                keep.insert(path);
-    installed.workOff(l.content.originals, keep);
+    l.content.installed.workOff(l.content.originals);
 }
 
 } // namespace

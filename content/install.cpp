@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <random>
+#include <vector>
 
 namespace kv::content {
 
@@ -30,14 +31,14 @@ bool holds(const std::string& path, std::string_view contents) {
     return platform::readFile(path, existing) && existing == contents;
 }
 
-// Replaces a file in the game folder whole; a read-only target is cleared first. A file
-// that already holds these bytes is left as it is: each durable write costs a disk flush.
-platform::Status replaceFile(const std::string& path, std::string_view contents) {
-    if (holds(path, contents))
-        return {};
-    if (platform::pathExists(path))
-        platform::clearAttributes(path);
-    return platform::writeFileAtomic(path, contents);
+// Replaces files in the game folder whole, made durable together; a read-only target is
+// cleared first. A file that already holds its bytes is left as it is.
+platform::Status replaceFiles(std::vector<platform::FileContents> files) {
+    std::erase_if(files, [](const auto& f) { return holds(f.path, f.contents); });
+    for (const auto& f : files)
+        if (platform::pathExists(f.path))
+            platform::clearAttributes(f.path);
+    return platform::writeFilesAtomic(files);
 }
 
 bool installPlayer(ContentState& state, const ContentEnv& env, int player,
@@ -61,12 +62,11 @@ bool installPlayer(ContentState& state, const ContentEnv& env, int player,
     const std::string vlo = folder + "player" + n + ".vlo";
     // The scripts are not listed for the work-off: a slot later left as "<don't change>"
     // keeps them, and the next install of that slot overwrites them.
-    for (const auto& [path, text] :
-         {std::pair{slo, playerSloText(parts)}, std::pair{vlo, playerVloText(parts, player)}}) {
-        if (platform::Status s = replaceFile(path, text); !s) {
-            showErrorBox(env.ui, s.code, s.description, kOperation);
-            return false;
-        }
+    if (platform::Status s =
+            replaceFiles({{slo, playerSloText(parts)}, {vlo, playerVloText(parts, player)}});
+        !s) {
+        showErrorBox(env.ui, s.code, s.description, kOperation);
+        return false;
     }
     CopyAdditionalFiles(state, env, player, env.paths.aiFolder + name, name);
     return true;
@@ -89,18 +89,20 @@ bool installRules(ContentState& state, const ContentEnv& env, const std::string&
         return true;
     }
     const std::string folder = skirmishFolder(env);
+    std::vector<platform::FileContents> files;
     for (const auto& e : platform::listDirectory(dir, "*.?lo")) {
         if (e.isFolder)
             continue;
-        const std::string target = folder + e.name;
-        std::string bytes;
-        platform::Status s = platform::readFile(dir + e.name, bytes);
-        if (s)
-            s = replaceFile(target, bytes);
-        if (!s) {
+        platform::FileContents& f = files.emplace_back();
+        f.path = folder + e.name;
+        if (platform::Status s = platform::readFile(dir + e.name, f.contents); !s) {
             showErrorBox(env.ui, s.code, s.description, kOperation);
             return false;
         }
+    }
+    if (platform::Status s = replaceFiles(std::move(files)); !s) {
+        showErrorBox(env.ui, s.code, s.description, kOperation);
+        return false;
     }
     CopyAdditionalFiles(state, env, InstalledFiles::kRules, dir, name);
     return true;

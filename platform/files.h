@@ -67,6 +67,14 @@ Status readFile(std::string_view path, std::string& contents,
 // Writes through AtomicFileWriter (atomic_file.h): a crash leaves either the old file or
 // the new one, never half of either, and a linked target stays a link.
 Status writeFileAtomic(std::string_view path, std::string_view contents);
+// Several whole files replaced together (an install's scripts): all are written to
+// temporaries and made durable with one flush before any takes its name, instead of a
+// flush per file. Returns the first failure; the other files are in place.
+struct FileContents {
+    std::string path;
+    std::string contents;
+};
+Status writeFilesAtomic(const std::vector<FileContents>& files);
 
 std::string currentDirectory(); // with a trailing separator
 Status setCurrentDirectory(std::string_view path);

@@ -411,6 +411,35 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
     return out.commit();
 }
 
+Status writeFilesAtomic(const std::vector<FileContents>& files) {
+    std::vector<Status> results(files.size());
+    std::vector<std::size_t> pending; // file index of each batch entry
+    AtomicFileBatch batch;
+    const auto commit = [&] {
+        for (auto& failure : batch.commit())
+            results[pending[failure.index]] = failure.status;
+        pending.clear();
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        AtomicFileWriter out;
+        Status& s = results[i];
+        s = out.open(resolvePath(files[i].path));
+        if (s)
+            s = out.write(files[i].contents.data(), files[i].contents.size());
+        if (s)
+            s = batch.add(std::move(out));
+        if (s)
+            pending.push_back(i);
+        if (batch.full())
+            commit();
+    }
+    commit();
+    for (Status& s : results)
+        if (!s)
+            return s;
+    return {};
+}
+
 std::string currentDirectory() {
     std::string buffer(4096, '\0');
     if (!::getcwd(buffer.data(), buffer.size()))

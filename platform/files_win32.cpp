@@ -351,6 +351,15 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
     return {};
 }
 
+// Windows has no cheap flush of a whole volume: each file pays its own.
+Status writeFilesAtomic(const std::vector<FileContents>& files) {
+    Status first;
+    for (const FileContents& f : files)
+        if (Status s = writeFileAtomic(f.path, f.contents); !s && first)
+            first = s;
+    return first;
+}
+
 std::string currentDirectory() {
     const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
     if (needed == 0)

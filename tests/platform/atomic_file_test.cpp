@@ -196,5 +196,21 @@ TEST(AtomicWrites, ABatchPutsItsFilesInPlaceOnlyWhenCommitted) {
     EXPECT_EQ(batch.size(), 0u);
 }
 
+TEST(AtomicWrites, FilesWrittenTogetherReportTheFirstFailureAndPlaceTheRest) {
+    TempFolder tmp;
+    tmp.write("out/a.slo", "old");
+    fs::create_directories(tmp / "out/b.vlo/inside"); // a folder holds the name
+    const Status s = writeFilesAtomic({{tmp / "out/a.slo", "new a"},
+                                       {tmp / "out/b.vlo", "new b"},
+                                       {tmp / "missing/c.slo", "c"},
+                                       {tmp / "out/d.vlo", "new d"}});
+    EXPECT_FALSE(s);
+    EXPECT_NE(s.description.find("b.vlo"), std::string::npos) << s.description;
+    EXPECT_EQ(tmp.read("out/a.slo"), "new a");
+    EXPECT_EQ(tmp.read("out/d.vlo"), "new d");
+    EXPECT_EQ(namesIn(tmp / "out"), (std::vector<std::string>{"a.slo", "b.vlo", "d.vlo"}));
+    EXPECT_TRUE(writeFilesAtomic({}));
+}
+
 } // namespace
 } // namespace kv::platform
