@@ -7,6 +7,7 @@
 namespace kv::tool {
 
 int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
+int runKdgProjectCommand(const std::vector<std::string>& args); // after "kdg project"
 int runMapCommand(const std::vector<std::string>& args); // args after "map"
 
 } // namespace kv::tool
