@@ -1,6 +1,7 @@
 #include "app/screenshot.h"
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
+#include "core/links_file.h"
 #include "core/startup.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     launcher.launch.registryStore = registryStore;
 
     kv::content::wireContent(launcher);
+    kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     if (!kv::runStartup(launcher, commandLineText(QApplication::arguments())))

@@ -1,5 +1,6 @@
 #include "core/links_file.h"
 
+#include "common/ui_port.h"
 #include "content/line_syntax.h"
 #include "core/launcher.h"
 #include "platform/files.h"
@@ -109,6 +110,15 @@ bool LoadCustomKVSLinks(Launcher& l) {
     applyLinksText(text, vars, l.mainLink);
     l.view().refresh();
     return true;
+}
+
+bool followMainLink(Launcher& l) {
+    const std::string question = "Go to " + l.mainLink.textExpanded + " ?";
+    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return false;
+    const bool opened = l.openInShell(l.mainLink.url);
+    l.view().minimise();
+    return opened;
 }
 
 void wireMainLink(Launcher& l) {

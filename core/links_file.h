@@ -31,6 +31,10 @@ void InitializeMainLink(Launcher& launcher);
 // launcher's settings when it is refreshed.
 bool LoadCustomKVSLinks(Launcher& launcher);
 
+// The main link was clicked: after a Yes the page opens and the main window goes to the
+// task bar, so the browser is not hidden behind it. True when the page was opened.
+bool followMainLink(Launcher& launcher);
+
 // Fills the start-up hooks for the link settings.
 void wireMainLink(Launcher& launcher);
 

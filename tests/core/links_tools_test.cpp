@@ -93,6 +93,25 @@ TEST(LinksFile, StartUpReadsTheFileAndTheStartButtonKeepsTheDefaultBackground) {
     EXPECT_EQ(w.launcher->mainLink.textExpanded, MainLinkSettings{}.textExpanded);
 }
 
+TEST(LinksFile, TheMainLinkAsksThenOpensItsPageAndMinimises) {
+    LauncherWorld w;
+    std::vector<std::string> log;
+    test::RecordingView view(log);
+    w.launcher->setView(&view);
+    w.launcher->mainLink.url = "https://example.org/forum";
+    w.ui.answerMessage(Answer::No);
+    EXPECT_FALSE(followMainLink(*w.launcher));
+    EXPECT_TRUE(w.opened.empty());
+    EXPECT_TRUE(log.empty());
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(followMainLink(*w.launcher));
+    EXPECT_EQ(w.opened, Texts{"https://example.org/forum"});
+    EXPECT_EQ(log, Texts{"minimise"});
+    EXPECT_EQ(w.ui.messages()[0].text, "Go to     Korvane Tactics Community ?");
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
+    w.launcher->setView(nullptr);
+}
+
 // A stand-in for the launcher's executable that notes where it was started.
 std::string writeRestartProbe(LauncherWorld& w) {
     w.tmp.write("kvs/Settings/.keep", "");

@@ -2,6 +2,7 @@
 
 #include "common/ui_port.h"
 #include "content/launcher_wiring.h"
+#include "content/mod_activation.h"
 #include "core/game_start.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
@@ -14,6 +15,7 @@
 #include "ui/main/command_line_preview.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
+#include "ui/main/main_link_bar.h"
 #include "ui/main/misc_page.h"
 #include "ui/main/new_kdg_page.h"
 #include "ui/main/options_toolbar_widget.h"
@@ -22,6 +24,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -34,15 +37,6 @@
 
 namespace kv::ui {
 
-namespace {
-
-// 0x00BBGGRR, as the link settings store colours.
-QString cssColour(unsigned bgr) {
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff)).name();
-}
-
-} // namespace
-
 Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_(launcher) {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("Korvane Starter"));
@@ -51,10 +45,9 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    mainLink_ = new QLabel(central);
-    mainLink_->setObjectName(QStringLiteral("LblMainLink"));
-    mainLink_->setCursor(Qt::PointingHandCursor);
+    mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
+    launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
@@ -68,6 +61,7 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
 Main::~Main() {
     launcher_.setView(nullptr);
+    launcher_.hooks.startLinkAnimation = nullptr;
 }
 
 void Main::createToolbars() {
@@ -80,6 +74,8 @@ void Main::createToolbars() {
     tools_ = new ToolsButton(launcher_, toolsBar);
     toolsBar->addWidget(tools_);
     addToolBar(toolsBar);
+    connect(tools_, &ToolsButton::closeRequested, this, &QWidget::close);
+    connect(tools_, &ToolsButton::endRequested, this, &Main::endAtOnce);
     connect(optionsToolbar_, &OptionsToolbarWidget::optionChosen, this, &Main::refresh);
     connect(installationToolbar_, &InstallationToolbar::installationsChanged, this, &Main::refresh);
 }
@@ -196,9 +192,9 @@ void Main::refresh() {
     installationToolbar_->refresh();
     tools_->refresh();
     const MainLinkSettings& link = launcher_.mainLink;
-    mainLink_->setText(toQt(link.caption(launcher_.options.compact())));
-    colourLabel(mainLink_, link.background, link.textColor);
+    mainLink_->refresh(launcher_.options.compact());
     colourLabel(debugLabel_, link.background, link.textColor);
+    colourLabel(globalConfigLabel_, link.background, link.textColor);
     start_->setStyleSheet(
         QStringLiteral("background-color: %1;").arg(cssColour(link.startButtonBack)));
 }
@@ -209,7 +205,7 @@ void Main::resizeForm(bool compact) {
         fullSize_ = size();
     tabs_->setVisible(!compact);
     misc_->refresh();
-    mainLink_->setText(toQt(launcher_.mainLink.caption(compact)));
+    mainLink_->refresh(compact);
     // Hiding the tabs only posts a layout request; settle the layouts now, so that the
     // size hints and the window's minimum size already describe the new content.
     for (QWidget* w : {body_, centralWidget(), static_cast<QWidget*>(this)}) {
@@ -270,8 +266,16 @@ void Main::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         closeMainWindow(launcher_);
+        content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
     }
     event->accept();
+}
+
+void Main::endAtOnce() {
+    closed_ = true;
+    content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
+    hide();
+    QCoreApplication::exit(0);
 }
 
 bool Main::eventFilter(QObject* watched, QEvent* event) {

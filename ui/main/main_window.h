@@ -21,6 +21,7 @@ class AboutPage;
 class AiPage;
 class HostJoinPage;
 class InstallationToolbar;
+class MainLinkBar;
 class MiscPage;
 class ModsPage;
 class NewKdgPage;
@@ -52,6 +53,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The Tools restart that saves nothing: the process ends without the closing sequence.
+    void endAtOnce();
     void createPages();
     void createToolbars();
     QWidget* createButtonRow();
@@ -69,7 +72,7 @@ private:
     OptionsToolbarWidget* optionsToolbar_ = nullptr;
     InstallationToolbar* installationToolbar_ = nullptr;
     ToolsButton* tools_ = nullptr;
-    QLabel* mainLink_ = nullptr;
+    MainLinkBar* mainLink_ = nullptr;
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
     QPushButton* apply_ = nullptr;
