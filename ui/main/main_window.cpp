@@ -91,7 +91,7 @@ void Main::createPages() {
     mods_->setNameTables(&launcher_.content.nameTables);
     mods_->setMapPreviewFlag(&launcher_.mapPreview);
     mods_->setShellOpener([this](const std::string& file) { return launcher_.openInShell(file); });
-    newKdg_ = new NewKdgPage(tabs_);
+    newKdg_ = new NewKdgPage(launcher_, tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(tabs_);
     tabs_->addTab(misc_, QStringLiteral("MISC"));
