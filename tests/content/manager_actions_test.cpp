@@ -91,6 +91,7 @@ TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     w.writeLauncher("Mods/Rules/Fast/rules.vlo", "V");
     w.writeGame("BigMod.kdg", "K");
     w.writeGame("Other.kvw", "K");
+    w.writeLauncher("Mods/INI/KDG Files/BigMod.ini", "AuthorName = \"Ole\"\r\n");
     w.scan();
     refreshModList(w.state, w.env());
 
@@ -109,9 +110,16 @@ TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     EXPECT_TRUE(w.gameHas("BigMod.kdg"));
     EXPECT_EQ(w.modEntries(), Texts{"BigMod+"});
     EXPECT_FALSE(managerDeleteMod(w.state, w.env(), 5));
-    // MOD description records are not read yet, so there is nothing to delete.
+    ASSERT_TRUE(w.state.mods.entries[0].descriptionLoaded);
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteModDescription(w.state, w.env(), 0));
+    EXPECT_EQ(w.ui.messages()[3].text, "Are you sure you want to delete 'BigMod.ini' ?");
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/INI/KDG Files/BigMod.ini")));
+    EXPECT_TRUE(w.gameHas("BigMod.kdg"));
+    EXPECT_FALSE(w.state.mods.entries[0].descriptionLoaded);
+    // Now there is nothing to delete, and nothing is asked.
     EXPECT_FALSE(managerDeleteModDescription(w.state, w.env(), 0));
-    EXPECT_EQ(w.ui.messages().size(), 3u);
+    EXPECT_EQ(w.ui.messages().size(), 4u);
 }
 
 } // namespace

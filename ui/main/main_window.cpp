@@ -10,6 +10,7 @@
 #include "core/settings_file.h"
 #include "core/startup.h"
 #include "ui/content/ai_page.h"
+#include "ui/content/frm_mods.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
 #include "ui/main/command_line_preview.h"
@@ -24,8 +25,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -138,6 +139,18 @@ QWidget* Main::createButtonRow() {
     layout->addWidget(debugLabel_);
     layout->addWidget(globalConfigLabel_, 1);
 
+    auto* manager = new QPushButton(QStringLiteral("Manager..."), row);
+    manager->setObjectName(QStringLiteral("CmdManager"));
+    manager->setToolTip(QStringLiteral("MODs and AI manager"));
+    layout->addWidget(manager);
+    connect(manager, &QPushButton::clicked, this, [this] {
+        auto* manager = findChild<FrmMODs*>(QStringLiteral("FrmMODs"));
+        if (!manager)
+            manager = new FrmMODs(launcher_, this);
+        manager->reload();
+        manager->show();
+        manager->raise();
+    });
     auto* info = new QPushButton(QStringLiteral("Info"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
     apply_ = new QPushButton(QStringLiteral("Apply"), row);
