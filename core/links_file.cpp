@@ -121,6 +121,44 @@ bool followMainLink(Launcher& l) {
     return opened;
 }
 
+namespace {
+
+bool askThenOpen(Launcher& l, const std::string& question, const std::string& target) {
+    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (l.alwaysOnTop)
+        l.view().minimise();
+    return l.openInShell(target);
+}
+
+std::string authorOrUnknown(const std::string& author) {
+    return author.empty() ? std::string("unknown") : author;
+}
+
+} // namespace
+
+bool followAuthorHomepage(Launcher& l, const std::string& author, const std::string& homepage) {
+    if (homepage.empty())
+        return false;
+    return askThenOpen(l, "Go to " + authorOrUnknown(author) + "'s Homepage?", homepage);
+}
+
+bool writeToAuthor(Launcher& l, const std::string& author, const std::string& address) {
+    if (address.empty())
+        return false;
+    return askThenOpen(l,
+                       "Open E-mail client to send an e-mail to " + authorOrUnknown(author) + " (" +
+                           address + ")" + " ?",
+                       "mailto:" + address);
+}
+
+bool writeToAddress(Launcher& l, const std::string& address) {
+    if (address.empty())
+        return false;
+    return askThenOpen(l, "Open E-mail client to send an e-mail to " + address + " ?",
+                       "mailto:" + address);
+}
+
 void wireMainLink(Launcher& l) {
     l.hooks.initializeMainLink = [&l] { InitializeMainLink(l); };
     l.hooks.loadCustomLinks = [&l] { LoadCustomKVSLinks(l); };

@@ -4,6 +4,7 @@
 // letter case; the later line wins.
 #include "core/main_link.h"
 
+#include <string>
 #include <string_view>
 
 namespace kv {
@@ -34,6 +35,14 @@ bool LoadCustomKVSLinks(Launcher& launcher);
 // The main link was clicked: after a Yes the page opens and the main window goes to the
 // task bar, so the browser is not hidden behind it. True when the page was opened.
 bool followMainLink(Launcher& launcher);
+
+// The selected MOD's author links. With always-on-top the main window goes to the task
+// bar first, so the browser or mail window is not hidden. True when something opened.
+bool followAuthorHomepage(Launcher& launcher, const std::string& author,
+                          const std::string& homepage);
+bool writeToAuthor(Launcher& launcher, const std::string& author, const std::string& address);
+// The About page's e-mail label: the address alone.
+bool writeToAddress(Launcher& launcher, const std::string& address);
 
 // Fills the start-up hooks for the link settings.
 void wireMainLink(Launcher& launcher);

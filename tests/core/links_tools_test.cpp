@@ -112,6 +112,33 @@ TEST(LinksFile, TheMainLinkAsksThenOpensItsPageAndMinimises) {
     w.launcher->setView(nullptr);
 }
 
+TEST(LinksFile, AuthorLinksAskAndMinimiseOnlyWhenOnTop) {
+    LauncherWorld w;
+    std::vector<std::string> log;
+    test::RecordingView view(log);
+    w.launcher->setView(&view);
+    EXPECT_FALSE(followAuthorHomepage(*w.launcher, "Anna", "")); // no homepage: nothing asked
+    EXPECT_FALSE(writeToAuthor(*w.launcher, "Anna", ""));
+    for (int i = 0; i < 3; ++i)
+        w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(followAuthorHomepage(*w.launcher, "", "https://a.example/"));
+    EXPECT_TRUE(log.empty());
+    w.launcher->alwaysOnTop = true;
+    EXPECT_TRUE(writeToAuthor(*w.launcher, "Anna", "anna@example.org"));
+    EXPECT_TRUE(writeToAddress(*w.launcher, "team@example.org"));
+    EXPECT_EQ(log, (Texts{"minimise", "minimise"}));
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Go to unknown's Homepage?",
+                     "Open E-mail client to send an e-mail to Anna (anna@example.org) ?",
+                     "Open E-mail client to send an e-mail to team@example.org ?"}));
+    EXPECT_EQ(w.opened,
+              (Texts{"https://a.example/", "mailto:anna@example.org", "mailto:team@example.org"}));
+    w.ui.answerMessage(Answer::No);
+    EXPECT_FALSE(writeToAddress(*w.launcher, "team@example.org"));
+    EXPECT_EQ(w.opened.size(), 3u);
+    w.launcher->setView(nullptr);
+}
+
 // A stand-in for the launcher's executable that notes where it was started.
 std::string writeRestartProbe(LauncherWorld& w) {
     w.tmp.write("kvs/Settings/.keep", "");
