@@ -7,7 +7,8 @@
 namespace kv::tool {
 
 int runKdgCommand(const std::vector<std::string>& args); // args after "kdg"
-int runKdgProjectCommand(const std::vector<std::string>& args); // after "kdg project"
+// args after "kdg project"
+int runKdgProjectCommand(const std::vector<std::string>& args);
 int runMapCommand(const std::vector<std::string>& args); // args after "map"
 
 } // namespace kv::tool
