@@ -1,4 +1,5 @@
 // The Tools menu entries and the main link of the real main window, on the demo world.
+#include "content/launcher_wiring.h"
 #include "core/launcher.h"
 #include "core/links_file.h"
 #include "core/startup.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -47,6 +49,7 @@ struct LinksWindow {
                                                   opened.push_back(target);
                                                   return true;
                                               });
+        content::wireContent(*launcher);
         wireMainLink(*launcher);
         window = std::make_unique<ui::Main>(*launcher);
         EXPECT_TRUE(runStartup(*launcher, ""));
@@ -142,6 +145,8 @@ TEST(ToolsMenu, RestartEntriesEndOrCloseAndStartTheLauncherAgain) {
     const std::string settings = w.launcher->settingsFilePath();
     ASSERT_TRUE(platform::fileExists(settings));
 
+    int processEnds = 0;
+    w.window->setEndProcess([&] { ++processEnds; });
     QSignalSpy ended(w.tools, &ui::ToolsButton::endRequested);
     w.ui.answerMessage(Answer::No);
     w.entry("Remove current configuration")->trigger();
@@ -149,6 +154,7 @@ TEST(ToolsMenu, RestartEntriesEndOrCloseAndStartTheLauncherAgain) {
     w.ui.answerMessage(Answer::Yes);
     w.entry("Remove current configuration")->trigger();
     EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(processEnds, 1);
     EXPECT_FALSE(platform::fileExists(settings));
     EXPECT_FALSE(w.window->isVisible());
     // Ending at once saves nothing, even when the window is closed afterwards.
@@ -188,6 +194,25 @@ TEST(MainLink, SlidesInFlashesAndTakesTheFileColours) {
     QTest::mouseClick(w.link, Qt::LeftButton);
     EXPECT_EQ(w.opened, std::vector<std::string>{"https://example.org/kv"});
     EXPECT_TRUE(w.window->isMinimized());
+}
+
+TEST(MainLink, TheSelectedModsAuthorLinksShowWhenKnownAndAsk) {
+    LinksWindow w;
+    auto& entries = w.launcher->content.mods.entries;
+    ASSERT_GE(entries.size(), 2u);
+    entries[1].authorName = "Ole";
+    entries[1].authorHomepage = "https://ole.example/";
+    entries[1].authorEmail = "";
+    auto* list = w.window->findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* homepage = w.window->findChild<QLabel*>(QStringLiteral("LblAuthorHomepage"));
+    auto* email = w.window->findChild<QLabel*>(QStringLiteral("LblAuthorEmail"));
+    list->setCurrentRow(1);
+    EXPECT_TRUE(homepage->isVisibleTo(w.window.get()));
+    EXPECT_FALSE(email->isVisibleTo(w.window.get()));
+    w.ui.answerMessage(Answer::Yes);
+    emit homepage->linkActivated(QStringLiteral("x"));
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Go to Ole's Homepage?"});
+    EXPECT_EQ(w.opened, std::vector<std::string>{"https://ole.example/"});
 }
 
 TEST(MainLink, ABadColourLeavesTheDefaultsAfterIt) {

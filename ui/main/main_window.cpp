@@ -13,6 +13,7 @@
 #include "ui/content/frm_mods.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
+#include "ui/main/author_links.h"
 #include "ui/main/command_line_preview.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
@@ -30,6 +31,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -138,6 +140,10 @@ QWidget* Main::createButtonRow() {
     globalConfigLabel_->setObjectName(QStringLiteral("LblGlobalConfig"));
     layout->addWidget(debugLabel_);
     layout->addWidget(globalConfigLabel_, 1);
+    authorLinks_ = new AuthorLinks(launcher_, row);
+    layout->addWidget(authorLinks_);
+    if (auto* modList = mods_->findChild<QListWidget*>(QStringLiteral("List1")))
+        connect(modList, &QListWidget::currentRowChanged, authorLinks_, &AuthorLinks::refresh);
 
     auto* manager = new QPushButton(QStringLiteral("Manager..."), row);
     manager->setObjectName(QStringLiteral("CmdManager"));
@@ -204,6 +210,7 @@ void Main::refresh() {
     optionsToolbar_->refresh();
     installationToolbar_->refresh();
     tools_->refresh();
+    authorLinks_->refresh();
     const MainLinkSettings& link = launcher_.mainLink;
     mainLink_->refresh(launcher_.options.compact());
     colourLabel(debugLabel_, link.background, link.textColor);
@@ -288,7 +295,10 @@ void Main::endAtOnce() {
     closed_ = true;
     content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
     hide();
-    QCoreApplication::exit(0);
+    if (endProcess_)
+        endProcess_();
+    else
+        QCoreApplication::exit(0);
 }
 
 bool Main::eventFilter(QObject* watched, QEvent* event) {

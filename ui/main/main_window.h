@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -19,6 +21,7 @@ namespace kv::ui {
 
 class AboutPage;
 class AiPage;
+class AuthorLinks;
 class HostJoinPage;
 class InstallationToolbar;
 class MainLinkBar;
@@ -45,6 +48,8 @@ public:
     void setOnTop(bool onTop) override;
 
     QTabWidget* tabs() const { return tabs_; }
+    // What ends the process when a Tools restart must end it at once (tests record it).
+    void setEndProcess(std::function<void()> end) { endProcess_ = std::move(end); }
     MiscPage* miscPage() const { return misc_; }
 
 protected:
@@ -73,12 +78,14 @@ private:
     InstallationToolbar* installationToolbar_ = nullptr;
     ToolsButton* tools_ = nullptr;
     MainLinkBar* mainLink_ = nullptr;
+    AuthorLinks* authorLinks_ = nullptr;
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;
+    std::function<void()> endProcess_;
     QSize fullSize_; // the size before the window was made compact
 };
 
