@@ -2,6 +2,7 @@
 #include "automation/automation_wiring.h"
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
+#include "core/links_file.h"
 #include "core/startup.h"
 #include "lobby/lobby.h"
 #include "platform/registry.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
     kv::content::wireContent(launcher);
     kv::lobby::wireLobby(launcher);
     kv::automation::wireAutomation(launcher);
+    kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
     ui.setParent(&window);
     kv::ui::wireUpdates(launcher, &window);

@@ -1,5 +1,6 @@
 #include "tools/demo/demo_world.h"
 #include "tools/demo/update_demo.h"
+#include "tools/demo/demo_project_resources.h"
 
 #include "common/paths.h"
 #include "core/startup.h"
@@ -109,6 +110,8 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
     w.text(joinPath(launcher, "Settings\\KVS\\OriginalKDGs.ini"),
            {"korvane.kdg", "mp.kdg", "patch.kdg", "sounds.kdg"}, fresh);
     w.text(joinPath(launcher, "Settings\\starter.ini"), settingsLines(world.gameFolder), fresh);
+    if (w.ok && !writeProjectResources(launcher, fresh, error))
+        w.ok = false;
 
     const std::string& game = world.gameFolder;
     w.folder(joinPath(game, "multiplay\\skirmish"));

@@ -6,11 +6,12 @@
 
 namespace kv::tool {
 
-int runKdgCommand(const std::vector<std::string>& args);    // args after "kdg"
-int runMapCommand(const std::vector<std::string>& args);    // args after "map"
-int runScriptCommand(const std::vector<std::string>& args); // args after "script"
-int runLobbyCommand(const std::vector<std::string>& args);  // args after "lobby"
-int runUpdateCommand(const std::vector<std::string>& args); // args after "update"
-int runConfigCommand(const std::vector<std::string>& args); // args after "config"
+int runKdgCommand(const std::vector<std::string>& args);        // args after "kdg"
+int runKdgProjectCommand(const std::vector<std::string>& args); // args after "kdg project"
+int runMapCommand(const std::vector<std::string>& args);        // args after "map"
+int runScriptCommand(const std::vector<std::string>& args);     // args after "script"
+int runLobbyCommand(const std::vector<std::string>& args);      // args after "lobby"
+int runUpdateCommand(const std::vector<std::string>& args);     // args after "update"
+int runConfigCommand(const std::vector<std::string>& args);     // args after "config"
 
 } // namespace kv::tool

@@ -32,6 +32,7 @@ namespace {
 const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--tables DIR] [--json]\n"
                       "       kvstool kdg list ARCHIVE [--tables DIR] [--json]\n"
                       "       kvstool kdg extract ARCHIVE DEST [--tables DIR]\n"
+                      "       kvstool kdg project create|add|cmdline ... (--help for more)\n"
                       "Names come from Files.txt and Types.txt in DIR (default: the folder of\n"
                       "kvstool).\n";
 
@@ -253,6 +254,8 @@ int runExtract(const Options& o) {
 int runKdgCommand(const std::vector<std::string>& args) {
     if (args.empty())
         return usage();
+    if (args[0] == "project")
+        return runKdgProjectCommand({args.begin() + 1, args.end()});
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);

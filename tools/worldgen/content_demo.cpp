@@ -90,6 +90,7 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
     DescriptionSpec hunter;
     hunter.authorName = "Anna Keller";
     hunter.authorEmail = "anna@example.org";
+    hunter.authorHomepage = "https://anna.example.org/hunter/";
     hunter.description = "Scouts early and hunts down lone units.\\nGood for beginners.";
     hunter.maxInstances = 4;
     w.app("Mods/INI/AI/Hunter.ini", descriptionFileText(hunter));

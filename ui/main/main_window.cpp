@@ -2,6 +2,7 @@
 
 #include "common/ui_port.h"
 #include "content/launcher_wiring.h"
+#include "content/mod_activation.h"
 #include "core/game_start.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
@@ -10,11 +11,14 @@
 #include "core/startup.h"
 #include "ui/automation/global_config_window.h"
 #include "ui/content/ai_page.h"
+#include "ui/content/frm_mods.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/about_page.h"
+#include "ui/main/author_links.h"
 #include "ui/main/command_line_preview.h"
 #include "ui/main/host_join_page.h"
 #include "ui/main/installation_toolbar.h"
+#include "ui/main/main_link_bar.h"
 #include "ui/main/misc_page.h"
 #include "ui/main/new_kdg_page.h"
 #include "ui/main/options_toolbar_widget.h"
@@ -24,9 +28,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolBar>
@@ -34,15 +40,6 @@
 #include <QWindow>
 
 namespace kv::ui {
-
-namespace {
-
-// 0x00BBGGRR, as the link settings store colours.
-QString cssColour(unsigned bgr) {
-    return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff)).name();
-}
-
-} // namespace
 
 Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_(launcher) {
     setObjectName(QStringLiteral("Main"));
@@ -52,10 +49,9 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    mainLink_ = new QLabel(central);
-    mainLink_->setObjectName(QStringLiteral("LblMainLink"));
-    mainLink_->setCursor(Qt::PointingHandCursor);
+    mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
+    launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
@@ -69,6 +65,7 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
 Main::~Main() {
     launcher_.setView(nullptr);
+    launcher_.hooks.startLinkAnimation = nullptr;
 }
 
 void Main::createToolbars() {
@@ -81,6 +78,8 @@ void Main::createToolbars() {
     tools_ = new ToolsButton(launcher_, toolsBar);
     toolsBar->addWidget(tools_);
     addToolBar(toolsBar);
+    connect(tools_, &ToolsButton::closeRequested, this, &QWidget::close);
+    connect(tools_, &ToolsButton::endRequested, this, &Main::endAtOnce);
     connect(optionsToolbar_, &OptionsToolbarWidget::optionChosen, this, &Main::refresh);
     connect(installationToolbar_, &InstallationToolbar::installationsChanged, this, &Main::refresh);
 }
@@ -96,7 +95,7 @@ void Main::createPages() {
     mods_->setNameTables(&launcher_.content.nameTables);
     mods_->setMapPreviewFlag(&launcher_.mapPreview);
     mods_->setShellOpener([this](const std::string& file) { return launcher_.openInShell(file); });
-    newKdg_ = new NewKdgPage(tabs_);
+    newKdg_ = new NewKdgPage(launcher_, tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(tabs_);
     tabs_->addTab(misc_, QStringLiteral("MISC"));
@@ -143,7 +142,23 @@ QWidget* Main::createButtonRow() {
     globalConfigLabel_->setObjectName(QStringLiteral("LblGlobalConfig"));
     layout->addWidget(debugLabel_);
     layout->addWidget(globalConfigLabel_, 1);
+    authorLinks_ = new AuthorLinks(launcher_, row);
+    layout->addWidget(authorLinks_);
+    if (auto* modList = mods_->findChild<QListWidget*>(QStringLiteral("List1")))
+        connect(modList, &QListWidget::currentRowChanged, authorLinks_, &AuthorLinks::refresh);
 
+    auto* manager = new QPushButton(QStringLiteral("Manager..."), row);
+    manager->setObjectName(QStringLiteral("CmdManager"));
+    manager->setToolTip(QStringLiteral("MODs and AI manager"));
+    layout->addWidget(manager);
+    connect(manager, &QPushButton::clicked, this, [this] {
+        auto* manager = findChild<FrmMODs*>(QStringLiteral("FrmMODs"));
+        if (!manager)
+            manager = new FrmMODs(launcher_, this);
+        manager->reload();
+        manager->show();
+        manager->raise();
+    });
     auto* info = new QPushButton(QStringLiteral("Info"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
     apply_ = new QPushButton(QStringLiteral("Apply"), row);
@@ -207,9 +222,9 @@ void Main::refresh() {
     optionsToolbar_->refresh();
     installationToolbar_->refresh();
     tools_->refresh();
+    authorLinks_->refresh();
     const MainLinkSettings& link = launcher_.mainLink;
-    mainLink_->setText(toQt(link.caption(launcher_.options.compact())));
-    colourLabel(mainLink_, link.background, link.textColor);
+    mainLink_->refresh(launcher_.options.compact());
     colourLabel(debugLabel_, link.background, link.textColor);
     colourLabel(globalConfigLabel_, link.background, link.textColor);
     start_->setStyleSheet(
@@ -222,7 +237,7 @@ void Main::resizeForm(bool compact) {
         fullSize_ = size();
     tabs_->setVisible(!compact);
     misc_->refresh();
-    mainLink_->setText(toQt(launcher_.mainLink.caption(compact)));
+    mainLink_->refresh(compact);
     // Hiding the tabs only posts a layout request; settle the layouts now, so that the
     // size hints and the window's minimum size already describe the new content.
     for (QWidget* w : {body_, centralWidget(), static_cast<QWidget*>(this)}) {
@@ -282,9 +297,19 @@ void Main::changeEvent(QEvent* event) {
 void Main::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
-        closeMainWindow(launcher_);
+        closeMainWindow(launcher_); // renames the MODs' archives on its way
     }
     event->accept();
+}
+
+void Main::endAtOnce() {
+    closed_ = true;
+    content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
+    hide();
+    if (endProcess_)
+        endProcess_();
+    else
+        QCoreApplication::exit(0);
 }
 
 bool Main::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -19,8 +21,10 @@ namespace kv::ui {
 
 class AboutPage;
 class AiPage;
+class AuthorLinks;
 class HostJoinPage;
 class InstallationToolbar;
+class MainLinkBar;
 class MiscPage;
 class ModsPage;
 class NewKdgPage;
@@ -44,6 +48,8 @@ public:
     void setOnTop(bool onTop) override;
 
     QTabWidget* tabs() const { return tabs_; }
+    // What ends the process when a Tools restart must end it at once (tests record it).
+    void setEndProcess(std::function<void()> end) { endProcess_ = std::move(end); }
     MiscPage* miscPage() const { return misc_; }
 
 protected:
@@ -52,6 +58,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The Tools restart that saves nothing: the process ends without the closing sequence.
+    void endAtOnce();
     void createPages();
     void createToolbars();
     QWidget* createButtonRow();
@@ -69,13 +77,15 @@ private:
     OptionsToolbarWidget* optionsToolbar_ = nullptr;
     InstallationToolbar* installationToolbar_ = nullptr;
     ToolsButton* tools_ = nullptr;
-    QLabel* mainLink_ = nullptr;
+    MainLinkBar* mainLink_ = nullptr;
+    AuthorLinks* authorLinks_ = nullptr;
     QLabel* debugLabel_ = nullptr;
     QLabel* globalConfigLabel_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
     bool closed_ = false;
+    std::function<void()> endProcess_;
     QSize fullSize_; // the size before the window was made compact
 };
 

@@ -5,6 +5,7 @@
 #include "content/patch_110.h"
 #include "core/game_start.h"
 #include "core/launcher.h"
+#include "core/tools_menu.h"
 #include "platform/files.h"
 #include "ui/mapview/form1.h"
 
@@ -35,10 +36,7 @@ ToolsButton::ToolsButton(Launcher& launcher, QWidget* parent)
     setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("MnuTools"));
-    for (const char* text :
-         {"Check for updates", "Make compatible with 1.10 Patch", "VUVozarev (beta)...",
-          "KV Script Help File", "Remove current configuration", "Change Nick", "Always on top On",
-          "Check for updates on Startup Off"}) {
+    for (const char* text : kToolsEntries) {
         QAction* action = menu->addAction(QString::fromLatin1(text));
         connect(action, &QAction::triggered, this, [this, action] { run(action->text()); });
     }
@@ -48,10 +46,8 @@ ToolsButton::ToolsButton(Launcher& launcher, QWidget* parent)
 
 void ToolsButton::refresh() {
     const auto actions = menu()->actions();
-    // Commands whose subsystems are not wired yet stay visible but cannot be chosen.
-    for (int i = 0; i < EntryCount; ++i)
-        actions[i]->setEnabled(i == UpdateAtStartup || i == AlwaysOnTop || i == MapViewer);
-    actions[CheckForUpdates]->setEnabled(bool(launcher_.hooks.checkForUpdates));
+    actions[CheckForUpdates]->setEnabled(bool(updateCheck_) ||
+                                         bool(launcher_.hooks.checkForUpdates));
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
     actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
@@ -61,8 +57,34 @@ void ToolsButton::refresh() {
                                           : QStringLiteral("Check for updates on Startup Off"));
 }
 
+void ToolsButton::setUpdateCheck(std::function<void()> check) {
+    updateCheck_ = std::move(check);
+    refresh();
+}
+
 void ToolsButton::run(const QString& entry) {
-    if (entry.startsWith(QStringLiteral("Check for updates on Startup"))) {
+    const std::string program = restartProgram_.empty() ? ownExecutablePath() : restartProgram_;
+    if (entry == QStringLiteral("Check for updates") ||
+        entry == QStringLiteral("Check for new Maps/MODs")) {
+        // One check serves both: the server's list offers the launcher and the downloads.
+        // The toolbar stays off while the check runs.
+        parentWidget()->setEnabled(false);
+        if (updateCheck_)
+            updateCheck_();
+        else
+            runHook(launcher_.hooks.checkForUpdates);
+        parentWidget()->setEnabled(true);
+    } else if (entry == QStringLiteral("Remove current configuration")) {
+        if (removeCurrentConfiguration(launcher_, program) == ToolsEnd::EndNow) {
+            emit endRequested();
+            return;
+        }
+    } else if (entry == QStringLiteral("Change Nick")) {
+        if (changeNick(launcher_, program) == ToolsEnd::CloseMain) {
+            emit closeRequested();
+            return;
+        }
+    } else if (entry.startsWith(QStringLiteral("Check for updates on Startup"))) {
         launcher_.updateAtStartup = !launcher_.updateAtStartup;
     } else if (entry.startsWith(QStringLiteral("Always on top"))) {
         SetOnTop(launcher_, !launcher_.alwaysOnTop);
@@ -72,11 +94,6 @@ void ToolsButton::run(const QString& entry) {
             content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
         content::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
-    } else if (entry == QStringLiteral("Check for updates")) {
-        // The toolbar stays off while the check runs.
-        parentWidget()->setEnabled(false);
-        runHook(launcher_.hooks.checkForUpdates);
-        parentWidget()->setEnabled(true);
     } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
         window()->showMinimized();
         Form1::showViewer(launcher_.paths.launcherFolder);

@@ -2,6 +2,9 @@
 // The Tools button and its menu of maintenance commands.
 #include <QToolButton>
 
+#include <functional>
+#include <string>
+
 namespace kv {
 class Launcher;
 }
@@ -15,11 +18,25 @@ public:
     // Entry texts that show a state, and which entries can be used.
     void refresh();
 
-private:
+    // The update check, once it exists; until then "Check for updates" stays disabled.
+    void setUpdateCheck(std::function<void()> check);
+    // The program a restart starts (the launcher's own executable unless a test says).
+    void setRestartProgram(std::string program) { restartProgram_ = std::move(program); }
+
+    // Runs an entry by its text, as choosing it in the menu does.
     void run(const QString& entry);
 
+signals:
+    // The launcher must end at once, without saving its settings.
+    void endRequested();
+    // The main window must close with its usual closing sequence.
+    void closeRequested();
+
+private:
     Launcher& launcher_;
     bool patch110Done_ = false;
+    std::function<void()> updateCheck_;
+    std::string restartProgram_;
 };
 
 } // namespace kv::ui

@@ -1,0 +1,167 @@
+#include "core/links_file.h"
+
+#include "common/ui_port.h"
+#include "content/line_syntax.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+namespace kv {
+
+namespace {
+
+std::string upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    return s;
+}
+
+std::vector<std::string_view> lines(std::string_view text) {
+    std::vector<std::string_view> out;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        out.push_back(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return out;
+}
+
+// A quoted value as in every description file, or a bare one after the equals sign.
+bool keyValue(const std::string& cleaned, const content::FolderVars& vars, content::KeyValue& kv) {
+    if (content::isKeyLine(cleaned))
+        return content::keyAndValue(cleaned, vars, kv);
+    const auto eq = cleaned.find('=');
+    if (eq == std::string::npos)
+        return false;
+    kv.key = std::string(platform::trimBlanksTabs(std::string_view(cleaned).substr(0, eq)));
+    const std::string value(platform::trimBlanksTabs(std::string_view(cleaned).substr(eq + 1)));
+    if (kv.key.empty() || value.empty())
+        return false;
+    kv.value = content::expandValue(value, vars);
+    return true;
+}
+
+} // namespace
+
+bool parseLinkColour(std::string_view text, std::uint32_t& colour) {
+    if (text.empty() || text.size() > 8)
+        return false;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + std::uint32_t(c - '0');
+    }
+    if (value > 0xFFFFFF)
+        return false;
+    colour = value;
+    return true;
+}
+
+bool applyLinksText(std::string_view text, const content::FolderVars& vars,
+                    MainLinkSettings& settings) {
+    for (std::string_view raw : lines(text)) {
+        const std::string cleaned = content::cleanLine(raw);
+        content::KeyValue kv;
+        if (!keyValue(cleaned, vars, kv))
+            continue;
+        const std::string key = upper(kv.key);
+        std::string* textSetting = key == "MAINLINKTEXTEXPANDED"    ? &settings.textExpanded
+                                   : key == "MAINLINKTEXTCOLLAPSED" ? &settings.textCollapsed
+                                   : key == "MAINLINKURL"           ? &settings.url
+                                                                    : nullptr;
+        if (textSetting) {
+            *textSetting = kv.value;
+            continue;
+        }
+        std::uint32_t* colour = key == "MAINLINKBACKGROUND"             ? &settings.background
+                                : key == "MAINLINKTEXTCOLOR"            ? &settings.textColor
+                                : key == "MAINLINKBACKGROUNDFLASHCOLOR" ? &settings.backgroundFlash
+                                : key == "MAINLINKTEXTFLASHCOLOR"       ? &settings.textFlash
+                                : key == "STARTBUTTONBACKCOLOR"         ? &settings.startButtonBack
+                                                                        : nullptr;
+        if (colour && !parseLinkColour(kv.value, *colour))
+            return false;
+    }
+    return true;
+}
+
+void InitializeMainLink(Launcher& l) {
+    l.mainLink = MainLinkSettings{};
+}
+
+bool LoadCustomKVSLinks(Launcher& l) {
+    const std::string path = l.paths.underLauncher(kLinksFile);
+    if (!platform::fileExists(path))
+        return false;
+    std::string text;
+    if (!platform::readFile(path, text))
+        return false;
+    const auto vars = content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+    applyLinksText(text, vars, l.mainLink);
+    l.view().refresh();
+    return true;
+}
+
+bool followMainLink(Launcher& l) {
+    const std::string question = "Go to " + l.mainLink.textExpanded + " ?";
+    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return false;
+    const bool opened = l.openInShell(l.mainLink.url);
+    l.view().minimise();
+    return opened;
+}
+
+namespace {
+
+bool askThenOpen(Launcher& l, const std::string& question, const std::string& target) {
+    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return false;
+    if (l.alwaysOnTop)
+        l.view().minimise();
+    return l.openInShell(target);
+}
+
+std::string authorOrUnknown(const std::string& author) {
+    return author.empty() ? std::string("unknown") : author;
+}
+
+} // namespace
+
+bool followAuthorHomepage(Launcher& l, const std::string& author, const std::string& homepage) {
+    if (homepage.empty())
+        return false;
+    return askThenOpen(l, "Go to " + authorOrUnknown(author) + "'s Homepage?", homepage);
+}
+
+bool writeToAuthor(Launcher& l, const std::string& author, const std::string& address) {
+    if (address.empty())
+        return false;
+    return askThenOpen(l,
+                       "Open E-mail client to send an e-mail to " + authorOrUnknown(author) + " (" +
+                           address + ")" + " ?",
+                       "mailto:" + address);
+}
+
+bool writeToAddress(Launcher& l, const std::string& address) {
+    if (address.empty())
+        return false;
+    return askThenOpen(l, "Open E-mail client to send an e-mail to " + address + " ?",
+                       "mailto:" + address);
+}
+
+void wireMainLink(Launcher& l) {
+    l.hooks.initializeMainLink = [&l] { InitializeMainLink(l); };
+    l.hooks.loadCustomLinks = [&l] { LoadCustomKVSLinks(l); };
+}
+
+} // namespace kv

@@ -1,0 +1,150 @@
+// The MODs and AI manager on the demo world: what it shows of the library and the
+// deletions it makes after its questions.
+#include "content/launcher_wiring.h"
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "tools/worldgen/content_files.h"
+#include "ui/content/frm_mods.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "frm_mods_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
+    return *app;
+}
+
+struct ManagerWorld {
+    ManagerWorld() {
+        application();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [this](const std::string& target) {
+                                                  opened.push_back(target);
+                                                  return true;
+                                              });
+        content::wireContent(*launcher);
+        window = std::make_unique<ui::Main>(*launcher);
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+        ui.clear();
+        window->findChild<QPushButton*>(QStringLiteral("CmdManager"))->click();
+        manager = window->findChild<ui::FrmMODs*>(QStringLiteral("FrmMODs"));
+    }
+    template <typename T> T* find(const char* name) const {
+        T* w = manager->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QTreeWidgetItem* aiRow(const char* name) const {
+        const auto items =
+            find<QTreeWidget>("ListAI")->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+        return items.isEmpty() ? nullptr : items[0];
+    }
+    QString label(const char* name) const { return find<QLabel>(name)->text(); }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ScriptedUi ui;
+    std::vector<std::string> opened;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+    ui::FrmMODs* manager = nullptr;
+};
+
+TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
+    ManagerWorld w;
+    ASSERT_NE(w.manager, nullptr);
+    EXPECT_TRUE(w.manager->isVisible());
+    auto* ais = w.find<QTreeWidget>("ListAI");
+    EXPECT_EQ(ais->topLevelItemCount(), int(w.launcher->content.ais.records.size()));
+    QTreeWidgetItem* hunter = w.aiRow("Hunter");
+    ASSERT_NE(hunter, nullptr);
+    EXPECT_EQ(hunter->text(1), "Yes");
+    ais->setCurrentItem(hunter);
+    EXPECT_EQ(w.label("LblAuthor"), "Anna Keller");
+    EXPECT_EQ(w.label("LblMaxInstances"), "4");
+    EXPECT_EQ(w.label("LblConfiguration"), "Yes");
+    EXPECT_TRUE(w.find<QPushButton>("CmdDeleteAIConfig")->isEnabled());
+    EXPECT_TRUE(w.find<QLabel>("LblEmail")->isVisibleTo(w.manager));
+    EXPECT_TRUE(w.find<QLabel>("LblHomepage")->isVisibleTo(w.manager));
+
+    w.ui.answerMessage(Answer::No);
+    emit w.find<QLabel>("LblEmail")->linkActivated(QStringLiteral("x"));
+    w.ui.answerMessage(Answer::Yes);
+    emit w.find<QLabel>("LblEmail")->linkActivated(QStringLiteral("x"));
+    emit w.find<QLabel>("LblHomepage")->linkActivated(QStringLiteral("x"));
+    EXPECT_EQ(w.ui.messageTexts()[0], "Open E-mail client to send an e-mail to anna@example.org ?");
+    EXPECT_EQ(w.opened, (std::vector<std::string>{"mailto:anna@example.org",
+                                                  "https://anna.example.org/hunter/"}));
+
+    // An AI without a description file: unknown author, no links, nothing to delete.
+    w.tmp.write("demo/launcher/Mods/SkirmishAI/Bare.kvai", worldgen::sampleAiFile("Bare", 600));
+    w.find<QPushButton>("CmdRefreshAI")->click();
+    QTreeWidgetItem* bare = w.aiRow("Bare");
+    ASSERT_NE(bare, nullptr);
+    ais->setCurrentItem(bare);
+    EXPECT_EQ(bare->text(1), "No");
+    EXPECT_EQ(w.label("LblAuthor"), "Unknown");
+    EXPECT_EQ(w.label("LblMaxInstances"), "Unknown");
+    EXPECT_EQ(w.label("LblConfiguration"), "No");
+    EXPECT_FALSE(w.find<QPushButton>("CmdDeleteAIConfig")->isEnabled());
+    EXPECT_FALSE(w.find<QLabel>("LblEmail")->isVisibleTo(w.manager));
+
+    auto* mods = w.find<QTreeWidget>("ListMODs");
+    ASSERT_GT(mods->topLevelItemCount(), 0);
+    const auto& entries = w.launcher->content.mods.entries;
+    ASSERT_EQ(mods->topLevelItemCount(), int(entries.size()));
+    for (int i = 0; i < mods->topLevelItemCount(); ++i) {
+        const auto& e = entries[std::size_t(i)];
+        EXPECT_EQ(mods->topLevelItem(i)->text(1), e.descriptionLoaded ? "Yes" : "No");
+        EXPECT_EQ(mods->topLevelItem(i)->text(2), "");
+        mods->setCurrentItem(mods->topLevelItem(i));
+        EXPECT_EQ(w.label("LblModAuthor").toStdString(),
+                  e.authorName.empty() ? "Unknown" : e.authorName);
+        EXPECT_EQ(w.find<QPushButton>("CmdDeleteMODConfig")->isEnabled(), e.descriptionLoaded);
+    }
+    EXPECT_GT(w.find<QListWidget>("LstRules")->count(), 0);
+}
+
+TEST(FrmMODs, DeletesTheAiWithItsArchivesAfterTheQuestion) {
+    ManagerWorld w;
+    ASSERT_NE(w.manager, nullptr);
+    const std::string folder = w.world.launcherFolder + "Mods/SkirmishAI/Fortress";
+    ASSERT_TRUE(platform::folderExists(folder));
+    auto* ais = w.find<QTreeWidget>("ListAI");
+    ais->setCurrentItem(w.aiRow("Fortress"));
+    w.ui.answerMessage(Answer::No);
+    w.find<QPushButton>("CmdDeleteAI")->click();
+    EXPECT_NE(w.aiRow("Fortress"), nullptr);
+    w.ui.answerMessage(Answer::Yes);
+    w.find<QPushButton>("CmdDeleteAI")->click();
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{"Are you sure you want to delete 'Fortress' ?",
+                                        "Are you sure you want to delete 'Fortress' ?"}));
+    EXPECT_EQ(w.aiRow("Fortress"), nullptr);
+    EXPECT_FALSE(platform::pathExists(folder));
+    EXPECT_EQ(w.launcher->content.ais.find("Fortress"), nullptr);
+}
+
+} // namespace
+} // namespace kv::test

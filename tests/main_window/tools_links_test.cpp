@@ -1,0 +1,227 @@
+// The Tools menu entries and the main link of the real main window, on the demo world.
+#include "content/launcher_wiring.h"
+#include "core/launcher.h"
+#include "core/links_file.h"
+#include "core/startup.h"
+#include "platform/files.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/demo/demo_world.h"
+#include "ui/main/main_link_bar.h"
+#include "ui/main/main_window.h"
+#include "ui/main/tools_button.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kv::test {
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "tools_links_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
+    return *app;
+}
+
+struct LinksWindow {
+    // `links` is written as the links file before the start, when not empty.
+    explicit LinksWindow(const std::string& links = {}) {
+        application();
+        std::string error;
+        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+        std::filesystem::remove(world.launcherFolder + "Settings/KVS/KVSLinks.ini");
+        if (!links.empty())
+            tmp.write("demo/launcher/Settings/KVS/KVSLinks.ini", links);
+        registry = platform::makeRegistryBackend(tmp / "registry.reg");
+        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
+                                              [this](const std::string& target) {
+                                                  opened.push_back(target);
+                                                  return true;
+                                              });
+        content::wireContent(*launcher);
+        wireMainLink(*launcher);
+        window = std::make_unique<ui::Main>(*launcher);
+        EXPECT_TRUE(runStartup(*launcher, ""));
+        window->show();
+        tools = window->findChild<ui::ToolsButton*>(QStringLiteral("TbTools"));
+        link = window->findChild<QLabel*>(QStringLiteral("LblMainLink"));
+    }
+    QAction* entry(const char* text) const {
+        for (QAction* a : tools->menu()->actions())
+            if (a->text() == QLatin1String(text))
+                return a;
+        ADD_FAILURE() << text;
+        return nullptr;
+    }
+    bool waitForLink() const {
+        return QTest::qWaitFor([&] { return link->y() == 0 && !link->styleSheet().isEmpty(); },
+                               5000) &&
+               QTest::qWaitFor([&] { return link->styleSheet() == normalStyle(); }, 5000);
+    }
+    QString normalStyle() const {
+        const MainLinkSettings& s = launcher->mainLink;
+        return QStringLiteral("background-color: %1; color: %2;")
+            .arg(ui::cssColour(s.background), ui::cssColour(s.textColor));
+    }
+
+    TempFolder tmp;
+    demo::DemoWorld world;
+    ScriptedUi ui;
+    std::vector<std::string> opened;
+    std::unique_ptr<platform::RegistryBackend> registry;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<ui::Main> window;
+    ui::ToolsButton* tools = nullptr;
+    QLabel* link = nullptr;
+};
+
+TEST(ToolsMenu, EntriesInOrderAndEachReachesItsAction) {
+    LinksWindow w;
+    QStringList texts;
+    for (const QAction* a : w.tools->menu()->actions())
+        texts << a->text();
+    EXPECT_EQ(texts, (QStringList{"Check for updates", "Make compatible with 1.10 Patch",
+                                  "VUVozarev (beta)...", "KV Script Help File",
+                                  "Remove current configuration", "Change Nick",
+                                  "Always on top Off", "Check for updates on Startup Off"}));
+
+    // The update check is not there yet: the entry waits for it.
+    EXPECT_FALSE(w.entry("Check for updates")->isEnabled());
+    bool toolbarWasDisabled = false;
+    w.tools->setUpdateCheck([&] { toolbarWasDisabled = !w.tools->parentWidget()->isEnabled(); });
+    ASSERT_TRUE(w.entry("Check for updates")->isEnabled());
+    w.entry("Check for updates")->trigger();
+    EXPECT_TRUE(toolbarWasDisabled);
+    EXPECT_TRUE(w.tools->parentWidget()->isEnabled());
+
+    w.entry("Always on top Off")->trigger();
+    EXPECT_TRUE(w.launcher->alwaysOnTop);
+    w.entry("Always on top On")->trigger();
+    EXPECT_FALSE(w.launcher->alwaysOnTop);
+    w.entry("Check for updates on Startup Off")->trigger();
+    EXPECT_TRUE(w.launcher->updateAtStartup);
+    EXPECT_NE(w.entry("Check for updates on Startup On"), nullptr);
+
+    const bool help =
+        platform::fileExists(w.world.gameFolder + "multiplay/skirmish/scriptLang.rtf");
+    EXPECT_EQ(w.entry("KV Script Help File")->isEnabled(), help);
+    if (help) {
+        w.entry("KV Script Help File")->trigger();
+        ASSERT_EQ(w.opened.size(), 1u);
+        EXPECT_TRUE(w.opened[0].ends_with("scriptLang.rtf"));
+    }
+
+    w.entry("VUVozarev (beta)...")->trigger();
+    QWidget* viewer = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("Form1") && top->isVisible())
+            viewer = top;
+    EXPECT_NE(viewer, nullptr);
+    EXPECT_TRUE(w.window->isMinimized());
+    delete viewer;
+
+    w.tools->run(QStringLiteral("Make it so"));
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Unknown command."});
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Exclamation);
+}
+
+TEST(ToolsMenu, RestartEntriesEndOrCloseAndStartTheLauncherAgain) {
+    LinksWindow w;
+    const std::string probe =
+        w.tmp.write("probe.sh", "#!/bin/sh\ntouch \"" + (w.tmp / "started") + "\"\n");
+    std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
+    w.tools->setRestartProgram(probe);
+    const std::string settings = w.launcher->settingsFilePath();
+    ASSERT_TRUE(platform::fileExists(settings));
+
+    int processEnds = 0;
+    w.window->setEndProcess([&] { ++processEnds; });
+    QSignalSpy ended(w.tools, &ui::ToolsButton::endRequested);
+    w.ui.answerMessage(Answer::No);
+    w.entry("Remove current configuration")->trigger();
+    EXPECT_EQ(ended.count(), 0);
+    w.ui.answerMessage(Answer::Yes);
+    w.entry("Remove current configuration")->trigger();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_FALSE(platform::fileExists(settings));
+    EXPECT_FALSE(w.window->isVisible());
+    // Ending at once saves nothing, even when the window is closed afterwards.
+    w.window->close();
+    EXPECT_FALSE(platform::fileExists(settings));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform::fileExists(w.tmp / "started"); }, 5000));
+}
+
+TEST(ToolsMenu, ChangeNickClosesTheWindowWithItsClosingSequence) {
+    LinksWindow w;
+    const std::string probe = w.tmp.write("probe.sh", "#!/bin/sh\nexit 0\n");
+    std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
+    w.tools->setRestartProgram(probe);
+    w.ui.answerMessage(Answer::Yes);
+    w.ui.answerInput("Renamed");
+    w.entry("Change Nick")->trigger();
+    EXPECT_FALSE(w.window->isVisible());
+    std::string text;
+    ASSERT_TRUE(platform::readFile(w.launcher->settingsFilePath(), text));
+    EXPECT_NE(text.find("Nickname=Renamed\r\n"), std::string::npos);
+}
+
+TEST(MainLink, SlidesInFlashesAndTakesTheFileColours) {
+    LinksWindow w("MainLinkBackground = \"255\"\r\nmainlinktextcolor = \"65280\"\r\n"
+                  "MainLinkURL = \"https://example.org/kv\"\r\n");
+    EXPECT_LT(w.link->y(), 0); // still sliding in
+    ASSERT_TRUE(w.waitForLink());
+    EXPECT_EQ(w.link->styleSheet().toStdString(), "background-color: #ff0000; color: #00ff00;");
+    // The start button keeps the default background (16757128, the decimal that counts).
+    EXPECT_EQ(w.window->findChild<QPushButton*>(QStringLiteral("CmdStart"))->styleSheet(),
+              "background-color: #88b1ff;");
+
+    w.ui.answerMessage(Answer::No);
+    QTest::mouseClick(w.link, Qt::LeftButton);
+    EXPECT_TRUE(w.opened.empty());
+    w.ui.answerMessage(Answer::Yes);
+    QTest::mouseClick(w.link, Qt::LeftButton);
+    EXPECT_EQ(w.opened, std::vector<std::string>{"https://example.org/kv"});
+    EXPECT_TRUE(w.window->isMinimized());
+}
+
+TEST(MainLink, TheSelectedModsAuthorLinksShowWhenKnownAndAsk) {
+    LinksWindow w;
+    auto& entries = w.launcher->content.mods.entries;
+    ASSERT_GE(entries.size(), 2u);
+    entries[1].authorName = "Ole";
+    entries[1].authorHomepage = "https://ole.example/";
+    entries[1].authorEmail = "";
+    auto* list = w.window->findChild<QListWidget*>(QStringLiteral("List1"));
+    auto* homepage = w.window->findChild<QLabel*>(QStringLiteral("LblAuthorHomepage"));
+    auto* email = w.window->findChild<QLabel*>(QStringLiteral("LblAuthorEmail"));
+    list->setCurrentRow(1);
+    EXPECT_TRUE(homepage->isVisibleTo(w.window.get()));
+    EXPECT_FALSE(email->isVisibleTo(w.window.get()));
+    w.ui.answerMessage(Answer::Yes);
+    emit homepage->linkActivated(QStringLiteral("x"));
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Go to Ole's Homepage?"});
+    EXPECT_EQ(w.opened, std::vector<std::string>{"https://ole.example/"});
+}
+
+TEST(MainLink, ABadColourLeavesTheDefaultsAfterIt) {
+    LinksWindow w("MainLinkTextExpanded = \"  Elsewhere\"\r\nMainLinkBackground = \"abc\"\r\n"
+                  "MainLinkTextColor = \"255\"\r\n");
+    ASSERT_TRUE(w.waitForLink());
+    EXPECT_EQ(w.link->text(), "  Elsewhere");
+    EXPECT_EQ(w.link->styleSheet().toStdString(), "background-color: #88b1ff; color: #0000c0;");
+}
+
+} // namespace
+} // namespace kv::test
