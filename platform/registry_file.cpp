@@ -127,6 +127,8 @@ std::optional<RegFile> parseRegFile(std::string_view text) {
             }
             while (!data.empty() && data.back() == '\\')
                 data.pop_back(); // a continuation the file ended in
+            // Blanks before a continuation mark would otherwise end up inside the value.
+            data = std::string(trimBlanksTabs(data));
         }
         if (data.empty() || data == "-")
             continue;

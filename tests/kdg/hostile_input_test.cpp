@@ -35,7 +35,7 @@ KdgFileSpec named(std::uint32_t hash, std::string data) {
 
 std::string hexKey(std::uint32_t value) {
     char text[16];
-    std::snprintf(text, sizeof text, "%X", value);
+    std::snprintf(text, sizeof text, "%x", value);
     return text;
 }
 

@@ -84,6 +84,9 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     EXPECT_EQ(w.label("LblAuthor"), "Anna Keller");
     EXPECT_EQ(w.label("LblMaxInstances"), "4");
     EXPECT_EQ(w.label("LblConfiguration"), "Yes");
+    const auto& fields = w.launcher->content.ais.find("Hunter")->customizing.fields;
+    ASSERT_FALSE(fields.empty());
+    EXPECT_EQ(w.label("LblCustomizing"), QStringLiteral("Values: %1").arg(fields.size()));
     EXPECT_TRUE(w.find<QPushButton>("CmdDeleteAIConfig")->isEnabled());
     EXPECT_TRUE(w.find<QLabel>("LblEmail")->isVisibleTo(w.manager));
     EXPECT_TRUE(w.find<QLabel>("LblHomepage")->isVisibleTo(w.manager));
@@ -107,6 +110,7 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     EXPECT_EQ(w.label("LblAuthor"), "Unknown");
     EXPECT_EQ(w.label("LblMaxInstances"), "Unknown");
     EXPECT_EQ(w.label("LblConfiguration"), "No");
+    EXPECT_EQ(w.label("LblCustomizing"), "N/A");
     EXPECT_FALSE(w.find<QPushButton>("CmdDeleteAIConfig")->isEnabled());
     EXPECT_FALSE(w.find<QLabel>("LblEmail")->isVisibleTo(w.manager));
 

@@ -93,7 +93,7 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
         fresh += "end of " + name;
         plan.sections[0].files.push_back({1, i, fresh, {}, false, 0, 0});
         char hex[16];
-        std::snprintf(hex, sizeof hex, "%X", i);
+        std::snprintf(hex, sizeof hex, "%x", i); // keys are lower-case hex text
         table += std::string(hex) + "," + name + ",BIN," + (i % 2 ? "\\odd" : "") + "\r\n";
         expected[relative] = {"old " + name, fresh};
     }

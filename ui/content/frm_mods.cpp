@@ -284,9 +284,9 @@ void FrmMODs::showAi() {
     aiConfiguration_->setText(yesNo(info.loaded));
     deleteAiConfig_->setEnabled(info.loaded);
     deleteAi_->setEnabled(r != nullptr);
-    const std::size_t fields = r && fieldCount_ ? fieldCount_(r->name) : 0;
     aiCustomizing_->setText(r && r->hasScriptCustomizing
-                                ? QStringLiteral("Values: ") + QString::number(fields)
+                                ? QStringLiteral("Values: ") +
+                                      QString::number(r->customizing.fields.size())
                                 : QStringLiteral("N/A"));
     aiRequired_->clear();
     for (const std::string& kdg : info.requiredKdgs)

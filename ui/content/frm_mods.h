@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <cstddef>
-#include <functional>
 #include <string>
 
 class QLabel;
@@ -27,10 +26,6 @@ public:
 
     // Fills the three lists again from the catalogues.
     void reload();
-    // How many customizable fields an AI's scripts offer, for "Values: n".
-    void setFieldCounter(std::function<std::size_t(const std::string&)> count) {
-        fieldCount_ = std::move(count);
-    }
 
 private:
     QWidget* createAiSection();
@@ -45,7 +40,6 @@ private:
     QString selectedAi() const;
 
     Launcher& launcher_;
-    std::function<std::size_t(const std::string&)> fieldCount_;
     QTreeWidget* ais_ = nullptr;
     QLabel* aiAuthor_ = nullptr;
     QLabel* aiMaxInstances_ = nullptr;
