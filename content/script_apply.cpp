@@ -86,7 +86,12 @@ struct Region {
 };
 
 std::string where(size_t index, const ScriptField& field) {
-    return "#" + std::to_string(index) + " at position " + std::to_string(field.annotationStart);
+    // Appended piece by piece: GCC warns of a false overlap for "#" + std::string&&.
+    std::string text = "#";
+    text += std::to_string(index);
+    text += " at position ";
+    text += std::to_string(field.annotationStart);
+    return text;
 }
 
 std::optional<Region> assignmentRegion(std::string_view t, size_t mark, size_t index,
