@@ -4,6 +4,7 @@
 #include "core/launcher.h"
 #include "core/startup.h"
 #include "platform/files.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -21,14 +22,6 @@
 
 namespace kv::test {
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "frm_mods_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
 
 struct ManagerWorld {
     ManagerWorld() {

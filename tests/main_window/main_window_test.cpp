@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -23,15 +24,6 @@
 namespace kv::test {
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "main_window_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own globals may be gone by the time statics are torn down.
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
 
 QStringList texts(const QComboBox* box) {
     QStringList out;

@@ -5,6 +5,7 @@
 #include "kdg/file_list.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -31,14 +32,6 @@
 namespace kv::test {
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "mods_archive_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
 
 // The main window on the demo world, with the MODs page at hand.
 struct ModsWindow {

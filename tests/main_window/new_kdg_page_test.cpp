@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "kdg/project_builder.h"
 #include "platform/files.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
 #include "ui/main/main_window.h"
@@ -29,14 +30,6 @@ namespace kv::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "new_kdg_page_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
 
 // Answers the modal dialogs as they come up, one step each, and notes what they showed.
 class DialogDriver {

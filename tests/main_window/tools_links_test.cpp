@@ -4,6 +4,7 @@
 #include "core/links_file.h"
 #include "core/startup.h"
 #include "platform/files.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -25,14 +26,6 @@
 
 namespace kv::test {
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "tools_links_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
 
 struct LinksWindow {
     // `links` is written as the links file before the start, when not empty.

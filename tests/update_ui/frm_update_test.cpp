@@ -4,6 +4,7 @@
 #include "content/content_state.h"
 #include "platform/files.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/temp_folder.h"
 #include "ui/qt_ui.h"
 #include "ui/update/download_dialog.h"
@@ -26,13 +27,7 @@
 namespace kv::ui {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "update_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
+using kv::test::application;
 
 struct AppFirst {
     AppFirst() { application(); }

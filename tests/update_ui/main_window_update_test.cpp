@@ -4,6 +4,7 @@
 #include "core/startup.h"
 #include "platform/registry.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -24,13 +25,7 @@
 namespace kv::ui {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "update_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
+using kv::test::application;
 
 TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     application();
