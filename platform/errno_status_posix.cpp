@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv::platform {
 
@@ -53,6 +56,23 @@ Status notRegularFileStatus(bool isFolder, std::string_view path) {
     s.code = err::PathFileAccess;
     s.description = "Path/File access error (not a regular file: " + std::string(path) + ")";
     return s;
+}
+
+Status openRegularFile(const std::string& full, int& fd, std::uint64_t& size) {
+    fd = ::open(full.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return statusFromErrno(errno, full);
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const Status s = !statted ? statusFromErrno(errno, full)
+                                  : notRegularFileStatus(S_ISDIR(st.st_mode), full);
+        ::close(fd);
+        fd = -1;
+        return s;
+    }
+    size = std::uint64_t(st.st_size);
+    return {};
 }
 
 } // namespace kv::platform

@@ -37,18 +37,9 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
 Status MappedFile::open(std::string_view path) {
     close();
     const std::string full = resolvePath(path);
-    const int fd = ::open(full.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return statusFromErrno(errno, full);
-    struct stat st;
-    const bool statted = ::fstat(fd, &st) == 0;
-    if (!statted || !S_ISREG(st.st_mode)) {
-        const Status s = !statted ? statusFromErrno(errno, full)
-                                  : notRegularFileStatus(S_ISDIR(st.st_mode), full);
-        ::close(fd);
+    int fd = -1;
+    if (Status s = openRegularFile(full, fd, size_); !s)
         return s;
-    }
-    size_ = std::uint64_t(st.st_size);
     if (size_ == 0) {
         static const std::uint8_t kNothing = 0;
         data_ = &kNothing;
@@ -82,20 +73,7 @@ RandomAccessFile::~RandomAccessFile() {
 Status RandomAccessFile::open(std::string_view path) {
     close();
     path_ = resolvePath(path);
-    // Non-blocking, so that a FIFO is refused below instead of waiting for a writer.
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
-        return statusFromErrno(errno, path_);
-    struct stat st;
-    const bool statted = ::fstat(fd_, &st) == 0;
-    if (!statted || !S_ISREG(st.st_mode)) {
-        const Status s = !statted ? statusFromErrno(errno, path_)
-                                  : notRegularFileStatus(S_ISDIR(st.st_mode), path_);
-        close();
-        return s;
-    }
-    size_ = std::uint64_t(st.st_size);
-    return {};
+    return openRegularFile(path_, fd_, size_);
 }
 
 void RandomAccessFile::close() {

@@ -264,25 +264,6 @@ Status createFolderTree(std::string_view path) {
 
 namespace {
 
-// Opens a regular file for reading. Non-blocking, so that a FIFO is refused instead of
-// waiting for a writer; a regular file reads the same either way.
-Status openRegularFile(const std::string& full, int& fd, std::uint64_t& size) {
-    fd = ::open(full.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return statusFromErrno(errno, full);
-    struct stat st;
-    const bool statted = ::fstat(fd, &st) == 0;
-    if (!statted || !S_ISREG(st.st_mode)) {
-        const Status s = !statted ? statusFromErrno(errno, full)
-                                  : notRegularFileStatus(S_ISDIR(st.st_mode), full);
-        ::close(fd);
-        fd = -1;
-        return s;
-    }
-    size = std::uint64_t(st.st_size);
-    return {};
-}
-
 // Reads up to `limit` + 1 bytes, calling `sink` with each piece; EFBIG past the limit.
 template <typename Sink>
 Status readPieces(int fd, const std::string& full, std::uint64_t limit, Sink sink) {
