@@ -2,6 +2,7 @@
 #include "automation/automation_wiring.h"
 #include "content/launcher_wiring.h"
 #include "core/launcher.h"
+#include "core/launcher_folder.h"
 #include "core/links_file.h"
 #include "core/startup.h"
 #include "lobby/lobby.h"
@@ -31,11 +32,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QString()); // the title stays exactly as set
 
     kv::ui::QtUi ui;
+    const kv::LauncherFolderChoice folder =
+        kv::chooseLauncherFolder(kv::ui::fromQt(QApplication::applicationDirPath()));
+    if (!folder.error.empty())
+        static_cast<kv::Ui&>(ui).message("Korvane Starter could not prepare its folder " +
+                                             folder.folder + ":\n" + folder.error,
+                                         kv::Icon::Exclamation);
     const std::string registryStore = kv::platform::defaultRegistryStorePath();
     auto registry = kv::platform::makeRegistryBackend(registryStore);
-    kv::Launcher launcher(
-        kv::ui::fromQt(QApplication::applicationDirPath()), ui, *registry,
-        [](const std::string& target) { return kv::platform::shellOpen(target); });
+    kv::Launcher launcher(folder.folder, ui, *registry, [](const std::string& target) {
+        return kv::platform::shellOpen(target);
+    });
     launcher.launch.registryStore = registryStore;
 
     kv::content::wireContent(launcher);

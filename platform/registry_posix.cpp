@@ -2,12 +2,11 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/registry_file.h"
+#include "platform/user_folders.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <functional>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -165,21 +164,7 @@ std::unique_ptr<RegistryBackend> makeRegistryBackend(const std::string& storePat
 }
 
 std::string defaultRegistryStorePath() {
-    std::string base;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* pw = ::getpwuid(::getuid());
-            home = pw ? pw->pw_dir : "/tmp";
-        }
-        base = std::string(home) + "/.config";
-    }
-    while (base.size() > 1 && base.back() == '/')
-        base.pop_back();
-    return base + "/KorvaneStarter/registry.reg";
+    return userConfigFolder() + "/KorvaneStarter/registry.reg";
 }
 
 } // namespace kv::platform

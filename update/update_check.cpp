@@ -264,8 +264,9 @@ bool UpdateSession::buildOffers() {
     const LauncherRecord& l = state_.launcher;
     // A file without a launcher address has no launcher to offer.
     const bool hasLauncher = l.url.find_first_not_of(" \t") != std::string::npos;
-    if (hasLauncher && (l.version > kOwnVersion || showAll ||
-                        (l.size != 0 && sizeOf(env_.executable) != double(l.size))))
+    if (hasLauncher && env_.selfUpdate &&
+        (l.version > kOwnVersion || showAll ||
+         (l.size != 0 && sizeOf(env_.executable) != double(l.size))))
         offers_.push_back(makeOffer("kvs:0", "Korvane Starter " + formatVersion(l.version), "KVS",
                                     l.version, l.size));
     for (size_t i = 0; i < state_.ais.size(); ++i)

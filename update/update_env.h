@@ -36,6 +36,9 @@ struct UpdateEnv {
     // The running launcher's executable ("KVStarter.exe") and process id.
     std::string executable;
     long processId = 0;
+    // False for a copy installed by a package: the package manager replaces the launcher,
+    // so it is never offered here.
+    bool selfUpdate = true;
     // The "UpdateServer" setting; empty for the default address.
     std::string serverSetting;
     TransferOptions transfer;

@@ -111,6 +111,11 @@ TEST(UpdateCheck, OfferListRowsAndTotals) {
         EXPECT_EQ(w.session->offers()[0].key, "kvs:0");
     }
     EXPECT_EQ(w.session->offers()[0].name, "Korvane Starter 2.144");
+    // A packaged copy is updated by its package manager, never offered here.
+    w.session->env().selfUpdate = false;
+    w.session->DoAutoUpdate(false);
+    EXPECT_TRUE(w.session->offers().empty() || w.session->offers()[0].key != "kvs:0");
+    w.session->env().selfUpdate = true;
 
     // Ticks set the records' flags and the label adds the sizes.
     w.publish(launcherSection("3", 3 * 1024 * 1024) + ais);

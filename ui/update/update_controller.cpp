@@ -1,6 +1,7 @@
 #include "ui/update/update_controller.h"
 
 #include "core/launcher.h"
+#include "core/launcher_folder.h"
 #include "platform/shell.h"
 #include "ui/qt_text.h"
 #include "ui/update/download_dialog.h"
@@ -26,6 +27,7 @@ UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
     env.downloadWindow = download_;
     env.executable = fromQt(QCoreApplication::applicationFilePath());
     env.processId = long(QCoreApplication::applicationPid());
+    env.selfUpdate = shippedLauncherFiles(fromQt(QCoreApplication::applicationDirPath())).empty();
     env.setCaption = [this](const std::string& caption) { main_->setWindowTitle(toQt(caption)); };
     env.openInShell = [this](const std::string& target) { return launcher_.openInShell(target); };
     env.startHidden = [](const std::string& program, const std::string& parameters) {

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, as a user would with `cmake --install`, and
+# uses what was installed: kvstool on a map, the launcher's first start for a new user
+# (its folder filled from the shipped files) and, under the test display, the launcher
+# and the map viewer in real windows. Then the Debian package: its files and its
+# dependencies.
+set -euo pipefail
+build="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/kvstarter bin/kvmapview bin/kvstool lib/korvane-starter/Renamer \
+    share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini \
+    share/applications/korvane-starter.desktop share/applications/korvane-starter-maps.desktop \
+    share/icons/hicolor/scalable/apps/korvane-starter.svg \
+    share/icons/hicolor/scalable/apps/korvane-starter-maps.svg; do
+    [ -e "$prefix/$file" ] || fail "not installed: $file"
+done
+[ -d "$prefix/share/korvane-starter/launcher/Mods" ] || fail "no shipped Mods folder"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$prefix"/share/applications/*.desktop
+fi
+
+# The installed kvstool works on its own.
+"$prefix/bin/kvstool" --help | grep -q "usage: kvstool" || fail "kvstool --help"
+"$build/tools/demo/kvdemo" "$work/demo" >/dev/null
+map=$(ls "$work"/demo/launcher/Maps/*.lnd | head -n 1)
+"$prefix/bin/kvstool" map info "$map" >/dev/null || fail "installed kvstool map info"
+
+# A user's first start: their launcher folder comes from the shipped files, and a file
+# they already have is kept. The leak checker would only report the GUI libraries.
+export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"
+export ASAN_OPTIONS=detect_leaks=0
+user="$XDG_DATA_HOME/KorvaneStarter"
+mkdir -p "$user/Settings/KVS"
+printf 'mine.kdg\r\n' > "$user/Settings/KVS/OriginalKDGs.ini"
+cp "$work/demo/launcher/Settings/starter.ini" "$user/Settings/starter.ini"
+if [ -n "${DISPLAY:-}" ]; then
+    KV_SCREENSHOT="$work/launcher.png" timeout 60 "$prefix/bin/kvstarter" ||
+        fail "the installed launcher did not start"
+    [ -s "$work/launcher.png" ] || fail "no picture of the installed launcher"
+    KV_SCREENSHOT="$work/viewer.png" timeout 60 "$prefix/bin/kvmapview" "$map" ||
+        fail "the installed map viewer did not start"
+    [ -s "$work/viewer.png" ] || fail "no picture of the installed map viewer"
+    [ -d "$user/Mods" ] || fail "the user's launcher folder was not filled"
+    grep -q mine.kdg "$user/Settings/KVS/OriginalKDGs.ini" || fail "a user's file was replaced"
+    if [ -e "$prefix/bin/Mods" ] || [ -e "$prefix/bin/Settings" ]; then
+        fail "the launcher wrote into the installed program folder"
+    fi
+else
+    echo "no display: the installed windows were not started"
+fi
+
+# The Debian package: our programs and data under /usr, Debian's Qt as dependencies.
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null) ||
+    fail "cpack -G DEB"
+deb=$(ls "$work"/korvane-starter_*.deb)
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/kvstarter ./usr/bin/kvstool ./usr/bin/kvmapview \
+    ./usr/share/applications/korvane-starter.desktop \
+    ./usr/share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini; do
+    grep -q " $file\$" <<<"$contents" || fail "not in the package: $file"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libqt6core6 libqt6widgets6 libqt6network6 qt6-qpa-plugins; do
+    grep -q "$package" <<<"$depends" || fail "the package does not depend on $package: $depends"
+done
+dpkg-deb -x "$deb" "$work/unpacked"
+"$work/unpacked/usr/bin/kvstool" --help >/dev/null || fail "the packaged kvstool"
+echo "installed and packaged: $(basename "$deb")"
