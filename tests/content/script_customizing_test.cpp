@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_run.h"
 #include "tools/demo/demo_world.h"
 #include "tools/worldgen/script_samples.h"
 
@@ -20,9 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
-#include <sys/wait.h>
 
 namespace kv::content {
 namespace {
@@ -123,17 +122,8 @@ TEST(ScriptCustomizing, ThePickReachesTheGameAndSurvivesARestart) {
     EXPECT_EQ(d.scripts().players[0].data.fields[0].selected, 2);
 }
 
-// kvstool is run the way scripts use it.
-struct ToolRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-ToolRun runTool(const test::TempFolder& dir, const std::string& arguments) {
-    const std::string command = "'" KVSTOOL_PATH "' script " + arguments + " >'" + (dir / "out") +
-                                "' 2>'" + (dir / "err") + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("out"), dir.read("err")};
+test::ToolRun runTool(const std::string& arguments) {
+    return test::runShell("'" KVSTOOL_PATH "' script " + arguments);
 }
 
 TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
@@ -150,16 +140,16 @@ TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
     storeScriptValue(d.launcher->content, 5, 1, 2, d.ui);
     ASSERT_TRUE(applyChanges(*d.launcher));
 
-    ToolRun r = runTool(d.tmp, "apply '" + file + "' --pick 'delay=5 MINUTES' --index aggr=2");
+    test::ToolRun r = runTool("apply '" + file + "' --pick 'delay=5 MINUTES' --index aggr=2");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, d.skirmish("player5.slo"));
     EXPECT_EQ(r.err, "");
-    r = runTool(d.tmp, "apply '" + file + "' --index aggr=2 --pick delay=\"5 minutes\" -o '" +
-                           (d.tmp / "o.slo") + "'");
+    r = runTool("apply '" + file + "' --index aggr=2 --pick delay=\"5 minutes\" -o '" +
+                (d.tmp / "o.slo") + "'");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(d.tmp.read("o.slo"), d.skirmish("player5.slo"));
 
-    r = runTool(d.tmp, "fields '" + file + "' --json");
+    r = runTool("fields '" + file + "' --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // The help text is defined in this file itself, so it resolves.
     const QJsonArray fields = QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
@@ -172,36 +162,36 @@ TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
     EXPECT_EQ(fields[1].toObject()["parameterIndex"].toInt(), 1);
     EXPECT_EQ(fields[2].toObject()["values"].toArray()[1].toObject()["description"].toString(),
               "Yes");
-    r = runTool(d.tmp, "fields '" + file + "'");
+    r = runTool("fields '" + file + "'");
     EXPECT_NE(r.out.find("Field 1: aggr\n  Type: prm\n  Main description: Aggression\n"),
               std::string::npos);
 
     // Messages on standard error, failures and usage.
     d.tmp.write("bad.slo",
                 "x = 1 /*%!ID=\"a\",type=\"asn\",val=\"2\"*/ /*%!ID=\"b\",MoreInfo=\"<H>\"*/");
-    r = runTool(d.tmp, "apply '" + (d.tmp / "bad.slo") + "'");
+    r = runTool("apply '" + (d.tmp / "bad.slo") + "'");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.err, "Couldn't find text for script customizing 'MoreInfo' variable: '<H>', "
                      "script: 'bad'.\nCouldn't find ';' for assignment, field #0 at position 11\n");
     EXPECT_EQ(r.out, d.tmp.read("bad.slo") + "\r\n");
     d.tmp.write("empty.slo", "   ");
-    EXPECT_EQ(runTool(d.tmp, "apply '" + (d.tmp / "empty.slo") + "'").exitCode, 1);
-    r = runTool(d.tmp, "apply '" + (d.tmp / "none.slo") + "'");
+    EXPECT_EQ(runTool("apply '" + (d.tmp / "empty.slo") + "'").exitCode, 1);
+    r = runTool("apply '" + (d.tmp / "none.slo") + "'");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Error reading file.\n");
-    EXPECT_EQ(runTool(d.tmp, "apply '" + file + "' --pick delay=never").exitCode, 1);
-    EXPECT_EQ(runTool(d.tmp, "apply '" + file + "' --index delay=3").exitCode, 1);
-    EXPECT_EQ(runTool(d.tmp, "apply '" + file + "' --pick nofield=x").exitCode, 1);
-    r = runTool(d.tmp, "--help");
+    EXPECT_EQ(runTool("apply '" + file + "' --pick delay=never").exitCode, 1);
+    EXPECT_EQ(runTool("apply '" + file + "' --index delay=3").exitCode, 1);
+    EXPECT_EQ(runTool("apply '" + file + "' --pick nofield=x").exitCode, 1);
+    r = runTool("--help");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.substr(0, 27), "usage: kvstool script field");
-    EXPECT_EQ(runTool(d.tmp, "").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "apply").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "apply a b").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "apply a --pick").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "apply a --pick novalue").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "fields a --pick x=y").exitCode, 2);
-    EXPECT_EQ(runTool(d.tmp, "list a").exitCode, 2);
+    EXPECT_EQ(runTool("").exitCode, 2);
+    EXPECT_EQ(runTool("apply").exitCode, 2);
+    EXPECT_EQ(runTool("apply a b").exitCode, 2);
+    EXPECT_EQ(runTool("apply a --pick").exitCode, 2);
+    EXPECT_EQ(runTool("apply a --pick novalue").exitCode, 2);
+    EXPECT_EQ(runTool("fields a --pick x=y").exitCode, 2);
+    EXPECT_EQ(runTool("list a").exitCode, 2);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "kdg/file_list.h"
 #include "platform/text.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_run.h"
 #include "tools/worldgen/kdg_name_tables.h"
 #include "tools/worldgen/kdg_sample.h"
 
@@ -12,18 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace kv::kdg {
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 class KvsTool : public ::testing::Test {
 protected:
@@ -35,15 +28,8 @@ protected:
             worldgen::writeNameTables(dir / "tables/", sample.files, worldgen::sampleTypeRows()));
     }
 
-    ToolRun run(const std::string& arguments, const std::string& tool = KVSTOOL_PATH) {
-        const std::string command = "'" + tool + "' " + arguments + " >'" + (dir / "stdout") +
-                                    "' 2>'" + (dir / "stderr") + "'";
-        const int status = std::system(command.c_str());
-        ToolRun r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = dir.read("stdout");
-        r.err = dir.read("stderr");
-        return r;
+    test::ToolRun run(const std::string& arguments, const std::string& tool = KVSTOOL_PATH) {
+        return test::runShell("'" + tool + "' " + arguments);
     }
 
     std::string quoted(const std::string& path) { return "'" + path + "'"; }
@@ -62,7 +48,7 @@ TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
     EXPECT_EQ(run("kdg list " + quoted(archive) + " --tables").exitCode, 2);
     EXPECT_EQ(run("kdg extract " + quoted(archive) + " --json").exitCode, 2);
 
-    ToolRun r = run("kdg info " + quoted(dir / "game/none.kdg"));
+    test::ToolRun r = run("kdg info " + quoted(dir / "game/none.kdg"));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
 
@@ -74,7 +60,8 @@ TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
 }
 
 TEST_F(KvsTool, ListPrintsExactlyTheSavedFileList) {
-    const ToolRun r = run("kdg list " + quoted(archive) + " --tables " + quoted(dir / "tables"));
+    const test::ToolRun r =
+        run("kdg list " + quoted(archive) + " --tables " + quoted(dir / "tables"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     KdgArchiveInfo info;
     ASSERT_TRUE(LoadArchiveInfo(archive, info, LoadNameTables(dir / "tables/")));
@@ -86,24 +73,24 @@ TEST_F(KvsTool, TablesDefaultToTheProgramsFolder) {
     // A copy of the tool beside its own tables, run on a relative archive path.
     const std::string tool = dir / "tables/kvstool";
     std::filesystem::copy_file(KVSTOOL_PATH, tool);
-    const ToolRun r = run("kdg list " + quoted(archive), tool);
+    const test::ToolRun r = run("kdg list " + quoted(archive), tool);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out.rfind("File name:\t\tTool Mod.kdg\r\n", 0), 0u);
     EXPECT_NE(r.out.find("Readme.txt\t\t(Texts.krf)"), std::string::npos);
     // "info" names the sections through the same tables.
-    const ToolRun info = run("kdg info " + quoted(archive), tool);
+    const test::ToolRun info = run("kdg info " + quoted(archive), tool);
     ASSERT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("KRF sections: 3\n  Texts.krf\n"), std::string::npos) << info.out;
 }
 
 TEST_F(KvsTool, InfoUsesTheNameTablesForSectionNames) {
-    const ToolRun without =
+    const test::ToolRun without =
         run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "nowhere"));
     ASSERT_EQ(without.exitCode, 0) << without.err;
-    const ToolRun with =
+    const test::ToolRun with =
         run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "tables"));
     ASSERT_EQ(with.exitCode, 0) << with.err;
-    const auto sections = [](const ToolRun& r) {
+    const auto sections = [](const test::ToolRun& r) {
         return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
             .object()["sections"]
             .toArray();
@@ -121,13 +108,13 @@ TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
         {"map --help", "usage: kvstool map info"}, {"map render -h", "usage: kvstool map info"},
     };
     for (const auto& [arguments, usage] : cases) {
-        const ToolRun r = run(arguments);
+        const test::ToolRun r = run(arguments);
         EXPECT_EQ(r.exitCode, 0) << arguments;
         EXPECT_EQ(r.out.rfind(usage, 0), 0u) << arguments << ": " << r.out;
         EXPECT_EQ(r.err, "") << arguments;
     }
     // Without --help, bad usage still goes to standard error.
-    const ToolRun bad = run("map");
+    const test::ToolRun bad = run("map");
     EXPECT_EQ(bad.exitCode, 2);
     EXPECT_TRUE(bad.out.empty());
     EXPECT_EQ(bad.err.rfind("usage: kvstool map", 0), 0u);
@@ -136,21 +123,19 @@ TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
 TEST_F(KvsTool, DemoHelpMakesNoFolder) {
     const std::string command = "cd " + quoted(dir.path()) + " && '" KVDEMO_PATH "' ";
     for (const char* arguments : {"--help", "-h", "demo --help"}) {
-        const int status = std::system((command + arguments + " >out.txt 2>err.txt").c_str());
-        ASSERT_TRUE(WIFEXITED(status)) << arguments;
-        EXPECT_EQ(WEXITSTATUS(status), 0) << arguments;
-        EXPECT_EQ(dir.read("out.txt").rfind("usage: kvdemo <folder> [--fresh]\n", 0), 0u);
-        EXPECT_EQ(dir.read("err.txt"), "") << arguments;
+        const test::ToolRun r = test::runShell(command + arguments);
+        EXPECT_EQ(r.exitCode, 0) << arguments;
+        EXPECT_EQ(r.out.rfind("usage: kvdemo <folder> [--fresh]\n", 0), 0u);
+        EXPECT_EQ(r.err, "") << arguments;
     }
-    const int bad = std::system((command + "--fresh >out.txt 2>err.txt").c_str());
-    EXPECT_EQ(WEXITSTATUS(bad), 2);
+    EXPECT_EQ(test::runShell(command + "--fresh").exitCode, 2);
     EXPECT_FALSE(std::filesystem::exists(dir / "--help"));
     EXPECT_FALSE(std::filesystem::exists(dir / "--fresh"));
     EXPECT_FALSE(std::filesystem::exists(dir / "demo"));
 }
 
 TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {
-    ToolRun r = run("kdg info --json " + quoted(archive));
+    test::ToolRun r = run("kdg info --json " + quoted(archive));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
     EXPECT_EQ(info["internalId"].toString(), "42");
@@ -170,8 +155,8 @@ TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {
 }
 
 TEST_F(KvsTool, ExtractWritesTheFilesAndReportsSkippedOnes) {
-    ToolRun r = run("kdg extract " + quoted(archive) + " " + quoted(dir / "new/dest") +
-                    " --tables " + quoted(dir / "tables"));
+    test::ToolRun r = run("kdg extract " + quoted(archive) + " " + quoted(dir / "new/dest") +
+                          " --tables " + quoted(dir / "tables"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(dir.read("new/dest/Map1/Game.map"), worldgen::sampleBinaryMap(48, 32, 5));
     EXPECT_EQ(dir.read("new/dest/messages/Names.txt"), "Korvane Tactics mod toolmod\r\n");

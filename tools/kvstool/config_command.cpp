@@ -1,7 +1,7 @@
 // kvstool config list|check: the global configurations of a launcher folder with their
 // descriptions, and a dry run of one configuration's commands that changes no file.
-#include "common/dialogless_ui.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
 #include "automation/command_file.h"
 #include "automation/global_config.h"
@@ -10,7 +10,6 @@
 #include "platform/registry.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
@@ -28,39 +27,10 @@ const char kUsage[] =
     "         applying or installing anything; prints what they loaded, requested, froze\n"
     "         and locked. The file's messages go to standard error.\n";
 
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "kvstool config: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-int failure(const std::string& reason) {
-    std::fprintf(stderr, "kvstool config: %s\n", reason.c_str());
-    return 1;
-}
-
-// Messages on standard error; every question is answered No, so nothing is deleted.
-class StderrUi final : public DialoglessUi {
-public:
-    Answer message(const std::string& text, Icon, Buttons, const std::string&) override {
-        std::string shown;
-        for (size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-                shown += text[i];
-        std::fprintf(stderr, "%s\n", shown.c_str());
-        return Answer::No;
-    }
-};
+const Area kArea("config", kUsage);
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-void printJson(const QJsonValue& value) {
-    const QByteArray bytes = value.isArray()
-                                 ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented)
-                                 : QJsonDocument(value.toObject()).toJson(QJsonDocument::Indented);
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
 }
 
 int runList(Launcher& l, bool json) {
@@ -86,7 +56,7 @@ int runList(Launcher& l, bool json) {
 int runCheck(Launcher& l, const std::string& name, bool json) {
     std::string bytes;
     if (!platform::readFile(l.paths.globalIniFolder + name, bytes))
-        return failure("cannot read " + l.paths.globalIniFolder + name);
+        return kArea.failure("cannot read " + l.paths.globalIniFolder + name);
     // No game folder: "DisableAllMods()" has nothing to rename.
     automation::runCommandText(l, bytes);
     const automation::AutomationState& a = l.automation;
@@ -131,31 +101,29 @@ int runCheck(Launcher& l, const std::string& name, bool json) {
 } // namespace
 
 int runConfigCommand(const std::vector<std::string>& args) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kUsage, stdout);
+    if (kArea.helpAsked(args))
         return 0;
-    }
     if (args.empty())
-        return usage("needs list or check");
+        return kArea.usage("needs list or check");
     std::vector<std::string> positional;
     bool json = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--json")
             json = true;
         else if (args[i].rfind("--", 0) == 0)
-            return usage("unknown option " + args[i]);
+            return kArea.usage("unknown option " + args[i]);
         else
             positional.push_back(args[i]);
     }
     const std::string& verb = args[0];
     if (verb != "list" && verb != "check")
-        return usage("unknown subcommand " + verb);
+        return kArea.usage("unknown subcommand " + verb);
     if (positional.size() != (verb == "list" ? 1u : 2u))
-        return usage(verb == "list" ? "list needs LAUNCHER_FOLDER"
-                                    : "check needs LAUNCHER_FOLDER and NAME.ini");
+        return kArea.usage(verb == "list" ? "list needs LAUNCHER_FOLDER"
+                                          : "check needs LAUNCHER_FOLDER and NAME.ini");
     if (!platform::folderExists(positional[0]))
-        return failure("no such folder: " + positional[0]);
-    StderrUi ui;
+        return kArea.failure("no such folder: " + positional[0]);
+    ConsoleUi ui;
     // The library is only read; the registry is never asked.
     auto registry = platform::makeRegistryBackend(positional[0] + "/.kvstool-unused.reg");
     Launcher launcher(positional[0], ui, *registry, nullptr);

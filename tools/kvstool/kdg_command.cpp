@@ -1,7 +1,7 @@
 // kvstool kdg info|list|extract: the archive reader, listing and extraction of the
 // launcher, run from scripts without any display.
-#include "common/dialogless_ui.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 #include "tools/kvstool/terminal_text.h"
 
 #include "common/paths.h"
@@ -13,7 +13,6 @@
 #include "platform/text.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
@@ -36,12 +35,7 @@ const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--tables DIR] [--json]\n
                       "Names come from Files.txt and Types.txt in DIR (default: the folder of\n"
                       "kvstool).\n";
 
-int usage(const std::string& problem = {}) {
-    if (!problem.empty())
-        std::fprintf(stderr, "kvstool kdg: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+const Area kArea("kdg", kUsage);
 
 struct Options {
     std::vector<std::string> positional;
@@ -94,10 +88,8 @@ std::string absolutePath(const std::string& path) {
 bool loadArchive(const std::string& path, const kdg::NameTables& tables,
                  kdg::KdgArchiveInfo& info) {
     std::string reason;
-    if (kdg::LoadArchiveInfo(absolutePath(path), info, tables, &reason))
-        return true;
-    std::fprintf(stderr, "kvstool kdg: %s\n", escapeControls(path + ": " + reason).c_str());
-    return false;
+    return kdg::LoadArchiveInfo(absolutePath(path), info, tables, &reason) ||
+           kArea.failure(path + ": " + reason) == 0;
 }
 
 QString display(const std::string& bytes) {
@@ -140,18 +132,13 @@ QJsonObject entryJson(const kdg::KdgEntry& e) {
     return o;
 }
 
-void printJson(const QJsonObject& o) {
-    const QByteArray text = QJsonDocument(o).toJson(QJsonDocument::Indented);
-    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-}
-
 void printText(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 int runInfo(const Options& o) {
     if (o.positional.size() != 1)
-        return usage("info needs exactly one archive");
+        return kArea.usage("info needs exactly one archive");
     kdg::KdgArchiveInfo info;
     const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
     if (!loadArchive(o.positional[0], tables, info))
@@ -181,7 +168,7 @@ int runInfo(const Options& o) {
 
 int runList(const Options& o) {
     if (o.positional.size() != 1)
-        return usage("list needs exactly one archive");
+        return kArea.usage("list needs exactly one archive");
     const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
@@ -199,40 +186,18 @@ int runList(const Options& o) {
     return 0;
 }
 
-// Answers the extraction's questions without a person: a file that cannot be written is
-// skipped (Ignore) and reported, and the run ends with exit code 1.
-class ConsoleUi final : public DialoglessUi {
-public:
-    Answer message(const std::string& text, Icon, Buttons buttons, const std::string&) override {
-        std::string line = text;
-        for (char& c : line)
-            if (c == '\r')
-                c = ' ';
-        std::fprintf(stderr, "kvstool kdg: %s\n", escapeControls(line).c_str());
-        switch (buttons) {
-        case Buttons::AbortRetryIgnore:
-            return Answer::Ignore;
-        case Buttons::YesNo:
-        case Buttons::YesNoCancel:
-            return Answer::No;
-        default:
-            return Answer::Ok;
-        }
-    }
-};
-
 int runExtract(const Options& o) {
     if (o.positional.size() != 2)
-        return usage("extract needs an archive and a destination folder");
+        return kArea.usage("extract needs an archive and a destination folder");
     const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
         return 1;
-    ConsoleUi ui;
+    // A file that cannot be written is skipped and reported; the exit code says so.
+    ConsoleUi ui("kvstool kdg: ");
     const std::string dest = withTrailingSeparator(absolutePath(o.positional[1]));
     if (!kdg::MakeDirTree(dest, ui)) {
-        std::fprintf(stderr, "kvstool kdg: cannot create the folder %s\n", dest.c_str());
-        return 1;
+        return kArea.failure("cannot create the folder " + dest);
     }
     NoProgress progress;
     const kdg::ExtractResult r =
@@ -242,9 +207,7 @@ int runExtract(const Options& o) {
     if (r.outcome != kdg::ExtractOutcome::Completed || r.skipped > 0) {
         // The questions above cannot say why a file failed (a full disk, say); this does.
         const std::string cause = r.writeError ? "" : ": " + r.writeError.description;
-        std::fprintf(stderr, "kvstool kdg: %zu files were not extracted%s\n", r.skipped,
-                     escapeControls(cause).c_str());
-        return 1;
+        return kArea.failure(std::to_string(r.skipped) + " files were not extracted" + cause);
     }
     return 0;
 }
@@ -253,31 +216,27 @@ int runExtract(const Options& o) {
 
 int runKdgCommand(const std::vector<std::string>& args) {
     if (args.empty())
-        return usage();
+        return kArea.usage();
     if (args[0] == "project")
         return runKdgProjectCommand({args.begin() + 1, args.end()});
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-    }
+    if (kArea.helpAsked(args))
+        return 0;
     const std::string& command = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     std::string problem;
     if (command == "info") {
         auto o = parseOptions(rest, true, true, problem);
-        return o ? runInfo(*o) : usage(problem);
+        return o ? runInfo(*o) : kArea.usage(problem);
     }
     if (command == "list") {
         auto o = parseOptions(rest, true, true, problem);
-        return o ? runList(*o) : usage(problem);
+        return o ? runList(*o) : kArea.usage(problem);
     }
     if (command == "extract") {
         auto o = parseOptions(rest, false, true, problem);
-        return o ? runExtract(*o) : usage(problem);
+        return o ? runExtract(*o) : kArea.usage(problem);
     }
-    return usage("unknown command " + command);
+    return kArea.usage("unknown command " + command);
 }
 
 } // namespace kv::tool

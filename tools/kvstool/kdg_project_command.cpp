@@ -1,10 +1,10 @@
 // kvstool kdg project create|add|cmdline: prepares a KDG project folder on the same code
 // as the launcher's "New KDG" page, so mod authors can script their projects.
-#include "common/dialogless_ui.h"
 #include "kdg/project_builder.h"
 #include "kdg/project_files.h"
 #include "platform/files.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
 #include <cctype>
 #include <cstdio>
@@ -24,25 +24,11 @@ const char kUsage[] =
     "or its number from 0. LAUNCHER_DIR holds resources/MakeKDG.exe and the .krf lists\n"
     "(default: the current folder).\n";
 
-int usage(const std::string& problem = {}) {
-    if (!problem.empty())
-        std::fprintf(stderr, "kvstool kdg project: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+const Area kArea("kdg project", kUsage);
 
-// Messages go to stderr as one line each; a failure shows up in the exit code.
-class ConsoleUi final : public DialoglessUi {
-public:
-    Answer message(const std::string& text, Icon icon, Buttons, const std::string&) override {
-        std::string line = text;
-        for (char& c : line)
-            if (c == '\r' || c == '\n')
-                c = ' ';
-        std::FILE* to = icon == Icon::Information ? stdout : stderr;
-        std::fprintf(to, "%s%s\n", to == stderr ? "kvstool kdg project: " : "", line.c_str());
-        return Answer::Ok;
-    }
+// Reports go to standard output, problems to standard error.
+struct ProjectUi : ConsoleUi {
+    ProjectUi() : ConsoleUi("kvstool kdg project: ") { informationOnStdout = true; }
 };
 
 std::string absolutePath(const std::string& path) {
@@ -89,7 +75,7 @@ bool parse(const std::vector<std::string>& args, Options& o, std::string& proble
 
 int runCreate(const Options& o) {
     if (o.positional.size() != 1)
-        return usage("create needs exactly one folder");
+        return kArea.usage("create needs exactly one folder");
     std::vector<int> chosen;
     std::stringstream keys(o.aspects);
     for (std::string key; std::getline(keys, key, ',');) {
@@ -97,16 +83,15 @@ int runCreate(const Options& o) {
             continue;
         const kdg::ProjectAspect* aspect = kdg::findAspect(key);
         if (!aspect)
-            return usage("unknown aspect " + key);
+            return kArea.usage("unknown aspect " + key);
         chosen.push_back(int(aspect - kdg::projectAspects().data()));
     }
     kdg::KdgProject project;
     project.setFolder(absolutePath(o.positional[0]));
     if (platform::pathExists(project.folder)) {
-        std::fprintf(stderr, "kvstool kdg project: Directory already exists!\n");
-        return 1;
+        return kArea.failure("Directory already exists!");
     }
-    ConsoleUi ui;
+    ProjectUi ui;
     if (!kdg::createFilledDir(project, chosen, absolutePath(o.resources), ui))
         return 1;
     std::printf("%s\n", project.folder.c_str());
@@ -115,11 +100,10 @@ int runCreate(const Options& o) {
 
 int runAdd(const Options& o) {
     if (o.positional.size() != 2)
-        return usage("add needs a project folder and a file");
+        return kArea.usage("add needs a project folder and a file");
     const std::string folder = absolutePath(o.positional[0]);
     if (!platform::folderExists(folder)) {
-        std::fprintf(stderr, "kvstool kdg project: no project folder %s\n", folder.c_str());
-        return 1;
+        return kArea.failure("no project folder " + folder);
     }
     kdg::KdgProject project = kdg::openExistingProject(folder);
     const std::string source = absolutePath(o.positional[1]);
@@ -128,7 +112,7 @@ int runAdd(const Options& o) {
     const auto question = kdg::addFileQuestion(name);
     if (question && !question->prompt.empty()) {
         if (o.choice.empty())
-            return usage(question->prompt + " (--as)");
+            return kArea.usage(question->prompt + " (--as)");
         choice = -1;
         for (std::size_t i = 0; i < question->choices.size(); ++i)
             if (lower(question->choices[i]) == lower(o.choice))
@@ -136,17 +120,17 @@ int runAdd(const Options& o) {
         if (choice < 0) {
             if (o.choice.find_first_not_of("0123456789") != std::string::npos ||
                 o.choice.size() > 6)
-                return usage("unknown answer " + o.choice);
+                return kArea.usage("unknown answer " + o.choice);
             choice = std::stoi(o.choice);
         }
     }
-    ConsoleUi ui;
+    ProjectUi ui;
     return kdg::addProjectFile(project, source, choice, absolutePath(o.resources), ui) ? 0 : 1;
 }
 
 int runCmdline(const Options& o) {
     if (o.positional.size() != 1)
-        return usage("cmdline needs exactly one folder");
+        return kArea.usage("cmdline needs exactly one folder");
     const kdg::KdgProject project = kdg::openExistingProject(absolutePath(o.positional[0]));
     std::printf("%s\n", kdg::MakeKDGCommandLine(project).c_str());
     return 0;
@@ -155,25 +139,21 @@ int runCmdline(const Options& o) {
 } // namespace
 
 int runKdgProjectCommand(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-    }
+    if (kArea.helpAsked(args))
+        return 0;
     if (args.empty())
-        return usage();
+        return kArea.usage();
     Options o;
     std::string problem;
     if (!parse({args.begin() + 1, args.end()}, o, problem))
-        return usage(problem);
+        return kArea.usage(problem);
     if (args[0] == "create")
         return runCreate(o);
     if (args[0] == "add")
         return runAdd(o);
     if (args[0] == "cmdline")
         return runCmdline(o);
-    return usage("unknown command " + args[0]);
+    return kArea.usage("unknown command " + args[0]);
 }
 
 } // namespace kv::tool

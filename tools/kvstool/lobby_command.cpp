@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -276,15 +277,12 @@ int runPeer(const Options& o) {
 } // namespace
 
 int runLobbyCommand(const std::vector<std::string>& args) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kUsage, stdout);
+    const Area area("lobby", kUsage);
+    if (!args.empty() && area.helpAsked({args.front()}))
         return 0;
-    }
     const auto options = args.empty() ? std::nullopt : parseOptions(args);
-    if (!options) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
+    if (!options)
+        return area.usage();
     return runPeer(*options);
 }
 

@@ -1,7 +1,7 @@
 // kvstool map: the viewer's statistics, check, conversion and drawing without a display.
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
-#include "common/dialogless_ui.h"
 #include "mapview/binary_map_reader.h"
 #include "mapview/lnd_converter.h"
 #include "mapview/lnd_reader.h"
@@ -22,16 +22,6 @@ namespace kv::tool {
 namespace {
 
 using namespace kv::mapview;
-
-// Messages go to stderr; every question is declined, so nothing is repaired.
-class ConsoleUi : public DialoglessUi {
-public:
-    Answer message(const std::string& text, Icon, Buttons buttons, const std::string&) override {
-        if (buttons == Buttons::Ok)
-            std::fprintf(stderr, "%s\n", text.c_str());
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-};
 
 bool endsWithMap(const std::string& path) {
     if (path.size() < 4)
@@ -95,7 +85,8 @@ int check(const std::string& path) {
     auto model = loadMap(path);
     if (!model)
         return 1;
-    struct QuietUi : ConsoleUi {
+    // The faults are printed by the hook; every repair offer is declined.
+    struct QuietUi : DialoglessUi {
         Answer message(const std::string&, Icon, Buttons b, const std::string&) override {
             return b == Buttons::Ok ? Answer::Ok : Answer::No;
         }
@@ -169,6 +160,7 @@ int render(const std::vector<std::string>& args) {
     if (!model)
         return 1;
     ConsoleUi ui;
+    ui.showQuestions = false;
     NoProgress progress;
     MapViewer viewer(ui, progress, {});
     viewer.setModel(std::move(*model));
@@ -186,24 +178,19 @@ int render(const std::vector<std::string>& args) {
     return 0;
 }
 
-void usage(std::FILE* to = stderr) {
-    std::fputs("usage: kvstool map info FILE\n"
-               "       kvstool map check FILE\n"
-               "       kvstool map convert MAP OUT.lnd\n"
-               "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
-               "objects,gateways] [--zoom 2] [--sea-level N]\n",
-               to);
-}
+const char kUsage[] = "usage: kvstool map info FILE\n"
+                      "       kvstool map check FILE\n"
+                      "       kvstool map convert MAP OUT.lnd\n"
+                      "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
+                      "objects,gateways] [--zoom 2] [--sea-level N]\n";
+
+const Area kArea("map", kUsage);
 
 } // namespace
 
 int runMapCommand(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            usage(stdout);
-            return 0;
-        }
-    }
+    if (kArea.helpAsked(args))
+        return 0;
     const std::string command = args.empty() ? std::string() : args[0];
     const std::vector<std::string> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
     int code = 2;
@@ -215,9 +202,7 @@ int runMapCommand(const std::vector<std::string>& args) {
         code = convert(rest[0], rest[1]);
     else if (command == "render" && rest.size() >= 2)
         code = render(rest);
-    if (code == 2)
-        usage();
-    return code;
+    return code == 2 ? kArea.usage() : code;
 }
 
 } // namespace kv::tool

@@ -1,7 +1,7 @@
 // kvstool script fields|apply: the customizable fields of an AI or rules script and the
 // processed text an install writes, on the launcher's own parser and substitution.
-#include "common/dialogless_ui.h"
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
 #include "content/line_syntax.h"
 #include "content/script_apply.h"
@@ -11,7 +11,6 @@
 #include "platform/text.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
 
@@ -33,29 +32,7 @@ const char kUsage[] =
     "          description, --index by its number (from 0); without -o on standard output\n"
     "  Messages about the script go to standard error.\n";
 
-int usage(const std::string& problem) {
-    std::fprintf(stderr, "kvstool script: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-int failure(const std::string& reason) {
-    std::fprintf(stderr, "kvstool script: %s\n", reason.c_str());
-    return 1;
-}
-
-// The script's messages, one after the other on standard error.
-class StderrUi final : public DialoglessUi {
-public:
-    Answer message(const std::string& text, Icon, Buttons, const std::string&) override {
-        std::string shown;
-        for (size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-                shown += text[i];
-        std::fprintf(stderr, "%s\n", shown.c_str());
-        return Answer::Ok;
-    }
-};
+const Area kArea("script", kUsage);
 
 struct Choice {
     std::string id;
@@ -147,7 +124,7 @@ std::string fieldText(size_t index, const ScriptField& f) {
 }
 
 int runFields(const Options& o) {
-    StderrUi ui;
+    ConsoleUi ui;
     ScriptCustomizing data;
     if (!readFields(o.positional[0], data, ui))
         return 1;
@@ -155,10 +132,7 @@ int runFields(const Options& o) {
         QJsonArray fields;
         for (const ScriptField& f : data.fields)
             fields.append(fieldJson(f));
-        const QByteArray text =
-            QJsonDocument(QJsonObject{{"script", display(data.name)}, {"fields", fields}})
-                .toJson(QJsonDocument::Indented);
-        std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+        printJson(QJsonObject{{"script", display(data.name)}, {"fields", fields}});
         return 0;
     }
     std::string text;
@@ -183,7 +157,7 @@ std::optional<int> chosenIndex(const ScriptField& f, const Choice& c) {
 }
 
 int runApply(const Options& o) {
-    StderrUi ui;
+    ConsoleUi ui;
     ScriptCustomizing data;
     if (!readFields(o.positional[0], data, ui))
         return 1;
@@ -193,25 +167,25 @@ int runApply(const Options& o) {
             if (!field && content::equalsNoCase(f.id, c.id))
                 field = &f;
         if (!field)
-            return failure("no field with ID '" + c.id + "'");
+            return kArea.failure("no field with ID '" + c.id + "'");
         const std::optional<int> k = chosenIndex(*field, c);
         if (!k)
-            return failure("field '" + c.id + "' has no value " +
-                           (c.byIndex ? c.value : "described as '" + c.value + "'"));
+            return kArea.failure("field '" + c.id + "' has no value " +
+                                 (c.byIndex ? c.value : "described as '" + c.value + "'"));
         field->selected = *k;
     }
     std::string text;
     if (!platform::readFile(data.path, text))
-        return failure("cannot read " + data.path);
+        return kArea.failure("cannot read " + data.path);
     content::AppliedScript applied = content::applyFields(data.fields, text, ui);
     if (!applied.ok)
-        return failure("the script is empty");
+        return kArea.failure("the script is empty");
     applied.text += "\r\n";
     if (o.output) {
         if (platform::Status s =
                 platform::writeFileAtomic(platform::resolvePath(*o.output), applied.text);
             !s)
-            return failure("cannot write " + *o.output + ": " + s.description);
+            return kArea.failure("cannot write " + *o.output + ": " + s.description);
         return 0;
     }
     std::fwrite(applied.text.data(), 1, applied.text.size(), stdout);
@@ -221,19 +195,17 @@ int runApply(const Options& o) {
 } // namespace
 
 int runScriptCommand(const std::vector<std::string>& args) {
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kUsage, stdout);
+    if (kArea.helpAsked(args))
         return 0;
-    }
     if (args.empty())
-        return usage("needs fields or apply");
+        return kArea.usage("needs fields or apply");
     const std::string& verb = args[0];
     if (verb != "fields" && verb != "apply")
-        return usage("unknown subcommand " + verb);
+        return kArea.usage("unknown subcommand " + verb);
     std::string problem;
     const auto o = parseOptions({args.begin() + 1, args.end()}, verb == "apply", problem);
     if (!o)
-        return usage(problem);
+        return kArea.usage(problem);
     return verb == "fields" ? runFields(*o) : runApply(*o);
 }
 

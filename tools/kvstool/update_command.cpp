@@ -1,6 +1,7 @@
 // kvstool update parse|check|install|download: the launcher's update check and install
 // from the command line, on the same session the update window drives.
 #include "tools/kvstool/commands.h"
+#include "tools/kvstool/console.h"
 
 #include "common/dialogless_ui.h"
 #include "common/paths.h"
@@ -15,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cstdio>
@@ -37,17 +37,7 @@ const char kUsage[] = "usage: kvstool update parse FILE [--json]\n"
                       "       kvstool update download URL FILE [--sha256 HEX]\n"
                       "The server is the launcher's \"UpdateServer\" setting, or KVS_UPDATE_URL.\n";
 
-int usage(const std::string& problem = {}) {
-    if (!problem.empty())
-        std::fprintf(stderr, "kvstool update: %s\n", problem.c_str());
-    std::fputs(kUsage, stderr);
-    return 2;
-}
-
-int fail(const std::string& why) {
-    std::fprintf(stderr, "kvstool update: %s\n", why.c_str());
-    return 1;
-}
+const Area kArea("update", kUsage);
 
 QString q(const std::string& s) {
     return QString::fromStdString(platform::toDisplayText(s));
@@ -161,10 +151,6 @@ QJsonObject stateJson(const update::UpdateState& s, const std::vector<std::strin
             {"parseMessages", msgs}};
 }
 
-void printJson(const QJsonObject& o) {
-    std::fputs(QJsonDocument(o).toJson(QJsonDocument::Indented).constData(), stdout);
-}
-
 int parseCommand(const std::vector<std::string>& a) {
     bool json = false;
     std::vector<std::string> files;
@@ -172,15 +158,15 @@ int parseCommand(const std::vector<std::string>& a) {
         if (s == "--json")
             json = true;
         else if (s.starts_with("--"))
-            return usage("unknown option " + s);
+            return kArea.usage("unknown option " + s);
         else
             files.push_back(s);
     }
     if (files.size() != 1)
-        return usage("parse needs one FILE");
+        return kArea.usage("parse needs one FILE");
     std::vector<std::string> lines;
     if (platform::Status st = platform::readTextLines(files[0], lines); !st)
-        return fail(files[0] + ": " + st.description);
+        return kArea.failure(files[0] + ": " + st.description);
     content::FolderVars vars;
     const update::ParseResult r = update::parseUpdateConfig(lines, vars);
     if (json) {
@@ -254,16 +240,16 @@ int checkCommand(const std::vector<std::string>& a, bool install) {
         else if (s == "--all" && !install)
             all = true;
         else if (s.starts_with("--"))
-            return usage("unknown option " + s);
+            return kArea.usage("unknown option " + s);
         else
             positional.push_back(s);
     }
     if (positional.empty() || (install && positional.size() < 2) ||
         (!install && positional.size() != 1))
-        return usage(install ? "install needs LAUNCHER_DIR and KEY..."
-                             : "check needs LAUNCHER_DIR");
+        return kArea.usage(install ? "install needs LAUNCHER_DIR and KEY..."
+                                   : "check needs LAUNCHER_DIR");
     if (!platform::folderExists(positional[0]))
-        return fail(positional[0] + ": no such folder");
+        return kArea.failure(positional[0] + ": no such folder");
     ToolSession t(positional[0]);
     t.ui.quiet = json;
     t.session->showAll = all;
@@ -273,7 +259,7 @@ int checkCommand(const std::vector<std::string>& a, bool install) {
     t.session->DoAutoUpdate(false);
     for (const auto& m : t.ui.messages)
         if (m == "Failed to download Auto-Update configuration file.")
-            return fail(m + " (" + update::serverLocations(t.setting).home + ")");
+            return kArea.failure(m + " (" + update::serverLocations(t.setting).home + ")");
     const auto& offers = t.session->offers();
     if (!install) {
         if (json) {
@@ -286,7 +272,7 @@ int checkCommand(const std::vector<std::string>& a, bool install) {
                                         {"size", q(o.sizeText)}});
             for (const auto& m : t.ui.messages)
                 msgs.append(q(m));
-            printJson({{"offers", rows}, {"messages", msgs}});
+            printJson(QJsonObject{{"offers", rows}, {"messages", msgs}});
         } else {
             for (const auto& o : offers)
                 print(o.key + "\t" + o.name + "\t" + o.type + "\t" + o.version + "\t" + o.sizeText);
@@ -298,7 +284,7 @@ int checkCommand(const std::vector<std::string>& a, bool install) {
         while (i < offers.size() && offers[i].key != positional[k])
             ++i;
         if (i == offers.size())
-            return fail("nothing offered as " + positional[k]);
+            return kArea.failure("nothing offered as " + positional[k]);
         t.session->setChecked(i, true);
     }
     const size_t before = t.ui.messages.size();
@@ -316,21 +302,21 @@ int downloadCommand(const std::vector<std::string>& a) {
         if (a[i] == "--sha256" && i + 1 < a.size())
             sha = a[++i];
         else if (a[i].starts_with("--"))
-            return usage("unknown option " + a[i]);
+            return kArea.usage("unknown option " + a[i]);
         else
             positional.push_back(a[i]);
     }
     if (positional.size() != 2)
-        return usage("download needs URL and FILE");
+        return kArea.usage("download needs URL and FILE");
     NoProgress none;
     update::PendingFile file;
     const update::FileResult r =
         update::downloadFile(positional[0], positional[1], sha, none, file);
     if (r.error != update::TransferError::None)
-        return fail(positional[0] + ": download failed" +
-                    (r.detail.empty() ? std::string() : " (" + r.detail + ")"));
+        return kArea.failure(positional[0] + ": download failed" +
+                             (r.detail.empty() ? std::string() : " (" + r.detail + ")"));
     if (platform::Status s = file.commit(); !s)
-        return fail(positional[1] + ": " + s.description);
+        return kArea.failure(positional[1] + ": " + s.description);
     print(std::to_string(r.bytes) + " bytes");
     return 0;
 }
@@ -339,11 +325,9 @@ int downloadCommand(const std::vector<std::string>& a) {
 
 int runUpdateCommand(const std::vector<std::string>& args) {
     if (args.empty())
-        return usage();
-    if (args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kUsage, stdout);
+        return kArea.usage();
+    if (kArea.helpAsked({args.front()}))
         return 0;
-    }
     static int argc = 1;
     static char name[] = "kvstool";
     static char* argv[] = {name, nullptr};
@@ -357,7 +341,7 @@ int runUpdateCommand(const std::vector<std::string>& args) {
         return checkCommand(rest, true);
     if (args[0] == "download")
         return downloadCommand(rest);
-    return usage("unknown command " + args[0]);
+    return kArea.usage("unknown command " + args[0]);
 }
 
 } // namespace kv::tool

@@ -1,0 +1,69 @@
+#include "tools/kvstool/console.h"
+
+#include "tools/kvstool/terminal_text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <cstdio>
+
+namespace kv::tool {
+
+bool Area::helpAsked(const std::vector<std::string>& args) const {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(usage_, stdout);
+            return true;
+        }
+    }
+    return false;
+}
+
+int Area::usage(const std::string& problem) const {
+    if (!problem.empty())
+        std::fprintf(stderr, "kvstool %s: %s\n", name_.c_str(), escapeControls(problem).c_str());
+    std::fputs(usage_, stderr);
+    return 2;
+}
+
+int Area::failure(const std::string& reason) const {
+    std::fprintf(stderr, "kvstool %s: %s\n", name_.c_str(), escapeControls(reason).c_str());
+    return 1;
+}
+
+Answer ConsoleUi::message(const std::string& text, Icon icon, Buttons buttons, const std::string&) {
+    const bool question = buttons != Buttons::Ok;
+    if (!question || showQuestions) {
+        std::string line;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                continue; // CR LF is one break
+            line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+        }
+        const bool result = informationOnStdout && icon == Icon::Information;
+        std::fprintf(result ? stdout : stderr, "%s%s\n", result ? "" : prefix_.c_str(),
+                     escapeControls(line).c_str());
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Ignore;
+    case Buttons::OkCancel:
+    case Buttons::RetryCancel:
+        return Answer::Cancel;
+    default:
+        return Answer::No;
+    }
+}
+
+void printJson(const QJsonValue& value) {
+    const QByteArray text = value.isArray()
+                                ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Indented)
+                                : QJsonDocument(value.toObject()).toJson(QJsonDocument::Indented);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+}
+
+} // namespace kv::tool
