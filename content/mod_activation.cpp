@@ -36,8 +36,10 @@ void readKdgDescription(const ContentEnv& env, const FolderVars& vars, ModEntry&
     entry.descriptionLoaded = true;
     for (const auto& raw : lines) {
         KeyValue kv;
-        if (!keyAndValue(cleanLine(raw), vars, kv))
+        const std::string line = cleanLine(raw);
+        if (!keyAndValue(line, vars, kv))
             continue;
+        entry.keyLines.push_back(line);
         if (equalsNoCase(kv.key, "AuthorName"))
             entry.authorName = kv.value;
         else if (equalsNoCase(kv.key, "AuthorEmail"))

@@ -22,6 +22,7 @@ struct ModEntry {
     std::string authorName;
     std::string authorEmail;
     std::string authorHomepage;
+    std::vector<std::string> keyLines; // every key line, cleaned, in file order
     kdg::KdgArchiveInfo archive; // archive.Loaded once read
 
     std::string path() const { return folder + fileName; }

@@ -8,6 +8,8 @@
 namespace kv {
 
 inline constexpr const char* kVersionNumber = "2.144";
+// The makers' address on the "About" page.
+inline constexpr const char* kContactAddress = "starter@korvane.example";
 inline constexpr const char* kDontChange = "<don't change>";
 inline constexpr int kPlayerCount = 8;
 

@@ -111,6 +111,7 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     ASSERT_GT(mods->topLevelItemCount(), 0);
     const auto& entries = w.launcher->content.mods.entries;
     ASSERT_EQ(mods->topLevelItemCount(), int(entries.size()));
+    std::size_t keyLines = 0;
     for (int i = 0; i < mods->topLevelItemCount(); ++i) {
         const auto& e = entries[std::size_t(i)];
         EXPECT_EQ(mods->topLevelItem(i)->text(1), e.descriptionLoaded ? "Yes" : "No");
@@ -119,7 +120,11 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
         EXPECT_EQ(w.label("LblModAuthor").toStdString(),
                   e.authorName.empty() ? "Unknown" : e.authorName);
         EXPECT_EQ(w.find<QPushButton>("CmdDeleteMODConfig")->isEnabled(), e.descriptionLoaded);
+        EXPECT_EQ(w.find<QPlainTextEdit>("TxtModKeyLines")->toPlainText().count('\n') + 1,
+                  std::max<qsizetype>(1, qsizetype(e.keyLines.size())));
+        keyLines += e.keyLines.size();
     }
+    EXPECT_GT(keyLines, 0u); // the demo's MODs have description files
     EXPECT_GT(w.find<QListWidget>("LstRules")->count(), 0);
 }
 

@@ -204,8 +204,16 @@ TEST(MainLink, TheSelectedModsAuthorLinksShowWhenKnownAndAsk) {
     EXPECT_FALSE(email->isVisibleTo(w.window.get()));
     w.ui.answerMessage(Answer::Yes);
     emit homepage->linkActivated(QStringLiteral("x"));
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Go to Ole's Homepage?"});
-    EXPECT_EQ(w.opened, std::vector<std::string>{"https://ole.example/"});
+    // The About page's address is asked about alone.
+    w.ui.answerMessage(Answer::Yes);
+    emit w.window->findChild<QLabel*>(QStringLiteral("LblAboutEmail"))
+        ->linkActivated(QStringLiteral("mailto"));
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{"Go to Ole's Homepage?",
+                                        "Open E-mail client to send an e-mail to "
+                                        "starter@korvane.example ?"}));
+    EXPECT_EQ(w.opened,
+              (std::vector<std::string>{"https://ole.example/", "mailto:starter@korvane.example"}));
 }
 
 TEST(MainLink, ABadColourLeavesTheDefaultsAfterIt) {

@@ -194,8 +194,10 @@ QWidget* FrmMODs::createModsSection() {
     modAuthor_ = detail(page, "LblModAuthor");
     modConfiguration_ = detail(page, "LblModConfiguration");
     modDescription_ = textBox(page, "TxtModDescription");
+    modKeyLines_ = textBox(page, "TxtModKeyLines");
     form->addRow(QStringLiteral("Author:"), modAuthor_);
     form->addRow(QStringLiteral("Configuration:"), modConfiguration_);
+    form->addRow(QStringLiteral("Keys:"), modKeyLines_);
     form->addRow(QStringLiteral("Description:"), modDescription_);
     right->addLayout(form);
     modEmail_ = link(page, "LblModEmail");
@@ -316,6 +318,11 @@ void FrmMODs::showMod() {
     deleteMod_->setEnabled(e != nullptr);
     extractMod_->setEnabled(e != nullptr);
     modDescription_->setPlainText(e ? toQt(e->description) : QString());
+    QStringList keys;
+    if (e)
+        for (const std::string& line : e->keyLines)
+            keys << toQt(line);
+    modKeyLines_->setPlainText(keys.join(QLatin1Char('\n')));
     showLink(modEmail_, QStringLiteral("E-mail"), e ? e->authorEmail : std::string());
     showLink(modHomepage_, QStringLiteral("Homepage"), e ? e->authorHomepage : std::string());
 }

@@ -60,6 +60,7 @@ private:
     QLabel* modAuthor_ = nullptr;
     QLabel* modConfiguration_ = nullptr;
     QPlainTextEdit* modDescription_ = nullptr;
+    QPlainTextEdit* modKeyLines_ = nullptr;
     QLabel* modEmail_ = nullptr;
     QLabel* modHomepage_ = nullptr;
     QPushButton* deleteMod_ = nullptr;

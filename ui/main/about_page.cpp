@@ -1,13 +1,15 @@
 #include "ui/main/about_page.h"
 
+#include "core/links_file.h"
 #include "core/options.h"
+#include "ui/qt_text.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace kv::ui {
 
-AboutPage::AboutPage(QWidget* parent) : QWidget(parent) {
+AboutPage::AboutPage(Launcher& launcher, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("About"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -19,6 +21,13 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent) {
     version_ = new QLabel(QStringLiteral("Version: ") + QString::fromLatin1(kVersionNumber), this);
     version_->setObjectName(QStringLiteral("LblVersion"));
     layout->addWidget(version_);
+    auto* email =
+        new QLabel(QStringLiteral("<a href=\"mailto\">%1</a>").arg(toQt(kContactAddress)), this);
+    email->setObjectName(QStringLiteral("LblAboutEmail"));
+    email->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(email, &QLabel::linkActivated, this,
+            [&launcher] { writeToAddress(launcher, kContactAddress); });
+    layout->addWidget(email);
 }
 
 } // namespace kv::ui

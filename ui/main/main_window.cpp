@@ -97,7 +97,7 @@ void Main::createPages() {
     mods_->setShellOpener([this](const std::string& file) { return launcher_.openInShell(file); });
     newKdg_ = new NewKdgPage(launcher_, tabs_);
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
-    about_ = new AboutPage(tabs_);
+    about_ = new AboutPage(launcher_, tabs_);
     tabs_->addTab(misc_, QStringLiteral("MISC"));
     tabs_->addTab(mods_, QStringLiteral("MODs"));
     tabs_->addTab(ai_, QStringLiteral("AI"));
