@@ -4,6 +4,8 @@
 // Stand-in-only settings, as for the native stand-in (the launcher never sets them):
 //   KV_STANDIN_REPORT         a file that receives the arguments, one per line
 //   KV_STANDIN_QUIT_AFTER_MS  quit by itself after that many milliseconds
+// and one of its own, as its window cannot be read from Linux:
+//   KV_STANDIN_WORLD_REPORT   a file that receives the registry lines it shows
 #include "platform/files.h"
 #include "tools/standin-game/win32/win32_game_window.h"
 
@@ -52,6 +54,12 @@ int main(int argc, char** argv) {
         memory.tick(0);
     // The system registry is the game's registry: no store file.
     setup.world = standin::readGameWorld(programFolder(), {});
+    if (const std::string report = environment("KV_STANDIN_WORLD_REPORT"); !report.empty()) {
+        std::string lines;
+        for (const auto& line : setup.world.registry)
+            lines += line + "\n";
+        platform::writeFileAtomic(windowsPath(report), lines);
+    }
     setup.quitAfterMs = unsigned(std::atol(environment("KV_STANDIN_QUIT_AFTER_MS").c_str()));
     return standin::runGameWindow(setup, memory);
 }
