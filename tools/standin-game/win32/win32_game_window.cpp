@@ -1,5 +1,7 @@
 #include "tools/standin-game/win32/win32_game_window.h"
 
+#include <cstdio>
+
 namespace kv::standin {
 
 namespace {
@@ -23,6 +25,33 @@ std::string joined(const std::vector<std::string>& lines, const std::string& non
     for (const auto& line : lines)
         out += "  " + line + "\r\n";
     return out;
+}
+
+std::string describeGame(const Win32GameSetup& setup) {
+    std::vector<std::string> shown;
+    for (size_t i = 0; i < setup.arguments.size(); ++i)
+        shown.push_back(std::to_string(i + 1) + ": [" + setup.arguments[i] + "]");
+    std::string text = "Command line (" + std::to_string(setup.arguments.size()) +
+                       " arguments)\r\n" + joined(shown, "(none)");
+    text += "Registry\r\n" + joined(setup.world.registry, "(none)");
+    text += "multiplay/skirmish\r\n" + joined(setup.world.scripts, "(no scripts)");
+    text += "Active archives\r\n" + joined(setup.world.archives, "(no .kdg archives)");
+    text += setup.memoryError.empty() ? "Figures mapped at the game's fixed addresses"
+                                      : "Figures not mapped: " + setup.memoryError;
+    return text;
+}
+
+std::string describeFigures(const Win32MemoryTable& memory) {
+    std::string text = "Player  Colour  Power  Trucks  Units  Derricks\r\n";
+    for (int i = 0; i < kPlayers; ++i) {
+        const PlayerFigures f = memory.player(i);
+        char line[96];
+        std::snprintf(line, sizeof line, "%d       %u       %u   %u       %u     %u\r\n", i,
+                      unsigned(f.colour), unsigned(f.power), unsigned(f.trucks), unsigned(f.units),
+                      unsigned(f.derricks));
+        text += line;
+    }
+    return text;
 }
 
 void refresh(HWND window, const WindowState& state) {
@@ -59,33 +88,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 } // namespace
-
-std::string describeGame(const Win32GameSetup& setup) {
-    std::vector<std::string> shown;
-    for (size_t i = 0; i < setup.arguments.size(); ++i)
-        shown.push_back(std::to_string(i + 1) + ": [" + setup.arguments[i] + "]");
-    std::string text = "Command line (" + std::to_string(setup.arguments.size()) +
-                       " arguments)\r\n" + joined(shown, "(none)");
-    text += "Registry\r\n" + joined(setup.world.registry, "(none)");
-    text += "multiplay/skirmish\r\n" + joined(setup.world.scripts, "(no scripts)");
-    text += "Active archives\r\n" + joined(setup.world.archives, "(no .kdg archives)");
-    text += setup.memoryError.empty() ? "Figures mapped at the game's fixed addresses"
-                                      : "Figures not mapped: " + setup.memoryError;
-    return text;
-}
-
-std::string describeFigures(const Win32MemoryTable& memory) {
-    std::string text = "Player  Colour  Power  Trucks  Units  Derricks\r\n";
-    for (int i = 0; i < kPlayers; ++i) {
-        const PlayerFigures f = memory.player(i);
-        char line[96];
-        std::snprintf(line, sizeof line, "%d       %u       %u   %u       %u     %u\r\n", i,
-                      unsigned(f.colour), unsigned(f.power), unsigned(f.trucks), unsigned(f.units),
-                      unsigned(f.derricks));
-        text += line;
-    }
-    return text;
-}
 
 int runGameWindow(const Win32GameSetup& setup, Win32MemoryTable& memory) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);

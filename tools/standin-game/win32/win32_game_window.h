@@ -21,8 +21,4 @@ struct Win32GameSetup {
 // Shows the window and runs its message loop until it is closed; the exit code.
 int runGameWindow(const Win32GameSetup& setup, Win32MemoryTable& memory);
 
-// The texts the window shows, so they can be checked without a display.
-std::string describeGame(const Win32GameSetup& setup);
-std::string describeFigures(const Win32MemoryTable& memory);
-
 } // namespace kv::standin
