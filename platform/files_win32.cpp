@@ -81,6 +81,14 @@ Status readOnlyError(const std::string& path) {
     return s;
 }
 
+// A folder, pipe or device is not read as a file, as on POSIX.
+Status notAFile(const std::string& path) {
+    Status s;
+    s.code = err::PathFileAccess;
+    s.description = "Path/File access error (not a regular file: " + path + ")";
+    return s;
+}
+
 unsigned publicBits(DWORD a) {
     return unsigned(a) & (AttrReadOnly | AttrHidden | AttrDirectory);
 }
@@ -275,6 +283,10 @@ Status removeFolder(std::string_view path) {
 Status readFile(std::string_view path, std::string& contents, std::uint64_t maxBytes) {
     const std::string full = native(path);
     contents.clear();
+    // Opening a folder fails as "access denied"; say what the POSIX twin says.
+    const DWORD attributes = attributesOf(full);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return notAFile(full);
     Handle file(::CreateFileA(full.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -282,7 +294,7 @@ Status readFile(std::string_view path, std::string& contents, std::uint64_t maxB
         return lastError(full);
     // A pipe or device could block or never end.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return fromError(ERROR_INVALID_FUNCTION, full);
+        return notAFile(full);
     LARGE_INTEGER size;
     if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
         if (std::uint64_t(size.QuadPart) > maxBytes)
@@ -306,7 +318,20 @@ Status readFile(std::string_view path, std::string& contents, std::uint64_t maxB
 }
 
 Status writeFileAtomic(std::string_view path, std::string_view contents) {
-    const std::string target = native(path);
+    std::string target = native(path);
+    // Refused like a delete, so both twins stop at a read-only file alike.
+    if (isReadOnlyFile(target))
+        return readOnlyError(target);
+    // A rewritten file keeps its name as stored on disk and its attributes.
+    const DWORD oldAttributes = attributesOf(target);
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
+        WIN32_FIND_DATAA found;
+        const HANDLE search = ::FindFirstFileA(target.c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            ::FindClose(search);
+            target.replace(target.find_last_of('\\') + 1, std::string::npos, found.cFileName);
+        }
+    }
     char temp[MAX_PATH];
     if (!::GetTempFileNameA(folderOf(target).c_str(), "kvt", 0, temp))
         return lastError(target);
@@ -337,17 +362,15 @@ Status writeFileAtomic(std::string_view path, std::string_view contents) {
             return fromError(e, target);
         }
     }
-    // ReplaceFile keeps the target's attributes and security; a new target, or a file
-    // system without ReplaceFile, is served by a replacing move.
-    if (attributesOf(target) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileA(target.c_str(), temp, nullptr, REPLACE_FILE_IGNORE_MERGE_ERRORS, nullptr,
-                       nullptr))
-        return {};
     if (!::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD e = ::GetLastError();
         ::DeleteFileA(temp);
         return fromError(e, target);
     }
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES)
+        ::SetFileAttributesA(target.c_str(),
+                             oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE |
+                                              FILE_ATTRIBUTE_SYSTEM));
     return {};
 }
 

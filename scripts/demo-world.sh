@@ -11,6 +11,25 @@ kv_prepare_demo_world() {
     # kvdemo writes root/launcher and root/game side by side.
     local game_folder="${launcher_folder%/}"
     game_folder="${game_folder%/*}/game"
-    cp -f "$build/tools/standin-game/korvane.exe" "$game_folder/korvane.exe"
+    cp -f "$(kv_demo_game "$build")" "$game_folder/korvane.exe"
     echo "$launcher_folder/kvstarter"
+}
+
+# The game the demo world gets: the native stand-in, or with KV_DEMO_WINE=1 (and Wine
+# and MinGW-w64 installed) the Windows stand-in, which the launcher then runs through
+# Wine. Opt-in: the cross build and a first Wine prefix add a minute or more to ./run.
+# WINEDEBUG=-all keeps Wine's own messages off the terminal.
+kv_demo_game() {
+    local build="$1"
+    if [ "${KV_DEMO_WINE:-}" = 1 ] && command -v wine >/dev/null &&
+        command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+        if cmake -S tests/win32/cross -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >&2 &&
+            cmake --build "$build/win32" --target kv_standin_win32 >&2; then
+            echo "$build/win32/bin/korvane.exe"
+            return
+        fi
+        echo "The Windows stand-in could not be built; the demo uses the native one" >&2
+    fi
+    echo "$build/tools/standin-game/korvane.exe"
 }

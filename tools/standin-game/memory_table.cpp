@@ -71,12 +71,12 @@ void MemoryTable::tick(unsigned second) {
     if (!mapped())
         return;
     for (int i = 0; i < kPlayers; ++i) {
-        const unsigned p = unsigned(i);
-        store<std::uint32_t>(powerAddress(i), 1000 + 100 * p + (second * (p + 1) * 7) % 500);
-        store<std::uint8_t>(colourAddress(i), std::uint8_t(i));
-        store<std::uint32_t>(trucksAddress(i), 2 + (second / 3 + p) % 4);
-        store<std::uint32_t>(unitsAddress(i), 10 + p + second % 5);
-        store<std::uint8_t>(derricksAddress(i), std::uint8_t((p + second / 2) % 9));
+        const PlayerFigures f = figuresAt(i, second);
+        store(powerAddress(i), f.power);
+        store(colourAddress(i), f.colour);
+        store(trucksAddress(i), f.trucks);
+        store(unitsAddress(i), f.units);
+        store(derricksAddress(i), f.derricks);
     }
 }
 

@@ -35,6 +35,14 @@ struct PlayerFigures {
     std::uint8_t derricks = 0;
 };
 
+// One player's figures at the given second of play: they move a little every second.
+// Shared by the native and the Windows stand-in, so both show the same game.
+constexpr PlayerFigures figuresAt(int player, unsigned second) {
+    const unsigned p = unsigned(player);
+    return {1000 + 100 * p + (second * (p + 1) * 7) % 500, std::uint8_t(player),
+            2 + (second / 3 + p) % 4, 10 + p + second % 5, std::uint8_t((p + second / 2) % 9)};
+}
+
 class MemoryTable {
 public:
     MemoryTable() = default;

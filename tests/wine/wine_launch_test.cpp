@@ -1,0 +1,211 @@
+// A Linux player's road to a Windows game: the launcher starts the Windows stand-in game
+// through Wine, with its registry values imported into the Wine prefix; the game's window
+// is found by its title, its process through the window's _NET_WM_PID, its figures are
+// read and its debug flag written in that process's memory, and the close watch brings
+// the launcher back when the game has quit.
+#include "core/game_launch.h"
+#include "core/game_start.h"
+#include "core/launcher.h"
+#include "platform/files.h"
+#include "platform/process_memory.h"
+#include "platform/registry.h"
+#include "platform/text.h"
+#include "platform/windows.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tests/wine/wine_prefix.h"
+#include "tools/standin-game/memory_table.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+namespace kv::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Texts = std::vector<std::string>;
+constexpr int kTickMs = 800;
+
+QCoreApplication& application() {
+    static int argc = 1;
+    static char name[] = "wine_launch_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QCoreApplication(argc, argv);
+    return *app;
+}
+
+class RecordingView : public LauncherView {
+public:
+    void minimise() override { log.push_back("minimise"); }
+    void restoreNormal() override { log.push_back("restoreNormal"); }
+    void bringToFront() override { log.push_back("bringToFront"); }
+    void setOnTop(bool on) override { log.push_back(on ? "onTop on" : "onTop off"); }
+    Texts log;
+};
+
+bool runEventsUntil(const std::function<bool()>& done, int ms) {
+    const auto until = Clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (Clock::now() > until)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// Waits without running any event, so no watch tick comes in between.
+bool blockUntil(const std::function<bool()>& done, int seconds) {
+    const auto until = Clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (Clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+struct MonitorReading {
+    std::array<standin::PlayerFigures, standin::kPlayers> players;
+    std::uint16_t debugFlag = 0;
+};
+
+// What the debug monitor reads in one update, in its order.
+MonitorReading readMonitor(long pid) {
+    using namespace standin;
+    MonitorReading r;
+    for (int i = 0; i < kPlayers; ++i)
+        r.players[size_t(i)].power = platform::readMemory4(pid, powerAddress(i));
+    for (int i = 0; i < kPlayers; ++i)
+        r.players[size_t(i)].colour = platform::readMemory1(pid, colourAddress(i));
+    for (int i = 0; i < kPlayers; ++i)
+        r.players[size_t(i)].trucks = platform::readMemory4(pid, trucksAddress(i));
+    for (int i = 0; i < kPlayers; ++i)
+        r.players[size_t(i)].units = platform::readMemory4(pid, unitsAddress(i));
+    for (int i = 0; i < kPlayers; ++i)
+        r.players[size_t(i)].derricks = platform::readMemory1(pid, derricksAddress(i));
+    r.debugFlag = platform::readMemory2(pid, kDebugFlagAddress);
+    return r;
+}
+
+// The second of play the reading belongs to, when it is one whole stand-in table.
+std::optional<unsigned> tableSecond(const MonitorReading& r) {
+    for (unsigned second = 0; second < 600; ++second) {
+        bool all = true;
+        for (int i = 0; i < standin::kPlayers && all; ++i) {
+            const standin::PlayerFigures want = standin::figuresAt(i, second);
+            const standin::PlayerFigures& got = r.players[size_t(i)];
+            all = got.power == want.power && got.colour == want.colour &&
+                  got.trucks == want.trucks && got.units == want.units &&
+                  got.derricks == want.derricks;
+        }
+        if (all)
+            return second;
+    }
+    return std::nullopt;
+}
+
+std::string processName(long pid) {
+    std::string name;
+    platform::readFile("/proc/" + std::to_string(pid) + "/comm", name);
+    while (!name.empty() && name.back() == '\n')
+        name.pop_back();
+    return name;
+}
+
+} // namespace
+
+TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
+    if (!wineInstalled())
+        GTEST_SKIP() << "Wine is not installed (./test installs it)";
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
+    if (!platform::fileExists(KV_STANDIN_WIN32))
+        GTEST_SKIP() << "the Windows stand-in game was not built (needs MinGW-w64)";
+    ASSERT_LT(platform::findWindowByTitle(kGameWindowTitle).handle, 1)
+        << "another game window is open";
+    WinePrefix prefix(KV_WINE_PREFIX_SCRIPT, KV_WINE_TEMPLATE);
+    ASSERT_TRUE(prefix.ready()) << prefix.error();
+
+    application();
+    const std::string startFolder = platform::currentDirectory();
+    TempFolder tmp;
+    tmp.write("kvs/Mods/.keep", "");
+    tmp.write("game/multiplay/skirmish/player0.slo", "// Player 0\r\n");
+    tmp.write("game/Classic.kdg", "");
+    ASSERT_TRUE(platform::copyFile(KV_STANDIN_WIN32, tmp / "game/korvane.exe"));
+    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
+    ScriptedUi ui;
+    RecordingView view;
+    Launcher l(tmp / "kvs/", ui, *registry, [](const std::string&) { return true; });
+    l.setView(&view);
+    l.launch.closeWatch.setInterval(kTickMs);
+    l.launch.registryStore = tmp / "registry.reg";
+    l.installations.AddKVPath(tmp / "game/");
+    l.hooks.makeSloVlo = [] { return true; };
+    OptionSet& o = l.options;
+    o.resolution = 3;
+    o.button(OptionButton::Alliances).caption = "Alliances on";
+    o.button(OptionButton::Bases).caption = "Adv. bases";
+    o.button(OptionButton::Debug).caption = "Debug on";
+    o.scrollSpeed = 5;
+    o.phrases[0] = "gg \"wp\"";
+    o.phrases[2] = "Caf\xE9 C:\\x";
+
+    ::setenv("KV_STANDIN_REPORT", (tmp / "argv.txt").c_str(), 1);
+    ::setenv("KV_STANDIN_WORLD_REPORT", (tmp / "registry.txt").c_str(), 1);
+    ::setenv("KV_STANDIN_QUIT_AFTER_MS", "6000", 1);
+    const bool started = startGame(l);
+    for (const char* name :
+         {"KV_STANDIN_REPORT", "KV_STANDIN_WORLD_REPORT", "KV_STANDIN_QUIT_AFTER_MS"})
+        ::unsetenv(name);
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(l.launch.started) << l.launch.startError;
+    EXPECT_TRUE(l.wasMinimised);
+    EXPECT_TRUE(ui.messages().empty());
+
+    // Wine takes a while to show the window; the close watch must not tick before.
+    ASSERT_TRUE(
+        blockUntil([] { return platform::findWindowByTitle(kGameWindowTitle).handle >= 1; }, 60))
+        << "the Windows stand-in showed no window";
+    const platform::WindowHandle window = platform::findWindowByTitle(kGameWindowTitle).handle;
+    // Wine's windows carry _NET_WM_PID: the Linux process that holds the game's memory.
+    const long pid = platform::windowProcessId(window);
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(processName(pid), "korvane.exe");
+
+    Texts lines;
+    ASSERT_TRUE(platform::readTextLines(tmp / "argv.txt", lines));
+    EXPECT_EQ(lines, (Texts{"-3DFX", "-1024", "-ovyrdelmkasitroquenbafp"}));
+    ASSERT_TRUE(platform::readTextLines(tmp / "registry.txt", lines));
+    EXPECT_EQ(lines, (Texts{"alliance = 1", "phrase0 = \"gg \"wp\"\"", "phrase1 = \"\"",
+                            "phrase2 = \"Caf\xE9 C:\\x\"", "phrase3 = \"\"", "phrase4 = \"\"",
+                            "phrase5 = \"\"", "scroll = 2000", "base = 2"}));
+
+    // A tick of the game may land inside one update; of three updates one is whole.
+    std::optional<unsigned> second;
+    for (int attempt = 0; attempt < 3 && !second; ++attempt)
+        second = tableSecond(readMonitor(pid));
+    EXPECT_TRUE(second.has_value()) << "the figures are not the stand-in's table";
+    EXPECT_EQ(readMonitor(pid).debugFlag, 0);
+    ASSERT_TRUE(platform::writeMemory2(pid, standin::kDebugFlagAddress, 1));
+    EXPECT_EQ(readMonitor(pid).debugFlag, 1);
+
+    // The game quits by itself; the watch sees its window gone and restores the launcher.
+    ASSERT_TRUE(runEventsUntil([&] { return !l.wasMinimised; }, 30000));
+    EXPECT_LT(platform::findWindowByTitle(kGameWindowTitle).handle, 1);
+    EXPECT_FALSE(l.launch.closeWatch.isActive());
+    EXPECT_EQ(view.log,
+              (Texts{"minimise", "restoreNormal", "onTop on", "onTop off", "bringToFront"}));
+    EXPECT_TRUE(ui.messages().empty());
+    (void)platform::setCurrentDirectory(startFolder);
+}
+
+} // namespace kv::test

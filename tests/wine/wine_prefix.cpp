@@ -1,0 +1,61 @@
+#include "tests/wine/wine_prefix.h"
+
+#include "platform/shell.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace kv::test {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+int run(const std::string& command) {
+    const int rc = std::system(command.c_str());
+    return rc == -1 ? -1 : WEXITSTATUS(rc);
+}
+
+} // namespace
+
+bool wineInstalled() {
+    return platform::programOnPath("wine");
+}
+
+WinePrefix::WinePrefix(const std::string& script, const std::string& templatePath) {
+    ::setenv("WINEDEBUG", "-all", 1);
+    ::setenv("LANG", "C.UTF-8", 1);
+    ::setenv("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree,mshtml=", 1);
+    if (run(quoted(script) + " prepare " + quoted(templatePath)) != 0) {
+        error_ = "the Wine prefix template could not be made";
+        return;
+    }
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        error_ = "no temporary folder";
+        return;
+    }
+    path_ = pattern;
+    if (run("cp -a " + quoted(templatePath + "/.") + " " + quoted(path_ + "/")) != 0) {
+        error_ = "the Wine prefix template could not be copied";
+        return;
+    }
+    ::setenv("WINEPREFIX", path_.c_str(), 1);
+}
+
+WinePrefix::~WinePrefix() {
+    if (path_.empty())
+        return;
+    // Ends every Wine process of this prefix, so nothing outlives the test.
+    run("WINEPREFIX=" + quoted(path_) + " wineserver -k 2>/dev/null");
+    run("rm -rf " + quoted(path_));
+    ::unsetenv("WINEPREFIX");
+}
+
+} // namespace kv::test

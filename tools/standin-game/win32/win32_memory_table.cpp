@@ -1,0 +1,99 @@
+#include "tools/standin-game/win32/win32_memory_table.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace kv::standin {
+
+namespace {
+
+// Large enough that, wherever the linker puts it after code and data, it spans the
+// low table (0x00526000-0x00620D10); map() checks that it does.
+constexpr std::size_t kLowAreaSize = 0x400000;
+alignas(4096) __attribute__((used)) unsigned char lowArea[kLowAreaSize];
+
+constexpr std::uintptr_t kLowFirst = 0x00526000;
+constexpr std::uintptr_t kLowEnd = colourAddress(kPlayers);
+// Reservations start on the 64 KiB allocation granularity.
+constexpr std::uintptr_t kGranularity = 0x10000;
+
+template <typename T> void store(std::uintptr_t address, T value) {
+    std::memcpy(reinterpret_cast<void*>(address), &value, sizeof value);
+}
+
+template <typename T> T load(std::uintptr_t address) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const void*>(address), sizeof value);
+    return value;
+}
+
+std::string hex(std::uintptr_t address) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%08llx", static_cast<unsigned long long>(address));
+    return text;
+}
+
+// Takes the granule holding `first`..`last` at its own address, never elsewhere.
+void* allocateAt(std::uintptr_t first, std::uintptr_t last, std::string& error) {
+    const std::uintptr_t base = first & ~(kGranularity - 1);
+    const std::size_t size = ((last - base) / kGranularity + 1) * kGranularity;
+    void* want = reinterpret_cast<void*>(base);
+    void* got = ::VirtualAlloc(want, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (got == want)
+        return got;
+    if (got)
+        ::VirtualFree(got, 0, MEM_RELEASE);
+    error = "range " + hex(base) + ": error " + std::to_string(::GetLastError());
+    return nullptr;
+}
+
+} // namespace
+
+Win32MemoryTable::~Win32MemoryTable() {
+    for (void* block : {power_, derricks_})
+        if (block)
+            ::VirtualFree(block, 0, MEM_RELEASE);
+}
+
+bool Win32MemoryTable::map(std::string& error) {
+    const auto low = reinterpret_cast<std::uintptr_t>(lowArea);
+    if (low > kLowFirst || low + kLowAreaSize < kLowEnd) {
+        error =
+            "the image's zero-filled section lies at " + hex(low) + ", not over " + hex(kLowFirst);
+        return false;
+    }
+    power_ = allocateAt(powerAddress(0), powerAddress(kPlayers - 1) + 3, error);
+    derricks_ =
+        power_ ? allocateAt(derricksAddress(0), derricksAddress(kPlayers - 1), error) : nullptr;
+    mapped_ = power_ && derricks_;
+    return mapped_;
+}
+
+void Win32MemoryTable::tick(unsigned second) {
+    if (!mapped_)
+        return;
+    for (int i = 0; i < kPlayers; ++i) {
+        const PlayerFigures f = figuresAt(i, second);
+        store(powerAddress(i), f.power);
+        store(colourAddress(i), f.colour);
+        store(trucksAddress(i), f.trucks);
+        store(unitsAddress(i), f.units);
+        store(derricksAddress(i), f.derricks);
+    }
+}
+
+PlayerFigures Win32MemoryTable::player(int i) const {
+    if (!mapped_ || i < 0 || i >= kPlayers)
+        return {};
+    return {load<std::uint32_t>(powerAddress(i)), load<std::uint8_t>(colourAddress(i)),
+            load<std::uint32_t>(trucksAddress(i)), load<std::uint32_t>(unitsAddress(i)),
+            load<std::uint8_t>(derricksAddress(i))};
+}
+
+std::uint16_t Win32MemoryTable::debugFlag() const {
+    return mapped_ ? load<std::uint16_t>(kDebugFlagAddress) : 0;
+}
+
+} // namespace kv::standin
