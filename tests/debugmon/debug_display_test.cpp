@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kv::test {
 namespace {
 
@@ -108,8 +110,15 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
                      &debugmon::MonitorClock::updated, [&] { ++m.updates; });
     ASSERT_TRUE(pumpUntil([&] { return m.status() == "Korvane Not Found"; }, 1000));
 
-    StandinGameProcess game(6000);
-    ASSERT_GT(game.processId, 0) << game.error;
+    // The game starts the way a player starts it: the launcher's start button on the demo
+    // world, with the stand-in as the demo's game.
+    ASSERT_TRUE(platform::copyFile(KV_STANDIN_GAME, world.gameFolder + "korvane.exe"));
+    ::setenv("KV_STANDIN_QUIT_AFTER_MS", "6000", 1);
+    ::setenv("KV_STANDIN_REGISTRY", (tmp / "registry.reg").c_str(), 1);
+    main.findChild<QPushButton*>(QStringLiteral("CmdStart"))->click();
+    ::unsetenv("KV_STANDIN_QUIT_AFTER_MS");
+    ::unsetenv("KV_STANDIN_REGISTRY");
+    ASSERT_TRUE(l.launch.started) << l.launch.startError;
     QElapsedTimer clock;
     clock.start();
     qint64 appeared = -1, found = -1, figures = -1;
@@ -128,13 +137,15 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
     // 100 ms and 500 ms by the timers; the rest is slack for a loaded machine.
     EXPECT_LE(found - appeared, 100 + 150) << "found " << found << " appeared " << appeared;
     EXPECT_LE(figures - found, 500 + 250) << "figures " << figures << " found " << found;
-    EXPECT_EQ(m.window->monitor().processId(), game.processId);
+    const long pid = m.window->monitor().processId();
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe").filename(),
+              "korvane.exe");
     RecordProperty("foundAfterWindowMs", int(found - appeared));
     RecordProperty("figuresAfterFoundMs", int(figures - found));
 
     // What the monitor shows is what the game's memory holds; a game tick between the
     // two readings only costs a retry.
-    const long pid = game.processId;
     const auto memoryCells = [pid] {
         std::vector<QString> out;
         const std::pair<int, std::uint64_t> rows[] = {
