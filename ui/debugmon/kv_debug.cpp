@@ -49,7 +49,11 @@ KVDebug::KVDebug(QWidget* parent, std::unique_ptr<debugmon::GameAccess> access)
     report_->setHorizontalHeaderLabels(headers);
     report_->verticalHeader()->hide();
     report_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    report_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    report_->setSelectionMode(QAbstractItemView::NoSelection);
+    report_->setFocusPolicy(Qt::NoFocus);
+    report_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    report_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    report_->horizontalHeader()->setDefaultSectionSize(76);
     for (int r = 0; r < rows; ++r) {
         report_->setItem(
             r, 0, new QTableWidgetItem(QString::fromLatin1(debugmon::kReportRows[std::size_t(r)])));
@@ -57,6 +61,14 @@ KVDebug::KVDebug(QWidget* parent, std::unique_ptr<debugmon::GameAccess> access)
             report_->setItem(r, c, new QTableWidgetItem);
     }
     report_->resizeColumnToContents(0);
+    // The whole table in view: five rows and nine columns never scroll.
+    int width = 2 * report_->frameWidth();
+    for (int c = 0; c < report_->columnCount(); ++c)
+        width += report_->columnWidth(c);
+    int height = 2 * report_->frameWidth() + report_->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < rows; ++r)
+        height += report_->rowHeight(r);
+    report_->setMinimumSize(width, height);
 
     status_ = new QLabel(QStringLiteral("Korvane Not Found"), this);
     status_->setObjectName(QStringLiteral("LblKvStatus"));
@@ -100,7 +112,7 @@ KVDebug::KVDebug(QWidget* parent, std::unique_ptr<debugmon::GameAccess> access)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(report_, 1);
     layout->addLayout(side);
-    resize(900, 240);
+    adjustSize();
 
     clock_ = new debugmon::MonitorClock(monitor_, this);
     connect(clock_, &debugmon::MonitorClock::searched, this, &KVDebug::showSearch);
