@@ -15,9 +15,9 @@ public:
     // The window search: finds the game's window and, once per search, the process that
     // owns it. True when the game was found.
     bool search();
-    // The 41 reads (eight per figure and the flag), in the game's table order: power, colour,
-    // trucks, units and derricks for players 0 to 7, then the debug flag. Nothing is read while the
-    // game is not found, and the figures stay as they were.
+    // The 41 reads in the game table's order: power, colour, trucks, units and derricks of
+    // players 0 to 7, then the debug flag. Nothing is read while the game is not found, and
+    // the figures stay as they were.
     void update();
 
     bool found() const { return window_ >= 1; }
