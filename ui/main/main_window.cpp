@@ -13,6 +13,7 @@
 #include "ui/content/ai_page.h"
 #include "ui/content/frm_mods.h"
 #include "ui/content/mods_page.h"
+#include "ui/debugmon/kv_debug.h"
 #include "ui/main/about_page.h"
 #include "ui/main/author_links.h"
 #include "ui/main/command_line_preview.h"
@@ -159,6 +160,10 @@ QWidget* Main::createButtonRow() {
         manager->show();
         manager->raise();
     });
+    auto* debugMonitor = new QPushButton(QStringLiteral("Debugger..."), row);
+    debugMonitor->setObjectName(QStringLiteral("CmdKVDebug"));
+    layout->addWidget(debugMonitor);
+    connect(debugMonitor, &QPushButton::clicked, this, [this] { openDebugMonitor(this); });
     auto* info = new QPushButton(QStringLiteral("Info"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
     apply_ = new QPushButton(QStringLiteral("Apply"), row);

@@ -1,0 +1,207 @@
+// The Skirmish Debugger on the real stand-in game under X, on the demo world: opened from
+// the main window's button, it finds the game started by "Start KV", reads its process's
+// memory, switches its debug mode, and freezes when the game quits.
+#include "core/launcher.h"
+#include "core/startup.h"
+#include "platform/process_memory.h"
+#include "platform/registry.h"
+#include "tests/debugmon/standin_game_process.h"
+#include "tests/support/scripted_ui.h"
+#include "tools/demo/demo_world.h"
+#include "ui/debugmon/kv_debug.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace kv::test {
+namespace {
+
+bool pumpUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+struct Monitor {
+    QPointer<ui::KVDebug> window;
+    int updates = 0;
+
+    template <typename T> T* child(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QTableWidget* list() const { return child<QTableWidget>("LstKvDebugInfo"); }
+    QString cell(int row, int player) const { return list()->item(row, player + 1)->text(); }
+    QString status() const { return child<QLabel>("LblKvStatus")->text(); }
+    QString debugMode() const { return child<QLabel>("LblKvDebugMode")->text(); }
+    bool nextUpdate() {
+        const int before = updates;
+        return pumpUntil([&] { return updates > before; }, 2000);
+    }
+    QStringList cells() const {
+        QStringList out;
+        for (int r = 0; r < 5; ++r)
+            for (int i = 0; i < 8; ++i)
+                out << cell(r, i);
+        return out;
+    }
+};
+
+// What the game's memory holds, as the table shows it, colour indexes as names.
+QStringList gameMemory(long pid) {
+    static const char* names[] = {"Green", "Orange", "Grey", "Black",
+                                  "Red",   "Blue",   "Pink", "Cyan"};
+    QStringList out;
+    for (std::uint64_t i = 0; i < 8; ++i)
+        out << QString::number(std::int32_t(platform::readMemory4(pid, 0x038B8438 + 12 * i)));
+    for (std::uint64_t i = 0; i < 8; ++i)
+        out << names[platform::readMemory1(pid, 0x00620D08 + i) % 8];
+    for (std::uint64_t i = 0; i < 8; ++i)
+        out << QString::number(platform::readMemory4(pid, 0x00526828 + 4 * i));
+    for (std::uint64_t i = 0; i < 8; ++i)
+        out << QString::number(platform::readMemory4(pid, 0x00526848 + 4 * i));
+    for (std::uint64_t i = 0; i < 8; ++i)
+        out << QString::number(platform::readMemory1(pid, 0x047B822C + 452 * i));
+    return out;
+}
+
+TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits) {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
+    ::unsetenv("QT_QPA_PLATFORM"); // the monitor's own windows on the X display too
+    static int argc = 1;
+    static char name[] = "debugmon_display_tests";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
+    (void)app;
+    ASSERT_FALSE(gameWindowThere()) << "another game window is open on this display";
+
+    // The launcher's start-up moves into its folder; come back before that folder goes.
+    struct Back {
+        std::string folder = platform::currentDirectory();
+        ~Back() { platform::setCurrentDirectory(folder); }
+    } back;
+    TempFolder tmp;
+    demo::DemoWorld world;
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
+    ScriptedUi ui;
+    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
+    Launcher l(world.launcherFolder, ui, *registry, [](const std::string&) { return true; });
+    ui::Main main(l);
+    ASSERT_TRUE(runStartup(l, ""));
+    main.show();
+
+    auto* open = main.findChild<QPushButton*>(QStringLiteral("CmdKVDebug"));
+    ASSERT_TRUE(open);
+    open->click();
+    open->click(); // raises the open one, no second window
+    ASSERT_EQ(main.findChildren<ui::KVDebug*>().size(), 1);
+    Monitor m{main.findChild<ui::KVDebug*>()};
+    EXPECT_TRUE(m.window->isVisible() && !QApplication::activeModalWidget());
+    EXPECT_EQ(m.window->windowTitle(), "Skirmish Debugger");
+    QStringList layout;
+    for (int c = 1; c < m.list()->columnCount(); ++c)
+        layout << m.list()->horizontalHeaderItem(c)->text();
+    for (int r = 0; r < m.list()->rowCount(); ++r)
+        layout << m.list()->item(r, 0)->text();
+    for (const char* b : {"CmdEnableKVDebug", "CmdDisableKVDebug", "Command1"})
+        layout << m.child<QPushButton>(b)->text();
+    EXPECT_EQ(layout.join(","), "Player 0,Player 1,Player 2,Player 3,Player 4,Player 5,"
+                                "Player 6,Player 7,Power,Color,Total Trucks,Total Units,"
+                                "Derricks,Enable Debug,Disable Debug,Command1");
+    QObject::connect(m.window->findChild<debugmon::MonitorClock*>(),
+                     &debugmon::MonitorClock::updated, [&] { ++m.updates; });
+    ASSERT_TRUE(pumpUntil([&] { return m.status() == "Korvane Not Found"; }, 1000));
+    EXPECT_FALSE(m.child<QTimer>("TimerUpdate")->isActive());
+
+    // The game starts the way a player starts it, with the stand-in as the demo's game.
+    ASSERT_TRUE(platform::copyFile(KV_STANDIN_GAME, world.gameFolder + "korvane.exe"));
+    ::setenv("KV_STANDIN_QUIT_AFTER_MS", "6000", 1);
+    ::setenv("KV_STANDIN_REGISTRY", (tmp / "registry.reg").c_str(), 1);
+    main.findChild<QPushButton*>(QStringLiteral("CmdStart"))->click();
+    ::unsetenv("KV_STANDIN_QUIT_AFTER_MS");
+    ::unsetenv("KV_STANDIN_REGISTRY");
+    ASSERT_TRUE(l.launch.started) << l.launch.startError;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 appeared = -1, found = -1, figures = -1;
+    ASSERT_TRUE(pumpUntil(
+        [&] {
+            if (appeared < 0 && gameWindowThere())
+                appeared = clock.elapsed();
+            if (found < 0 && m.status() == "Korvane Found")
+                found = clock.elapsed();
+            if (figures < 0 && !m.cell(0, 0).isEmpty())
+                figures = clock.elapsed();
+            return figures >= 0;
+        },
+        30000));
+    // 100 ms and 500 ms by the timers; the rest is slack for a loaded machine.
+    EXPECT_LE(found - appeared, 100 + 150) << "found " << found << " appeared " << appeared;
+    EXPECT_LE(figures - found, 500 + 250) << "figures " << figures << " found " << found;
+    RecordProperty("foundAfterWindowMs", int(found - appeared));
+    RecordProperty("figuresAfterFoundMs", int(figures - found));
+    const long pid = m.window->monitor().processId();
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe").filename(),
+              "korvane.exe");
+
+    // The table is the game's memory; a game tick between the two readings costs a retry.
+    bool same = false;
+    for (int attempt = 0; attempt < 4 && !same; ++attempt)
+        same = m.nextUpdate() && m.cells() == gameMemory(pid);
+    EXPECT_TRUE(same) << m.cells().join(",").toStdString();
+    EXPECT_EQ(m.cell(1, 5), "Blue");
+    EXPECT_EQ(m.child<QLabel>("ShpPlayerColour5")->palette().color(QPalette::Window),
+              QColor(0, 0, 255));
+    const QString power = m.cell(0, 3); // the game's figures move every second
+    EXPECT_TRUE(pumpUntil([&] { return m.cell(0, 3) != power; }, 2500));
+
+    // The label follows the game's flag at the next update, not the click.
+    EXPECT_EQ(m.debugMode(), "False");
+    m.child<QPushButton>("CmdEnableKVDebug")->click();
+    EXPECT_EQ(platform::readMemory2(pid, 0x0052611C), 1);
+    EXPECT_EQ(m.debugMode(), "False");
+    ASSERT_TRUE(m.nextUpdate());
+    EXPECT_EQ(m.debugMode(), "True");
+    m.child<QPushButton>("CmdDisableKVDebug")->click();
+    EXPECT_EQ(platform::readMemory2(pid, 0x0052611C), 0);
+    ASSERT_TRUE(m.nextUpdate());
+    EXPECT_EQ(m.debugMode(), "False");
+
+    // The game quits by itself: a search tick later the monitor says so and keeps the
+    // game's last figures.
+    ASSERT_TRUE(pumpUntil([&] { return !gameWindowThere(); }, 15000));
+    ASSERT_TRUE(pumpUntil([&] { return m.status() == "Korvane Not Found"; }, 400));
+    EXPECT_FALSE(m.child<QTimer>("TimerUpdate")->isActive());
+    const QStringList last = m.cells();
+    pumpUntil([] { return false; }, 700);
+    EXPECT_EQ(m.cells(), last);
+
+    m.window->close();
+    EXPECT_FALSE(m.child<QTimer>("TimerGetKvWindow")->isActive());
+    // Nothing is kept between openings: the closed monitor goes, the next starts afresh.
+    EXPECT_TRUE(pumpUntil([&] { return !m.window; }, 1000));
+    open->click();
+    Monitor next{main.findChild<ui::KVDebug*>()};
+    ASSERT_TRUE(next.window);
+    EXPECT_TRUE(next.cell(0, 0).isEmpty());
+    next.window->close();
+}
+
+} // namespace
+} // namespace kv::test
