@@ -13,5 +13,7 @@ int runScriptCommand(const std::vector<std::string>& args);     // args after "s
 int runLobbyCommand(const std::vector<std::string>& args);      // args after "lobby"
 int runUpdateCommand(const std::vector<std::string>& args);     // args after "update"
 int runConfigCommand(const std::vector<std::string>& args);     // args after "config"
+// args after "kdg conflicts"
+int runKdgConflictsCommand(const std::vector<std::string>& args);
 
 } // namespace kv::tool
