@@ -12,12 +12,20 @@ namespace kv::content {
 
 namespace {
 
-std::string lowerKey(std::string_view text) {
-    std::string key(text);
-    for (char& c : key)
-        c = platform::lowerAscii(c);
-    return key;
-}
+// Names are keys without regard to letter case, looked up without a lower-case copy.
+struct NoCaseHash {
+    std::size_t operator()(std::string_view text) const {
+        std::uint64_t h = 14695981039346656037ull;
+        for (char c : text)
+            h = (h ^ std::uint8_t(platform::lowerAscii(c))) * 1099511628211ull;
+        return std::size_t(h);
+    }
+};
+struct NoCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        return platform::equalsNoCase(a, b);
+    }
+};
 
 // The group as a folder path: '\' separators, none at either end.
 std::string groupFolder(std::string_view group) {
@@ -31,13 +39,6 @@ std::string groupFolder(std::string_view group) {
     const std::size_t last = folder.find_last_not_of("\\ ");
     return folder.substr(first, last - first + 1);
 }
-
-using Holders = std::vector<std::uint32_t>; // archive indexes, ascending, no repeats
-
-struct HeldName {
-    const std::string* name;
-    const Holders* holders;
-};
 
 } // namespace
 
@@ -56,40 +57,65 @@ ArchiveNames archiveNames(std::string label, bool original, const kdg::KdgArchiv
 }
 
 ConflictReport compareArchives(const std::vector<ArchiveNames>& archives) {
+    // Each distinct name gets an id; an occurrence is one archive holding one name, kept
+    // once per archive and in archive order, so each name's holders come out ascending.
+    struct Occurrence {
+        std::uint32_t archive;
+        std::uint32_t name;
+        const std::string* text;
+    };
     std::size_t total = 0;
     for (const ArchiveNames& a : archives)
         total += a.names.size();
-    std::unordered_map<std::string, Holders> holders;
-    holders.reserve(total);
-    // Each archive's names once each, with who else holds them; map nodes never move.
-    std::vector<std::vector<HeldName>> held(archives.size());
+    std::unordered_map<std::string_view, std::uint32_t, NoCaseHash, NoCaseEqual> ids;
+    ids.reserve(total);
+    std::vector<Occurrence> occurrences;
+    occurrences.reserve(total);
+    std::vector<std::uint32_t> lastHolder; // per name: the archive that last held it, + 1
     for (std::uint32_t i = 0; i < archives.size(); ++i) {
-        held[i].reserve(archives[i].names.size());
-        for (const std::string& name : archives[i].names) {
-            Holders& h = holders[lowerKey(name)];
-            if (!h.empty() && h.back() == i)
-                continue;
-            h.push_back(i);
-            held[i].push_back({&name, &h});
+        for (const std::string& text : archives[i].names) {
+            const auto [it, added] = ids.try_emplace(text, std::uint32_t(lastHolder.size()));
+            if (added)
+                lastHolder.push_back(0);
+            const std::uint32_t id = it->second;
+            if (lastHolder[id] == i + 1)
+                continue; // the same name again in the same archive
+            lastHolder[id] = i + 1;
+            occurrences.push_back({i, id, &text});
         }
     }
+    // The holders of every name, side by side: holders[start[id] .. start[id + 1]).
+    std::vector<std::uint32_t> start(lastHolder.size() + 1, 0);
+    for (const Occurrence& o : occurrences)
+        ++start[o.name + 1];
+    for (std::size_t id = 1; id < start.size(); ++id)
+        start[id] += start[id - 1];
+    std::vector<std::uint32_t> holders(occurrences.size());
+    std::vector<std::uint32_t> filled(start.begin(), start.end() - 1);
+    for (const Occurrence& o : occurrences)
+        holders[filled[o.name]++] = o.archive;
 
     ConflictReport report;
+    std::size_t next = 0;
     for (std::uint32_t i = 0; i < archives.size(); ++i) {
+        const std::size_t begin = next;
+        while (next < occurrences.size() && occurrences[next].archive == i)
+            ++next;
         if (archives[i].original)
             continue;
         ModConflicts& mod = report.mods.emplace_back();
         mod.mod = archives[i].label;
-        for (const HeldName& n : held[i]) {
-            if (n.holders->size() < 2)
+        for (std::size_t k = begin; k < next; ++k) {
+            const Occurrence& o = occurrences[k];
+            if (start[o.name + 1] - start[o.name] < 2)
                 continue;
             SharedEntry& entry = mod.entries.emplace_back();
-            entry.name = *n.name;
-            for (std::uint32_t other : *n.holders) {
-                if (other == i)
-                    continue;
-                (archives[other].original ? entry.originals : entry.mods)
-                    .push_back(archives[other].label);
+            entry.name = *o.text;
+            for (std::uint32_t h = start[o.name]; h < start[o.name + 1]; ++h) {
+                const std::uint32_t other = holders[h];
+                if (other != i)
+                    (archives[other].original ? entry.originals : entry.mods)
+                        .push_back(archives[other].label);
             }
         }
     }
