@@ -101,6 +101,7 @@ void ModConflictsView::showReport(std::uint64_t generation, const content::Confl
         for (const content::SharedEntry& entry : mod.entries)
             new QTreeWidgetItem(modItem, {toQt(entry.name), alsoIn(entry)});
     }
+    tree_->expandAll();
     for (const content::DamagedArchive& d : report.damaged)
         new QTreeWidgetItem(
             tree_, {toQt(d.fileName), QStringLiteral("cannot be read: ") + toQt(d.reason)});
