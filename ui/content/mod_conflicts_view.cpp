@@ -53,14 +53,17 @@ void ModConflictsView::recompute(const content::ContentState& state, const conte
     if (!force && fingerprint == fingerprint_)
         return;
     fingerprint_ = std::move(fingerprint);
-    // The tables never change after start-up: one copy serves every look.
-    if (tables && (tables != tablesSource_ || !tables_)) {
-        tables_ = std::make_shared<const kdg::NameTables>(*tables);
-        tablesSource_ = tables;
-    } else if (!tables) {
+    if (!tables) {
         tables_ =
             std::make_shared<const kdg::NameTables>(kdg::LoadNameTables(env.paths.launcherFolder));
         tablesSource_ = nullptr;
+    } else if (!tables_ || tables != tablesSource_ ||
+               tables_->files().size() != tables->files().size() ||
+               tables_->types().size() != tables->types().size()) {
+        // Filled once during start-up and never changed after: one copy serves every look
+        // once they are there.
+        tables_ = std::make_shared<const kdg::NameTables>(*tables);
+        tablesSource_ = tables;
     }
     start(env.gameFolder, state.originals, tables_);
 }
