@@ -44,8 +44,8 @@ std::string sectionName(std::uint32_t hash, const NameTables& tables) {
 // Names the entries of one archive; the map and "game" counters run across sections.
 class EntryNamer {
 public:
-    EntryNamer(const ByteReader& bytes, const NameTables& tables)
-        : bytes_(bytes), tables_(tables) {}
+    EntryNamer(const ByteReader& bytes, const NameTables& tables, bool peekData)
+        : bytes_(bytes), tables_(tables), peekData_(peekData) {}
 
     void name(KdgEntry& e) {
         if (const FileNameRow* row = tables_.findFile(e.NameHash)) {
@@ -55,7 +55,7 @@ public:
             e.NamedByContent = false;
             return;
         }
-        if (e.Size > 5 && !e.IsEmpty && nameByContent(e))
+        if (peekData_ && e.Size > 5 && !e.IsEmpty && nameByContent(e))
             return;
         e.Name = "$" + upperHex(e.NameHash);
         e.NamedByContent = false;
@@ -89,6 +89,7 @@ private:
 
     const ByteReader& bytes_;
     const NameTables& tables_;
+    bool peekData_;
     std::uint64_t maps_ = 0;
     std::uint64_t games_ = 0;
 };
@@ -102,10 +103,8 @@ bool fail(KdgArchiveInfo& info, std::string* reason, std::string why) {
     return false;
 }
 
-} // namespace
-
-bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
-                      KdgArchiveInfo& info, std::string* reason) {
+bool readImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
+               KdgArchiveInfo& info, std::string* reason, bool peekData) {
     info.Loaded = false;
     const ByteReader bytes(data, size);
     KdgArchiveInfo out;
@@ -158,7 +157,7 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
     out.Entries.reserve(records);
     out.Sections.reserve(sections);
 
-    EntryNamer namer(bytes, tables);
+    EntryNamer namer(bytes, tables, peekData);
     for (std::uint64_t i = 0; i < sections; ++i) {
         const std::uint64_t record = base + 12 * i;
         const std::string section = sectionName(bytes.le32(record), tables);
@@ -214,13 +213,36 @@ bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTa
     return true;
 }
 
-bool ReadArchive(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
-                 std::string* reason) {
+bool readFile(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+              std::string* reason, bool peekData) {
     info.Loaded = false;
     platform::MappedFile file;
     if (platform::Status s = file.open(path); !s)
         return fail(info, reason, "The archive cannot be opened: " + s.description);
-    return readArchiveImage(file.data(), file.size(), tables, info, reason);
+    return readImage(file.data(), file.size(), tables, info, reason, peekData);
+}
+
+} // namespace
+
+bool readArchiveImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
+                      KdgArchiveInfo& info, std::string* reason) {
+    return readImage(data, size, tables, info, reason, true);
+}
+
+bool readArchiveDirectoryImage(const std::uint8_t* data, std::uint64_t size,
+                               const NameTables& tables, KdgArchiveInfo& info,
+                               std::string* reason) {
+    return readImage(data, size, tables, info, reason, false);
+}
+
+bool ReadArchive(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+                 std::string* reason) {
+    return readFile(path, info, tables, reason, true);
+}
+
+bool ReadArchiveDirectory(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+                          std::string* reason) {
+    return readFile(path, info, tables, reason, false);
 }
 
 bool LoadArchiveInfo(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,

@@ -29,6 +29,15 @@ inline bool readArchiveImage(std::string_view image, const NameTables& tables, K
 bool ReadArchive(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
                  std::string* reason = nullptr);
 
+// The same checks and names, but no file's data is touched: files the tables do not name
+// keep their "$" name and type, as if their first bytes matched no map signature. For
+// comparing many archives by name without paging in their contents.
+bool readArchiveDirectoryImage(const std::uint8_t* data, std::uint64_t size,
+                               const NameTables& tables, KdgArchiveInfo& info,
+                               std::string* reason = nullptr);
+bool ReadArchiveDirectory(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,
+                          std::string* reason = nullptr);
+
 // Clears `info`, sets FileName from the text after the last '\' or '/' of `path` when
 // there is one, and reads the archive; false when there is no file at `path`.
 bool LoadArchiveInfo(const std::string& path, KdgArchiveInfo& info, const NameTables& tables,

@@ -5,21 +5,43 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+#include <optional>
+
 namespace kv::kdg {
 
 namespace {
+
+// The value whose lowerHex() text the key is; nothing for any other text ("0a", "A",
+// " a"), which no look-up can match.
+std::optional<std::uint32_t> keyValue(const std::string& key) {
+    if (key.empty() || key.size() > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : key) {
+        if (c >= '0' && c <= '9')
+            value = value << 4 | std::uint32_t(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            value = value << 4 | std::uint32_t(c - 'a' + 10);
+        else
+            return std::nullopt;
+    }
+    if (lowerHex(value) != key)
+        return std::nullopt;
+    return value;
+}
 
 // Keys of the searched rows, up to the first row without a key; the first row wins.
 // A key matches only as the exact lower-case text the reader looks up.
 template <typename Row, typename KeyOf>
 void indexRows(const std::vector<Row>& rows, std::size_t searched, KeyOf keyOf,
-               std::unordered_map<std::string, std::uint32_t>& index) {
+               std::unordered_map<std::uint32_t, std::uint32_t>& index) {
     index.clear();
     for (std::size_t i = 0; i < rows.size() && i < searched; ++i) {
         const std::string& key = keyOf(rows[i]);
         if (key.empty())
             break;
-        index.emplace(key, std::uint32_t(i));
+        if (const std::optional<std::uint32_t> value = keyValue(key))
+            index.emplace(*value, std::uint32_t(i));
     }
 }
 
@@ -77,12 +99,12 @@ void NameTables::index() {
 }
 
 const FileNameRow* NameTables::findFile(std::uint32_t hash) const {
-    const auto it = fileIndex_.find(lowerHex(hash));
+    const auto it = fileIndex_.find(hash);
     return it == fileIndex_.end() ? nullptr : &files_[it->second];
 }
 
 const TypeRow* NameTables::findType(std::uint32_t typeId) const {
-    const auto it = typeIndex_.find(lowerHex(typeId));
+    const auto it = typeIndex_.find(typeId);
     return it == typeIndex_.end() ? nullptr : &types_[it->second];
 }
 

@@ -51,8 +51,9 @@ private:
 
     std::vector<FileNameRow> files_;
     std::vector<TypeRow> types_;
-    std::unordered_map<std::string, std::uint32_t> fileIndex_;
-    std::unordered_map<std::string, std::uint32_t> typeIndex_;
+    // Keyed by value: only keys written as lowerHex() writes them can ever match.
+    std::unordered_map<std::uint32_t, std::uint32_t> fileIndex_;
+    std::unordered_map<std::uint32_t, std::uint32_t> typeIndex_;
 };
 
 // Reads "Files.txt" and "Types.txt" from `folder`. A missing or short file leaves the

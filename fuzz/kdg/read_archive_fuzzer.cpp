@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the archive reader, with name tables that make every naming
-// rule reachable, and lists whatever it accepts.
+// rule reachable, and lists whatever it accepts; the directory-only read runs beside it.
 #include "kdg/archive_reader.h"
 #include "kdg/extraction.h"
 #include "kdg/file_list.h"
@@ -22,7 +22,20 @@ const kv::kdg::NameTables& tables() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     kv::kdg::KdgArchiveInfo info;
     std::string reason;
-    if (kv::kdg::readArchiveImage(data, size, tables(), info, &reason)) {
+    // The directory-only read accepts exactly what the full read accepts, with the same
+    // rows, and never names a file by its contents.
+    kv::kdg::KdgArchiveInfo directory;
+    std::string directoryReason;
+    const bool directoryRead =
+        kv::kdg::readArchiveDirectoryImage(data, size, tables(), directory, &directoryReason);
+    for (const kv::kdg::KdgEntry& e : directory.Entries)
+        if (e.NamedByContent)
+            __builtin_trap();
+    const bool fullRead = kv::kdg::readArchiveImage(data, size, tables(), info, &reason);
+    if (directoryRead != fullRead || directory.Entries.size() != info.Entries.size() ||
+        (!directoryRead && directoryReason.empty()))
+        __builtin_trap();
+    if (fullRead) {
         // Whatever is accepted must be safe to list and to describe.
         std::size_t total = 0;
         for (const std::string& line : kv::kdg::fileListLines(info))

@@ -14,5 +14,7 @@ int runLobbyCommand(const std::vector<std::string>& args);      // args after "l
 int runUpdateCommand(const std::vector<std::string>& args);     // args after "update"
 int runConfigCommand(const std::vector<std::string>& args);     // args after "config"
 int runDebugCommand(const std::vector<std::string>& args);      // args after "debug"
+// args after "kdg conflicts"
+int runKdgConflictsCommand(const std::vector<std::string>& args);
 
 } // namespace kv::tool

@@ -32,6 +32,7 @@ const char kUsage[] = "usage: kvstool kdg info ARCHIVE [--tables DIR] [--json]\n
                       "       kvstool kdg list ARCHIVE [--tables DIR] [--json]\n"
                       "       kvstool kdg extract ARCHIVE DEST [--tables DIR]\n"
                       "       kvstool kdg project create|add|cmdline ... (--help for more)\n"
+                      "       kvstool kdg conflicts GAME_FOLDER ... (--help for more)\n"
                       "Names come from Files.txt and Types.txt in DIR (default: the folder of\n"
                       "kvstool).\n";
 
@@ -219,6 +220,8 @@ int runKdgCommand(const std::vector<std::string>& args) {
         return kArea.usage();
     if (args[0] == "project")
         return runKdgProjectCommand({args.begin() + 1, args.end()});
+    if (args[0] == "conflicts")
+        return runKdgConflictsCommand({args.begin() + 1, args.end()});
     if (kArea.helpAsked(args))
         return 0;
     const std::string& command = args[0];

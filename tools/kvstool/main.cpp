@@ -11,7 +11,7 @@
 namespace {
 
 void printUsage(std::FILE* to = stderr) {
-    std::fputs("usage: kvstool kdg <info|list|extract> ...\n"
+    std::fputs("usage: kvstool kdg <info|list|extract|conflicts> ...\n"
                "       kvstool map <info|check|convert|render> ...\n"
                "       kvstool script <fields|apply> ...\n"
                "       kvstool lobby <host|join> ...\n"

@@ -6,6 +6,7 @@
 #include "platform/text.h"
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_named_archive.h"
 #include "tools/worldgen/kdg_sample.h"
 #include "tools/worldgen/map_demo.h"
 #include "tools/worldgen/script_samples.h"
@@ -50,6 +51,18 @@ std::string patch110Vlo() {
     text.resize(258, ' ');
     text += "0\r\n}\r\n"; // character 259
     return text;
+}
+
+std::vector<NamedKdgFile> originalArchiveFiles(std::string_view fileName) {
+    if (fileName == "mp.kdg")
+        return {{"Game.map", "multiplay\\maps", sampleBinaryMap(32, 32, 9)},
+                {"Feat.bjo", "multiplay\\maps", "feat"},
+                {"Skirmish.txt", "multiplay", "skirmish maps"}};
+    if (fileName == "sounds.kdg")
+        return {{"Explosion.wav", "audio\\sfx", "RIFF-boom"}};
+    if (fileName == "patch.kdg")
+        return {{"Patch.txt", "", "1.10"}};
+    return {{"Korvane.txt", "", "Korvane Tactics"}, {"Units.txt", "stats", "units"}};
 }
 
 } // namespace
@@ -130,9 +143,14 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
 
     // Archives in the game folder: the game's own, two active and two inactive MODs, and
     // the name tables that name what the MODs hold.
-    for (const auto& name : originals)
-        w.inGame(name, archivePlaceholder(name, 4096));
+    // The game's own archives hold files the MODs replace: Islands brings its own map.
     std::vector<kdg::FileNameRow> rows;
+    for (const auto& name : originals) {
+        KdgSample original =
+            namedFilesArchive(name.substr(0, name.size() - 4), originalArchiveFiles(name));
+        w.inGame(name, buildKdgArchive(original.plan));
+        rows.insert(rows.end(), original.files.begin(), original.files.end());
+    }
     const struct {
         const char* name;
         const char* ext;

@@ -4,6 +4,7 @@
 #include "content/mod_archive.h"
 #include "ui/content/archive_file_list_view.h"
 #include "ui/content/mod_archive_view.h"
+#include "ui/content/mod_conflicts_view.h"
 #include "ui/content/progress_dialog.h"
 #include "ui/kdg/archive_info_panel.h"
 #include "ui/qt_text.h"
@@ -15,6 +16,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace kv::ui {
 
@@ -68,8 +71,13 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
 
     archiveView_ = new ModArchiveView(env_().paths, this);
 
+    conflicts_ = new ModConflictsView(this);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_, 1);
+    auto* listAndConflicts = new QHBoxLayout;
+    listAndConflicts->addWidget(list_, 1);
+    listAndConflicts->addWidget(conflicts_, 1);
+    layout->addLayout(listAndConflicts, 1);
     auto* row = new QHBoxLayout;
     row->addWidget(modsButton);
     row->addStretch(1);
@@ -142,6 +150,7 @@ void ModsPage::extract() {
 
 void ModsPage::refresh() {
     content::refreshModList(state_, env_());
+    listRebuilt_ = true;
     reload();
 }
 
@@ -160,6 +169,7 @@ void ModsPage::reload() {
     // What is known of the selection; its archive is read again on the next click.
     archiveView_->showEntry(state_.mods.selectedEntry());
     showing_ = false;
+    conflicts_->recompute(state_, env_(), tables_, std::exchange(listRebuilt_, false));
 }
 
 void ModsPage::onItemChanged(QListWidgetItem* item) {

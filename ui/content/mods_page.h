@@ -20,6 +20,7 @@ namespace kv::ui {
 
 class ArchiveFileListView;
 class ModArchiveView;
+class ModConflictsView;
 
 class ModsPage : public QWidget {
     Q_OBJECT
@@ -45,6 +46,7 @@ public:
     QMenu* modsMenu() const { return modsMenu_; }
     ModArchiveView* archiveView() const { return archiveView_; }
     ArchiveFileListView* archiveFiles() const { return archiveFiles_; }
+    ModConflictsView* conflictsView() const { return conflicts_; }
 
 private:
     void onItemChanged(QListWidgetItem* item);
@@ -64,6 +66,8 @@ private:
     QMenu* modsMenu_;
     ModArchiveView* archiveView_;
     ArchiveFileListView* archiveFiles_;
+    ModConflictsView* conflicts_;
+    bool listRebuilt_ = false; // the next look for conflicts reads the archives again
     QAction* panelEntries_[3] = {};
     const kdg::NameTables* tables_ = nullptr;
     const bool* previewFlag_ = nullptr;

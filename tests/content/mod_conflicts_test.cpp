@@ -1,0 +1,225 @@
+#include "content/mod_conflicts.h"
+
+#include "kdg/archive_reader.h"
+#include "tests/content/named_archives.h"
+#include "tests/support/tool_run.h"
+#include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_sample.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+namespace kv::content {
+namespace {
+
+using test::ContentWorld;
+using test::writeNamedArchives;
+
+std::string sortedList(std::vector<std::string> items) {
+    std::sort(items.begin(), items.end());
+    std::string out;
+    for (const std::string& s : items)
+        out += (out.empty() ? "" : ",") + s;
+    return out;
+}
+
+// MOD -> "entry <mods> | <originals>", order-free: the folder's order is the system's.
+std::map<std::string, std::vector<std::string>> describe(const ConflictReport& report) {
+    std::map<std::string, std::vector<std::string>> out;
+    for (const ModConflicts& mod : report.mods) {
+        std::vector<std::string>& lines = out[mod.mod];
+        for (const SharedEntry& e : mod.entries)
+            lines.push_back(e.name + " <" + sortedList(e.mods) + "> | " + sortedList(e.originals));
+        std::sort(lines.begin(), lines.end());
+    }
+    return out;
+}
+
+struct Case {
+    const char* what;
+    std::vector<test::ArchiveSketch> archives;
+    std::map<std::string, std::vector<std::string>> expected;
+};
+
+TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
+    const std::vector<Case> cases = {
+        {"two MODs share entries, letter case aside; one of them replaces an original",
+         {{"Game.kdg", {"texpages\\Tank.pie", "Readme.txt"}},
+          {"Tanks.kdg", {"texpages\\Tank.pie", "Names.txt", "Only.txt"}},
+          {"Islands.kdg", {"NAMES.TXT", "multiplay\\maps\\Game.map"}}},
+         {{"Tanks", {"Names.txt <Islands> | ", "texpages\\Tank.pie <> | Game.kdg"}},
+          {"Islands", {"NAMES.TXT <Tanks> | "}}}},
+        {"no MOD shares anything",
+         {{"Game.kdg", {"Readme.txt"}}, {"A.kdg", {"a.txt"}}, {"B.kdg", {"b.txt"}}},
+         {{"A", {}}, {"B", {}}}},
+        {"inactive MODs and the game's own inactive copies are left out",
+         {{"Sounds.kvw", {"x.wav"}},
+          {"Old.kvw", {"x.wav", "shared.txt"}},
+          {"New.kdg", {"x.wav", "shared.txt"}}},
+         {{"New", {}}}},
+        {"the group is part of the name; separators at its ends are not",
+         {{"A.kdg", {"one\\x.txt", "\\two\\\\y.txt", "z.txt"}},
+          {"B.kdg", {"two\\x.txt", "two\\y.txt", "one\\z.txt"}}},
+         {{"A", {"two\\y.txt <B> | "}}, {"B", {"two\\y.txt <A> | "}}}},
+        {"a name twice in one archive counts once; three MODs name each other",
+         {{"A.kdg", {"m.txt", "M.txt"}}, {"B.kdg", {"m.txt"}}, {"C.kdg", {"m.txt"}}},
+         {{"A", {"m.txt <B,C> | "}}, {"B", {"m.txt <A,C> | "}}, {"C", {"m.txt <A,B> | "}}}},
+        {"an original listed in another letter case, and originals never compared together",
+         {{"GAME.KDG", {"u.txt", "v.txt"}}, {"sounds.kdg", {"u.txt"}}, {"Mod.kdg", {"u.txt"}}},
+         {{"Mod", {"u.txt <> | GAME.KDG,sounds.kdg"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ContentWorld w;
+        const kdg::NameTables tables = writeNamedArchives(w, c.archives);
+        const ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
+        EXPECT_TRUE(report.damaged.empty());
+        EXPECT_FALSE(report.stopped);
+        EXPECT_EQ(describe(report), c.expected);
+    }
+}
+
+TEST(ModConflicts, DamagedArchivesAreReportedAndTheRestStillCompared) {
+    ContentWorld w;
+    const kdg::NameTables tables = writeNamedArchives(
+        w, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Game.kdg", {"x.txt"}}});
+    const std::string whole = w.readGame("B.kdg");
+    w.writeGame("Cut.kdg", whole.substr(0, whole.size() - 3)); // data runs past the end
+    w.writeGame("Text.kdg", "just some text");
+    w.writeGame("Sounds.kdg", ""); // a damaged original is reported too
+    ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
+    EXPECT_EQ(describe(report),
+              (std::map<std::string, std::vector<std::string>>{{"A", {"x.txt <B> | Game.kdg"}},
+                                                               {"B", {"x.txt <A> | Game.kdg"}}}));
+    std::sort(report.damaged.begin(), report.damaged.end(),
+              [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
+    ASSERT_EQ(report.damaged.size(), 3u);
+    EXPECT_EQ(report.damaged[0].fileName, "Cut.kdg");
+    EXPECT_EQ(report.damaged[0].reason,
+              "File 1 of section B.kdg.krf lies past the end of the archive.");
+    EXPECT_EQ(report.damaged[1].fileName, "Sounds.kdg");
+    EXPECT_EQ(report.damaged[2].fileName, "Text.kdg");
+    EXPECT_NE(report.damaged[2].reason.find("not a KDG archive"), std::string::npos);
+
+    // A missing game folder has nothing to compare.
+    report = findModConflicts(w.game + "gone/", w.state.originals, tables);
+    EXPECT_TRUE(report.mods.empty());
+    EXPECT_TRUE(report.damaged.empty());
+}
+
+TEST(ModConflicts, AStopRequestEndsTheLookBetweenArchives) {
+    ContentWorld w;
+    const kdg::NameTables tables =
+        writeNamedArchives(w, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"C.kdg", {"x.txt"}}});
+    int asked = 0;
+    const ConflictReport report =
+        findModConflicts(w.game, w.state.originals, tables, [&] { return ++asked == 2; });
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(report.mods.size(), 1u); // only the first archive was read
+}
+
+// Files the tables do not name are compared by their "$" names: the same hash and type
+// in two MODs is the same file, even when its data would have named it a map file.
+TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
+    ContentWorld w;
+    const std::vector<kdg::TypeRow> types = worldgen::sampleTypeRows();
+    for (const char* mod : {"A.kdg", "B.kdg"}) {
+        worldgen::KdgArchiveSpec plan;
+        plan.sections.push_back({0x10, {}});
+        plan.sections[0].files.push_back({0x0A1B2C3D, 0xBEEF, "text here", {}, false, 0, 0});
+        plan.sections[0].files.push_back({0x0E778391, 0xF00D, "dint....", {}, false, 0, 0});
+        plan.sections[0].files.push_back({0x0E778391, 0xCAFE, {}, {}, true, 0, 0});
+        w.writeGame(mod, worldgen::buildKdgArchive(plan));
+    }
+    const ConflictReport report =
+        findModConflicts(w.game, w.state.originals, kdg::NameTables({}, types));
+    EXPECT_EQ(describe(report)["A"],
+              (std::vector<std::string>{"$BEEF.txt <B> | ", "$F00D <B> | "}));
+
+    // The full read would have named the second by its first bytes.
+    kdg::KdgArchiveInfo full, directory;
+    ASSERT_TRUE(kdg::ReadArchive(w.inGame("A.kdg"), full, kdg::NameTables({}, types)));
+    ASSERT_TRUE(
+        kdg::ReadArchiveDirectory(w.inGame("A.kdg"), directory, kdg::NameTables({}, types)));
+    EXPECT_EQ(full.Entries[1].Name, "DInit.bjo");
+    EXPECT_EQ(full.Entries[1].Group, "Map1");
+    EXPECT_EQ(directory.Entries[1].Name, "$F00D");
+    EXPECT_EQ(directory.Entries[1].Group, "");
+    EXPECT_FALSE(directory.Entries[1].NamedByContent);
+    EXPECT_EQ(directory.Entries[0].Name, full.Entries[0].Name);
+}
+
+TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
+    ContentWorld w;
+    const kdg::NameTables tables =
+        writeNamedArchives(w, {{"Game.kdg", {"sfx\\Horn.wav"}},
+                               {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
+                               {"Islands.kdg", {"names.txt"}},
+                               {"Desert.kvw", {"Names.txt"}}});
+    w.writeGame("Bad.kdg", "KDG4");
+    ASSERT_TRUE(worldgen::writeNameTables(w.paths.launcherFolder, tables.files(), {}));
+    const std::string tool = std::string("'") + KVSTOOL_PATH + "' kdg conflicts ";
+    const std::string game = "'" + w.game + "'";
+    const std::string launcher = " --launcher '" + w.paths.launcherFolder + "'";
+
+    test::ToolRun r = test::runShell(tool + game + launcher + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject out = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    std::map<QString, QJsonArray> mods;
+    for (const QJsonValue& m : out["mods"].toArray())
+        mods[m["mod"].toString()] = m["entries"].toArray();
+    ASSERT_EQ(mods.size(), 2u);
+    EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "names.txt"},
+                                                       {"mods", QJsonArray{"Tanks"}},
+                                                       {"originals", QJsonArray{}}}}));
+    ASSERT_EQ(mods["Tanks"].size(), 2);
+    EXPECT_EQ(mods["Tanks"][0], (QJsonObject{{"name", "sfx\\Horn.wav"},
+                                             {"mods", QJsonArray{}},
+                                             {"originals", QJsonArray{"Game.kdg"}}}));
+    ASSERT_EQ(out["damaged"].toArray().size(), 1);
+    EXPECT_EQ(out["damaged"][0]["archive"].toString(), "Bad.kdg");
+    EXPECT_EQ(out["damaged"][0]["reason"].toString(), "The archive is shorter than its header.");
+
+    // The text form names the same things.
+    r = test::runShell(tool + game + launcher);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Tanks: 2 shared\n  sfx\\Horn.wav\treplaces: Game.kdg\n"
+                         "  Names.txt\tMODs: Islands\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("damaged: Bad.kdg: "), std::string::npos) << r.out;
+
+    struct {
+        std::string arguments;
+        int exitCode;
+        const char* errorPart;
+    } const runs[] = {
+        {"--help", 0, ""},
+        {"", 2, "exactly one game folder"},
+        {game + " " + game, 2, "exactly one game folder"},
+        {game + " --launcher", 2, "--launcher needs a folder"},
+        {game + " --fast", 2, "unknown option --fast"},
+        {"'" + w.game + "none'" + launcher, 1, "the game folder does not exist"},
+        {game + " --launcher '" + w.game + "'", 1, "OriginalKDGs.ini"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.arguments);
+        r = test::runShell(tool + run.arguments);
+        EXPECT_EQ(r.exitCode, run.exitCode);
+        EXPECT_NE(r.err.find(run.errorPart), std::string::npos) << r.err;
+        if (run.exitCode == 0)
+            EXPECT_NE(r.out.find("usage: kvstool kdg conflicts"), std::string::npos);
+        if (run.exitCode == 1) // one line
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+} // namespace
+} // namespace kv::content

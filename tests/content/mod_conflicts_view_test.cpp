@@ -1,0 +1,105 @@
+#include "ui/content/mod_conflicts_view.h"
+#include "ui/content/mods_page.h"
+
+#include "content/mod_activation.h"
+#include "tests/content/named_archives.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kv::ui {
+namespace {
+
+using test::ContentWorld;
+
+// The tree as lines: "MOD" and, under it, "  entry = also in".
+QStringList treeLines(const QTreeWidget* tree) {
+    QStringList lines;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* mod = tree->topLevelItem(i);
+        lines << mod->text(0);
+        for (int j = 0; j < mod->childCount(); ++j)
+            lines << "  " + mod->child(j)->text(0) + " = " + mod->child(j)->text(1);
+    }
+    return lines;
+}
+
+TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
+    ContentWorld w;
+    const kdg::NameTables tables =
+        test::writeNamedArchives(w, {{"Game.kdg", {"sfx\\Horn.wav"}},
+                                     {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
+                                     {"Islands.kvw", {"names.txt", "Game.map"}}});
+    ModsPage page(w.state, [&w] { return w.env(); });
+    page.setNameTables(&tables);
+    page.show();
+    ModConflictsView* view = page.findChild<ModConflictsView*>("Conflicts");
+    ASSERT_EQ(view, page.conflictsView());
+    QSignalSpy updated(view, &ModConflictsView::updated);
+    page.refresh();
+    ASSERT_TRUE(updated.wait(10000));
+    const QTreeWidget* tree = page.findChild<QTreeWidget*>("TreeConflicts");
+    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)"}));
+    EXPECT_EQ(view->status()->text(), "1 of 1 active MODs share entries.");
+
+    QListWidget* list = page.findChild<QListWidget*>("List1");
+    ASSERT_EQ(list->item(1)->text(), "Islands");
+    list->item(1)->setCheckState(Qt::Checked);
+    ASSERT_TRUE(w.gameHas("Islands.kdg"));
+    EXPECT_TRUE(view->busy()); // the window goes on while the archives are read
+    ASSERT_TRUE(updated.wait(10000));
+    QStringList lines = treeLines(tree);
+    // Folder order decides which MOD comes first.
+    if (lines.first() == "Islands")
+        std::rotate(lines.begin(), lines.begin() + 2, lines.end());
+    EXPECT_EQ(lines, (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)",
+                                  "  Names.txt = Islands", "Islands", "  names.txt = Tanks"}));
+    EXPECT_EQ(view->status()->text(), "2 of 2 active MODs share entries.");
+
+    // Unticking it again: back to the first picture.
+    list->findItems("Islands", Qt::MatchExactly).first()->setCheckState(Qt::Unchecked);
+    ASSERT_TRUE(updated.wait(10000));
+    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)"}));
+}
+
+TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {
+    ContentWorld busy, calm;
+    const kdg::NameTables busyTables = test::writeNamedArchives(
+        busy, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Broken.kdg", {}}});
+    busy.writeGame("Broken.kdg", "KDG5");
+    const kdg::NameTables calmTables =
+        test::writeNamedArchives(calm, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
+    content::refreshModList(busy.state, busy.env());
+    content::refreshModList(calm.state, calm.env());
+
+    ModConflictsView view;
+    QSignalSpy updated(&view, &ModConflictsView::updated);
+    view.recompute(busy.state, busy.env(), &busyTables, false);
+    view.recompute(calm.state, calm.env(), &calmTables, false);
+    ASSERT_TRUE(updated.wait(10000));
+    QTest::qWait(200); // the first look's result, if it comes, must not be shown
+    EXPECT_EQ(updated.count(), 1);
+    EXPECT_EQ(treeLines(view.tree()), QStringList{"C"});
+    EXPECT_EQ(view.status()->text(), "No active MOD shares an entry.");
+
+    view.recompute(calm.state, calm.env(), &calmTables, false);
+    EXPECT_FALSE(view.busy());
+    view.recompute(busy.state, busy.env(), &busyTables, false);
+    ASSERT_TRUE(updated.wait(10000));
+    QStringList lines = treeLines(view.tree());
+    lines.sort();
+    EXPECT_EQ(lines, (QStringList{"  x.txt = A", "  x.txt = B", "A", "B", "Broken.kdg"}));
+    // A rebuilt list is looked at again even when it reads the same.
+    view.recompute(busy.state, busy.env(), &busyTables, true);
+    EXPECT_TRUE(view.busy());
+    ASSERT_TRUE(updated.wait(10000));
+}
+
+} // namespace
+} // namespace kv::ui
