@@ -13,5 +13,6 @@ int runScriptCommand(const std::vector<std::string>& args);     // args after "s
 int runLobbyCommand(const std::vector<std::string>& args);      // args after "lobby"
 int runUpdateCommand(const std::vector<std::string>& args);     // args after "update"
 int runConfigCommand(const std::vector<std::string>& args);     // args after "config"
+int runPlanCommand(const std::vector<std::string>& args);       // args after "plan"
 
 } // namespace kv::tool

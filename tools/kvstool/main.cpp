@@ -17,6 +17,7 @@ void printUsage(std::FILE* to = stderr) {
                "       kvstool lobby <host|join> ...\n"
                "       kvstool update <parse|check|install|download> ...\n"
                "       kvstool config <list|check> ...\n"
+               "       kvstool plan LAUNCHER_FOLDER [--json]\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -47,6 +48,8 @@ int main(int argc, char* argv[]) try {
         return kv::tool::runUpdateCommand(args);
     if (area == "config")
         return kv::tool::runConfigCommand(args);
+    if (area == "plan")
+        return kv::tool::runPlanCommand(args);
     printUsage();
     return 2;
 } catch (const std::bad_alloc&) {
