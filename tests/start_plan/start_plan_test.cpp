@@ -246,5 +246,23 @@ TEST(StartPlan, RandomIsDrawnOncePerPlan) {
     EXPECT_FALSE(makeStartPlan(w.l()).randomDrawn);
 }
 
+// A ticked MOD's description may empty the AI lists while requirements are resolved. A
+// preview cannot run that command, so it shows the AI; the start follows the emptied lists.
+TEST(StartPlan, AStartFollowsListsThatResolvingRequirementsEmptied) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.write(w.app("Mods/INI/KDG Files/Tanks.ini"), "DeactiveAllAIs()\r\n");
+    choose(w, 1, "Fortress");
+    const std::string before = w.read(w.game("multiplay/skirmish/player1.vlo"));
+    const StartPlan plan = makeStartPlan(w.l(), {kSeed});
+    EXPECT_TRUE(planSays(plan, "player1.vlo")) << planText(plan);
+    EXPECT_TRUE(w.l().content.ais.find("Fortress")); // foreseeing ran no command
+
+    ASSERT_TRUE(content::makeSloVlo(w.l().content, content::contentEnv(w.l()), {kSeed}));
+    EXPECT_EQ(w.l().content.choices.choice(1), "<don't change>");
+    EXPECT_EQ(w.read(w.game("multiplay/skirmish/player1.vlo")), before);
+    EXPECT_FALSE(platform::fileExists(w.game("FortressWalls.kdg")));
+}
+
 } // namespace
 } // namespace kv::test
