@@ -90,7 +90,10 @@ TEST(StartPlanDialog, ShowsWhatTheStartWouldDoAndChangesNothing) {
             s += r + "\n";
         return s;
     }();
-    EXPECT_TRUE(anyRow(shown, "copy|", "FortressWalls.kdg|2048|from ")) << joined;
+    EXPECT_TRUE(anyRow(shown, "copy|",
+                       "FortressWalls.kdg|2048|player 1: Fortress (removed after "
+                       "the game); from "))
+        << joined;
     EXPECT_TRUE(anyRow(shown, "write|", "player1.slo|")) << joined;
     EXPECT_TRUE(anyRow(shown, "write|", "player3.vlo|")) << joined;
     EXPECT_TRUE(anyRow(shown, "requirements|", "Advanced Bases")) << joined;

@@ -37,6 +37,9 @@ QString targetText(const PlanStep& s) {
 
 QString detailsText(const PlanStep& s) {
     QStringList parts;
+    // Whose file it is first: the paths are long.
+    if (!s.note.empty() && s.kind != StepKind::CommandLine)
+        parts << toQt(s.note);
     if (!s.source.empty())
         parts << QStringLiteral("from ") + toQt(s.source);
     if (s.unchanged)
@@ -48,8 +51,6 @@ QString detailsText(const PlanStep& s) {
         parts << QLatin1Char('[') + toQt(s.bytes) + QLatin1Char(']');
     if (s.kind == StepKind::Requirements)
         parts << toQt(describeStep(s)).section(QLatin1Char(':'), 1).trimmed();
-    if (!s.note.empty() && s.kind != StepKind::CommandLine)
-        parts << toQt(s.note);
     return parts.join(QStringLiteral("; "));
 }
 
