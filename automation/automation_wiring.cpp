@@ -13,6 +13,9 @@ void wireAutomation(Launcher& l) {
     l.content.hooks.resolveRequirements = [&l](const content::ContentEnv&) {
         resolveLauncherRequirements(l);
     };
+    l.content.hooks.planRequirements = [&l](const content::ContentEnv&) {
+        return foreseeLauncherRequirements(l);
+    };
 }
 
 } // namespace kv::automation

@@ -43,10 +43,10 @@ void registerAi(Launcher& l, const std::string& nameIn, const std::string& folde
                    Icon::Exclamation);
 }
 
-void setBasesState(Launcher& l, const std::string& line, const content::FunctionCall& call,
-                   int found, KdgRecord& r) {
+void setBasesState(Ui& ui, const std::string& line, const content::FunctionCall& call, int found,
+                   KdgRecord& r) {
     if (found != 1) {
-        l.ui().message(wrongArgumentCount(line, found, 1));
+        ui.message(wrongArgumentCount(line, found, 1));
         return;
     }
     const std::string& arg = call.arguments.front();
@@ -55,20 +55,21 @@ void setBasesState(Launcher& l, const std::string& line, const content::Function
         return;
     const long long state = content::roundHalfEven(*n);
     if (state < 1 || state > 3) {
-        l.ui().message("INI Error: Value for SetBasesState() must be in the range of 1-3, found: " +
-                           content::trimBlanksTabs(arg) + ".",
-                       Icon::Exclamation);
+        ui.message("INI Error: Value for SetBasesState() must be in the range of 1-3, found: " +
+                       content::trimBlanksTabs(arg) + ".",
+                   Icon::Exclamation);
         return;
     }
     r.baseStateRequired = int(state);
 }
 
-void applyCall(Launcher& l, const content::FolderVars& vars, const std::string& line,
-               KdgRecord& r) {
+void applyCall(Launcher& l, const KdgReading& how, const content::FolderVars& vars,
+               const std::string& line, KdgRecord& r) {
+    Ui& ui = how.ui ? *how.ui : l.ui();
     const std::string name = content::functionName(line);
     if (name.empty()) {
-        l.ui().message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
-                       Icon::Exclamation);
+        ui.message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
+                   Icon::Exclamation);
         return;
     }
     if (name == "EnableAlliances") {
@@ -80,18 +81,20 @@ void applyCall(Launcher& l, const content::FolderVars& vars, const std::string& 
     if (!known)
         return;
     const content::FunctionCall call = content::parseArguments(line, vars);
-    const int found = content::reportArgumentErrors(call, l.ui());
+    const int found = content::reportArgumentErrors(call, ui);
     if (found < 0)
         return;
     if (name == "SetBasesState") {
-        setBasesState(l, line, call, found, r);
+        setBasesState(ui, line, call, found, r);
     } else if (name == "FreezeAIUpdating" || name == "DeactiveAllAIs" ||
                name == "LoadAI_FromPath") {
         const int expected = name == "LoadAI_FromPath" ? 2 : 0;
         if (found != expected) {
-            l.ui().message(wrongArgumentCount(line, found, expected));
+            ui.message(wrongArgumentCount(line, found, expected));
             return;
         }
+        if (!how.runCommands)
+            return;
         if (name == "LoadAI_FromPath")
             registerAi(l, call.arguments[0], call.arguments[1]);
         else
@@ -101,7 +104,8 @@ void applyCall(Launcher& l, const content::FolderVars& vars, const std::string& 
 
 } // namespace
 
-KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_view text) {
+KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_view text,
+                             const KdgReading& how) {
     KdgRecord r;
     r.kdgName = std::string(kdgName);
     bool described = false;
@@ -116,13 +120,13 @@ KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_
             if (content::keyAndValue(line, vars, kv))
                 applyKey(kv, r, described);
         } else if (content::isFunctionCall(line)) {
-            applyCall(l, vars, line, r);
+            applyCall(l, how, vars, line, r);
         }
     }
     return r;
 }
 
-std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l) {
+std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l, const KdgReading& how) {
     std::vector<KdgRecord> out;
     // Commands in the files may change the list's neighbours, never the list itself.
     std::vector<std::string> names;
@@ -132,7 +136,7 @@ std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l) {
     for (const std::string& name : names) {
         std::string bytes;
         if (platform::readFile(l.paths.kdgIniFolder + name + ".ini", bytes))
-            out.push_back(readKdgDescription(l, name, bytes));
+            out.push_back(readKdgDescription(l, name, bytes, how));
     }
     return out;
 }

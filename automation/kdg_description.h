@@ -8,7 +8,8 @@
 
 namespace kv {
 class Launcher;
-}
+class Ui;
+} // namespace kv
 
 namespace kv::automation {
 
@@ -23,10 +24,19 @@ struct KdgRecord {
     int baseStateRequired = 0; // 0: none, 1..3
 };
 
+// How a description is read: its messages go to `ui` (the launcher's when null); without
+// `runCommands` the commands that change the AI list are checked but not carried out,
+// as when a start is only foreseen.
+struct KdgReading {
+    Ui* ui = nullptr;
+    bool runCommands = true;
+};
+
 // Reads the description text of KDG `kdgName`, running its commands against the launcher.
-KdgRecord readKdgDescription(Launcher& launcher, std::string_view kdgName, std::string_view text);
+KdgRecord readKdgDescription(Launcher& launcher, std::string_view kdgName, std::string_view text,
+                             const KdgReading& how = {});
 
 // One record for each ticked MOD of the list whose description file can be read.
-std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& launcher);
+std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& launcher, const KdgReading& how = {});
 
 } // namespace kv::automation

@@ -2,6 +2,7 @@
 
 #include "common/ui_port.h"
 #include "content/ai_catalogue.h"
+#include "content/message_recorder.h"
 #include "core/launcher.h"
 #include "core/options_toolbar.h"
 
@@ -102,6 +103,21 @@ RequirementInputs requirementInputs(Launcher& l, const std::vector<KdgRecord>& k
     in.alliancesOn = l.options.button(OptionButton::Alliances).tag == 1;
     in.baseState = l.options.button(OptionButton::Bases).tag;
     return in;
+}
+
+content::PlanStep foreseeLauncherRequirements(Launcher& l) {
+    content::MessageRecorder recorder;
+    const std::vector<KdgRecord> kdgs = readSelectedKdgDescriptions(l, {&recorder, false});
+    const RequirementInputs in = requirementInputs(l, kdgs);
+    const RequirementResult out = resolveRequirements(in, recorder);
+    content::PlanStep step;
+    step.kind = content::StepKind::Requirements;
+    step.messages = std::move(recorder.messages);
+    if (out.alliancesOn != in.alliancesOn)
+        step.alliances = out.alliancesOn ? 1 : 0;
+    if (out.baseState != in.baseState)
+        step.baseState = out.baseState;
+    return step;
 }
 
 void resolveLauncherRequirements(Launcher& l) {

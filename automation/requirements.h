@@ -3,6 +3,7 @@
 // state. Missing alliances are switched on; one agreed base state is set; two different
 // requested states leave the option alone.
 #include "automation/kdg_description.h"
+#include "content/start_plan.h"
 
 #include <array>
 #include <string>
@@ -39,6 +40,10 @@ RequirementResult resolveRequirements(const RequirementInputs& in, Ui& ui);
 
 // The inputs from the launcher's lists, catalogues and MOD descriptions.
 RequirementInputs requirementInputs(Launcher& launcher, const std::vector<KdgRecord>& kdgs);
+
+// What resolving would say and change now, changing nothing (the MOD descriptions'
+// commands are not carried out).
+content::PlanStep foreseeLauncherRequirements(Launcher& launcher);
 
 // Reads the MOD descriptions, resolves, and switches the options toolbar to the result.
 void resolveLauncherRequirements(Launcher& launcher);

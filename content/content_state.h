@@ -7,6 +7,7 @@
 #include "content/original_kdgs.h"
 #include "content/player_choices.h"
 #include "content/script_slots.h"
+#include "content/start_plan.h"
 #include "kdg/archive_panel.h"
 #include "kdg/extraction.h"
 #include "kdg/name_tables.h"
@@ -25,6 +26,8 @@ struct ContentHooks {
     std::function<bool(RulesRecord&, const ContentEnv&)> loadRulesCustomizing;
     // Install step: requirements and conflicts of the chosen AIs, rules and MODs.
     std::function<void(const ContentEnv&)> resolveRequirements;
+    // The same foreseen for a plan: what it would say and change, changing nothing.
+    std::function<PlanStep(const ContentEnv&)> planRequirements;
     // Install step: the processed scripts of customized players and rules.
     std::function<void(const ContentEnv&)> buildProcessedScripts;
 };

@@ -3,9 +3,8 @@
 // putting the game's default scripts back afterwards.
 #include "content/content_env.h"
 #include "content/content_state.h"
+#include "content/install_plan.h"
 
-#include <cstdint>
-#include <optional>
 #include <string>
 
 namespace kv::content {
@@ -13,14 +12,10 @@ namespace kv::content {
 // More copies of this AI than the game can load make the install refuse.
 inline constexpr int kMaxWaterAIs = 3;
 
-struct InstallOptions {
-    // Seeds "<Random>"; by default the clock, so every install draws afresh.
-    std::optional<std::uint32_t> randomSeed;
-};
-
 // Writes each chosen AI as its player's script pair and copies the chosen rules over the
-// game's rules scripts. False when refused or stopped by an error (already reported);
-// scripts are written whole or not at all.
+// game's rules scripts, by planning the install and carrying the plan out. False when
+// refused or stopped by an error (already reported); scripts are written whole or not at
+// all.
 bool makeSloVlo(ContentState& state, const ContentEnv& env, const InstallOptions& options = {});
 
 // The catalogue AI that "<Random>" stands for with draw `r` in [0, 1); empty when the

@@ -1,6 +1,7 @@
 #include "core/game_start.h"
 
 #include "common/ui_port.h"
+#include "core/launch_plan.h"
 #include "core/launcher.h"
 #include "platform/files.h"
 #include "platform/shell.h"
@@ -21,13 +22,8 @@ MultiplayerSwitches currentMultiplayerSwitches(Launcher& l) {
 }
 
 std::string buildGameCommandLine(Launcher& l) {
-    const OptionSet& o = l.options;
-    std::string line = AddDisplayToCommandLine(o);
-    line.append(" ").append(AddMapToCommandLine(o));
-    line.append(" ").append(AddMiscToCommandLine(o, l.registry));
-    line += debugSwitch(o);
-    line += multiplayerTail(o, currentMultiplayerSwitches(l));
-    return line;
+    return executeLaunchSteps(l.registry, planLaunch(l.options, currentMultiplayerSwitches(l),
+                                                     l.installations.currentGameFolder()));
 }
 
 namespace {

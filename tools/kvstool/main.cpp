@@ -18,6 +18,7 @@ void printUsage(std::FILE* to = stderr) {
                "       kvstool update <parse|check|install|download> ...\n"
                "       kvstool config <list|check> ...\n"
                "       kvstool debug <watch|set-flag> ...\n"
+               "       kvstool plan LAUNCHER_FOLDER [--json]\n"
                "       kvstool AREA --help\n",
                to);
 }
@@ -50,6 +51,8 @@ int main(int argc, char* argv[]) try {
         return kv::tool::runConfigCommand(args);
     if (area == "debug")
         return kv::tool::runDebugCommand(args);
+    if (area == "plan")
+        return kv::tool::runPlanCommand(args);
     printUsage();
     return 2;
 } catch (const std::bad_alloc&) {

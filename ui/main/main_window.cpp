@@ -6,6 +6,7 @@
 #include "core/game_start.h"
 #include "core/installation_actions.h"
 #include "core/launch_buttons.h"
+#include "core/launch_plan.h"
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
@@ -23,6 +24,7 @@
 #include "ui/main/misc_page.h"
 #include "ui/main/new_kdg_page.h"
 #include "ui/main/options_toolbar_widget.h"
+#include "ui/main/start_plan_dialog.h"
 #include "ui/main/tools_button.h"
 #include "ui/qt_text.h"
 
@@ -176,8 +178,14 @@ QWidget* Main::createButtonRow() {
     start_->setMinimumWidth(120);
     auto* configurations = new QPushButton(QStringLiteral("Configurations..."), row);
     configurations->setObjectName(QStringLiteral("CmdGlobalConfig"));
-    for (QPushButton* b : {configurations, info, apply_, start_})
+    auto* preview = new QPushButton(QStringLiteral("Preview start\u2026"), row);
+    preview->setObjectName(QStringLiteral("CmdPreviewStart"));
+    for (QPushButton* b : {configurations, info, apply_, preview, start_})
         layout->addWidget(b);
+    connect(preview, &QPushButton::clicked, this, [this] {
+        FrmStartPlan dialog(makeStartPlan(launcher_), this);
+        dialog.exec();
+    });
     connect(configurations, &QPushButton::clicked, this, [this] {
         FrmGlobalConfigLoad window(launcher_, this);
         window.exec();

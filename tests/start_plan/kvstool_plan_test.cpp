@@ -1,0 +1,95 @@
+// kvstool plan on the demo world, run the way scripts use it: it reads the launcher's
+// settings and library, prints the start's steps and changes no file.
+#include "content/launcher_wiring.h"
+#include "core/settings_file.h"
+#include "tests/automation/automation_world.h"
+#include "tests/start_plan/plan_world.h"
+#include "tests/support/tool_run.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace kv::test {
+namespace {
+
+ToolRun runTool(const std::string& arguments) {
+    return runShell("'" KVSTOOL_PATH "' plan " + arguments);
+}
+
+// The first step of `kind` whose target ends with `name`.
+QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString& name) {
+    for (const auto& v : steps) {
+        const QJsonObject o = v.toObject();
+        if (o["kind"].toString() == kind &&
+            (name.isEmpty() || o["target"].toString().endsWith(name) ||
+             o["name"].toString() == name))
+            return o;
+    }
+    return {};
+}
+
+TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.l().hooks.selectAi(1, "Fortress"));
+    ASSERT_TRUE(w.l().hooks.selectAi(2, "Raider"));
+    content::syncChoiceOptions(w.l()); // as closing the window does
+    SaveDefaultValues(w.l());
+    const FolderSnapshot app = snapshot(w.world.launcherFolder);
+    const FolderSnapshot game = snapshot(w.world.gameFolder);
+    const std::string folder = "'" + w.world.launcherFolder + "'";
+
+    ToolRun r = runTool(folder + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const QJsonObject out = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    EXPECT_TRUE(out["startsGame"].toBool());
+    EXPECT_FALSE(out["randomDrawn"].toBool());
+    const QJsonArray steps = out["steps"].toArray();
+    const QJsonObject walls = stepFor(steps, "copy", "FortressWalls.kdg");
+    EXPECT_EQ(walls["size"].toInt(), 2048);
+    EXPECT_TRUE(walls["source"].toString().endsWith("Mods/SkirmishAI/Fortress/FortressWalls.kdg"))
+        << walls["source"].toString().toStdString();
+    EXPECT_EQ(stepFor(steps, "copy", "Roads.kdg")["size"].toInt(), 1536);
+    const QJsonObject vlo = stepFor(steps, "write", "player2.vlo");
+    EXPECT_TRUE(vlo["note"].toString().startsWith("player 2: Raider"));
+    EXPECT_GT(vlo["size"].toInt(), 0);
+    EXPECT_EQ(stepFor(steps, "requirements", {})["baseState"].toInt(), 3);
+    EXPECT_EQ(stepFor(steps, "registry", "base")["value"].toInt(), 2);
+    EXPECT_EQ(stepFor(steps, "registry", "phrase0")["value"].toString(), "Hello!");
+    EXPECT_EQ(stepFor(steps, "command-line", {})["commandLine"].toString(), " -3DFX  ");
+
+    r = runTool(folder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* line :
+         {"requirements: base state set to Advanced Bases; says \"'Fortress' AI file must change "
+          "the base state to Advanced Bases.\"\n",
+          "FortressWalls.kdg (2048 bytes)  [player 1: Fortress (removed after the game)]\n",
+          "\\scroll = 800 (REG_DWORD)\n", "korvane.exe [ -3DFX  ]\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+
+    EXPECT_EQ(differences(app, snapshot(w.world.launcherFolder)), std::vector<std::string>{});
+    EXPECT_EQ(differences(game, snapshot(w.world.gameFolder)), std::vector<std::string>{});
+
+    const struct {
+        std::string arguments;
+        int exitCode;
+    } calls[] = {{"", 2},
+                 {folder + " " + folder, 2},
+                 {folder + " --yaml", 2},
+                 {"'" + (w.tmp / "nowhere") + "'", 1},
+                 {"'" + w.world.gameFolder + "'", 1},
+                 {"--help", 0}};
+    for (const auto& c : calls) {
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
+        if (c.exitCode == 1)
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_EQ(runTool("--help").out.rfind("usage: kvstool plan LAUNCHER_FOLDER", 0), 0u);
+}
+
+} // namespace
+} // namespace kv::test

@@ -1,0 +1,268 @@
+// The start plan on the demo world: making it changes nothing, and carrying out the
+// install leaves exactly the files, messages, registry values and command line the plan
+// shows, for AIs, "<Random>", "<don't change>", rules, required archives and MODs.
+#include "content/install.h"
+#include "content/launcher_wiring.h"
+#include "content/mod_activation.h"
+#include "core/game_start.h"
+#include "core/launch_plan.h"
+#include "core/options_toolbar.h"
+#include "core/registry_access.h"
+#include "platform/files.h"
+#include "tests/automation/automation_world.h"
+#include "tests/start_plan/plan_world.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <variant>
+
+namespace kv::test {
+namespace {
+
+using content::StartPlan;
+using content::StepKind;
+using Texts = std::vector<std::string>;
+
+constexpr std::uint32_t kSeed = 7;
+
+void choose(AutomationWorld& w, int player, const char* ai) {
+    ASSERT_TRUE(w.l().hooks.selectAi(player, ai)) << ai;
+}
+
+// Whether some step reads like `text`.
+bool planSays(const StartPlan& plan, const std::string& text) {
+    for (const auto& s : plan.steps)
+        if (describeStep(s).find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::string planText(const StartPlan& plan) {
+    std::string out;
+    for (const auto& s : plan.steps)
+        out += describeStep(s) + "\n";
+    return out;
+}
+
+std::string registryFile(AutomationWorld& w) {
+    std::string bytes;
+    platform::readFile(w.tmp / "registry.reg", bytes);
+    return bytes;
+}
+
+// Makes the plan, checks it changed nothing, runs the real install and the start's
+// registry and command-line step, and checks the result against the plan.
+StartPlan planAndStart(AutomationWorld& w) {
+    Launcher& l = w.l();
+    const std::string game = w.world.gameFolder;
+    const FolderSnapshot gameBefore = snapshot(game);
+    const FolderSnapshot appBefore = snapshot(w.world.launcherFolder);
+    const std::string registryBefore = registryFile(w);
+    const std::string alliancesBefore = l.options.button(OptionButton::Alliances).caption;
+    const std::string basesBefore = l.options.button(OptionButton::Bases).caption;
+    w.ui.clear();
+
+    const StartPlan plan = makeStartPlan(l, {kSeed});
+    EXPECT_EQ(differences(gameBefore, snapshot(game)), Texts{}) << "planning changed the game";
+    EXPECT_EQ(differences(appBefore, snapshot(w.world.launcherFolder)), Texts{});
+    EXPECT_EQ(registryFile(w), registryBefore);
+    EXPECT_EQ(l.options.button(OptionButton::Alliances).caption, alliancesBefore);
+    EXPECT_EQ(l.options.button(OptionButton::Bases).caption, basesBefore);
+    EXPECT_EQ(w.ui.messageTexts(), Texts{}) << "planning said something";
+
+    const bool installed = content::makeSloVlo(l.content, content::contentEnv(l), {kSeed});
+    EXPECT_EQ(installed, !plan.stops());
+    EXPECT_EQ(w.ui.messageTexts(), plannedMessageTexts(plan));
+    EXPECT_EQ(differences(snapshot(game), applyFileSteps(plan, game, gameBefore)), Texts{})
+        << planText(plan);
+    if (!installed)
+        return plan;
+
+    const std::string commandLine = buildGameCommandLine(l);
+    const auto lines = stepsOf(plan, StepKind::CommandLine);
+    EXPECT_EQ(lines.size(), 1u);
+    if (!lines.empty()) {
+        EXPECT_EQ(lines[0]->bytes, commandLine);
+        EXPECT_EQ(lines[0]->target, game + "korvane.exe");
+    }
+    const RegistryPath key = parseRegistryPath(kGameRegistryKey);
+    const auto values = stepsOf(plan, StepKind::Registry);
+    EXPECT_EQ(values.size(), 9u);
+    for (const content::PlanStep* s : values) {
+        const auto value = w.registry->query(key.root, key.subKey, s->valueName);
+        EXPECT_TRUE(value) << s->valueName;
+        if (!value)
+            continue;
+        if (s->dword)
+            EXPECT_EQ(std::get<std::uint32_t>(*value), s->number) << s->valueName;
+        else
+            EXPECT_EQ(std::get<std::string>(*value), s->bytes) << s->valueName;
+    }
+    return plan;
+}
+
+struct Case {
+    const char* name;
+    std::function<void(AutomationWorld&)> setUp;
+    Texts said;    // in the plan's text
+    Texts notSaid; // nowhere in it
+    bool starts = true;
+};
+
+TEST(StartPlan, IsWhatTheStartThenDoes) {
+    const Case cases[] = {
+        {"AIs with archives, requirements and customizing",
+         [](AutomationWorld& w) {
+             setAlliances(w.l(), false);
+             choose(w, 0, "Hunter");
+             w.l().hooks.enableAiCustomizing(0, true);
+             w.l().content.scripts.players[0].data.fields[0].selected = 1;
+             choose(w, 1, "Fortress");
+             choose(w, 2, "Raider");
+         },
+         {"write ", "FortressWalls.kdg (2048 bytes)  [player 1",
+          "Roads.kdg (1536 bytes)  [player 2: Raider (removed after the game)]",
+          "requirements: alliances switched on; base state set to Advanced Bases",
+          "registry HKEY_LOCAL_MACHINE\\Software\\Bramble Studios\\KorvaneTactics\\base = 2",
+          "player 0: Hunter, customized"},
+         {"player3"}},
+        {"every slot random, customized rules",
+         [](AutomationWorld& w) {
+             for (int p = 0; p < 8; ++p)
+                 choose(w, p, "<Random>");
+             ASSERT_TRUE(w.l().hooks.selectRules("Classic"));
+             w.l().hooks.enableRulesCustomizing(true);
+             w.l().content.scripts.rules.data.fields[0].selected = 1;
+         },
+         {"(drawn for <Random>)", "player7.vlo", "rules: Classic, customized"},
+         {}},
+        {"rules alone, the players left as they are",
+         [](AutomationWorld& w) {
+             chooseOptionEntry(w.l(), OptionButton::Bases, 1);
+             ASSERT_TRUE(w.l().hooks.selectRules("Hard Times"));
+         },
+         {"rules.slo", "base state set to Bases", "from "},
+         {"player0", "player7", "drawn"}},
+        {"a required archive switched off is switched on again",
+         [](AutomationWorld& w) {
+             platform::copyFile(w.app("Mods/Required KDGs/Roads.kdg"), w.game("Roads.kvw"));
+             choose(w, 4, "Raider");
+         },
+         {"rename ", "Roads.kvw -> "},
+         {"copy "}},
+        {"a ticked MOD asks for alliances",
+         [](AutomationWorld& w) {
+             w.write(w.app("Mods/INI/KDG Files/Islands.ini"), "EnableAlliances()\r\n");
+             setAlliances(w.l(), false);
+         },
+         {"the the 'Islands' kdg file", "alliances switched on"},
+         {}},
+        {"the same MOD unticked asks nothing",
+         [](AutomationWorld& w) {
+             w.write(w.app("Mods/INI/KDG Files/Islands.ini"), "EnableAlliances()\r\n");
+             setAlliances(w.l(), false);
+             auto& mods = w.l().content.mods.entries;
+             for (size_t i = 0; i < mods.size(); ++i)
+                 if (mods[i].name == "Islands")
+                     content::setModChecked(w.l().content, content::contentEnv(w.l()), int(i),
+                                            false);
+             ASSERT_TRUE(platform::fileExists(w.game("Islands.kvw")));
+         },
+         {"options stay as they are"},
+         {"Islands"}},
+        {"four water AIs: refused before anything is written",
+         [](AutomationWorld& w) {
+             for (int p = 0; p < 4; ++p)
+                 choose(w, p, "Water AI");
+         },
+         {"message: You can't select more than 3 WaterAIs", "stop:"},
+         {"write ", "registry ", "command line"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AutomationWorld w;
+        ASSERT_TRUE(w.start());
+        c.setUp(w);
+        w.ui.clear();
+        const StartPlan plan = planAndStart(w);
+        EXPECT_EQ(plan.stops(), !c.starts);
+        for (const std::string& text : c.said)
+            EXPECT_TRUE(planSays(plan, text)) << text << "\n" << planText(plan);
+        for (const std::string& text : c.notSaid)
+            EXPECT_FALSE(planSays(plan, text)) << text << "\n" << planText(plan);
+    }
+}
+
+// The next start removes what the last one copied in, and files that already hold their
+// bytes are left alone.
+TEST(StartPlan, TheNextStartWorksOffTheLastOne) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    choose(w, 1, "Fortress");
+    choose(w, 2, "Raider");
+    planAndStart(w);
+    ASSERT_TRUE(platform::fileExists(w.game("FortressWalls.kdg")));
+
+    choose(w, 2, "<don't change>");
+    const StartPlan again = planAndStart(w);
+    const auto deletes = stepsOf(again, StepKind::Delete);
+    ASSERT_EQ(deletes.size(), 2u) << planText(again);
+    EXPECT_NE(describeStep(*deletes[1])
+                  .find("Roads.kdg (1536 bytes)  [installed for the last "
+                        "game (player 2)]"),
+              std::string::npos);
+    // Fortress's scripts are written again unchanged; its archive comes back.
+    for (const content::PlanStep* s : stepsOf(again, StepKind::Write))
+        EXPECT_TRUE(s->unchanged) << describeStep(*s);
+    EXPECT_EQ(stepsOf(again, StepKind::Copy).size(), 1u);
+    EXPECT_FALSE(platform::fileExists(w.game("Roads.kdg")));
+    EXPECT_EQ(w.l().content.installed.of(1).size(), 1u);
+    EXPECT_TRUE(w.l().content.installed.of(2).empty());
+}
+
+// The preview draws "<Random>" for itself: the same seed draws the same AIs, and the plan
+// says it drew.
+TEST(StartPlan, RandomIsDrawnOncePerPlan) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    choose(w, 0, "<Random>");
+    const auto drawn = [&w](std::uint32_t seed) {
+        const StartPlan plan = makeStartPlan(w.l(), {seed});
+        EXPECT_TRUE(plan.randomDrawn);
+        const auto writes = stepsOf(plan, StepKind::Write);
+        return writes.empty() ? std::string() : writes[0]->note;
+    };
+    EXPECT_EQ(drawn(3), drawn(3));
+    std::set<std::string> seen;
+    for (std::uint32_t seed = 1; seed < 40; ++seed)
+        seen.insert(drawn(seed));
+    EXPECT_EQ(seen.size(), 4u); // every catalogue AI, never a placeholder
+    for (const std::string& note : seen)
+        EXPECT_NE(note.find("(drawn for <Random>)"), std::string::npos) << note;
+    choose(w, 0, "Hunter");
+    EXPECT_FALSE(makeStartPlan(w.l()).randomDrawn);
+}
+
+// A ticked MOD's description may empty the AI lists while requirements are resolved. A
+// preview cannot run that command, so it shows the AI; the start follows the emptied lists.
+TEST(StartPlan, AStartFollowsListsThatResolvingRequirementsEmptied) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    w.write(w.app("Mods/INI/KDG Files/Tanks.ini"), "DeactiveAllAIs()\r\n");
+    choose(w, 1, "Fortress");
+    const std::string before = w.read(w.game("multiplay/skirmish/player1.vlo"));
+    const StartPlan plan = makeStartPlan(w.l(), {kSeed});
+    EXPECT_TRUE(planSays(plan, "player1.vlo")) << planText(plan);
+    EXPECT_TRUE(w.l().content.ais.find("Fortress")); // foreseeing ran no command
+
+    ASSERT_TRUE(content::makeSloVlo(w.l().content, content::contentEnv(w.l()), {kSeed}));
+    EXPECT_EQ(w.l().content.choices.choice(1), "<don't change>");
+    EXPECT_EQ(w.read(w.game("multiplay/skirmish/player1.vlo")), before);
+    EXPECT_FALSE(platform::fileExists(w.game("FortressWalls.kdg")));
+}
+
+} // namespace
+} // namespace kv::test
