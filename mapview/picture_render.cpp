@@ -55,32 +55,43 @@ void renderRegion(const RgbImage& tiles, const RenderOptions& options, const Pix
     std::vector<std::uint8_t> plain(rowBytes), border(rowBytes);
     bool composed = false, composedInside = false;
     int composedTileRow = 0;
+    auto fill = [&](std::vector<std::uint8_t>& row, int from, int to, Rgb colour) {
+        for (std::uint8_t *p = row.data() + std::size_t(from) * 3,
+                          *e = row.data() + std::size_t(to) * 3;
+             p != e; p += 3)
+            p[0] = colour.r, p[1] = colour.g, p[2] = colour.b;
+    };
     auto compose = [&](int tileY) {
         const bool inside = tileY >= 0 && tileY < tiles.height();
-        for (int x = 0; x < width; ++x) {
-            const int px = region.x + x;
-            const int tileX = floorDiv(px, zoom);
-            Rgb colour = options.background, edge = options.background;
-            if (inside && tileX >= 0 && tileX < tiles.width()) {
-                colour = tiles.at(tileX, tileY);
-                edge = grid ? gridColour(colour) : colour;
-                if (grid && px - tileX * zoom == 0)
-                    colour = edge;
-            }
-            std::uint8_t* p = plain.data() + std::size_t(x) * 3;
-            p[0] = colour.r, p[1] = colour.g, p[2] = colour.b;
-            std::uint8_t* q = border.data() + std::size_t(x) * 3;
-            q[0] = edge.r, q[1] = edge.g, q[2] = edge.b;
-        }
+        fill(plain, 0, width, options.background);
+        fill(border, 0, width, options.background);
         composed = true;
         composedTileRow = tileY;
         composedInside = inside;
+        if (!inside)
+            return;
+        // Tile by tile across the region: its block's columns in the region get its colour.
+        const int firstTile = std::max(floorDiv(region.x, zoom), 0);
+        const int lastTile = std::min(floorDiv(region.x + width - 1, zoom), tiles.width() - 1);
+        const std::uint8_t* source = tiles.row(tileY);
+        for (int tx = firstTile; tx <= lastTile; ++tx) {
+            const std::uint8_t* t = source + std::size_t(tx) * 3;
+            const Rgb colour{t[0], t[1], t[2]};
+            const Rgb edge = grid ? gridColour(colour) : colour;
+            const int from = std::max(tx * zoom, region.x) - region.x;
+            const int to = std::min((tx + 1) * zoom, region.x + width) - region.x;
+            fill(plain, from, to, colour);
+            fill(border, from, to, edge);
+            if (grid && tx * zoom >= region.x)
+                fill(plain, from, from + 1, edge);
+        }
     };
     for (int y = 0; y < height; ++y) {
         const int py = region.y + y;
         const int tileY = floorDiv(py, zoom);
-        if (!composed || tileY != composedTileRow)
-            compose(tileY);
+        const bool rowInside = tileY >= 0 && tileY < tiles.height();
+        if (!composed || (tileY != composedTileRow && (rowInside || composedInside)))
+            compose(tileY); // rows off the picture are all background: composed once
         const bool gridRow = grid && composedInside && py - tileY * zoom == 0;
         std::memcpy(out.row(y), gridRow ? border.data() : plain.data(), rowBytes);
     }
