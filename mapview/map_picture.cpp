@@ -1,5 +1,7 @@
 #include "mapview/map_picture.h"
 
+#include "mapview/view_geometry.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -21,26 +23,33 @@ MapPicture::MapPicture() {
 void MapPicture::setSize(int mapWidth, int mapHeight, int zoom) {
     mapWidth_ = std::max(mapWidth, 0);
     mapHeight_ = std::max(mapHeight, 0);
-    zoom_ = zoom == 2 ? 2 : 1;
-    image_.resize(mapWidth_ * zoom_, mapHeight_ * zoom_);
+    setZoom(zoom);
+    tiles_.resize(mapWidth_, mapHeight_);
+}
+
+void MapPicture::setZoom(int zoom) {
+    zoom_ = isZoomStep(zoom) ? zoom : 1;
+}
+
+RgbImage MapPicture::image(bool grid) const {
+    return renderPicture(tiles_, {zoom_, grid, {}});
+}
+
+void MapPicture::renderRegion(const PixelRect& region, bool grid, Rgb background,
+                              RgbImage& out) const {
+    mapview::renderRegion(tiles_, {zoom_, grid, background}, region, out);
 }
 
 void MapPicture::clear() {
-    image_.fill({});
+    tiles_.fill({});
 }
 
 Rgb MapPicture::tileColour(int x, int y) const {
-    if (x < 0 || y < 0 || x >= mapWidth_ || y >= mapHeight_)
-        return {};
-    return image_.at(x * zoom_, y * zoom_);
+    return tiles_.at(x, y); // black off the picture
 }
 
 void MapPicture::setTile(int x, int y, Rgb colour) {
-    if (x < 0 || y < 0 || x >= mapWidth_ || y >= mapHeight_)
-        return; // off the picture (objects may lie anywhere)
-    for (int dy = 0; dy < zoom_; ++dy)
-        for (int dx = 0; dx < zoom_; ++dx)
-            image_.set(x * zoom_ + dx, y * zoom_ + dy, colour);
+    tiles_.set(x, y, colour); // ignored off the picture (objects may lie anywhere)
 }
 
 void MapPicture::drawLine(int x1, int y1, int x2, int y2, Rgb colour) {

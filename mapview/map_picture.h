@@ -1,6 +1,8 @@
 #pragma once
-// The viewer's picture: one block of zoom x zoom pixels per tile, and the colour buffer
-// in which layers keep the colours that must survive a redraw.
+// The viewer's picture: one colour per tile, shown as a block of zoom x zoom pixels, and
+// the colour buffer in which layers keep the colours that must survive a redraw. Layers
+// draw tiles; pixels are made only when the picture is rendered.
+#include "mapview/picture_render.h"
 #include "mapview/rgb_image.h"
 
 #include <array>
@@ -15,13 +17,22 @@ public:
 
     MapPicture();
 
-    // Sizes the picture for a map and clears it; the colour buffer is kept.
+    // Sizes the picture for a map and clears it; the colour buffer is kept. A zoom that
+    // is not one of the view's steps counts as 1.
     void setSize(int mapWidth, int mapHeight, int zoom);
-    void setZoom(int zoom) { setSize(mapWidth_, mapHeight_, zoom); }
+    // Only the scale changes: the tiles keep their colours.
+    void setZoom(int zoom);
     int zoom() const { return zoom_; }
     int mapWidth() const { return mapWidth_; }
     int mapHeight() const { return mapHeight_; }
-    const RgbImage& image() const { return image_; }
+    int pixelWidth() const { return mapWidth_ * zoom_; }
+    int pixelHeight() const { return mapHeight_ * zoom_; }
+    // One pixel per tile.
+    const RgbImage& tiles() const { return tiles_; }
+    // The whole picture at its zoom.
+    RgbImage image(bool grid = false) const;
+    // A region of the picture at its zoom (the window draws only what it shows).
+    void renderRegion(const PixelRect& region, bool grid, Rgb background, RgbImage& out) const;
 
     void clear();
     Rgb tileColour(int x, int y) const;
@@ -40,7 +51,7 @@ public:
 
 private:
     int mapWidth_ = 0, mapHeight_ = 0, zoom_ = 1;
-    RgbImage image_;
+    RgbImage tiles_;
     std::array<std::vector<std::uint16_t>, 3> buffer_; // red, green, blue planes
 };
 

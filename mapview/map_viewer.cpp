@@ -116,9 +116,15 @@ void MapViewer::adoptLoadedModel() {
         onSeaLevelLoaded(model_.seaLevel);
     sizePicture();
     picture_.clearBuffer();
+    dataSetReported_ = false;
 }
 
-bool MapViewer::drawLandscapeStep() {
+void MapViewer::reportUnknownDataSet() {
+    dataSetReported_ = true;
+    ui_.message("Unknown dataset: '" + model_.dataSet + "'", Icon::Exclamation);
+}
+
+bool MapViewer::drawLandscapeStep(bool reportDataSet) {
     if (model_.sourceMode == SourceMode::Kdg) {
         bool ok = true;
         if (layers.landscape)
@@ -129,7 +135,8 @@ bool MapViewer::drawLandscapeStep() {
     }
     if (layers.textures) {
         if (!isKnownDataSet(model_.dataSet)) {
-            ui_.message("Unknown dataset: '" + model_.dataSet + "'", Icon::Exclamation);
+            if (reportDataSet || !dataSetReported_)
+                reportUnknownDataSet();
             return true;
         }
         return drawTextures(model_, picture_, progress_);
@@ -144,11 +151,19 @@ bool MapViewer::drawWaterStep() {
 }
 
 void MapViewer::refreshAll() {
+    drawAll(true);
+}
+
+void MapViewer::redraw() {
+    drawAll(false);
+}
+
+void MapViewer::drawAll(bool reportDataSet) {
     if (!loaded())
         return;
     begin();
     // MapFile_refreshPreview in "kdg" mode: terrain, textures, objects.
-    bool ok = drawLandscapeStep();
+    bool ok = drawLandscapeStep(reportDataSet);
     if (ok && layers.water && model_.sourceMode == SourceMode::Lnd)
         ok = drawWaterStep();
     if (ok && layers.objects)
@@ -183,7 +198,7 @@ void MapViewer::refreshTextures() {
         return;
     }
     if (!isKnownDataSet(model_.dataSet)) {
-        ui_.message("Unknown dataset: '" + model_.dataSet + "'", Icon::Exclamation);
+        reportUnknownDataSet();
         return;
     }
     begin();
@@ -214,6 +229,10 @@ void MapViewer::refreshPicture() {
 
 void MapViewer::setZoom(bool on) {
     picture_.setZoom(on ? 2 : 1);
+}
+
+void MapViewer::setZoomStep(int zoom) {
+    picture_.setZoom(zoom);
 }
 
 void MapViewer::setHeightSlider(int value) {

@@ -56,7 +56,10 @@ public:
     // Shows a model read elsewhere (the command line, tests); nothing is drawn yet.
     void setModel(MapModel model, const std::string& caption = {});
 
-    void refreshAll();                   // refreshAll_Click
+    void refreshAll(); // refreshAll_Click
+    // refreshAll after a layer entry or a slider changed: an unknown data set is reported
+    // once per map, not at every step of a slider.
+    void redraw();
     void refreshMap();                   // RefreshTerrain
     void refreshWater();                 // waterRefresh
     void refreshTextures();              // refreshtexturesMenu
@@ -65,7 +68,8 @@ public:
     void refreshPicture();               // refreshPicture: repaint from the colour buffer
     void requestStop() { stop_ = true; } // StopMenu
 
-    void setZoom(bool on); // resizes and clears the picture; the caller redraws
+    void setZoom(bool on);      // the zoom entry: 2 or 1
+    void setZoomStep(int zoom); // any of the window's zoom steps; the tiles are kept
     int zoom() const { return picture_.zoom(); }
     void setHeightSlider(int value); // Slider1: shifts every height by the change
     int heightSlider() const { return heightSlider_; }
@@ -98,7 +102,9 @@ private:
     void end(bool completed);
     void sizePicture();
     void adoptLoadedModel();
-    bool drawLandscapeStep();
+    void drawAll(bool reportDataSet);
+    bool drawLandscapeStep(bool reportDataSet);
+    void reportUnknownDataSet();
     bool drawWaterStep();
 
     Ui& ui_;
@@ -110,6 +116,7 @@ private:
     std::string caption_;
     int heightSlider_ = 0;
     int seaLevelSlider_ = 100;
+    bool dataSetReported_ = false;
 };
 
 inline constexpr const char* kLndFilter = "LND files| *.lnd|All files|*.*";

@@ -31,6 +31,7 @@ public:
     Rgb at(int x, int y) const;         // black outside the picture
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     const std::uint8_t* row(int y) const { return bytes_.data() + std::size_t(y) * width_ * 3; }
+    std::uint8_t* row(int y) { return bytes_.data() + std::size_t(y) * width_ * 3; }
 
     // Nearest-neighbour scaling to `width` x `height`.
     RgbImage scaled(int width, int height) const;

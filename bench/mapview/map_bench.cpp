@@ -1,9 +1,12 @@
 // Map reading and drawing speed. Reading a 250 x 250 LND map is measured side by side
 // with `wc -l` counting the lines of the same file (the goal: within 10 times); drawing
 // every layer of it should stay under 20 ms, reading a 255 x 255 binary map under 5 ms.
+// A redraw of that map at 8x (2000 x 2000 pixels) is measured for what a window shows
+// next to the whole picture.
 #include "mapview/binary_map_reader.h"
 #include "mapview/lnd_reader.h"
 #include "mapview/map_layers.h"
+#include "mapview/picture_render.h"
 #include "platform/files.h"
 #include "tools/worldgen/map_binary_writer.h"
 #include "tools/worldgen/map_lnd_writer.h"
@@ -92,7 +95,7 @@ MapModel& bigModel() {
 void BM_DrawAllLayers250(benchmark::State& state) {
     MapModel& model = bigModel();
     MapPicture picture;
-    picture.setSize(model.mapWidth, model.mapHeight, int(state.range(0)));
+    picture.setSize(model.mapWidth, model.mapHeight, 1); // layers draw tiles at any zoom
     kv::NoProgress progress;
     for (auto _ : state) {
         drawTerrain(model, picture, progress);
@@ -103,7 +106,71 @@ void BM_DrawAllLayers250(benchmark::State& state) {
         benchmark::DoNotOptimize(picture.image().bytes().data());
     }
 }
-BENCHMARK(BM_DrawAllLayers250)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawAllLayers250)->Unit(benchmark::kMillisecond);
+
+// The region of the 8x picture a window of width x height pixels shows, centred; a
+// 2000 x 2000 region is the whole picture.
+PixelRect centredRegion(const benchmark::State& state) {
+    const int width = int(state.range(0)), height = int(state.range(1));
+    return {(2000 - width) / 2, (2000 - height) / 2, width, height};
+}
+
+// Every layer drawn into the tiles, then the pixels at 8x with the grid.
+void BM_Redraw8x(benchmark::State& state) {
+    MapModel& model = bigModel();
+    MapPicture picture;
+    picture.setSize(model.mapWidth, model.mapHeight, 8);
+    kv::NoProgress progress;
+    const PixelRect region = centredRegion(state);
+    RgbImage shown;
+    for (auto _ : state) {
+        drawTerrain(model, picture, progress);
+        drawWater(model, picture, 90, progress);
+        drawObjects(model, picture, progress);
+        drawGateways(model, picture, progress);
+        picture.renderRegion(region, true, {}, shown);
+        benchmark::DoNotOptimize(shown.bytes().data());
+    }
+}
+BENCHMARK(BM_Redraw8x)
+    ->Args({600, 480})   // the viewer's first size
+    ->Args({1280, 960})  // a large window
+    ->Args({2000, 2000}) // the whole picture
+    ->Unit(benchmark::kMillisecond);
+
+// Only the pixels, as a pan or a wheel zoom repaints them without redrawing a layer.
+void BM_Render8x(benchmark::State& state) {
+    MapModel& model = bigModel();
+    MapPicture picture;
+    picture.setSize(model.mapWidth, model.mapHeight, 8);
+    kv::NoProgress progress;
+    drawTerrain(model, picture, progress);
+    const PixelRect region = centredRegion(state);
+    RgbImage shown;
+    for (auto _ : state) {
+        picture.renderRegion(region, true, {}, shown);
+        benchmark::DoNotOptimize(shown.bytes().data());
+    }
+}
+BENCHMARK(BM_Render8x)
+    ->Args({600, 480})
+    ->Args({1280, 960})
+    ->Args({2000, 2000})
+    ->Unit(benchmark::kMillisecond);
+
+// The whole picture block by block, as files and the clipboard get it.
+void BM_WholePicture8x(benchmark::State& state) {
+    MapModel& model = bigModel();
+    MapPicture picture;
+    picture.setSize(model.mapWidth, model.mapHeight, 8);
+    kv::NoProgress progress;
+    drawTerrain(model, picture, progress);
+    for (auto _ : state) {
+        const RgbImage whole = picture.image(true);
+        benchmark::DoNotOptimize(whole.bytes().data());
+    }
+}
+BENCHMARK(BM_WholePicture8x)->Unit(benchmark::kMillisecond);
 
 void BM_ReadBinary255(benchmark::State& state) {
     kv::worldgen::BinaryMapSpec plan;

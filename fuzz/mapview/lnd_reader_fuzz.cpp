@@ -1,9 +1,10 @@
-// Any bytes as an LND file: the reader, then every drawing layer and the statistics on
-// whatever it read.
+// Any bytes as an LND file: the reader, then every drawing layer, a rendered region at
+// one of the window's zoom steps and the statistics on whatever it read.
 #include "mapview/lnd_reader.h"
 #include "mapview/lnd_text.h"
 #include "mapview/map_layers.h"
 #include "mapview/map_statistics.h"
+#include "mapview/view_geometry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,13 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (readLnd(text, model, progress) != ReadOutcome::Done)
         return 0;
     static MapPicture picture; // its colour buffer is large; reused between inputs
-    picture.setSize(model.mapWidth, model.mapHeight, size % 2 ? 2 : 1);
+    picture.setSize(model.mapWidth, model.mapHeight, kZoomSteps[size % kZoomSteps.size()]);
     drawTerrain(model, picture, progress);
     drawWater(model, picture, int(size % 300), progress);
     drawTextures(model, picture, progress);
     drawObjects(model, picture, progress);
     drawGateways(model, picture, progress);
     picture.repaintFromBuffer();
+    static RgbImage region;
+    const int at = int(size % 97) - 48; // the region may start off the picture
+    picture.renderRegion({at, -at, 64, 48}, size % 3 == 0, {}, region);
     (void)mapStatistics(model);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ui/mapview/form1.h"
 #include "ui/mapview/map_picture_widget.h"
 
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/map_demo.h"
@@ -20,15 +21,6 @@
 
 namespace kv::ui {
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "mapview_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down during static destruction crashes at exit.
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
 
 class Form1Test : public ::testing::Test {
 protected:
@@ -51,7 +43,7 @@ protected:
         trigger("OpenLnd");
     }
 
-    QApplication& qapp = app(); // before any widget
+    QApplication& qapp = test::application(); // before any widget
     test::TempFolder folder, program;
     test::ScriptedUi ui;
     Form1 form{program.path(), &ui};

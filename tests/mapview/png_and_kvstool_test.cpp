@@ -96,6 +96,22 @@ TEST_F(KvstoolMap, InfoConvertAndRender) {
     QImage png(q(folder / "h.png"));
     ASSERT_EQ(png.width(), 128);
     EXPECT_EQ(png.pixel(40, 60), qRgb(255, 0, 0)); // the factory at tile (20, 30)
+    // The window's larger zoom steps and its grid, which shows from 4x.
+    for (const char* zoom : {"6", "3"}) {
+        const ToolRun big =
+            kvstool({QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "z.png"),
+                     QStringLiteral("--zoom"), QLatin1String(zoom), QStringLiteral("--grid")});
+        EXPECT_EQ(big.code, 0) << big.err;
+        const QImage z(q(folder / "z.png"));
+        const int step = QByteArray(zoom).toInt();
+        ASSERT_EQ(z.width(), 64 * step);
+        EXPECT_EQ(z.pixel(20 * step, 30 * step + 1) == qRgb(255, 0, 0), step < 4) << zoom;
+        EXPECT_EQ(z.pixel(20 * step + 1, 30 * step + 1), qRgb(255, 0, 0)) << zoom;
+    }
+    EXPECT_EQ(kvstool({QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "z.png"),
+                       QStringLiteral("--zoom"), QStringLiteral("5")})
+                  .code,
+              2);
 
     EXPECT_EQ(kvstool({QStringLiteral("render"), q(folder / "Game.map"), q(folder / "g.png"),
                        QStringLiteral("--layers"), QStringLiteral("lava")})

@@ -9,6 +9,7 @@
 #include "mapview/map_statistics.h"
 #include "mapview/map_viewer.h"
 #include "mapview/png_writer.h"
+#include "mapview/view_geometry.h"
 #include "platform/files.h"
 
 #include <cctype>
@@ -138,6 +139,7 @@ std::optional<ViewLayers> parseLayers(const std::string& list) {
 int render(const std::vector<std::string>& args) {
     ViewLayers layers;
     int zoom = 1;
+    bool grid = false;
     std::optional<int> seaLevel;
     for (std::size_t i = 2; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
@@ -148,8 +150,10 @@ int render(const std::vector<std::string>& args) {
             layers = *parsed;
         } else if (args[i] == "--zoom" && hasValue) {
             zoom = std::atoi(args[++i].c_str());
-            if (zoom != 1 && zoom != 2)
+            if (!isZoomStep(zoom))
                 return 2;
+        } else if (args[i] == "--grid") {
+            grid = true;
         } else if (args[i] == "--sea-level" && hasValue) {
             seaLevel = std::atoi(args[++i].c_str());
         } else {
@@ -165,12 +169,12 @@ int render(const std::vector<std::string>& args) {
     MapViewer viewer(ui, progress, {});
     viewer.setModel(std::move(*model));
     viewer.layers = layers;
-    viewer.setZoom(zoom == 2);
+    viewer.setZoomStep(zoom);
     if (seaLevel)
         viewer.setSeaLevel(*seaLevel);
     viewer.refreshAll();
     if (platform::Status s =
-            platform::writeFileAtomic(args[1], encodePng(viewer.picture().image()));
+            platform::writeFileAtomic(args[1], encodePng(viewer.picture().image(grid)));
         !s) {
         std::fprintf(stderr, "kvstool: %s: %s\n", args[1].c_str(), s.description.c_str());
         return 1;
@@ -182,7 +186,7 @@ const char kUsage[] = "usage: kvstool map info FILE\n"
                       "       kvstool map check FILE\n"
                       "       kvstool map convert MAP OUT.lnd\n"
                       "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
-                      "objects,gateways] [--zoom 2] [--sea-level N]\n";
+                      "objects,gateways] [--zoom 1|2|3|4|6|8] [--grid] [--sea-level N]\n";
 
 const Area kArea("map", kUsage);
 

@@ -7,6 +7,7 @@
 #include "ui/qt_ui.h"
 
 #include "mapview/map_layers.h"
+#include "mapview/view_geometry.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -52,11 +52,19 @@ Form1::Form1(std::string programFolder, Ui* ui, QWidget* parent)
         const QSignalBlocker block(seaSlider_);
         seaSlider_->setMaximum(std::max(mapview::kSeaLevelSliderMax, level));
         seaSlider_->setValue(level);
+        showSliderValues();
     };
+    // Slider steps and layer entries ask for a redraw; one redraw runs for all of them
+    // once the event queue is empty and no drawing runs.
+    redrawTimer_ = new QTimer(this);
+    redrawTimer_->setSingleShot(true);
+    redrawTimer_->setInterval(0);
+    connect(redrawTimer_, &QTimer::timeout, this, &Form1::redrawNow);
     buildMenus();
     buildBody();
     setBusy(false);
-    resize(560, 460);
+    resize(760, 560);
+    picture_->setFocus();
 }
 
 Form1::~Form1() = default;
@@ -86,7 +94,10 @@ void Form1::buildMenus() {
     optionsMenu_->setObjectName(QStringLiteral("OptionsMenu"));
     auto layer = [this](const char* name, const QString& text, bool& flag) {
         QAction* a = addEntry(optionsMenu_, name, text, true, flag);
-        connect(a, &QAction::toggled, this, [&flag](bool on) { flag = on; });
+        connect(a, &QAction::toggled, this, [this, &flag](bool on) {
+            flag = on;
+            redrawSoon();
+        });
     };
     layer("ShowLandscape", tr("Landscape"), viewer_.layers.landscape);
     layer("Water", tr("Water"), viewer_.layers.water);
@@ -94,13 +105,15 @@ void Form1::buildMenus() {
     layer("ShowObjects", tr("Objects"), viewer_.layers.objects);
     layer("showGateways", tr("Gateways"), viewer_.layers.gateways);
     optionsMenu_->addSeparator();
-    connect(addEntry(optionsMenu_, "zoom", tr("Zoom x2"), true), &QAction::toggled, this,
-            [this](bool on) {
-                viewer_.setZoom(on);
-                viewer_.refreshAll();
-                updatePicture();
-                markTile(markedTile_); // the same tile, at the new scale
-            });
+    // Checked exactly at 2x; from any other zoom, checking it chooses 2x.
+    zoomAction_ = addEntry(optionsMenu_, "zoom", tr("Zoom x2"), true);
+    connect(zoomAction_, &QAction::toggled, this, [this](bool on) {
+        zoomTo(on ? 2 : 1, QPoint(0, 0));
+        viewer_.refreshAll();
+        updatePicture();
+    });
+    connect(addEntry(optionsMenu_, "ShowGrid", tr("Grid"), true), &QAction::toggled, this,
+            [this](bool on) { picture_->setGridShown(on); });
 
     refreshMenu_ = menuBar()->addMenu(tr("&Refresh"));
     refreshMenu_->setObjectName(QStringLiteral("RefreshMenu"));
@@ -136,18 +149,21 @@ void Form1::buildMenus() {
 void Form1::buildBody() {
     auto* body = new QWidget(this);
     auto* row = new QHBoxLayout(body);
-    auto* scroll = new QScrollArea(body);
-    picture_ = new MapPictureWidget;
-    scroll->setWidget(picture_);
-    scroll->setBackgroundRole(QPalette::Dark);
-    row->addWidget(scroll, 1);
+    picture_ = new MapPictureWidget(body);
+    picture_->setMinimumSize(200, 200);
+    picture_->setPicture(&viewer_.picture());
+    row->addWidget(picture_, 1);
     connect(picture_, &MapPictureWidget::pointerMoved, this, &Form1::pointerMoved);
     connect(picture_, &MapPictureWidget::clicked, this,
             [this](int x, int y) { viewer_.click(x, y); });
+    connect(picture_, &MapPictureWidget::zoomStepRequested, this,
+            [this](int direction, QPoint anchor) {
+                zoomTo(mapview::nextZoomStep(viewer_.zoom(), direction), anchor);
+            });
 
     auto* sliderRow = new QHBoxLayout;
-    auto addSlider = [sliderRow](const char* name, const QString& label, int min, int max,
-                                 int value) {
+    auto addSlider = [sliderRow](const char* name, const char* valueName, const QString& label,
+                                 int min, int max, int value, QLabel*& valueLabel) {
         auto* column = new QVBoxLayout;
         column->addWidget(new QLabel(label));
         auto* slider = new QSlider(Qt::Vertical);
@@ -155,14 +171,28 @@ void Form1::buildBody() {
         slider->setRange(min, max);
         slider->setValue(value);
         column->addWidget(slider, 1);
+        valueLabel = new QLabel(QString::number(value));
+        valueLabel->setObjectName(QString::fromLatin1(valueName));
+        valueLabel->setMinimumWidth(
+            valueLabel->fontMetrics().horizontalAdvance(QStringLiteral("-255")));
+        column->addWidget(valueLabel);
         sliderRow->addLayout(column);
         return slider;
     };
-    heightSlider_ = addSlider("Slider1", tr("Height"), -255, 255, 0);
-    seaSlider_ = addSlider("Slider2", tr("Sea"), 0, mapview::kSeaLevelSliderMax, 100);
-    connect(heightSlider_, &QSlider::valueChanged, this,
-            [this](int v) { viewer_.setHeightSlider(v); });
-    connect(seaSlider_, &QSlider::valueChanged, this, [this](int v) { viewer_.setSeaLevel(v); });
+    heightSlider_ =
+        addSlider("Slider1", "LblHeightValue", tr("Height"), -255, 255, 0, heightValue_);
+    seaSlider_ = addSlider("Slider2", "LblSeaValue", tr("Sea"), 0, mapview::kSeaLevelSliderMax, 100,
+                           seaValue_);
+    connect(heightSlider_, &QSlider::valueChanged, this, [this](int v) {
+        viewer_.setHeightSlider(v);
+        showSliderValues();
+        redrawSoon();
+    });
+    connect(seaSlider_, &QSlider::valueChanged, this, [this](int v) {
+        viewer_.setSeaLevel(v);
+        showSliderValues();
+        redrawSoon();
+    });
     auto* right = new QVBoxLayout;
     right->addLayout(sliderRow, 1);
     infoList_ = new QListWidget;
@@ -186,6 +216,38 @@ void Form1::buildBody() {
     statusY_ = panel("StatusY", 50);
     statusHeight_ = panel("StatusHeight", 80);
     statusObject_ = panel("StatusObject", 160);
+    statusZoom_ = panel("StatusZoom", 40);
+    statusZoom_->setText(QStringLiteral("%1x").arg(viewer_.zoom()));
+}
+
+void Form1::showSliderValues() {
+    heightValue_->setText(QString::number(heightSlider_->value()));
+    seaValue_->setText(QString::number(seaSlider_->value()));
+}
+
+void Form1::zoomTo(int zoom, QPoint anchor) {
+    const int from = viewer_.zoom();
+    viewer_.setZoomStep(zoom);
+    picture_->zoomChanged(from, anchor);
+    const QSignalBlocker block(zoomAction_);
+    zoomAction_->setChecked(viewer_.zoom() == 2);
+    statusZoom_->setText(QStringLiteral("%1x").arg(viewer_.zoom()));
+}
+
+void Form1::redrawSoon() {
+    if (!viewer_.loaded())
+        return;
+    redrawPending_ = true;
+    // While a layer draws, setBusy(false) starts the timer when the drawing has ended.
+    if (!busy_)
+        redrawTimer_->start();
+}
+
+void Form1::redrawNow() {
+    if (!redrawPending_ || busy_ || closePending_)
+        return;
+    redrawPending_ = false;
+    viewer_.redraw();
 }
 
 void Form1::setStatusText(const std::string& text) {
@@ -205,10 +267,12 @@ void Form1::setBusy(bool busy) {
             tool->setEnabled(!busy);
     if (!busy && closePending_)
         QTimer::singleShot(0, this, &QWidget::close);
+    else if (!busy && redrawPending_)
+        redrawTimer_->start();
 }
 
 void Form1::updatePicture() {
-    picture_->setImage(toQImage(viewer_.picture().image()));
+    picture_->pictureChanged();
 }
 
 void Form1::pointerMoved(int x, int y) {
@@ -222,15 +286,13 @@ void Form1::pointerMoved(int x, int y) {
 }
 
 void Form1::markTile(std::optional<std::pair<int, int>> tile) {
-    markedTile_ = tile;
     const auto& model = viewer_.model();
     if (!tile || tile->first < 0 || tile->second < 0 || tile->first >= model.mapWidth ||
         tile->second >= model.mapHeight) {
-        picture_->setMarker(std::nullopt);
+        picture_->setMarkerTile(std::nullopt);
         return;
     }
-    const int z = viewer_.zoom();
-    picture_->setMarker(QRect(tile->first * z, tile->second * z, z, z));
+    picture_->setMarkerTile(QPoint(tile->first, tile->second));
 }
 
 void Form1::afterLoad() {
@@ -243,6 +305,9 @@ void Form1::afterLoad() {
         const QSignalBlocker block(heightSlider_);
         heightSlider_->setValue(0);
     }
+    showSliderValues();
+    redrawPending_ = false; // the load has drawn the new map
+    picture_->setOffset(QPoint(0, 0));
     updatePicture();
     // Also after a refused file: the lists then empty, like the model.
     if (form2_ && form2_->isVisible())

@@ -1,7 +1,7 @@
 #pragma once
 // The map viewer window ("VUV Ozarev - " + file name): opens LND and binary maps, draws
-// them in layers, shows the tile under the pointer and hosts the statistics, check and
-// converter windows. The state and operations live in mapview::MapViewer.
+// them in layers, zooms and pans the picture, shows the tile under the pointer and hosts the
+// statistics, check and converter windows. The state and operations live in mapview::MapViewer.
 #include "common/ui_port.h"
 #include "mapview/map_viewer.h"
 #include "ui/mapview/pumping_progress.h"
@@ -16,6 +16,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QSlider;
+class QTimer;
 
 namespace kv::ui {
 
@@ -46,6 +47,10 @@ public:
     // The statistics window's position marker on a tile, or hidden.
     void markTile(std::optional<std::pair<int, int>> tile);
     bool busy() const { return busy_; }
+    // A layer entry or a slider changed and the picture is not yet redrawn.
+    bool redrawPending() const { return redrawPending_; }
+    // Sets the view's zoom step, keeping the tile under `anchor` (a picture-area position).
+    void zoomTo(int zoom, QPoint anchor);
 
     // Menu commands.
     void OpenLnd();
@@ -65,6 +70,9 @@ private:
     void updatePicture();
     void pointerMoved(int x, int y);
     void afterLoad();
+    void redrawSoon();
+    void redrawNow();
+    void showSliderValues();
 
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_;
@@ -78,17 +86,22 @@ private:
     QAction* stopAction_ = nullptr;
     QSlider* heightSlider_ = nullptr;
     QSlider* seaSlider_ = nullptr;
+    QLabel* heightValue_ = nullptr;
+    QLabel* seaValue_ = nullptr;
+    QAction* zoomAction_ = nullptr;
+    QTimer* redrawTimer_ = nullptr;
     QListWidget* infoList_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* statusX_ = nullptr;
     QLabel* statusY_ = nullptr;
     QLabel* statusHeight_ = nullptr;
     QLabel* statusObject_ = nullptr;
+    QLabel* statusZoom_ = nullptr;
     Form2* form2_ = nullptr;
     Form4* form4_ = nullptr;
-    std::optional<std::pair<int, int>> markedTile_;
     bool busy_ = false;
     bool closePending_ = false;
+    bool redrawPending_ = false;
 };
 
 } // namespace kv::ui

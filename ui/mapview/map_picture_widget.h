@@ -1,6 +1,9 @@
 #pragma once
-// Shows a map picture at its pixel size, reports the pointer and clicks in picture pixels,
-// and draws the position marker (a horizontal and a vertical line through a tile).
+// The viewer's picture area: shows the map picture at its zoom from an offset, rendering
+// only the pixels it shows; zooms with the wheel about the pointer, pans with the middle
+// button or space + left button, and draws the position marker (a horizontal and a
+// vertical line through a tile). Pointer positions are reported in picture pixels.
+#include "mapview/map_picture.h"
 #include "mapview/rgb_image.h"
 
 #include <QImage>
@@ -15,26 +18,63 @@ QImage toQImage(const mapview::RgbImage& image);
 class MapPictureWidget : public QWidget {
     Q_OBJECT
 public:
+    // How much of the picture a pan must leave in view, in pixels.
+    static constexpr int kPanKeep = 16;
+
     explicit MapPictureWidget(QWidget* parent = nullptr);
 
-    void setImage(const QImage& image);
-    const QImage& image() const { return image_; }
-    // The marker's pixel rectangle (one tile), or nothing to hide it.
-    void setMarker(std::optional<QRect> tile);
-    std::optional<QRect> marker() const { return marker_; }
+    // The picture shown (owned by the viewer); call pictureChanged() after it was drawn.
+    void setPicture(const mapview::MapPicture* picture);
+    void pictureChanged();
+    // The whole picture at its zoom, grid included when shown (the clipboard's copy).
+    QImage image() const;
+
+    // The marker's tile, or nothing to hide it; marker() is its rectangle in picture
+    // pixels at the current zoom.
+    void setMarkerTile(std::optional<QPoint> tile);
+    std::optional<QRect> marker() const;
+
+    void setGridShown(bool on);
+    bool gridShown() const { return grid_; }
+
+    // The picture pixel at the widget's top-left corner.
+    QPoint offset() const { return offset_; }
+    void setOffset(QPoint offset);
+    // The zoom of the picture changed from `from`: keeps the tile under `anchor` (a
+    // widget position) where it was.
+    void zoomChanged(int from, QPoint anchor);
 
 signals:
     void pointerMoved(int x, int y);
     void clicked(int x, int y);
+    // One wheel notch: `direction` > 0 zooms in, < 0 out, about `anchor`.
+    void zoomStepRequested(int direction, QPoint anchor);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QImage image_;
-    std::optional<QRect> marker_;
+    void moveTo(QPoint offset, int keep);
+    void updateCursor();
+
+    const mapview::MapPicture* picture_ = nullptr;
+    QSize mapSize_; // in tiles, when last drawn
+    QPoint offset_;
+    std::optional<QPoint> markerTile_;
+    bool grid_ = false;
+    bool spaceHeld_ = false;
+    bool panning_ = false;
+    QPoint panStart_, panStartOffset_;
+    int wheelRest_ = 0;
+    mutable mapview::RgbImage region_; // reused between paints
 };
 
 } // namespace kv::ui

@@ -1,0 +1,285 @@
+// The viewer's picture area as a user drives it: wheel zoom, drags, sliders, layer entries,
+// grid and the statistics marker, through real Qt events on an offscreen window.
+#include "ui/mapview/form1.h"
+#include "ui/mapview/map_picture_widget.h"
+
+#include "mapview/map_layers.h"
+#include "tests/support/qt_application.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_folder.h"
+#include "tools/worldgen/map_lnd_writer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QSlider>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace kv::ui {
+namespace {
+
+constexpr int kMapWidth = 100, kMapHeight = 80;
+constexpr QPoint kFactoryTile{30, 40};
+
+// Neighbouring tiles differ in height, so a view that is off by one tile shows.
+int heightAt(int x, int y) {
+    return 20 + (x * 7 + y * 13) % 200;
+}
+QRgb greyOf(int level) {
+    return qRgb(level, level, level);
+}
+
+class MapViewTest : public ::testing::Test {
+protected:
+    MapViewTest() {
+        worldgen::LndMapSpec plan;
+        plan.width = kMapWidth;
+        plan.height = kMapHeight;
+        plan.seaLevel = 10; // below every tile
+        plan.tileHeight = heightAt;
+        plan.objects = {{"\"A0LightFactory\"", 0,
+                         worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
+                         worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)}};
+        folder.write("Test.lnd", worldgen::writeLndMap(plan));
+        form.resize(760, 560);
+        form.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(form.openLndFile(folder / "Test.lnd"));
+        view = form.picture();
+        EXPECT_GE(view->width(), 400);
+        EXPECT_GE(view->height(), 320);
+    }
+
+    QAction* action(const char* name) {
+        return form.findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QString label(const char* name) {
+        return form.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    void wheel(QPoint at, int delta) {
+        QWheelEvent event(at, view->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &event);
+    }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    }
+    void drag(Qt::MouseButton button, QPoint from, QPoint to) {
+        mouse(QEvent::MouseButtonPress, from, button, button);
+        mouse(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
+        mouse(QEvent::MouseMove, to, Qt::NoButton, button);
+        mouse(QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    }
+    // The tile the status bar names for a pointer position.
+    QPoint tileUnder(QPoint at) {
+        mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        const QString x = label("StatusX"), y = label("StatusY");
+        return {x.mid(3).toInt(), y.mid(3).toInt()};
+    }
+    QRgb shown(QPoint at) { return view->grab().toImage().pixel(at); }
+    void waitForRedraw() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form.redrawPending() && !form.busy(); }, 5000));
+    }
+
+    QApplication& qapp = test::application(); // before any widget
+    test::TempFolder folder, program;
+    test::ScriptedUi ui;
+    Form1 form{program.path(), &ui};
+    MapPictureWidget* view = nullptr;
+};
+
+TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
+    // In and out over every step, with the zoom entry checked exactly at 2x.
+    const int notches[] = {1, 1, 1, 1, 1, 1, -1, -1, -1, 1, -1, -1, -1, -1, -1};
+    const int zooms[] = {2, 3, 4, 6, 8, 8, 6, 4, 3, 4, 3, 2, 1, 1, 1};
+    const QPoint pointers[] = {{0, 0}, {5, 5}, {57, 33}, {99, 79}, {73, 2}};
+    for (const QPoint at : pointers) {
+        view->setOffset({0, 0});
+        const QPoint tile = tileUnder(at);
+        ASSERT_EQ(tile, at); // 1x, no offset
+        for (std::size_t i = 0; i < std::size(notches); ++i) {
+            wheel(at, 120 * notches[i]);
+            SCOPED_TRACE(QStringLiteral("pointer %1,%2 step %3")
+                             .arg(at.x())
+                             .arg(at.y())
+                             .arg(i)
+                             .toStdString());
+            EXPECT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(zooms[i]));
+            EXPECT_EQ(action("zoom")->isChecked(), zooms[i] == 2);
+            EXPECT_EQ(tileUnder(at), tile);
+            EXPECT_EQ(shown(at), greyOf(heightAt(tile.x(), tile.y())));
+        }
+    }
+    // After a pan the pointer may sit anywhere inside its tile; zooming out must not round
+    // it into the next one.
+    for (const QPoint at : pointers)
+        for (int shift : {1, 3, 5, 7}) {
+            view->setOffset({0, 0});
+            wheel(at, 5 * 120);
+            ASSERT_EQ(label("StatusZoom"), "8x");
+            view->setOffset(view->offset() + QPoint(shift, shift));
+            const QPoint tile = tileUnder(at);
+            for (int step = 0; step < 5; ++step) {
+                wheel(at, -120);
+                EXPECT_EQ(tileUnder(at), tile) << at.x() << "," << at.y() << " shift " << shift;
+            }
+        }
+    // A fine-grained wheel zooms once per whole notch.
+    wheel({10, 10}, 60);
+    EXPECT_EQ(label("StatusZoom"), "1x");
+    wheel({10, 10}, 60);
+    EXPECT_EQ(label("StatusZoom"), "2x");
+    // The zoom entry still chooses 1x or 2x, from any zoom.
+    wheel({10, 10}, 240);
+    EXPECT_EQ(label("StatusZoom"), "4x");
+    action("zoom")->trigger();
+    EXPECT_EQ(label("StatusZoom"), "2x");
+    EXPECT_EQ(form.picture()->image().size(), QSize(200, 160));
+    action("zoom")->trigger();
+    EXPECT_EQ(label("StatusZoom"), "1x");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(MapViewTest, DragsPanByTheDragDistanceAndALeftClickStillAsks) {
+    wheel({0, 0}, 3 * 120); // 4x: 400 x 320 pixels
+    ASSERT_EQ(label("StatusZoom"), "4x");
+    struct Drag {
+        Qt::MouseButton button;
+        bool space;
+        QPoint from, to;
+    };
+    const Drag drags[] = {
+        {Qt::MiddleButton, false, {200, 150}, {140, 110}},
+        {Qt::LeftButton, true, {100, 100}, {130, 90}},
+        {Qt::MiddleButton, false, {50, 60}, {90, 100}},
+        {Qt::LeftButton, true, {300, 200}, {250, 230}},
+    };
+    for (const Drag& d : drags) {
+        const QPoint before = view->offset();
+        const QPoint grabbed = tileUnder(d.from);
+        if (d.space)
+            QTest::keyPress(view, Qt::Key_Space);
+        drag(d.button, d.from, d.to);
+        if (d.space)
+            QTest::keyRelease(view, Qt::Key_Space);
+        EXPECT_EQ(view->offset(), before - (d.to - d.from));
+        EXPECT_EQ(tileUnder(d.to), grabbed);
+        EXPECT_EQ(shown(d.to), greyOf(heightAt(grabbed.x(), grabbed.y())));
+        // Zooming after a pan still keeps the pointer's tile.
+        wheel(d.to, 120);
+        EXPECT_EQ(tileUnder(d.to), grabbed);
+        wheel(d.to, -120);
+    }
+    EXPECT_TRUE(ui.messages().empty());
+    // The left button alone keeps its click: the height of the tile.
+    const QPoint tile = tileUnder({20, 20});
+    mouse(QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {20, 20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_THAT(ui.messageTexts(),
+                ::testing::ElementsAre(
+                    QStringLiteral("Height: %1").arg(heightAt(tile.x(), tile.y())).toStdString()));
+    // A pan cannot lose the map: some of it stays in view.
+    drag(Qt::MiddleButton, {399, 300}, {-5000, -5000});
+    EXPECT_LE(view->offset().x(), 400 - MapPictureWidget::kPanKeep);
+    EXPECT_LE(view->offset().y(), 320 - MapPictureWidget::kPanKeep);
+}
+
+TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
+    const QPoint tile{5, 5}; // height 120
+    auto* heightSlider = form.findChild<QSlider*>("Slider1");
+    auto* seaSlider = form.findChild<QSlider*>("Slider2");
+    EXPECT_EQ(label("LblHeightValue"), "0");
+    EXPECT_EQ(label("LblSeaValue"), "10");
+    struct Step {
+        QSlider* slider;
+        int value;
+        const char* valueLabel;
+        QRgb expected;
+    };
+    auto blue = [](int level) { return qRgb(0, 0, mapview::kWaterBase + level); };
+    const Step steps[] = {
+        {heightSlider, 15, "LblHeightValue", greyOf(135)},
+        {seaSlider, 136, "LblSeaValue", blue(136)},
+        {seaSlider, 100, "LblSeaValue", greyOf(135)}, // the water recedes
+        {heightSlider, -30, "LblHeightValue", blue(100)},
+    };
+    for (const Step& s : steps) {
+        s.slider->setValue(s.value);
+        EXPECT_EQ(label(s.valueLabel), QString::number(s.value));
+        waitForRedraw();
+        EXPECT_EQ(shown(tile), s.expected) << s.valueLabel << " " << s.value;
+    }
+    // The keyboard moves the slider like the mouse does.
+    seaSlider->setFocus();
+    QTest::keyClick(seaSlider, Qt::Key_Up);
+    EXPECT_EQ(label("LblSeaValue"), "101");
+    waitForRedraw();
+    EXPECT_EQ(shown(tile), blue(101));
+
+    // Layer entries too: the factory's red goes and comes back.
+    EXPECT_EQ(shown(kFactoryTile), qRgb(255, 0, 0));
+    action("ShowObjects")->trigger();
+    waitForRedraw();
+    EXPECT_EQ(shown(kFactoryTile), greyOf(heightAt(30, 40) - 30));
+    action("ShowObjects")->trigger();
+    waitForRedraw();
+    EXPECT_EQ(shown(kFactoryTile), qRgb(255, 0, 0));
+    EXPECT_EQ(label("StatusText"), "Ready");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(MapViewTest, GridShowsTileBordersFromFourTimes) {
+    action("ShowGrid")->trigger();
+    const int zooms[] = {1, 2, 3, 4, 6, 8};
+    const QRgb ground = greyOf(heightAt(3, 3));
+    for (int zoom : zooms) {
+        SCOPED_TRACE(zoom);
+        ASSERT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(zoom));
+        const QImage image = view->grab().toImage();
+        const int left = 3 * zoom, last = 3 * zoom + zoom - 1;
+        EXPECT_EQ(image.pixel(last, last), ground);                     // inside the tile
+        EXPECT_EQ(image.pixel(left, last) == ground, zoom < 4);         // left border
+        EXPECT_EQ(image.pixel(last, left) == ground, zoom < 4);         // top border
+        EXPECT_EQ(view->image().pixel(left, last) == ground, zoom < 4); // the copy shows it too
+        wheel({0, 0}, 120);
+    }
+    action("ShowGrid")->trigger();
+    EXPECT_EQ(view->grab().toImage().pixel(24, 31), ground);
+}
+
+TEST_F(MapViewTest, MarkerAndPointerInformationFollowZoomAndPan) {
+    action("Statistics")->trigger();
+    form.findChild<QListWidget*>("LstNames")->setCurrentRow(0);
+    wheel({30, 40}, 3 * 120); // 4x about the factory
+    drag(Qt::MiddleButton, {200, 200}, {260, 230});
+    wheel({100, 80}, 2 * 120); // 8x about a point beside it
+    // Where the yellow lines cross, the status bar names the factory's tile.
+    const QImage image = view->grab().toImage();
+    auto yellowCount = [&](bool row, int at) {
+        int n = 0;
+        const int length = row ? image.width() : image.height();
+        for (int i = 0; i < length; ++i)
+            n += (row ? image.pixel(i, at) : image.pixel(at, i)) == qRgb(255, 255, 0);
+        return n;
+    };
+    int crossX = -1, crossY = -1;
+    for (int y = 0; y < image.height() && crossY < 0; ++y)
+        if (yellowCount(true, y) > 40)
+            crossY = y;
+    for (int x = 0; x < image.width() && crossX < 0; ++x)
+        if (yellowCount(false, x) > 40)
+            crossX = x;
+    ASSERT_GE(crossX, 0);
+    ASSERT_GE(crossY, 0);
+    EXPECT_EQ(tileUnder({crossX, crossY}), kFactoryTile);
+    EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
+}
+
+} // namespace
+} // namespace kv::ui
