@@ -7,8 +7,11 @@ bool DebugMonitor::search() {
     const platform::WindowSearch result = access_.findGameWindow();
     window_ = result.handle;
     windowSystem_ = result.windowSystem;
-    // One lookup per search: on X11 each lookup opens a connection to the display.
-    processId_ = found() ? access_.windowProcessId(window_) : 0;
+    // One owner lookup per search, in the same pass as the title search when the window
+    // system gives it: on X11 each lookup opens a connection to the display.
+    processId_ = !found()               ? 0
+                 : result.processId > 0 ? result.processId
+                                        : access_.windowProcessId(window_);
     return found();
 }
 

@@ -13,10 +13,12 @@ using WindowHandle = std::int64_t;
 struct WindowSearch {
     WindowHandle handle = 0;  // >= 1 when found
     bool windowSystem = true; // false: no display to search ("no window system")
+    long processId = 0;       // the found window's owner, 0 when unknown
 };
 
 // Every top-level window is searched; the title must match exactly (WM_NAME or
-// _NET_WM_NAME on X11).
+// _NET_WM_NAME on X11). The owner of a found window is looked up in the same pass: on
+// X11 that saves a second connection to the display.
 WindowSearch findWindowByTitle(std::string_view title);
 
 // The process that owns the window, 0 when unknown.

@@ -41,6 +41,7 @@ WindowSearch findWindowByTitle(std::string_view title) {
     TitleMatch match{title};
     ::EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&match));
     result.handle = WindowHandle(reinterpret_cast<INT_PTR>(match.found));
+    result.processId = windowProcessId(result.handle);
     return result;
 }
 

@@ -107,6 +107,21 @@ std::deque<Window> children(const Connection& x, Window window) {
 // for across the whole tree, nearest to the root first.
 constexpr size_t kWindowLimit = 100000;
 
+// The handle may be a window manager's frame; the client inside carries the id.
+long ownerProcess(const Connection& x, Window window) {
+    const Atom netWmPid = x.atom("_NET_WM_PID");
+    std::deque<Window> queue{window};
+    for (size_t seen = 0; !queue.empty() && seen < 64; ++seen) {
+        const Window w = queue.front();
+        queue.pop_front();
+        if (auto pid = windowPid(x, w, netWmPid))
+            return *pid;
+        for (Window child : children(x, w))
+            queue.push_back(child);
+    }
+    return 0;
+}
+
 } // namespace
 
 WindowSearch findWindowByTitle(std::string_view title) {
@@ -124,6 +139,7 @@ WindowSearch findWindowByTitle(std::string_view title) {
         queue.pop_front();
         if (hasTitle(x, window, title, wmName, netWmName)) {
             result.handle = WindowHandle(window);
+            result.processId = ownerProcess(x, window);
             break;
         }
         for (Window child : children(x, window))
@@ -136,20 +152,7 @@ long windowProcessId(WindowHandle window) {
     if (window < 1)
         return 0;
     Connection x;
-    if (!x.display())
-        return 0;
-    const Atom netWmPid = x.atom("_NET_WM_PID");
-    // The handle may be a window manager's frame; the client inside carries the id.
-    std::deque<Window> queue{Window(window)};
-    for (size_t seen = 0; !queue.empty() && seen < 64; ++seen) {
-        const Window w = queue.front();
-        queue.pop_front();
-        if (auto pid = windowPid(x, w, netWmPid))
-            return *pid;
-        for (Window child : children(x, w))
-            queue.push_back(child);
-    }
-    return 0;
+    return x.display() ? ownerProcess(x, Window(window)) : 0;
 }
 
 bool setWindowAlwaysOnTop(WindowHandle window, bool onTop) {

@@ -40,6 +40,7 @@ TEST_F(WindowsTest, FindsTheGameWindowByExactTitleAndItsProcess) {
     EXPECT_TRUE(found.windowSystem);
     EXPECT_EQ(found.handle, WindowHandle(window));
     EXPECT_EQ(windowProcessId(found.handle), game.pid());
+    EXPECT_EQ(found.processId, game.pid()); // the same owner, found in the same pass
 
     for (const char* other : {"korvane tactics", "Korvane Tactics ", "Korvane", ""}) {
         const WindowSearch missing = findWindowByTitle(other);

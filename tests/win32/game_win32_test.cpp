@@ -102,6 +102,7 @@ TEST(Win32Game, TheWindowIsFoundByExactTitleWithItsProcess) {
     ASSERT_GT(window, 0);
     EXPECT_TRUE(findWindowByTitle(kTitle).windowSystem);
     EXPECT_EQ(windowProcessId(window), game.pid());
+    EXPECT_EQ(findWindowByTitle(kTitle).processId, game.pid());
     for (const char* other : {"korvane tactics", "Korvane Tactics ", "Korvane", ""})
         EXPECT_LT(findWindowByTitle(other).handle, 1) << '"' << other << '"';
     EXPECT_EQ(windowProcessId(0), 0);

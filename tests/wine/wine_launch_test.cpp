@@ -6,6 +6,7 @@
 #include "core/game_launch.h"
 #include "core/game_start.h"
 #include "core/launcher.h"
+#include "debugmon/debug_monitor.h"
 #include "platform/files.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
@@ -19,7 +20,6 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -72,39 +72,16 @@ bool blockUntil(const std::function<bool()>& done, int seconds) {
     return true;
 }
 
-struct MonitorReading {
-    std::array<standin::PlayerFigures, standin::kPlayers> players;
-    std::uint16_t debugFlag = 0;
-};
-
-// What the debug monitor reads in one update, in its order.
-MonitorReading readMonitor(long pid) {
-    using namespace standin;
-    MonitorReading r;
-    for (int i = 0; i < kPlayers; ++i)
-        r.players[size_t(i)].power = platform::readMemory4(pid, powerAddress(i));
-    for (int i = 0; i < kPlayers; ++i)
-        r.players[size_t(i)].colour = platform::readMemory1(pid, colourAddress(i));
-    for (int i = 0; i < kPlayers; ++i)
-        r.players[size_t(i)].trucks = platform::readMemory4(pid, trucksAddress(i));
-    for (int i = 0; i < kPlayers; ++i)
-        r.players[size_t(i)].units = platform::readMemory4(pid, unitsAddress(i));
-    for (int i = 0; i < kPlayers; ++i)
-        r.players[size_t(i)].derricks = platform::readMemory1(pid, derricksAddress(i));
-    r.debugFlag = platform::readMemory2(pid, kDebugFlagAddress);
-    return r;
-}
-
 // The second of play the reading belongs to, when it is one whole stand-in table.
-std::optional<unsigned> tableSecond(const MonitorReading& r) {
+std::optional<unsigned> tableSecond(const debugmon::GameFigures& r) {
     for (unsigned second = 0; second < 600; ++second) {
         bool all = true;
         for (int i = 0; i < standin::kPlayers && all; ++i) {
             const standin::PlayerFigures want = standin::figuresAt(i, second);
-            const standin::PlayerFigures& got = r.players[size_t(i)];
-            all = got.power == want.power && got.colour == want.colour &&
-                  got.trucks == want.trucks && got.units == want.units &&
-                  got.derricks == want.derricks;
+            const debugmon::PlayerRecord& got = r.players[size_t(i)];
+            all = std::uint32_t(got.power) == want.power && got.colour == want.colour &&
+                  std::uint32_t(got.trucks) == want.trucks &&
+                  std::uint32_t(got.units) == want.units && got.derricks == want.derricks;
         }
         if (all)
             return second;
@@ -189,14 +166,23 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
                             "phrase2 = \"Caf\xE9 C:\\x\"", "phrase3 = \"\"", "phrase4 = \"\"",
                             "phrase5 = \"\"", "scroll = 2000", "base = 2"}));
 
+    // The debug monitor on the game under Wine: found, read and switched.
+    debugmon::PlatformGameAccess access;
+    debugmon::DebugMonitor monitor(access);
+    ASSERT_TRUE(monitor.search());
+    EXPECT_EQ(monitor.processId(), pid);
     // A tick of the game may land inside one update; of three updates one is whole.
     std::optional<unsigned> second;
-    for (int attempt = 0; attempt < 3 && !second; ++attempt)
-        second = tableSecond(readMonitor(pid));
+    for (int attempt = 0; attempt < 3 && !second; ++attempt) {
+        monitor.update();
+        second = tableSecond(monitor.figures());
+    }
     EXPECT_TRUE(second.has_value()) << "the figures are not the stand-in's table";
-    EXPECT_EQ(readMonitor(pid).debugFlag, 0);
-    ASSERT_TRUE(platform::writeMemory2(pid, standin::kDebugFlagAddress, 1));
-    EXPECT_EQ(readMonitor(pid).debugFlag, 1);
+    EXPECT_STREQ(debugmon::debugFlagText(monitor.figures()), "False");
+    ASSERT_TRUE(monitor.enableDebug());
+    monitor.update();
+    EXPECT_STREQ(debugmon::debugFlagText(monitor.figures()), "True");
+    EXPECT_EQ(platform::readMemory2(pid, standin::kDebugFlagAddress), 1);
 
     // The game quits by itself; the watch sees its window gone and restores the launcher.
     ASSERT_TRUE(runEventsUntil([&] { return !l.wasMinimised; }, 30000));
