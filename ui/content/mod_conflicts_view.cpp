@@ -34,6 +34,10 @@ ModConflictsView::ModConflictsView(QWidget* parent)
     tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("LblConflicts"));
+    // Neither the texts nor the tree may widen the main window.
+    status_->setWordWrap(true);
+    tree_->setMinimumWidth(0);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tree_, 1);
     layout->addWidget(status_);
