@@ -1,7 +1,9 @@
 // One update of the debug monitor against the Windows stand-in game running under Wine:
-// the window looked up by title, its process id, and the 42 reads in the monitor's order
-// (power, colour, trucks, units, derricks for the eight players, then the debug flag).
+// the window looked up by title with its process id, and the 41 reads in the monitor's
+// order (power, colour, trucks, units, derricks for the eight players, then the flag).
 // The budget is 5 ms per update. Needs Wine and an X display (xvfb-run -a works).
+#include "debugmon/debug_monitor.h"
+#include "debugmon/game_access.h"
 #include "platform/files.h"
 #include "platform/process_memory.h"
 #include "platform/shell.h"
@@ -20,44 +22,37 @@ namespace {
 
 using namespace kv;
 
-long gamePid() {
-    return platform::windowProcessId(platform::findWindowByTitle("Korvane Tactics").handle);
-}
-
-std::uint64_t readFigures(long pid) {
-    std::uint64_t sum = 0;
-    for (int i = 0; i < standin::kPlayers; ++i)
-        sum += platform::readMemory4(pid, standin::powerAddress(i));
-    for (int i = 0; i < standin::kPlayers; ++i)
-        sum += platform::readMemory1(pid, standin::colourAddress(i));
-    for (int i = 0; i < standin::kPlayers; ++i)
-        sum += platform::readMemory4(pid, standin::trucksAddress(i));
-    for (int i = 0; i < standin::kPlayers; ++i)
-        sum += platform::readMemory4(pid, standin::unitsAddress(i));
-    for (int i = 0; i < standin::kPlayers; ++i)
-        sum += platform::readMemory1(pid, standin::derricksAddress(i));
-    return sum + platform::readMemory2(pid, standin::kDebugFlagAddress);
-}
-
+// The monitor as the window drives it: a search (title and owner in one pass) and the
+// 41 reads of an update, through the platform layer.
 void WineMonitorUpdate(benchmark::State& state) {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readFigures(gamePid()));
+    debugmon::PlatformGameAccess access;
+    debugmon::DebugMonitor monitor(access);
+    for (auto _ : state) {
+        monitor.search();
+        monitor.update();
+    }
+    if (!monitor.found())
+        state.SkipWithError("the game went away");
 }
 BENCHMARK(WineMonitorUpdate)->Unit(benchmark::kMillisecond);
 
 // The two halves of an update, to see which one a slow figure comes from.
-void WineWindowLookup(benchmark::State& state) {
+void WineWindowSearch(benchmark::State& state) {
+    debugmon::PlatformGameAccess access;
+    debugmon::DebugMonitor monitor(access);
     for (auto _ : state)
-        benchmark::DoNotOptimize(gamePid());
+        benchmark::DoNotOptimize(monitor.search());
 }
-BENCHMARK(WineWindowLookup)->Unit(benchmark::kMillisecond);
+BENCHMARK(WineWindowSearch)->Unit(benchmark::kMillisecond);
 
-void WineFortyTwoReads(benchmark::State& state) {
-    const long pid = gamePid();
+void WineReads(benchmark::State& state) {
+    debugmon::PlatformGameAccess access;
+    debugmon::DebugMonitor monitor(access);
+    monitor.search();
     for (auto _ : state)
-        benchmark::DoNotOptimize(readFigures(pid));
+        monitor.update();
 }
-BENCHMARK(WineFortyTwoReads)->Unit(benchmark::kMillisecond);
+BENCHMARK(WineReads)->Unit(benchmark::kMillisecond);
 
 bool waitForGameWindow(int seconds) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -89,8 +84,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Every figure must come from the game, or the reads measured nothing.
-    const long pid =
-        platform::windowProcessId(platform::findWindowByTitle("Korvane Tactics").handle);
+    const long pid = platform::findWindowByTitle("Korvane Tactics").processId;
     if (platform::readMemory4(pid, standin::powerAddress(0)) == 0) {
         std::fprintf(stderr, "the game's figures cannot be read\n");
         return 1;
