@@ -16,6 +16,6 @@ int runConfigCommand(const std::vector<std::string>& args);     // args after "c
 int runDebugCommand(const std::vector<std::string>& args);      // args after "debug"
 // args after "kdg conflicts"
 int runKdgConflictsCommand(const std::vector<std::string>& args);
-int runPlanCommand(const std::vector<std::string>& args);       // args after "plan"
+int runPlanCommand(const std::vector<std::string>& args); // args after "plan"
 
 } // namespace kv::tool

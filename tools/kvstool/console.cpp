@@ -8,6 +8,11 @@
 #include <QJsonValue>
 
 #include <cstdio>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace kv::tool {
 
@@ -57,6 +62,18 @@ Answer ConsoleUi::message(const std::string& text, Icon icon, Buttons buttons, c
     default:
         return Answer::No;
     }
+}
+
+std::string toolFolder() {
+#ifdef _WIN32
+    char buffer[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return std::filesystem::path(std::string(buffer, n)).parent_path().string();
+#else
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : self.parent_path().string();
+#endif
 }
 
 void printJson(const QJsonValue& value) {

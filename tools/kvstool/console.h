@@ -45,6 +45,9 @@ private:
     std::string prefix_;
 };
 
+// The folder kvstool runs from: beside the launcher, with its name tables and lists.
+std::string toolFolder();
+
 // An object or array, indented, on standard output.
 void printJson(const QJsonValue& value);
 

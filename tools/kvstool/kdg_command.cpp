@@ -20,10 +20,6 @@
 #include <filesystem>
 #include <optional>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace kv::tool {
 
 namespace {
@@ -64,19 +60,6 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, bool a
         }
     }
     return o;
-}
-
-// The name tables ship beside the program.
-std::string executableFolder() {
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::filesystem::path(std::string(buffer, n)).parent_path().string();
-#else
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : self.parent_path().string();
-#endif
 }
 
 // An absolute path, so that the archive's file name is always known.
@@ -141,7 +124,7 @@ int runInfo(const Options& o) {
     if (o.positional.size() != 1)
         return kArea.usage("info needs exactly one archive");
     kdg::KdgArchiveInfo info;
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
     if (!loadArchive(o.positional[0], tables, info))
         return 1;
     if (o.json) {
@@ -170,7 +153,7 @@ int runInfo(const Options& o) {
 int runList(const Options& o) {
     if (o.positional.size() != 1)
         return kArea.usage("list needs exactly one archive");
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
         return 1;
@@ -190,7 +173,7 @@ int runList(const Options& o) {
 int runExtract(const Options& o) {
     if (o.positional.size() != 2)
         return kArea.usage("extract needs an archive and a destination folder");
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(executableFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
         return 1;

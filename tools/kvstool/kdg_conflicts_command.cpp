@@ -16,12 +16,7 @@
 #include <QString>
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace kv::tool {
 
@@ -71,19 +66,6 @@ std::optional<Options> parse(const std::vector<std::string>& args, std::string& 
     }
     o.gameFolder = positional[0];
     return o;
-}
-
-// Where kvstool lies: beside the launcher, whose folder holds the originals list.
-std::string toolFolder() {
-#ifdef _WIN32
-    char buffer[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    return std::filesystem::path(std::string(buffer, n)).parent_path().string();
-#else
-    std::error_code ec;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : self.parent_path().string();
-#endif
 }
 
 QString display(const std::string& bytes) {

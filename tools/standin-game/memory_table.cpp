@@ -11,16 +11,6 @@ namespace kv::standin {
 
 namespace {
 
-template <typename T> void store(std::uintptr_t address, T value) {
-    std::memcpy(reinterpret_cast<void*>(address), &value, sizeof value);
-}
-
-template <typename T> T load(std::uintptr_t address) {
-    T value;
-    std::memcpy(&value, reinterpret_cast<const void*>(address), sizeof value);
-    return value;
-}
-
 std::vector<std::uintptr_t> addresses() {
     std::vector<std::uintptr_t> out{kDebugFlagAddress};
     for (int i = 0; i < kPlayers; ++i)
@@ -70,26 +60,17 @@ bool MemoryTable::map(std::string& error) {
 void MemoryTable::tick(unsigned second) {
     if (!mapped())
         return;
-    for (int i = 0; i < kPlayers; ++i) {
-        const PlayerFigures f = figuresAt(i, second);
-        store(powerAddress(i), f.power);
-        store(colourAddress(i), f.colour);
-        store(trucksAddress(i), f.trucks);
-        store(unitsAddress(i), f.units);
-        store(derricksAddress(i), f.derricks);
-    }
+    in_place::storeFigures(second);
 }
 
 PlayerFigures MemoryTable::player(int i) const {
     if (!mapped() || i < 0 || i >= kPlayers)
         return {};
-    return {load<std::uint32_t>(powerAddress(i)), load<std::uint8_t>(colourAddress(i)),
-            load<std::uint32_t>(trucksAddress(i)), load<std::uint32_t>(unitsAddress(i)),
-            load<std::uint8_t>(derricksAddress(i))};
+    return in_place::loadFigures(i);
 }
 
 std::uint16_t MemoryTable::debugFlag() const {
-    return mapped() ? load<std::uint16_t>(kDebugFlagAddress) : 0;
+    return mapped() ? in_place::load<std::uint16_t>(kDebugFlagAddress) : 0;
 }
 
 } // namespace kv::standin

@@ -3,6 +3,7 @@
 // was written for uses. Mapped into this process so another process can read and write
 // them exactly as in the real game.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,40 @@ constexpr PlayerFigures figuresAt(int player, unsigned second) {
     return {1000 + 100 * p + (second * (p + 1) * 7) % 500, std::uint8_t(player),
             2 + (second / 3 + p) % 4, 10 + p + second % 5, std::uint8_t((p + second / 2) % 9)};
 }
+
+// The table read and written in place, at this process's own addresses. Only for a table
+// whose pages are all there: the native and the Windows stand-in each put them there
+// their own way.
+namespace in_place {
+
+template <typename T> void store(std::uintptr_t address, T value) {
+    std::memcpy(reinterpret_cast<void*>(address), &value, sizeof value);
+}
+
+template <typename T> T load(std::uintptr_t address) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const void*>(address), sizeof value);
+    return value;
+}
+
+inline void storeFigures(unsigned second) {
+    for (int i = 0; i < kPlayers; ++i) {
+        const PlayerFigures f = figuresAt(i, second);
+        store(powerAddress(i), f.power);
+        store(colourAddress(i), f.colour);
+        store(trucksAddress(i), f.trucks);
+        store(unitsAddress(i), f.units);
+        store(derricksAddress(i), f.derricks);
+    }
+}
+
+inline PlayerFigures loadFigures(int i) {
+    return {load<std::uint32_t>(powerAddress(i)), load<std::uint8_t>(colourAddress(i)),
+            load<std::uint32_t>(trucksAddress(i)), load<std::uint32_t>(unitsAddress(i)),
+            load<std::uint8_t>(derricksAddress(i))};
+}
+
+} // namespace in_place
 
 class MemoryTable {
 public:

@@ -19,16 +19,6 @@ constexpr std::uintptr_t kLowEnd = colourAddress(kPlayers);
 // Reservations start on the 64 KiB allocation granularity.
 constexpr std::uintptr_t kGranularity = 0x10000;
 
-template <typename T> void store(std::uintptr_t address, T value) {
-    std::memcpy(reinterpret_cast<void*>(address), &value, sizeof value);
-}
-
-template <typename T> T load(std::uintptr_t address) {
-    T value;
-    std::memcpy(&value, reinterpret_cast<const void*>(address), sizeof value);
-    return value;
-}
-
 std::string hex(std::uintptr_t address) {
     char text[24];
     std::snprintf(text, sizeof text, "0x%08llx", static_cast<unsigned long long>(address));
@@ -74,26 +64,17 @@ bool Win32MemoryTable::map(std::string& error) {
 void Win32MemoryTable::tick(unsigned second) {
     if (!mapped_)
         return;
-    for (int i = 0; i < kPlayers; ++i) {
-        const PlayerFigures f = figuresAt(i, second);
-        store(powerAddress(i), f.power);
-        store(colourAddress(i), f.colour);
-        store(trucksAddress(i), f.trucks);
-        store(unitsAddress(i), f.units);
-        store(derricksAddress(i), f.derricks);
-    }
+    in_place::storeFigures(second);
 }
 
 PlayerFigures Win32MemoryTable::player(int i) const {
     if (!mapped_ || i < 0 || i >= kPlayers)
         return {};
-    return {load<std::uint32_t>(powerAddress(i)), load<std::uint8_t>(colourAddress(i)),
-            load<std::uint32_t>(trucksAddress(i)), load<std::uint32_t>(unitsAddress(i)),
-            load<std::uint8_t>(derricksAddress(i))};
+    return in_place::loadFigures(i);
 }
 
 std::uint16_t Win32MemoryTable::debugFlag() const {
-    return mapped_ ? load<std::uint16_t>(kDebugFlagAddress) : 0;
+    return mapped_ ? in_place::load<std::uint16_t>(kDebugFlagAddress) : 0;
 }
 
 } // namespace kv::standin
