@@ -24,8 +24,15 @@ struct Writer {
     void app(std::string_view rel, std::string_view contents) {
         write(joinPath(launcher, rel), contents);
     }
-    void inGame(std::string_view rel, std::string_view contents) {
-        write(joinPath(game, rel), contents);
+    // The game's own archives were placeholders in older demo worlds; those are
+    // replaced, a real archive is kept.
+    void gameArchive(std::string_view rel, std::string_view contents) {
+        const std::string path = joinPath(game, rel);
+        std::string bytes;
+        if (platform::fileExists(path) && platform::readFile(path, bytes) &&
+            !bytes.starts_with("KDG4") && !bytes.starts_with("KDG5"))
+            ok = writeContentFile(path, contents) && ok;
+        write(path, contents);
     }
     // An archive is there when it is there in either state.
     void archive(const std::string& name, std::string_view ext, std::string_view contents) {
@@ -148,7 +155,7 @@ bool makeDemoContent(const std::string& launcherFolder, const std::string& gameF
     for (const auto& name : originals) {
         KdgSample original =
             namedFilesArchive(name.substr(0, name.size() - 4), originalArchiveFiles(name));
-        w.inGame(name, buildKdgArchive(original.plan));
+        w.gameArchive(name, buildKdgArchive(original.plan));
         rows.insert(rows.end(), original.files.begin(), original.files.end());
     }
     const struct {
