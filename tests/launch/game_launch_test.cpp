@@ -9,6 +9,7 @@
 #include "platform/shell.h"
 #include "platform/text.h"
 #include "platform/windows.h"
+#include "tests/launch/launch_events.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,7 +20,6 @@
 #include <cstdlib>
 #include <functional>
 #include <sys/stat.h>
-#include <thread>
 
 namespace kv::test {
 
@@ -35,38 +35,6 @@ QCoreApplication& application() {
     static char* argv[] = {name, nullptr};
     static auto* app = new QCoreApplication(argc, argv);
     return *app;
-}
-
-class RecordingView : public LauncherView {
-public:
-    void minimise() override { log.push_back("minimise"); }
-    void restoreNormal() override { log.push_back("restoreNormal"); }
-    void bringToFront() override { log.push_back("bringToFront"); }
-    void setOnTop(bool on) override { log.push_back(on ? "onTop on" : "onTop off"); }
-    Texts log;
-};
-
-// Runs the event loop (timers included) until `done` or the time is up.
-bool runEventsUntil(const std::function<bool()>& done, int ms) {
-    const auto until = Clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (Clock::now() > until)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-// Waits without running any event, so no watch tick can come in between.
-bool blockUntil(const std::function<bool()>& done, int seconds) {
-    const auto until = Clock::now() + std::chrono::seconds(seconds);
-    while (!done()) {
-        if (Clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 bool gameWindowShown() {
@@ -111,7 +79,7 @@ struct LaunchWorld {
     std::string startFolder = platform::currentDirectory();
     TempFolder tmp;
     ScriptedUi ui;
-    RecordingView view;
+    WindowStateLog view;
     Texts steps;
     std::unique_ptr<platform::RegistryBackend> registry;
     std::unique_ptr<Launcher> launcher;

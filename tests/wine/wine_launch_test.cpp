@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "platform/windows.h"
+#include "tests/launch/launch_events.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tests/wine/wine_prefix.h"
@@ -20,16 +21,12 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace kv::test {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Texts = std::vector<std::string>;
 constexpr int kTickMs = 800;
 
@@ -39,37 +36,6 @@ QCoreApplication& application() {
     static char* argv[] = {name, nullptr};
     static auto* app = new QCoreApplication(argc, argv);
     return *app;
-}
-
-class RecordingView : public LauncherView {
-public:
-    void minimise() override { log.push_back("minimise"); }
-    void restoreNormal() override { log.push_back("restoreNormal"); }
-    void bringToFront() override { log.push_back("bringToFront"); }
-    void setOnTop(bool on) override { log.push_back(on ? "onTop on" : "onTop off"); }
-    Texts log;
-};
-
-bool runEventsUntil(const std::function<bool()>& done, int ms) {
-    const auto until = Clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (Clock::now() > until)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-// Waits without running any event, so no watch tick comes in between.
-bool blockUntil(const std::function<bool()>& done, int seconds) {
-    const auto until = Clock::now() + std::chrono::seconds(seconds);
-    while (!done()) {
-        if (Clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 // The second of play the reading belongs to, when it is one whole stand-in table.
@@ -120,7 +86,7 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
     ASSERT_TRUE(platform::copyFile(KV_STANDIN_WIN32, tmp / "game/korvane.exe"));
     auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
     ScriptedUi ui;
-    RecordingView view;
+    WindowStateLog view;
     Launcher l(tmp / "kvs/", ui, *registry, [](const std::string&) { return true; });
     l.setView(&view);
     l.launch.closeWatch.setInterval(kTickMs);
