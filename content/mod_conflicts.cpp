@@ -3,7 +3,6 @@
 #include "common/paths.h"
 #include "kdg/archive_reader.h"
 #include "platform/files.h"
-#include "platform/text.h"
 
 #include <cstdint>
 #include <unordered_map>
@@ -11,21 +10,6 @@
 namespace kv::content {
 
 namespace {
-
-// Names are keys without regard to letter case, looked up without a lower-case copy.
-struct NoCaseHash {
-    std::size_t operator()(std::string_view text) const {
-        std::uint64_t h = 14695981039346656037ull;
-        for (char c : text)
-            h = (h ^ std::uint8_t(platform::lowerAscii(c))) * 1099511628211ull;
-        return std::size_t(h);
-    }
-};
-struct NoCaseEqual {
-    bool operator()(std::string_view a, std::string_view b) const {
-        return platform::equalsNoCase(a, b);
-    }
-};
 
 // The group as a folder path: '\' separators, none at either end.
 std::string groupFolder(std::string_view group) {
@@ -49,16 +33,16 @@ std::string conflictEntryName(const kdg::KdgEntry& entry) {
 
 ArchiveNames archiveNames(std::string label, bool original, const kdg::KdgArchiveInfo& info) {
     ArchiveNames out{std::move(label), original, {}};
-    out.names.reserve(info.Entries.size());
+    out.entries.reserve(info.Entries.size());
     for (const kdg::KdgEntry& e : info.Entries)
         if (!e.IsEmpty)
-            out.names.push_back(conflictEntryName(e));
+            out.entries.push_back({std::uint64_t(e.TypeId) << 32 | e.NameHash, conflictEntryName(e)});
     return out;
 }
 
 ConflictReport compareArchives(const std::vector<ArchiveNames>& archives) {
-    // Each distinct name gets an id; an occurrence is one archive holding one name, kept
-    // once per archive and in archive order, so each name's holders come out ascending.
+    // Each distinct entry gets an id; an occurrence is one archive holding one entry, kept
+    // once per archive and in archive order, so each entry's holders come out ascending.
     struct Occurrence {
         std::uint32_t archive;
         std::uint32_t name;
@@ -66,25 +50,25 @@ ConflictReport compareArchives(const std::vector<ArchiveNames>& archives) {
     };
     std::size_t total = 0;
     for (const ArchiveNames& a : archives)
-        total += a.names.size();
-    std::unordered_map<std::string_view, std::uint32_t, NoCaseHash, NoCaseEqual> ids;
+        total += a.entries.size();
+    std::unordered_map<std::uint64_t, std::uint32_t> ids;
     ids.reserve(total);
     std::vector<Occurrence> occurrences;
     occurrences.reserve(total);
     std::vector<std::uint32_t> lastHolder; // per name: the archive that last held it, + 1
     for (std::uint32_t i = 0; i < archives.size(); ++i) {
-        for (const std::string& text : archives[i].names) {
-            const auto [it, added] = ids.try_emplace(text, std::uint32_t(lastHolder.size()));
+        for (const ComparedEntry& e : archives[i].entries) {
+            const auto [it, added] = ids.try_emplace(e.key, std::uint32_t(lastHolder.size()));
             if (added)
                 lastHolder.push_back(0);
             const std::uint32_t id = it->second;
             if (lastHolder[id] == i + 1)
-                continue; // the same name again in the same archive
+                continue; // the same entry again in the same archive
             lastHolder[id] = i + 1;
-            occurrences.push_back({i, id, &text});
+            occurrences.push_back({i, id, &e.name});
         }
     }
-    // The holders of every name, side by side: holders[start[id] .. start[id + 1]).
+    // The holders of every entry, side by side: holders[start[id] .. start[id + 1]).
     std::vector<std::uint32_t> start(lastHolder.size() + 1, 0);
     for (const Occurrence& o : occurrences)
         ++start[o.name + 1];

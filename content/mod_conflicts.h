@@ -6,6 +6,7 @@
 #include "kdg/archive_info.h"
 #include "kdg/name_tables.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ namespace kv::content {
 
 // One entry of a MOD that some other archive holds too.
 struct SharedEntry {
-    std::string name;                   // as the MOD names it, group folder first
+    std::string name;                   // as the MOD's entry is shown, group folder first
     std::vector<std::string> mods;      // the other active MODs holding it, by list text
     std::vector<std::string> originals; // the game's own archives holding it, by file name
 };
@@ -35,19 +36,23 @@ struct ConflictReport {
     bool stopped = false; // the caller gave up before the end; the report is partial
 };
 
-// The names of one archive's files, as compared: empty slots have no file.
+// One archive's files as compared. Archives store only hashes: two entries are the same
+// file when their type and name hash are equal; the name is what a reader is shown.
+struct ComparedEntry {
+    std::uint64_t key = 0; // type id in the high half, name hash in the low half
+    std::string name;
+};
 struct ArchiveNames {
     std::string label; // list text for a MOD, file name for an original
     bool original = false;
-    std::vector<std::string> names;
+    std::vector<ComparedEntry> entries; // empty slots have no file and are left out
 };
 
-// The name an entry is compared by: its group folder and its name ("audio\sfx\Horn.wav"),
-// compared without regard to letter case as the game's files are.
+// The name an entry is shown by: its group folder and its name ("audio\sfx\Horn.wav").
 std::string conflictEntryName(const kdg::KdgEntry& entry);
 ArchiveNames archiveNames(std::string label, bool original, const kdg::KdgArchiveInfo& info);
 
-// The shared entries of each MOD among `archives`. A name held twice by one archive
+// The shared entries of each MOD among `archives`. An entry held twice by one archive
 // counts once; entries keep the MOD's own order.
 ConflictReport compareArchives(const std::vector<ArchiveNames>& archives);
 

@@ -54,7 +54,7 @@ TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
           {"Tanks.kdg", {"texpages\\Tank.pie", "Names.txt", "Only.txt"}},
           {"Islands.kdg", {"NAMES.TXT", "multiplay\\maps\\Game.map"}}},
          {{"Tanks", {"Names.txt <Islands> | ", "texpages\\Tank.pie <> | Game.kdg"}},
-          {"Islands", {"NAMES.TXT <Tanks> | "}}}},
+          {"Islands", {"Names.txt <Tanks> | "}}}},
         {"no MOD shares anything",
          {{"Game.kdg", {"Readme.txt"}}, {"A.kdg", {"a.txt"}}, {"B.kdg", {"b.txt"}}},
          {{"A", {}}, {"B", {}}}},
@@ -63,10 +63,10 @@ TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
           {"Old.kvw", {"x.wav", "shared.txt"}},
           {"New.kdg", {"x.wav", "shared.txt"}}},
          {{"New", {}}}},
-        {"the group is part of the name; separators at its ends are not",
+        {"entries are the same file by hash: a name shown alike with another hash is not",
          {{"A.kdg", {"one\\x.txt", "\\two\\\\y.txt", "z.txt"}},
           {"B.kdg", {"two\\x.txt", "two\\y.txt", "one\\z.txt"}}},
-         {{"A", {"two\\y.txt <B> | "}}, {"B", {"two\\y.txt <A> | "}}}},
+         {{"A", {}}, {"B", {}}}},
         {"a name twice in one archive counts once; three MODs name each other",
          {{"A.kdg", {"m.txt", "M.txt"}}, {"B.kdg", {"m.txt"}}, {"C.kdg", {"m.txt"}}},
          {{"A", {"m.txt <B,C> | "}}, {"B", {"m.txt <A,C> | "}}, {"C", {"m.txt <A,B> | "}}}},
@@ -125,8 +125,8 @@ TEST(ModConflicts, AStopRequestEndsTheLookBetweenArchives) {
     EXPECT_EQ(report.mods.size(), 1u); // only the first archive was read
 }
 
-// Files the tables do not name are compared by their "$" names: the same hash and type
-// in two MODs is the same file, even when its data would have named it a map file.
+// Files the tables do not name are compared like the others: the same hash and type in
+// two MODs is the same file, even when its data would have named it a map file.
 TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
     ContentWorld w;
     const std::vector<kdg::TypeRow> types = worldgen::sampleTypeRows();
@@ -136,6 +136,9 @@ TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
         plan.sections[0].files.push_back({0x0A1B2C3D, 0xBEEF, "text here", {}, false, 0, 0});
         plan.sections[0].files.push_back({0x0E778391, 0xF00D, "dint....", {}, false, 0, 0});
         plan.sections[0].files.push_back({0x0E778391, 0xCAFE, {}, {}, true, 0, 0});
+        // One hash under two types: two different files.
+        plan.sections[0].files.push_back(
+            {mod[0] == 'A' ? 0x0A1B2C3Du : 0x0E778391u, 0x5EED, "x", {}, false, 0, 0});
         w.writeGame(mod, worldgen::buildKdgArchive(plan));
     }
     const ConflictReport report =
@@ -176,7 +179,8 @@ TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
     for (const QJsonValue& m : out["mods"].toArray())
         mods[m["mod"].toString()] = m["entries"].toArray();
     ASSERT_EQ(mods.size(), 2u);
-    EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "names.txt"},
+    // One hash, one name: the tables' first.
+    EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "Names.txt"},
                                                        {"mods", QJsonArray{"Tanks"}},
                                                        {"originals", QJsonArray{}}}}));
     ASSERT_EQ(mods["Tanks"].size(), 2);

@@ -4,6 +4,7 @@
 #include "content/mod_activation.h"
 #include "tests/content/named_archives.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -32,9 +33,11 @@ QStringList treeLines(const QTreeWidget* tree) {
 
 TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
     ContentWorld w;
+    const std::string horn = "sfx\\" + std::string(300, 'h') + "\\Horn.wav";
+    const QString hornShown = QString::fromStdString(horn);
     const kdg::NameTables tables =
-        test::writeNamedArchives(w, {{"Game.kdg", {"sfx\\Horn.wav"}},
-                                     {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
+        test::writeNamedArchives(w, {{"Game.kdg", {horn}},
+                                     {"Tanks.kdg", {horn, "Names.txt"}},
                                      {"Islands.kvw", {"names.txt", "Game.map"}}});
     ModsPage page(w.state, [&w] { return w.env(); });
     page.setNameTables(&tables);
@@ -45,8 +48,10 @@ TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
     page.refresh();
     ASSERT_TRUE(updated.wait(10000));
     const QTreeWidget* tree = page.findChild<QTreeWidget*>("TreeConflicts");
-    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)"}));
+    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  " + hornShown + " = Game.kdg (original)"}));
     EXPECT_EQ(view->status()->text(), "1 of 1 active MODs share entries.");
+    // A long entry name does not push "Also in" out of the window.
+    EXPECT_LT(tree->header()->sectionViewportPosition(1), tree->viewport()->width() / 2 + 10);
 
     QListWidget* list = page.findChild<QListWidget*>("List1");
     ASSERT_EQ(list->item(1)->text(), "Islands");
@@ -58,14 +63,14 @@ TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
     // Folder order decides which MOD comes first.
     if (lines.first() == "Islands")
         std::rotate(lines.begin(), lines.begin() + 2, lines.end());
-    EXPECT_EQ(lines, (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)",
-                                  "  Names.txt = Islands", "Islands", "  names.txt = Tanks"}));
+    EXPECT_EQ(lines, (QStringList{"Tanks", "  " + hornShown + " = Game.kdg (original)",
+                                  "  Names.txt = Islands", "Islands", "  Names.txt = Tanks"}));
     EXPECT_EQ(view->status()->text(), "2 of 2 active MODs share entries.");
 
     // Unticking it again: back to the first picture.
     list->findItems("Islands", Qt::MatchExactly).first()->setCheckState(Qt::Unchecked);
     ASSERT_TRUE(updated.wait(10000));
-    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  sfx\\Horn.wav = Game.kdg (original)"}));
+    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  " + hornShown + " = Game.kdg (original)"}));
 }
 
 TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {

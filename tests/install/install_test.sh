@@ -53,6 +53,10 @@ if [ -n "${DISPLAY:-}" ]; then
 else
     echo "no display: the installed windows were not started"
 fi
+# kvstool finds the launcher folder as kvstarter does, with the shipped list of the
+# game's own archives: nothing else needs to be given.
+"$prefix/bin/kvstool" kdg conflicts "$work/demo/game" >/dev/null ||
+    fail "installed kvstool kdg conflicts GAME_FOLDER"
 
 # The Debian package: our programs and data under /usr, Debian's Qt as dependencies.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null) ||

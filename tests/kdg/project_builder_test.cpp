@@ -337,7 +337,7 @@ TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExisti
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, [&](const std::string& prompt, auto choices) {
         EXPECT_EQ(prompt, kAspectPrompt);
         offered = choices;
-        return std::optional<std::vector<int>>({3});
+        return std::optional<std::vector<int>>(std::vector<int>{3});
     }));
     EXPECT_EQ(offered,
               (std::vector<std::string>{"Pie files", "Status files", "Messages", "Sound",

@@ -107,5 +107,24 @@ TEST(StartPlanDialog, ShowsWhatTheStartWouldDoAndChangesNothing) {
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
+// A long note must not hide that a write changes nothing: the verdict leads the row.
+TEST(StartPlanDialog, AWriteThatChangesNothingSaysSoFirst) {
+    application();
+    content::StartPlan plan;
+    content::PlanStep& step = plan.steps.emplace_back();
+    step.kind = content::StepKind::Write;
+    step.target = "multiplay/skirmish/player1.slo";
+    step.unchanged = true;
+    step.note = std::string(400, 'n');
+    const ui::FrmStartPlan dialog(plan);
+    const std::vector<std::string> shown = rows(dialog.steps());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].rfind("left alone|multiplay/skirmish/player1.slo|0|already holds these "
+                             "bytes: left alone; nnn",
+                             0),
+              0u)
+        << shown[0];
+}
+
 } // namespace
 } // namespace kv::test

@@ -2,6 +2,8 @@
 
 #include "tools/kvstool/terminal_text.h"
 
+#include "core/launcher_folder.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,6 +76,10 @@ std::string toolFolder() {
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string(".") : self.parent_path().string();
 #endif
+}
+
+std::string toolLauncherFolder() {
+    return chooseLauncherFolder(toolFolder()).folder;
 }
 
 void printJson(const QJsonValue& value) {

@@ -45,8 +45,13 @@ private:
     std::string prefix_;
 };
 
-// The folder kvstool runs from: beside the launcher, with its name tables and lists.
+// The folder kvstool runs from.
 std::string toolFolder();
+
+// The launcher folder kvstarter beside this kvstool uses: the program's own folder, or
+// for an installed copy the user's folder (filled from the shipped files as kvstarter
+// fills it). It holds the name tables and the list of the game's own archives.
+std::string toolLauncherFolder();
 
 // An object or array, indented, on standard output.
 void printJson(const QJsonValue& value);

@@ -124,7 +124,7 @@ int runInfo(const Options& o) {
     if (o.positional.size() != 1)
         return kArea.usage("info needs exactly one archive");
     kdg::KdgArchiveInfo info;
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolLauncherFolder()));
     if (!loadArchive(o.positional[0], tables, info))
         return 1;
     if (o.json) {
@@ -153,7 +153,7 @@ int runInfo(const Options& o) {
 int runList(const Options& o) {
     if (o.positional.size() != 1)
         return kArea.usage("list needs exactly one archive");
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolLauncherFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
         return 1;
@@ -173,7 +173,7 @@ int runList(const Options& o) {
 int runExtract(const Options& o) {
     if (o.positional.size() != 2)
         return kArea.usage("extract needs an archive and a destination folder");
-    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolFolder()));
+    const kdg::NameTables tables = kdg::LoadNameTables(o.tables.value_or(toolLauncherFolder()));
     kdg::KdgArchiveInfo info;
     if (!loadArchive(o.positional[0], tables, info))
         return 1;

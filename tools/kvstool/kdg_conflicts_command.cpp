@@ -27,7 +27,7 @@ const char kUsage[] =
     "The active MODs of GAME_FOLDER (its \".kdg\" archives that the launcher's\n"
     "Settings/KVS/OriginalKDGs.ini does not list) and the entries each shares with other\n"
     "active MODs or replaces in the game's own archives. Only the archives' directories\n"
-    "are read. DIR defaults to the folder of kvstool; the name tables Files.txt and\n"
+    "are read. DIR defaults to the launcher folder kvstarter uses; the name tables Files.txt and\n"
     "Types.txt come from the launcher folder unless --tables names another.\n"
     "Archives that cannot be read are listed as damaged; they do not fail the command.\n";
 
@@ -133,7 +133,7 @@ int runKdgConflictsCommand(const std::vector<std::string>& args) {
         return kArea.usage(problem);
     if (!platform::folderExists(o->gameFolder))
         return kArea.failure("the game folder does not exist: " + o->gameFolder);
-    const Paths paths = Paths::fromRoot(o->launcher.value_or(toolFolder()));
+    const Paths paths = Paths::fromRoot(o->launcher.value_or(toolLauncherFolder()));
     content::OriginalKdgs originals;
     if (!originals.load(paths))
         return kArea.failure("cannot read the list of the game's own archives " +

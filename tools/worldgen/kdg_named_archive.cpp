@@ -13,7 +13,9 @@ KdgSample namedFilesArchive(const std::string& internalName,
     sample.files.push_back({kdg::lowerHex(sectionHash), internalName + ".krf", "KRF", ""});
     KdgSectionSpec section{sectionHash, {}};
     for (const NamedKdgFile& f : files) {
-        const std::uint32_t hash = kdgNameHash(internalName + "/" + f.group + "/" + f.name);
+        // The same file in two archives has the same hash: that is how archives that
+        // replace each other's files are told.
+        const std::uint32_t hash = kdgNameHash(f.group + "/" + f.name);
         sample.files.push_back({kdg::lowerHex(hash), f.name, "MISCDATA", f.group});
         section.files.push_back(KdgFileSpec{0x0E778391u, hash, f.data, {}, false, 0, 0});
     }

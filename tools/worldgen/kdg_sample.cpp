@@ -69,7 +69,8 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
 
     auto named = [&](const std::string& name, const std::string& type, const std::string& group,
                      std::uint32_t typeId, std::string data) {
-        const std::uint32_t hash = kdgNameHash(internalName + "/" + name);
+        // A file's hash follows its path, so two MODs holding one file share it.
+        const std::uint32_t hash = kdgNameHash(group + "/" + name);
         sample.files.push_back({lowerHex(hash), name, type, group});
         return KdgFileSpec{typeId, hash, std::move(data), {}, false, 1, 0};
     };
@@ -124,7 +125,7 @@ void addNamedMapSection(KdgSample& sample, const std::string& group,
     sample.files.push_back({lowerHex(sectionHash), sectionName, "KRF", ""});
     KdgSectionSpec section{sectionHash, {}};
     for (const auto& [name, contents] : files) {
-        const std::uint32_t hash = kdgNameHash(owner + "/" + name);
+        const std::uint32_t hash = kdgNameHash(group + "/" + name);
         sample.files.push_back({lowerHex(hash), name, "MISCDATA", group});
         section.files.push_back(KdgFileSpec{kMiscType, hash, contents, {}, false, 1, 0});
     }

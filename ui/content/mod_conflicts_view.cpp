@@ -31,7 +31,10 @@ ModConflictsView::ModConflictsView(QWidget* parent)
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("TreeConflicts"));
     tree_->setHeaderLabels({QStringLiteral("MOD / entry"), QStringLiteral("Also in")});
-    tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    // "Also in" is what the view is for: long entry names are shortened in the middle
+    // rather than pushing it out of sight.
+    tree_->header()->setSectionResizeMode(QHeaderView::Stretch);
+    tree_->setTextElideMode(Qt::ElideMiddle);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("LblConflicts"));
     // Neither the texts nor the tree may widen the main window.
@@ -105,8 +108,11 @@ void ModConflictsView::showReport(std::uint64_t generation, const content::Confl
             continue;
         ++sharing;
         modItem->setText(1, QStringLiteral("%1 shared").arg(mod.entries.size()));
-        for (const content::SharedEntry& entry : mod.entries)
-            new QTreeWidgetItem(modItem, {toQt(entry.name), alsoIn(entry)});
+        for (const content::SharedEntry& entry : mod.entries) {
+            auto* item = new QTreeWidgetItem(modItem, {toQt(entry.name), alsoIn(entry)});
+            item->setToolTip(0, item->text(0));
+            item->setToolTip(1, item->text(1));
+        }
     }
     tree_->expandAll();
     for (const content::DamagedArchive& d : report.damaged)

@@ -37,13 +37,14 @@ QString targetText(const PlanStep& s) {
 
 QString detailsText(const PlanStep& s) {
     QStringList parts;
-    // Whose file it is first: the paths are long.
+    // The verdict first: a long note or path would push it out of the visible column.
+    if (s.unchanged)
+        parts << QStringLiteral("already holds these bytes: left alone");
+    // Then whose file it is: the paths are long.
     if (!s.note.empty() && s.kind != StepKind::CommandLine)
         parts << toQt(s.note);
     if (!s.source.empty())
         parts << QStringLiteral("from ") + toQt(s.source);
-    if (s.unchanged)
-        parts << QStringLiteral("already holds these bytes: left alone");
     if (s.kind == StepKind::Registry)
         parts << (s.dword ? QString::number(s.number) + QStringLiteral(" (REG_DWORD)")
                           : QLatin1Char('"') + toQt(s.bytes) + QStringLiteral("\" (REG_SZ)"));
@@ -87,7 +88,10 @@ FrmStartPlan::FrmStartPlan(const content::StartPlan& plan, QWidget* parent) : QD
         if (!content::isShownStep(s))
             continue;
         auto* item = new QTreeWidgetItem(steps_);
-        item->setText(KindColumn, QString::fromLatin1(content::stepKindName(s.kind)));
+        // A write that finds its bytes already there changes nothing: say so where the
+        // eye starts, not only at the end of the details.
+        item->setText(KindColumn, s.unchanged ? QStringLiteral("left alone")
+                                              : QString::fromLatin1(content::stepKindName(s.kind)));
         item->setText(TargetColumn, targetText(s));
         if (hasSize(s))
             item->setText(SizeColumn, QString::number(qulonglong(s.size)));
