@@ -69,6 +69,17 @@ TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     EXPECT_EQ(label("StatusHeight"),
               QStringLiteral("Height: %1").arg(form.viewer().model().tiles.at(20, 30).height));
     EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
+    // Beside the map, and once the pointer has gone, no tile is named.
+    for (const QPointF at : {QPointF(64, 30), QPointF(-1, 0)}) {
+        QMouseEvent beside(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(form.picture(), &beside);
+        EXPECT_EQ(label("StatusX") + label("StatusY") + label("StatusHeight"), "");
+        QApplication::sendEvent(form.picture(), &move);
+        EXPECT_EQ(label("StatusX"), "X: 20");
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(form.picture(), &leave);
+    EXPECT_EQ(label("StatusX") + label("StatusObject"), "");
 
     trigger("zoom");
     EXPECT_EQ(form.picture()->image().size(), QSize(128, 128));

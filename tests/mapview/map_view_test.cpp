@@ -140,6 +140,7 @@ TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
     EXPECT_EQ(label("StatusZoom"), "4x");
     action("zoom")->trigger();
     EXPECT_EQ(label("StatusZoom"), "2x");
+    EXPECT_EQ(label("StatusText"), "Zoom x2: out from 4x");
     EXPECT_EQ(form.picture()->image().size(), QSize(200, 160));
     action("zoom")->trigger();
     EXPECT_EQ(label("StatusZoom"), "1x");

@@ -105,12 +105,16 @@ void Form1::buildMenus() {
     layer("ShowObjects", tr("Objects"), viewer_.layers.objects);
     layer("showGateways", tr("Gateways"), viewer_.layers.gateways);
     optionsMenu_->addSeparator();
-    // Checked exactly at 2x; from any other zoom, checking it chooses 2x.
+    // Checked exactly at 2x; from any other zoom, checking it chooses 2x. From a larger
+    // zoom that is a step out, which the status line says.
     zoomAction_ = addEntry(optionsMenu_, "zoom", tr("Zoom x2"), true);
     connect(zoomAction_, &QAction::toggled, this, [this](bool on) {
+        const int from = viewer_.zoom();
         zoomTo(on ? 2 : 1, QPoint(0, 0));
         viewer_.refreshAll();
         updatePicture();
+        if (on && from > 2)
+            status_->setText(QStringLiteral("Zoom x2: out from %1x").arg(from));
     });
     connect(addEntry(optionsMenu_, "ShowGrid", tr("Grid"), true), &QAction::toggled, this,
             [this](bool on) { picture_->setGridShown(on); });
@@ -154,6 +158,10 @@ void Form1::buildBody() {
     picture_->setPicture(&viewer_.picture());
     row->addWidget(picture_, 1);
     connect(picture_, &MapPictureWidget::pointerMoved, this, &Form1::pointerMoved);
+    connect(picture_, &MapPictureWidget::pointerLeft, this, [this] {
+        for (QLabel* label : {statusX_, statusY_, statusHeight_, statusObject_})
+            label->clear();
+    });
     connect(picture_, &MapPictureWidget::clicked, this,
             [this](int x, int y) { viewer_.click(x, y); });
     connect(picture_, &MapPictureWidget::zoomStepRequested, this,

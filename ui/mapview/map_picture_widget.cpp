@@ -127,7 +127,16 @@ void MapPictureWidget::mouseMoveEvent(QMouseEvent* event) {
     if (panning_)
         setOffset(panStartOffset_ - (at - panStart_));
     const QPoint p = at + offset_;
-    emit pointerMoved(p.x(), p.y());
+    // Beside the map there is no tile to describe.
+    if (picture_ && QRect(0, 0, picture_->pixelWidth(), picture_->pixelHeight()).contains(p))
+        emit pointerMoved(p.x(), p.y());
+    else
+        emit pointerLeft();
+}
+
+void MapPictureWidget::leaveEvent(QEvent* event) {
+    emit pointerLeft();
+    QWidget::leaveEvent(event);
 }
 
 void MapPictureWidget::mousePressEvent(QMouseEvent* event) {

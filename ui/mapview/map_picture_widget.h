@@ -45,7 +45,8 @@ public:
     void zoomChanged(int from, QPoint anchor);
 
 signals:
-    void pointerMoved(int x, int y);
+    void pointerMoved(int x, int y); // a picture pixel under the pointer
+    void pointerLeft();              // the pointer is no longer over the map
     void clicked(int x, int y);
     // One wheel notch: `direction` > 0 zooms in, < 0 out, about `anchor`.
     void zoomStepRequested(int direction, QPoint anchor);
@@ -53,6 +54,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
