@@ -78,6 +78,8 @@ public:
     bool mapPreview = true;
     bool updateAtStartup = false;
     std::string updateServer; // "UpdateServer": where "Config.ini" is; empty for the default
+    // "UpdateKey": public keys (comma-separated) whose signature "Config.ini" must carry
+    std::string updateKey;
     int lastAutoDownloadMessageIndex = 0;
     int aiOverwriteWarned = 0;
 

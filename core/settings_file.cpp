@@ -167,6 +167,8 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
         setFlag(l.updateAtStartup, number);
     } else if (key == "updateserver") {
         l.updateServer = value;
+    } else if (key == "updatekey") {
+        l.updateKey = value;
     }
 }
 
@@ -217,6 +219,8 @@ std::vector<std::string> formatSettings(const Launcher& l) {
     // Only a chosen update server is written; without it the built-in address holds.
     if (!l.updateServer.empty())
         put("UpdateServer", l.updateServer);
+    if (!l.updateKey.empty())
+        put("UpdateKey", l.updateKey);
     return out;
 }
 

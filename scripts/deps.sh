@@ -1,7 +1,7 @@
 # Sourced by ./test and ./run: makes sure the Debian packages the build needs are here.
 # As root it installs what is missing; otherwise it prints the one line to run and stops.
 
-KV_PACKAGES_BUILD="cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libvulkan-dev libx11-dev libgtest-dev libgmock-dev libbenchmark-dev"
+KV_PACKAGES_BUILD="cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libssl-dev libgl-dev libvulkan-dev libx11-dev libgtest-dev libgmock-dev libbenchmark-dev"
 KV_PACKAGES_DISPLAY="xvfb xauth"
 # The Windows cross build and Wine: `wine` brings the wine/wineboot/wineserver commands,
 # `wine64` the 64-bit loader they start (32-bit Wine does not install here).

@@ -119,6 +119,9 @@ std::unique_ptr<QMessageBox> makeMessageBox(const std::string& text, Icon icon, 
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), titleOr(title), shown,
                                              QMessageBox::NoButton, parent);
+    // Texts come from peers, servers and description files too: markup in them is shown as
+    // the characters it is, never rendered, and no link in them can be clicked.
+    box->setTextFormat(Qt::PlainText);
     const ButtonSet set = qtButtons(buttons);
     box->setStandardButtons(set.buttons);
     box->setEscapeButton(set.escape);

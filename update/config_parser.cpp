@@ -42,11 +42,6 @@ std::optional<float> versionValue(std::string_view text) {
     return float(*v);
 }
 
-void setNumber(float& field, std::string_view text) {
-    if (const auto v = content::numericValue(text))
-        field = float(*v);
-}
-
 void setNumber(double& field, std::string_view text) {
     if (const auto v = content::numericValue(text))
         field = *v;
@@ -244,6 +239,8 @@ private:
                     ini.url = kv.value;
                 else if (kv.key == "Size" && withSize)
                     setNumber(ini.size, kv.value);
+                else if (kv.key == "SHA256")
+                    ini.sha256 = kv.value;
             },
             ignoreHeader);
     }

@@ -58,6 +58,15 @@ Outcome runGet(const std::string& url, const TransferOptions& options, Progress&
         reply->abort();
     });
     idle.start();
+    // A server that trickles a byte now and then keeps the idle timer from firing.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, [&] {
+        timedOut = true;
+        reply->abort();
+    });
+    if (options.deadlineMs > 0)
+        deadline.start(options.deadlineMs);
     // A cancel request is polled even when no data arrives.
     QTimer poll;
     poll.setInterval(100);
@@ -117,7 +126,7 @@ Outcome runGet(const std::string& url, const TransferOptions& options, Progress&
 
 } // namespace
 
-TextResult fetchText(const std::string& url, const TransferOptions& options) {
+TextResult fetchText(const std::string& url, const TransferOptions& options, Progress* progress) {
     TextResult result;
     if (url.find_first_not_of(" \t") == std::string::npos) {
         result.error = TransferError::EmptyUrl;
@@ -125,7 +134,7 @@ TextResult fetchText(const std::string& url, const TransferOptions& options) {
     }
     NoProgress none;
     bool tooLong = false;
-    const Outcome o = runGet(url, options, none, [&](const char* data, qint64 n) {
+    const Outcome o = runGet(url, options, progress ? *progress : none, [&](const char* data, qint64 n) {
         if (result.text.size() + std::uint64_t(n) > options.maxTextBytes) {
             tooLong = true;
             return false;

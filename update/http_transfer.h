@@ -16,7 +16,7 @@ enum class TransferError {
     EmptyUrl,
     Cancelled,
     Network,  // connection refused, reset, HTTP error without a usable body
-    TimedOut, // no data for the time-out
+    TimedOut, // no data for the time-out, or past the deadline
     TooShort, // fewer bytes than a real file has
     HtmlPage, // the server answered with an HTML (error) page
     Checksum, // SHA256 given and not matched
@@ -25,6 +25,7 @@ enum class TransferError {
 
 struct TransferOptions {
     int idleTimeoutMs = 30000; // no byte for this long ends the transfer
+    int deadlineMs = 0;        // the whole transfer ends after this long; 0: no limit
     std::uint64_t maxTextBytes = 16u << 20;
 };
 
@@ -36,7 +37,9 @@ struct TextResult {
 
 // The whole resource as text. The configuration-file rules (at least 10 characters, no
 // leading "<!") are the caller's.
-TextResult fetchText(const std::string& url, const TransferOptions& options = {});
+// `progress` is asked for a stop request only.
+TextResult fetchText(const std::string& url, const TransferOptions& options = {},
+                     Progress* progress = nullptr);
 
 // A downloaded file waiting in its temporary file; commit() puts it under its name.
 class PendingFile {

@@ -5,12 +5,15 @@
 #include "platform/files.h"
 #include "platform/text.h"
 #include "update/config_parser.h"
+#include "update/offer_signature.h"
 
+#include <QElapsedTimer>
 #include <QUrl>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace kv::update {
 
@@ -26,8 +29,43 @@ ServerLocations serverLocations(const std::string& setting) {
     return l;
 }
 
+std::vector<std::string> knownUpdateKeys(const std::string& setting) {
+#ifdef KV_UPDATE_PUBLIC_KEYS
+    std::vector<std::string> keys = parsePublicKeys(KV_UPDATE_PUBLIC_KEYS);
+#else
+    std::vector<std::string> keys;
+#endif
+    for (std::string& k : parsePublicKeys(setting))
+        keys.push_back(std::move(k));
+    return keys;
+}
+
+namespace {
+
+// Stops a configuration fetch when the session is cancelled.
+class CancelWatch final : public Progress {
+public:
+    explicit CancelWatch(const bool& cancelled) : cancelled_(cancelled) {}
+    void setStatus(const std::string&) override {}
+    void setProgress(std::uint64_t, std::uint64_t) override {}
+    bool stopRequested() override { return cancelled_; }
+
+private:
+    const bool& cancelled_;
+};
+
+// "Config.ini.sig" beside "Config.ini", whatever query the address carries.
+std::string signatureUrl(const std::string& configUrl) {
+    QUrl url(QString::fromStdString(configUrl));
+    url.setPath(url.path() + QStringLiteral(".sig"));
+    return url.toString().toStdString();
+}
+
+} // namespace
+
 void UpdateSession::say(const std::string& text, Icon icon) {
-    if (!silent_)
+    // A cancelled session (the user's Cancel, or the launcher closing) says nothing more.
+    if (!silent_ && !cancelled_)
         env_.ui.message(text, icon);
 }
 
@@ -42,17 +80,43 @@ bool UpdateSession::fetchConfiguration(bool silent) {
     offers_.clear();
     news_.clear();
     parseMessages_.clear();
+    signed_ = false;
     const ServerLocations where = serverLocations(env_.serverSetting);
     // Fewer than 10 characters, or an HTML page, is no configuration.
     auto usable = [](const TextResult& r) {
         return r.error == TransferError::None && r.text.size() >= 10 && !r.text.starts_with("<!");
     };
-    TextResult got = fetchText(where.home, env_.transfer);
-    if (!usable(got) && where.fallback != where.home)
-        got = fetchText(where.fallback, env_.transfer);
+    // One deadline for every fetch of the check: a server that trickles bytes restarts the
+    // idle timer of each fetch, never this.
+    QElapsedTimer clock;
+    clock.start();
+    CancelWatch watch(cancelled_);
+    const int deadline =
+        env_.transfer.deadlineMs > 0 ? env_.transfer.deadlineMs : kConfigDeadlineMs;
+    auto remaining = [&] { return deadline - int(clock.elapsed()); };
+    auto fetch = [&](const std::string& url) {
+        TransferOptions options = env_.transfer;
+        options.deadlineMs = std::max(1, remaining());
+        return fetchText(url, options, &watch);
+    };
+    std::string from = where.home;
+    TextResult got = fetch(from);
+    if (!usable(got) && where.fallback != where.home && !cancelled_ && remaining() > 0) {
+        from = where.fallback;
+        got = fetch(from);
+    }
+    if (cancelled_)
+        return false;
     if (!usable(got)) {
         say("Failed to download Auto-Update configuration file.", Icon::Exclamation);
         return false;
+    }
+    if (!env_.publicKeys.empty()) {
+        const TextResult signature = fetch(signatureUrl(from));
+        if (cancelled_)
+            return false;
+        if (!verifySignature(signature.text, got.text))
+            return false;
     }
     const auto vars = content::FolderVars::from(env_.paths, env_.gameFolder);
     ParseResult parsed = parseUpdateConfig(platform::splitLines(got.text), vars);
@@ -64,28 +128,54 @@ bool UpdateSession::fetchConfiguration(bool silent) {
     return true;
 }
 
+bool UpdateSession::verifySignature(const std::string& signature, const std::string& config) {
+    const SignatureCheck check = signature.empty()
+                                     ? SignatureCheck::Malformed
+                                     : kv::update::checkSignature(config, signature, env_.publicKeys);
+    if (check == SignatureCheck::Verified) {
+        signed_ = true;
+        return true;
+    }
+    say(signature.empty()
+            ? "The update server's configuration is not signed (no Config.ini.sig); its offers "
+              "are not shown."
+            : "The update server's configuration does not carry a valid signature of a known "
+              "key; its offers are not shown.",
+        Icon::Exclamation);
+    return false;
+}
+
 void UpdateSession::DoAutoUpdate(bool silent) {
-    if (busy_)
+    if (busy_) {
+        // A check asked for while an install runs would read the records it installs from.
+        if (!silent)
+            env_.ui.message("An update is being installed; check again when it has finished.",
+                            Icon::Information);
         return;
+    }
     busy_ = true;
+    cancelled_ = false;
     silent_ = silent;
     caption(" - checking for updates.....");
     const bool fetched = fetchConfiguration(silent);
     if (fetched && !state_.active)
         say("Auto-Update feature is temporary disabled.\r\nPlease try again later.",
             Icon::Information);
-    if (fetched && state_.active) {
-        const int refreshed = refreshModDescriptions(silent);
-        if (refreshed < 0)
-            say("One or more errors occured while downloading MOD configurations.",
-                Icon::Exclamation);
-        else if (refreshed > 0)
-            say("Successfully downloaded " + std::to_string(refreshed) + " configurations.",
-                Icon::Information);
-        autoDownloadMisc();
+    if (fetched && state_.active && !cancelled_) {
+        if (applyAutomatic) {
+            const int refreshed = refreshModDescriptions(silent);
+            if (refreshed < 0)
+                say("One or more errors occured while downloading MOD configurations.",
+                    Icon::Exclamation);
+            else if (refreshed > 0)
+                say("Successfully downloaded " + std::to_string(refreshed) + " configurations.",
+                    Icon::Information);
+            autoDownloadMisc();
+        }
         fillNews();
-        const bool offered = buildOffers();
-        if (!silent) {
+        // Nothing is shown or asked once the session was cancelled.
+        const bool offered = buildOffers() && !cancelled_;
+        if (!silent && !cancelled_) {
             if (env_.showWindow)
                 env_.showWindow();
         } else if (offered &&
@@ -125,7 +215,7 @@ int UpdateSession::refreshModDescriptions(bool silent) {
                          const std::string& target, const std::string& downloadFailure,
                          const std::string& installFailure) {
         PendingFile file;
-        if (!download(url, display, ini.size, target, {}, file)) {
+        if (!download(url, display, ini.size, target, ini.sha256, file)) {
             say(downloadFailure, Icon::Exclamation);
             failed = true;
         } else if (!file.commit()) {
@@ -175,7 +265,33 @@ int UpdateSession::refreshModDescriptions(bool silent) {
     return failed ? -1 : installed;
 }
 
-std::string UpdateSession::miscTarget(const MiscRecord& misc, std::string* refusal) const {
+std::string UpdateSession::protectedFileRefusal(const std::string& target) const {
+    namespace fs = std::filesystem;
+    // Compared as the file system would find them: links followed, letters in any case.
+    auto real = [](const std::string& path) {
+        std::error_code ec;
+        const fs::path p = fs::weakly_canonical(fs::path(path), ec);
+        return content::toLower(ec ? path : p.string());
+    };
+    const std::string file = real(target);
+    const Paths& p = env_.paths;
+    std::string settings = real(p.settingsFolder);
+    while (!settings.empty() && (settings.back() == '/' || settings.back() == '\\'))
+        settings.pop_back();
+    bool guarded = file == settings || (file.starts_with(settings) && file.size() > settings.size() &&
+                                        (file[settings.size()] == '/' || file[settings.size()] == '\\'));
+    for (const std::string& own :
+         {env_.executable, joinPath(p.launcherFolder, kRenamerName),
+          joinPath(p.launcherFolder, "Renamer.exe"), joinPath(p.launcherFolder, kTempLauncherName),
+          env_.registryStore})
+        guarded = guarded || (!own.empty() && real(own) == file);
+    if (!guarded)
+        return {};
+    return "'" + target + "' belongs to Korvane Starter itself; an update may not replace it.";
+}
+
+std::string UpdateSession::miscTarget(const MiscRecord& misc, std::string* refusal,
+                                      bool* guarded) const {
     const std::string name = urlFileName(misc.url);
     if (!plainFileName(name)) {
         if (refusal)
@@ -203,7 +319,15 @@ std::string UpdateSession::miscTarget(const MiscRecord& misc, std::string* refus
             *refusal = "'" + misc.localPath + "' lies outside the Korvane Starter folder.";
         return {};
     }
-    return platform::resolvePath(path.toStdString());
+    std::string target = platform::resolvePath(path.toStdString());
+    if (std::string own = protectedFileRefusal(target); !own.empty()) {
+        if (refusal)
+            *refusal = std::move(own);
+        if (guarded)
+            *guarded = true;
+        return {};
+    }
+    return target;
 }
 
 bool UpdateSession::miscDiffers(const MiscRecord& misc) const {
@@ -281,7 +405,10 @@ bool UpdateSession::buildOffers() {
     }
     for (size_t i = 0; i < state_.misc.size(); ++i) {
         const MiscRecord& m = state_.misc[i];
-        if (showAll || miscDiffers(m) || miscTarget(m, nullptr).empty())
+        // A record aimed at the launcher's own files is never offered, not even to explain.
+        bool guarded = false;
+        const bool refused = miscTarget(m, nullptr, &guarded).empty();
+        if (!guarded && (showAll || miscDiffers(m) || refused))
             offers_.push_back(
                 makeOffer("misc:" + std::to_string(i), m.name, "Misc", m.version, m.size));
     }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kv::update {
 
@@ -41,10 +42,18 @@ struct UpdateEnv {
     bool selfUpdate = true;
     // The "UpdateServer" setting; empty for the default address.
     std::string serverSetting;
+    // Ed25519 public keys (64 hexadecimal digits each) whose signature a "Config.ini" must
+    // carry; none: offers are taken unsigned, as they always were.
+    std::vector<std::string> publicKeys;
+    // The registry store, which no update record may write (it lies outside the launcher
+    // folder on POSIX, but a Windows copy or a test may keep it inside).
+    std::string registryStore;
     TransferOptions transfer;
 
     std::function<void(const std::string&)> setCaption;
     std::function<bool(const std::string&)> openInShell;
+    // After a self-patch the Renamer starts the new launcher; kvstool may ask it not to.
+    bool restartAfterPatch = true;
     // Starts a program with a hidden window; false when it could not be started.
     std::function<bool(const std::string& program, const std::string& parameters)> startHidden;
     // The MOD list again, and the AI and rules catalogues read again.

@@ -15,6 +15,36 @@ bool plainFileName(const std::string& name) {
            name.find_first_of("/\\:") == std::string::npos;
 }
 
+// Whatever a misc record brings is data: it never becomes a program by its mode, even
+// where it replaced one.
+void makeNotExecutable(const std::string& path) {
+#ifndef _WIN32
+    std::error_code ec;
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_exec |
+                                     std::filesystem::perms::group_exec |
+                                     std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::remove, ec);
+#else
+    (void)path;
+#endif
+}
+
+// Both the window's Cancel and a cancel of the whole session stop a download.
+class SessionStop final : public Progress {
+public:
+    SessionStop(Progress& window, const bool& cancelled) : window_(window), cancelled_(cancelled) {}
+    void setStatus(const std::string& text) override { window_.setStatus(text); }
+    void setProgress(std::uint64_t current, std::uint64_t total) override {
+        window_.setProgress(current, total);
+    }
+    bool stopRequested() override { return cancelled_ || window_.stopRequested(); }
+
+private:
+    Progress& window_;
+    const bool& cancelled_;
+};
+
 void makeExecutable(const std::string& path) {
 #ifndef _WIN32
     std::error_code ec;
@@ -33,7 +63,7 @@ void makeExecutable(const std::string& path) {
 bool UpdateSession::download(const std::string& url, const std::string& displayName, double size,
                              const std::string& target, const std::string& sha256,
                              PendingFile& out) {
-    if (url.find_first_not_of(" \t") == std::string::npos)
+    if (url.find_first_not_of(" \t") == std::string::npos || cancelled_)
         return false;
     std::string text = "Downloading '" + displayName + "'";
     if (size > 0)
@@ -42,7 +72,14 @@ bool UpdateSession::download(const std::string& url, const std::string& displayN
     DownloadWindow& window = env_.downloadWindow ? *env_.downloadWindow : none;
     window.begin("Downloading...", text);
     caption(" - downloading...");
-    const FileResult r = downloadFile(url, target, sha256, window, out, env_.transfer);
+    SessionStop stop(window, cancelled_);
+    FileResult r = downloadFile(url, target, sha256, stop, out, env_.transfer);
+    // A body that ended early without a length header looks complete to the transfer; the
+    // record's size tells.
+    if (r.error == TransferError::None && size > 0 && double(r.bytes) != size) {
+        out = PendingFile{};
+        r.error = TransferError::TooShort;
+    }
     switch (r.error) {
     case TransferError::None:
     case TransferError::Cancelled:
@@ -60,6 +97,15 @@ bool UpdateSession::download(const std::string& url, const std::string& displayN
     return r.error == TransferError::None;
 }
 
+bool UpdateSession::refuseUnhashedCode(const std::string& sha256, const std::string& name) {
+    if (!signed_ || sha256.find_first_not_of(" \t") != std::string::npos)
+        return false;
+    say("'" + name + "' runs as a program and its record carries no SHA256; it is not " +
+            "downloaded.",
+        Icon::Exclamation);
+    return true;
+}
+
 bool UpdateSession::installMisc(MiscRecord& misc) {
     std::string refusal;
     const std::string target = miscTarget(misc, &refusal);
@@ -67,15 +113,19 @@ bool UpdateSession::installMisc(MiscRecord& misc) {
         say(refusal, Icon::Exclamation);
         return false;
     }
+    const std::string name = urlFileName(misc.url);
+    const std::string ext = content::toLower(name.substr(name.find_last_of('.') + 1));
+    const bool runnable = name.find('.') != std::string::npos && (ext == "exe" || ext == "bat");
+    if (runnable && refuseUnhashedCode(misc.sha256, misc.name))
+        return false;
     PendingFile file;
     if (!download(misc.url, misc.name, misc.size, target, misc.sha256, file))
         return false;
     (void)platform::clearAttributes(target);
+    // The new file takes the old one's mode when it is put in place.
+    makeNotExecutable(target);
     if (!file.commit())
         return false;
-    const std::string name = urlFileName(misc.url);
-    const std::string ext = content::toLower(name.substr(name.find_last_of('.') + 1));
-    const bool runnable = name.find('.') != std::string::npos && (ext == "exe" || ext == "bat");
     // A silent check asks nothing, so nothing it fetched is run.
     if (misc.autoExecute && runnable && !silent_ && platform::fileExists(target) &&
         env_.ui.message("Korvane Starter must run '" + target + "', which was just downloaded." +
@@ -97,7 +147,7 @@ bool UpdateSession::installAi(const AiRecord& ai) {
         return false;
     if (ai.hasIni &&
         !download(ai.ini.url, "'" + ai.title + "' INI file", ai.ini.size,
-                  joinPath(p.aiIniFolder, ai.title + ".ini"), {}, files.emplace_back()))
+                  joinPath(p.aiIniFolder, ai.title + ".ini"), ai.ini.sha256, files.emplace_back()))
         return false;
     for (const KdgRecord& k : ai.kdgs) {
         if (!plainFileName(k.name) ||
@@ -106,8 +156,8 @@ bool UpdateSession::installAi(const AiRecord& ai) {
             return false;
         if (!k.ini.url.empty() &&
             !download(k.ini.url, "Required KDG INI file for '" + k.name + "'", k.ini.size,
-                      joinPath(p.kdgIniFolder, content::withoutExtension(k.name) + ".ini"), {},
-                      files.emplace_back()))
+                      joinPath(p.kdgIniFolder, content::withoutExtension(k.name) + ".ini"),
+                      k.ini.sha256, files.emplace_back()))
             return false;
     }
     bool ok = true;
@@ -146,7 +196,8 @@ bool UpdateSession::patchLauncher() {
                         "not try to download them.",
                         Icon::Information);
         PendingFile file;
-        if (!download(state_.renamer.url, "Auto-Update component", state_.renamer.size, renamer,
+        if (refuseUnhashedCode(state_.renamer.sha256, "Auto-Update component") ||
+            !download(state_.renamer.url, "Auto-Update component", state_.renamer.size, renamer,
                       state_.renamer.sha256, file)) {
             env_.ui.message("Failed to download missing Auto-Download component, please "
                             "reinstall Korvane Starter.",
@@ -168,7 +219,8 @@ bool UpdateSession::patchLauncher() {
                     Icon::Information);
     const std::string parameters = std::string(kTempLauncherName) + " --pid " +
                                    std::to_string(env_.processId) + " --target \"" +
-                                   env_.executable + "\"";
+                                   env_.executable + "\"" +
+                                   (env_.restartAfterPatch ? "" : " --no-start");
     return env_.startHidden && env_.startHidden(renamer, parameters);
 }
 
@@ -181,11 +233,13 @@ bool UpdateSession::installSelected() {
         ~Busy() { flag = false; }
     } busy(busy_);
     silent_ = false;
+    cancelled_ = false;
     const Paths& p = env_.paths;
     if (state_.launcher.selected) {
         PendingFile file;
         const std::string target = joinPath(p.launcherFolder, kTempLauncherName);
-        if (!download(state_.launcher.url, "Korvane Starter Update", state_.launcher.size, target,
+        if (refuseUnhashedCode(state_.launcher.sha256, "Korvane Starter Update") ||
+            !download(state_.launcher.url, "Korvane Starter Update", state_.launcher.size, target,
                       state_.launcher.sha256, file) ||
             !file.commit()) {
             say("Failed to download Korvane Starter update.", Icon::Exclamation);
@@ -200,15 +254,18 @@ bool UpdateSession::installSelected() {
             return false;
         }
     }
+    // A cancelled session (the launcher is closing) stops at the next record, silently.
     for (const AiRecord& ai : state_.ais)
-        if (ai.selected && !installAi(ai))
+        if (ai.selected && !cancelled_ && !installAi(ai) && !cancelled_)
             say("Failed to install new AI.", Icon::Exclamation);
     for (const RulesRecord& r : state_.rules)
-        if (r.selected && !installRules(r))
+        if (r.selected && !cancelled_ && !installRules(r) && !cancelled_)
             say("Failed to install new Rules file.", Icon::Exclamation);
     for (MiscRecord& m : state_.misc)
-        if (m.selected && !installMisc(m))
+        if (m.selected && !cancelled_ && !installMisc(m) && !cancelled_)
             say("Failed to install '" + m.name + "'.", Icon::Exclamation);
+    if (cancelled_)
+        return true;
     say("Done.", Icon::Information);
     if (env_.refreshModList)
         env_.refreshModList();

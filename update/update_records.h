@@ -12,7 +12,8 @@ inline constexpr std::size_t kMaxRecords = 32767;
 struct IniRecord {
     float version = 0;
     std::string url;
-    float size = 0;
+    double size = 0;
+    std::string sha256;
 };
 
 struct KdgRecord {
@@ -28,7 +29,7 @@ struct KdgRecord {
 struct LauncherRecord {
     std::string description;
     float version = 0;
-    float size = 0;
+    double size = 0;
     std::string url;
     std::string sha256;
     bool selected = false;
@@ -46,7 +47,7 @@ struct AiRecord {
     std::string author;
     std::string description;
     float version = 0;
-    float size = 0;
+    double size = 0;
     std::string url;
     std::string sha256;
     std::vector<KdgRecord> kdgs;
@@ -77,7 +78,7 @@ struct RulesRecord {
 struct MiscRecord {
     std::string name;
     std::string url;
-    float size = 0;
+    double size = 0;
     std::string localPath;
     std::string description;
     float version = 0;

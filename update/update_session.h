@@ -24,6 +24,12 @@ inline constexpr const char* kRenamerName = "Renamer";
 inline constexpr const char* kDefaultUpdateUrl =
     "http://update.korvane-starter.example/starter/Config.ini";
 inline constexpr const char* kFallbackPath = "/KVS/Config.ini";
+// The whole configuration fetch, fallback and signature included, ends within this.
+inline constexpr int kConfigDeadlineMs = 60000;
+
+// The keys the launcher trusts: those built in (KV_UPDATE_PUBLIC_KEYS at configure time)
+// and those of the "UpdateKey" setting.
+std::vector<std::string> knownUpdateKeys(const std::string& setting);
 
 struct ServerLocations {
     std::string home;
@@ -59,9 +65,19 @@ public:
     void fillNews();
     bool buildOffers();
 
+    // The check's "Config.ini" was signed by a known key; false also when no key is known.
+    bool offersSigned() const { return signed_; }
+    // Ends the running check or install at its next step; the transfer in flight stops at
+    // once and keeps the old file.
+    void cancel() { cancelled_ = true; }
+    bool cancelled() const { return cancelled_; }
+
     const std::vector<std::string>& news() const { return news_; }
     const std::vector<Offer>& offers() const { return offers_; }
     bool showAll = false;
+    // A check refreshes changed descriptions and fetches the automatic downloads; a tool
+    // that only looks turns this off.
+    bool applyAutomatic = true;
 
     // Ticking an item sets its record's selected flag.
     void setChecked(size_t offer, bool checked);
@@ -92,7 +108,14 @@ public:
 private:
     void say(const std::string& text, Icon icon);
     void caption(const std::string& suffix);
-    std::string miscTarget(const MiscRecord& misc, std::string* refusal) const;
+    // An empty text when `target` is none of the files the launcher keeps for itself,
+    // otherwise the message that refuses it.
+    std::string protectedFileRefusal(const std::string& target) const;
+    std::string miscTarget(const MiscRecord& misc, std::string* refusal,
+                           bool* guarded = nullptr) const;
+    bool verifySignature(const std::string& signature, const std::string& config);
+    // With a signed configuration, a record that runs code needs a SHA256 to be trusted.
+    bool refuseUnhashedCode(const std::string& sha256, const std::string& name);
     bool offerAi(const AiRecord& ai) const;
     bool offerRules(const RulesRecord& rules) const;
     bool miscDiffers(const MiscRecord& misc) const;
@@ -104,6 +127,8 @@ private:
     std::vector<std::string> parseMessages_;
     bool silent_ = false;
     bool busy_ = false;
+    bool signed_ = false;
+    bool cancelled_ = false;
 };
 
 // "### ### ##0.0" as the total-size label writes numbers.

@@ -91,12 +91,21 @@ TEST(ToolsMenu, EntriesInOrderAndEachReachesItsAction) {
 
     // The update check is not there yet: the entry waits for it.
     EXPECT_FALSE(w.entry("Check for updates")->isEnabled());
-    bool toolbarWasDisabled = false;
-    w.tools->setUpdateCheck([&] { toolbarWasDisabled = !w.tools->parentWidget()->isEnabled(); });
+    // While it runs, the entry is its Cancel and everything else is off.
+    QString during;
+    bool othersOff = false;
+    w.tools->setUpdateCheck([&] {
+        during = w.tools->menu()->actions().front()->text();
+        othersOff = w.tools->isEnabled() && !w.entry("Change Nick")->isEnabled();
+        for (QWidget* sibling :
+             w.tools->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            othersOff = othersOff && (sibling == w.tools || !sibling->isEnabled());
+    });
     ASSERT_TRUE(w.entry("Check for updates")->isEnabled());
     w.entry("Check for updates")->trigger();
-    EXPECT_TRUE(toolbarWasDisabled);
-    EXPECT_TRUE(w.tools->parentWidget()->isEnabled());
+    EXPECT_EQ(during, "Cancel update check");
+    EXPECT_TRUE(othersOff);
+    EXPECT_TRUE(w.entry("Change Nick")->isEnabled());
 
     w.entry("Always on top Off")->trigger();
     EXPECT_TRUE(w.launcher->alwaysOnTop);

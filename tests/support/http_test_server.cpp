@@ -1,6 +1,7 @@
 #include "tests/support/http_test_server.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,9 +24,10 @@ const char* reason(int status) {
     }
 }
 
-std::string head(int status, size_t length, const std::string& extra = {}) {
+// A negative length writes no Content-Length header.
+std::string head(int status, long length, const std::string& extra = {}) {
     return "HTTP/1.1 " + std::to_string(status) + " " + reason(status) +
-           "\r\nContent-Length: " + std::to_string(length) +
+           (length < 0 ? std::string() : "\r\nContent-Length: " + std::to_string(length)) +
            "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n" + extra + "\r\n";
 }
 
@@ -68,6 +70,14 @@ void HttpTestServer::neverAnswer(const std::string& path) {
     routes_[path] = {HttpRoute::Kind::NeverAnswer, 200, {}, {}};
 }
 
+void HttpTestServer::trickle(const std::string& path) {
+    routes_[path] = {HttpRoute::Kind::Trickle, 200, {}, {}};
+}
+
+void HttpTestServer::serveUnsized(const std::string& path, std::string body) {
+    routes_[path] = {HttpRoute::Kind::Unsized, 200, std::move(body), {}};
+}
+
 void HttpTestServer::redirect(const std::string& path, const std::string& location) {
     routes_[path] = {HttpRoute::Kind::Redirect, 302, {}, location};
 }
@@ -77,17 +87,27 @@ void HttpTestServer::answer(QTcpSocket* socket, const std::string& path) {
     const auto it = routes_.find(path);
     if (it == routes_.end()) {
         const std::string page = "<!DOCTYPE html><html><body>404 Not Found</body></html>";
-        socket->write(QByteArray::fromStdString(head(404, page.size()) + page));
+        socket->write(QByteArray::fromStdString(head(404, long(page.size())) + page));
         socket->disconnectFromHost();
         return;
     }
     const HttpRoute& r = it->second;
     switch (r.kind) {
     case HttpRoute::Kind::Answer:
-        socket->write(QByteArray::fromStdString(head(r.status, r.body.size()) + r.body));
+        socket->write(QByteArray::fromStdString(head(r.status, long(r.body.size())) + r.body));
         break;
+    case HttpRoute::Kind::Unsized:
+        socket->write(QByteArray::fromStdString(head(r.status, -1) + r.body));
+        break;
+    case HttpRoute::Kind::Trickle: {
+        socket->write(QByteArray::fromStdString(head(200, 1 << 30)));
+        auto* timer = new QTimer(socket);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write("t"); });
+        timer->start(50);
+        return;
+    }
     case HttpRoute::Kind::CloseHalfWay:
-        socket->write(QByteArray::fromStdString(head(r.status, r.body.size()) +
+        socket->write(QByteArray::fromStdString(head(r.status, long(r.body.size())) +
                                                 r.body.substr(0, r.body.size() / 2)));
         break;
     case HttpRoute::Kind::NeverAnswer:

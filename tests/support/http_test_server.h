@@ -1,6 +1,7 @@
 #pragma once
 // A small HTTP/1.1 server on 127.0.0.1 for tests: each path answers with a fixed status
-// and body, or misbehaves on purpose (closes half way, never answers, redirects). It runs
+// and body, or misbehaves on purpose (closes half way, never answers, trickles a byte at a
+// time, sends no length, redirects). It runs
 // in the test's thread and is served whenever the code under test serves the event loop.
 #include <QTcpServer>
 
@@ -11,7 +12,7 @@
 namespace kv::test {
 
 struct HttpRoute {
-    enum class Kind { Answer, CloseHalfWay, NeverAnswer, Redirect };
+    enum class Kind { Answer, CloseHalfWay, NeverAnswer, Trickle, Unsized, Redirect };
     Kind kind = Kind::Answer;
     int status = 200;
     std::string body;
@@ -29,6 +30,10 @@ public:
     void serve(const std::string& path, std::string body, int status = 200);
     void closeHalfWay(const std::string& path, std::string body);
     void neverAnswer(const std::string& path);
+    // A byte every 50 ms, without end.
+    void trickle(const std::string& path);
+    // The body without a Content-Length header; the closed connection ends it.
+    void serveUnsized(const std::string& path, std::string body);
     void redirect(const std::string& path, const std::string& location);
 
     // The paths asked for, in order.

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -73,6 +74,13 @@ TEST_F(QtUiTest, TitleAndTextAreShownAsGiven) {
     // Line breaks written as CR LF or CR show as plain breaks.
     box = makeMessageBox("Couldn't create:\r\nx\r\rNext", Icon::None, Buttons::Ok, {});
     EXPECT_EQ(box->text(), "Couldn't create:\nx\n\nNext");
+    // A chat message with markup shows the markup as characters.
+    const QString chat = QStringLiteral("<h2>Free</h2><a href=\"http://x.example\">click</a>");
+    box = makeMessageBox(chat.toStdString(), Icon::Information, Buttons::Ok, "Message from Zed");
+    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), chat);
 }
 
 // The answer is the button the user pressed.

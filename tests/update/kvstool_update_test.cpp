@@ -1,5 +1,6 @@
 // kvstool update as a script uses it: exit codes, the parse and check output, and an
 // install against a loopback server.
+#include "platform/files.h"
 #include "tests/update/update_world.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,8 @@
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace kv::update {
 namespace {
@@ -38,7 +41,9 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     const std::string config = "[MAIN]:\r\n[News]:\r\n}\r\n[KVS]:\r\n{\r\nVersion = "
                                "\"2.145\"\r\nSize = \"10\"\r\nURL = \"http://h/K.exe\"\r\n}\r\n"
                                "[AI]:\r\n{\r\n[SCRIPT]:\r\n{\r\nTitle = \"Hunter\"\r\nURL = \"" +
-                               w.url("/Hunter.kvai") + "\"\r\nSize = \"2048\"\r\n}\r\n}\r\n";
+                               w.url("/Hunter.kvai") + "\"\r\nSize = \"2048\"\r\n}\r\n}\r\n" +
+                               "[MISC]:\r\n{\r\n[Auto]:\r\n{\r\nURL = \"" + w.url("/auto.txt") +
+                               "\"\r\nLocalPath = \"Docs\"\r\nAutoDownload = \"True\"\r\n}\r\n}\r\n";
     const std::string file = w.temp.write("Config.ini", config);
     ToolRun r =
         kvstool({QStringLiteral("parse"), QString::fromStdString(file), QStringLiteral("--json")});
@@ -50,14 +55,31 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     EXPECT_EQ(o["parseMessages"].toArray()[0].toObject()["text"].toString(),
               "Unknown Main section: News");
 
+    // A key pair; the configuration signed with it; the launcher knowing its public half.
+    const QString keys = QString::fromStdString(w.temp / "keys");
+    ASSERT_EQ(kvstool({QStringLiteral("keygen"), keys}).code, 0);
+    const std::string publicKey = w.temp.read("keys/update-key.pub");
+    EXPECT_EQ(publicKey.size(), 65u);
+    EXPECT_EQ(std::filesystem::status(w.temp / "keys/update-key.sec").permissions() &
+                  std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    r = kvstool({QStringLiteral("sign"), keys + "/update-key.sec", QString::fromStdString(file)});
+    ASSERT_EQ(r.code, 0) << r.err;
+    w.temp.write("kvs/Settings/starter.ini", "UpdateKey=" + publicKey.substr(0, 64) + "\r\n");
+
     w.publish(config);
+    w.server.serve("/starter/Config.ini.sig", w.temp.read("Config.ini.sig"));
     w.server.serve("/Hunter.kvai", std::string(2048, 'h'));
+    w.server.serve("/auto.txt", std::string(20, 'a'));
     const std::string home = w.url("/starter/Config.ini");
     r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")}, home);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "message: Error parsing autodownload config file: Unknown Main section: News\n"
                      "kvs:0\tKorvane Starter 2.145\tKVS\t2.145\t0 Kb\n"
-                     "ai:0\tHunter\tAI\t0\t2 Kb\n");
+                     "ai:0\tHunter\tAI\t0\t2 Kb\n"
+                     "misc:0\tAuto\tMisc\t0\t0 Kb\n");
+    // Looking changes nothing: the automatic download waits for --apply-auto.
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("Docs/auto.txt")));
 
     r = kvstool(
         {QStringLiteral("install"), QString::fromStdString(w.temp / "kvs"), QStringLiteral("ai:0")},
@@ -65,6 +87,13 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Downloading 'Hunter' (2 Kb)\n"), std::string::npos) << r.out;
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(2048, 'h'));
+    EXPECT_EQ(w.temp.read("kvs/Docs/auto.txt"), std::string(20, 'a'));
+
+    // Signed by another key: refused, nothing offered.
+    w.server.serve("/starter/Config.ini.sig", std::string(128, '0'));
+    r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")}, home);
+    EXPECT_EQ(r.out, "message: The update server's configuration does not carry a valid signature "
+                     "of a known key; its offers are not shown.\n");
 
     // Usage, unknown keys and an unreachable server.
     EXPECT_EQ(kvstool({QStringLiteral("--help")}).code, 0);

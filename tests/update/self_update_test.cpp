@@ -19,8 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kOldLauncher = "#!/bin/sh\necho old\n";
-// The new launcher proves it ran by leaving a marker beside itself.
-const std::string kNewLauncher = "#!/bin/sh\necho started > \"$(dirname \"$0\")/marker\"\n";
+// The new launcher proves it ran, and with what, by leaving a marker beside itself.
+const std::string kNewLauncher = "#!/bin/sh\necho started \"$@\" > \"$(dirname \"$0\")/marker\"\n";
 
 bool waitForFile(const std::string& path, int ms = 10000) {
     QElapsedTimer t;
@@ -45,11 +45,13 @@ std::unique_ptr<QProcess> runningLauncher() {
     return p;
 }
 
-int runRenamer(const std::string& folder, long pid) {
+int runRenamer(const std::string& folder, long pid, const QStringList& more = {}) {
     QProcess renamer;
     renamer.start(QStringLiteral(KV_RENAMER_PATH),
-                  {QStringLiteral("KVSTemp.exe"), QStringLiteral("--pid"), QString::number(pid),
-                   QStringLiteral("--target"), QString::fromStdString(folder + "kvstarter")});
+                  QStringList{QStringLiteral("KVSTemp.exe"), QStringLiteral("--pid"),
+                              QString::number(pid), QStringLiteral("--target"),
+                              QString::fromStdString(folder + "kvstarter")} +
+                      more);
     renamer.waitForFinished(70000);
     return renamer.exitCode();
 }
@@ -80,13 +82,26 @@ TEST(Renamer, ReplacesAfterTheLauncherEndedAndPutsTheOldBackOnFailure) {
     EXPECT_EQ(runRenamer(dir, 0), 1);
     EXPECT_EQ(temp.read("kvstarter"), kNewLauncher);
 
-    // A new file that cannot run: the old launcher is back under its name.
+    // Put in place without a start (kvstool without --restart).
+    fs::remove(temp / "marker");
+    temp.write("KVSTemp.exe", kNewLauncher + "#2\n");
+    EXPECT_EQ(runRenamer(dir, 0, {QStringLiteral("--no-start")}), 0);
+    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher + "#2\n");
+    EXPECT_EQ(temp.read("kvstarter_old"), kNewLauncher);
+    QThread::msleep(200);
+    EXPECT_FALSE(platform::fileExists(temp / "marker"));
+
+    // A new file that cannot run: the old launcher is back under its name and is told why.
+    fs::remove(temp / "marker");
     temp.write("KVSTemp.exe", std::string("\x7f"
                                           "ELF broken",
                                           11));
     EXPECT_EQ(runRenamer(dir, 0), 1);
-    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher);
+    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher + "#2\n");
     EXPECT_TRUE(platform::fileExists(temp / "KVSTemp.exe"));
+    ASSERT_TRUE(waitForFile(temp / "marker"));
+    QThread::msleep(100);
+    EXPECT_TRUE(temp.read("marker").starts_with("started --update-rolled-back ")) << temp.read("marker");
 }
 
 TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {

@@ -22,6 +22,7 @@ protected:
     TransferOptions quick() const {
         TransferOptions o;
         o.idleTimeoutMs = 400;
+        o.deadlineMs = 1500;
         return o;
     }
     // Entries of the temporary folder other than `keep`.
@@ -45,6 +46,7 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
     server.redirect("/moved", server.url("/Config.ini"));
     server.closeHalfWay("/half", kBody);
     server.neverAnswer("/silent");
+    server.trickle("/trickle"); // never idle, ends at the deadline
 
     TextResult r = fetchText(server.url("/Config.ini"), quick());
     EXPECT_EQ(r.error, TransferError::None);
@@ -58,7 +60,7 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
     for (const Case c :
          {Case{"/missing", TransferError::HtmlPage}, Case{"/broken", TransferError::HtmlPage},
           Case{"/plain500", TransferError::Network}, Case{"/half", TransferError::Network},
-          Case{"/silent", TransferError::TimedOut}}) {
+          Case{"/silent", TransferError::TimedOut}, Case{"/trickle", TransferError::TimedOut}}) {
         r = fetchText(server.url(c.path), quick());
         EXPECT_EQ(r.error, c.error) << c.path;
         EXPECT_TRUE(r.text.empty()) << c.path;

@@ -2,10 +2,15 @@
 // and a silent check show, what the offer list holds and how ticking adds up.
 #include "platform/files.h"
 #include "tests/update/update_world.h"
+#include "update/offer_signature.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace kv::update {
 namespace {
@@ -41,6 +46,23 @@ TEST(UpdateCheck, ConfigurationSourcesAndFailures) {
         EXPECT_TRUE(w.ui.messages().empty()) << home;
         EXPECT_EQ(w.session->state().launcher.version, 2.5f) << home;
         EXPECT_EQ(w.server.requests().back(), "/KVS/Config.ini");
+    }
+
+    // A server that trickles a byte now and then, at home and at the fallback: the check
+    // ends at its one deadline; a cancel ends it at once, silently.
+    w.server.trickle("/starter/Config.ini");
+    w.server.trickle("/KVS/Config.ini");
+    w.session->env().transfer.deadlineMs = 800;
+    for (const bool cancel : {false, true}) {
+        w.ui.clear();
+        if (cancel)
+            QTimer::singleShot(100, [&] { w.session->cancel(); });
+        QElapsedTimer clock;
+        clock.start();
+        w.session->DoAutoUpdate(false);
+        EXPECT_LT(clock.elapsed(), cancel ? 600 : 1500) << cancel;
+        EXPECT_EQ(w.ui.messageTexts(),
+                  cancel ? Texts{} : Texts{"Failed to download Auto-Update configuration file."});
     }
 
     // KVS_UPDATE_URL wins over the setting; the fallback keeps the fixed path.
@@ -134,6 +156,59 @@ TEST(UpdateCheck, OfferListRowsAndTotals) {
     EXPECT_EQ(formatSpacedNumber(2048), " 2 048.0");
 }
 
+TEST(UpdateCheck, WithAKeyOnlyASignedConfigurationIsOffered) {
+    test::UpdateWorld w;
+    const auto key = generateKeyPair();
+    const auto other = generateKeyPair();
+    ASSERT_TRUE(key && other);
+    const std::string config = launcherSection("2.2", 5000);
+    w.publish(config);
+    // No key known: today's behaviour, marked unsigned.
+    w.session->DoAutoUpdate(false);
+    EXPECT_EQ(w.session->offers().size(), 1u);
+    EXPECT_FALSE(w.session->offersSigned());
+
+    w.session->env().publicKeys = parsePublicKeys(" ," + other->publicHex + ", " + key->publicHex);
+    ASSERT_EQ(w.session->env().publicKeys.size(), 2u);
+    const std::string unsignedText = "The update server's configuration is not signed (no "
+                                     "Config.ini.sig); its offers are not shown.";
+    const std::string forgedText = "The update server's configuration does not carry a valid "
+                                   "signature of a known key; its offers are not shown.";
+    struct Case {
+        const char* what;
+        std::optional<std::string> signature; // none: no ".sig" on the server
+        std::string message;                  // empty: offered
+    };
+    const std::string good = *signMessage(config, key->secretHex);
+    std::string flipped = good;
+    flipped[0] = flipped[0] == '0' ? '1' : '0';
+    for (const Case& c : {Case{"signed", good + "\n", {}},
+                          Case{"unsigned", std::nullopt, unsignedText},
+                          Case{"other bytes", *signMessage(config + " ", key->secretHex), forgedText},
+                          Case{"flipped", flipped, forgedText},
+                          Case{"not hex", std::string(128, 'x'), forgedText},
+                          Case{"short", good.substr(2), forgedText}}) {
+        w.ui.clear();
+        w.server.serve("/starter/Config.ini.sig", c.signature.value_or(""),
+                       c.signature ? 200 : 404);
+        w.session->DoAutoUpdate(false);
+        EXPECT_EQ(w.session->offersSigned(), c.message.empty()) << c.what;
+        EXPECT_EQ(w.session->offers().size(), c.message.empty() ? 1u : 0u) << c.what;
+        EXPECT_EQ(w.ui.messageTexts(), c.message.empty() ? Texts{} : Texts{c.message}) << c.what;
+    }
+    // Signed, a launcher record without SHA256 runs code nobody vouched for.
+    w.server.serve("/starter/Config.ini.sig", good);
+    w.session->DoAutoUpdate(false);
+    w.ui.clear();
+    w.session->checkAll(true);
+    EXPECT_TRUE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"'Korvane Starter Update' runs as a program and its record carries no "
+                     "SHA256; it is not downloaded.",
+                     "Failed to download Korvane Starter update.", "Done."}));
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("KVSTemp.exe")));
+}
+
 TEST(UpdateCheck, SilentCheckAsksOnlyWhenSomethingIsOffered) {
     test::UpdateWorld w;
     w.publish(launcherSection("2.144", 5000));
@@ -162,6 +237,14 @@ TEST(UpdateCheck, DescriptionRefreshAndMiscAutoDownload) {
     w.server.serve("/Gfx.ini", std::string(30, 'g'));
     w.server.serve("/tool.bat", std::string(40, 'b'));
     w.server.serve("/readme.txt", std::string(40, 't'));
+    w.server.serveUnsized("/short.txt", std::string(20, 's'));
+    // Descriptions are checked against their SHA256 too.
+    w.server.serve("/Other.ini", ini);
+    // A program file replaced by a misc record loses its executable bit.
+    const std::string readme = w.temp.write("kvs/Docs/readme.txt", "#!/bin/sh\n");
+    std::filesystem::permissions(readme, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const std::string settings = w.temp.write("kvs/Settings/starter.ini", "Ver=2.144\r\n");
     auto section = [&](const std::string& title, const std::string& kdg) {
         return "[SCRIPT]:\r\n{\r\nTitle = \"" + title + "\"\r\n[INI]:\r\n{\r\nURL = \"" +
                w.url("/" + title + ".ini") + "\"\r\nSize = \"20\"\r\n}\r\n" + kdg + "}\r\n";
@@ -173,31 +256,56 @@ TEST(UpdateCheck, DescriptionRefreshAndMiscAutoDownload) {
                local +
                "\"\r\nSize = \"40\"\r\nAutoDownload = \"True\"\r\nAutoExecute = \"True\"\r\n}\r\n";
     };
+    w.installedAi("Other", 100, /*descriptionSize=*/10);
+    std::string other = section("Other", "");
+    other.insert(other.find("Size = \"20\""), "SHA256 = \"" + std::string(64, '0') + "\"\r\n");
     w.publish("[AI]:\r\n{\r\n" + section("Hunter", kdg) + section("Current", kdg) +
-              section("Absent", "") + "}\r\n[MISC]:\r\n{\r\n" + misc("Tool", "tool.bat", "Tools") +
-              misc("Readme", "readme.txt", "%KVSPath%Docs") + misc("Escape", "tool.bat", "../..") +
-              misc("Abs", "tool.bat", "/tmp") + "}\r\n");
+              section("Absent", "") + other + "}\r\n[MISC]:\r\n{\r\n" +
+              misc("Tool", "tool.bat", "Tools") + misc("Readme", "readme.txt", "%KVSPath%Docs") +
+              misc("Escape", "tool.bat", "../..") + misc("Abs", "tool.bat", "/tmp") +
+              misc("Exe", "kvstarter", "") + misc("Prefs", "starter.ini", "SETTINGS") +
+              misc("Short", "short.txt", "Docs") + "}\r\n");
     w.ui.answerMessage(Answer::Yes); // run the batch file
     w.session->DoAutoUpdate(false);
     const auto& m = w.ui.messages();
-    ASSERT_EQ(m.size(), 6u) << ::testing::PrintToString(w.ui.messageTexts());
-    // Only Hunter's description differs in size; its KDG description is missing.
-    EXPECT_EQ(m[0].text, "Successfully downloaded 2 configurations.");
+    ASSERT_EQ(m.size(), 14u) << ::testing::PrintToString(w.ui.messageTexts());
+    // Only Hunter's and Other's descriptions differ in size; Hunter's KDG description is
+    // missing; Other's does not match its SHA256.
+    EXPECT_EQ(m[0].text, "Error while downloading.");
+    EXPECT_EQ(m[1].text, "Failed to download configuration file for Other");
+    EXPECT_EQ(m[2].text, "One or more errors occured while downloading MOD configurations.");
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Other.ini")));
     EXPECT_EQ(w.temp.read("kvs/Mods/INI/AI/Hunter.ini"), ini);
     EXPECT_EQ(w.temp.read("kvs/Mods/INI/KDG Files/Gfx.ini"), std::string(30, 'g'));
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Current.ini")));
     // The batch file asks before it runs; a text file never does.
-    EXPECT_EQ(m[1].text, "Korvane Starter must run '" + w.launcherFile("Tools/tool.bat") +
+    EXPECT_EQ(m[3].text, "Korvane Starter must run '" + w.launcherFile("Tools/tool.bat") +
                              "', which was just downloaded.\r\nContinue?");
-    EXPECT_EQ(m[1].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(m[3].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(w.opened, Texts{w.launcherFile("Tools/tool.bat")});
     EXPECT_EQ(w.temp.read("kvs/Docs/readme.txt"), std::string(40, 't'));
-    // Paths that leave the launcher folder are refused.
-    EXPECT_EQ(m[2].text, "'../..' lies outside the Korvane Starter folder.");
-    EXPECT_EQ(m[3].text, "Failed to install 'Escape'.");
-    EXPECT_EQ(m[4].text, "'/tmp' lies outside the Korvane Starter folder.");
-    EXPECT_EQ(m[5].text, "Failed to install 'Abs'.");
+    for (const char* file : {"kvs/Docs/readme.txt", "kvs/Tools/tool.bat"})
+        EXPECT_EQ(std::filesystem::status(w.temp / file).permissions() &
+                      std::filesystem::perms::owner_exec,
+                  std::filesystem::perms::none)
+            << file;
+    // Paths that leave the launcher folder, or name the launcher's own files, are refused;
+    // a body shorter than its record's size (no length header to tell) is not installed.
+    const std::string own = "' belongs to Korvane Starter itself; an update may not replace it.";
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{m[0].text, m[1].text, m[2].text, m[3].text,
+                     "'../..' lies outside the Korvane Starter folder.",
+                     "Failed to install 'Escape'.", "'/tmp' lies outside the Korvane Starter folder.",
+                     "Failed to install 'Abs'.", "'" + w.launcherFile("kvstarter") + own,
+                     "Failed to install 'Exe'.", "'" + settings + own, "Failed to install 'Prefs'.",
+                     "Error while downloading.", "Failed to install 'Short'."}));
     EXPECT_FALSE(platform::fileExists(w.temp / "tool.bat"));
+    EXPECT_EQ(w.temp.read("kvs/kvstarter"), std::string(5000, 'x'));
+    EXPECT_EQ(w.temp.read("kvs/Settings/starter.ini"), "Ver=2.144\r\n");
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("Docs/short.txt")));
+    // Those aimed at the launcher's own files are not even offered.
+    for (const Offer& o : w.session->offers())
+        EXPECT_TRUE(o.name != "Exe" && o.name != "Prefs") << o.name;
 }
 
 } // namespace

@@ -153,7 +153,7 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
 namespace kv::update {
 namespace {
 
-TEST(UpdateInstall, ACheckStartedDuringAnInstallIsIgnored) {
+TEST(UpdateInstall, ACheckStartedDuringAnInstallSaysSoAndWaits) {
     test::UpdateWorld w;
     const Files f;
     w.publish(config(w, f, sha(f.ai), "http://h/x.exe"));
@@ -175,6 +175,8 @@ TEST(UpdateInstall, ACheckStartedDuringAnInstallIsIgnored) {
     for (const auto& r : w.server.requests())
         after += r == "/starter/Config.ini";
     EXPECT_EQ(after, 1u);
+    EXPECT_EQ(w.ui.messageTexts().front(),
+              "An update is being installed; check again when it has finished.");
     EXPECT_GT(w.server.requests().size(), configFetches);
     EXPECT_EQ(w.temp.read("kvs/Mods/Rules/Tough/rules.vlo"), f.vlo);
 }

@@ -13,7 +13,9 @@
 #include "ui/update/update_controller.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -82,6 +84,44 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     EXPECT_TRUE(updates->window()->isVisible());
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(window.findChild<QToolButton*>("TbTools")->isEnabled());
+
+    // A server that trickles: while the check runs its entry is "Cancel update check", and
+    // choosing it ends the check at once, without a word.
+    server.trickle("/Config.ini");
+    QString during;
+    QTimer::singleShot(300, [&] {
+        during = check->text();
+        check->trigger();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    check->trigger();
+    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_EQ(during, "Cancel update check");
+    EXPECT_EQ(check->text(), "Check for updates");
+    EXPECT_TRUE(ui.messages().empty());
+
+    // Closing the main window during an install ends the install at once and closes the
+    // update and download windows, so nothing keeps the process alive.
+    server.serve("/Config.ini", "[MISC]:\r\n{\r\n[Big]:\r\n{\r\nURL = \"" +
+                                    server.url("/big.map") + "\"\r\nLocalPath = \"Maps\"\r\n}\r\n}\r\n");
+    server.trickle("/big.map");
+    check->trigger();
+    ASSERT_TRUE(updates->window()->isVisible());
+    updates->session().checkAll(true);
+    bool downloading = false;
+    QTimer::singleShot(300, [&] {
+        downloading = window.findChild<QDialog*>("FrmDownload")->isVisible();
+        window.close();
+    });
+    clock.restart();
+    updates->window()->findChild<QPushButton*>("CmdDownload")->click();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(downloading);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(updates->window()->isVisible());
+    EXPECT_FALSE(window.findChild<QDialog*>("FrmDownload")->isVisible());
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().front();
 }
 
 } // namespace

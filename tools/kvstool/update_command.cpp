@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/text.h"
 #include "update/config_parser.h"
+#include "update/offer_signature.h"
 #include "update/update_session.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,8 @@
 #include <QJsonObject>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #ifndef _WIN32
@@ -32,10 +35,16 @@ namespace kv::tool {
 namespace {
 
 const char kUsage[] = "usage: kvstool update parse FILE [--json]\n"
-                      "       kvstool update check LAUNCHER_DIR [--all] [--json]\n"
-                      "       kvstool update install LAUNCHER_DIR KEY...\n"
+                      "       kvstool update check LAUNCHER_DIR [--all] [--json] [--apply-auto]\n"
+                      "       kvstool update install LAUNCHER_DIR KEY... [--restart]\n"
                       "       kvstool update download URL FILE [--sha256 HEX]\n"
-                      "The server is the launcher's \"UpdateServer\" setting, or KVS_UPDATE_URL.\n";
+                      "       kvstool update keygen DIR\n"
+                      "       kvstool update sign SECRET_KEY_FILE CONFIG\n"
+                      "The server is the launcher's \"UpdateServer\" setting, or KVS_UPDATE_URL.\n"
+                      "check lists the offers and changes nothing; --apply-auto also refreshes\n"
+                      "descriptions and fetches the automatic downloads, as the launcher does.\n"
+                      "keygen writes DIR/update-key.pub and DIR/update-key.sec; sign writes\n"
+                      "CONFIG.sig, which a launcher knowing the public key requires.\n";
 
 const Area kArea("update", kUsage);
 
@@ -198,9 +207,12 @@ struct ToolSession {
     explicit ToolSession(const std::string& folder) : paths(Paths::fromRoot(folder)) {
         std::vector<std::string> lines;
         if (platform::readTextLines(joinPath(paths.settingsFolder, "starter.ini"), lines))
-            for (const auto& e : parseSettingsLines(lines))
+            for (const auto& e : parseSettingsLines(lines)) {
                 if (platform::equalsNoCase(e.key, "UpdateServer"))
                     setting = e.value;
+                else if (platform::equalsNoCase(e.key, "UpdateKey"))
+                    keySetting = e.value;
+            }
         content::ContentEnv env{paths, {}, ui};
         ui.quiet = true;
         content::CustomAIList_fill(content, env);
@@ -214,6 +226,7 @@ struct ToolSession {
         u.executable = joinPath(paths.launcherFolder, "kvstarter");
 #endif
         u.serverSetting = setting;
+        u.publicKeys = update::knownUpdateKeys(keySetting);
         u.startHidden = [](const std::string& program, const std::string& parameters) {
             return platform::startProgram(program, parameters, {}, platform::WindowMode::Hidden).ok;
         };
@@ -225,20 +238,24 @@ struct ToolSession {
         session = std::make_unique<update::UpdateSession>(std::move(u));
     }
     Paths paths;
-    std::string setting;
+    std::string setting, keySetting;
     PrintingUi ui;
     content::ContentState content;
     std::unique_ptr<update::UpdateSession> session;
 };
 
 int checkCommand(const std::vector<std::string>& a, bool install) {
-    bool json = false, all = false;
+    bool json = false, all = false, applyAuto = install, restart = false;
     std::vector<std::string> positional;
     for (const auto& s : a) {
         if (s == "--json" && !install)
             json = true;
         else if (s == "--all" && !install)
             all = true;
+        else if (s == "--apply-auto" && !install)
+            applyAuto = true;
+        else if (s == "--restart" && install)
+            restart = true;
         else if (s.starts_with("--"))
             return kArea.usage("unknown option " + s);
         else
@@ -250,9 +267,15 @@ int checkCommand(const std::vector<std::string>& a, bool install) {
                                    : "check needs LAUNCHER_DIR");
     if (!platform::folderExists(positional[0]))
         return kArea.failure(positional[0] + ": no such folder");
+    // A relative folder would be read again from the folder a started program runs in.
+    std::error_code ec;
+    positional[0] = std::filesystem::absolute(positional[0], ec).lexically_normal().string();
     ToolSession t(positional[0]);
     t.ui.quiet = json;
     t.session->showAll = all;
+    t.session->applyAutomatic = applyAuto;
+    // Without --restart the patched launcher is put in place but not started.
+    t.session->env().restartAfterPatch = restart;
     PrintingWindow window;
     if (install)
         t.session->env().downloadWindow = &window;
@@ -321,6 +344,50 @@ int downloadCommand(const std::vector<std::string>& a) {
     return 0;
 }
 
+int keygenCommand(const std::vector<std::string>& a) {
+    if (a.size() != 1)
+        return kArea.usage("keygen needs DIR");
+    const auto pair = update::generateKeyPair();
+    if (!pair)
+        return kArea.failure("no key pair could be made");
+    const std::string folder = a[0];
+    (void)platform::createFolderTree(folder);
+    const std::string pub = joinPath(folder, "update-key.pub"),
+                      sec = joinPath(folder, "update-key.sec");
+    // The secret is created readable by its owner only, before a byte of it is written.
+    std::error_code ec;
+    std::filesystem::remove(sec, ec);
+    {
+        std::ofstream create(sec);
+    }
+    std::filesystem::permissions(sec, std::filesystem::perms::owner_read |
+                                          std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::replace, ec);
+    std::ofstream secret(sec, std::ios::trunc);
+    secret << pair->secretHex << '\n';
+    std::ofstream(pub, std::ios::trunc) << pair->publicHex << '\n';
+    if (!secret.flush() || ec)
+        return kArea.failure(sec + ": could not be written");
+    print(pair->publicHex);
+    return 0;
+}
+
+int signCommand(const std::vector<std::string>& a) {
+    if (a.size() != 2)
+        return kArea.usage("sign needs SECRET_KEY_FILE and CONFIG");
+    std::string secret, config;
+    if (platform::Status s = platform::readFile(a[0], secret); !s)
+        return kArea.failure(a[0] + ": " + s.description);
+    if (platform::Status s = platform::readFile(a[1], config); !s)
+        return kArea.failure(a[1] + ": " + s.description);
+    const auto signature = update::signMessage(config, secret);
+    if (!signature)
+        return kArea.failure(a[0] + ": not a secret key (64 hexadecimal digits)");
+    if (platform::Status s = platform::writeFileAtomic(a[1] + ".sig", *signature + "\n"); !s)
+        return kArea.failure(a[1] + ".sig: " + s.description);
+    return 0;
+}
+
 } // namespace
 
 int runUpdateCommand(const std::vector<std::string>& args) {
@@ -341,6 +408,10 @@ int runUpdateCommand(const std::vector<std::string>& args) {
         return checkCommand(rest, true);
     if (args[0] == "download")
         return downloadCommand(rest);
+    if (args[0] == "keygen")
+        return keygenCommand(rest);
+    if (args[0] == "sign")
+        return signCommand(rest);
     return kArea.usage("unknown command " + args[0]);
 }
 

@@ -1,4 +1,4 @@
-// Renamer NEWFILE [--pid PID] [--target EXECUTABLE]
+// Renamer NEWFILE [--pid PID] [--target EXECUTABLE] [--no-start]
 // Started by the launcher after it downloaded a new version of itself as NEWFILE (a name
 // in the launcher's folder). Exit 0 when the new launcher runs, 1 on failure, 2 on bad use.
 #include "tools/renamer/renamer.h"
@@ -11,7 +11,7 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: Renamer NEWFILE [--pid PID] [--target EXECUTABLE]\n", stderr);
+    std::fputs("usage: Renamer NEWFILE [--pid PID] [--target EXECUTABLE] [--no-start]\n", stderr);
     return 2;
 }
 
@@ -24,10 +24,12 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--help") {
-            std::puts("usage: Renamer NEWFILE [--pid PID] [--target EXECUTABLE]");
+            std::puts("usage: Renamer NEWFILE [--pid PID] [--target EXECUTABLE] [--no-start]");
             return 0;
         }
-        if (a == "--pid" && i + 1 < argc) {
+        if (a == "--no-start") {
+            r.start = false;
+        } else if (a == "--pid" && i + 1 < argc) {
             r.waitForPid = std::strtol(argv[++i], nullptr, 10);
         } else if (a == "--target" && i + 1 < argc) {
             r.target = argv[++i];

@@ -63,6 +63,18 @@ std::string backupName(const std::string& target) {
     return (p.parent_path() / name).string();
 }
 
+// A second name for `from`; a copy where the file system keeps no hard links.
+bool secondName(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::remove(to, ec);
+    fs::create_hard_link(from, to, ec);
+    if (ec) {
+        ec.clear();
+        fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    }
+    return !ec;
+}
+
 Outcome replaceAndRestart(const Request& r) {
     Outcome out;
     std::error_code ec;
@@ -81,35 +93,46 @@ Outcome replaceAndRestart(const Request& r) {
     if (hadOld) {
         perms = fs::status(r.target, ec).permissions();
         (void)platform::clearAttributes(backup);
-        fs::remove(backup, ec);
-        fs::rename(r.target, backup, ec);
-        if (ec) {
-            out.error = "The old launcher could not be kept as \"" + backup + "\": " + ec.message();
+        if (!secondName(r.target, backup)) {
+            out.error = "The old launcher could not be kept as \"" + backup + "\".";
             return out;
         }
     }
-    auto putBack = [&](const std::string& why) {
-        std::error_code ignored;
-        if (hadOld) {
-            fs::remove(r.target, ignored);
-            fs::rename(backup, r.target, ignored);
-        }
-        out.error = why;
-        return out;
-    };
+    fs::permissions(r.newFile, perms | fs::perms::owner_exec, ec);
+    // One rename replaces the old launcher by the new: never a moment without either.
     fs::rename(r.newFile, r.target, ec);
-    if (ec)
-        return putBack("The new launcher could not be put in place: " + ec.message());
-    fs::permissions(r.target, perms | fs::perms::owner_exec, ec);
+    if (ec) {
+        out.error = "The new launcher could not be put in place: " + ec.message();
+        return out;
+    }
+    if (!r.start) {
+        out.ok = true;
+        return out;
+    }
     const std::string folder = fs::path(r.target).parent_path().string();
     const platform::StartResult started = platform::startProgram(r.target, "", folder);
-    if (!started.ok) {
-        // Keep the new file for a later try, under the downloaded name.
-        std::error_code ignored;
-        fs::rename(r.target, r.newFile, ignored);
-        return putBack(started.error);
+    if (started.ok) {
+        out.ok = true;
+        return out;
     }
-    out.ok = true;
+    out.error = started.error.empty() ? "the new launcher did not start" : started.error;
+    // Keep the new file for a later try under the downloaded name, then put the old one
+    // back by the same single rename.
+    std::error_code ignored;
+    (void)secondName(r.target, r.newFile);
+    const std::string restore = r.target + ".restore";
+    if (hadOld && secondName(backup, restore)) {
+        fs::rename(restore, r.target, ignored);
+        fs::permissions(r.target, perms, ignored);
+        std::string reason = out.error;
+        for (char& c : reason)
+            if (c == '"' || c == '\\' || c == '\r' || c == '\n')
+                c = ' ';
+        out.rolledBack = platform::startProgram(r.target, std::string(kRolledBackSwitch) +
+                                                              " \"" + reason + "\"",
+                                                folder)
+                             .ok;
+    }
     return out;
 }
 

@@ -39,6 +39,7 @@ QPushButton* button(QWidget* parent, const char* text, const char* name) {
 QLabel* detail(QWidget* parent, const char* name) {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText); // description files are foreign text
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }

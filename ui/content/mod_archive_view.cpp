@@ -25,6 +25,7 @@ ModArchiveView::ModArchiveView(const Paths& paths, QWidget* parent) : QWidget(pa
     archive_ = new ArchiveInfoPanel(paths, pages_);
     mapInfo_ = new QLabel(pages_);
     mapInfo_->setObjectName(QStringLiteral("MapInfo"));
+    mapInfo_->setTextFormat(Qt::PlainText); // read from the archive
     mapInfo_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     // Same order as kdg::LowerPanel.
     pages_->addWidget(description_);
@@ -33,6 +34,7 @@ ModArchiveView::ModArchiveView(const Paths& paths, QWidget* parent) : QWidget(pa
 
     preview_ = new QLabel(this);
     preview_->setObjectName(QStringLiteral("MapPreview"));
+    preview_->setTextFormat(Qt::PlainText);
     preview_->setFixedSize(mapview::kPreviewSide, mapview::kPreviewSide);
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setContextMenuPolicy(Qt::ActionsContextMenu);

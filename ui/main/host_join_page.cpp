@@ -70,6 +70,7 @@ HostJoinPage::HostJoinPage(Launcher& launcher, QWidget* parent)
 
     ownName_ = new QLabel(this);
     ownName_->setObjectName(QStringLiteral("LblOwnName"));
+    ownName_->setTextFormat(Qt::PlainText); // a nick is whatever the user typed
     grid->addWidget(ownName_, 1, 0, 1, 3);
 
     yourIp_ = new QLineEdit(this);
@@ -91,6 +92,7 @@ HostJoinPage::HostJoinPage(Launcher& launcher, QWidget* parent)
 
     hostLabel_ = new QLabel(this);
     hostLabel_->setObjectName(QStringLiteral("Label17"));
+    hostLabel_->setTextFormat(Qt::PlainText); // a peer's nick
     grid->addWidget(new QLabel(QStringLiteral("Host:"), this), 4, 0);
     grid->addWidget(hostLabel_, 4, 1, 1, 2);
 

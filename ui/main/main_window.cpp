@@ -142,6 +142,7 @@ QWidget* Main::createButtonRow() {
     debugLabel_->setObjectName(QStringLiteral("LblDebug"));
     debugLabel_->hide();
     globalConfigLabel_ = new QLabel(row);
+    globalConfigLabel_->setTextFormat(Qt::PlainText); // named by a command file
     globalConfigLabel_->setObjectName(QStringLiteral("LblGlobalConfig"));
     layout->addWidget(debugLabel_);
     layout->addWidget(globalConfigLabel_, 1);

@@ -11,6 +11,8 @@
 
 #include <QMenu>
 
+#include <vector>
+
 namespace kv::ui {
 
 namespace {
@@ -55,6 +57,13 @@ void ToolsButton::refresh() {
     actions[UpdateAtStartup]->setText(launcher_.updateAtStartup
                                           ? QStringLiteral("Check for updates on Startup On")
                                           : QStringLiteral("Check for updates on Startup Off"));
+    actions[CheckForUpdates]->setText(checking_ ? QStringLiteral("Cancel update check")
+                                                : QString::fromLatin1(kToolsEntries[CheckForUpdates]));
+    for (int i = 0; i < EntryCount; ++i)
+        if (checking_)
+            actions[i]->setEnabled(i == CheckForUpdates);
+        else if (i != CheckForUpdates && i != ScriptHelp && i != Patch110)
+            actions[i]->setEnabled(true);
 }
 
 void ToolsButton::setUpdateCheck(std::function<void()> check) {
@@ -67,13 +76,26 @@ void ToolsButton::run(const QString& entry) {
     if (entry == QStringLiteral("Check for updates") ||
         entry == QStringLiteral("Check for new Maps/MODs")) {
         // One check serves both: the server's list offers the launcher and the downloads.
-        // The toolbar stays off while the check runs.
-        parentWidget()->setEnabled(false);
+        // The rest of the toolbar and menu stay off while the check runs; this entry
+        // becomes its Cancel.
+        std::vector<QWidget*> off;
+        for (QWidget* w : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w != this && w->isEnabled()) {
+                w->setEnabled(false);
+                off.push_back(w);
+            }
+        checking_ = true;
+        refresh();
         if (updateCheck_)
             updateCheck_();
         else
             runHook(launcher_.hooks.checkForUpdates);
-        parentWidget()->setEnabled(true);
+        checking_ = false;
+        for (QWidget* w : off)
+            w->setEnabled(true);
+        refresh();
+    } else if (entry == QStringLiteral("Cancel update check")) {
+        runHook(launcher_.hooks.cancelUpdateCheck);
     } else if (entry == QStringLiteral("Remove current configuration")) {
         if (removeCurrentConfiguration(launcher_, program) == ToolsEnd::EndNow) {
             emit endRequested();

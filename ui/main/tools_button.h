@@ -35,6 +35,7 @@ signals:
 private:
     Launcher& launcher_;
     bool patch110Done_ = false;
+    bool checking_ = false; // an update check runs; its entry is "Cancel update check"
     std::function<void()> updateCheck_;
     std::string restartProgram_;
 };

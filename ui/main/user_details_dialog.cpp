@@ -20,6 +20,7 @@ UserDetailsDialog::UserDetailsDialog(const lobby::UserRecord& user, const QStrin
     auto add = [&](const QString& caption, const std::string& value, const char* name) {
         auto* label = new QLabel(toQt(value), this);
         label->setObjectName(QString::fromLatin1(name));
+        label->setTextFormat(Qt::PlainText); // a peer's words, never markup
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(caption, label);
     };

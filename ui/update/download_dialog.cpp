@@ -14,6 +14,7 @@ DownloadDialog::DownloadDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     text_ = new QLabel(this);
     text_->setObjectName(QStringLiteral("LblDownload"));
+    text_->setTextFormat(Qt::PlainText); // names from the update server
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("PrgDownload"));
     bar_->setMinimumWidth(360);

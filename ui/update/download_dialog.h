@@ -22,6 +22,11 @@ public:
     bool stopRequested() override { return cancelled_; }
     // What Cancel does; also used when the launcher closes mid-download.
     void cancel() { cancelled_ = true; }
+    // The title bar's close and Escape are Cancel.
+    void reject() override {
+        cancel();
+        QDialog::reject();
+    }
 
 private:
     QLabel* text_;

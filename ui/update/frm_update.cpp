@@ -46,6 +46,11 @@ FrmUpdate::FrmUpdate(update::UpdateSession& session, QWidget* parent)
     description_->setObjectName(QStringLiteral("TxtDescription"));
     description_->setReadOnly(true);
     grid->addWidget(description_, 4, 0, 1, 3);
+    unsigned_ = new QLabel(QStringLiteral("These offers are not signed: the server's word is "
+                                          "all that vouches for them."),
+                           this);
+    unsigned_->setObjectName(QStringLiteral("LblUnsigned"));
+    grid->addWidget(unsigned_, 5, 0, 1, 3);
 
     news_ = new QListWidget(this);
     news_->setObjectName(QStringLiteral("LstMsgs"));
@@ -108,6 +113,7 @@ FrmUpdate::FrmUpdate(update::UpdateSession& session, QWidget* parent)
 }
 
 void FrmUpdate::reload() {
+    unsigned_->setVisible(!session_.offersSigned());
     showAll_->setChecked(session_.showAll);
     fillOffers();
     news_->clear();

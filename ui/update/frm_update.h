@@ -30,6 +30,7 @@ private:
     QTreeWidget* offers_;
     QCheckBox* showAll_;
     QLabel* total_;
+    QLabel* unsigned_;
     QTextEdit* description_;
     QListWidget* news_;
     QTextEdit* newsText_;

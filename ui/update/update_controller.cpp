@@ -57,12 +57,20 @@ void UpdateController::check(bool silent) {
     auto& env = session_->env();
     env.gameFolder = launcher_.installations.currentGameFolder();
     env.serverSetting = launcher_.updateServer;
+    env.publicKeys = update::knownUpdateKeys(launcher_.updateKey);
+    env.registryStore = launcher_.launch.registryStore;
     session_->DoAutoUpdate(silent);
     checking_ = false;
 }
 
 void UpdateController::stopTransfers() {
+    // The launcher is closing: every transfer and install ends at once and no window of
+    // the update stays open to keep the process alive.
+    session_->cancel();
     download_->cancel();
+    download_->hide();
+    if (window_)
+        window_->close();
 }
 
 void UpdateController::showWindow() {
@@ -77,6 +85,7 @@ UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow) {
     auto* controller = new UpdateController(launcher, mainWindow);
     launcher.hooks.startUpdateTimer = [controller] { controller->startupTimer()->start(); };
     launcher.hooks.checkForUpdates = [controller] { controller->check(false); };
+    launcher.hooks.cancelUpdateCheck = [controller] { controller->session().cancel(); };
     launcher.hooks.stopInternetTransfers = [controller] { controller->stopTransfers(); };
     return controller;
 }
