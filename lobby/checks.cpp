@@ -123,6 +123,20 @@ AiConfig Lobby::localAiConfig() const {
     return config;
 }
 
+std::string Lobby::aiConfigToSend() {
+    // Long enough for a burst of peers; short enough that a replaced file is seen.
+    constexpr qint64 kReadingKeptMs = 500;
+    auto selections = localSelections();
+    AiConfigReading& last = aiConfigReading_;
+    const qint64 now = clock_.elapsed();
+    if (last.atMs < 0 || now - last.atMs > kReadingKeptMs || last.selections != selections) {
+        last.payload = aiConfigPayload(localAiConfig());
+        last.selections = std::move(selections);
+        last.atMs = now;
+    }
+    return last.payload;
+}
+
 std::vector<std::string> Lobby::activeMods() const {
     std::vector<std::string> names;
     for (const auto& entry : launcher_.content.mods.entries)

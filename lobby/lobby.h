@@ -93,6 +93,9 @@ public:
     void DisableAllMODs();
     // The local configuration as "aiconfig" reports it; a missing file is an error.
     AiConfig localAiConfig() const;
+    // The "aiconfig" payload of localAiConfig. Reading the sizes takes a while; a burst of
+    // greetings shares one reading while the selections stay the same.
+    std::string aiConfigToSend();
     // The eight players' and the rules' selection texts.
     std::vector<std::string> localSelections() const;
     std::vector<std::string> activeMods() const;
@@ -187,6 +190,11 @@ private:
     // Connections whose details the user asked for: shown when the answer comes.
     std::vector<int> detailsWanted_;
     QElapsedTimer clock_;
+    struct AiConfigReading {
+        std::vector<std::string> selections;
+        std::string payload;
+        qint64 atMs = -1;
+    } aiConfigReading_;
 };
 
 // Creates the launcher's lobby and hooks it into the start of the game and the closing.

@@ -79,7 +79,7 @@ void Lobby::remote_sendAIConfig(int index) {
     post(index, "remote_sendAIConfig", [this, index] {
         if (!isConnected(index))
             return;
-        send(index, Command::AiConfig, aiConfigPayload(localAiConfig()));
+        send(index, Command::AiConfig, aiConfigToSend());
     });
 }
 
