@@ -250,8 +250,9 @@ TEST(LobbyChecks, BrokenBlocksEndInTheErrorBoxAndLeaveTheReadiness) {
         c.feed(k.block);
         const auto expected = k.box.empty() ? std::vector<std::string>{} : std::vector{k.box};
         EXPECT_EQ(c.a.ui.messageTexts(), expected);
-        if (!k.box.empty())
+        if (!k.box.empty()) {
             EXPECT_EQ(c.a.ui.messages()[0].icon, Icon::Critical);
+        }
         EXPECT_EQ(c.column(), "OK");
         EXPECT_EQ(c.a.rows().size(), 1u);
         EXPECT_EQ(c.a.state().users[0].nick, "Bob");
