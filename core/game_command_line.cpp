@@ -9,8 +9,14 @@ namespace {
 
 constexpr char kQuote = '"';
 
+// The game has no escape for a quote inside a quoted argument: one there would end the
+// argument and let the rest of the text become switches of its own. Quotes are dropped.
 std::string quoted(const std::string& text) {
-    return kQuote + text + kQuote;
+    std::string out(1, kQuote);
+    for (char c : text)
+        if (c != kQuote)
+            out += c;
+    return out + kQuote;
 }
 
 std::string rendererSwitch(const OptionSet& o) {

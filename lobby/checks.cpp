@@ -4,10 +4,9 @@
 #include "content/mod_activation.h"
 #include "core/game_start.h"
 #include "core/launcher.h"
+#include "lobby/host_address.h"
 #include "lobby/lobby.h"
 #include "platform/files.h"
-
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <charconv>
@@ -122,6 +121,20 @@ AiConfig Lobby::localAiConfig() const {
                            ? gameRulesSize()
                            : rulesFileSize(config.rules);
     return config;
+}
+
+std::string Lobby::aiConfigToSend() {
+    // Long enough for a burst of peers; short enough that a replaced file is seen.
+    constexpr qint64 kReadingKeptMs = 500;
+    auto selections = localSelections();
+    AiConfigReading& last = aiConfigReading_;
+    const qint64 now = clock_.elapsed();
+    if (last.atMs < 0 || now - last.atMs > kReadingKeptMs || last.selections != selections) {
+        last.payload = aiConfigPayload(localAiConfig());
+        last.selections = std::move(selections);
+        last.atMs = now;
+    }
+    return last.payload;
 }
 
 std::vector<std::string> Lobby::activeMods() const {
@@ -295,7 +308,6 @@ void Lobby::synchronizeAis(int k, const std::vector<std::string>& fields) {
 
 void Lobby::DisableAllMODs() {
     content::DisableAllMODs(launcher_.content, content::contentEnv(launcher_));
-    QCoreApplication::processEvents();
     launcher_.view().refresh();
 }
 
@@ -304,6 +316,12 @@ void Lobby::startGameReceived(const std::vector<std::string>& fields) {
         return;
     const std::string host = field(fields, 1);
     const std::string nick = field(fields, 2);
+    // The address goes onto the game's command line: nothing but an address may.
+    if (!isHostAddress(host)) {
+        Status("Refused a start from " + nick + ": '" + host +
+               "' is not an IPv4 address or a host name");
+        return;
+    }
     notify([this, host, nick] {
         Ui& ui = launcher_.ui();
         bool start = false;
@@ -312,7 +330,7 @@ void Lobby::startGameReceived(const std::vector<std::string>& fields) {
                 ui.message(nick + " wants to start the game now, do you want to launch Korvane?",
                            Icon::Exclamation, Buttons::YesNo) == Answer::Yes;
         } else if (ui.message(nick + " wants to start a game and be a host, should " + nick +
-                                  " become a host?",
+                                  " become a host?" + kCrLf + "Host address: " + host,
                               Icon::Question, Buttons::YesNo) == Answer::Yes) {
             state().hostLabel = host;
             emit changed();

@@ -1,6 +1,7 @@
 // What the user does on the lobby page: adding a host's address, the address history and
 // the lobby's menu commands.
 #include "core/launcher.h"
+#include "lobby/host_address.h"
 #include "lobby/lobby.h"
 #include "platform/text.h"
 
@@ -92,11 +93,17 @@ void Lobby::runCommand(const std::string& entry) {
         if (k < 0)
             return;
         remote_Disconnect(k);
-        pacingPause();
-        DoDisconnect(k);
+        // Closed on the connection's next turn, once the goodbye has left.
+        outbox_->queue(k, [this, k] { DoDisconnect(k); });
     } else if (command == "set user as host") {
         if (k < 0 || s.rows[size_t(k)].ip.empty()) {
             ui.message("No user selected", Icon::Exclamation);
+            return;
+        }
+        // The row's text may be a peer's own report; only an address goes to the game.
+        if (!isHostAddress(s.rows[size_t(k)].ip)) {
+            Status("Refused '" + s.rows[size_t(k)].ip +
+                   "' as the host: it is not an IPv4 address or a host name");
             return;
         }
         s.hostLabel = s.rows[size_t(k)].ip;
@@ -106,7 +113,6 @@ void Lobby::runCommand(const std::string& entry) {
             ui.message("No users selected", Icon::Exclamation);
             return;
         }
-        pacingPause();
         remote_UpdateMyStatus(k);
     } else if (command == "send message") {
         if (k < 0)
@@ -114,30 +120,29 @@ void Lobby::runCommand(const std::string& entry) {
         const auto text = ui.input("Message", "Message", "Your message here...");
         if (!text)
             return;
-        pacingPause();
         remote_SendMessage(*text, k);
     } else if (command == "update my status") {
         if (k < 0)
             return;
         remote_sendAIConfig(k);
-        pacingPause();
         remote_sendKDGConfig(k);
     } else if (command == "synchronize ais") {
-        for (int c = 0; c < int(s.rows.size()); ++c) {
-            pacingPause();
+        for (int c = 0; c < int(s.rows.size()); ++c)
             if (isConnected(c))
                 remote_synchrinizeAIs(c);
-        }
     } else if (command == "user details") {
         if (k < 0)
             return;
-        pacingPause();
+        // Shown when the answer comes; a peer that is gone shows what is known.
+        if (!isConnected(k)) {
+            if (showUserDetails)
+                showUserDetails(s.users[size_t(k)]);
+            return;
+        }
+        if (std::find(detailsWanted_.begin(), detailsWanted_.end(), k) == detailsWanted_.end())
+            detailsWanted_.push_back(k);
         remote_GetUserDetails(k);
-        pacingPause();
-        if (showUserDetails)
-            showUserDetails(s.users[size_t(k)]);
     } else if (command == "disable all mods") {
-        pacingPause();
         if (!s.rows.empty() && k >= 0)
             remote_disableMODs(k);
     }

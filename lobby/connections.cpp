@@ -4,13 +4,12 @@
 #include "core/launcher.h"
 #include "lobby/lobby.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
+
+#include <algorithm>
 
 namespace kv::lobby {
 
@@ -46,7 +45,16 @@ int socketErrorNumber(QAbstractSocket::SocketError error) {
 
 } // namespace
 
-Lobby::Lobby(Launcher& launcher) : launcher_(launcher), server_(new QTcpServer(this)) {
+Lobby::Lobby(Launcher& launcher)
+    : launcher_(launcher), server_(new QTcpServer(this)), outbox_(new Outbox(this)),
+      notices_(new Notices(
+          [this] {
+              launcher_.ui().message("Too many messages from other players at once; "
+                                     "the rest were not shown.",
+                                     Icon::Exclamation);
+          },
+          this)) {
+    clock_.start();
     LobbyState& s = state();
     if (s.localAddress.empty())
         s.localAddress = firstLocalAddress();
@@ -57,11 +65,9 @@ Lobby::Lobby(Launcher& launcher) : launcher_(launcher), server_(new QTcpServer(t
     keepAliveTimer_.setInterval(kKeepAliveMs);
     connect(&keepAliveTimer_, &QTimer::timeout, this, [this] { keepAliveSweep(); });
     connect(server_, &QTcpServer::newConnection, this, [this] {
+        // In the order they came: the first to connect is the first greeted.
         while (QTcpSocket* incoming = server_->nextPendingConnection())
-            // Handled from the event queue, so the greeting's pauses do not nest inside
-            // the server's notification.
-            QMetaObject::invokeMethod(
-                this, [this, incoming] { onIncoming(incoming); }, Qt::QueuedConnection);
+            onIncoming(incoming);
     });
 }
 
@@ -73,21 +79,6 @@ Lobby::~Lobby() {
 
 LobbyState& Lobby::state() {
     return launcher_.lobby;
-}
-
-void Lobby::pacingPause() {
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < pacing.passes; ++i)
-        QCoreApplication::processEvents();
-    // The passes alone take next to no time on a fast machine; the rest of the wait is an
-    // event loop of its own, so sockets and timers go on meanwhile.
-    const qint64 left = pacing.minimumMs - clock.elapsed();
-    if (left <= 0)
-        return;
-    QEventLoop wait;
-    QTimer::singleShot(int(left), &wait, &QEventLoop::quit);
-    wait.exec();
 }
 
 std::string Lobby::localAddress() const {
@@ -123,6 +114,18 @@ void Lobby::adopt(int index, QTcpSocket* s) {
         old->abort();
         old->deleteLater();
     }
+    // What the connection's previous peer had coming is not for the new one.
+    outbox_->forget(index);
+    if (named_.size() <= size_t(index)) {
+        named_.resize(size_t(index) + 1, false);
+        chatTimes_.resize(size_t(index) + 1);
+        floodSaid_.resize(size_t(index) + 1, false);
+    }
+    named_[size_t(index)] = false;
+    chatTimes_[size_t(index)].clear();
+    floodSaid_[size_t(index)] = false;
+    detailsWanted_.erase(std::remove(detailsWanted_.begin(), detailsWanted_.end(), index),
+                         detailsWanted_.end());
     sockets_[size_t(index)] = s;
     s->setParent(this);
     connect(s, &QTcpSocket::connected, this, [this, index] {
@@ -142,7 +145,6 @@ void Lobby::adopt(int index, QTcpSocket* s) {
 void Lobby::prepairListening() {
     guarded("prepairListening", [this] {
         server_->close();
-        QCoreApplication::processEvents();
         if (!server_->listen(QHostAddress::Any, state().port))
             fail(socketErrorNumber(server_->serverError()), server_->errorString().toStdString());
     });
@@ -171,14 +173,13 @@ void Lobby::chooseJoin() {
 
 void Lobby::DoConnect() {
     guarded("DoConnect", [this] {
-        QCoreApplication::processEvents();
         LobbyState& s = state();
         const int n = int(s.rows.size());
         if (n == 0)
             return;
         QTcpSocket* c = n >= 2 ? createConnection(n - 1) : socket(0);
         c->abort();
-        QCoreApplication::processEvents();
+        outbox_->forget(n - 1);
         c->connectToHost(QString::fromStdString(s.rows[size_t(n - 1)].ip), s.port);
         s.controls.modeOptions = false;
         connectionTimer_.start();
@@ -192,13 +193,10 @@ void Lobby::onConnected(int index) {
         s.controls.sendMessage = true;
     connectionTimer_.stop();
     emit changed();
-    pacingPause();
+    // Each goes out on its own turn of this connection.
     remote_sendNick(index);
-    pacingPause();
     remote_sendAIConfig(index);
-    pacingPause();
     remote_sendKDGConfig(index);
-    pacingPause();
     remote_GetUserDetails(index);
 }
 
@@ -212,6 +210,19 @@ void Lobby::onConnectionTimeout() {
     emit changed();
 }
 
+void Lobby::refuse(QTcpSocket* incoming) {
+    // The listening socket takes both families; an IPv4 peer is shown as one.
+    bool isV4 = false;
+    const quint32 v4 = incoming->peerAddress().toIPv4Address(&isV4);
+    const std::string peer =
+        (isV4 ? QHostAddress(v4) : incoming->peerAddress()).toString().toStdString();
+    incoming->setParent(this);
+    incoming->abort();
+    incoming->deleteLater();
+    Status("Refused a connection from " + peer + ": all " + std::to_string(kUserRecords) +
+           " places are taken");
+}
+
 void Lobby::onIncoming(QTcpSocket* incoming) {
     LobbyState& s = state();
     // The next connection is the one after the last row; one still in use by a peer whose
@@ -219,6 +230,10 @@ void Lobby::onIncoming(QTcpSocket* incoming) {
     int n = int(s.rows.size());
     while (isConnected(n))
         ++n;
+    if (n >= kUserRecords) {
+        refuse(incoming);
+        return;
+    }
     incoming->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     adopt(n, incoming);
     s.controls.modeOptions = false;
@@ -228,16 +243,14 @@ void Lobby::onIncoming(QTcpSocket* incoming) {
     s.controls.disconnect = s.controls.getStatus = s.controls.updateStatus =
         s.controls.sendMessage = s.controls.setHost = s.controls.userDetails = true;
     emit changed();
-    pacingPause();
     remote_sendNick_responce(n);
-    pacingPause();
     remote_sendAIConfig(n);
-    pacingPause();
     remote_sendKDGConfig(n);
-    pacingPause();
 }
 
 void Lobby::onClosed(int index) {
+    // What is still queued stays: a send finds the connection closed and is skipped, and
+    // a queued close is still due.
     if (QTcpSocket* c = sockets_[size_t(index)])
         c->close();
 }
@@ -256,17 +269,12 @@ void Lobby::onDataArrival(int index) {
     const QByteArray bytes = c->readAll();
     std::string block(bytes.constData(), size_t(bytes.size()));
     emit received(index, block);
-    // Parsed from the event queue: a reply's pauses then never hold up the next block of
-    // the same connection.
-    QMetaObject::invokeMethod(
-        this, [this, index, block = std::move(block)] { remote_parseCommands(block, index); },
-        Qt::QueuedConnection);
+    remote_parseCommands(block, index);
 }
 
 void Lobby::DoDisconnect(int index) {
     guarded("DoDisconnect", [this, index] {
         LobbyState& s = state();
-        QCoreApplication::processEvents();
         if (index >= 0 && size_t(index) < s.rows.size()) {
             s.rows[size_t(index)].user = "?";
             s.rows[size_t(index)].configuration = "?";
@@ -275,7 +283,7 @@ void Lobby::DoDisconnect(int index) {
         s.controls.disconnect = s.controls.getStatus = s.controls.updateStatus =
             s.controls.sendMessage = true;
         socket(index)->close();
-        QCoreApplication::processEvents();
+        outbox_->forget(index);
         if (s.mode == LobbyMode::Join) {
             if (s.selectedRow >= 0 && size_t(s.selectedRow) < s.rows.size())
                 removeRow(s.selectedRow);
@@ -305,7 +313,8 @@ void Lobby::keepAliveSweep() {
             continue;
         if (!answered_[k]) {
             sockets_[k]->close();
-            QCoreApplication::processEvents();
+            outbox_->forget(int(k));
+            continue;
         }
         answered_[k] = false;
         remote_Ping(int(k));
@@ -313,9 +322,11 @@ void Lobby::keepAliveSweep() {
 }
 
 void Lobby::leave() {
+    // At the end there is no later turn: the goodbye goes at once, whatever was queued.
     for (int k = 0; k < int(sockets_.size()); ++k)
         if (isConnected(k)) {
-            remote_Disconnect(k);
+            outbox_->forget(k);
+            guarded("remote_Disconnect", [&] { send(k, Command::Disconnect, " "); });
             sockets_[size_t(k)]->flush();
         }
     for (QTcpSocket* c : sockets_)

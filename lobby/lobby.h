@@ -5,7 +5,10 @@
 // LobbyState; this object owns the sockets and timers and acts on that state.
 #include "lobby/lobby_state.h"
 #include "lobby/message.h"
+#include "lobby/notices.h"
+#include "lobby/outbox.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -25,17 +28,11 @@ namespace kv::lobby {
 
 // Blocks larger than this are dropped unread: no message of ours comes near it.
 inline constexpr qint64 kMaxBlockBytes = 64 * 1024;
-// Peer-caused notices waiting to be shown; more are dropped and the drop said once.
-inline constexpr size_t kMaxPendingNotices = 64;
 inline constexpr int kConnectionTimeoutMs = 10000;
 inline constexpr int kKeepAliveMs = 10000;
-
-// The pause between two messages on one connection: passes through the event queue, then
-// at least a short wall-clock time so that the two arrive as two blocks.
-struct Pacing {
-    int passes = 3002;
-    int minimumMs = 20;
-};
+// Chat boxes one peer may cause within the window; the rest of a flood is said once.
+inline constexpr int kChatBoxesPerWindow = 8;
+inline constexpr int kChatWindowMs = 10000;
 
 class Lobby : public QObject {
     Q_OBJECT
@@ -45,8 +42,8 @@ public:
 
     LobbyState& state();
     Launcher& launcher() { return launcher_; }
-    Pacing pacing;
-    void pacingPause();
+    // Every message goes through here, spaced per connection.
+    Outbox& outbox() { return *outbox_; }
 
     // The user's actions on the page.
     void chooseHost();
@@ -96,6 +93,9 @@ public:
     void DisableAllMODs();
     // The local configuration as "aiconfig" reports it; a missing file is an error.
     AiConfig localAiConfig() const;
+    // The "aiconfig" payload of localAiConfig. Reading the sizes takes a while; a burst of
+    // greetings shares one reading while the selections stay the same.
+    std::string aiConfigToSend();
     // The eight players' and the rules' selection texts.
     std::vector<std::string> localSelections() const;
     std::vector<std::string> activeMods() const;
@@ -104,10 +104,10 @@ public:
     const std::vector<bool>& answered() const { return answered_; }
     void keepAliveSweep();
 
-    // Runs `job` (which may show message boxes) after the ones before it, never inside
-    // another; the queue is capped.
+    // Runs `job` (which may show message boxes) from the top of the event loop, after the
+    // ones before it, never inside another; the queue is capped.
     void notify(std::function<void()> job);
-    size_t pendingNotices() const { return notices_.size(); }
+    size_t pendingNotices() const { return notices_->pending(); }
 
     // What JoinGame runs: the start button by default.
     std::function<void()> startGame;
@@ -144,7 +144,14 @@ private:
     void onClosed(int index);
     void onDataArrival(int index);
     void onConnectionTimeout();
+    // Sends at once: only for steps the outbox runs, and for leaving.
     void send(int index, Command command, const std::string& payload, bool checkConnected = true);
+    // Queues a sender on its connection; `body` runs, guarded as `operation`, on its turn.
+    void post(int index, const char* operation, std::function<void()> body);
+    // Peers beyond the last user record are let in and shown the door at once.
+    void refuse(QTcpSocket* incoming);
+    // False when the peer has caused its share of chat boxes for now.
+    bool chatAllowed(int index, const std::string& nick);
     std::string localAddress() const;
     int selectedConnection() const;
 
@@ -165,7 +172,7 @@ private:
     void checkKdgConfig(int index, const std::vector<std::string>& fields);
     void synchronizeAis(int index, const std::vector<std::string>& fields);
     void startGameReceived(const std::vector<std::string>& fields);
-    void drainNotices();
+    void userDetailsReceived(int index, const std::vector<std::string>& fields);
 
     Launcher& launcher_;
     QTcpServer* server_;
@@ -173,9 +180,21 @@ private:
     std::vector<bool> answered_;
     QTimer connectionTimer_;
     QTimer keepAliveTimer_;
-    std::deque<std::function<void()>> notices_;
-    bool showingNotices_ = false;
-    bool dropSaid_ = false;
+    Outbox* outbox_;
+    Notices* notices_;
+    // Per connection: whether its "nickname" has given it a row.
+    std::vector<bool> named_;
+    // Per connection: when its recent chat boxes were caused, and whether its flood was said.
+    std::vector<std::deque<qint64>> chatTimes_;
+    std::vector<bool> floodSaid_;
+    // Connections whose details the user asked for: shown when the answer comes.
+    std::vector<int> detailsWanted_;
+    QElapsedTimer clock_;
+    struct AiConfigReading {
+        std::vector<std::string> selections;
+        std::string payload;
+        qint64 atMs = -1;
+    } aiConfigReading_;
 };
 
 // Creates the launcher's lobby and hooks it into the start of the game and the closing.

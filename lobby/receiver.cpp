@@ -1,9 +1,11 @@
 // The receiver of the lobby protocol and the user list rows it keeps.
 #include "common/ui_port.h"
 #include "core/launcher.h"
+#include "lobby/host_address.h"
 #include "lobby/lobby.h"
+#include "platform/text.h"
 
-#include <QCoreApplication>
+#include <algorithm>
 
 namespace kv::lobby {
 
@@ -56,16 +58,77 @@ void Lobby::clearRows() {
 void Lobby::onNickname(int index, const std::vector<std::string>& fields) {
     const std::string& ip = field(fields, 1);
     const std::string& nick = field(fields, 2);
+    // The address may become the host the game connects to.
+    if (!isHostAddress(ip)) {
+        Status("Refused the nickname from connection " + std::to_string(index) +
+               ": its address is not an IPv4 address or a host name");
+        return;
+    }
+    UserRecord& user = state().users.at(size_t(index));
+    if (named_.size() <= size_t(index))
+        named_.resize(size_t(index) + 1, false);
+    const bool again = named_[size_t(index)];
     UserRow r;
     r.ip = ip;
     r.user = nick;
-    insertRow(index, r);
-    UserRecord& user = state().users.at(size_t(index));
+    auto& sendTo = state().sendTo;
+    if (again) {
+        // A peer that names itself again is still one peer: its row and entry change.
+        r.configuration = row(index).configuration;
+        setRow(index, r);
+        const auto old = std::find(sendTo.begin(), sendTo.end(), user.nick);
+        if (old != sendTo.end())
+            *old = nick;
+        else
+            sendTo.push_back(nick);
+    } else {
+        insertRow(index, r);
+        named_[size_t(index)] = true;
+        sendTo.push_back(nick);
+    }
     user.ip = ip;
     user.nick = nick;
-    state().sendTo.push_back(nick);
     emit changed();
     setNotReady(index, "OK");
+}
+
+bool Lobby::chatAllowed(int index, const std::string& nick) {
+    if (index < 0)
+        return true;
+    if (chatTimes_.size() <= size_t(index)) {
+        chatTimes_.resize(size_t(index) + 1);
+        floodSaid_.resize(size_t(index) + 1, false);
+    }
+    auto& times = chatTimes_[size_t(index)];
+    const qint64 now = clock_.elapsed();
+    while (!times.empty() && now - times.front() >= kChatWindowMs)
+        times.pop_front();
+    if (times.size() < size_t(kChatBoxesPerWindow)) {
+        times.push_back(now);
+        floodSaid_[size_t(index)] = false;
+        return true;
+    }
+    if (!floodSaid_[size_t(index)]) {
+        floodSaid_[size_t(index)] = true;
+        notify([this, nick] {
+            launcher_.ui().message(nick + " sends too many messages; the rest were not shown.",
+                                   Icon::Exclamation);
+        });
+    }
+    return false;
+}
+
+void Lobby::userDetailsReceived(int index, const std::vector<std::string>& fields) {
+    const auto items = splitOn(field(fields, 1), kItemSeparator);
+    UserRecord& user = state().users.at(size_t(index));
+    user.gameFolder = field(items, 0);
+    user.launcherFolder = field(items, 1);
+    const auto wanted = std::find(detailsWanted_.begin(), detailsWanted_.end(), index);
+    if (wanted == detailsWanted_.end())
+        return;
+    detailsWanted_.erase(wanted);
+    if (showUserDetails)
+        notify([this, user] { showUserDetails(user); });
 }
 
 void Lobby::remote_parseCommands(const std::string& block, int index) {
@@ -82,6 +145,10 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
             UserRow r = row(index);
             r.user = field(fields, 2);
             setRow(index, r);
+            // The host's record: its address is the one this side connected to.
+            UserRecord& host = state().users.at(size_t(index));
+            host.ip = r.ip;
+            host.nick = r.user;
             setNotReady(index, "OK");
             break;
         }
@@ -95,8 +162,12 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
             DoDisconnect(index);
             break;
         case Command::Message: {
-            const std::string text = field(fields, 1);
-            const std::string title = "Message from " + field(fields, 2);
+            // Chat comes in the Windows code page; shown as the text it is.
+            const std::string text = platform::cp1252ToUtf8(field(fields, 1));
+            const std::string nick = platform::cp1252ToUtf8(field(fields, 2));
+            if (!chatAllowed(index, nick))
+                break;
+            const std::string title = "Message from " + nick;
             notify([this, text, title] {
                 launcher_.ui().message(text, Icon::Information, Buttons::Ok, title);
             });
@@ -107,8 +178,6 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
             break;
         case Command::UpdateMyStatus:
             remote_sendKDGConfig(index);
-            pacingPause();
-            QCoreApplication::processEvents();
             remote_sendAIConfig(index);
             break;
         case Command::Ping:
@@ -125,13 +194,9 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
         case Command::GetUserDetails:
             remote_SendUserDetails(index);
             break;
-        case Command::SendUserDetails: {
-            const auto items = splitOn(field(fields, 1), kItemSeparator);
-            UserRecord& user = state().users.at(size_t(index));
-            user.gameFolder = field(items, 0);
-            user.launcherFolder = field(items, 1);
+        case Command::SendUserDetails:
+            userDetailsReceived(index, fields);
             break;
-        }
         case Command::DisableMods: {
             const std::string nick = field(fields, 2);
             notify([this, nick] {

@@ -3,6 +3,7 @@
 #include "common/error_box.h"
 #include "core/launcher.h"
 #include "lobby/lobby.h"
+#include "platform/text.h"
 
 #include <QTcpSocket>
 
@@ -43,34 +44,11 @@ void Lobby::guarded(const char* operation, const std::function<void()>& body) {
 }
 
 void Lobby::notify(std::function<void()> job) {
-    if (notices_.size() >= kMaxPendingNotices) {
-        if (!dropSaid_) {
-            dropSaid_ = true;
-            // Said once per flood, when its turn comes.
-            notices_.emplace_back([this] {
-                launcher_.ui().message("Too many messages from other players at once; "
-                                       "the rest were not shown.",
-                                       Icon::Exclamation);
-            });
-        }
-        return;
-    }
-    notices_.push_back(std::move(job));
-    drainNotices();
+    notices_->post(std::move(job));
 }
 
-void Lobby::drainNotices() {
-    // A box shown now lets events run; a notice caused meanwhile waits for this one.
-    if (showingNotices_)
-        return;
-    showingNotices_ = true;
-    while (!notices_.empty()) {
-        auto job = std::move(notices_.front());
-        notices_.pop_front();
-        job();
-    }
-    showingNotices_ = false;
-    dropSaid_ = false;
+void Lobby::post(int index, const char* operation, std::function<void()> body) {
+    outbox_->queue(index, [this, operation, body = std::move(body)] { guarded(operation, body); });
 }
 
 void Lobby::send(int index, Command command, const std::string& payload, bool checkConnected) {
@@ -88,84 +66,77 @@ void Lobby::send(int index, Command command, const std::string& payload, bool ch
 }
 
 void Lobby::remote_sendNick(int index) {
-    guarded("remote_sendNick", [&] { send(index, Command::Nickname, localAddress()); });
+    post(index, "remote_sendNick",
+         [this, index] { send(index, Command::Nickname, localAddress()); });
 }
 
 void Lobby::remote_sendNick_responce(int index) {
-    guarded("remote_sendNick_responce",
-            [&] { send(index, Command::NicknameResponse, localAddress()); });
+    post(index, "remote_sendNick_responce",
+         [this, index] { send(index, Command::NicknameResponse, localAddress()); });
 }
 
 void Lobby::remote_sendAIConfig(int index) {
-    guarded("remote_sendAIConfig", [&] {
-        pacingPause();
+    post(index, "remote_sendAIConfig", [this, index] {
         if (!isConnected(index))
             return;
-        send(index, Command::AiConfig, aiConfigPayload(localAiConfig()));
+        send(index, Command::AiConfig, aiConfigToSend());
     });
 }
 
 void Lobby::remote_sendKDGConfig(int index) {
-    guarded("remote_sendKDGConfig", [&] {
+    post(index, "remote_sendKDGConfig", [this, index] {
         if (!isConnected(index))
             return;
-        pacingPause();
         send(index, Command::KdgConfig, joinItems(activeMods(), kItemSeparator));
     });
 }
 
 void Lobby::remote_SendMessage(const std::string& text, int index) {
-    guarded("remote_SendMessage", [&] { send(index, Command::Message, text); });
+    // Peers read chat in the Windows code page, as the game's own world is written.
+    post(index, "remote_SendMessage", [this, index, text = platform::utf8ToCp1252(text)] {
+        send(index, Command::Message, text);
+    });
 }
 
 void Lobby::remote_Disconnect(int index) {
-    guarded("remote_Disconnect", [&] { send(index, Command::Disconnect, " "); });
+    post(index, "remote_Disconnect", [this, index] { send(index, Command::Disconnect, " "); });
 }
 
 void Lobby::remote_StartGames() {
-    guarded("remote_StartGames", [&] {
-        const int rows = int(state().rows.size());
-        for (int k = 0; k < rows; ++k)
-            send(k, Command::StartGame, localAddress());
-    });
+    const int rows = int(state().rows.size());
+    for (int k = 0; k < rows; ++k)
+        post(k, "remote_StartGames", [this, k] { send(k, Command::StartGame, localAddress()); });
 }
 
 void Lobby::remote_UpdateMyStatus(int index) {
-    guarded("remote_UpdateMyStatus", [&] { send(index, Command::UpdateMyStatus, " "); });
+    post(index, "remote_UpdateMyStatus",
+         [this, index] { send(index, Command::UpdateMyStatus, " "); });
 }
 
 void Lobby::remote_Ping(int index) {
-    guarded("remote_Ping", [&] {
-        pacingPause();
-        send(index, Command::Ping, localAddress());
-    });
+    post(index, "remote_Ping", [this, index] { send(index, Command::Ping, localAddress()); });
 }
 
 void Lobby::remote_PingResponse(int index) {
-    guarded("remote_PingResponse", [&] {
-        pacingPause();
-        send(index, Command::PingResponse, localAddress(), false);
-    });
+    post(index, "remote_PingResponse",
+         [this, index] { send(index, Command::PingResponse, localAddress(), false); });
 }
 
 void Lobby::remote_synchrinizeAIs(int index) {
-    guarded("remote_synchrinizeAIs", [&] {
+    post(index, "remote_synchrinizeAIs", [this, index] {
         send(index, Command::SynchronAi, joinItems(localSelections(), kItemSeparator));
     });
 }
 
 void Lobby::remote_GetUserDetails(int index) {
-    guarded("remote_GetUserDetails", [&] {
-        pacingPause();
-        send(index, Command::GetUserDetails, " ");
-    });
+    post(index, "remote_GetUserDetails",
+         [this, index] { send(index, Command::GetUserDetails, " "); });
 }
 
 void Lobby::remote_SendUserDetails(int index) {
-    guarded("remote_SendUserDetails", [&] {
+    post(index, "remote_SendUserDetails", [this, index] {
         if (!isConnected(index))
             return;
-        pacingPause();
         // Folders travel in the game's own form: a '/' would run into the "//" between them.
         auto wireForm = [](std::string folder) {
             std::replace(folder.begin(), folder.end(), '/', '\\');
@@ -178,10 +149,7 @@ void Lobby::remote_SendUserDetails(int index) {
 }
 
 void Lobby::remote_disableMODs(int index) {
-    guarded("remote_disableMODs", [&] {
-        pacingPause();
-        send(index, Command::DisableMods, "");
-    });
+    post(index, "remote_disableMODs", [this, index] { send(index, Command::DisableMods, ""); });
 }
 
 } // namespace kv::lobby

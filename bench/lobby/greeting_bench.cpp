@@ -1,6 +1,7 @@
 // 100 peers join one host at once over loopback: each connects, sends its nick and waits
 // for the host's greeting (up to its "kdgconfig"). Reported: the time until every peer is
-// greeted and the host's worst event-loop stall, as the lateness of a 10 ms timer.
+// greeted, the host's worst event-loop stall, as the lateness of a 10 ms timer, and
+// whether the greetings ended in the order the peers connected.
 // The peers are plain blocking sockets on their own thread, like other machines.
 #include "common/dialogless_ui.h"
 #include "content/launcher_wiring.h"
@@ -145,6 +146,14 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
             worstStall = std::max(worstStall, sinceTick.elapsed() - 10);
             sinceTick.restart();
         });
+        // The connections whose greeting ended, in the order the host ended them; the
+        // host numbers connections in the order it accepted them.
+        std::vector<int> finished;
+        QObject::connect(host.lobby.session.get(), &kv::lobby::Lobby::sent,
+                         [&finished](int connection, const std::string& message) {
+                             if (message.rfind("kdgconfig||", 0) == 0)
+                                 finished.push_back(connection);
+                         });
         std::atomic<bool> stop = false;
         std::atomic<int> greeted = -1;
         QElapsedTimer clock;
@@ -166,6 +175,8 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
         for (const auto& row : host.lobby.rows)
             okRows += row.configuration == "OK";
         state.counters["ok_rows"] = okRows;
+        state.counters["in_order"] =
+            std::is_sorted(finished.begin(), finished.end()) && int(finished.size()) == kPeers;
         if (std::getenv("KV_BENCH_ROWS"))
             for (const auto& row : host.lobby.rows)
                 std::fprintf(stderr, "%s|%s|%s\n", row.ip.c_str(), row.user.c_str(),
@@ -173,23 +184,6 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
         host.lobby.session->leave();
     }
     std::filesystem::remove_all(root);
-}
-
-// One pacing pause on an idle host: the 3002 passes alone, and with the wall-clock floor.
-void BM_PacingPause(benchmark::State& state) {
-    static int argc = 1;
-    static char name[] = "lobby_greeting_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-    SilentUi ui;
-    auto registry = kv::platform::makeRegistryBackend("/nonexistent/kv-bench/registry.reg");
-    kv::Launcher launcher("/nonexistent/kv-bench/", ui, *registry, {});
-    kv::lobby::wireLobby(launcher);
-    kv::lobby::Lobby& lobby = *launcher.lobby.session;
-    lobby.pacing.minimumMs = int(state.range(0));
-    for (auto _ : state)
-        lobby.pacingPause();
 }
 
 // The same 10 ms timer on an idle event loop for 10 s: the machine's own share of the
@@ -222,6 +216,5 @@ void BM_IdleStall(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_IdleStall)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_PacingPause)->Arg(0)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HundredPeersGreeted)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_MAIN();

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto* l = new kv::Launcher("/nonexistent/kv-fuzz/", ui, *registry, {});
         l->installations.setCurrentGameFolder("/nonexistent/kv-fuzz/game/");
         kv::lobby::wireLobby(*l);
-        l->lobby.session->pacing = {0, 0};
+        l->lobby.session->outbox().setSpacing(0);
         l->lobby.session->startGame = [] {};
         return *l;
     }();

@@ -114,6 +114,9 @@ TEST(GameCommandLine, DebugSwitchComesBeforeTheMultiplayerSwitches) {
     mp.role = LobbyRole::Join;
     o.button(OptionButton::Debug).caption = "Debug off";
     EXPECT_EQ(gameCommandLine(o, mp), " -3DFX   +connect \"10.0.0.7\" +name \"BigN\"");
+    // A quote would end the argument and let the rest pass as switches of their own.
+    mp.hostLabel = "1.2.3.4\" -game \"CAM_3A";
+    EXPECT_EQ(gameCommandLine(o, mp), " -3DFX   +connect \"1.2.3.4 -game CAM_3A\" +name \"BigN\"");
     o.multiplayerModeOn = 0;
     EXPECT_EQ(gameCommandLine(o, mp), " -3DFX  ");
 }

@@ -26,7 +26,14 @@ struct Checked {
         a.state().rows.at(0).configuration = "OK";
         a.ui.clear();
     }
-    void feed(const std::string& block) { a.lobby().remote_parseCommands(block, 0); }
+    void feed(const std::string& block) {
+        a.lobby().remote_parseCommands(block, 0);
+        drain();
+    }
+    // The boxes a block causes are shown from the event loop, after the block.
+    void drain() {
+        EXPECT_TRUE(waitUntil([this] { return a.lobby().pendingNotices() == 0; }));
+    }
     AiConfig local() { return a.lobby().localAiConfig(); }
     void sendAi(const AiConfig& c) { feed("aiconfig||" + lobby::aiConfigPayload(c) + "||Bob"); }
     std::uint64_t size(const std::string& path) { return *platform::fileLength(path); }
@@ -40,6 +47,12 @@ TEST(LobbyChecks, NicknameAddsTheRowTheRecordAndTheSendToEntry) {
     EXPECT_EQ(c.a.state().users[0].ip, "10.0.0.9");
     EXPECT_EQ(c.a.state().users[0].nick, "Bob");
     EXPECT_EQ(c.a.state().sendTo, std::vector<std::string>{"Bob"});
+    // Naming itself again changes the peer's row; it never adds one.
+    for (int i = 0; i < 2000; ++i)
+        c.feed("nickname||10.0.0.8||Bob" + std::to_string(i % 3));
+    EXPECT_EQ(c.a.rows(), std::vector<std::string>{"10.0.0.8|Bob1|OK"});
+    EXPECT_EQ(c.a.state().sendTo, std::vector<std::string>{"Bob1"});
+    c.feed("nickname||10.0.0.9||Bob");
     c.feed("senduserdetails||G:\\Games\\KT\\//C:\\KVS\\||Bob");
     EXPECT_EQ(c.a.state().users[0].gameFolder, "G:\\Games\\KT\\");
     EXPECT_EQ(c.a.state().users[0].launcherFolder, "C:\\KVS\\");
@@ -224,6 +237,9 @@ TEST(LobbyChecks, BrokenBlocksEndInTheErrorBoxAndLeaveTheReadiness) {
          "x//1//1//1//1//1//1//1//1//||Bob",
          "Error:\n13: Type mismatch\nError in: remote_parseCommands()"},
         {"messages||x||Bob", ""},
+        // An address that is no address is refused: no row, no record.
+        {"nickname||1.2.3.4\" -ovyrdelmkasitroquenbafp -game \"CAM_3A||Eve", ""},
+        {"nickname||-connect||Eve", ""},
         {"hello||world||Bob", ""},
         {std::string("\x01\xff||\0||", 7), ""},
     };
@@ -234,12 +250,16 @@ TEST(LobbyChecks, BrokenBlocksEndInTheErrorBoxAndLeaveTheReadiness) {
         c.feed(k.block);
         const auto expected = k.box.empty() ? std::vector<std::string>{} : std::vector{k.box};
         EXPECT_EQ(c.a.ui.messageTexts(), expected);
-        if (!k.box.empty())
+        if (!k.box.empty()) {
             EXPECT_EQ(c.a.ui.messages()[0].icon, Icon::Critical);
+        }
         EXPECT_EQ(c.column(), "OK");
+        EXPECT_EQ(c.a.rows().size(), 1u);
+        EXPECT_EQ(c.a.state().users[0].nick, "Bob");
     }
     c.reset();
     c.a.lobby().setNotReady(0, "ready");
+    c.drain();
     EXPECT_EQ(c.a.ui.messageTexts(), std::vector<std::string>{"Error in setNotReady(0,ready)"});
     c.a.lobby().setNotReady(42, "ai"); // no row: ignored
 }

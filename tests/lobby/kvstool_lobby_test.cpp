@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kv::test {
 namespace {
 
@@ -54,10 +56,13 @@ TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(guestDir / "config"));
     tool.setProcessEnvironment(env);
+    // The folder as a user types it, relative to where the tool runs.
+    tool.setWorkingDirectory(QString::fromStdString(guestDir.path()));
+    const std::string relative = guestWorld.launcherFolder.substr(guestDir.path().size());
     tool.start(QStringLiteral(KVSTOOL_PATH),
-               {"lobby", "join", QString::fromStdString(guestWorld.launcherFolder), "127.0.0.1",
-                "--port", QString::number(port), "--nick", "Kay", "--seconds", "60", "--say",
-                "hi\tall"});
+               {"lobby", "join", QString::fromStdString(relative), "127.0.0.1", "--port",
+                QString::number(port), "--nick", "Kay", "--seconds", "60", "--say", "hi\tall",
+                "--details"});
     ASSERT_TRUE(tool.waitForStarted());
     std::string out;
     auto readOut = [&] {
@@ -80,15 +85,24 @@ TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
         << out;
     host.state().selectedRow = 0;
     host.lobby().runCommand("Disconnect");
-    ASSERT_TRUE(tool.waitForFinished(20000));
+    // The goodbye leaves on the host's next turn: the event loop must run meanwhile.
+    ASSERT_TRUE(waitUntil([&] { return tool.state() == QProcess::NotRunning; }, 20000))
+        << readOut();
     EXPECT_EQ(tool.exitCode(), 0);
     readOut();
 
-    for (const std::string line :
-         {"row\t1\t127.0.0.1\tAl\tOK\n", "send\t0\tmessage||hi\\tall||Kay\n",
-          "recv\t0\tstartgame||127.0.0.1||Al\n",
-          "box\t\tAl wants to start a game and be a host, should Al become a host?\n",
-          "box\t\tDo you want to start the game now?\n", "recv\t0\tdisconnect|| ||Al\n"})
+    auto windowsForm = [](std::string folder) {
+        std::replace(folder.begin(), folder.end(), '/', '\\');
+        return folder;
+    };
+    for (const std::string& line : std::vector<std::string>{
+             "row\t1\t127.0.0.1\tAl\tOK\n", "send\t0\tmessage||hi\\tall||Kay\n",
+             "recv\t0\tstartgame||127.0.0.1||Al\n",
+             "box\t\tAl wants to start a game and be a host, should Al become a host?\\r\\nHost "
+             "address: 127.0.0.1\n",
+             "details\t127.0.0.1\tAl\t" + windowsForm(host.world.gameFolder) + "\t" +
+                 windowsForm(host.world.launcherFolder) + "\n",
+             "box\t\tDo you want to start the game now?\n", "recv\t0\tdisconnect|| ||Al\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
     const size_t start = out.find("\nstart\t");
     const std::string startLine = out.substr(start + 1, out.find('\n', start + 1) - start - 1);

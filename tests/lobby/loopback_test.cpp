@@ -78,8 +78,7 @@ TEST(LobbyLoopback, HostAndGuestGreetEachOtherInOrder) {
 
     // "Disconnect": the guest's row goes, the host's list empties, both may choose again.
     p.guest.lobby().runCommand("Disconnect");
-    ASSERT_TRUE(waitUntil([&] { return p.host.rows().empty(); }));
-    EXPECT_TRUE(p.guest.rows().empty());
+    ASSERT_TRUE(waitUntil([&] { return p.host.rows().empty() && p.guest.rows().empty(); }));
     EXPECT_TRUE(p.guest.state().controls.modeOptions);
     EXPECT_TRUE(p.host.state().controls.modeOptions);
 }
@@ -168,13 +167,24 @@ TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
     ASSERT_TRUE(waitUntil([&] { return p.guest.started.size() == 2; }));
     EXPECT_EQ(p.guest.ui.messageTexts(),
               (std::vector<std::string>{
-                  "Al wants to start a game and be a host, should Al become a host?",
+                  "Al wants to start a game and be a host, should Al become a host?\r\n"
+                  "Host address: 127.0.0.2",
                   "Do you want to start the game now?"}));
     EXPECT_EQ(p.guest.state().hostLabel, "127.0.0.2");
     EXPECT_NE(p.guest.started[1].find(" +connect \"127.0.0.2\""), std::string::npos);
 
-    // Declined: nothing starts. The host ignores "startgame" itself.
+    // A host whose address carries switches is refused without a question.
     p.guest.ui.clear();
+    p.guest.lobby().remote_parseCommands(
+        "startgame||1.2.3.4\" -ovyrdelmkasitroquenbafp -game \"CAM_3A||Al", 0);
+    waitUntil([] { return false; }, 50);
+    EXPECT_TRUE(p.guest.ui.messages().empty());
+    EXPECT_EQ(p.guest.state().hostLabel, "127.0.0.2");
+    EXPECT_EQ(p.guest.state().statusLog.back(),
+              "Refused a start from Al: '1.2.3.4\" -ovyrdelmkasitroquenbafp -game \"CAM_3A' is "
+              "not an IPv4 address or a host name");
+
+    // Declined: nothing starts. The host ignores "startgame" itself.
     p.guest.ui.answerMessage(Answer::No);
     runHook(p.host.launcher->hooks.tellPeersToStart);
     ASSERT_TRUE(waitUntil([&] { return p.guest.ui.messages().size() == 1; }));
@@ -191,6 +201,8 @@ namespace {
 
 TEST(LobbyLoopback, PingsAreAnsweredAndAnUnansweredConnectGivesUp) {
     Pair p;
+    // Sent at once, so the sweeps below see no answer in between.
+    p.guest.lobby().outbox().setSpacing(0);
     EXPECT_FALSE(p.guest.lobby().keepAliveTimer().isActive());
     p.guest.lobby().remote_Ping(0);
     ASSERT_TRUE(waitUntil([&] {
@@ -203,8 +215,6 @@ TEST(LobbyLoopback, PingsAreAnsweredAndAnUnansweredConnectGivesUp) {
     EXPECT_TRUE(p.guest.lobby().isConnected(0));
     EXPECT_EQ(p.guest.sent.back(), "0|ping||127.0.0.1||Bea");
     EXPECT_FALSE(p.guest.lobby().answered()[0]);
-    p.guest.lobby().pacing.minimumMs = 0;
-    p.guest.lobby().pacing.passes = 0;
     p.guest.lobby().keepAliveSweep();
     EXPECT_FALSE(p.guest.lobby().isConnected(0));
 

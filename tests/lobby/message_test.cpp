@@ -1,3 +1,4 @@
+#include "lobby/host_address.h"
 #include "lobby/message.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,19 @@ TEST(LobbyMessage, ParsesBlocksTheWayPeersSendThem) {
     // Every command name survives a round trip.
     for (int i = 0; i <= int(Command::DisableMods); ++i)
         EXPECT_EQ(parseBlock(buildMessage(Command(i), " ", "n")).command, Command(i));
+}
+
+TEST(LobbyMessage, OnlyAnAddressIsAHostAddress) {
+    const std::string longest = std::string(63, 'a') + "." + std::string(63, 'b') + "." +
+                                std::string(63, 'c') + "." + std::string(61, 'd');
+    for (const std::string& good :
+         {std::string("10.0.0.7"), std::string("host-2.lan"), std::string("KORVANE"), longest})
+        EXPECT_TRUE(isHostAddress(good)) << good;
+    for (const std::string& bad :
+         {std::string(), std::string("1.2.3.4\" -ovyrdelmkasitroquenbafp"), std::string("-host"),
+          std::string("a..b"), std::string("a b"), std::string("10.0.0.7."), std::string("a/b"),
+          std::string("h\xe9te"), longest + "d"})
+        EXPECT_FALSE(isHostAddress(bad)) << bad;
 }
 
 } // namespace

@@ -117,8 +117,9 @@ TEST(LobbyPage, JoiningThroughThePageAndTheUserDetailsWindow) {
     });
     closer.start(20);
     d.userEntry("User details")->trigger();
+    // The window opens when the host's answer has come.
+    EXPECT_TRUE(waitUntil([&] { return sawWindow; }));
     closer.stop();
-    EXPECT_TRUE(sawWindow);
     std::string expected = d.host.world.gameFolder;
     std::replace(expected.begin(), expected.end(), '/', '\\');
     EXPECT_EQ(shownFolder.toStdString(), expected);

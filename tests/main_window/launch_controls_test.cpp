@@ -4,6 +4,7 @@
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
 #include "core/startup.h"
+#include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"
@@ -48,6 +49,8 @@ struct StartControls {
         registry = platform::makeRegistryBackend(tmp / "registry.reg");
         launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
                                               [](const std::string&) { return true; });
+        launcher->lobby.localAddress = "10.0.0.3";
+        lobby::wireLobby(*launcher);
         window = std::make_unique<ui::Main>(*launcher);
         EXPECT_TRUE(runStartup(*launcher, ""));
         window->show();
@@ -119,8 +122,13 @@ TEST(StartControls, PreviewFollowsEveryOption) {
     d.find<QComboBox>("CmbCampaign")->setCurrentText(QStringLiteral("Campaign 1"));
     EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro");
     d.find<QCheckBox>("Check6")->setChecked(true);
-    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +host \"\" +hostname \"Demo's "
-                               "game\" +name \"Demo\"");
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +host \"10.0.0.3\" +hostname "
+                               "\"Demo's game\" +name \"Demo\"");
+    // So does the lobby's mode.
+    d.launcher->lobby.hostLabel = "10.0.0.9";
+    d.launcher->lobby.session->chooseJoin();
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +connect \"10.0.0.9\" +name "
+                               "\"Demo\"");
     EXPECT_TRUE(d.find<QLineEdit>("TxtCommandLine")->isReadOnly());
     // The whole command line of this start fits the field.
     d.find<QCheckBox>("Check6")->setChecked(false);

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -196,10 +197,8 @@ void reportEvents(Launcher& launcher, lobby::Lobby& session) {
 // After the joining greeting, the actions the command line asked for.
 void runJoinActions(lobby::Lobby& session, const Options& o) {
     session.state().selectedRow = 0;
-    if (o.say) {
-        session.pacingPause();
+    if (o.say)
         session.remote_SendMessage(*o.say, 0);
-    }
     if (o.sync)
         session.runCommand("Synchronize AIs");
     if (o.disableMods)
@@ -216,7 +215,11 @@ int runPeer(const Options& o) {
 
     EventUi ui(o.yes, o.nick.value_or("kvstool"));
     auto registry = platform::makeRegistryBackend(platform::defaultRegistryStorePath());
-    std::string folder = o.launcherDir;
+    // Absolute before the start-up moves the working folder to the launcher's own.
+    std::error_code absoluteError;
+    std::string folder = std::filesystem::absolute(o.launcherDir, absoluteError).string();
+    if (absoluteError)
+        folder = o.launcherDir;
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     if (!platform::folderExists(folder)) {

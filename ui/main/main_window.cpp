@@ -10,6 +10,7 @@
 #include "core/launcher.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
+#include "lobby/lobby.h"
 #include "ui/automation/global_config_window.h"
 #include "ui/content/ai_page.h"
 #include "ui/content/frm_mods.h"
@@ -123,6 +124,9 @@ void Main::createPages() {
     // The multiplayer switches belong to the command line too.
     if (auto* multiplayer = hostJoin_->findChild<QCheckBox*>(QStringLiteral("Check6")))
         connect(multiplayer, &QCheckBox::toggled, this, [this] { misc_->preview()->reload(); });
+    // So do the mode and the host label, whichever way the lobby changes them.
+    if (lobby::Lobby* session = launcher_.lobby.session.get())
+        connect(session, &lobby::Lobby::changed, this, [this] { misc_->preview()->reload(); });
     misc_->resolution()->installEventFilter(this);
     // The settings file keeps the lists' texts; a new choice may be applied.
     const auto choiceChanged = [this] {
