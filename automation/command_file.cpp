@@ -2,6 +2,7 @@
 
 #include "automation/selection.h"
 #include "content/catalogue_scan.h"
+#include "content/content_names.h"
 #include "content/launcher_wiring.h"
 #include "content/line_syntax.h"
 #include "content/mod_activation.h"
@@ -57,6 +58,15 @@ std::string requestOf(const std::string& name) {
     return name.empty() ? std::string(kRequestDontChange) : name;
 }
 
+// A requested name is later looked up and saved under; one that is no plain name is
+// refused here, where the file says it.
+bool plainRequest(const Call& c, const std::string& name, const char* command) {
+    if (name.empty() || content::isPlainContentName(name))
+        return true;
+    c.l.ui().message(content::refusedNameMessage(name, command), Icon::Exclamation);
+    return false;
+}
+
 void selectAiCommand(const Call& c) {
     long long index = 0;
     const std::string& text = c.arg(0);
@@ -73,6 +83,8 @@ void selectAiCommand(const Call& c) {
             Icon::Exclamation);
         return;
     }
+    if (!plainRequest(c, c.arg(1), "SelectAI()"))
+        return;
     auto& requested = c.l.automation.requestedAi;
     if (index == -1)
         requested.fill(requestOf(c.arg(1)));
@@ -134,7 +146,11 @@ const std::map<std::string, Command, std::less<>>& commands() {
               content::InstallRules(c.l.content, content::contentEnv(c.l), c.arg(0), folder);
           }}},
         {"SelectRules",
-         {1, [](const Call& c) { c.l.automation.requestedRules = requestOf(c.arg(0)); }}},
+         {1,
+          [](const Call& c) {
+              if (plainRequest(c, c.arg(0), "SelectRules()"))
+                  c.l.automation.requestedRules = requestOf(c.arg(0));
+          }}},
         {"LockRulesSelection", {0, [](const Call& c) { lockRules(c.l, true); }}},
         {"ReleaseRules",
          {0,

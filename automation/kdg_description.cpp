@@ -1,6 +1,7 @@
 #include "automation/kdg_description.h"
 
 #include "automation/command_file.h"
+#include "content/content_names.h"
 #include "content/line_syntax.h"
 #include "content/text_util.h"
 #include "core/launcher.h"
@@ -32,6 +33,10 @@ void applyKey(const content::KeyValue& kv, KdgRecord& r, bool& described) {
 void registerAi(Launcher& l, const std::string& nameIn, const std::string& folderIn) {
     const std::string name = content::trimBlanks(nameIn);
     const std::string folder = folderIn.size() >= 4 ? withTrailingSeparator(folderIn) : folderIn;
+    if (!content::isPlainContentName(name)) {
+        l.ui().message(content::refusedNameMessage(name, "'" + folder + "'"), Icon::Exclamation);
+        return;
+    }
     if (folderIn.size() >= 4 && platform::fileExists(folder + name + ".kvai")) {
         content::AiRecord record;
         record.name = name;

@@ -22,6 +22,7 @@ struct Description {
     std::string authorHomepage;
     std::string description;
     std::vector<std::string> requiredKdgs;
+    std::string file; // the description file these lines came from
     int maxInstances = 0;
     bool loaded = false;
     double fileSize = 0;

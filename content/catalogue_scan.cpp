@@ -1,5 +1,6 @@
 #include "content/catalogue_scan.h"
 
+#include "content/content_names.h"
 #include "content/description_file.h"
 #include "content/text_util.h"
 #include "platform/files.h"
@@ -42,6 +43,10 @@ bool installAi(ContentState& state, const ContentEnv& env, std::string_view name
                std::string_view directoryIn, ScanIndex* index) {
     const std::string name = trimBlanks(nameIn);
     const std::string directory = withTrailingSeparator(directoryIn);
+    if (!isPlainContentName(name)) {
+        env.ui.message(refusedNameMessage(name, "'" + directory + "'"), Icon::Exclamation);
+        return false;
+    }
     const bool inAiFolder = directory == env.paths.aiFolder;
     const bool exists = index && inAiFolder ? index->aiFiles.count(toLower(name + ".kvai")) > 0
                                             : platform::fileExists(directory + name + ".kvai");
@@ -128,6 +133,10 @@ bool InstallRules(ContentState& state, const ContentEnv& env, std::string_view n
                   std::string_view directoryIn) {
     const std::string name = trimBlanks(nameIn);
     const std::string directory = withTrailingSeparator(directoryIn);
+    if (!isPlainContentName(name)) {
+        env.ui.message(refusedNameMessage(name, "'" + directory + "'"), Icon::Exclamation);
+        return false;
+    }
     if (!hasFileMatching(directory, "*.slo")) {
         env.ui.message("'" + name + "' SLO file was not found in directory:\r\n\r\n" + directory);
         return false;

@@ -1,5 +1,6 @@
 #include "content/description_file.h"
 
+#include "content/content_names.h"
 #include "content/text_util.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -78,6 +79,7 @@ void readDescriptionFile(const std::string& path, std::string_view ownerName, De
     if (path.empty() || !platform::readFile(path, bytes))
         return;
     out.loaded = true;
+    out.file = path;
     out.fileSize = double(bytes.size());
     for (const std::string& raw : platform::splitLines(bytes)) {
         const std::string line = cleanLine(raw);
@@ -94,11 +96,13 @@ void readDescriptionFile(const std::string& path, std::string_view ownerName, De
 }
 
 std::string aiDescriptionPath(const Paths& paths, const AiRecord& ai) {
-    const std::string inIniFolder = paths.aiIniFolder + ai.name + ".ini";
+    const std::string inIniFolder = pathInFolder(paths.aiIniFolder, ai.name + ".ini");
+    if (inIniFolder.empty())
+        return {};
     if (platform::fileExists(inIniFolder))
         return platform::resolvePath(inIniFolder);
     if (!equalsNoCase(platform::resolvePath(ai.directory), platform::resolvePath(paths.aiFolder))) {
-        const std::string beside = withTrailingSeparator(ai.directory) + ai.name + ".ini";
+        const std::string beside = pathInFolder(ai.directory, ai.name + ".ini");
         if (platform::fileExists(beside))
             return platform::resolvePath(beside);
     }
@@ -106,7 +110,9 @@ std::string aiDescriptionPath(const Paths& paths, const AiRecord& ai) {
 }
 
 std::string rulesDescriptionPath(const Paths& paths, const RulesRecord& rules) {
-    const std::string inIniFolder = paths.rulesIniFolder + rules.name + ".ini";
+    const std::string inIniFolder = pathInFolder(paths.rulesIniFolder, rules.name + ".ini");
+    if (inIniFolder.empty())
+        return {};
     if (platform::fileExists(inIniFolder))
         return platform::resolvePath(inIniFolder);
     const std::string own = withTrailingSeparator(paths.rulesFolder + rules.name);

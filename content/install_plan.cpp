@@ -2,6 +2,7 @@
 
 #include "common/error_box.h"
 #include "content/ai_file.h"
+#include "content/content_names.h"
 #include "content/install.h"
 #include "content/message_recorder.h"
 #include "content/planned_files.h"
@@ -92,7 +93,8 @@ private:
 
 bool Planner::installPlayer(int player, const std::string& name, const std::string& note) {
     const std::string dir = state_.ais.directoryOf(name);
-    const std::string aiPath = (dir.empty() ? env_.paths.aiFolder : dir) + name + ".kvai";
+    const std::string aiPath =
+        pathInFolder(dir.empty() ? env_.paths.aiFolder : dir, name + ".kvai");
     std::string bytes;
     if (platform::Status s = platform::readFile(aiPath, bytes); !s) {
         fail(s.code, s.description);
@@ -117,10 +119,11 @@ bool Planner::installPlayer(int player, const std::string& name, const std::stri
 
 void Planner::installRules(const std::string& name) {
     std::string dir = state_.rules.directoryOf(name);
-    if (dir.empty())
+    if (dir.empty() && isPlainContentName(name))
         dir = withTrailingSeparator(env_.paths.rulesFolder + name);
     for (const char* kind : {"SLO", "VLO"}) {
-        if (hasFileMatching(dir, kind == std::string_view("SLO") ? "*.slo" : "*.vlo"))
+        if (!dir.empty() &&
+            hasFileMatching(dir, kind == std::string_view("SLO") ? "*.slo" : "*.vlo"))
             continue;
         message("Error loading '" + name + "' rules file. No " + kind +
                     " file found in directory: " + "\r\n" + dir,
@@ -158,6 +161,14 @@ void Planner::additionalFiles(int owner, std::string_view folderIn, const std::s
         info = &a->info;
     }
     for (const auto& file : info ? info->requiredKdgs : std::vector<std::string>{}) {
+        if (const std::string why = requiredArchiveRefusal(file); !why.empty()) {
+            message("SetRequiredKDG in '" + info->file + "' names '" + shownName(file) +
+                        "', which is not copied: " + why +
+                        ".\r\nA required archive is the name of a .kdg file in " +
+                        env_.paths.requiredKdgFolder,
+                    Icon::Exclamation);
+            continue;
+        }
         const std::string path = env_.paths.requiredKdgFolder + file;
         if (platform::fileExists(path)) {
             candidates.push_back(path);

@@ -113,8 +113,9 @@ bool loadPreferences(const std::string& path, ScriptCustomizing& data, const Fol
 
 bool savePreferences(const std::string& path, const ScriptCustomizing& data, Ui& ui) {
     const std::string folder = path.substr(0, path.find_last_of("/\\") + 1);
-    bool ok = folder.empty() || platform::folderExists(folder) ||
-              bool(platform::createFolderTree(folder));
+    // An empty path is a name that was refused: nothing is written for it.
+    bool ok = !path.empty() && (folder.empty() || platform::folderExists(folder) ||
+                                bool(platform::createFolderTree(folder)));
     ok =
         ok && bool(platform::writeFileAtomic(platform::resolvePath(path), formatPreferences(data)));
     if (!ok)

@@ -1,6 +1,7 @@
 #include "content/script_slots.h"
 
 #include "common/ui_port.h"
+#include "content/content_names.h"
 #include "content/content_state.h"
 #include "content/line_syntax.h"
 #include "content/script_preferences.h"
@@ -44,12 +45,11 @@ ScriptSlot* ScriptSlots::slot(int value) {
 }
 
 std::string aiPreferencePath(const ContentEnv& env, int player, const std::string& ai) {
-    return env.paths.scriptsFolder + "player" + std::to_string(player) +
-           platform::nativeSeparator() + ai + ".ini";
+    return pathInFolder(env.paths.scriptsFolder + "player" + std::to_string(player), ai + ".ini");
 }
 
 std::string rulesPreferencePath(const ContentEnv& env, const std::string& rules) {
-    return env.paths.scriptsFolder + rules + ".ini";
+    return pathInFolder(env.paths.scriptsFolder, rules + ".ini");
 }
 
 void RefreshAIProcessing(ContentState& state, const ContentEnv& env, int player) {

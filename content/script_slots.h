@@ -32,7 +32,7 @@ struct ScriptSlots {
     ScriptSlot* slot(int value);
 };
 
-// Player `i`'s preference file, and the rules set's.
+// Player `i`'s preference file, and the rules set's; empty for a name that is no plain name.
 std::string aiPreferencePath(const ContentEnv& env, int player, const std::string& ai);
 std::string rulesPreferencePath(const ContentEnv& env, const std::string& rules);
 

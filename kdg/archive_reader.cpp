@@ -6,7 +6,10 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <vector>
 
 namespace kv::kdg {
 
@@ -103,6 +106,29 @@ bool fail(KdgArchiveInfo& info, std::string* reason, std::string why) {
     return false;
 }
 
+// Two entries whose data share bytes: the writer never makes them, and an archive that
+// points thousands of entries at one block would write far more than it holds.
+std::optional<std::string> sharedData(const std::vector<KdgEntry>& entries) {
+    std::vector<std::size_t> order;
+    order.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].IsEmpty && entries[i].Size > 0)
+            order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return entries[a].DataOffset < entries[b].DataOffset;
+    });
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        const KdgEntry& before = entries[order[k - 1]];
+        if (before.DataOffset + before.Size > entries[order[k]].DataOffset) {
+            // Numbered, not named: the directory-only read names fewer files.
+            const auto [first, second] = std::minmax(order[k - 1], order[k]);
+            return "File records " + std::to_string(first + 1) + " and " +
+                   std::to_string(second + 1) + " share their data: the archive is damaged.";
+        }
+    }
+    return std::nullopt;
+}
+
 bool readImage(const std::uint8_t* data, std::uint64_t size, const NameTables& tables,
                KdgArchiveInfo& info, std::string* reason, bool peekData) {
     info.Loaded = false;
@@ -196,6 +222,9 @@ bool readImage(const std::uint8_t* data, std::uint64_t size, const NameTables& t
             namer.name(e);
         }
     }
+
+    if (auto why = sharedData(out.Entries))
+        return fail(info, reason, *why);
 
     for (const KdgEntry& e : out.Entries) {
         for (const std::string* field : {&e.Name, &e.TypeName, &e.Group, &e.Section}) {

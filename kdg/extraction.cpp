@@ -7,6 +7,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -58,6 +59,26 @@ std::optional<std::string> unsafeRelative(const std::string& relative) {
         return "'" + relative + "' names a drive or stream";
     if (hasParentStep(relative))
         return "'" + relative + "' climbs out of its folder with \"..\"";
+    return std::nullopt;
+}
+
+// The first folder of `sub` (below `folder`) that is a symbolic link: files put there
+// would land wherever it points. Nothing when every level is a real folder or missing.
+std::optional<std::string> linkedFolder(const std::string& folder, const std::string& sub) {
+    std::string path = folder;
+    std::size_t start = 0;
+    for (std::size_t pos = 0; pos < sub.size(); ++pos) {
+        if (!isSeparator(sub[pos]))
+            continue;
+        if (pos > start) {
+            path += sub.substr(start, pos - start);
+            std::error_code ec;
+            if (std::filesystem::is_symlink(platform::resolvePath(path), ec))
+                return nativePath(path);
+            path += platform::nativeSeparator();
+        }
+        start = pos + 1;
+    }
     return std::nullopt;
 }
 
@@ -164,7 +185,7 @@ struct Copier {
 
     CopyFailure fillTemporary(const KdgEntry& e, platform::AtomicFileWriter& out,
                               const std::string& outputPath) {
-        if (platform::Status s = out.open(outputPath); !s)
+        if (platform::Status s = out.open(outputPath, platform::AtLink::Replace); !s)
             return writeFailed(s);
         std::uint64_t done = 0;
         while (done < e.Size) {
@@ -323,10 +344,23 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
             totalBytes += e.Size;
         }
     }
+    // The reader refuses archives whose files share data, so the total is what the
+    // archive holds; it is still refused up front when the disk cannot take it.
+    if (const auto free = platform::freeSpace(folder); free && totalBytes > *free) {
+        const std::string text = "the files need " + std::to_string(totalBytes) +
+                                 " bytes, but only " + std::to_string(*free) + " are free in " +
+                                 folder;
+        ui.message("ExtractArchive() - nothing is extracted: " + text, Icon::Exclamation);
+        result.outcome = ExtractOutcome::Failed;
+        result.skipped = count;
+        result.writeError = {platform::err::DiskFull, "Disk full (" + text + ")"};
+        return result;
+    }
     Copier copier(archive, progress, result.bytes, totalBytes);
     PendingFiles pending(copier, result, ui);
     OutputFolders folders;
     std::unordered_set<std::string> madeFolders;
+    std::unordered_map<std::string, std::optional<std::string>> linkedFolders; // by sub-folder
     // Files written so far are put in place whatever ends the extraction.
     const auto end = [&](ExtractOutcome outcome) {
         if (!pending.commit() && outcome == ExtractOutcome::Completed)
@@ -346,7 +380,16 @@ ExtractResult ExtractArchive(const std::string& archivePath, const std::string& 
         progress.setStatus("Extracting file " + std::to_string(index) + " of " +
                            std::to_string(count) + ": " + e.Name);
 
-        if (auto why = unsafeOutputName(e)) {
+        std::optional<std::string> why = unsafeOutputName(e);
+        if (!why && e.Group.size() > 2) {
+            const std::string sub = groupSubFolder(e.Group);
+            auto link = linkedFolders.find(sub);
+            if (link == linkedFolders.end())
+                link = linkedFolders.emplace(sub, linkedFolder(folder, sub)).first;
+            if (link->second)
+                why = "the folder " + *link->second + " is a link";
+        }
+        if (why) {
             const Answer a =
                 ui.message("ExtractArchive() - " + e.Name + " is not extracted: " + *why +
                                ", which could lead outside " + folder +

@@ -43,7 +43,9 @@ struct ExtractResult {
     platform::Status writeError; // why the last file that could not be written failed
 };
 
-// Extracts every non-empty entry of `info` (read from `archivePath`) into `folder`.
+// Extracts every non-empty entry of `info` (read from `archivePath`) into `folder`;
+// nothing when the entries need more than the folder's free space. An entry takes the
+// place of a link at its output path instead of writing through it.
 // Progress: status "entry i of n", progress in bytes; a stop request is honoured
 // between entries.
 ExtractResult ExtractArchive(const std::string& archivePath, const std::string& folder,

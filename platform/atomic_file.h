@@ -22,9 +22,14 @@ inline constexpr std::size_t kTempNameLength = 13;
 bool isTemporaryName(std::string_view name);
 
 // The file `path` finally names when its last component is a symbolic link (chains and
-// dangling links followed); `path` itself otherwise. Writes go through links, so a
-// linked settings file or registry store stays a link.
+// dangling links followed); `path` itself otherwise.
 std::string followFileLinks(const std::string& path);
+
+// What a write does with a symbolic link at its target path. A settings file or registry
+// store the user linked on purpose stays a link and is written through (Follow); what
+// comes out of an archive or goes into the game folder takes the link's place (Replace),
+// so a link planted there cannot send the data outside the folder.
+enum class AtLink { Follow, Replace };
 
 // Deletes the temporaries of killed writes in `folder`: this program's temporaries that no
 // live writer holds (each writer holds a lock on its temporary until the rename). Every
@@ -45,13 +50,13 @@ public:
     // The target path is used as given, not matched without regard to case: callers pass
     // a path from resolvePath (or one they resolved themselves). A rewritten file keeps
     // its mode; a new one gets the umask's.
-    Status open(std::string_view targetPath);
+    Status open(std::string_view targetPath, AtLink atLink = AtLink::Follow);
     Status write(const void* data, std::size_t length);
     Status commit();
     void abandon();
 
     bool isOpen() const { return fd_ >= 0; }
-    const std::string& target() const { return target_; } // with links followed
+    const std::string& target() const { return target_; } // with links followed if asked
 
 private:
     friend class AtomicFileBatch;

@@ -139,9 +139,10 @@ AtomicFileWriter& AtomicFileWriter::operator=(AtomicFileWriter&& other) noexcept
     return *this;
 }
 
-Status AtomicFileWriter::open(std::string_view targetPath) {
+Status AtomicFileWriter::open(std::string_view targetPath, AtLink atLink) {
     abandon();
-    target_ = followFileLinks(std::string(targetPath));
+    target_ = atLink == AtLink::Follow ? followFileLinks(std::string(targetPath))
+                                       : std::string(targetPath);
     const std::string folder = folderOf(target_);
     sweepOnce(folder);
     // A sweeper may take a temporary in the moment between its creation and its lock;
@@ -185,9 +186,11 @@ Status AtomicFileWriter::write(const void* data, std::size_t length) {
 Status AtomicFileWriter::finishData() {
     if (fd_ < 0)
         return statusFromErrno(EBADF, target_);
+    // lstat: a link still at the target (Replace) lends its mode to nothing.
     struct stat existing;
-    const mode_t mode =
-        ::stat(target_.c_str(), &existing) == 0 ? existing.st_mode & 07777 : newFileMode();
+    const mode_t mode = ::lstat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)
+                            ? existing.st_mode & 07777
+                            : newFileMode();
     if (::fchmod(fd_, mode) != 0)
         return fail(errno);
     // Starts the write-back now, so that the later flush mostly waits for work under way.

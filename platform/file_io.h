@@ -7,10 +7,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kv::platform {
+
+// The bytes an unprivileged writer may still put into `folder`, or into the nearest folder
+// above it that exists; nothing when that cannot be learned.
+std::optional<std::uint64_t> freeSpace(std::string_view folder);
 
 // A read-only view of a whole file. Another process truncating the file while it is
 // mapped is outside what readers guard against.

@@ -8,10 +8,26 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
 namespace kv::platform {
+
+std::optional<std::uint64_t> freeSpace(std::string_view folder) {
+    std::string path = resolvePath(folder);
+    while (!path.empty()) {
+        struct statvfs fs;
+        if (::statvfs(path.c_str(), &fs) == 0)
+            return std::uint64_t(fs.f_bavail) * fs.f_frsize;
+        if (errno != ENOENT)
+            return std::nullopt;
+        while (!path.empty() && path.back() == '/')
+            path.pop_back();
+        path.erase(path.find_last_of('/') + 1);
+    }
+    return std::nullopt;
+}
 
 MappedFile::~MappedFile() {
     close();

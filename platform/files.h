@@ -52,6 +52,7 @@ Status clearAttributes(std::string_view path);
 
 Status createFolder(std::string_view path);     // one level
 Status createFolderTree(std::string_view path); // every missing level
+// A link at `to` is replaced by the copy, never written through.
 Status copyFile(std::string_view from, std::string_view to, bool overwrite = true);
 Status renameEntry(std::string_view from, std::string_view to);
 Status deleteFile(std::string_view path);
@@ -69,7 +70,8 @@ Status readFile(std::string_view path, std::string& contents,
 Status writeFileAtomic(std::string_view path, std::string_view contents);
 // Several whole files replaced together (an install's scripts): all are written to
 // temporaries and made durable with one flush before any takes its name, instead of a
-// flush per file. Returns the first failure; the other files are in place.
+// flush per file. Returns the first failure; the other files are in place. A link at a
+// target is replaced, not written through, as with copyFile.
 struct FileContents {
     std::string path;
     std::string contents;

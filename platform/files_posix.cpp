@@ -302,7 +302,7 @@ Status copyFile(std::string_view from, std::string_view to, bool overwrite) {
     if (Status s = openRegularFile(source, fd, size); !s)
         return s;
     AtomicFileWriter out;
-    Status s = out.open(target);
+    Status s = out.open(target, AtLink::Replace);
     if (s)
         s = readPieces(fd, source, UINT64_MAX,
                        [&](const char* data, std::size_t n) { return out.write(data, n); });
@@ -404,7 +404,7 @@ Status writeFilesAtomic(const std::vector<FileContents>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         AtomicFileWriter out;
         Status& s = results[i];
-        s = out.open(resolvePath(files[i].path));
+        s = out.open(resolvePath(files[i].path), AtLink::Replace);
         if (s)
             s = out.write(files[i].contents.data(), files[i].contents.size());
         if (s)

@@ -40,11 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t total = 0;
         for (const std::string& line : kv::kdg::fileListLines(info))
             total += line.size();
+        std::uint64_t stored = 0;
         for (const kv::kdg::KdgEntry& e : info.Entries) {
             if (!e.IsEmpty && e.DataOffset + e.Size > size)
                 __builtin_trap();
+            stored += e.IsEmpty ? 0 : e.Size;
             total += kv::kdg::unsafeOutputName(e).has_value();
         }
+        // No two entries share data, so extraction never writes more than the archive holds.
+        if (stored > size)
+            __builtin_trap();
         return total == 0 ? 0 : 0;
     }
     if (reason.empty())

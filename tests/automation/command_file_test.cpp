@@ -14,6 +14,9 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+const std::string kNotAName =
+    " is not used: a name may not hold '/', '\\', '..', ':' or control characters.";
+
 TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
@@ -56,6 +59,13 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
         {R"(LoadAI_FromPath("Hunter", ")" + aFile + R"("))",
          {"'Hunter' !was not found in directory:\r\n\r\n" + aFile + "/"}},
         {R"(SelectAI("1", "X") // a comment)", {}},
+        // Names are names: never a path, never a control character.
+        {R"(LoadAI_FromPath("../../KVS/OriginalKDGs", "%KVSAIPath%"))",
+         {"'../../KVS/OriginalKDGs' in '" + aiFolder + "'" + kNotAName}},
+        {R"(LoadRules_FromPath(".", "%KVSPath%"))",
+         {"'.' in '" + w.l().paths.launcherFolder + "./'" + kNotAName}},
+        {R"(SelectAI("2", "..\Settings\KVS"))", {"'..\\Settings\\KVS' in SelectAI()" + kNotAName}},
+        {std::string("SelectRules(\"C:x\0y\")", 20), {"'C:x?y' in SelectRules()" + kNotAName}},
     };
     const auto before = w.l().content.ais.records.size();
     for (const auto& c : cases) {

@@ -18,13 +18,17 @@ int entryOf(const ContentWorld& w, const std::string& name) {
     return int(std::find(items.begin(), items.end(), name) - items.begin());
 }
 
-TEST(Catalogue, EmptyAiFileIsDeletedAndNeverListed) {
+TEST(Catalogue, EmptyOrMisnamedAiFilesAreNeverListed) {
     ContentWorld w;
     w.addAi("Alpha");
+    w.addAi("Al\x01pha");
     w.writeLauncher("Mods/SkirmishAI/Broken.kvai", "");
     w.scan();
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Broken.kvai")));
-    ASSERT_EQ(w.ui.messages().size(), 1u);
+    ASSERT_EQ(w.ui.messages().size(), 3u);
+    EXPECT_EQ(w.ui.messageTexts()[1],
+              "'Al?pha' in '" + w.paths.aiFolder +
+                  "' is not used: a name may not hold '/', '\\', '..', ':' or control characters.");
     EXPECT_EQ(w.ui.messages()[0].text, "An empty AI file was found: '" +
                                            w.launcher("Mods/SkirmishAI/Broken.kvai") +
                                            "'\r\nThis file was deleted");

@@ -1,6 +1,7 @@
 #include "content/required_archives.h"
 
 #include "content/catalogue_scan.h"
+#include "content/content_names.h"
 #include "content/install.h"
 #include "content/player_selection.h"
 #include "platform/files.h"
@@ -81,6 +82,33 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.vlo"), "default vlo\r\n");
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
+}
+
+TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
+    for (const std::string& name : std::vector<std::string>{
+             "korvane.exe", "../../../../../../../etc/hostname", "Sub/Roads.kdg", "..\\Roads.kdg",
+             "C:Roads.kdg", std::string("Ro\0ads.kdg", 10)}) {
+        ContentWorld w;
+        w.writeGame("korvane.exe", "the game");
+        w.writeLauncher("Mods/Required KDGs/korvane.exe", "#!/bin/sh\n");
+        worldgen::DescriptionSpec d;
+        d.requiredKdgs = {name};
+        w.addAi("Tanks", 600, worldgen::descriptionFileText(d));
+        w.scan();
+        w.state.choices.selectAI(2, "Tanks");
+        CopyAdditionalFiles(w.state, w.env(), 2, w.paths.aiFolder + "Tanks");
+        EXPECT_EQ(w.readGame("korvane.exe"), "the game") << name;
+        EXPECT_TRUE(w.state.installed.empty()) << name;
+        const std::string why =
+            name == "korvane.exe" ? "it does not end in .kdg" : "it is not a plain file name";
+        EXPECT_EQ(w.ui.messageTexts(),
+                  std::vector<std::string>{
+                      "SetRequiredKDG in '" + w.launcher("Mods/INI/AI/Tanks.ini") + "' names '" +
+                      shownName(name) + "', which is not copied: " + why +
+                      ".\r\nA required archive is the name of a .kdg file in " +
+                      w.paths.requiredKdgFolder})
+            << name;
+    }
 }
 
 TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {

@@ -62,6 +62,8 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
         {"size past the end", [&](std::string& s, auto&) { putLE32(s, table1 + 20 + 12, 9); }},
         {"half an empty slot", [&](std::string& s, auto&) { putLE32(s, table1 + 8, 0xFFFFFFFF); }},
         {"last byte missing", [](std::string& s, auto&) { s.pop_back(); }},
+        // Many entries on one block would extract to far more than the archive holds.
+        {"two files share their data", [&](std::string& s, auto&) { putLE32(s, table0 + 28, 3); }},
     };
     for (const Damage& d : damages) {
         std::string image = worldgen::buildKdgArchive(plan);
@@ -75,6 +77,9 @@ TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
         EXPECT_FALSE(info.Loaded) << d.what;
         EXPECT_TRUE(info.Sections.empty() && info.Entries.empty()) << d.what;
         EXPECT_EQ(info.FileName, "kept.kdg") << d.what;
+        EXPECT_FALSE(readArchiveDirectoryImage(reinterpret_cast<const std::uint8_t*>(image.data()),
+                                               image.size(), {}, info))
+            << d.what;
     }
 }
 

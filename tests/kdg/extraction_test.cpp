@@ -280,6 +280,32 @@ TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
               ExtractOutcome::Aborted);
 }
 
+TEST(KdgExtraction, ALinkInTheWayIsReplacedNeverFollowed) {
+    namespace fs = std::filesystem;
+    Fixture f;
+    KdgArchiveSpec plan;
+    plan.sections = {{0x1, {named(0xA, "one"), named(0xB, "two"), named(0xC, "three")}}};
+    f.make(plan, {{"c", "x.txt", "", "\\linked"}});
+    const std::string victim = f.dir.write("victim.cfg", "the user's");
+    fs::create_symlink(victim, f.dest + "$A");
+    fs::create_symlink(f.dir / "made.cfg", f.dest + "$B"); // dangling
+    fs::create_directory(f.dir / "elsewhere");
+    fs::create_directory_symlink(f.dir / "elsewhere", f.dest + "linked");
+    test::ScriptedUi ui;
+    ui.answerMessage(Answer::Ok);
+    NoProgress progress;
+    const ExtractResult r = ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
+    EXPECT_EQ(r.extracted, 2u);
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{"ExtractArchive() - x.txt is not extracted: the folder " +
+                                       f.dest + "linked is a link, which could lead outside " +
+                                       f.dest + "\r\rChoose OK to continue with the next file."});
+    EXPECT_EQ(f.dir.read("victim.cfg"), "the user's");
+    EXPECT_FALSE(fs::exists(f.dir / "made.cfg") || fs::exists(f.dir / "elsewhere/x.txt"));
+    EXPECT_FALSE(fs::is_symlink(f.dest + "$A") || fs::is_symlink(f.dest + "$B"));
+    EXPECT_EQ(f.dir.read("out/$A") + f.dir.read("out/$B"), "onetwo");
+}
+
 TEST(KdgExtraction, StopsBetweenEntriesWhenAsked) {
     Fixture f;
     KdgArchiveSpec plan;

@@ -37,6 +37,10 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     ASSERT_TRUE(w.l().hooks.selectAi(2, "Raider"));
     content::syncChoiceOptions(w.l()); // as closing the window does
     SaveDefaultValues(w.l());
+    // A stranger's description that asks for the game's executable: refused, never copied.
+    const std::string fortressIni = w.app("Mods/INI/AI/Fortress.ini");
+    w.write(fortressIni, w.read(fortressIni) + "SetRequiredKDG = \"korvane.exe\"\r\n");
+    w.write(w.app("Mods/Required KDGs/korvane.exe"), "#!/bin/sh\n");
     const FolderSnapshot app = snapshot(w.world.launcherFolder);
     const FolderSnapshot game = snapshot(w.world.gameFolder);
     const std::string folder = "'" + w.world.launcherFolder + "'";
@@ -53,6 +57,7 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     EXPECT_TRUE(walls["source"].toString().endsWith("Mods/SkirmishAI/Fortress/FortressWalls.kdg"))
         << walls["source"].toString().toStdString();
     EXPECT_EQ(stepFor(steps, "copy", "Roads.kdg")["size"].toInt(), 1536);
+    EXPECT_TRUE(stepFor(steps, "copy", "korvane.exe").isEmpty());
     const QJsonObject vlo = stepFor(steps, "write", "player2.vlo");
     EXPECT_TRUE(vlo["note"].toString().startsWith("player 2: Raider"));
     EXPECT_GT(vlo["size"].toInt(), 0);
@@ -63,11 +68,15 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
 
     r = runTool(folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    for (const char* line :
-         {"requirements: base state set to Advanced Bases; says \"'Fortress' AI file must change "
-          "the base state to Advanced Bases.\"\n",
-          "FortressWalls.kdg (2048 bytes)  [player 1: Fortress (removed after the game)]\n",
-          "\\scroll = 800 (REG_DWORD)\n", "korvane.exe [ -3DFX  ]\n"})
+    for (const std::string& line : std::vector<std::string>{
+             "requirements: base state set to Advanced Bases; says \"'Fortress' AI file must "
+             "change "
+             "the base state to Advanced Bases.\"\n",
+             "FortressWalls.kdg (2048 bytes)  [player 1: Fortress (removed after the game)]\n",
+             "\\scroll = 800 (REG_DWORD)\n", "korvane.exe [ -3DFX  ]\n",
+             "SetRequiredKDG in '" + fortressIni +
+                 "' names 'korvane.exe', which is not copied: it "
+                 "does not end in .kdg."})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
 
     EXPECT_EQ(differences(app, snapshot(w.world.launcherFolder)), std::vector<std::string>{});
