@@ -50,8 +50,9 @@ UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
 UpdateController::~UpdateController() = default;
 
 void UpdateController::check(bool silent) {
-    // The start-up timer may fire while a check from the menu still runs.
-    if (checking_)
+    // The start-up timer may fire while a check from the menu still runs; nothing starts
+    // once the launcher is closing.
+    if (checking_ || closing_)
         return;
     checking_ = true;
     auto& env = session_->env();
@@ -66,6 +67,8 @@ void UpdateController::check(bool silent) {
 void UpdateController::stopTransfers() {
     // The launcher is closing: every transfer and install ends at once and no window of
     // the update stays open to keep the process alive.
+    closing_ = true;
+    timer_->stop();
     session_->cancel();
     download_->cancel();
     download_->hide();

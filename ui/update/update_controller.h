@@ -44,6 +44,7 @@ private:
     FrmUpdate* window_ = nullptr;
     QTimer* timer_ = nullptr;
     bool checking_ = false;
+    bool closing_ = false;
 };
 
 // Makes the controller (a child of the main window) and fills the launcher's update hooks.
