@@ -2,6 +2,7 @@
 // What command files change beyond the catalogues: frozen lists, requests waiting to be
 // applied, locked player lists, and the label naming the active configuration.
 #include <array>
+#include <set>
 #include <string>
 
 namespace kv::automation {
@@ -18,6 +19,10 @@ struct AutomationState {
     std::string requestedRules;
     std::array<bool, kPlayers> aiLocked{};
     bool rulesLocked = false;
+
+    // The MOD description files that were said to have changed the AI choices: a ticked
+    // MOD runs its commands on every install, and says so once.
+    std::set<std::string> choiceChangesTold;
 
     // The main window's label naming the active configuration.
     bool labelVisible = false;

@@ -8,6 +8,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+#include <array>
+
 namespace kv::automation {
 
 namespace {
@@ -46,6 +48,25 @@ void registerAi(Launcher& l, const std::string& nameIn, const std::string& folde
     }
     l.ui().message("'" + name + "' was not found in directory:\r\n\r\n" + folderIn,
                    Icon::Exclamation);
+}
+
+// A ticked MOD's description that empties the player lists does so on every install; the
+// user is told once which file did it and what it changed.
+void tellChangedChoices(Launcher& l, Ui& ui, const std::string& kdgName, const std::string& call,
+                        const std::array<std::string, kPlayers>& before) {
+    std::string changes;
+    for (int i = 0; i < kPlayers; ++i) {
+        const std::string now = l.content.choices.choice(i);
+        if (now != before[size_t(i)])
+            changes +=
+                "\r\nPlayer" + std::to_string(i) + ": '" + before[size_t(i)] + "' -> '" + now + "'";
+    }
+    const std::string file = l.paths.kdgIniFolder + kdgName + ".ini";
+    if (changes.empty() || !l.automation.choiceChangesTold.insert(file).second)
+        return;
+    ui.message("The active MOD '" + kdgName + "' changed your AI choices with " + call +
+                   " in its description file:\r\n" + file + changes,
+               Icon::Information);
 }
 
 void setBasesState(Ui& ui, const std::string& line, const content::FunctionCall& call, int found,
@@ -100,10 +121,15 @@ void applyCall(Launcher& l, const KdgReading& how, const content::FolderVars& va
         }
         if (!how.runCommands)
             return;
-        if (name == "LoadAI_FromPath")
+        if (name == "LoadAI_FromPath") {
             registerAi(l, call.arguments[0], call.arguments[1]);
-        else
-            runCommandText(l, name + "()");
+            return;
+        }
+        std::array<std::string, kPlayers> before;
+        for (int i = 0; i < kPlayers; ++i)
+            before[size_t(i)] = l.content.choices.choice(i);
+        runCommandText(l, name + "()");
+        tellChangedChoices(l, ui, r.kdgName, name + "()", before);
     }
 }
 

@@ -112,9 +112,44 @@ bool LoadCustomKVSLinks(Launcher& l) {
     return true;
 }
 
+bool isOpenableAddress(std::string_view target) {
+    if (std::any_of(target.begin(), target.end(),
+                    [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
+        return false;
+    for (std::string_view scheme : {"http://", "https://"})
+        if (target.size() > scheme.size() &&
+            platform::equalsNoCase(target.substr(0, scheme.size()), scheme))
+            return true;
+    // A query could attach a file or fill in a message the user never wrote.
+    const std::string_view mailto = "mailto:";
+    return target.size() > mailto.size() &&
+           platform::equalsNoCase(target.substr(0, mailto.size()), mailto) &&
+           target.find('?') == std::string_view::npos;
+}
+
+namespace {
+
+// The question with the address on a line of its own, so the user sees where a Yes
+// leads; an address that is no web or mail address is refused without a question.
+bool allowedAndAsked(Launcher& l, const std::string& question, const std::string& target) {
+    if (!isOpenableAddress(target)) {
+        std::string shown;
+        for (char c : target)
+            shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+        l.ui().message("This address is not opened: only web addresses (http:, https:) and "
+                       "e-mail addresses are.\r\n" +
+                           shown,
+                       Icon::Exclamation);
+        return false;
+    }
+    return l.ui().message(question + "\r\n" + target, Icon::Question, Buttons::YesNo) ==
+           Answer::Yes;
+}
+
+} // namespace
+
 bool followMainLink(Launcher& l) {
-    const std::string question = "Go to " + l.mainLink.textExpanded + " ?";
-    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (!allowedAndAsked(l, "Go to " + l.mainLink.textExpanded + " ?", l.mainLink.url))
         return false;
     const bool opened = l.openInShell(l.mainLink.url);
     l.view().minimise();
@@ -124,7 +159,7 @@ bool followMainLink(Launcher& l) {
 namespace {
 
 bool askThenOpen(Launcher& l, const std::string& question, const std::string& target) {
-    if (l.ui().message(question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (!allowedAndAsked(l, question, target))
         return false;
     if (l.alwaysOnTop)
         l.view().minimise();

@@ -32,6 +32,12 @@ void InitializeMainLink(Launcher& launcher);
 // launcher's settings when it is refreshed.
 bool LoadCustomKVSLinks(Launcher& launcher);
 
+// Only http:, https: and mailto: addresses without a query are handed to the desktop's
+// opener: a link from a content file could otherwise run a local program or script, or
+// attach a file to a mail. Every link below is refused with a message otherwise, and
+// asks its question with the address on a line of its own.
+bool isOpenableAddress(std::string_view target);
+
 // The main link was clicked: after a Yes the page opens and the main window goes to the
 // task bar, so the browser is not hidden behind it. True when the page was opened.
 bool followMainLink(Launcher& launcher);
@@ -41,7 +47,7 @@ bool followMainLink(Launcher& launcher);
 bool followAuthorHomepage(Launcher& launcher, const std::string& author,
                           const std::string& homepage);
 bool writeToAuthor(Launcher& launcher, const std::string& author, const std::string& address);
-// The About page's e-mail label: the address alone.
+// The About page's and the manager's e-mail labels: the address alone.
 bool writeToAddress(Launcher& launcher, const std::string& address);
 
 // Fills the start-up hooks for the link settings.

@@ -114,7 +114,7 @@ std::optional<std::string> sharedData(const std::vector<KdgEntry>& entries) {
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (!entries[i].IsEmpty && entries[i].Size > 0)
             order.push_back(i);
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return entries[a].DataOffset < entries[b].DataOffset;
     });
     for (std::size_t k = 1; k < order.size(); ++k) {

@@ -212,6 +212,7 @@ TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
                                    "LoadAI_FromPath(\"hunter\", \"%KVSAIPath%\")\r\n"
                                    "LoadAI_FromPath(\"Hunter\", \"abc\")\r\n"
                                    "LoadAI_FromPath(\"Ghost\", \"%KVSAIPath%\")\r\n"
+                                   "LoadAI_FromPath(\"../Hunter\", \"%KVSAIPath%\")\r\n"
                                    "FreezeAIUpdating()\r\n");
     const auto& records = w.l().content.ais.records;
     ASSERT_EQ(records.size(), 1u);
@@ -220,7 +221,22 @@ TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
     EXPECT_TRUE(w.l().automation.aiFrozen);
     EXPECT_EQ(w.ui.messageTexts(),
               (Texts{"'Hunter' was not found in directory:\r\n\r\nabc",
-                     "'Ghost' was not found in directory:\r\n\r\n" + w.l().paths.aiFolder}));
+                     "'Ghost' was not found in directory:\r\n\r\n" + w.l().paths.aiFolder,
+                     "'../Hunter' in '" + w.l().paths.aiFolder + "'" + kNotAName}));
+}
+
+TEST(KdgDescription, AModThatEmptiesTheAiChoicesSaysSoOnce) {
+    AutomationWorld w;
+    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.l().hooks.selectAi(3, "Raider"));
+    w.ui.clear();
+    for (int install = 0; install < 2; ++install)
+        automation::readKdgDescription(w.l(), "Roads", "DeactiveAllAIs()\r\n");
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts{"The active MOD 'Roads' changed your AI choices with DeactiveAllAIs() in its "
+                    "description file:\r\n" +
+                    w.l().paths.kdgIniFolder +
+                    "Roads.ini\r\nPlayer3: 'Raider' -> '<don't change>'"});
 }
 
 } // namespace

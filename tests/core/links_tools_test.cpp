@@ -107,7 +107,8 @@ TEST(LinksFile, TheMainLinkAsksThenOpensItsPageAndMinimises) {
     EXPECT_TRUE(followMainLink(*w.launcher));
     EXPECT_EQ(w.opened, Texts{"https://example.org/forum"});
     EXPECT_EQ(log, Texts{"minimise"});
-    EXPECT_EQ(w.ui.messages()[0].text, "Go to     Korvane Tactics Community ?");
+    EXPECT_EQ(w.ui.messages()[0].text,
+              "Go to     Korvane Tactics Community ?\r\nhttps://example.org/forum");
     EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
     w.launcher->setView(nullptr);
 }
@@ -128,15 +129,53 @@ TEST(LinksFile, AuthorLinksAskAndMinimiseOnlyWhenOnTop) {
     EXPECT_TRUE(writeToAddress(*w.launcher, "team@example.org"));
     EXPECT_EQ(log, (Texts{"minimise", "minimise"}));
     EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Go to unknown's Homepage?",
-                     "Open E-mail client to send an e-mail to Anna (anna@example.org) ?",
-                     "Open E-mail client to send an e-mail to team@example.org ?"}));
+              (Texts{"Go to unknown's Homepage?\r\nhttps://a.example/",
+                     "Open E-mail client to send an e-mail to Anna (anna@example.org) ?\r\n"
+                     "mailto:anna@example.org",
+                     "Open E-mail client to send an e-mail to team@example.org ?\r\n"
+                     "mailto:team@example.org"}));
     EXPECT_EQ(w.opened,
               (Texts{"https://a.example/", "mailto:anna@example.org", "mailto:team@example.org"}));
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(writeToAddress(*w.launcher, "team@example.org"));
     EXPECT_EQ(w.opened.size(), 3u);
     w.launcher->setView(nullptr);
+}
+
+TEST(LinksFile, OnlyWebAndPlainMailAddressesAreOpened) {
+    const struct {
+        std::string address;
+        bool mail;
+        bool opens;
+    } cases[] = {
+        {"http://a.example/", false, true},
+        {"HTTPS://a.example/x?y=1", false, true},
+        {"file:///etc/passwd", false, false},
+        {"javascript:alert(1)", false, false},
+        {"/tmp/run.sh", false, false},
+        {"C:\\Games\\setup.bat", false, false},
+        {"ftp://a.example/", false, false},
+        {"https://", false, false},
+        {"http://a\nb", false, false},
+        {"anna@example.org", true, true},
+        {"a@b?attach=/root/.ssh/id_rsa", true, false},
+    };
+    for (const auto& c : cases) {
+        LauncherWorld w;
+        w.ui.answerMessage(Answer::Yes);
+        const bool opened = c.mail ? writeToAuthor(*w.launcher, "Anna", c.address)
+                                   : followAuthorHomepage(*w.launcher, "Anna", c.address);
+        EXPECT_EQ(opened, c.opens) << c.address;
+        EXPECT_EQ(w.opened.size(), c.opens ? 1u : 0u) << c.address;
+        ASSERT_EQ(w.ui.messages().size(), 1u) << c.address;
+        if (!c.opens)
+            EXPECT_EQ(w.ui.messages()[0].text,
+                      "This address is not opened: only web addresses (http:, https:) and e-mail "
+                      "addresses are.\r\n" +
+                          std::string(c.mail ? "mailto:" : "") +
+                          (c.address == "http://a\nb" ? "http://a?b" : c.address))
+                << c.address;
+    }
 }
 
 // A stand-in for the launcher's executable that notes where it was started.

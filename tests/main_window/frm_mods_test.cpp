@@ -87,9 +87,13 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     w.ui.answerMessage(Answer::No);
     emit w.find<QLabel>("LblEmail")->linkActivated(QStringLiteral("x"));
     w.ui.answerMessage(Answer::Yes);
+    w.ui.answerMessage(Answer::Yes);
     emit w.find<QLabel>("LblEmail")->linkActivated(QStringLiteral("x"));
     emit w.find<QLabel>("LblHomepage")->linkActivated(QStringLiteral("x"));
-    EXPECT_EQ(w.ui.messageTexts()[0], "Open E-mail client to send an e-mail to anna@example.org ?");
+    EXPECT_EQ(w.ui.messageTexts()[0], "Open E-mail client to send an e-mail to anna@example.org "
+                                      "?\r\nmailto:anna@example.org");
+    EXPECT_EQ(w.ui.messageTexts()[2],
+              "Go to Anna Keller's Homepage?\r\nhttps://anna.example.org/hunter/");
     EXPECT_EQ(w.opened, (std::vector<std::string>{"mailto:anna@example.org",
                                                   "https://anna.example.org/hunter/"}));
 

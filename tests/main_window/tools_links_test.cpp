@@ -217,10 +217,11 @@ TEST(MainLink, TheSelectedModsAuthorLinksShowWhenKnownAndAsk) {
     w.ui.answerMessage(Answer::Yes);
     emit w.window->findChild<QLabel*>(QStringLiteral("LblAboutEmail"))
         ->linkActivated(QStringLiteral("mailto"));
-    EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"Go to Ole's Homepage?",
-                                        "Open E-mail client to send an e-mail to "
-                                        "starter@korvane.example ?"}));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        (std::vector<std::string>{"Go to Ole's Homepage?\r\nhttps://ole.example/",
+                                  "Open E-mail client to send an e-mail to "
+                                  "starter@korvane.example ?\r\nmailto:starter@korvane.example"}));
     EXPECT_EQ(w.opened,
               (std::vector<std::string>{"https://ole.example/", "mailto:starter@korvane.example"}));
 }

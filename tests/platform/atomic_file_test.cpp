@@ -111,7 +111,7 @@ TEST(AtomicWrites, StaleTemporariesAreSweptAndLiveOnesKept) {
     EXPECT_EQ(tmp.read("Settings/other.ini"), "other");
 }
 
-TEST(AtomicWrites, LinkedFilesAreWrittenThroughTheLinkAndKeepTheirMode) {
+TEST(AtomicWrites, LinkedFilesAreWrittenThroughTheLinkAndKeepTheirModeButCopiesReplaceIt) {
     TempFolder tmp;
     const std::string real = tmp.write("real/starter.ini", "old");
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
@@ -136,6 +136,14 @@ TEST(AtomicWrites, LinkedFilesAreWrittenThroughTheLinkAndKeepTheirMode) {
         ASSERT_TRUE(readFile(c.target, contents));
         EXPECT_EQ(contents, "through " + c.link);
     }
+    // Copies and batched writes (installs into the game folder) take the link's place.
+    ASSERT_TRUE(copyFile(tmp.write("copied.kdg", "copied"), cases[0].link));
+    ASSERT_TRUE(writeFilesAtomic({{cases[3].link, "batched"}}));
+    EXPECT_FALSE(fs::is_symlink(cases[0].link) || fs::is_symlink(cases[3].link));
+    EXPECT_EQ(tmp.read("kvs/Settings/absolute.ini") + tmp.read("kvs/Settings/dangling.ini"),
+              "copiedbatched");
+    EXPECT_EQ(tmp.read("real/starter.ini") + tmp.read("real/new.ini"),
+              "through " + cases[2].link + "through " + cases[3].link);
     EXPECT_EQ(fs::status(real).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(

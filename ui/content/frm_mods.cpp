@@ -8,6 +8,7 @@
 #include "content/mod_activation.h"
 #include "content/mod_archive.h"
 #include "core/launcher.h"
+#include "core/links_file.h"
 #include "ui/content/progress_dialog.h"
 #include "ui/qt_text.h"
 
@@ -70,10 +71,12 @@ QTreeWidget* reportList(QWidget* parent, const char* name, const QStringList& co
 }
 
 // Shows a link only when its address is known.
-void showLink(QLabel* label, const QString& text, const std::string& address) {
+void showLink(QLabel* label, const QString& text, const std::string& address,
+              const std::string& author) {
     label->setVisible(!address.empty());
     label->setText(address.empty() ? QString() : QStringLiteral("<a href=\"x\">%1</a>").arg(text));
     label->setProperty("address", toQt(address));
+    label->setProperty("author", toQt(author));
 }
 
 } // namespace
@@ -156,9 +159,9 @@ QWidget* FrmMODs::createAiSection() {
         connect(l, &QLabel::linkActivated, this, [this, l] {
             const std::string address = fromQt(l->property("address").toString());
             if (l == aiEmail_)
-                openEmail(address);
+                writeToAddress(launcher_, address);
             else
-                launcher_.openInShell(address);
+                followAuthorHomepage(launcher_, fromQt(l->property("author").toString()), address);
         });
     return page;
 }
@@ -244,9 +247,9 @@ QWidget* FrmMODs::createModsSection() {
         connect(l, &QLabel::linkActivated, this, [this, l] {
             const std::string address = fromQt(l->property("address").toString());
             if (l == modEmail_)
-                openEmail(address);
+                writeToAddress(launcher_, address);
             else
-                launcher_.openInShell(address);
+                followAuthorHomepage(launcher_, fromQt(l->property("author").toString()), address);
         });
     return page;
 }
@@ -295,8 +298,8 @@ void FrmMODs::showAi() {
     for (const std::string& kdg : info.requiredKdgs)
         aiRequired_->addItem(toQt(kdg));
     aiDescription_->setPlainText(toQt(info.description));
-    showLink(aiEmail_, QStringLiteral("E-mail"), info.authorEmail);
-    showLink(aiHomepage_, QStringLiteral("Homepage"), info.authorHomepage);
+    showLink(aiEmail_, QStringLiteral("E-mail"), info.authorEmail, info.authorName);
+    showLink(aiHomepage_, QStringLiteral("Homepage"), info.authorHomepage, info.authorName);
 }
 
 void FrmMODs::showRules() {
@@ -324,20 +327,16 @@ void FrmMODs::showMod() {
         for (const std::string& line : e->keyLines)
             keys << toQt(line);
     modKeyLines_->setPlainText(keys.join(QLatin1Char('\n')));
-    showLink(modEmail_, QStringLiteral("E-mail"), e ? e->authorEmail : std::string());
-    showLink(modHomepage_, QStringLiteral("Homepage"), e ? e->authorHomepage : std::string());
+    const std::string author = e ? e->authorName : std::string();
+    showLink(modEmail_, QStringLiteral("E-mail"), e ? e->authorEmail : std::string(), author);
+    showLink(modHomepage_, QStringLiteral("Homepage"), e ? e->authorHomepage : std::string(),
+             author);
 }
 
 void FrmMODs::changed() {
     content::reapplySelections(launcher_, false);
     launcher_.view().refresh();
     reload();
-}
-
-void FrmMODs::openEmail(const std::string& address) {
-    if (launcher_.ui().message("Open E-mail client to send an e-mail to " + address + " ?",
-                               Icon::Question, Buttons::YesNo) == Answer::Yes)
-        launcher_.openInShell("mailto:" + address);
 }
 
 } // namespace kv::ui

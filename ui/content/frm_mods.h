@@ -36,7 +36,6 @@ private:
     void showMod();
     // The library changed: the main window's lists follow.
     void changed();
-    void openEmail(const std::string& address);
     QString selectedAi() const;
 
     Launcher& launcher_;
