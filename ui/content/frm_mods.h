@@ -38,6 +38,8 @@ private:
     void changed();
     void openEmail(const std::string& address);
     QString selectedAi() const;
+    // The index in the MOD list of the selected row's entry, -1 when there is none.
+    int selectedModEntry() const;
 
     Launcher& launcher_;
     QTreeWidget* ais_ = nullptr;
