@@ -124,7 +124,6 @@ TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     EXPECT_FALSE(managerDeleteModDescription(w.state, w.env(), 0));
     EXPECT_EQ(w.ui.messages().size(), 4u);
     EXPECT_TRUE(platform::fileExists(test::trashed("Other.kvw")));
-    EXPECT_TRUE(platform::fileExists(test::trashed("BigMod.ini")));
 
     // A set loaded from the launcher's backup of the game's scripts is only forgotten.
     w.writeLauncher("resources/backup/rules.slo", "default S");

@@ -167,7 +167,6 @@ TEST(FrmMODs, EachDeletionTrashesTheChosenItemAndNothingElse) {
     auto* mods = w.find<QTreeWidget>("ListMODs");
     const auto& entries = w.launcher->content.mods.entries;
     ASSERT_EQ(mods->topLevelItemCount(), int(entries.size()));
-    ASSERT_GE(entries.size(), 3u);
     const std::vector<content::ModEntry> before = entries;
     const int last = mods->topLevelItemCount() - 1;
     const std::string chosen = mods->topLevelItem(last)->text(0).toStdString();
