@@ -4,7 +4,9 @@
 #include "platform/files.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 
 #include <atomic>
 #include <filesystem>
@@ -94,6 +96,19 @@ QString qPath(const fs::path& p) {
     return QFile::decodeName(QByteArray::fromStdString(p.string()));
 }
 
+// Where the user's trash folder cannot be made, Qt goes on with an empty trash path and
+// moves the file into "files" of the current folder: that is no trash, so it is checked
+// first.
+bool desktopTrashUsable() {
+#ifdef _WIN32
+    return true;
+#else
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return !data.isEmpty() && QDir().mkpath(data + QStringLiteral("/Trash/files")) &&
+           QDir().mkpath(data + QStringLiteral("/Trash/info"));
+#endif
+}
+
 } // namespace
 
 FileGate::FileGate(const Paths& paths, std::string gameFolder, Ui& ui, std::string otherHome)
@@ -178,7 +193,7 @@ bool FileGate::trash(FileKind kind, std::string_view path) {
     const fs::path p = fsPath(path);
     if (!existsOrDangles(p))
         return true;
-    if (QFile::moveToTrash(qPath(p)))
+    if (desktopTrashUsable() && QFile::moveToTrash(qPath(p)))
         return true;
     return moveToLauncherTrash(p.string());
 }

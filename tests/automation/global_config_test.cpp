@@ -109,7 +109,6 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     EXPECT_FALSE(l.hooks.loadGlobalConfiguration("Huge.ini"));
     EXPECT_EQ(l.activeSettingsName, "A.ini");
     EXPECT_EQ(l.content.ais.records.size(), ais);
-    EXPECT_EQ(w.installs, 4);
     EXPECT_EQ(w.read(w.app("Settings/A.ini")), settings);
 }
 
