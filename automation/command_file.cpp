@@ -217,6 +217,11 @@ bool runCommandFile(Launcher& l, const std::string& path) {
     std::string bytes;
     if (!platform::readFile(path, bytes))
         return false;
+    runCommandFile(l, path, bytes);
+    return true;
+}
+
+void runCommandFile(Launcher& l, const std::string& path, std::string_view bytes) {
     l.globalConfigLoaded = true;
     l.activeSettingsName = content::fileNameOf(path);
     runCommandText(l, bytes);
@@ -229,7 +234,6 @@ bool runCommandFile(Launcher& l, const std::string& path) {
         a.label.clear();
     }
     l.view().refresh();
-    return true;
 }
 
 } // namespace kv::automation

@@ -18,6 +18,8 @@ void runCommandText(Launcher& launcher, std::string_view text);
 // the active settings file name and the configuration label follows it. False when the
 // file cannot be read.
 bool runCommandFile(Launcher& launcher, const std::string& path);
+// The same with the file already read: nothing can fail any more.
+void runCommandFile(Launcher& launcher, const std::string& path, std::string_view bytes);
 
 // The "Wrong number of arguments in function:" text shared by every command file reader.
 std::string wrongArgumentCount(const std::string& line, int found, int expected);

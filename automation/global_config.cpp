@@ -11,6 +11,8 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+#include <algorithm>
+
 
 namespace kv::automation {
 
@@ -19,7 +21,8 @@ namespace {
 // Only the archives earlier installs brought in are listed: the scripts stay until the
 // install replaces them.
 void deleteInstalledKdgs(Launcher& l) {
-    l.content.installed.workOff(l.content.originals);
+    FileGate gate = content::fileGate(content::contentEnv(l));
+    l.content.installed.workOff(l.content.originals, gate);
 }
 
 } // namespace
@@ -30,7 +33,10 @@ std::string failedToLoadMessage(const Launcher& l, const std::string& fileName) 
 
 bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     const std::string path = l.paths.globalIniFolder + fileName;
-    if (fileName.empty() || !platform::fileExists(path))
+    // Read whole before anything changes: a configuration that cannot be read leaves the
+    // launcher as it was, not half reset.
+    std::string bytes;
+    if (fileName.empty() || !platform::readFile(path, bytes))
         return false;
     // 1. Nothing of the setup left behind is lost.
     content::syncChoiceOptions(l);
@@ -46,8 +52,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     runHook(l.hooks.setBaseModeNames);
     runHook(l.hooks.refillKdgList);
     // 5.
-    if (!runCommandFile(l, path))
-        return false;
+    runCommandFile(l, path, bytes);
     // 6. Step 8 selects the settings' choices, so nothing is selected twice here.
     refreshLists(l, false);
     // 7., 8. The configuration's own settings, started from the current ones.
@@ -86,19 +91,27 @@ std::vector<GlobalConfigEntry> GlobalConfigurations_Load(const Launcher& l) {
         }
         out.push_back(std::move(entry));
     }
+    // Name order, whatever order the directory keeps.
+    std::sort(out.begin(), out.end(), [](const GlobalConfigEntry& a, const GlobalConfigEntry& b) {
+        return content::toLower(a.name) < content::toLower(b.name);
+    });
     return out;
 }
 
-bool deleteGlobalConfiguration(const Launcher& l, const std::string& name) {
+bool deleteGlobalConfiguration(Launcher& l, const std::string& name) {
+    // The active one loses its label, and the close does not write its settings back.
+    if (!l.activeSettingsName.empty() &&
+        content::equalsNoCase(content::withoutExtension(l.activeSettingsName), name)) {
+        l.deletedSettingsFile = l.settingsFilePath();
+        l.automation.label.clear();
+        l.automation.labelVisible = false;
+        l.view().refresh();
+    }
+    FileGate gate = content::fileGate(content::contentEnv(l));
     bool gone = true;
     for (const std::string& path :
-         {l.paths.globalIniFolder + name + ".ini", l.paths.settingsFolder + name + ".ini"}) {
-        if (!platform::fileExists(path))
-            continue;
-        platform::clearAttributes(path);
-        platform::deleteFile(path);
-        gone = gone && !platform::fileExists(path);
-    }
+         {l.paths.globalIniFolder + name + ".ini", l.paths.settingsFolder + name + ".ini"})
+        gone = gate.trash(FileKind::GlobalConfiguration, path) && gone;
     return gone;
 }
 

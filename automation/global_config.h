@@ -26,8 +26,9 @@ struct GlobalConfigEntry {
 // The ".ini" files of the global folder, in directory order.
 std::vector<GlobalConfigEntry> GlobalConfigurations_Load(const Launcher& launcher);
 
-// Deletes "<name>.ini" from the global folder and from the settings folder; false when
-// either is still there.
-bool deleteGlobalConfiguration(const Launcher& launcher, const std::string& name);
+// Moves "<name>.ini" of the global folder and of the settings folder to the trash; false
+// when either is still there. The active configuration loses its label, and its settings
+// are not written back on close.
+bool deleteGlobalConfiguration(Launcher& launcher, const std::string& name);
 
 } // namespace kv::automation

@@ -111,8 +111,7 @@ void CustomAIList_fill(ContentState& state, const ContentEnv& env) {
             index.aiFiles.emplace(toLower(e.name), e.name);
         } else {
             // An empty AI file holds nothing that could be lost.
-            platform::clearAttributes(path);
-            platform::deleteFile(path);
+            fileGate(env).remove(FileKind::Ai, path);
             env.ui.message("An empty AI file was found: '" + path + "'\r\nThis file was deleted",
                            Icon::Critical);
         }
@@ -186,20 +185,6 @@ void CustomRulesList_fill(ContentState& state, const ContentEnv& env) {
     state.choices.fillRules(loaded);
 }
 
-bool removeFolderTree(const std::string& folder) {
-    const std::string dir = withTrailingSeparator(folder);
-    for (const auto& e : platform::listDirectory(dir, "*")) {
-        const std::string path = dir + e.name;
-        platform::clearAttributes(path);
-        if (e.isFolder)
-            removeFolderTree(path);
-        else
-            platform::deleteFile(path);
-    }
-    platform::removeFolder(dir);
-    return !platform::folderExists(dir);
-}
-
 void deleteRulesSet(ContentState& state, const ContentEnv& env) {
     const std::string name = state.choices.rulesChoice();
     if (name.empty() || name.front() == '<') {
@@ -209,22 +194,30 @@ void deleteRulesSet(ContentState& state, const ContentEnv& env) {
     if (env.ui.message("Are you sure you want to delete '" + name + "' ?", Icon::Question,
                        Buttons::YesNo) != Answer::Yes)
         return;
-    std::string folder = state.rules.directoryOf(name);
-    if (folder.empty())
-        folder = env.paths.rulesFolder + name;
-    removeFolderTree(folder);
+    forgetOrTrashRules(state, env, name);
     CustomRulesList_fill(state, env);
     state.choices.rules.selected = 0;
 }
 
-bool deleteAiFile(const ContentState& state, std::string_view name) {
+void forgetOrTrashRules(ContentState& state, const ContentEnv& env, std::string_view name) {
+    std::string folder = state.rules.directoryOf(name);
+    if (folder.empty())
+        folder = env.paths.rulesFolder + std::string(name);
+    // A set loaded from elsewhere (the game's own scripts, the launcher's backup of them)
+    // is only forgotten, by the rescan that follows: its folder was never the catalogue's.
+    FileGate gate = fileGate(env);
+    if (gate.allows(FileKind::RulesSet, folder))
+        gate.trash(FileKind::RulesSet, folder);
+}
+
+bool deleteAiFile(const ContentState& state, const ContentEnv& env, std::string_view name) {
     const std::string dir = state.ais.directoryOf(name);
     if (dir.empty())
         return false;
+    // An AI a command file loaded from another folder is only forgotten, like a rules set.
     const std::string path = dir + std::string(name) + ".kvai";
-    platform::clearAttributes(path);
-    platform::deleteFile(path);
-    return !platform::fileExists(path);
+    FileGate gate = fileGate(env);
+    return gate.allows(FileKind::Ai, path) && gate.trash(FileKind::Ai, path);
 }
 
 } // namespace kv::content

@@ -20,14 +20,15 @@ void CustomRulesList_fill(ContentState& state, const ContentEnv& env);
 bool InstallRules(ContentState& state, const ContentEnv& env, std::string_view name,
                   std::string_view directory);
 
-// The main window's delete button for rules: asks, deletes the folder with everything in
-// it, refreshes the rules list and selects entry 0.
+// The main window's delete button for rules: asks, moves the folder to the trash,
+// refreshes the rules list and selects entry 0.
 void deleteRulesSet(ContentState& state, const ContentEnv& env);
+// The rules set's folder to the trash when it is one directly inside Mods\Rules; a set
+// loaded from anywhere else is left where it is. The caller rescans the catalogue.
+void forgetOrTrashRules(ContentState& state, const ContentEnv& env, std::string_view name);
 
-// Deletes "<dir><name>.kvai" (attributes cleared first); true when it is gone.
-bool deleteAiFile(const ContentState& state, std::string_view name);
-
-// Removes a folder and everything below it; false when something stayed.
-bool removeFolderTree(const std::string& folder);
+// Moves "<dir><name>.kvai" to the trash when it lies in Mods\SkirmishAI; true when it
+// is gone.
+bool deleteAiFile(const ContentState& state, const ContentEnv& env, std::string_view name);
 
 } // namespace kv::content

@@ -4,6 +4,10 @@
 
 namespace kv::content {
 
+FileGate fileGate(const ContentEnv& env) {
+    return FileGate(env.paths, env.gameFolder, env.ui);
+}
+
 std::string skirmishFolder(const ContentEnv& env) {
     return joinPath(env.gameFolder, "multiplay\\skirmish") + platform::nativeSeparator();
 }

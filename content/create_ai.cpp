@@ -39,18 +39,18 @@ namespace {
 void offerAdditionalFiles(const ContentEnv& env, const std::string& name) {
     const std::string folder = withTrailingSeparator(env.paths.aiFolder + name);
     platform::createFolderTree(folder);
+    FileGate gate = fileGate(env);
     for (const auto& e : platform::listDirectory(folder, "*")) {
         if (e.isFolder)
             continue;
-        platform::clearAttributes(folder + e.name);
-        platform::deleteFile(folder + e.name);
+        gate.trash(FileKind::Ai, folder + e.name);
     }
     for (;;) {
         const auto file =
             env.ui.openFile("Additional files", "Korvane files|*.kdg;*.vlo;*slo", folder);
         if (!file)
             break;
-        if (platform::Status s = platform::copyFile(*file, folder + fileNameOf(*file), true); !s)
+        if (platform::Status s = gate.copyOver(FileKind::Ai, *file, folder + fileNameOf(*file)); !s)
             env.ui.message(std::to_string(s.code) + " - " + s.description, Icon::Critical);
         if (env.ui.message("More files?", Icon::Question, Buttons::YesNo) != Answer::Yes)
             break;

@@ -43,14 +43,14 @@ void CopyDefaultFiles(const ContentState& state, const ContentEnv& env) {
         env.paths.underLauncher("resources\\backup") + platform::nativeSeparator();
     const bool keepRules = state.choices.rulesChoice() == kDontChange;
     const std::string folder = skirmishFolder(env);
+    FileGate gate = fileGate(env);
     for (const auto& e : platform::listDirectory(backup, "*")) {
         if (e.isFolder || (keepRules && endsWithNoCase(e.name, "slo")))
             continue;
-        const std::string target = folder + e.name;
-        if (platform::pathExists(target))
-            platform::clearAttributes(target);
         // One failure ends the restore: a vanished game folder would fail every file.
-        if (platform::Status s = platform::copyFile(backup + e.name, target, true); !s) {
+        if (platform::Status s =
+                gate.copyOver(FileKind::InstalledCopy, backup + e.name, folder + e.name);
+            !s) {
             showErrorBox(env.ui, s.code, s.description, "CopyDefaultFiles");
             return;
         }
@@ -58,7 +58,8 @@ void CopyDefaultFiles(const ContentState& state, const ContentEnv& env) {
 }
 
 void removeInstalledFiles(ContentState& state, const ContentEnv& env) {
-    state.installed.workOff(state.originals);
+    FileGate gate = fileGate(env);
+    state.installed.workOff(state.originals, gate);
     CopyDefaultFiles(state, env);
 }
 

@@ -29,13 +29,12 @@ bool InstalledFiles::empty() const {
     return true;
 }
 
-void InstalledFiles::workOff(const OriginalKdgs& originals) {
+void InstalledFiles::workOff(const OriginalKdgs& originals, FileGate& gate) {
     for (auto& l : lists_) {
         for (const auto& path : l) {
-            if (originals.isOriginalFile(fileNameOf(path)) || !platform::fileExists(path))
+            if (originals.isOriginalFile(fileNameOf(path)))
                 continue;
-            platform::clearAttributes(path);
-            platform::deleteFile(path);
+            gate.putBack(FileKind::InstalledCopy, path);
         }
         l.clear();
     }

@@ -72,7 +72,10 @@ void wireContent(Launcher& l) {
         return s.choices.selectAI(player, name);
     };
     h.selectRules = [&s](const std::string& name) { return s.choices.selectRules(name); };
-    h.deleteInstalledFiles = [&s] { s.installed.workOff(s.originals); };
+    h.deleteInstalledFiles = [&l, &s] {
+        FileGate gate = fileGate(contentEnv(l));
+        s.installed.workOff(s.originals, gate);
+    };
     h.copyDefaultFiles = [&l, &s] {
         CopyDefaultFiles(s, contentEnv(l));
         // The settings file is written next: it stores the lists' texts.

@@ -14,26 +14,29 @@ bool sure(const ContentEnv& env, const std::string& what, Icon icon, Buttons but
            Answer::Yes;
 }
 
-void deleteQuietly(const std::string& path) {
-    platform::clearAttributes(path);
-    platform::deleteFile(path);
-}
-
 } // namespace
 
-bool managerDeleteAi(ContentState& state, const ContentEnv& env, const std::string& name) {
+bool managerDeleteAi(ContentState& state, const ContentEnv& env, const std::string& name,
+                     bool frozen) {
     if (!sure(env, name, Icon::Exclamation, Buttons::YesNo))
         return false;
-    deleteAiFile(state, name);
+    deleteAiFile(state, env, name);
     const std::string extra = env.paths.aiFolder + name;
     if (platform::folderExists(extra)) {
+        FileGate gate = fileGate(env);
         for (const platform::DirEntry& e : platform::listDirectory(extra, "*.kdg"))
             if (!e.isFolder)
-                deleteQuietly(joinPath(extra, e.name));
-        // Removing a folder that still holds files fails, which keeps them.
-        platform::removeFolder(extra);
+                gate.trash(FileKind::Ai, joinPath(extra, e.name));
+        // A folder that still holds other files stays with them.
+        if (platform::listDirectory(extra).empty())
+            gate.remove(FileKind::Ai, extra);
     }
-    CustomAIList_fill(state, env);
+    if (!frozen) {
+        CustomAIList_fill(state, env);
+    } else if (!platform::fileExists(env.paths.aiFolder + name + ".kvai")) {
+        auto& records = state.ais.records;
+        std::erase_if(records, [&](const AiRecord& r) { return r.name == name; });
+    }
     return true;
 }
 
@@ -44,7 +47,7 @@ bool managerDeleteAiDescription(ContentState& state, const ContentEnv& env,
         return false;
     if (!sure(env, name + ".ini", Icon::Question, Buttons::YesNoCancel))
         return false;
-    deleteQuietly(env.paths.aiIniFolder + name + ".ini");
+    fileGate(env).trash(FileKind::DescriptionFile, env.paths.aiIniFolder + name + ".ini");
     CustomAIList_fill(state, env);
     return true;
 }
@@ -52,10 +55,7 @@ bool managerDeleteAiDescription(ContentState& state, const ContentEnv& env,
 bool managerDeleteRules(ContentState& state, const ContentEnv& env, const std::string& name) {
     if (name.empty() || !sure(env, name, Icon::Question, Buttons::YesNo))
         return false;
-    std::string folder = state.rules.directoryOf(name);
-    if (folder.empty())
-        folder = env.paths.rulesFolder + name;
-    removeFolderTree(folder);
+    forgetOrTrashRules(state, env, name);
     CustomRulesList_fill(state, env);
     return true;
 }
@@ -66,7 +66,7 @@ bool managerDeleteMod(ContentState& state, const ContentEnv& env, std::size_t in
     const ModEntry entry = state.mods.entries[index];
     if (!sure(env, entry.fileName, Icon::Question, Buttons::YesNoCancel))
         return false;
-    deleteQuietly(entry.path());
+    fileGate(env).trash(FileKind::ModArchive, entry.path());
     refreshModList(state, env);
     return true;
 }
@@ -77,7 +77,7 @@ bool managerDeleteModDescription(ContentState& state, const ContentEnv& env, std
     const std::string name = state.mods.entries[index].name;
     if (!sure(env, name + ".ini", Icon::Question, Buttons::YesNoCancel))
         return false;
-    deleteQuietly(env.paths.kdgIniFolder + name + ".ini");
+    fileGate(env).trash(FileKind::DescriptionFile, env.paths.kdgIniFolder + name + ".ini");
     refreshModList(state, env);
     return true;
 }

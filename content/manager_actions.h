@@ -11,7 +11,10 @@ namespace kv::content {
 
 // The question, then "<name>.kvai" and the "*.kdg" files of the AI's additional-files
 // folder; the folder goes when nothing else is left in it. True after a Yes.
-bool managerDeleteAi(ContentState& state, const ContentEnv& env, const std::string& name);
+// With `frozen` (a command file holds the AI list) the catalogue only loses the deleted
+// AI; otherwise it is rescanned.
+bool managerDeleteAi(ContentState& state, const ContentEnv& env, const std::string& name,
+                     bool frozen = false);
 
 // Only for an AI with a description file: deletes "Mods\INI\AI\<name>.ini".
 bool managerDeleteAiDescription(ContentState& state, const ContentEnv& env,

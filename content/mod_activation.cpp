@@ -85,7 +85,7 @@ void setModChecked(ContentState& state, const ContentEnv& env, int index, bool c
         return;
     mods.entries[size_t(index)].checked = checked;
     mods.enabled = false;
-    StepLog log(env.paths.launcherFolder + "Debug.dat", env.debug);
+    StepLog log(env, "Debug.dat");
     log.line("_______________Initialized (" + name + ")");
 
     // The two directions differ only in their words and extensions.
@@ -103,12 +103,12 @@ void setModChecked(ContentState& state, const ContentEnv& env, int index, bool c
         const std::string question = std::string(enable ? "Can't enable" : "Can't disable") +
                                      " MOD, you already have a" + (enable ? "n " : " ") + word +
                                      " '" + name + "' MOD. Delete old file?";
-        if (env.ui.message(question, Icon::Question, Buttons::YesNo) == Answer::Yes) {
+        if (env.ui.message(question, Icon::Question, Buttons::YesNo, {}, Answer::No) ==
+            Answer::Yes) {
             log.line("->Prepairing to delete old " + word + " MOD");
-            platform::clearAttributes(to);
-            const platform::Status s = platform::deleteFile(to);
+            const bool gone = fileGate(env).trash(FileKind::ModArchive, to);
             log.line(std::string(enable ? "->Enabled" : "->Disabled") +
-                     " MOD deleted, error status:" + std::to_string(s.code));
+                     " MOD deleted, error status:" + (gone ? "0" : "75"));
         } else {
             env.ui.message(enable ? "MOD was not enabled." : "MOD was not disabled.",
                            Icon::Information);
@@ -133,7 +133,7 @@ void setModChecked(ContentState& state, const ContentEnv& env, int index, bool c
 void selectMod(ContentState& state, const ContentEnv& env, int index) {
     ModList& mods = state.mods;
     mods.selected = (index >= 0 && size_t(index) < mods.entries.size()) ? index : -1;
-    StepLog log(env.paths.launcherFolder + "Debug2.dat", env.debug);
+    StepLog log(env, "Debug2.dat");
     if (const ModEntry* e = mods.selectedEntry()) {
         log.line("_______________Initialized (" + e->name + ")");
         log.line("->Selected " + e->fileName);
@@ -142,16 +142,15 @@ void selectMod(ContentState& state, const ContentEnv& env, int index) {
     log.line("__________________________DONE___________________________");
 }
 
-bool RenameFile(const std::string& oldPath, const std::string& newPath, bool overwrite, Ui& ui) {
+bool RenameFile(const ContentEnv& env, const std::string& oldPath, const std::string& newPath,
+                bool overwrite) {
     if (!platform::fileExists(oldPath)) {
-        ui.message("RenameFile() - '" + oldPath + "' doesn't exist.", Icon::Exclamation);
+        env.ui.message("RenameFile() - '" + oldPath + "' doesn't exist.", Icon::Exclamation);
         return false;
     }
-    if (overwrite && platform::pathExists(newPath)) {
-        platform::clearAttributes(newPath);
-        platform::deleteFile(newPath);
-    }
-    ui.pumpEvents();
+    env.ui.pumpEvents();
+    if (overwrite)
+        return fileGate(env).renameOver(FileKind::ModArchive, oldPath, newPath);
     return bool(platform::renameEntry(oldPath, newPath));
 }
 
@@ -176,12 +175,12 @@ void DisableAllMODs(ContentState& state, const ContentEnv& env) {
             if (platform::fileExists(inactive)) {
                 if (env.ui.message("Can't disable MOD, you already have a disabled '" + name +
                                        "' MOD. Delete old file?",
-                                   Icon::Question, Buttons::YesNo) != Answer::Yes) {
+                                   Icon::Question, Buttons::YesNo, {}, Answer::No) != Answer::Yes) {
                     env.ui.message("MOD was not disabled.", Icon::Information);
                     continue;
                 }
-                platform::clearAttributes(inactive);
-                platform::deleteFile(inactive);
+                if (!fileGate(env).trash(FileKind::ModArchive, inactive))
+                    continue;
             }
             platform::clearAttributes(active);
             platform::renameEntry(active, inactive);
@@ -199,9 +198,7 @@ void deleteMod(ContentState& state, const ContentEnv& env) {
     const char* ext = e->checked ? ".kdg" : ".kvw";
     if (env.ui.message("Are you sure you want to delete '" + e->name + ext + "' from your HD?",
                        Icon::Question, Buttons::YesNo) == Answer::Yes) {
-        const std::string path = gamePath(env, e->name, ext);
-        platform::clearAttributes(path);
-        platform::deleteFile(path);
+        fileGate(env).trash(FileKind::ModArchive, gamePath(env, e->name, ext));
     }
     refreshModList(state, env);
 }
@@ -215,7 +212,7 @@ void DisableUnsafeMODs(ContentState& state, const ContentEnv& env, const kdg::Na
     }
     for (const auto& e : state.mods.entries)
         if (e.checked && e.archive.HasNamesList)
-            RenameFile(gamePath(env, e.name, ".kdg"), gamePath(env, e.name, ".kvw"), false, env.ui);
+            RenameFile(env, gamePath(env, e.name, ".kdg"), gamePath(env, e.name, ".kvw"), false);
     refreshModList(state, env);
 }
 

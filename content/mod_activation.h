@@ -22,7 +22,8 @@ void selectMod(ContentState& state, const ContentEnv& env, int index);
 
 // Renames when `oldPath` exists (deleting an existing target first when `overwrite`);
 // otherwise says the old file does not exist.
-bool RenameFile(const std::string& oldPath, const std::string& newPath, bool overwrite, Ui& ui);
+bool RenameFile(const ContentEnv& env, const std::string& oldPath, const std::string& newPath,
+                bool overwrite);
 
 // On exit: every unticked entry whose ".kdg" still exists becomes ".kvw".
 void RenameKDGs(ContentState& state, const ContentEnv& env);

@@ -81,11 +81,9 @@ bool makeCompatible110(ContentState& state, const ContentEnv& env) {
             if (e.isFolder)
                 continue;
             any = true;
-            const std::string target = folder + e.name;
-            if (platform::pathExists(target))
-                platform::clearAttributes(target);
-            if (platform::Status s =
-                    platform::copyFile(rules + platform::nativeSeparator() + e.name, target, true);
+            if (platform::Status s = fileGate(env).copyOver(
+                    FileKind::InstalledCopy, rules + platform::nativeSeparator() + e.name,
+                    folder + e.name);
                 !s) {
                 showErrorBox(env.ui, s.code, s.description, kOperation);
                 return true;

@@ -12,11 +12,13 @@ constexpr const char* kOperation = "makeSloVlo";
 
 // Replaces the batch's files whole, made durable together; a read-only target is
 // cleared first. Files that already hold their bytes are left alone.
-platform::Status writeBatch(const std::vector<const PlanStep*>& steps) {
+platform::Status writeBatch(FileGate& gate, const std::vector<const PlanStep*>& steps) {
     std::vector<platform::FileContents> files;
     for (const PlanStep* s : steps) {
         if (s->unchanged)
             continue;
+        if (!gate.allows(FileKind::InstalledCopy, s->target))
+            return {platform::err::PathFileAccess, "'" + s->target + "' is outside the game folder"};
         if (platform::pathExists(s->target))
             platform::clearAttributes(s->target);
         files.push_back({s->target, s->bytes});
@@ -40,9 +42,9 @@ bool executeInstallPlan(ContentState& state, const ContentEnv& env, StartPlan pl
         const PlanStep& step = steps[i];
         switch (step.kind) {
         case StepKind::Delete:
-            // Errors are ignored: a file that cannot go stays where it is.
-            platform::clearAttributes(step.target);
-            platform::deleteFile(step.target);
+            // A copy of the last install: a user's file it borrowed the name of comes
+            // back. Errors are ignored: a file that cannot go stays where it is.
+            fileGate(env).putBack(FileKind::InstalledCopy, step.target);
             break;
         case StepKind::Requirements:
             if (state.hooks.resolveRequirements)
@@ -68,7 +70,8 @@ bool executeInstallPlan(ContentState& state, const ContentEnv& env, StartPlan pl
             while (i + 1 < steps.size() && steps[i + 1].kind == StepKind::Write &&
                    steps[i + 1].batch == step.batch)
                 batch.push_back(&steps[++i]);
-            if (platform::Status s = writeBatch(batch); !s) {
+            FileGate gate = fileGate(env);
+            if (platform::Status s = writeBatch(gate, batch); !s) {
                 if (step.failure.empty()) {
                     showErrorBox(env.ui, s.code, s.description, kOperation);
                     return false;
@@ -77,12 +80,18 @@ bool executeInstallPlan(ContentState& state, const ContentEnv& env, StartPlan pl
             }
             break;
         }
-        case StepKind::Copy:
-            if (platform::fileExists(step.target))
-                platform::clearAttributes(step.target);
-            if (platform::copyFile(step.source, step.target, true))
+        case StepKind::Copy: {
+            // A user's own file under the archive's name is kept aside and comes back
+            // when the launcher removes its copy.
+            FileGate gate = fileGate(env);
+            if (!gate.keepAside(FileKind::InstalledCopy, step.target))
+                break;
+            if (gate.copyOver(FileKind::InstalledCopy, step.source, step.target))
                 state.installed.add(step.owner, platform::resolvePath(step.target));
+            else
+                gate.putBack(FileKind::InstalledCopy, step.target);
             break;
+        }
         case StepKind::Rename:
             platform::clearAttributes(step.source);
             platform::renameEntry(step.source, step.target);

@@ -5,11 +5,10 @@
 
 namespace kv::content {
 
-StepLog::StepLog(std::string path, bool enabled) : path_(std::move(path)), enabled_(enabled) {
-    if (platform::fileExists(path_)) {
-        platform::clearAttributes(path_);
-        platform::deleteFile(path_);
-    }
+StepLog::StepLog(const ContentEnv& env, std::string_view fileName)
+    : path_(env.paths.launcherFolder + std::string(fileName)), enabled_(env.debug) {
+    if (platform::fileExists(path_))
+        fileGate(env).remove(FileKind::Temporary, path_);
 }
 
 StepLog::~StepLog() {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kv::content {
 
@@ -82,8 +83,14 @@ std::optional<double> numericValue(std::string_view text) {
 }
 
 long long roundHalfEven(double value) {
-    if (!(value > -9.0e18 && value < 9.0e18))
+    // Beyond the range of the result the nearest end stands in, so that a huge index is
+    // out of every range rather than a small one.
+    if (std::isnan(value))
         return 0;
+    if (value >= 9.0e18)
+        return std::numeric_limits<long long>::max();
+    if (value <= -9.0e18)
+        return std::numeric_limits<long long>::min();
     const double down = std::floor(value);
     const double diff = value - down;
     long long r = static_cast<long long>(down);

@@ -30,7 +30,8 @@ std::string fileNameOf(std::string_view path);
 // The text as a number when it is one as a whole (blanks around it allowed): an optional
 // sign, digits and at most one decimal point.
 std::optional<double> numericValue(std::string_view text);
-// A number rounded half-to-even, as the old runtime converted to integers.
+// A number rounded half-to-even, as the old runtime converted to integers; beyond the
+// range of the result, the nearest end of it.
 long long roundHalfEven(double value);
 
 } // namespace kv::content

@@ -1,6 +1,7 @@
 #include "core/settings_file.h"
 
 #include "common/error_box.h"
+#include "common/file_gate.h"
 #include "common/ui_port.h"
 #include "core/installation_actions.h"
 #include "core/launcher.h"
@@ -279,8 +280,7 @@ void SaveDefaultValues(Launcher& l) {
 
 void deleteConfigINI(Launcher& l) {
     const std::string path = l.settingsFilePath();
-    (void)platform::clearAttributes(path);
-    (void)platform::deleteFile(path);
+    FileGate(l.paths, {}, l.ui()).remove(FileKind::PreferenceFile, path);
     l.deletedSettingsFile = path;
 }
 

@@ -1,5 +1,6 @@
 #include "core/startup.h"
 
+#include "common/file_gate.h"
 #include "common/ui_port.h"
 #include "core/installation_actions.h"
 #include "core/launcher.h"
@@ -85,6 +86,15 @@ void setLobbyLabels(Launcher& l) {
         l.gameName = l.nick + (endsWithNoCase(l.nick, "s") ? "' game" : "'s game");
 }
 
+// A launcher killed while its copies borrowed the names of the user's own archives left
+// the user's files under their kept names: they come back before anything is installed.
+void putBackKeptFiles(Launcher& l) {
+    for (const std::string& folder : l.installations.paths()) {
+        const std::string game = withTrailingSeparator(folder);
+        FileGate(l.paths, game, l.ui()).putBackLeftovers(FileKind::InstalledCopy, game);
+    }
+}
+
 bool runStartup(Launcher& l, std::string_view commandLine) {
     Ui& ui = l.ui();
     LauncherHooks& h = l.hooks;
@@ -117,6 +127,7 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
     if (platform::fileExists(l.settingsFilePath()))
         l.firstRun = false;
     PrepGetDefaultValues(l);
+    putBackKeptFiles(l);
     runHook(h.reapplySelections, true);
 
     l.mapEditorAvailable = CheckForTerraForge(l);

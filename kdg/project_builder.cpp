@@ -1,6 +1,7 @@
 #include "kdg/project_builder.h"
 
 #include "common/error_box.h"
+#include "common/file_gate.h"
 #include "common/paths.h"
 #include "kdg/folders.h"
 #include "platform/files.h"
@@ -16,14 +17,16 @@ bool isSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// A copy that replaces its target; the error box names the operation on failure.
-bool copyInto(const std::string& from, const std::string& to, Ui& ui, std::string_view operation) {
+// A copy that replaces its target in the project; the error box names the operation on
+// failure.
+bool copyInto(const KdgProject& project, const std::string& from, const std::string& to, Ui& ui,
+              std::string_view operation) {
     if (!platform::fileExists(from)) {
         showErrorBox(ui, platform::err::FileNotFound, "File not found: " + from, operation);
         return false;
     }
-    platform::clearAttributes(to);
-    const platform::Status s = platform::copyFile(from, to, true);
+    const platform::Status s =
+        FileGate(ui, project.folder).copyOver(FileKind::KdgProjectFile, from, to);
     if (!s) {
         showErrorBox(ui, s.code, s.description, operation);
         return false;
@@ -140,10 +143,8 @@ std::string MakeKDGCommandLine(const KdgProject& project) {
 
 bool CreateBat(const KdgProject& project, bool deleteOld, Ui& ui) {
     const std::string bat = joinPath(project.folder, kBatchFileName);
-    if (deleteOld) {
-        platform::clearAttributes(bat);
-        platform::deleteFile(bat);
-    }
+    if (deleteOld)
+        FileGate(ui, project.folder).remove(FileKind::Temporary, bat);
     if (!writeText(bat, MakeKDGCommandLine(project) + "\r\n", ui))
         return false;
 #ifndef _WIN32
@@ -182,8 +183,8 @@ bool AddResourceFiles(const KdgProject& project, std::string_view key,
     const std::string target = joinPath(project.folder, aspect->resourceTarget);
     bool ok = true;
     for (const char* list : aspect->resourceLists)
-        ok = copyInto(platform::resolvePath(joinPath(resources, list)), joinPath(target, list), ui,
-                      "AddResourceFiles") &&
+        ok = copyInto(project, platform::resolvePath(joinPath(resources, list)),
+                      joinPath(target, list), ui, "AddResourceFiles") &&
              ok;
     return ok;
 }
@@ -202,7 +203,7 @@ bool createEmptyDir(const KdgProject& project, bool createFolder, const std::str
     }
     const std::string tool = joinPath(project.folder, kToolName);
     if (!copyInto(
-            platform::resolvePath(joinPath(launcherFolder, std::string("resources\\") + kToolName)),
+            project, platform::resolvePath(joinPath(launcherFolder, std::string("resources\\") + kToolName)),
             tool, ui, "createEmptyDir"))
         return false;
     // Hidden, so that the user's own files stand out in the folder.

@@ -1,6 +1,7 @@
 #include "kdg/project_files.h"
 
 #include "common/error_box.h"
+#include "common/file_gate.h"
 #include "common/paths.h"
 #include "platform/files.h"
 
@@ -119,8 +120,8 @@ bool addProjectFile(KdgProject& project, const std::string& source, int choice,
         ui.message("File already exists!\r\n Settings for this file were overwritten!",
                    Icon::Exclamation);
     } else {
-        platform::clearAttributes(to);
-        const platform::Status s = platform::copyFile(source, to, true);
+        const platform::Status s =
+            FileGate(ui, project.folder).copyOver(FileKind::KdgProjectFile, source, to);
         if (!s) {
             showErrorBox(ui, s.code, s.description, "AddFileToKDG");
             return false;
@@ -161,8 +162,8 @@ bool removeProjectFile(KdgProject& project, std::size_t index, Ui& ui) {
         return false;
     const ProjectFile file = project.files[index];
     const std::string path = project.pathOf(file);
-    platform::clearAttributes(path);
-    platform::deleteFile(path);
+    if (!FileGate(ui, project.folder).trash(FileKind::KdgProjectFile, path))
+        return false;
     project.files.erase(project.files.begin() + std::ptrdiff_t(index));
     const std::string lowerName = lower(file.name);
     if (file.subFolder.empty() && (lowerName == "addon.lev" || lowerName == "gamedesc.lev")) {

@@ -30,6 +30,9 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
          {"SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '8'."}},
         {R"(SelectAI("-2", "X"))",
          {"SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '-2'."}},
+        {R"(SelectAI("99999999999999999999", "Far"))",
+         {"SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: "
+          "'99999999999999999999'."}},
         {R"(SelectAI("a", "X"))",
          {"SelectAI() Error: AI Index to select must be a numeric value, found: 'a'."}},
         {R"(SelectAI("", "X"))",

@@ -5,10 +5,12 @@
 #include "core/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
+#include "tests/support/trash_home.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace kv::test {
 namespace {
@@ -96,6 +98,18 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     l.options.resolution = 5;
     ASSERT_TRUE(l.hooks.loadGlobalConfiguration("A.ini"));
     EXPECT_EQ(l.options.resolution, 1);
+
+    // One that cannot be read (larger than any configuration may be) changes nothing.
+    w.write(w.app("Mods/Global INIs/Huge.ini"), "x");
+    std::filesystem::resize_file(w.app("Mods/Global INIs/Huge.ini"),
+                                 platform::kDefaultReadLimit + 1);
+    l.options.resolution = 4; // not saved: the settings file of A stays as it is
+    const std::string settings = w.read(w.app("Settings/A.ini"));
+    const std::size_t ais = l.content.ais.records.size();
+    EXPECT_FALSE(l.hooks.loadGlobalConfiguration("Huge.ini"));
+    EXPECT_EQ(l.activeSettingsName, "A.ini");
+    EXPECT_EQ(l.content.ais.records.size(), ais);
+    EXPECT_EQ(w.read(w.app("Settings/A.ini")), settings);
 }
 
 TEST(GlobalConfig, RequestedAisOutliveTheResetAndMissingOnesAreReported) {
@@ -147,6 +161,7 @@ TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
     EXPECT_EQ(entries[1].name + "|" + entries[1].description, "B|Second\r\nline");
 
     EXPECT_TRUE(automation::deleteGlobalConfiguration(w.l(), "A"));
+    EXPECT_TRUE(platform::fileExists(trashed("A.ini")));
     Texts left;
     for (const char* folder : {"Mods/Global INIs/", "Settings/"})
         for (const auto& e : platform::listDirectory(w.app(folder), "*"))

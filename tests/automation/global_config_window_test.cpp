@@ -1,6 +1,7 @@
 // `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
 // double click and by button (also after the file vanished), and deleting through the
 // real "Are you sure?" box.
+#include "core/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 #include "ui/automation/global_config_window.h"
@@ -54,8 +55,15 @@ TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
     auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
     auto* description = window.findChild<QPlainTextEdit*>(QStringLiteral("TxtGlobalConfigDesc"));
     ASSERT_TRUE(list && description);
-    ASSERT_EQ(list->count(), 3); // with the demo's "Vanilla"
+    ASSERT_EQ(list->count(), 3); // with the demo's "Vanilla", in name order
+    EXPECT_EQ(list->item(0)->text() + list->item(1)->text() + list->item(2)->text(),
+              QStringLiteral("DuelGoneVanilla"));
     EXPECT_EQ(list->currentRow(), 0);
+    // Enter on the untouched list loads nothing.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_NE(window.result(), QDialog::Accepted);
+    EXPECT_EQ(w.installs, 1);
 
     // A configuration deleted behind the window's back cannot be loaded.
     const int gone = rowOf(list, QStringLiteral("Gone"));
@@ -95,6 +103,10 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
     list->setCurrentRow(rowOf(list, QStringLiteral("Duel")));
     auto* remove = window.findChild<QPushButton*>(QStringLiteral("CmdDelete"));
+    // Duel is the active configuration.
+    w.l().activeSettingsName = "Duel.ini";
+    w.l().automation.label = "Duel.ini";
+    w.l().automation.labelVisible = true;
 
     // First answer No, then Yes.
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
@@ -103,6 +115,7 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             asked = box->text();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
             box->button(button)->click();
         });
         QTest::mouseClick(remove, Qt::LeftButton);
@@ -116,6 +129,9 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     EXPECT_TRUE(platform::fileExists(w.app("Mods/Global INIs/Gone.ini")));
     EXPECT_TRUE(platform::fileExists(w.app("Settings/Gone.ini")));
     EXPECT_TRUE(platform::fileExists(w.app("Settings/starter.ini")));
+    EXPECT_FALSE(w.l().automation.labelVisible);
+    closeMainWindow(w.l());
+    EXPECT_FALSE(platform::fileExists(w.app("Settings/Duel.ini")));
 }
 
 QLabel* labelWithText(QWidget* in, const QString& text) {

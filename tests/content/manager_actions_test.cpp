@@ -1,9 +1,11 @@
 // The manager's deletions: the question first, then exactly the files it names, and the
 // catalogue or list rescanned.
 #include "content/manager_actions.h"
+#include "content/catalogue_scan.h"
 #include "content/mod_activation.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
+#include "tests/support/trash_home.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +100,7 @@ TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(managerDeleteRules(w.state, w.env(), "Fast"));
     EXPECT_FALSE(platform::pathExists(w.launcher("Mods/Rules/Fast")));
+    EXPECT_TRUE(platform::fileExists(test::trashed("Fast/rules.slo")));
     EXPECT_EQ(w.ui.messages()[0].text, "Are you sure you want to delete 'Fast' ?");
 
     ASSERT_EQ(w.modEntries(), (Texts{"BigMod+", "Other-"}));
@@ -120,6 +123,16 @@ TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     // Now there is nothing to delete, and nothing is asked.
     EXPECT_FALSE(managerDeleteModDescription(w.state, w.env(), 0));
     EXPECT_EQ(w.ui.messages().size(), 4u);
+    EXPECT_TRUE(platform::fileExists(test::trashed("Other.kvw")));
+
+    // A set loaded from the launcher's backup of the game's scripts is only forgotten.
+    w.writeLauncher("resources/backup/rules.slo", "default S");
+    w.writeLauncher("resources/backup/rules.vlo", "default V");
+    ASSERT_TRUE(InstallRules(w.state, w.env(), "Backup", w.launcher("resources/backup")));
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteRules(w.state, w.env(), "Backup"));
+    EXPECT_EQ(w.temp.read("kvs/resources/backup/rules.slo"), "default S");
+    EXPECT_EQ(w.state.rules.find("Backup"), nullptr);
 }
 
 } // namespace

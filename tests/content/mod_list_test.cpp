@@ -179,16 +179,16 @@ TEST(ModList, DeleteAsksForTheFileOfTheEntrysState) {
 
 TEST(ModList, RenameFileAndRenameKdgsOnExit) {
     ContentWorld w;
-    EXPECT_FALSE(RenameFile(w.inGame("None.kdg"), w.inGame("None.kvw"), false, w.ui));
+    EXPECT_FALSE(RenameFile(w.env(), w.inGame("None.kdg"), w.inGame("None.kvw"), false));
     EXPECT_EQ(
         w.ui.messageTexts(),
         std::vector<std::string>{"RenameFile() - '" + w.inGame("None.kdg") + "' doesn't exist."});
 
     w.writeGame("A.kdg", "new");
     w.writeGame("A.kvw", "old");
-    EXPECT_FALSE(RenameFile(w.inGame("A.kdg"), w.inGame("A.kvw"), false, w.ui));
+    EXPECT_FALSE(RenameFile(w.env(), w.inGame("A.kdg"), w.inGame("A.kvw"), false));
     EXPECT_EQ(w.readGame("A.kvw"), "old");
-    EXPECT_TRUE(RenameFile(w.inGame("A.kdg"), w.inGame("A.kvw"), true, w.ui));
+    EXPECT_TRUE(RenameFile(w.env(), w.inGame("A.kdg"), w.inGame("A.kvw"), true));
     EXPECT_EQ(w.readGame("A.kvw"), "new");
 
     // An entry left unticked whose archive came back active is switched off on exit.

@@ -53,7 +53,9 @@ TEST(RequiredArchives, CopyReactivateOrSkipByLength) {
 TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose) {
     ContentWorld w;
     addTankAi(w);
-    w.writeGame("TankPack.kdg", "a different, shorter archive");
+    // The user's own archive under a name the AI's archive borrows comes back whole.
+    const std::string mine = std::string("a different,\0 shorter archive\r\n", 31);
+    w.writeGame("TankPack.kdg", mine);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
     EXPECT_EQ(w.readGame("Roads.kdg"), archivePlaceholder("roads", 200));
@@ -67,7 +69,7 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     w.state.choices.selectAI(2, kDontChange);
     w.ui.clear();
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    EXPECT_FALSE(w.gameHas("TankPack.kdg"));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_TRUE(w.state.installed.empty());
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
@@ -78,7 +80,9 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     w.writeLauncher("resources/backup/player2.vlo", "default vlo\r\n");
     w.writeLauncher("resources/backup/player2.slo", "default slo\r\n");
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
     removeInstalledFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.vlo"), "default vlo\r\n");
     EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
@@ -122,7 +126,8 @@ TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {
     CopyAllAdditionalFiles(w.state, w.env());
     EXPECT_EQ(w.readGame("Game.kdg"), "the game's own");
     w.state.installed.add(InstalledFiles::kRules, w.inGame("Game.kdg"));
-    w.state.installed.workOff(w.state.originals);
+    FileGate gate = fileGate(w.env());
+    w.state.installed.workOff(w.state.originals, gate);
     EXPECT_TRUE(w.gameHas("Game.kdg"));
 }
 

@@ -1,4 +1,5 @@
 // kvstool lobby run as a child process, joining a launcher of this process.
+#include "platform/files.h"
 #include "tests/lobby/lobby_world.h"
 
 #include <QProcess>
@@ -83,6 +84,11 @@ TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
     runHook(host.launcher->hooks.tellPeersToStart);
     ASSERT_TRUE(waitUntil([&] { return readOut().find("\nstart\t") != std::string::npos; }, 20000))
         << out;
+    // The host's "disablemods" must not get a Yes to deleting the guest's older MOD.
+    ASSERT_TRUE(platform::writeFileAtomic(guestWorld.gameFolder + "Mine.kdg", "newer"));
+    ASSERT_TRUE(platform::writeFileAtomic(guestWorld.gameFolder + "Mine.kvw", "older"));
+    host.lobby().remote_disableMODs(0);
+    ASSERT_TRUE(waitUntil([&] { return readOut().find("disabled all MODs") != out.npos; }, 20000));
     host.state().selectedRow = 0;
     host.lobby().runCommand("Disconnect");
     // The goodbye leaves on the host's next turn: the event loop must run meanwhile.
@@ -102,7 +108,9 @@ TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
              "address: 127.0.0.1\n",
              "details\t127.0.0.1\tAl\t" + windowsForm(host.world.gameFolder) + "\t" +
                  windowsForm(host.world.launcherFolder) + "\n",
-             "box\t\tDo you want to start the game now?\n", "recv\t0\tdisconnect|| ||Al\n"})
+             "box\t\tDo you want to start the game now?\n", "recv\t0\tdisconnect|| ||Al\n",
+             "disable MOD, you already have a disabled 'Mine' MOD. Delete old file?\nbox\t\tMOD "
+             "was not disabled.\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line << "\nin:\n" << out;
     const size_t start = out.find("\nstart\t");
     const std::string startLine = out.substr(start + 1, out.find('\n', start + 1) - start - 1);

@@ -7,6 +7,7 @@
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/trash_home.h"
 #include "tools/demo/demo_world.h"
 #include "tools/worldgen/content_files.h"
 #include "ui/content/frm_mods.h"
@@ -119,7 +120,6 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     for (int i = 0; i < mods->topLevelItemCount(); ++i) {
         const auto& e = entries[std::size_t(i)];
         EXPECT_EQ(mods->topLevelItem(i)->text(1), e.descriptionLoaded ? "Yes" : "No");
-        EXPECT_EQ(mods->topLevelItem(i)->text(2), "");
         mods->setCurrentItem(mods->topLevelItem(i));
         EXPECT_EQ(w.label("LblModAuthor").toStdString(),
                   e.authorName.empty() ? "Unknown" : e.authorName);
@@ -132,7 +132,9 @@ TEST(FrmMODs, ShowsTheLibraryWithItsDetailsAndLinks) {
     EXPECT_GT(w.find<QListWidget>("LstRules")->count(), 0);
 }
 
-TEST(FrmMODs, DeletesTheAiWithItsArchivesAfterTheQuestion) {
+// Each deletion through the real buttons and questions: the chosen item, and nothing
+// else, ends in the trash.
+TEST(FrmMODs, EachDeletionTrashesTheChosenItemAndNothingElse) {
     ManagerWorld w;
     ASSERT_NE(w.manager, nullptr);
     const std::string folder = w.world.launcherFolder + "Mods/SkirmishAI/Fortress";
@@ -149,7 +151,35 @@ TEST(FrmMODs, DeletesTheAiWithItsArchivesAfterTheQuestion) {
                                         "Are you sure you want to delete 'Fortress' ?"}));
     EXPECT_EQ(w.aiRow("Fortress"), nullptr);
     EXPECT_FALSE(platform::pathExists(folder));
+    EXPECT_TRUE(platform::fileExists(trashed("Fortress.kvai")));
     EXPECT_EQ(w.launcher->content.ais.find("Fortress"), nullptr);
+
+    // A rules set: its folder goes whole.
+    auto* rules = w.find<QListWidget>("LstRules");
+    ASSERT_GT(rules->count(), 0);
+    const std::string set = rules->item(0)->text().toStdString();
+    rules->setCurrentRow(0);
+    w.ui.answerMessage(Answer::Yes);
+    w.find<QPushButton>("CmdDeleteRules")->click();
+    EXPECT_FALSE(platform::pathExists(w.world.launcherFolder + "Mods/Rules/" + set));
+    EXPECT_TRUE(platform::folderExists(trashed(set)));
+
+    // A MOD: a file named only ".kdg" has its own row, so rows and entries stay one list.
+    ASSERT_TRUE(platform::writeFileAtomic(w.world.gameFolder + ".kdg", "K"));
+    w.find<QPushButton>("CmdRefreshMODs")->click();
+    auto* mods = w.find<QTreeWidget>("ListMODs");
+    const auto& entries = w.launcher->content.mods.entries;
+    ASSERT_EQ(mods->topLevelItemCount(), int(entries.size()));
+    const std::vector<content::ModEntry> before = entries;
+    const int last = mods->topLevelItemCount() - 1;
+    const std::string chosen = mods->topLevelItem(last)->text(0).toStdString();
+    mods->setCurrentItem(mods->topLevelItem(last));
+    w.ui.answerMessage(Answer::Yes);
+    w.find<QPushButton>("CmdDeleteMOD")->click();
+    for (const content::ModEntry& e : before) {
+        EXPECT_EQ(platform::fileExists(w.world.gameFolder + e.fileName), e.name != chosen);
+        EXPECT_EQ(platform::fileExists(trashed(e.fileName)), e.name == chosen) << e.fileName;
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The customizing window on the demo world, driven through its widgets: open it from the
 // AI page, pick a value, and "Apply" puts it into the installed script.
 #include "content/launcher_wiring.h"
+#include "content/script_slots.h"
 #include "core/launcher.h"
 #include "core/startup.h"
 #include "platform/files.h"
@@ -161,6 +162,20 @@ TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {
     EXPECT_EQ(list->item(0)->text(), "Player2 - Big");
     EXPECT_EQ(list->currentItem()->text(), "Rules - Classic");
     EXPECT_FALSE(box->isEnabled());
+
+    // Another AI put into the slot behind the window's back (a configuration loaded): a
+    // pick is not written into that AI's script; the window follows the slot instead.
+    w.selectEntry(frm, "Player2 - Big");
+    content::ContentState& state = w.launcher->content;
+    ASSERT_TRUE(state.choices.selectAI(2, "Hunter"));
+    content::RefreshAIProcessing(state, content::contentEnv(*w.launcher), 2);
+    auto* stale = w.find<QComboBox>(frm, "CmbValue0");
+    stale->setFocus();
+    QTest::keyClick(stale, Qt::Key_Down);
+    EXPECT_FALSE(state.scripts.players[2].enabled);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->currentItem()->text(), "Player2 - Hunter");
+    EXPECT_EQ(w.find<QLabel>(frm, "LblDesc0")->text(), "First attack after");
     EXPECT_TRUE(w.ui.messages().empty());
 }
 

@@ -36,7 +36,8 @@ constexpr const char* kUsage =
     "  rows TAB COUNT (rows removed)  status TAB TEXT\n"
     "  details TAB IP TAB NICK TAB GAME FOLDER TAB LAUNCHER FOLDER\n"
     "  start TAB COMMAND LINE (the game is not started)\n"
-    "Questions are answered with --answer (default yes). Exits 0 after --seconds (default\n"
+    "Questions are answered with --answer (default yes; a question whose yes deletes a\n"
+    "file is answered no unless --answer yes is given). Exits 0 after --seconds (default\n"
     "30) or when the last peer has disconnected.\n";
 
 struct Options {
@@ -46,7 +47,7 @@ struct Options {
     std::uint16_t port = lobby::kDefaultPort;
     std::optional<std::string> nick;
     int seconds = 30;
-    bool yes = true;
+    std::optional<bool> yes; // as given on the command line
     std::optional<std::string> say;
     bool sync = false;
     bool disableMods = false;
@@ -138,7 +139,8 @@ void emitLine(const std::vector<std::string>& fields) {
 // a first run gets the nick.
 class EventUi : public DialoglessUi {
 public:
-    EventUi(bool yes, std::string nick) : yes_(yes), nick_(std::move(nick)) {}
+    EventUi(std::optional<bool> yes, std::string nick)
+        : yes_(yes.value_or(true)), explicitYes_(yes.value_or(false)), nick_(std::move(nick)) {}
     Answer message(const std::string& text, Icon, Buttons buttons,
                    const std::string& title) override {
         emitLine({"box", title, text});
@@ -163,8 +165,21 @@ public:
     }
     void pumpEvents() override { QCoreApplication::processEvents(); }
 
+protected:
+    // A question whose safe answer is No is one whose Yes deletes something: a peer's
+    // command must not get that Yes from a default nobody chose.
+    Answer messageWithDefault(const std::string& text, Icon icon, Buttons buttons,
+                              const std::string& title, Answer defaultButton) override {
+        if (defaultButton == Answer::No && !explicitYes_) {
+            emitLine({"box", title, text});
+            return Answer::No;
+        }
+        return message(text, icon, buttons, title);
+    }
+
 private:
     bool yes_;
+    bool explicitYes_;
     std::string nick_;
 };
 

@@ -55,8 +55,10 @@ void FrmGlobalConfigLoad::GlobalConfigurations_Load() {
         list_->addItem(toQt(entry.name));
         descriptions_.push_back(entry.description);
     }
+    // The first description shows, but nothing is chosen until the user picks: Enter on
+    // an untouched list loads nothing.
     if (list_->count() > 0)
-        list_->setCurrentRow(0);
+        list_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     showDescription();
 }
 
@@ -68,7 +70,7 @@ void FrmGlobalConfigLoad::showDescription() {
 }
 
 bool FrmGlobalConfigLoad::LoadSelectedINI() {
-    const QListWidgetItem* item = list_->currentItem();
+    const QListWidgetItem* item = chosenItem();
     if (!item)
         return false;
     const std::string fileName = fromQt(item->text()) + ".ini";
@@ -83,11 +85,17 @@ bool FrmGlobalConfigLoad::LoadSelectedINI() {
     return true;
 }
 
+QListWidgetItem* FrmGlobalConfigLoad::chosenItem() const {
+    QListWidgetItem* item = list_->currentItem();
+    return item && item->isSelected() ? item : nullptr;
+}
+
 void FrmGlobalConfigLoad::deleteSelected() {
-    const QListWidgetItem* item = list_->currentItem();
+    const QListWidgetItem* item = chosenItem();
     if (!item)
         return;
-    if (launcher_.ui().message("Are you sure?", Icon::Question, Buttons::YesNo) != Answer::Yes)
+    if (launcher_.ui().message("Are you sure?", Icon::Question, Buttons::YesNo, {},
+                               Answer::No) != Answer::Yes)
         return;
     automation::deleteGlobalConfiguration(launcher_, fromQt(item->text()));
     GlobalConfigurations_Load();

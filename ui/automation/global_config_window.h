@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 
 namespace kv {
@@ -22,6 +23,8 @@ public:
     // Applies the selected entry; true when it was applied (the window then closes).
     bool LoadSelectedINI();
     void deleteSelected();
+    // The item the user chose: the current one when it is also selected.
+    QListWidgetItem* chosenItem() const;
 
 signals:
     // A configuration was applied: the main window shows the new state.

@@ -136,7 +136,9 @@ QWidget* FrmMODs::createAiSection() {
 
     connect(ais_, &QTreeWidget::currentItemChanged, this, &FrmMODs::showAi);
     connect(refresh, &QPushButton::clicked, this, [this] {
-        content::CustomAIList_fill(launcher_.content, content::contentEnv(launcher_));
+        // A list a command file froze holds what the file loaded: a rescan would lose it.
+        if (!launcher_.automation.aiFrozen)
+            content::CustomAIList_fill(launcher_.content, content::contentEnv(launcher_));
         changed();
     });
     connect(add, &QPushButton::clicked, this, [this] {
@@ -145,8 +147,9 @@ QWidget* FrmMODs::createAiSection() {
     });
     connect(deleteAi_, &QPushButton::clicked, this, [this] {
         const QString name = selectedAi();
-        if (!name.isEmpty() && content::managerDeleteAi(
-                                   launcher_.content, content::contentEnv(launcher_), fromQt(name)))
+        if (!name.isEmpty() &&
+            content::managerDeleteAi(launcher_.content, content::contentEnv(launcher_),
+                                     fromQt(name), launcher_.automation.aiFrozen))
             changed();
     });
     connect(deleteAiConfig_, &QPushButton::clicked, this, [this] {
@@ -218,7 +221,7 @@ QWidget* FrmMODs::createModsSection() {
     right->addLayout(buttons);
     layout->addLayout(right, 1);
 
-    const auto row = [this] { return mods_->indexOfTopLevelItem(mods_->currentItem()); };
+    const auto row = [this] { return selectedModEntry(); };
     connect(mods_, &QTreeWidget::currentItemChanged, this, &FrmMODs::showMod);
     connect(refresh, &QPushButton::clicked, this, [this] {
         content::refreshModList(launcher_.content, content::contentEnv(launcher_));
@@ -268,9 +271,15 @@ void FrmMODs::reload() {
     for (const content::RulesRecord& r : launcher_.content.rules.records)
         rules_->addItem(toQt(r.name));
     mods_->clear();
-    for (const content::ModEntry& e : launcher_.content.mods.entries)
-        if (!e.name.empty())
-            new QTreeWidgetItem(mods_, {toQt(e.name), yesNo(e.descriptionLoaded), QString()});
+    // One row per archive, a file named only ".kdg" included; each row carries the index
+    // of its entry, which every action acts on.
+    const auto& entries = launcher_.content.mods.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto* item = new QTreeWidgetItem(
+            mods_, {toQt(entries[i].name), yesNo(entries[i].descriptionLoaded), QString()});
+        item->setData(0, Qt::UserRole, qulonglong(i));
+        item->setData(0, Qt::UserRole + 1, toQt(entries[i].fileName));
+    }
     showAi();
     showRules();
     showMod();
@@ -310,8 +319,24 @@ void FrmMODs::showRules() {
     deleteRules_->setEnabled(r != nullptr);
 }
 
+int FrmMODs::selectedModEntry() const {
+    const QTreeWidgetItem* item = mods_->currentItem();
+    if (!item)
+        return -1;
+    // The list may have been rescanned under the window: the row's file decides.
+    const auto& entries = launcher_.content.mods.entries;
+    const std::string fileName = fromQt(item->data(0, Qt::UserRole + 1).toString());
+    const qulonglong index = item->data(0, Qt::UserRole).toULongLong();
+    if (index < entries.size() && entries[index].fileName == fileName)
+        return int(index);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].fileName == fileName)
+            return int(i);
+    return -1;
+}
+
 void FrmMODs::showMod() {
-    const int row = mods_->indexOfTopLevelItem(mods_->currentItem());
+    const int row = selectedModEntry();
     const auto& entries = launcher_.content.mods.entries;
     const content::ModEntry* e =
         row >= 0 && std::size_t(row) < entries.size() ? &entries[std::size_t(row)] : nullptr;

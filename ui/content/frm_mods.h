@@ -37,6 +37,8 @@ private:
     // The library changed: the main window's lists follow.
     void changed();
     QString selectedAi() const;
+    // The index in the MOD list of the selected row's entry, -1 when there is none.
+    int selectedModEntry() const;
 
     Launcher& launcher_;
     QTreeWidget* ais_ = nullptr;

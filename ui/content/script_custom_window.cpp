@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -96,6 +97,7 @@ void FrmScriptCustom::showEntry() {
     content::ScriptSlot* slot = state_.scripts.slot(slot_);
     if (!slot)
         return;
+    shownScript_ = slot->data.path;
     const auto& fields = slot->data.fields;
     rows_.reserve(fields.size());
     for (size_t k = 0; k < fields.size(); ++k) {
@@ -114,6 +116,14 @@ void FrmScriptCustom::showEntry() {
         row.info->setToolTip(QStringLiteral("More information"));
         row.info->setVisible(!f.moreInfo.empty());
         connect(row.values, &QComboBox::activated, this, [this, k](int index) {
+            // A configuration or a new choice may have put another script into the slot
+            // since the rows were made: the window follows it instead of writing these
+            // picks into that script.
+            const content::ScriptSlot* now = state_.scripts.slot(slot_);
+            if (!now || now->data.path != shownScript_) {
+                QTimer::singleShot(0, this, [this] { reloadEntries(); });
+                return;
+            }
             if (content::storeScriptValue(state_, slot_, k, index, env_().ui))
                 emit valueStored();
         });

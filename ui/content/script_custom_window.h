@@ -59,6 +59,9 @@ private:
     QScrollBar* scroll_;
     std::vector<Row> rows_;
     int slot_ = -1;
+    // The script whose fields the rows show: a pick is stored only while the slot still
+    // holds it.
+    std::string shownScript_;
     QWidget* moreInfo_ = nullptr;
     QPlainTextEdit* moreInfoText_ = nullptr;
 };
