@@ -59,6 +59,9 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     const QString keys = QString::fromStdString(w.temp / "keys");
     ASSERT_EQ(kvstool({QStringLiteral("keygen"), keys}).code, 0);
     const std::string publicKey = w.temp.read("keys/update-key.pub");
+    // A second keygen into the same folder keeps the pair in use.
+    EXPECT_EQ(kvstool({QStringLiteral("keygen"), keys}).code, 1);
+    EXPECT_EQ(w.temp.read("keys/update-key.pub"), publicKey);
     EXPECT_EQ(publicKey.size(), 65u);
     EXPECT_EQ(std::filesystem::status(w.temp / "keys/update-key.sec").permissions() &
                   std::filesystem::perms::all,

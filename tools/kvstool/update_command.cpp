@@ -354,9 +354,12 @@ int keygenCommand(const std::vector<std::string>& a) {
     (void)platform::createFolderTree(folder);
     const std::string pub = joinPath(folder, "update-key.pub"),
                       sec = joinPath(folder, "update-key.sec");
+    // A key pair in use cannot be made again: replacing it would lock out every launcher
+    // that trusts its public half.
+    if (platform::pathExists(sec) || platform::pathExists(pub))
+        return kArea.failure(folder + " already holds a key pair; keygen does not replace it");
     // The secret is created readable by its owner only, before a byte of it is written.
     std::error_code ec;
-    std::filesystem::remove(sec, ec);
     {
         std::ofstream create(sec);
     }
