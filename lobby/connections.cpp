@@ -64,11 +64,22 @@ Lobby::Lobby(Launcher& launcher)
     // Created disabled and never enabled by the lobby: pings are answered, not sent.
     keepAliveTimer_.setInterval(kKeepAliveMs);
     connect(&keepAliveTimer_, &QTimer::timeout, this, [this] { keepAliveSweep(); });
-    connect(server_, &QTcpServer::newConnection, this, [this] {
-        // In the order they came: the first to connect is the first greeted.
-        while (QTcpSocket* incoming = server_->nextPendingConnection())
-            onIncoming(incoming);
-    });
+    connect(server_, &QTcpServer::newConnection, this, [this] { acceptPending(); });
+}
+
+void Lobby::acceptPending() {
+    // A burst is taken a few at a time, so that sockets and timers run in between; in the
+    // order they came, the first to connect being the first greeted.
+    constexpr int kAcceptsPerPass = 4;
+    for (int i = 0; i < kAcceptsPerPass; ++i) {
+        QTcpSocket* incoming = server_->nextPendingConnection();
+        if (!incoming)
+            return;
+        onIncoming(incoming);
+    }
+    if (server_->hasPendingConnections())
+        QMetaObject::invokeMethod(
+            this, [this] { acceptPending(); }, Qt::QueuedConnection);
 }
 
 Lobby::~Lobby() {

@@ -139,6 +139,7 @@ private:
     QTcpSocket* socket(int index) const;
     QTcpSocket* createConnection(int index);
     void adopt(int index, QTcpSocket* socket);
+    void acceptPending();
     void onIncoming(QTcpSocket* socket);
     void onConnected(int index);
     void onClosed(int index);
