@@ -62,9 +62,10 @@ std::uint16_t freePort() {
     return probe.serverPort();
 }
 
-// Every peer: connect, send the nick, read until the host's "kdgconfig" has come. Returns
-// how many were greeted.
-int runPeers(std::uint16_t port, std::atomic<bool>& stop) {
+// Every peer: connect, send the nick, read until the host's "kdgconfig" has come. Sets
+// `greeted` to how many were, then keeps the connections until `stop`: their leaving is
+// not part of the greeting.
+void runPeers(std::uint16_t port, std::atomic<bool>& stop, std::atomic<int>& greetedCount) {
     std::vector<int> fds;
     std::vector<std::string> got(kPeers);
     std::vector<bool> greeted(kPeers, false);
@@ -110,10 +111,12 @@ int runPeers(std::uint16_t port, std::atomic<bool>& stop) {
             }
         }
     }
+    greetedCount = count;
+    while (!stop)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     for (int fd : fds)
         if (fd >= 0)
             ::close(fd);
-    return count;
 }
 
 void BM_HundredPeersGreeted(benchmark::State& state) {
@@ -174,13 +177,13 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
         clock.start();
         sinceTick.start();
         ticker.start(10);
-        std::thread peers([&] { greeted = runPeers(host.lobby.port, stop); });
+        std::thread peers([&] { runPeers(host.lobby.port, stop, greeted); });
         while (greeted < 0 && clock.elapsed() < 300000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         const double seconds = double(clock.elapsed()) / 1000.0;
+        ticker.stop();
         stop = true;
         peers.join();
-        ticker.stop();
         state.SetIterationTime(seconds);
         state.counters["greeted"] = double(greeted.load());
         state.counters["all_greeted_s"] = seconds;
