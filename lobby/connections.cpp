@@ -15,6 +15,8 @@ namespace kv::lobby {
 
 namespace {
 
+constexpr int kAcceptsPerPass = 4;
+
 // The first IPv4 address of an interface that is up and not the loopback; the loopback
 // when there is none.
 std::string firstLocalAddress() {
@@ -64,11 +66,37 @@ Lobby::Lobby(Launcher& launcher)
     // Created disabled and never enabled by the lobby: pings are answered, not sent.
     keepAliveTimer_.setInterval(kKeepAliveMs);
     connect(&keepAliveTimer_, &QTimer::timeout, this, [this] { keepAliveSweep(); });
-    connect(server_, &QTcpServer::newConnection, this, [this] {
-        // In the order they came: the first to connect is the first greeted.
-        while (QTcpSocket* incoming = server_->nextPendingConnection())
-            onIncoming(incoming);
+    // The system queues a whole burst of peers (by default it holds 50, and a peer beyond
+    // retries only a second later); the server takes over a few of them at a time, so that
+    // accepting them never holds up the rest of the lobby.
+    server_->setListenBacklogSize(2 * kUserRecords);
+    server_->setMaxPendingConnections(kAcceptsPerPass);
+    // Taken from a timer, not inside the notification: taking them there would let the
+    // server go on accepting the whole burst in one go.
+    connect(server_, &QTcpServer::newConnection, this, [this] { scheduleAccept(); });
+}
+
+void Lobby::scheduleAccept() {
+    if (acceptScheduled_)
+        return;
+    acceptScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        acceptScheduled_ = false;
+        acceptPending();
     });
+}
+
+void Lobby::acceptPending() {
+    // A burst is taken a few at a time, so that sockets and timers run in between; in the
+    // order they came, the first to connect being the first greeted.
+    for (int i = 0; i < kAcceptsPerPass; ++i) {
+        QTcpSocket* incoming = server_->nextPendingConnection();
+        if (!incoming)
+            return;
+        onIncoming(incoming);
+    }
+    if (server_->hasPendingConnections())
+        scheduleAccept();
 }
 
 Lobby::~Lobby() {

@@ -139,6 +139,8 @@ private:
     QTcpSocket* socket(int index) const;
     QTcpSocket* createConnection(int index);
     void adopt(int index, QTcpSocket* socket);
+    void scheduleAccept();
+    void acceptPending();
     void onIncoming(QTcpSocket* socket);
     void onConnected(int index);
     void onClosed(int index);
@@ -190,6 +192,7 @@ private:
     // Connections whose details the user asked for: shown when the answer comes.
     std::vector<int> detailsWanted_;
     QElapsedTimer clock_;
+    bool acceptScheduled_ = false;
     struct AiConfigReading {
         std::vector<std::string> selections;
         std::string payload;
