@@ -14,7 +14,6 @@
 #include "ui/content/mod_archive_view.h"
 #include "ui/content/mods_page.h"
 #include "ui/main/main_window.h"
-#include "ui/mapview/form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +24,6 @@
 #include <QMenu>
 #include <QStackedWidget>
 #include <QTextEdit>
-#include <QToolButton>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -223,26 +221,6 @@ TEST(ModsArchive, LowerPanelEntriesKeepExactlyOneCheckMark) {
             EXPECT_EQ(w.entry(entries[i])->isChecked(), i == chosen) << entries[i];
         EXPECT_EQ(pages->currentWidget()->objectName(), panels[chosen]);
     }
-}
-
-TEST(ModsArchive, ToolsEntryOpensTheMapViewer) {
-    ModsWindow w;
-    auto* tools = w.window->findChild<QToolButton*>(QStringLiteral("TbTools"));
-    ASSERT_NE(tools, nullptr);
-    QAction* viewerEntry = nullptr;
-    for (QAction* a : tools->menu()->actions())
-        if (a->text() == "VUVozarev (beta)...")
-            viewerEntry = a;
-    ASSERT_NE(viewerEntry, nullptr);
-    ASSERT_TRUE(viewerEntry->isEnabled());
-    viewerEntry->trigger();
-    ui::Form1* viewer = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* f = qobject_cast<ui::Form1*>(top); f && f->isVisible())
-            viewer = f;
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_TRUE(w.window->isMinimized());
-    delete viewer;
 }
 
 } // namespace kv::test

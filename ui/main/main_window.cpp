@@ -27,11 +27,13 @@
 #include "ui/main/start_plan_dialog.h"
 #include "ui/main/tools_button.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -55,6 +57,7 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
     launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
+    layout->addWidget(createEmptyState());
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
     layout->addWidget(createButtonRow());
@@ -64,6 +67,11 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     launcher_.setView(this);
     refresh();
     resizeForm(launcher_.options.compact());
+    restorePlacement(*this);
+    // The settings file sets the compact mode again; the place the user left stays.
+    if (!launcher_.options.compact())
+        fullSize_ = size();
+    toolWindows_ = new ToolWindowPlacement(*this);
 }
 
 Main::~Main() {
@@ -132,6 +140,27 @@ void Main::createPages() {
     connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
     connect(ai_, &AiPage::rulesChoiceChanged, this, choiceChanged);
     connect(ai_, &AiPage::customizingChanged, this, choiceChanged);
+}
+
+// Until the game is located the window says so and offers the one step that helps.
+QWidget* Main::createEmptyState() {
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("FraNoInstallation"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    emptyState_ = frame;
+    auto* layout = new QHBoxLayout(frame);
+    auto* text = new QLabel(QStringLiteral("No game installation yet"), emptyState_);
+    text->setObjectName(QStringLiteral("LblNoInstallation"));
+    auto* add = new QPushButton(QStringLiteral("&Add\u2026"), emptyState_);
+    add->setObjectName(QStringLiteral("CmdAddInstallation"));
+    add->setToolTip(QStringLiteral("Locate Korvane.exe"));
+    layout->addWidget(text, 1);
+    layout->addWidget(add);
+    connect(add, &QPushButton::clicked, this, [this] {
+        installationMenuAction(launcher_, "Add...");
+        refresh();
+    });
+    return emptyState_;
 }
 
 QWidget* Main::createButtonRow() {
@@ -223,6 +252,7 @@ void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
 }
 
 void Main::refresh() {
+    emptyState_->setVisible(!hasGameInstallation(launcher_));
     misc_->refresh();
     mods_->reload();
     ai_->reload();
@@ -259,10 +289,12 @@ void Main::resizeForm(bool compact) {
             w->layout()->activate();
         }
     }
-    if (compact || !fullSize_.isValid())
-        resize(sizeHint());
-    else
-        resize(fullSize_.expandedTo(sizeHint()));
+    // A maximised window keeps the screen; the size it had before comes back with it.
+    if (isMaximized() || (windowState() & Qt::WindowMaximized))
+        return;
+    const QSize wanted =
+        compact || !fullSize_.isValid() ? sizeHint() : fullSize_.expandedTo(minimumSizeHint());
+    resize(withinScreen(*this, wanted));
 }
 
 void Main::fixToolbarSize() {
@@ -310,6 +342,7 @@ void Main::changeEvent(QEvent* event) {
 void Main::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
+        savePlacement(*this);
         closeMainWindow(launcher_); // renames the MODs' archives on its way
     }
     event->accept();

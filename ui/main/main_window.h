@@ -30,6 +30,7 @@ class ModsPage;
 class NewKdgPage;
 class OptionsToolbarWidget;
 class ToolsButton;
+class ToolWindowPlacement;
 
 class Main : public QMainWindow, public LauncherView {
     Q_OBJECT
@@ -62,6 +63,7 @@ private:
     void endAtOnce();
     void createPages();
     void createToolbars();
+    QWidget* createEmptyState();
     QWidget* createButtonRow();
     void PlaceControls();
     void colourLabel(QWidget* widget, unsigned background, unsigned text);
@@ -84,6 +86,8 @@ private:
     QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
+    QWidget* emptyState_ = nullptr;
+    ToolWindowPlacement* toolWindows_ = nullptr;
     bool closed_ = false;
     std::function<void()> endProcess_;
     QSize fullSize_; // the size before the window was made compact

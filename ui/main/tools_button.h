@@ -33,6 +33,7 @@ signals:
     void closeRequested();
 
 private:
+    void openMapViewer();
     Launcher& launcher_;
     bool patch110Done_ = false;
     std::function<void()> updateCheck_;
