@@ -110,7 +110,14 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
     QStringList pages;
     for (int i = 0; i < tabs->count(); ++i)
         pages << tabs->tabText(i);
-    EXPECT_EQ(pages, (QStringList{"MODs", "AI", "New KDG", "Host/Join Game"}));
+    EXPECT_EQ(pages, (QStringList{"M&ODs", "&AI", "New &KDG", "&Host/Join Game"}));
+    // Tab follows the screen: toolbars, the options on the left, the pages, the buttons.
+    QStringList chain;
+    for (QWidget* w = d.window->nextInFocusChain(); w != d.window.get(); w = w->nextInFocusChain())
+        chain << w->objectName();
+    EXPECT_LT(chain.indexOf("TbKVPath"), chain.indexOf("CmbResolution"));
+    EXPECT_LT(chain.indexOf("CmbResolution"), chain.indexOf("qt_tabwidget_tabbar"));
+    EXPECT_LT(chain.indexOf("qt_tabwidget_tabbar"), chain.indexOf("CmdStart"));
     QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
     EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
     EXPECT_FALSE(deleteKdg->isEnabled());

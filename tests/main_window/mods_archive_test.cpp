@@ -177,11 +177,18 @@ TEST(ModsArchive, SaveListOfFilesAndExtractGoToTheChosenFolder) {
     // Extraction puts the map files under their group folder, byte for byte.
     const std::string out = w.tmp / "out/";
     ASSERT_TRUE(platform::createFolderTree(out));
+    w.ui.clear();
     w.ui.answerFolder(out);
+    w.ui.answerMessage(Answer::Yes);
     w.entry("KDG_EXTRACT")->trigger();
     std::string map;
     ASSERT_TRUE(platform::readFile(out + "multiplay/maps/Game.map", map));
     EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
+    // Where the files went is said, and "Yes" opens that folder.
+    EXPECT_THAT(w.ui.messageTexts(),
+                ::testing::ElementsAre(
+                    ::testing::EndsWith(" files extracted to:\n" + out + "\n\nOpen this folder?")));
+    EXPECT_EQ(w.opened, std::vector<std::string>{out});
 
     // The page lists the extracted archive's stored files, each keyed by its row.
     ui::ArchiveFileListView* files = w.page->archiveFiles();

@@ -206,9 +206,17 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     const std::string out = w.tmp / "out";
     ASSERT_TRUE(platform::createFolderTree(out));
     DialogDriver driver;
-    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out"));
+    // The first extraction starts in the home folder, never in the game's.
+    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out", platform::homeFolder()));
+    driver.then("told", [](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || !box->text().endsWith(QStringLiteral("Open this folder?")))
+            return false;
+        box->button(QMessageBox::No)->click();
+        return true;
+    });
     runFlow(driver, [&] { w.modEntry("KDG_EXTRACT")->trigger(); });
-    EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown"}));
+    EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown", "told"}));
     std::string map;
     ASSERT_TRUE(platform::readFile(out + "/multiplay/maps/Game.map", map));
     EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);

@@ -60,9 +60,11 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     layout->addWidget(createEmptyState());
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
-    layout->addWidget(createButtonRow());
+    buttonRow_ = createButtonRow();
+    layout->addWidget(buttonRow_);
     setCentralWidget(central);
     PlaceControls();
+    orderTabChain();
 
     launcher_.setView(this);
     refresh();
@@ -110,10 +112,10 @@ void Main::createPages() {
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(launcher_, tabs_);
     tabs_->addTab(misc_, QStringLiteral("MISC"));
-    tabs_->addTab(mods_, QStringLiteral("MODs"));
-    tabs_->addTab(ai_, QStringLiteral("AI"));
-    tabs_->addTab(newKdg_, QStringLiteral("New KDG"));
-    tabs_->addTab(hostJoin_, QStringLiteral("Host/Join Game"));
+    tabs_->addTab(mods_, QStringLiteral("M&ODs"));
+    tabs_->addTab(ai_, QStringLiteral("&AI"));
+    tabs_->addTab(newKdg_, QStringLiteral("New &KDG"));
+    tabs_->addTab(hostJoin_, QStringLiteral("&Host/Join Game"));
     tabs_->addTab(about_, QStringLiteral("About"));
     // The options and the about panel leave the tab strip; PlaceControls puts them
     // beside it so that the compact layout still shows them.
@@ -151,7 +153,7 @@ QWidget* Main::createEmptyState() {
     auto* layout = new QHBoxLayout(frame);
     auto* text = new QLabel(QStringLiteral("No game installation yet"), emptyState_);
     text->setObjectName(QStringLiteral("LblNoInstallation"));
-    auto* add = new QPushButton(QStringLiteral("&Add\u2026"), emptyState_);
+    auto* add = new QPushButton(QStringLiteral("A&dd\u2026"), emptyState_);
     add->setObjectName(QStringLiteral("CmdAddInstallation"));
     add->setToolTip(QStringLiteral("Locate Korvane.exe"));
     layout->addWidget(text, 1);
@@ -179,7 +181,7 @@ QWidget* Main::createButtonRow() {
     if (auto* modList = mods_->findChild<QListWidget*>(QStringLiteral("List1")))
         connect(modList, &QListWidget::currentRowChanged, authorLinks_, &AuthorLinks::refresh);
 
-    auto* manager = new QPushButton(QStringLiteral("Manager..."), row);
+    auto* manager = new QPushButton(QStringLiteral("&Manager..."), row);
     manager->setObjectName(QStringLiteral("CmdManager"));
     manager->setToolTip(QStringLiteral("MODs and AI manager"));
     layout->addWidget(manager);
@@ -191,23 +193,23 @@ QWidget* Main::createButtonRow() {
         manager->show();
         manager->raise();
     });
-    auto* debugMonitor = new QPushButton(QStringLiteral("Debugger..."), row);
+    auto* debugMonitor = new QPushButton(QStringLiteral("De&bugger..."), row);
     debugMonitor->setObjectName(QStringLiteral("CmdKVDebug"));
     layout->addWidget(debugMonitor);
     connect(debugMonitor, &QPushButton::clicked, this, [this] { openDebugMonitor(this); });
-    auto* info = new QPushButton(QStringLiteral("Info"), row);
+    auto* info = new QPushButton(QStringLiteral("I&nfo"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
-    apply_ = new QPushButton(QStringLiteral("Apply"), row);
+    apply_ = new QPushButton(QStringLiteral("A&pply"), row);
     apply_->setObjectName(QStringLiteral("CmdApply"));
     apply_->setToolTip(QStringLiteral(
         "Apply changes,  NOTE: you don't have to apply changes everytime, because when you "
         "clisk 'Start KV' button, all changes are applied automatically"));
-    start_ = new QPushButton(QStringLiteral("Start KV"), row);
+    start_ = new QPushButton(QStringLiteral("&Start KV"), row);
     start_->setObjectName(QStringLiteral("CmdStart"));
     start_->setMinimumWidth(120);
-    auto* configurations = new QPushButton(QStringLiteral("Configurations..."), row);
+    auto* configurations = new QPushButton(QStringLiteral("&Configurations..."), row);
     configurations->setObjectName(QStringLiteral("CmdGlobalConfig"));
-    auto* preview = new QPushButton(QStringLiteral("Preview start\u2026"), row);
+    auto* preview = new QPushButton(QStringLiteral("Pre&view start\u2026"), row);
     preview->setObjectName(QStringLiteral("CmdPreviewStart"));
     for (QPushButton* b : {configurations, info, apply_, preview, start_})
         layout->addWidget(b);
@@ -246,6 +248,36 @@ void Main::PlaceControls() {
     about_->show();
 }
 
+namespace {
+
+// The widgets inside `area` that Tab stops at, in the window's present chain order.
+QList<QWidget*> tabStopsIn(QWidget* area) {
+    QList<QWidget*> stops;
+    for (QWidget* w = area->nextInFocusChain(); w != area; w = w->nextInFocusChain())
+        if (area->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
+            stops << w;
+    return stops;
+}
+
+} // namespace
+
+// Tab follows the screen: the toolbars, the link bar, the empty state, the options on the
+// left, the pages, the button row. The pages were made before the rows around them.
+void Main::orderTabChain() {
+    QList<QWidget*> areas;
+    for (QToolBar* bar : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+        areas << bar;
+    areas << mainLink_ << emptyState_ << misc_ << about_ << tabs_ << buttonRow_;
+    QWidget* previous = nullptr;
+    for (QWidget* area : areas) {
+        for (QWidget* stop : tabStopsIn(area)) {
+            if (previous)
+                setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+}
+
 void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
     widget->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
                               .arg(cssColour(background), cssColour(text)));
@@ -270,8 +302,7 @@ void Main::refresh() {
     mainLink_->refresh(launcher_.options.compact());
     colourLabel(debugLabel_, link.background, link.textColor);
     colourLabel(globalConfigLabel_, link.background, link.textColor);
-    start_->setStyleSheet(
-        QStringLiteral("background-color: %1;").arg(cssColour(link.startButtonBack)));
+    colourLabel(start_, link.startButtonBack, link.startButtonText);
 }
 
 void Main::resizeForm(bool compact) {

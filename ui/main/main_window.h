@@ -66,6 +66,7 @@ private:
     QWidget* createEmptyState();
     QWidget* createButtonRow();
     void PlaceControls();
+    void orderTabChain();
     void colourLabel(QWidget* widget, unsigned background, unsigned text);
 
     Launcher& launcher_;
@@ -87,6 +88,7 @@ private:
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
     QWidget* emptyState_ = nullptr;
+    QWidget* buttonRow_ = nullptr;
     ToolWindowPlacement* toolWindows_ = nullptr;
     bool closed_ = false;
     std::function<void()> endProcess_;
