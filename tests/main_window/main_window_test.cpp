@@ -117,7 +117,9 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
         chain << w->objectName();
     EXPECT_LT(chain.indexOf("TbKVPath"), chain.indexOf("CmbResolution"));
     EXPECT_LT(chain.indexOf("CmbResolution"), chain.indexOf("qt_tabwidget_tabbar"));
-    EXPECT_LT(chain.indexOf("qt_tabwidget_tabbar"), chain.indexOf("CmdStart"));
+    EXPECT_LT(chain.indexOf("qt_tabwidget_tabbar"), chain.indexOf("CmdGlobalConfig"));
+    EXPECT_LT(chain.indexOf("CmdGlobalConfig"), chain.indexOf("CmdInfo"));
+    EXPECT_LT(chain.indexOf("CmdPreviewStart"), chain.indexOf("CmdStart"));
     QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
     EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
     EXPECT_FALSE(deleteKdg->isEnabled());

@@ -44,6 +44,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace kv::ui {
 
 Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_(launcher) {
@@ -270,7 +272,18 @@ void Main::orderTabChain() {
     areas << mainLink_ << emptyState_ << misc_ << about_ << tabs_ << buttonRow_;
     QWidget* previous = nullptr;
     for (QWidget* area : areas) {
-        for (QWidget* stop : tabStopsIn(area)) {
+        QList<QWidget*> stops = tabStopsIn(area);
+        // The button row was filled in another order than it was made.
+        if (area == buttonRow_) {
+            const auto place = [this](QWidget* w) {
+                while (w->parentWidget() != buttonRow_)
+                    w = w->parentWidget();
+                return buttonRow_->layout()->indexOf(w);
+            };
+            std::stable_sort(stops.begin(), stops.end(),
+                             [&place](QWidget* a, QWidget* b) { return place(a) < place(b); });
+        }
+        for (QWidget* stop : stops) {
             if (previous)
                 setTabOrder(previous, stop);
             previous = stop;
