@@ -17,6 +17,14 @@ install(FILES data/desktop/korvane-starter.svg data/desktop/korvane-starter-maps
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/desktop/korvane-starter-maps.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Made from kvstool's help texts at build time (tools/kvstool/docs.cmake).
+get_property(kvstool_man GLOBAL PROPERTY KV_KVSTOOL_MAN)
+get_property(kvstool_completion GLOBAL PROPERTY KV_KVSTOOL_COMPLETION)
+if(kvstool_man)
+    install(FILES ${kvstool_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${kvstool_completion} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+            RENAME kvstool)
+endif()
 
 set(CPACK_PACKAGE_NAME korvane-starter)
 set(CPACK_PACKAGE_VENDOR "Korvane Starter developers")

@@ -1,7 +1,6 @@
 #include "content/mod_archive.h"
 
 #include "kdg/archive_reader.h"
-#include "kdg/extraction.h"
 #include "kdg/file_list.h"
 #include "platform/files.h"
 
@@ -17,8 +16,9 @@ ModEntry* selectedEntry(ContentState& state) {
 }
 
 // The folder the user chose, trimmed; nothing when cancelled or blank.
-std::optional<std::string> askFolder(const ContentEnv& env, const std::string& title) {
-    std::optional<std::string> folder = env.ui.pickFolder(title, env.gameFolder);
+std::optional<std::string> askFolder(const ContentEnv& env, const std::string& title,
+                                     const std::string& startFolder) {
+    std::optional<std::string> folder = env.ui.pickFolder(title, startFolder);
     if (!folder)
         return std::nullopt;
     const auto first = folder->find_first_not_of(" \t");
@@ -53,24 +53,27 @@ std::optional<mapview::MapPreview> selectedModMapPreview(const ContentState& sta
     return preview;
 }
 
-bool extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& progress) {
+ModExtraction extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& progress,
+                                 const std::string& startFolder) {
+    ModExtraction done;
     ModEntry* entry = selectedEntry(state);
     if (!entry)
-        return false;
-    const std::optional<std::string> folder = askFolder(env, "Extract to...");
+        return done;
+    const std::optional<std::string> folder = askFolder(env, "Extract to...", startFolder);
     if (!folder || !kdg::LoadArchiveInfo(entry->path(), entry->archive, state.nameTables))
-        return false;
+        return done;
     state.archiveFiles = kdg::archiveFileListItems(entry->archive);
-    const kdg::ExtractResult result =
-        kdg::ExtractArchive(entry->path(), *folder, entry->archive, env.ui, progress);
-    return result.outcome == kdg::ExtractOutcome::Completed;
+    done.folder = *folder;
+    done.result = kdg::ExtractArchive(entry->path(), *folder, entry->archive, env.ui, progress);
+    return done;
 }
 
 bool saveSelectedModFileList(ContentState& state, const ContentEnv& env) {
     ModEntry* entry = selectedEntry(state);
     if (!entry)
         return false;
-    const std::optional<std::string> folder = askFolder(env, "Save List of Files...");
+    const std::optional<std::string> folder =
+        askFolder(env, "Save List of Files...", env.gameFolder);
     if (!folder)
         return false;
     kdg::LoadArchiveInfo(entry->path(), entry->archive, state.nameTables);

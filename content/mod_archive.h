@@ -4,6 +4,7 @@
 #include "common/progress.h"
 #include "content/content_env.h"
 #include "content/content_state.h"
+#include "kdg/extraction.h"
 #include "mapview/map_preview.h"
 
 #include <optional>
@@ -22,11 +23,21 @@ bool loadSelectedModArchive(ContentState& state, const ContentEnv& env);
 std::optional<mapview::MapPreview> selectedModMapPreview(const ContentState& state,
                                                          const ContentEnv& env, bool previewOn);
 
+// An extraction: its folder and what was written there. Completed only when every file
+// was (not after no selection, a cancel, an unreadable archive, an abort or a stop).
+struct ModExtraction {
+    std::string folder; // where the files went; empty when no folder was chosen
+    kdg::ExtractResult result;
+    bool completed() const {
+        return !folder.empty() && result.outcome == kdg::ExtractOutcome::Completed;
+    }
+};
 // "Extract to...": asks for a folder and extracts the selected MOD's archive into it;
-// once the archive is read, its files are the new archive file list.
-// False when nothing was extracted to the end (no selection, cancelled, unreadable,
-// aborted or stopped).
-bool extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& progress);
+// once the archive is read, its files are the new archive file list. The folder dialog
+// opens in `startFolder`: never the game folder by default, where loose files would
+// change the game and nothing would ever remove them.
+ModExtraction extractSelectedMod(ContentState& state, const ContentEnv& env, Progress& progress,
+                                 const std::string& startFolder);
 
 // "Save List of Files...": asks for a folder and writes the archive's file list there.
 bool saveSelectedModFileList(ContentState& state, const ContentEnv& env);

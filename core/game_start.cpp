@@ -1,6 +1,7 @@
 #include "core/game_start.h"
 
 #include "common/ui_port.h"
+#include "core/installation_actions.h"
 #include "core/launch_plan.h"
 #include "core/launcher.h"
 #include "platform/files.h"
@@ -42,6 +43,10 @@ void shareRegistryWithWine(const Launcher& l, const std::string& program) {
 } // namespace
 
 bool startGame(Launcher& l) {
+    if (!hasGameInstallation(l)) {
+        l.ui().message(kNoInstallationMessage, Icon::Exclamation);
+        return false;
+    }
     if (!makeSloVlo(l))
         return false;
     if (l.options.multiplayerModeOn == 1 && currentMultiplayerSwitches(l).role == LobbyRole::Host)

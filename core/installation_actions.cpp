@@ -4,13 +4,15 @@
 #include "core/launcher.h"
 #include "core/text_util.h"
 #include "platform/files.h"
+#include "platform/user_folders.h"
 
 namespace kv {
 
 std::string SetKVPath(Launcher& launcher) {
     Ui& ui = launcher.ui();
     ui.message("Please locate 'Korvane.exe' file!", Icon::Exclamation);
-    const auto file = ui.openFile("Korvane.exe", "korvane.exe|korvane.exe");
+    // The launcher's own folder is the one place the game is sure not to be.
+    const auto file = ui.openFile("Korvane.exe", "korvane.exe|korvane.exe", platform::homeFolder());
     if (!file)
         return {};
     const size_t cut = file->find_last_of("/\\");
@@ -32,6 +34,10 @@ std::string GetKVPath(Launcher& launcher) {
         list.SetDefaultKVPath(list.count() - 1);
     }
     return folder;
+}
+
+bool hasGameInstallation(const Launcher& launcher) {
+    return !trimmed(launcher.installations.currentGameFolder()).empty();
 }
 
 void readKVPathSetting(Launcher& launcher, const std::string& value) {

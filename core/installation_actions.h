@@ -16,6 +16,13 @@ std::string SetKVPath(Launcher& launcher);
 std::string GetKVPath(Launcher& launcher);
 void AddKVPath(Launcher& launcher, const std::string& folder);
 
+// False until the user has located the game: on a first run whose locate dialog was
+// cancelled there is nothing to start and nothing to preview.
+bool hasGameInstallation(const Launcher& launcher);
+inline constexpr const char* kNoInstallationMessage =
+    "Korvane Tactics cannot start yet: no game installation is known.\n"
+    "Use \"Add...\" to locate 'Korvane.exe'.";
+
 // One `KVPath` line of the settings file: an existing folder is added, anything else
 // makes the user locate the game instead.
 void readKVPathSetting(Launcher& launcher, const std::string& value);

@@ -2,6 +2,7 @@
 
 #include "common/ui_port.h"
 #include "content/line_syntax.h"
+#include "core/colour_contrast.h"
 #include "core/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <vector>
 
 namespace kv {
 
@@ -67,8 +69,35 @@ bool parseLinkColour(std::string_view text, std::uint32_t& colour) {
     return true;
 }
 
+namespace {
+
+// Text on a custom background stays readable on every palette: the file's own text colour
+// when it gives one, else black or white by contrast.
+class ReadableColours {
+public:
+    explicit ReadableColours(MainLinkSettings& settings) : settings_(settings) {}
+    ~ReadableColours() {
+        if (set(settings_.background) && !set(settings_.textColor))
+            settings_.textColor = readableTextOn(settings_.background);
+        if (set(settings_.backgroundFlash) && !set(settings_.textFlash))
+            settings_.textFlash = readableTextOn(settings_.backgroundFlash);
+        settings_.startButtonText = readableTextOn(settings_.startButtonBack);
+    }
+    void noteSet(const std::uint32_t* colour) { set_.push_back(colour); }
+
+private:
+    bool set(const std::uint32_t& colour) const {
+        return std::find(set_.begin(), set_.end(), &colour) != set_.end();
+    }
+    MainLinkSettings& settings_;
+    std::vector<const std::uint32_t*> set_;
+};
+
+} // namespace
+
 bool applyLinksText(std::string_view text, const content::FolderVars& vars,
                     MainLinkSettings& settings) {
+    ReadableColours readable(settings);
     for (std::string_view raw : lines(text)) {
         const std::string cleaned = content::cleanLine(raw);
         content::KeyValue kv;
@@ -91,6 +120,8 @@ bool applyLinksText(std::string_view text, const content::FolderVars& vars,
                                                                         : nullptr;
         if (colour && !parseLinkColour(kv.value, *colour))
             return false;
+        if (colour)
+            readable.noteSet(colour);
     }
     return true;
 }

@@ -21,7 +21,8 @@ inline constexpr const char* kLinksFile = "Settings\\KVS\\KVSLinks.ini";
 bool parseLinkColour(std::string_view text, std::uint32_t& colour);
 
 // Applies the file's lines to `settings` in order. False when a bad colour stopped it;
-// what came before stays applied.
+// what came before stays applied. A background set without its text colour gets black or
+// white text, whichever reads better on it, and so does the start button always.
 bool applyLinksText(std::string_view text, const content::FolderVars& vars,
                     MainLinkSettings& settings);
 

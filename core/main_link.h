@@ -15,6 +15,7 @@ struct MainLinkSettings {
     std::uint32_t backgroundFlash = 0;
     std::uint32_t textFlash = 16777215;
     std::uint32_t startButtonBack = 16757128;
+    std::uint32_t startButtonText = 0; // chosen for startButtonBack, never read from the file
 
     const std::string& caption(bool compact) const {
         return compact ? textCollapsed : textExpanded;

@@ -6,8 +6,6 @@
 
 namespace kv::platform {
 
-namespace {
-
 std::string homeFolder() {
     const char* home = std::getenv("HOME");
     if (home && *home)
@@ -15,6 +13,8 @@ std::string homeFolder() {
     const passwd* pw = ::getpwuid(::getuid());
     return pw && pw->pw_dir ? pw->pw_dir : "/tmp";
 }
+
+namespace {
 
 // An XDG variable counts only when it holds an absolute path; otherwise the default
 // below the home folder applies.

@@ -16,6 +16,11 @@ std::string appData() {
 
 } // namespace
 
+std::string homeFolder() {
+    const char* value = std::getenv("USERPROFILE");
+    return value && *value ? std::string(value) : appData();
+}
+
 std::string userConfigFolder() {
     return appData();
 }

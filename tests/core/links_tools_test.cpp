@@ -1,5 +1,6 @@
 // The links file and the Tools menu's restart commands, on a launcher folder on disk.
 #include "content/line_syntax.h"
+#include "core/colour_contrast.h"
 #include "core/links_file.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
@@ -36,7 +37,19 @@ TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
     many.backgroundFlash = 65280;
     many.textFlash = 16777215;
     many.startButtonBack = 1;
+    many.startButtonText = 0xFFFFFF;
+    // Backgrounds without their text colour: black or white, whichever reads better.
+    MainLinkSettings dark;
+    dark.background = 0x402010;
+    dark.textColor = 0xFFFFFF;
+    dark.backgroundFlash = 0xF0F0F0;
+    dark.textFlash = 0;
+    dark.startButtonBack = 0x303030;
+    dark.startButtonText = 0xFFFFFF;
     const Case cases[] = {
+        {"MainLinkBackground = \"4202512\"\nMainLinkBackgroundFlashColor = \"15790320\"\n"
+         "StartButtonBackColor = \"3158064\"\n",
+         dark},
         {"MainLinkURL = \"https://example.org/x\"\r\n", urlOnly},
         {"mainlinkurl=\"https://example.org/x\"", urlOnly},
         {"MAINLINKURL = \"https://example.org/x\"   // a comment\n", urlOnly},
@@ -61,7 +74,11 @@ TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
         EXPECT_EQ(s.backgroundFlash, c.expected.backgroundFlash) << c.text;
         EXPECT_EQ(s.textFlash, c.expected.textFlash) << c.text;
         EXPECT_EQ(s.startButtonBack, c.expected.startButtonBack) << c.text;
+        EXPECT_EQ(s.startButtonText, c.expected.startButtonText) << c.text;
+        EXPECT_GE(contrastRatio(s.startButtonBack, s.startButtonText), 4.5) << c.text;
     }
+    EXPECT_NEAR(contrastRatio(0, 0xFFFFFF), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(0x123456, 0x123456), 1.0, 1e-9);
 }
 
 TEST(LinksFile, ABadColourStopsTheRestOfTheFile) {

@@ -16,9 +16,14 @@ for file in bin/kvstarter bin/kvmapview bin/kvstool lib/korvane-starter/Renamer 
     share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini \
     share/applications/korvane-starter.desktop share/applications/korvane-starter-maps.desktop \
     share/icons/hicolor/scalable/apps/korvane-starter.svg \
-    share/icons/hicolor/scalable/apps/korvane-starter-maps.svg; do
+    share/icons/hicolor/scalable/apps/korvane-starter-maps.svg \
+    share/man/man1/kvstool.1 share/bash-completion/completions/kvstool; do
     [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
+# The manual page and the completion say what the installed kvstool's help says.
+grep -q 'kvstool map render' "$prefix/share/man/man1/kvstool.1" || fail "man page without map render"
+(source "$prefix/share/bash-completion/completions/kvstool" && COMP_WORDS=(kvstool map r) &&
+    COMP_CWORD=2 && _kvstool && [ "${COMPREPLY[*]}" = render ]) || fail "bash completion of map r"
 [ -d "$prefix/share/korvane-starter/launcher/Mods" ] || fail "no shipped Mods folder"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix"/share/applications/*.desktop
@@ -64,6 +69,7 @@ fi
 deb=$(ls "$work"/korvane-starter_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/kvstarter ./usr/bin/kvstool ./usr/bin/kvmapview \
+    ./usr/share/man/man1/kvstool.1 ./usr/share/bash-completion/completions/kvstool \
     ./usr/share/applications/korvane-starter.desktop \
     ./usr/share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini; do
     grep -q " $file\$" <<<"$contents" || fail "not in the package: $file"

@@ -52,6 +52,31 @@ TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("does not exist"), std::string::npos) << r.err;
 
+    // Each refusal names what it refuses: the option and its value, the area, the file.
+    dir.write("maps/broken.lnd", "not a map");
+    const std::string broken = quoted(dir / "maps/broken.lnd");
+    const struct {
+        std::string arguments;
+        int exitCode;
+        std::string errStart;
+    } refusals[] = {
+        {"map render " + broken + " o.png --zoom 5", 2,
+         "kvstool map: bad value for --zoom: 5\nusage: kvstool map info"},
+        {"map render " + broken + " o.png --layers lava", 2,
+         "kvstool map: bad value for --layers: lava\nusage: kvstool map info"},
+        {"mpa info x", 2, "kvstool: unknown area 'mpa'\nusage: kvstool kdg"},
+        {"map info " + quoted(dir / "maps/missing.lnd"), 1,
+         "kvstool map: " + dir / "maps/missing.lnd: "},
+        {"map info " + broken, 1, "kvstool map: " + dir / "maps/broken.lnd: Wrong file format!\n"},
+        {"config list " + quoted(dir / "maps"), 1,
+         "kvstool config: " + dir / "maps is not a launcher folder"},
+    };
+    for (const auto& c : refusals) {
+        r = run(c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments;
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << c.arguments << ": " << r.err;
+    }
+
     dir.write("game/broken.kdg", "KDG5 and far too short");
     r = run("kdg list " + quoted(dir / "game/broken.kdg"));
     EXPECT_EQ(r.exitCode, 1);
@@ -103,9 +128,16 @@ TEST_F(KvsTool, InfoUsesTheNameTablesForSectionNames) {
 
 TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
     const std::pair<const char*, const char*> cases[] = {
-        {"--help", "usage: kvstool kdg"},          {"-h", "usage: kvstool kdg"},
-        {"kdg --help", "usage: kvstool kdg info"}, {"kdg info --help", "usage: kvstool kdg info"},
-        {"map --help", "usage: kvstool map info"}, {"map render -h", "usage: kvstool map info"},
+        {"--help", "usage: kvstool kdg"},
+        {"-h", "usage: kvstool kdg"},
+        {"kdg --help", "usage: kvstool kdg info"},
+        {"kdg info --help", "usage: kvstool kdg info"},
+        {"map --help", "usage: kvstool map info"},
+        {"map render -h", "usage: kvstool map info"},
+        {"help", "usage: kvstool kdg"},
+        {"help map", "usage: kvstool map info"},
+        {"help kdg project", "usage: kvstool kdg project create"},
+        {"--version", "kvstool 2."},
     };
     for (const auto& [arguments, usage] : cases) {
         const test::ToolRun r = run(arguments);

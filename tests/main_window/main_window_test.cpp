@@ -1,5 +1,6 @@
 #include "ui/main/main_window.h"
 
+#include "core/installation_actions.h"
 #include "core/launcher.h"
 #include "core/startup.h"
 #include "platform/files.h"
@@ -14,8 +15,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QWindow>
@@ -24,6 +27,18 @@
 namespace kv::test {
 
 namespace {
+
+// The windows of this program are placed on a 1366×768 screen, the most common laptop
+// screen, where the launcher's full size does not fit.
+const bool laptopScreen = [] {
+    if (!qgetenv("QT_QPA_PLATFORM").startsWith("offscreen"))
+        return false;
+    static const TempFolder folder;
+    const std::string config = folder.write(
+        "screen.json", R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366,)"
+                       R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    return qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
+}();
 
 QStringList texts(const QComboBox* box) {
     QStringList out;
@@ -40,14 +55,20 @@ QStringList texts(const QMenu* menu) {
 }
 
 // The main window on a freshly written demo world, started as the program starts it.
+// `firstRun`: without the settings file, and the locate dialog cancelled.
 struct DemoWindow {
-    DemoWindow() {
+    explicit DemoWindow(bool firstRun = false) {
         application();
         std::string error;
         EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
         registry = platform::makeRegistryBackend(tmp / "registry.reg");
         launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
                                               [](const std::string&) { return true; });
+        if (firstRun) {
+            (void)platform::deleteFile(launcher->settingsFilePath());
+            ui.answerInput("Newcomer");
+            ui.answerFile(std::nullopt);
+        }
         window = std::make_unique<ui::Main>(*launcher);
         EXPECT_TRUE(runStartup(*launcher, ""));
         window->show();
@@ -89,7 +110,16 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
     QStringList pages;
     for (int i = 0; i < tabs->count(); ++i)
         pages << tabs->tabText(i);
-    EXPECT_EQ(pages, (QStringList{"MODs", "AI", "New KDG", "Host/Join Game"}));
+    EXPECT_EQ(pages, (QStringList{"M&ODs", "&AI", "New &KDG", "&Host/Join Game"}));
+    // Tab follows the screen: toolbars, the options on the left, the pages, the buttons.
+    QStringList chain;
+    for (QWidget* w = d.window->nextInFocusChain(); w != d.window.get(); w = w->nextInFocusChain())
+        chain << w->objectName();
+    EXPECT_LT(chain.indexOf("TbKVPath"), chain.indexOf("CmbResolution"));
+    EXPECT_LT(chain.indexOf("CmbResolution"), chain.indexOf("qt_tabwidget_tabbar"));
+    EXPECT_LT(chain.indexOf("qt_tabwidget_tabbar"), chain.indexOf("CmdGlobalConfig"));
+    EXPECT_LT(chain.indexOf("CmdGlobalConfig"), chain.indexOf("CmdInfo"));
+    EXPECT_LT(chain.indexOf("CmdPreviewStart"), chain.indexOf("CmdStart"));
     QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
     EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
     EXPECT_FALSE(deleteKdg->isEnabled());
@@ -118,6 +148,58 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
     EXPECT_EQ(tools[7], "Check for updates on Startup Off");
     EXPECT_TRUE(d.menuOf("TbTools")->actions()[3]->isEnabled()); // scriptLang.rtf exists
     EXPECT_FALSE(d.menuOf("TbTools")->actions()[0]->isEnabled());
+}
+
+// The window opens inside the screen's available area, whatever its content asks for,
+// and the next run opens it where and as large as the user left it, maximised or not.
+TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
+    // Its own configuration folder: the place left here must not reach other tests.
+    const TempFolder config;
+    const QByteArray sharedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+    QRect left;
+    {
+        DemoWindow d;
+        const QRect area = d.window->screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(d.window->frameGeometry()))
+            << d.window->frameGeometry().width() << "x" << d.window->frameGeometry().height();
+        EXPECT_TRUE(laptopScreen);
+        EXPECT_EQ(area.size(), QSize(1366, 768));
+        left = QRect(area.topLeft() + QPoint(30, 40), area.size() - QSize(200, 80));
+        d.window->setGeometry(left);
+        d.window->close();
+    }
+    {
+        DemoWindow d;
+        EXPECT_EQ(d.window->geometry(), left);
+        d.window->showMaximized();
+        d.window->close();
+    }
+    {
+        DemoWindow d;
+        EXPECT_TRUE(d.window->isMaximized());
+    }
+    qputenv("XDG_CONFIG_HOME", sharedConfig);
+}
+
+// A first run whose locate dialog was cancelled leads to "Add…", previews no made-up
+// program, and "Start KV" says why nothing starts.
+TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
+    DemoWindow d(true);
+    auto* emptyState = d.find<QWidget>("FraNoInstallation");
+    EXPECT_TRUE(emptyState->isVisible());
+    EXPECT_EQ(d.find<QLabel>("LblNoInstallation")->text(), "No game installation yet");
+    EXPECT_EQ(d.find<QLineEdit>("TxtCommandLine")->text(), "");
+    EXPECT_EQ(d.find<QLineEdit>("TxtInvocation")->text(), "");
+    d.ui.clear();
+    d.find<QPushButton>("CmdStart")->click();
+    EXPECT_EQ(d.ui.messageTexts(), std::vector<std::string>{kNoInstallationMessage});
+    EXPECT_FALSE(d.window->isMinimized());
+
+    d.ui.answerFile(d.world.gameFolder + "korvane.exe");
+    d.find<QPushButton>("CmdAddInstallation")->click();
+    EXPECT_FALSE(emptyState->isVisible());
+    EXPECT_NE(d.find<QLineEdit>("TxtInvocation")->text(), "");
 }
 
 TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {

@@ -4,6 +4,7 @@
 #include "core/launcher.h"
 #include "core/startup.h"
 #include "platform/files.h"
+#include "platform/user_folders.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
 #include "tools/worldgen/content_files.h"
@@ -100,13 +101,19 @@ private:
     QTimer timer_;
 };
 
-// The file dialog on top, opened in `folder`: `name` typed into its name field, then
+// The file dialog on top, sent to `folder`: `name` typed into its name field, then
 // Enter. Only a name is typed: a typed "/" would send the dialog to the root folder.
-DialogDriver::Step typeIntoFileDialog(std::string folder, std::string name) {
-    return [folder = std::move(folder), name = std::move(name)](QWidget* modal) {
+// `opensIn`, when given, is where the dialog must have opened.
+DialogDriver::Step typeIntoFileDialog(std::string folder, std::string name,
+                                      std::string opensIn = {}) {
+    return [folder = std::move(folder), name = std::move(name),
+            opensIn = std::move(opensIn)](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog)
             return false;
+        if (!opensIn.empty())
+            EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()).toStdString(),
+                      QDir::cleanPath(QString::fromStdString(opensIn)).toStdString());
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         EXPECT_NE(edit, nullptr);
         if (!edit)
@@ -199,9 +206,17 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     const std::string out = w.tmp / "out";
     ASSERT_TRUE(platform::createFolderTree(out));
     DialogDriver driver;
-    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out"));
+    // The first extraction starts in the home folder, never in the game's.
+    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out", platform::homeFolder()));
+    driver.then("told", [](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || !box->text().endsWith(QStringLiteral("Open this folder?")))
+            return false;
+        box->button(QMessageBox::No)->click();
+        return true;
+    });
     runFlow(driver, [&] { w.modEntry("KDG_EXTRACT")->trigger(); });
-    EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown"}));
+    EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown", "told"}));
     std::string map;
     ASSERT_TRUE(platform::readFile(out + "/multiplay/maps/Game.map", map));
     EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
@@ -236,7 +251,7 @@ TEST(RealDialogs, AddingAnInstallationLocatesTheGameInTheFileDialog) {
     ASSERT_NE(add, nullptr);
     DialogDriver driver;
     driver.then("told", pressEnterOn("Please locate 'Korvane.exe' file!"));
-    driver.then("game chosen", typeIntoFileDialog(second, "korvane.exe"));
+    driver.then("game chosen", typeIntoFileDialog(second, "korvane.exe", platform::homeFolder()));
     runFlow(driver, [&] { add->trigger(); });
     const auto& paths = w.launcher->installations.paths();
     EXPECT_NE(std::find(paths.begin(), paths.end(), second), paths.end());

@@ -20,12 +20,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace kv::test {
 namespace {
@@ -200,6 +205,59 @@ TEST(ScriptCustomWindow, TwoHundredRowsScroll) {
     QTest::keyClick(row180, Qt::Key_Down);
     EXPECT_EQ(w.launcher->content.scripts.players[2].data.fields[180].selected, 1);
     EXPECT_TRUE(w.find<QCheckBox>("ChkProc2")->isChecked());
+}
+
+// Every tool window opens centred over the launcher and Escape closes it; the map viewer,
+// which leaves the launcher minimised, gives it back when it closes.
+TEST(ToolWindows, OpenCentredOverTheLauncherAndCloseWithEscape) {
+    CustomizingWindow w({{"AI1", "Hunter"}});
+    QToolButton* tools = w.find<QToolButton>("TbTools");
+    const auto click = [&w](const char* button) {
+        return [&w, button] { QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton); };
+    };
+    const auto toolsEntry = [tools](const char* text) {
+        return [tools, text] {
+            for (QAction* a : tools->menu()->actions())
+                if (a->text() == QLatin1String(text))
+                    a->trigger();
+        };
+    };
+    const struct {
+        const char* window;
+        std::function<void()> open;
+    } cases[] = {
+        {"FrmMODs", click("CmdManager")},
+        {"KVDebug", click("CmdKVDebug")},
+        {"FrmGlobalConfigLoad", click("CmdGlobalConfig")}, // modal
+        {"FrmScriptCustom", click("CmdProcess")},
+        {"FrmMoreInfo",
+         [&w] {
+             ui::FrmScriptCustom* frm = w.open();
+             w.selectEntry(frm, "Player1 - Hunter");
+             QTest::mouseClick(w.find<QPushButton>(frm, "CmdInfo0"), Qt::LeftButton);
+         }},
+        {"Form1", toolsEntry("VUVozarev (beta)...")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.window);
+        bool checked = false;
+        // Runs from the event loop, so that a modal window is checked inside its own loop.
+        QTimer::singleShot(0, w.window.get(), [&] {
+            checked = true;
+            QWidget* tool = nullptr;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String(c.window) && top->isVisible())
+                    tool = top;
+            ASSERT_NE(tool, nullptr);
+            const QPoint offset = tool->geometry().center() - w.window->geometry().center();
+            EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
+            QTest::keyClick(tool->focusWidget() ? tool->focusWidget() : tool, Qt::Key_Escape);
+            EXPECT_FALSE(tool->isVisible());
+        });
+        c.open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return checked; }, 5000));
+        EXPECT_FALSE(w.window->isMinimized());
+    }
 }
 
 TEST(ScriptCustomWindow, NothingToCustomizeIsSaid) {

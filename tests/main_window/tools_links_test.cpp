@@ -187,7 +187,7 @@ TEST(MainLink, SlidesInFlashesAndTakesTheFileColours) {
     EXPECT_EQ(w.link->styleSheet().toStdString(), "background-color: #ff0000; color: #00ff00;");
     // The start button keeps the default background (16757128, the decimal that counts).
     EXPECT_EQ(w.window->findChild<QPushButton*>(QStringLiteral("CmdStart"))->styleSheet(),
-              "background-color: #88b1ff;");
+              "background-color: #88b1ff; color: #000000;");
 
     w.ui.answerMessage(Answer::No);
     QTest::mouseClick(w.link, Qt::LeftButton);

@@ -108,16 +108,6 @@ TEST_F(KvstoolMap, InfoConvertAndRender) {
         EXPECT_EQ(z.pixel(20 * step, 30 * step + 1) == qRgb(255, 0, 0), step < 4) << zoom;
         EXPECT_EQ(z.pixel(20 * step + 1, 30 * step + 1), qRgb(255, 0, 0)) << zoom;
     }
-    EXPECT_EQ(kvstool({QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "z.png"),
-                       QStringLiteral("--zoom"), QStringLiteral("5")})
-                  .code,
-              2);
-
-    EXPECT_EQ(kvstool({QStringLiteral("render"), q(folder / "Game.map"), q(folder / "g.png"),
-                       QStringLiteral("--layers"), QStringLiteral("lava")})
-                  .code,
-              2);
-    EXPECT_EQ(kvstool({QStringLiteral("check"), q(folder / "missing.lnd")}).code, 1);
 }
 
 } // namespace

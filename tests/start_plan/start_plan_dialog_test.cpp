@@ -61,7 +61,7 @@ TEST(StartPlanDialog, ShowsWhatTheStartWouldDoAndChangesNothing) {
 
     auto* preview = window.findChild<QPushButton*>(QStringLiteral("CmdPreviewStart"));
     ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->text(), QStringLiteral(u"Preview start\u2026"));
+    EXPECT_EQ(preview->text(), QStringLiteral(u"Pre&view start\u2026"));
     std::vector<std::string> shown;
     QString commandLine;
     bool randomNoted = false;

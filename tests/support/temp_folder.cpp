@@ -49,3 +49,17 @@ std::string TempFolder::read(std::string_view relative) const {
 }
 
 } // namespace kv::test
+
+namespace {
+
+// A test never reads or writes the user's own per-user configuration (window places,
+// dialog folders, the registry store): each test process gets a private folder. Tests
+// that need a particular one still set XDG_CONFIG_HOME themselves.
+const kv::test::TempFolder& privateConfigFolder() {
+    static const kv::test::TempFolder folder;
+    return folder;
+}
+[[maybe_unused]] const bool configIsPrivate =
+    ::setenv("XDG_CONFIG_HOME", privateConfigFolder().path().c_str(), 1) == 0;
+
+} // namespace

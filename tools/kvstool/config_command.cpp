@@ -123,6 +123,10 @@ int runConfigCommand(const std::vector<std::string>& args) {
                                           : "check needs LAUNCHER_FOLDER and NAME.ini");
     if (!platform::folderExists(positional[0]))
         return kArea.failure("no such folder: " + positional[0]);
+    // Every launcher folder has "Mods"; without it the answer would be an empty list.
+    if (!platform::folderExists(positional[0] + "/Mods"))
+        return kArea.failure(positional[0] +
+                             " is not a launcher folder: it has no \"Mods\" folder");
     ConsoleUi ui;
     // The library is only read; the registry is never asked.
     auto registry = platform::makeRegistryBackend(positional[0] + "/.kvstool-unused.reg");

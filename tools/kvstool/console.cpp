@@ -18,6 +18,27 @@
 
 namespace kv::tool {
 
+namespace {
+
+std::vector<const Area*>& areas() {
+    static std::vector<const Area*> list;
+    return list;
+}
+
+} // namespace
+
+Area::Area(std::string name, const char* usage) : name_(std::move(name)), usage_(usage) {
+    areas().push_back(this);
+}
+
+const std::vector<const Area*>& Area::all() {
+    return areas();
+}
+
+int Area::badValue(const std::string& option, const std::string& value) const {
+    return usage("bad value for " + option + ": " + value);
+}
+
 bool Area::helpAsked(const std::vector<std::string>& args) const {
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {

@@ -14,7 +14,12 @@ namespace kv::tool {
 class Area {
 public:
     // `name` as it follows "kvstool " ("kdg project"); `usage` ends with a line break.
-    Area(std::string name, const char* usage) : name_(std::move(name)), usage_(usage) {}
+    // Every area lives for the whole run and is listed in all(), in the order of its
+    // construction: the man page and the shell completion are made from that list.
+    Area(std::string name, const char* usage);
+    static const std::vector<const Area*>& all();
+    const std::string& name() const { return name_; }
+    const char* usageText() const { return usage_; }
 
     // True after printing the usage on standard output, when an argument asks for help.
     bool helpAsked(const std::vector<std::string>& args) const;
@@ -22,6 +27,8 @@ public:
     int usage(const std::string& problem = {}) const;
     // One line "kvstool AREA: reason" on standard error; returns 1.
     int failure(const std::string& reason) const;
+    // A value its option does not take: "bad value for OPTION: VALUE" and the usage.
+    int badValue(const std::string& option, const std::string& value) const;
 
 private:
     std::string name_;

@@ -292,10 +292,11 @@ int runPeer(const Options& o) {
     return 0;
 }
 
+const Area area("lobby", kUsage);
+
 } // namespace
 
 int runLobbyCommand(const std::vector<std::string>& args) {
-    const Area area("lobby", kUsage);
     if (!args.empty() && area.helpAsked({args.front()}))
         return 0;
     const auto options = args.empty() ? std::nullopt : parseOptions(args);

@@ -24,6 +24,14 @@ namespace {
 
 using namespace kv::mapview;
 
+const char kUsage[] = "usage: kvstool map info FILE\n"
+                      "       kvstool map check FILE\n"
+                      "       kvstool map convert MAP OUT.lnd\n"
+                      "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
+                      "objects,gateways] [--zoom 1|2|3|4|6|8] [--grid] [--sea-level N]\n";
+
+const Area kArea("map", kUsage);
+
 bool endsWithMap(const std::string& path) {
     if (path.size() < 4)
         return false;
@@ -43,7 +51,7 @@ std::string folderOf(const std::string& path) {
 std::optional<MapModel> loadMap(const std::string& path) {
     std::string bytes;
     if (platform::Status s = platform::readFile(path, bytes, kMapFileReadLimit); !s) {
-        std::fprintf(stderr, "kvstool: %s: %s\n", path.c_str(), s.description.c_str());
+        kArea.failure(path + ": " + s.description);
         return std::nullopt;
     }
     MapModel model;
@@ -59,7 +67,7 @@ std::optional<MapModel> loadMap(const std::string& path) {
     NoProgress progress;
     const ReadOutcome outcome = readLnd(bytes, model, progress);
     if (outcome != ReadOutcome::Done) {
-        std::fprintf(stderr, "%s\n", readOutcomeText(outcome).c_str());
+        kArea.failure(path + ": " + readOutcomeText(outcome));
         return std::nullopt;
     }
     return model;
@@ -109,7 +117,7 @@ int convert(const std::string& mapPath, const std::string& lndPath) {
         return 1;
     }
     if (platform::Status s = writeConvertedLnd(lndPath, *model); !s) {
-        std::fprintf(stderr, "kvstool: %s: %s\n", lndPath.c_str(), s.description.c_str());
+        kArea.failure(lndPath + ": " + s.description);
         return 1;
     }
     std::puts("Done!");
@@ -146,18 +154,20 @@ int render(const std::vector<std::string>& args) {
         if (args[i] == "--layers" && hasValue) {
             const auto parsed = parseLayers(args[++i]);
             if (!parsed)
-                return 2;
+                return kArea.badValue("--layers", args[i]);
             layers = *parsed;
         } else if (args[i] == "--zoom" && hasValue) {
             zoom = std::atoi(args[++i].c_str());
-            if (!isZoomStep(zoom))
-                return 2;
+            if (!isZoomStep(zoom) || std::to_string(zoom) != args[i])
+                return kArea.badValue("--zoom", args[i]);
         } else if (args[i] == "--grid") {
             grid = true;
         } else if (args[i] == "--sea-level" && hasValue) {
             seaLevel = std::atoi(args[++i].c_str());
+            if (std::to_string(*seaLevel) != args[i])
+                return kArea.badValue("--sea-level", args[i]);
         } else {
-            return 2;
+            return kArea.usage("unknown option " + args[i]);
         }
     }
     auto model = loadMap(args[0]);
@@ -176,19 +186,11 @@ int render(const std::vector<std::string>& args) {
     if (platform::Status s =
             platform::writeFileAtomic(args[1], encodePng(viewer.picture().image(grid)));
         !s) {
-        std::fprintf(stderr, "kvstool: %s: %s\n", args[1].c_str(), s.description.c_str());
+        kArea.failure(args[1] + ": " + s.description);
         return 1;
     }
     return 0;
 }
-
-const char kUsage[] = "usage: kvstool map info FILE\n"
-                      "       kvstool map check FILE\n"
-                      "       kvstool map convert MAP OUT.lnd\n"
-                      "       kvstool map render FILE OUT.png [--layers terrain,water,textures,"
-                      "objects,gateways] [--zoom 1|2|3|4|6|8] [--grid] [--sea-level N]\n";
-
-const Area kArea("map", kUsage);
 
 } // namespace
 

@@ -84,6 +84,13 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, bool a
 }
 
 bool readFields(const std::string& path, ScriptCustomizing& data, Ui& ui) {
+    // The launcher's own "Error reading file." does not say which file: on a command line
+    // the name comes first.
+    std::string probe;
+    if (const platform::Status s = platform::readFile(path, probe); !s) {
+        kArea.failure(path + ": " + s.description);
+        return false;
+    }
     data.name = content::withoutExtension(content::fileNameOf(path));
     data.path = path;
     content::NamedTexts named;

@@ -9,6 +9,7 @@
 #include "content/mod_archive.h"
 #include "core/launcher.h"
 #include "core/links_file.h"
+#include "ui/content/mod_extraction.h"
 #include "ui/content/progress_dialog.h"
 #include "ui/qt_text.h"
 
@@ -243,8 +244,9 @@ QWidget* FrmMODs::createModsSection() {
         if (row() < 0)
             return;
         content::selectMod(launcher_.content, content::contentEnv(launcher_), row());
-        ProgressDialog progress(QStringLiteral("Extract to..."), this);
-        content::extractSelectedMod(launcher_.content, content::contentEnv(launcher_), progress);
+        extractSelectedModWithReport(
+            this, launcher_.content, content::contentEnv(launcher_),
+            [this](const std::string& folder) { return launcher_.openInShell(folder); });
     });
     for (QLabel* l : {modEmail_, modHomepage_})
         connect(l, &QLabel::linkActivated, this, [this, l] {

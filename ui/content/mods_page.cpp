@@ -5,6 +5,7 @@
 #include "ui/content/archive_file_list_view.h"
 #include "ui/content/mod_archive_view.h"
 #include "ui/content/mod_conflicts_view.h"
+#include "ui/content/mod_extraction.h"
 #include "ui/content/progress_dialog.h"
 #include "ui/kdg/archive_info_panel.h"
 #include "ui/qt_text.h"
@@ -123,8 +124,8 @@ ModsPage::ModsPage(content::ContentState& state, ContentEnvSource env, QWidget* 
 }
 
 void ModsPage::setShellOpener(std::function<bool(const std::string&)> opener) {
-    archiveView_->archivePanel()->setOpener(
-        [opener = std::move(opener)](const QString& file) { opener(fromQt(file)); });
+    opener_ = std::move(opener);
+    archiveView_->archivePanel()->setOpener([this](const QString& file) { opener_(fromQt(file)); });
 }
 
 void ModsPage::showSelection() {
@@ -144,8 +145,7 @@ void ModsPage::showLowerPanel(const char* which) {
 }
 
 void ModsPage::extract() {
-    ProgressDialog progress(QStringLiteral("Extract to..."), this);
-    content::extractSelectedMod(state_, env_(), progress);
+    extractSelectedModWithReport(this, state_, env_(), opener_);
 }
 
 void ModsPage::refresh() {

@@ -72,6 +72,7 @@ private:
     const kdg::NameTables* tables_ = nullptr;
     const bool* previewFlag_ = nullptr;
     bool showing_ = false;
+    std::function<bool(const std::string&)> opener_;
 };
 
 } // namespace kv::ui

@@ -1,5 +1,6 @@
 #include "ui/main/command_line_preview.h"
 
+#include "core/installation_actions.h"
 #include "core/launch_buttons.h"
 #include "core/launcher.h"
 #include "ui/qt_text.h"
@@ -60,7 +61,9 @@ QLineEdit* CommandLinePreview::addRow(const QString& label, const QString& name,
 }
 
 void CommandLinePreview::reload() {
-    const LaunchPreview preview = launchPreview(launcher_);
+    // Without a game there is no program to run; a made-up path would only mislead.
+    const LaunchPreview preview =
+        hasGameInstallation(launcher_) ? launchPreview(launcher_) : LaunchPreview{};
     const auto show = [](QLineEdit* field, const std::string& text) {
         field->setText(toQt(text));
         field->setCursorPosition(0); // the beginning: the program, and "wine" when it runs it

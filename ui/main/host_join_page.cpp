@@ -77,7 +77,9 @@ HostJoinPage::HostJoinPage(Launcher& launcher, QWidget* parent)
     yourIp_->setObjectName(QStringLiteral("Text2"));
     yourIp_->setReadOnly(true);
     yourIp_->installEventFilter(this);
-    grid->addWidget(new QLabel(QStringLiteral("Your IP:"), this), 2, 0);
+    auto* yourIpLabel = new QLabel(QStringLiteral("&Your IP:"), this);
+    yourIpLabel->setBuddy(yourIp_);
+    grid->addWidget(yourIpLabel, 2, 0);
     grid->addWidget(yourIp_, 2, 1, 1, 2);
 
     ipEntry_ = new QLineEdit(this);
@@ -99,7 +101,9 @@ HostJoinPage::HostJoinPage(Launcher& launcher, QWidget* parent)
     gameName_ = new QLineEdit(this);
     gameName_->setObjectName(QStringLiteral("Text4"));
     gameName_->setReadOnly(true); // editable in Host mode only
-    grid->addWidget(new QLabel(QStringLiteral("Game name:"), this), 5, 0);
+    auto* gameNameLabel = new QLabel(QStringLiteral("&Game name:"), this);
+    gameNameLabel->setBuddy(gameName_);
+    grid->addWidget(gameNameLabel, 5, 0);
     grid->addWidget(gameName_, 5, 1, 1, 2);
 
     users_ = new QTreeWidget(this);

@@ -28,11 +28,13 @@
 #include "ui/main/start_plan_dialog.h"
 #include "ui/main/tools_button.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +44,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace kv::ui {
 
@@ -56,15 +60,23 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
     launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
+    layout->addWidget(createEmptyState());
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
-    layout->addWidget(createButtonRow());
+    buttonRow_ = createButtonRow();
+    layout->addWidget(buttonRow_);
     setCentralWidget(central);
     PlaceControls();
+    orderTabChain();
 
     launcher_.setView(this);
     refresh();
     resizeForm(launcher_.options.compact());
+    restorePlacement(*this);
+    // The settings file sets the compact mode again; the place the user left stays.
+    if (!launcher_.options.compact())
+        fullSize_ = size();
+    toolWindows_ = new ToolWindowPlacement(*this);
 }
 
 Main::~Main() {
@@ -103,10 +115,10 @@ void Main::createPages() {
     hostJoin_ = new HostJoinPage(launcher_, tabs_);
     about_ = new AboutPage(launcher_, tabs_);
     tabs_->addTab(misc_, QStringLiteral("MISC"));
-    tabs_->addTab(mods_, QStringLiteral("MODs"));
-    tabs_->addTab(ai_, QStringLiteral("AI"));
-    tabs_->addTab(newKdg_, QStringLiteral("New KDG"));
-    tabs_->addTab(hostJoin_, QStringLiteral("Host/Join Game"));
+    tabs_->addTab(mods_, QStringLiteral("M&ODs"));
+    tabs_->addTab(ai_, QStringLiteral("&AI"));
+    tabs_->addTab(newKdg_, QStringLiteral("New &KDG"));
+    tabs_->addTab(hostJoin_, QStringLiteral("&Host/Join Game"));
     tabs_->addTab(about_, QStringLiteral("About"));
     // The options and the about panel leave the tab strip; PlaceControls puts them
     // beside it so that the compact layout still shows them.
@@ -138,6 +150,27 @@ void Main::createPages() {
     connect(ai_, &AiPage::customizingChanged, this, choiceChanged);
 }
 
+// Until the game is located the window says so and offers the one step that helps.
+QWidget* Main::createEmptyState() {
+    auto* frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("FraNoInstallation"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    emptyState_ = frame;
+    auto* layout = new QHBoxLayout(frame);
+    auto* text = new QLabel(QStringLiteral("No game installation yet"), emptyState_);
+    text->setObjectName(QStringLiteral("LblNoInstallation"));
+    auto* add = new QPushButton(QStringLiteral("A&dd\u2026"), emptyState_);
+    add->setObjectName(QStringLiteral("CmdAddInstallation"));
+    add->setToolTip(QStringLiteral("Locate Korvane.exe"));
+    layout->addWidget(text, 1);
+    layout->addWidget(add);
+    connect(add, &QPushButton::clicked, this, [this] {
+        installationMenuAction(launcher_, "Add...");
+        refresh();
+    });
+    return emptyState_;
+}
+
 QWidget* Main::createButtonRow() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
@@ -155,7 +188,7 @@ QWidget* Main::createButtonRow() {
     if (auto* modList = mods_->findChild<QListWidget*>(QStringLiteral("List1")))
         connect(modList, &QListWidget::currentRowChanged, authorLinks_, &AuthorLinks::refresh);
 
-    auto* manager = new QPushButton(QStringLiteral("Manager..."), row);
+    auto* manager = new QPushButton(QStringLiteral("&Manager..."), row);
     manager->setObjectName(QStringLiteral("CmdManager"));
     manager->setToolTip(QStringLiteral("MODs and AI manager"));
     layout->addWidget(manager);
@@ -167,23 +200,23 @@ QWidget* Main::createButtonRow() {
         manager->show();
         manager->raise();
     });
-    auto* debugMonitor = new QPushButton(QStringLiteral("Debugger..."), row);
+    auto* debugMonitor = new QPushButton(QStringLiteral("De&bugger..."), row);
     debugMonitor->setObjectName(QStringLiteral("CmdKVDebug"));
     layout->addWidget(debugMonitor);
     connect(debugMonitor, &QPushButton::clicked, this, [this] { openDebugMonitor(this); });
-    auto* info = new QPushButton(QStringLiteral("Info"), row);
+    auto* info = new QPushButton(QStringLiteral("I&nfo"), row);
     info->setObjectName(QStringLiteral("CmdInfo"));
-    apply_ = new QPushButton(QStringLiteral("Apply"), row);
+    apply_ = new QPushButton(QStringLiteral("A&pply"), row);
     apply_->setObjectName(QStringLiteral("CmdApply"));
     apply_->setToolTip(QStringLiteral(
         "Apply changes,  NOTE: you don't have to apply changes everytime, because when you "
         "clisk 'Start KV' button, all changes are applied automatically"));
-    start_ = new QPushButton(QStringLiteral("Start KV"), row);
+    start_ = new QPushButton(QStringLiteral("&Start KV"), row);
     start_->setObjectName(QStringLiteral("CmdStart"));
     start_->setMinimumWidth(120);
-    auto* configurations = new QPushButton(QStringLiteral("Configurations..."), row);
+    auto* configurations = new QPushButton(QStringLiteral("&Configurations..."), row);
     configurations->setObjectName(QStringLiteral("CmdGlobalConfig"));
-    auto* preview = new QPushButton(QStringLiteral("Preview start\u2026"), row);
+    auto* preview = new QPushButton(QStringLiteral("Pre&view start\u2026"), row);
     preview->setObjectName(QStringLiteral("CmdPreviewStart"));
     for (QPushButton* b : {configurations, info, apply_, preview, start_})
         layout->addWidget(b);
@@ -222,12 +255,54 @@ void Main::PlaceControls() {
     about_->show();
 }
 
+namespace {
+
+// The widgets inside `area` that Tab stops at, in the window's present chain order.
+QList<QWidget*> tabStopsIn(QWidget* area) {
+    QList<QWidget*> stops;
+    for (QWidget* w = area->nextInFocusChain(); w != area; w = w->nextInFocusChain())
+        if (area->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
+            stops << w;
+    return stops;
+}
+
+} // namespace
+
+// Tab follows the screen: the toolbars, the link bar, the empty state, the options on the
+// left, the pages, the button row. The pages were made before the rows around them.
+void Main::orderTabChain() {
+    QList<QWidget*> areas;
+    for (QToolBar* bar : findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+        areas << bar;
+    areas << mainLink_ << emptyState_ << misc_ << about_ << tabs_ << buttonRow_;
+    QWidget* previous = nullptr;
+    for (QWidget* area : areas) {
+        QList<QWidget*> stops = tabStopsIn(area);
+        // The button row was filled in another order than it was made.
+        if (area == buttonRow_) {
+            const auto place = [this](QWidget* w) {
+                while (w->parentWidget() != buttonRow_)
+                    w = w->parentWidget();
+                return buttonRow_->layout()->indexOf(w);
+            };
+            std::stable_sort(stops.begin(), stops.end(),
+                             [&place](QWidget* a, QWidget* b) { return place(a) < place(b); });
+        }
+        for (QWidget* stop : stops) {
+            if (previous)
+                setTabOrder(previous, stop);
+            previous = stop;
+        }
+    }
+}
+
 void Main::colourLabel(QWidget* widget, unsigned background, unsigned text) {
     widget->setStyleSheet(QStringLiteral("background-color: %1; color: %2;")
                               .arg(cssColour(background), cssColour(text)));
 }
 
 void Main::refresh() {
+    emptyState_->setVisible(!hasGameInstallation(launcher_));
     misc_->refresh();
     mods_->reload();
     ai_->reload();
@@ -245,8 +320,7 @@ void Main::refresh() {
     mainLink_->refresh(launcher_.options.compact());
     colourLabel(debugLabel_, link.background, link.textColor);
     colourLabel(globalConfigLabel_, link.background, link.textColor);
-    start_->setStyleSheet(
-        QStringLiteral("background-color: %1;").arg(cssColour(link.startButtonBack)));
+    colourLabel(start_, link.startButtonBack, link.startButtonText);
 }
 
 void Main::resizeForm(bool compact) {
@@ -264,10 +338,12 @@ void Main::resizeForm(bool compact) {
             w->layout()->activate();
         }
     }
-    if (compact || !fullSize_.isValid())
-        resize(sizeHint());
-    else
-        resize(fullSize_.expandedTo(sizeHint()));
+    // A maximised window keeps the screen; the size it had before comes back with it.
+    if (isMaximized() || (windowState() & Qt::WindowMaximized))
+        return;
+    const QSize wanted =
+        compact || !fullSize_.isValid() ? sizeHint() : fullSize_.expandedTo(minimumSizeHint());
+    resize(withinScreen(*this, wanted));
 }
 
 void Main::fixToolbarSize() {
@@ -315,6 +391,7 @@ void Main::changeEvent(QEvent* event) {
 void Main::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
+        savePlacement(*this);
         closeMainWindow(launcher_); // renames the MODs' archives on its way
     }
     event->accept();

@@ -30,6 +30,7 @@ class ModsPage;
 class NewKdgPage;
 class OptionsToolbarWidget;
 class ToolsButton;
+class ToolWindowPlacement;
 
 class Main : public QMainWindow, public LauncherView {
     Q_OBJECT
@@ -62,8 +63,10 @@ private:
     void endAtOnce();
     void createPages();
     void createToolbars();
+    QWidget* createEmptyState();
     QWidget* createButtonRow();
     void PlaceControls();
+    void orderTabChain();
     void colourLabel(QWidget* widget, unsigned background, unsigned text);
 
     Launcher& launcher_;
@@ -84,6 +87,9 @@ private:
     QPushButton* apply_ = nullptr;
     QPushButton* start_ = nullptr;
     QWidget* body_ = nullptr;
+    QWidget* emptyState_ = nullptr;
+    QWidget* buttonRow_ = nullptr;
+    ToolWindowPlacement* toolWindows_ = nullptr;
     bool closed_ = false;
     std::function<void()> endProcess_;
     QSize fullSize_; // the size before the window was made compact

@@ -9,6 +9,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -36,7 +37,7 @@ MiscPage::MiscPage(Launcher& launcher, QWidget* parent) : QWidget(parent), launc
     auto* form = new QFormLayout(display);
     resolution_ = comboWith(resolutionEntries(), "CmbResolution", display);
     resolution_->setToolTip(QStringLiteral("F2 deletes the configuration file"));
-    form->addRow(QStringLiteral("Resolution:"), resolution_);
+    form->addRow(QStringLiteral("&Resolution:"), resolution_);
     threeDfx_ = new QRadioButton(QStringLiteral("3DFX"), display);
     threeDfx_->setObjectName(QStringLiteral("OptRenderer3dfx"));
     direct3d_ = new QRadioButton(QStringLiteral("Direct3D HAL"), display);
@@ -58,14 +59,19 @@ MiscPage::MiscPage(Launcher& launcher, QWidget* parent) : QWidget(parent), launc
     auto* campaignRow = new QHBoxLayout;
     campaignRow->addWidget(campaignOn_);
     campaignRow->addWidget(campaign_, 1);
-    gameForm->addRow(QStringLiteral("Start with:"), campaignRow);
+    // A row of several controls gets no buddy from the form: its label names the list.
+    auto* startWith = new QLabel(QStringLiteral("Start &with:"), game);
+    startWith->setBuddy(campaign_);
+    gameForm->addRow(startWith, campaignRow);
     mapEditorMode_ = comboWith(mapEditorModeEntries(), "CmbTerraForgeMode", game);
     mapEditor_ = new QPushButton(QStringLiteral("Edit"), game);
     mapEditor_->setObjectName(QStringLiteral("CmdTerraForge"));
     auto* editRow = new QHBoxLayout;
     editRow->addWidget(mapEditorMode_, 1);
     editRow->addWidget(mapEditor_);
-    gameForm->addRow(QStringLiteral("Edit World:"), editRow);
+    auto* editWorld = new QLabel(QStringLiteral("&Edit World:"), game);
+    editWorld->setBuddy(mapEditorMode_);
+    gameForm->addRow(editWorld, editRow);
     layout->addWidget(game);
 
     auto* folders = new QHBoxLayout;

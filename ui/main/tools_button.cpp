@@ -8,6 +8,7 @@
 #include "core/tools_menu.h"
 #include "platform/files.h"
 #include "ui/mapview/form1.h"
+#include "ui/window_placement.h"
 
 #include <QMenu>
 
@@ -117,8 +118,7 @@ void ToolsButton::run(const QString& entry) {
         content::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
     } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
-        window()->showMinimized();
-        Form1::showViewer(launcher_.paths.launcherFolder);
+        openMapViewer();
     } else if (entry == QStringLiteral("KV Script Help File")) {
         launcher_.openInShell(platform::resolvePath(launcher_.installations.currentGameFolder() +
                                                     "\\multiplay\\skirmish\\scriptLang.rtf"));
@@ -126,6 +126,20 @@ void ToolsButton::run(const QString& entry) {
         launcher_.ui().message("Unknown command.", Icon::Exclamation);
     }
     refresh();
+}
+
+// The viewer has no owner, so that minimising the launcher leaves it on screen; without
+// a task bar the minimised launcher would look gone, so closing the viewer gives it back.
+void ToolsButton::openMapViewer() {
+    QWidget* main = window();
+    main->showMinimized();
+    Form1* viewer = Form1::showViewer(launcher_.paths.launcherFolder);
+    placeToolWindow(*viewer, *main);
+    connect(viewer, &QObject::destroyed, main, [main] {
+        main->showNormal();
+        main->raise();
+        main->activateWindow();
+    });
 }
 
 } // namespace kv::ui

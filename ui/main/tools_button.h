@@ -33,6 +33,7 @@ signals:
     void closeRequested();
 
 private:
+    void openMapViewer();
     Launcher& launcher_;
     bool patch110Done_ = false;
     bool checking_ = false; // an update check runs; its entry is "Cancel update check"

@@ -26,6 +26,9 @@ FrmUpdate::FrmUpdate(update::UpdateSession& session, QWidget* parent)
     offers_->setRootIsDecorated(false);
     offers_->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Type"),
                               QStringLiteral("Version"), QStringLiteral("Size")});
+    // The name takes the room the other columns leave; they take what their texts need.
+    offers_->header()->setStretchLastSection(false);
+    offers_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     offers_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     grid->addWidget(offers_, 1, 0, 1, 3);
 
