@@ -161,6 +161,8 @@ TEST(LaunchButtons, MapEditorParametersAndShellQuoting) {
     EXPECT_EQ(mapEditorParameters(7), "");
     EXPECT_EQ(shellQuoted({"wine", "/g/korvane.exe", "+name", "Big N", "it's", "", "$HOME"}),
               "wine /g/korvane.exe +name 'Big N' 'it'\\''s' '' '$HOME'");
+    EXPECT_EQ(shellLine({{"WINEPREFIX=/home/a b/G"}, {"wine", "/g/korvane.exe"}, true}),
+              "WINEPREFIX='/home/a b/G' wine /g/korvane.exe");
 }
 
 #ifndef _WIN32
