@@ -56,9 +56,8 @@ bool startGame(Launcher& l) {
     (void)platform::setCurrentDirectory(folder);
     const std::string program = folder + kGameExecutable;
     shareRegistryWithWine(l, program);
-    const platform::StartResult started =
-        platform::startProgram(program, l.launch.commandLine, {}, platform::WindowMode::Normal,
-                               l.wineCommand);
+    const platform::StartResult started = platform::startProgram(
+        program, l.launch.commandLine, {}, platform::WindowMode::Normal, l.wineCommand);
     l.launch.started = started.ok;
     l.launch.startError = started.error;
 

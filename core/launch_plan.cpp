@@ -99,9 +99,8 @@ content::StartPlan makeStartPlan(Launcher& l, const content::InstallOptions& ins
     for (const content::PlanStep& s : plan.steps)
         if (s.kind == content::StepKind::Requirements)
             foresee(options, s);
-    for (content::PlanStep& s :
-         planLaunch(options, currentMultiplayerSwitches(l), l.installations.currentGameFolder(),
-                    l.wineCommand))
+    for (content::PlanStep& s : planLaunch(options, currentMultiplayerSwitches(l),
+                                           l.installations.currentGameFolder(), l.wineCommand))
         plan.steps.push_back(std::move(s));
     return plan;
 }

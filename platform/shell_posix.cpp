@@ -70,7 +70,7 @@ std::vector<char*> environmentWith(const std::vector<std::string>& additions,
 
 std::string wineMissing(const std::string& wine) {
     return wine.find('/') == std::string::npos ? "(no \"" + wine + "\" on the search path)"
-                                                : "(\"" + wine + "\" was not found)";
+                                               : "(\"" + wine + "\" was not found)";
 }
 
 struct Spawned {
@@ -222,8 +222,8 @@ bool importRegistryIntoWine(std::string_view regFile, const Invocation& forProgr
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int rc =
-        ::posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), env.data());
+    const int rc = ::posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv),
+                                  env.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         error = std::string("Wine could not be started: ") + std::strerror(rc) + ".";

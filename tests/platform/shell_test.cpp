@@ -187,19 +187,21 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
         PathOverride path(tmp / "empty-bin");
         const struct {
             std::string wine, missing;
-        } missing[] = {{"", "(no \"wine\" on the search path)"},
-                       {"wine-9", "(no \"wine-9\" on the search path)"},
-                       {tmp / "runner/bin/wine", "(\"" + tmp / "runner/bin/wine" + "\" was not found)"}};
+        } missing[] = {
+            {"", "(no \"wine\" on the search path)"},
+            {"wine-9", "(no \"wine-9\" on the search path)"},
+            {tmp / "runner/bin/wine", "(\"" + tmp / "runner/bin/wine" + "\" was not found)"}};
         for (const auto& m : missing) {
             const StartResult r = startProgram(exe, "-D3D", {}, WindowMode::Normal, m.wine);
             EXPECT_FALSE(r.ok);
-            EXPECT_NE(r.error.find("Wine is not installed to run it " + m.missing), std::string::npos)
+            EXPECT_NE(r.error.find("Wine is not installed to run it " + m.missing),
+                      std::string::npos)
                 << r.error;
         }
     }
     // A stand-in wine reports what it was asked to run, and in which prefix.
-    const std::string wine = writeScript(tmp, "bin/wine", "echo \"$WINEPREFIX\" > \"$REPORT.pfx\"\n" +
-                                                              std::string(kReporter));
+    const std::string wine = writeScript(
+        tmp, "bin/wine", "echo \"$WINEPREFIX\" > \"$REPORT.pfx\"\n" + std::string(kReporter));
     ::setenv("REPORT", (tmp / "wine-report").c_str(), 1);
     PathOverride path(tmp / "bin:/usr/bin:/bin");
     EXPECT_TRUE(programOnPath("wine"));
