@@ -44,10 +44,8 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     w.write(w.app("Mods/Required KDGs/korvane.exe"), "#!/bin/sh\n");
     ::unsetenv("WINEPREFIX"); // a player's own would win over the game's
     // The game as Linux players keep it: a Windows program inside a Wine prefix of its own.
-    const std::string& gameFolder = w.world.gameFolder;
-    const std::string prefix = gameFolder.substr(0, gameFolder.rfind('/', gameFolder.size() - 2));
-    w.write(prefix + "/system.reg", "WINE REGISTRY Version 2\n");
-    w.write(prefix + "/drive_c/windows/win.ini", "");
+    w.write(w.game("system.reg"), "WINE REGISTRY Version 2\n");
+    w.write(w.game("drive_c/windows/win.ini"), "");
     w.write(w.game("korvane.exe"), "MZ");
     const FolderSnapshot app = snapshot(w.world.launcherFolder);
     const FolderSnapshot game = snapshot(w.world.gameFolder);
@@ -74,7 +72,8 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     EXPECT_EQ(stepFor(steps, "registry", "phrase0")["value"].toString(), "Hello!");
     EXPECT_EQ(stepFor(steps, "command-line", {})["commandLine"].toString(), " -3DFX  ");
     EXPECT_EQ(stepFor(steps, "command-line", {})["note"].toString().toStdString(),
-              "WINEPREFIX=" + prefix + " wine " + gameFolder + "korvane.exe -3DFX");
+              "WINEPREFIX=" + w.game("").substr(0, w.game("").size() - 1) + " wine " +
+                  w.game("korvane.exe -3DFX"));
 
     r = runTool(folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
