@@ -23,21 +23,22 @@ MultiplayerSwitches currentMultiplayerSwitches(Launcher& l) {
 }
 
 std::string buildGameCommandLine(Launcher& l) {
-    return executeLaunchSteps(l.registry, planLaunch(l.options, currentMultiplayerSwitches(l),
-                                                     l.installations.currentGameFolder()));
+    return executeLaunchSteps(l.registry,
+                              planLaunch(l.options, currentMultiplayerSwitches(l),
+                                         l.installations.currentGameFolder(), l.wineCommand));
 }
 
 namespace {
 
-// A Windows game run through Wine reads Wine's registry, not our store.
+// A Windows game run through Wine reads its prefix's registry, not our store.
 void shareRegistryWithWine(const Launcher& l, const std::string& program) {
     if (l.launch.registryStore.empty())
         return;
-    const auto argv = platform::programInvocation(program, {});
-    if (argv.empty() || argv.front() != "wine")
+    const platform::Invocation game = platform::programInvocation(program, {}, l.wineCommand);
+    if (!game.throughWine)
         return;
     std::string error;
-    (void)platform::importRegistryIntoWine(l.launch.registryStore, error);
+    (void)platform::importRegistryIntoWine(l.launch.registryStore, game, error);
 }
 
 } // namespace
@@ -60,8 +61,8 @@ bool startGame(Launcher& l) {
     (void)platform::setCurrentDirectory(folder);
     const std::string program = folder + kGameExecutable;
     shareRegistryWithWine(l, program);
-    const platform::StartResult started =
-        platform::startProgram(program, l.launch.commandLine, {}, platform::WindowMode::Normal);
+    const platform::StartResult started = platform::startProgram(
+        program, l.launch.commandLine, {}, platform::WindowMode::Normal, l.wineCommand);
     l.launch.started = started.ok;
     l.launch.startError = started.error;
 

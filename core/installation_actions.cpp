@@ -5,18 +5,59 @@
 #include "core/text_util.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
+#include "platform/wine_prefix.h"
+
+#include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace kv {
 
+namespace {
+
+std::string folderOf(const std::string& file) {
+    const size_t cut = file.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : file.substr(0, cut + 1);
+}
+
+#ifndef _WIN32
+// Linux players keep the Windows game in a Wine prefix of its own, often deep below a
+// hidden folder the file dialog would not show: the games found there are offered first.
+std::optional<std::string> chooseGameInWinePrefix(Ui& ui, const std::string& home) {
+    const auto found = platform::findInWinePrefixes(home, kGameExecutable);
+    if (found.empty())
+        return std::nullopt;
+    std::vector<std::string> items;
+    for (const platform::FoundProgram& f : found)
+        items.push_back(folderOf(f.program) + "  (Wine prefix " + f.prefix + ")");
+    items.push_back("Another place...");
+    const auto chosen = ui.choose("Korvane Tactics found in Wine", items);
+    if (!chosen || *chosen < 0 || size_t(*chosen) >= found.size())
+        return std::nullopt;
+    return folderOf(found[size_t(*chosen)].program);
+}
+#endif
+
+} // namespace
+
 std::string SetKVPath(Launcher& launcher) {
     Ui& ui = launcher.ui();
+    // The launcher's own folder is the one place the game is sure not to be: without a
+    // Wine prefix to start in, the dialog opens in the home folder.
+    std::string initialFolder = platform::homeFolder();
+#ifndef _WIN32
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        if (auto folder = chooseGameInWinePrefix(ui, home))
+            return *folder;
+        const auto roots = platform::winePrefixRoots(home);
+        if (!roots.empty())
+            initialFolder = roots.front();
+    }
+#endif
     ui.message("Please locate 'Korvane.exe' file!", Icon::Exclamation);
-    // The launcher's own folder is the one place the game is sure not to be.
-    const auto file = ui.openFile("Korvane.exe", "korvane.exe|korvane.exe", platform::homeFolder());
-    if (!file)
-        return {};
-    const size_t cut = file->find_last_of("/\\");
-    return cut == std::string::npos ? std::string() : file->substr(0, cut + 1);
+    const auto file = ui.openFile("Korvane.exe", "korvane.exe|korvane.exe", initialFolder);
+    return file ? folderOf(*file) : std::string();
 }
 
 void AddKVPath(Launcher& launcher, const std::string& folder) {

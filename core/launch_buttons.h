@@ -1,6 +1,8 @@
 #pragma once
 // The buttons beside the start button: "Apply", the map editor, the key help, and the
 // preview of what the start button would run now.
+#include "platform/shell.h"
+
 #include <string>
 #include <vector>
 
@@ -32,5 +34,7 @@ LaunchPreview launchPreview(Launcher& launcher);
 // Arguments joined with blanks; each one that a POSIX shell would split or expand is put
 // in single quotes.
 std::string shellQuoted(const std::vector<std::string>& argv);
+// The invocation as a shell line: its environment additions ("NAME=value") first.
+std::string shellLine(const platform::Invocation& invocation);
 
 } // namespace kv

@@ -46,7 +46,8 @@ void foresee(OptionSet& options, const content::PlanStep& requirements) {
 
 std::vector<content::PlanStep> planLaunch(const OptionSet& options,
                                           const MultiplayerSwitches& lobby,
-                                          const std::string& gameFolder) {
+                                          const std::string& gameFolder,
+                                          const std::string& wineCommand) {
     std::vector<content::PlanStep> steps;
     const GameRegistryValues v = gameRegistryValues(options);
     steps.push_back(dwordStep("alliance", v.alliance));
@@ -63,7 +64,7 @@ std::vector<content::PlanStep> planLaunch(const OptionSet& options,
     line.target = gameFolder + kGameExecutable;
     line.bytes = gameCommandLine(options, lobby);
     line.size = line.bytes.size();
-    line.note = shellQuoted(platform::programInvocation(line.target, line.bytes));
+    line.note = shellLine(platform::programInvocation(line.target, line.bytes, wineCommand));
     return steps;
 }
 
@@ -98,8 +99,8 @@ content::StartPlan makeStartPlan(Launcher& l, const content::InstallOptions& ins
     for (const content::PlanStep& s : plan.steps)
         if (s.kind == content::StepKind::Requirements)
             foresee(options, s);
-    for (content::PlanStep& s :
-         planLaunch(options, currentMultiplayerSwitches(l), l.installations.currentGameFolder()))
+    for (content::PlanStep& s : planLaunch(options, currentMultiplayerSwitches(l),
+                                           l.installations.currentGameFolder(), l.wineCommand))
         plan.steps.push_back(std::move(s));
     return plan;
 }

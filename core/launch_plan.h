@@ -13,10 +13,11 @@ namespace kv {
 class Launcher;
 
 // The registry values and the command line for these options, the program in
-// `gameFolder`.
+// `gameFolder`, a Windows one run by `wineCommand` (empty: "wine").
 std::vector<content::PlanStep> planLaunch(const OptionSet& options,
                                           const MultiplayerSwitches& lobby,
-                                          const std::string& gameFolder);
+                                          const std::string& gameFolder,
+                                          const std::string& wineCommand);
 
 // Writes the registry steps (failures are not reported) and answers the command line.
 std::string executeLaunchSteps(Registry& registry, const std::vector<content::PlanStep>& steps);

@@ -78,6 +78,7 @@ public:
     bool mapPreview = true;
     bool updateAtStartup = false;
     std::string updateServer; // "UpdateServer": where "Config.ini" is; empty for the default
+    std::string wineCommand;  // "WineCommand": runs the Windows game; empty for "wine"
     // "UpdateKey": public keys (comma-separated) whose signature "Config.ini" must carry
     std::string updateKey;
     int lastAutoDownloadMessageIndex = 0;

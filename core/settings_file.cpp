@@ -168,6 +168,8 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
         setFlag(l.updateAtStartup, number);
     } else if (key == "updateserver") {
         l.updateServer = value;
+    } else if (key == "winecommand") {
+        l.wineCommand = value;
     } else if (key == "updatekey") {
         l.updateKey = value;
     }
@@ -222,6 +224,8 @@ std::vector<std::string> formatSettings(const Launcher& l) {
         put("UpdateServer", l.updateServer);
     if (!l.updateKey.empty())
         put("UpdateKey", l.updateKey);
+    if (!l.wineCommand.empty())
+        put("WineCommand", l.wineCommand);
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/wine_prefix.h"
 
 #include <cerrno>
 #include <csignal>
@@ -45,6 +46,33 @@ bool isAddress(std::string_view target) {
     return target.find("://") != std::string_view::npos || target.substr(0, 7) == "mailto:";
 }
 
+// The launcher's environment with `additions` ("NAME=value") replacing or joining it. The
+// strings are kept in `storage`; the pointers, ended by a null, go to posix_spawn.
+std::vector<char*> environmentWith(const std::vector<std::string>& additions,
+                                   std::vector<std::string>& storage) {
+    storage.clear();
+    for (char** e = environ; *e; ++e) {
+        const std::string_view entry(*e);
+        const std::string_view name = entry.substr(0, entry.find('=') + 1);
+        bool replaced = name.empty();
+        for (const std::string& a : additions)
+            replaced = replaced || a.compare(0, name.size(), name) == 0;
+        if (!replaced)
+            storage.emplace_back(entry);
+    }
+    storage.insert(storage.end(), additions.begin(), additions.end());
+    std::vector<char*> pointers;
+    for (std::string& s : storage)
+        pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+std::string wineMissing(const std::string& wine) {
+    return wine.find('/') == std::string::npos ? "(no \"" + wine + "\" on the search path)"
+                                               : "(\"" + wine + "\" was not found)";
+}
+
 struct Spawned {
     long pid = 0;
     int error = 0;
@@ -53,8 +81,7 @@ struct Spawned {
 // Starts argv in its own session, so the program outlives the launcher and a terminal's
 // Ctrl-C does not reach it. A detached thread reaps it: nothing waits for the program,
 // yet no zombie is left behind, and no process-wide SIGCHLD handling is taken over.
-Spawned spawnDetached(const std::vector<std::string>& argv, const std::string& folder,
-                      bool hidden) {
+Spawned spawnDetached(const Invocation& invocation, const std::string& folder, bool hidden) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attr;
     posix_spawn_file_actions_init(&actions);
@@ -77,11 +104,13 @@ Spawned spawnDetached(const std::vector<std::string>& argv, const std::string& f
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     std::vector<char*> args;
-    for (const auto& a : argv)
+    for (const auto& a : invocation.argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    std::vector<std::string> storage;
+    std::vector<char*> env = environmentWith(invocation.environment, storage);
     pid_t pid = 0;
-    const int rc = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), environ);
+    const int rc = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), env.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0)
@@ -117,19 +146,28 @@ bool programOnPath(std::string_view name) {
     }
 }
 
-std::vector<std::string> programInvocation(std::string_view program, std::string_view parameters) {
+Invocation programInvocation(std::string_view program, std::string_view parameters,
+                             std::string_view wineCommand) {
     const std::string file = absolute(resolvePath(program));
-    std::vector<std::string> argv;
-    if (isWindowsExecutable(file))
-        argv.push_back("wine");
-    argv.push_back(file);
+    Invocation run;
+    run.throughWine = isWindowsExecutable(file);
+    if (run.throughWine) {
+        run.argv.emplace_back(wineCommand.empty() ? kDefaultWineCommand : wineCommand);
+        // Without WINEPREFIX Wine would make and use ~/.wine, not the game's own prefix.
+        const char* chosen = std::getenv("WINEPREFIX");
+        const std::string prefix = winePrefixOf(file);
+        if ((!chosen || !*chosen) && !prefix.empty())
+            run.environment.push_back("WINEPREFIX=" + prefix);
+    }
+    run.argv.push_back(file);
     for (auto& arg : splitCommandLine(parameters))
-        argv.push_back(std::move(arg));
-    return argv;
+        run.argv.push_back(std::move(arg));
+    return run;
 }
 
 StartResult startProgram(std::string_view program, std::string_view parameters,
-                         std::string_view workingFolder, WindowMode mode) {
+                         std::string_view workingFolder, WindowMode mode,
+                         std::string_view wineCommand) {
     StartResult result;
     const std::string file = absolute(resolvePath(program));
     if (!fileExists(file)) {
@@ -144,15 +182,15 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
             return result;
         }
     }
-    const std::vector<std::string> argv = programInvocation(file, parameters);
-    if (argv.front() == "wine" && !programOnPath("wine")) {
+    const Invocation invocation = programInvocation(file, parameters, wineCommand);
+    if (invocation.throughWine && !programOnPath(invocation.argv.front())) {
         result.error = '"';
         result.error += program;
-        result.error += "\" is a Windows program, and Wine is not installed to run it "
-                        "(no \"wine\" on the search path).";
+        result.error += "\" is a Windows program, and Wine is not installed to run it " +
+                        wineMissing(invocation.argv.front()) + ".";
         return result;
     }
-    const Spawned spawned = spawnDetached(argv, folder, mode == WindowMode::Hidden);
+    const Spawned spawned = spawnDetached(invocation, folder, mode == WindowMode::Hidden);
     if (spawned.error != 0) {
         result.error = "The program \"" + std::string(program) +
                        "\" could not be started: " + std::strerror(spawned.error) + ".";
@@ -163,10 +201,12 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
     return result;
 }
 
-bool importRegistryIntoWine(std::string_view regFile, std::string& error, int timeoutMs) {
+bool importRegistryIntoWine(std::string_view regFile, const Invocation& forProgram,
+                            std::string& error, int timeoutMs) {
     error.clear();
-    if (!programOnPath("wine")) {
-        error = "Wine is not installed (no \"wine\" on the search path).";
+    const std::string wine = forProgram.throughWine ? forProgram.argv.front() : kDefaultWineCommand;
+    if (!programOnPath(wine)) {
+        error = "Wine is not installed " + wineMissing(wine) + ".";
         return false;
     }
     // Wine's drive Z: is the root folder; a bare "/..." would read as a switch.
@@ -174,14 +214,16 @@ bool importRegistryIntoWine(std::string_view regFile, std::string& error, int ti
     for (char& c : file)
         if (c == '/')
             c = '\\';
-    const char* argv[] = {"wine", "regedit", "/S", file.c_str(), nullptr};
+    const char* argv[] = {wine.c_str(), "regedit", "/S", file.c_str(), nullptr};
+    std::vector<std::string> storage;
+    std::vector<char*> env = environmentWith(forProgram.environment, storage);
     pid_t pid = 0;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int rc =
-        ::posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ);
+    const int rc = ::posix_spawnp(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv),
+                                  env.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         error = std::string("Wine could not be started: ") + std::strerror(rc) + ".";
@@ -215,7 +257,7 @@ bool shellOpen(std::string_view target) {
     if (target.empty() || !programOnPath("xdg-open"))
         return false;
     const std::string what = isAddress(target) ? std::string(target) : resolvePath(target);
-    return spawnDetached({"xdg-open", what}, {}, true).error == 0;
+    return spawnDetached({{}, {"xdg-open", what}}, {}, true).error == 0;
 }
 
 } // namespace kv::platform

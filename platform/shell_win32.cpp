@@ -31,15 +31,17 @@ bool programOnPath(std::string_view name) {
            ::SearchPathA(nullptr, file.c_str(), ".exe", MAX_PATH, found, nullptr) > 0;
 }
 
-std::vector<std::string> programInvocation(std::string_view program, std::string_view parameters) {
-    std::vector<std::string> argv{resolvePath(program)};
+Invocation programInvocation(std::string_view program, std::string_view parameters,
+                             std::string_view) {
+    Invocation run;
+    run.argv.push_back(resolvePath(program));
     for (auto& arg : splitCommandLine(parameters))
-        argv.push_back(std::move(arg));
-    return argv;
+        run.argv.push_back(std::move(arg));
+    return run;
 }
 
 StartResult startProgram(std::string_view program, std::string_view parameters,
-                         std::string_view workingFolder, WindowMode mode) {
+                         std::string_view workingFolder, WindowMode mode, std::string_view) {
     StartResult result;
     const std::string file = resolvePath(program);
     if (!fileExists(file)) {
@@ -70,7 +72,7 @@ StartResult startProgram(std::string_view program, std::string_view parameters,
     return result;
 }
 
-bool importRegistryIntoWine(std::string_view, std::string& error, int) {
+bool importRegistryIntoWine(std::string_view, const Invocation&, std::string& error, int) {
     error.clear(); // the system registry is the game's registry already
     return true;
 }

@@ -159,8 +159,9 @@ TEST(LaunchButtons, MapEditorParametersAndShellQuoting) {
     EXPECT_EQ(mapEditorParameters(0), " -hardware");
     EXPECT_EQ(mapEditorParameters(1), "");
     EXPECT_EQ(mapEditorParameters(7), "");
-    EXPECT_EQ(shellQuoted({"wine", "/g/korvane.exe", "+name", "Big N", "it's", "", "$HOME"}),
-              "wine /g/korvane.exe +name 'Big N' 'it'\\''s' '' '$HOME'");
+    EXPECT_EQ(shellLine({{"WINEPREFIX=/home/a b"},
+                         {"wine", "/g/korvane.exe", "+name", "Big N", "it's", "", "$HOME"}}),
+              "WINEPREFIX='/home/a b' wine /g/korvane.exe +name 'Big N' 'it'\\''s' '' '$HOME'");
 }
 
 #ifndef _WIN32

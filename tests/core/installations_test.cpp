@@ -2,9 +2,13 @@
 #include "core/installations.h"
 #include "core/settings_file.h"
 
+#include "platform/wine_prefix.h"
 #include "tests/core/launcher_world.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
 
 namespace kv::test {
 
@@ -123,6 +127,41 @@ TEST(Installations, EmptyListAsksForTheGameTwiceAtMost) {
     EXPECT_EQ(w.launcher->installations.count(), 0);
     EXPECT_EQ(w.ui.messages().size(), 2u);
 }
+
+#ifndef _WIN32
+TEST(Installations, GamesInWinePrefixesAreOfferedBeforeTheFileDialog) {
+    LauncherWorld w;
+    const std::string home = w.tmp / "home";
+    for (const char* prefix :
+         {"Games/korvane", ".local/share/bottles/bottles/kt", "elsewhere", "../outside"}) {
+        w.tmp.write("home/" + std::string(prefix) + "/system.reg", "");
+        w.tmp.write("home/" + std::string(prefix) + "/drive_c/windows/win.ini", "");
+    }
+    const std::string lutris = w.tmp.write("home/Games/korvane/drive_c/KV/game/korvane.exe", "MZ");
+    w.tmp.write("home/.local/share/bottles/bottles/kt/drive_c/Program Files/KT/Korvane.exe", "");
+    w.tmp.write("home/elsewhere/drive_c/korvane.exe", ""); // not where players keep prefixes
+    w.tmp.write("home/Games/loose/KV/korvane.exe", "");    // in no prefix
+    w.tmp.write("outside/drive_c/korvane.exe", "");        // out of the home folder
+    ::symlink((w.tmp / "outside").c_str(), (home + "/Games/out").c_str());
+    ::symlink((home + "/Games/korvane/drive_c").c_str(), (home + "/Games/again").c_str());
+    const char* realHome = std::getenv("HOME");
+    const std::string savedHome = realHome ? realHome : "";
+    ::setenv("HOME", home.c_str(), 1);
+
+    const auto found = platform::findInWinePrefixes(home, "korvane.exe");
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].program, lutris);
+    EXPECT_EQ(found[0].prefix, home + "/Games/korvane");
+    w.ui.answerChoice(1);
+    EXPECT_EQ(SetKVPath(*w.launcher),
+              home + "/.local/share/bottles/bottles/kt/drive_c/Program Files/KT/");
+    // "Another place..." leads to today's file dialog.
+    w.ui.answerChoice(2);
+    w.ui.answerFile(lutris);
+    EXPECT_EQ(SetKVPath(*w.launcher), home + "/Games/korvane/drive_c/KV/game/");
+    ::setenv("HOME", savedHome.c_str(), 1);
+}
+#endif
 
 TEST(Installations, FoldersOpenInTheShellAndMinimiseWhenOnTop) {
     LauncherWorld w;

@@ -47,7 +47,8 @@ std::vector<std::string> everyKey(const std::string& gameA, const std::string& g
           "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!", "HotPhrase2=", "HotPhrase3=",
           "HotPhrase4=gg", "IPHistory0=10.0.0.1", "IPHistory1=10.0.0.2",
           "CheckForUpdatesOnSturtUpOn=-1", "UpdateServer=http://mirror.example/kvs/Config.ini",
-          "UpdateKey=0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef"})
+          "UpdateKey=0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef",
+          "WineCommand=/opt/runner/bin/wine"})
         lines.emplace_back(l);
     return lines;
 }

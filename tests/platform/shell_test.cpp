@@ -1,4 +1,5 @@
 #include "platform/shell.h"
+#include "platform/wine_prefix.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -91,68 +92,127 @@ TEST(Shell, StartFailuresExplainThemselves) {
         << r.error;
 }
 
-class PathOverride {
+// Wine keeps a prefix's registry beside its drive_c; both together make a prefix.
+void makePrefix(const TempFolder& tmp, const std::string& at) {
+    tmp.write(at + "/system.reg", "WINE REGISTRY Version 2\n");
+    tmp.write(at + "/drive_c/windows/win.ini", "");
+}
+
+TEST(Shell, WinePrefixIsTheNearestFolderWithDriveCAndSystemReg) {
+    TempFolder tmp;
+    makePrefix(tmp, "Games/korvane");
+    tmp.write("Games/loose/drive_c/KV/game/korvane.exe", "MZ");
+    tmp.write("Games/regonly/system.reg", "");
+    tmp.write("Games/regonly/KV/korvane.exe", "MZ");
+    tmp.write("Games/korvane/drive_c/KV/game/korvane.exe", "MZ");
+    tmp.write("plain/korvane.exe", "MZ");
+    ::symlink((tmp / "Games/korvane/drive_c/KV").c_str(), (tmp / "linked").c_str());
+    ::symlink((tmp / "plain").c_str(), (tmp / "Games/korvane/drive_c/out").c_str());
+    const std::string prefix = tmp / "Games/korvane";
+    const struct {
+        std::string path, prefix;
+    } cases[] = {
+        {"Games/korvane/drive_c/KV/game/korvane.exe", prefix},
+        {"Games/korvane/drive_c/KV/game/missing.exe", prefix},
+        {"Games/loose/drive_c/KV/game/korvane.exe", ""}, // drive_c without system.reg
+        {"Games/regonly/KV/korvane.exe", ""},            // system.reg without drive_c
+        {"plain/korvane.exe", ""},
+        {"linked/game/korvane.exe", prefix},           // a link into the prefix
+        {"Games/korvane/drive_c/out/korvane.exe", ""}, // a link out of it
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(winePrefixOf(tmp / c.path), c.prefix) << c.path;
+}
+
+// Sets a variable for a scope; an unset one comes back empty, which Wine and the search
+// path treat as unset.
+class EnvOverride {
 public:
-    explicit PathOverride(const std::string& path) : old_(std::getenv("PATH")) {
-        ::setenv("PATH", path.c_str(), 1);
+    EnvOverride(const char* name, const std::string& value) : name_(name) {
+        old_ = std::getenv(name) ? std::getenv(name) : "";
+        ::setenv(name, value.c_str(), 1);
     }
-    ~PathOverride() { ::setenv("PATH", old_.c_str(), 1); }
+    ~EnvOverride() { ::setenv(name_, old_.c_str(), 1); }
 
 private:
+    const char* name_;
     std::string old_;
 };
 
-TEST(Shell, WindowsExecutablesRunThroughWineWhenItIsInstalled) {
+TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
     TempFolder tmp;
     const std::string exe = tmp.write("game/korvane.exe", "MZ\x90\0rest of a program");
-    EXPECT_EQ(programInvocation(tmp / "GAME/Korvane.exe", "-D3D \"a b\""),
-              (Args{"wine", exe, "-D3D", "a b"}));
+    makePrefix(tmp, "pfx");
+    const std::string inPrefix = tmp.write("pfx/drive_c/KV/korvane.exe", "MZ");
+    EnvOverride noPrefix("WINEPREFIX", "");
+    const struct {
+        std::string program, wine, chosenPrefix;
+        Args environment, argv;
+    } cases[] = {
+        {tmp / "GAME/Korvane.exe", "", "", {}, {"wine", exe, "-D3D", "a b"}},
+        {inPrefix, "", "", {"WINEPREFIX=" + tmp / "pfx"}, {"wine", inPrefix, "-D3D", "a b"}},
+        // The player's own WINEPREFIX and Wine build win.
+        {inPrefix, "/opt/w/bin/wine", "/mine", {}, {"/opt/w/bin/wine", inPrefix, "-D3D", "a b"}},
+    };
+    for (const auto& c : cases) {
+        EnvOverride chosen("WINEPREFIX", c.chosenPrefix);
+        const Invocation run = programInvocation(c.program, "-D3D \"a b\"", c.wine);
+        EXPECT_EQ(run.environment, c.environment) << c.program;
+        EXPECT_EQ(run.argv, c.argv) << c.program;
+    }
     const std::string script = writeScript(tmp, "native", "exit 0\n");
-    EXPECT_EQ(programInvocation(script, ""), Args{script});
+    EXPECT_EQ(programInvocation(script, "").argv, Args{script});
 
     {
-        PathOverride path(tmp / "empty-bin");
-        const StartResult r = startProgram(exe, "-D3D");
-        EXPECT_FALSE(r.ok);
-        EXPECT_NE(r.error.find("Wine is not installed"), std::string::npos) << r.error;
+        EnvOverride path("PATH", tmp / "empty-bin");
+        const std::string runner = tmp / "runner/bin/wine";
+        for (const auto& [wine, says] : {std::pair<std::string, std::string>{"", "(no \"wine\" "},
+                                         {runner, "(\"" + runner + "\" was not found)"}})
+            EXPECT_NE(startProgram(exe, "", {}, WindowMode::Normal, wine).error.find(says),
+                      std::string::npos);
     }
-    // A stand-in wine reports what it was asked to run.
-    writeScript(tmp, "bin/wine", kReporter);
+    // A stand-in wine reports what it was asked to run, and in which prefix.
+    const std::string wine = writeScript(
+        tmp, "bin/wine", "echo \"$WINEPREFIX\" > \"$REPORT.pfx\"\n" + std::string(kReporter));
     ::setenv("REPORT", (tmp / "wine-report").c_str(), 1);
-    PathOverride path(tmp / "bin:/usr/bin:/bin");
+    EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
     EXPECT_TRUE(programOnPath("wine"));
-    const StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
+    StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(readWhenWritten(tmp / "wine-report"),
               tmp / "game\n" + std::to_string(r.processId) + "\n[" + exe + "]\n[-D3D]\n[a b]\n");
+    EXPECT_EQ(tmp.read("wine-report.pfx"), "\n");
+    ::unlink((tmp / "wine-report").c_str());
+    r = startProgram(inPrefix, "", {}, WindowMode::Normal, wine);
+    ASSERT_TRUE(r.ok) << r.error;
+    readWhenWritten(tmp / "wine-report");
+    EXPECT_EQ(tmp.read("wine-report.pfx"), tmp / "pfx\n");
 }
 
-TEST(Shell, RegistryStoresAreImportedIntoWineByDosPath) {
+TEST(Shell, RegistryStoresAreImportedIntoTheGamesWineByDosPath) {
     TempFolder tmp;
     const std::string store = tmp.write("Config/registry.reg", "REGEDIT4\r\n");
+    makePrefix(tmp, "pfx");
+    EnvOverride noPrefix("WINEPREFIX", "");
+    const Invocation game = programInvocation(tmp.write("pfx/drive_c/k.exe", "MZ"), "");
     std::string error;
-    {
-        PathOverride path(tmp / "empty-bin");
-        EXPECT_FALSE(importRegistryIntoWine(store, error));
-        EXPECT_NE(error.find("Wine is not installed"), std::string::npos) << error;
-    }
-    // A stand-in wine records its arguments, and fails when asked to.
-    writeScript(
-        tmp, "bin/wine",
-        "printf '%s|' \"$@\" > \"$REPORT\"; [ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
+    // A stand-in wine records its arguments and prefix, and fails when asked to.
+    writeScript(tmp, "bin/wine",
+                "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT\"; [ -z \"$FAIL\" ] || exit 3; "
+                "sleep \"${PAUSE:-0}\"\n");
     ::setenv("REPORT", (tmp / "import").c_str(), 1);
-    PathOverride path(tmp / "bin:/usr/bin:/bin");
-    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", error)) << error;
-    std::string expected = "regedit|/S|Z:" + store + "|";
-    std::replace(expected.begin() + 12, expected.end() - 1, '/', '\\');
-    EXPECT_EQ(tmp.read("import"), expected);
+    EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
+    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", game, error)) << error;
+    std::string file = "Z:" + store;
+    std::replace(file.begin(), file.end(), '/', '\\');
+    EXPECT_EQ(tmp.read("import"), tmp / "pfx|regedit|/S|" + file + "|");
 
     ::setenv("FAIL", "1", 1);
-    EXPECT_FALSE(importRegistryIntoWine(store, error));
+    EXPECT_FALSE(importRegistryIntoWine(store, game, error));
     EXPECT_EQ(error, "The Wine registry import failed.");
     ::unsetenv("FAIL");
     ::setenv("PAUSE", "5", 1);
-    EXPECT_FALSE(importRegistryIntoWine(store, error, 200));
+    EXPECT_FALSE(importRegistryIntoWine(store, game, error, 200));
     EXPECT_EQ(error, "The Wine registry import did not finish in time.");
     ::unsetenv("PAUSE");
 }

@@ -1,10 +1,12 @@
-// A Linux player's road to a Windows game: the launcher starts the Windows stand-in game
-// through Wine, with its registry values imported into the Wine prefix; the game's window
+// A Linux player's road to a Windows game kept in a Wine prefix of its own, as Lutris
+// keeps it: the launcher finds the game there and starts the Windows stand-in through Wine
+// in that prefix, with its registry values imported into it; the game's window
 // is found by its title, its process through the window's _NET_WM_PID, its figures are
 // read and its debug flag written in that process's memory, and the close watch brings
 // the launcher back when the game has quit.
 #include "core/game_launch.h"
 #include "core/game_start.h"
+#include "core/installation_actions.h"
 #include "core/launcher.h"
 #include "debugmon/debug_monitor.h"
 #include "platform/files.h"
@@ -65,7 +67,7 @@ std::string processName(long pid) {
 
 } // namespace
 
-TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
+TEST(WineLaunch, TheLauncherStartsTheWindowsGameInItsOwnPrefixAndReadsItsMemory) {
     if (!wineInstalled())
         GTEST_SKIP() << "Wine is not installed (./test installs it)";
     if (!std::getenv("DISPLAY"))
@@ -74,16 +76,21 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
         GTEST_SKIP() << "the Windows stand-in game was not built (needs MinGW-w64)";
     ASSERT_LT(platform::findWindowByTitle(kGameWindowTitle).handle, 1)
         << "another game window is open";
-    WinePrefix prefix(KV_WINE_PREFIX_SCRIPT, KV_WINE_TEMPLATE);
+    TempFolder tmp;
+    const std::string home = tmp / "home";
+    const std::string realHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    WinePrefix prefix(KV_WINE_PREFIX_SCRIPT, KV_WINE_TEMPLATE, home + "/Games/korvane");
     ASSERT_TRUE(prefix.ready()) << prefix.error();
 
     application();
     const std::string startFolder = platform::currentDirectory();
-    TempFolder tmp;
     tmp.write("kvs/Mods/.keep", "");
-    tmp.write("game/multiplay/skirmish/player0.slo", "// Player 0\r\n");
-    tmp.write("game/Classic.kdg", "");
-    ASSERT_TRUE(platform::copyFile(KV_STANDIN_WIN32, tmp / "game/korvane.exe"));
+    const std::string game = home + "/Games/korvane/drive_c/KV/game/";
+    tmp.write("home/Games/korvane/drive_c/KV/game/multiplay/skirmish/player0.slo",
+              "// Player 0\r\n");
+    tmp.write("home/Games/korvane/drive_c/KV/game/Classic.kdg", "");
+    ASSERT_TRUE(platform::copyFile(KV_STANDIN_WIN32, game + "korvane.exe"));
     auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
     ScriptedUi ui;
     WindowStateLog view;
@@ -91,7 +98,9 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
     l.setView(&view);
     l.launch.closeWatch.setInterval(kTickMs);
     l.launch.registryStore = tmp / "registry.reg";
-    l.installations.AddKVPath(tmp / "game/");
+    ui.answerChoice(0); // the game found in its prefix
+    ASSERT_EQ(SetKVPath(l), game);
+    l.installations.AddKVPath(game);
     l.hooks.makeSloVlo = [] { return true; };
     OptionSet& o = l.options;
     o.resolution = 3;
@@ -157,7 +166,17 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameThroughWineAndReadsItsMemory) {
     EXPECT_EQ(view.log,
               (Texts{"minimise", "restoreNormal", "onTop on", "onTop off", "bringToFront"}));
     EXPECT_TRUE(ui.messages().empty());
+
+    // The values are in the game's prefix (HKEY_LOCAL_MACHINE: its system.reg), and Wine
+    // never made a prefix of its own in the home folder.
+    prefix.settle();
+    std::string systemReg;
+    ASSERT_TRUE(platform::readFile(prefix.path() + "/system.reg", systemReg));
+    EXPECT_NE(systemReg.find("[Software\\\\Bramble Studios\\\\KorvaneTactics]"), std::string::npos);
+    EXPECT_NE(systemReg.find("\"scroll\"=dword:000007d0"), std::string::npos);
+    EXPECT_FALSE(platform::pathExists(home + "/.wine"));
     (void)platform::setCurrentDirectory(startFolder);
+    ::setenv("HOME", realHome.c_str(), 1);
 }
 
 } // namespace kv::test

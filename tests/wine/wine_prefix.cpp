@@ -27,7 +27,8 @@ bool wineInstalled() {
     return platform::programOnPath("wine");
 }
 
-WinePrefix::WinePrefix(const std::string& script, const std::string& templatePath) {
+WinePrefix::WinePrefix(const std::string& script, const std::string& templatePath,
+                       const std::string& at) {
     ::setenv("WINEDEBUG", "-all", 1);
     ::setenv("LANG", "C.UTF-8", 1);
     ::setenv("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree,mshtml=", 1);
@@ -37,16 +38,26 @@ WinePrefix::WinePrefix(const std::string& script, const std::string& templatePat
     }
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX";
-    if (!::mkdtemp(pattern.data())) {
+    if (!at.empty())
+        pattern = at;
+    else if (!::mkdtemp(pattern.data())) {
         error_ = "no temporary folder";
         return;
     }
     path_ = pattern;
-    if (run("cp -a " + quoted(templatePath + "/.") + " " + quoted(path_ + "/")) != 0) {
+    if (run("mkdir -p " + quoted(path_) + " && cp -a " + quoted(templatePath + "/.") + " " +
+            quoted(path_ + "/")) != 0) {
         error_ = "the Wine prefix template could not be copied";
         return;
     }
-    ::setenv("WINEPREFIX", path_.c_str(), 1);
+    if (at.empty())
+        ::setenv("WINEPREFIX", path_.c_str(), 1);
+    else
+        ::unsetenv("WINEPREFIX");
+}
+
+void WinePrefix::settle() const {
+    run("WINEPREFIX=" + quoted(path_) + " wineserver -w");
 }
 
 WinePrefix::~WinePrefix() {
