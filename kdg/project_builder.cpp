@@ -196,15 +196,29 @@ bool createEmptyDir(const KdgProject& project, bool createFolder, const std::str
                      "createEmptyDir");
         return false;
     }
+    // The archive tool is the game's, not ours: without it no project can be built, so
+    // nothing is made and the user learns where it belongs.
+    const std::string resources = platform::resolvePath(joinPath(launcherFolder, "resources"));
+    const std::string shippedTool = joinPath(resources, kToolName);
+    if (!platform::fileExists(shippedTool)) {
+        ui.message(std::string(kToolName) +
+                       " is the game's archive tool; it does not come with Korvane Starter.\n"
+                       "Copy it from the game's modding tools into " +
+                       withTrailingSeparator(resources) + " and create the project again.",
+                   Icon::Exclamation);
+        return false;
+    }
     if (createFolder && !MakeDirTree(project.folder, ui)) {
         showErrorBox(ui, platform::err::PathNotFound, "Path not found: " + project.folder,
                      "createEmptyDir");
         return false;
     }
+    // Every project has the folders its batch file names.
+    for (const char* folder : {"krf", "krf\\multi"})
+        if (!makeFolder(joinPath(project.folder, folder), ui, "createEmptyDir"))
+            return false;
     const std::string tool = joinPath(project.folder, kToolName);
-    if (!copyInto(
-            project, platform::resolvePath(joinPath(launcherFolder, std::string("resources\\") + kToolName)),
-            tool, ui, "createEmptyDir"))
+    if (!copyInto(project, shippedTool, tool, ui, "createEmptyDir"))
         return false;
     // Hidden, so that the user's own files stand out in the folder.
     platform::setAttributes(tool, platform::AttrHidden);

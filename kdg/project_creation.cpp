@@ -16,7 +16,9 @@ std::string withoutLastPart(const std::string& path) {
 } // namespace
 
 bool CreateKdgProject(KdgProject& project, const std::string& launcherFolder, Ui& ui,
-                      const AspectPicker& pickAspects) {
+                      const AspectPicker& pickAspects, bool* complete) {
+    if (complete)
+        *complete = false;
     const std::optional<int> choice = ui.choose(
         "Create directory with or without any files?",
         {"Create new empty directory", "Create directory stucture", "Choose existing directory"});
@@ -61,6 +63,8 @@ bool CreateKdgProject(KdgProject& project, const std::string& launcherFolder, Ui
     if (!done && !platform::folderExists(next.folder))
         return false;
     project = next;
+    if (complete)
+        *complete = done;
     return true;
 }
 

@@ -19,8 +19,10 @@ inline constexpr const char* kAspectPrompt =
     "Select what aspects of the game you are going to modify with your KDG file.";
 
 // Runs the whole creation; true when a folder was created or chosen, which is then the
-// project's folder (with empty level-file slots and an empty file list).
+// project's folder (with empty level-file slots and an empty file list). `complete`, when
+// given, tells whether every part of the project was prepared: a folder made before a
+// resource list failed is still the project, but not one to open for the user.
 bool CreateKdgProject(KdgProject& project, const std::string& launcherFolder, Ui& ui,
-                      const AspectPicker& pickAspects);
+                      const AspectPicker& pickAspects, bool* complete = nullptr);
 
 } // namespace kv::kdg

@@ -84,7 +84,8 @@ TEST(ProjectCommandLine, NameWordsAndLevelFiles) {
 TEST_F(ProjectBuilder, EmptyProjectHasHiddenToolAndBatchFileWithTheCommandLine) {
     KdgProject p = projectAt("new/" + std::string(200, 'n'));
     ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
-    EXPECT_EQ(tree(p), (std::vector<std::string>{kBatchFileName, kShellScriptName, kToolName}));
+    EXPECT_EQ(tree(p), (std::vector<std::string>{kBatchFileName, kShellScriptName, kToolName,
+                                                 "krf/", "krf/multi/"}));
     EXPECT_EQ(dir.read("new/" + std::string(200, 'n') + "/" + kBatchFileName),
               MakeKDGCommandLine(p) + "\r\n");
     EXPECT_TRUE(*platform::getAttributes(p.folder + "/" + kToolName) & platform::AttrHidden);
@@ -329,6 +330,17 @@ TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExisti
     ui.answerFile(std::nullopt);
     EXPECT_FALSE(CreateKdgProject(p, launcher, ui, {}));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No folders were created!"});
+
+    // Without the game's archive tool nothing is made, and the user learns where it goes.
+    ui.clear();
+    ui.answerChoice(0);
+    ui.answerFile(dir / "toolless");
+    bool complete = true;
+    EXPECT_FALSE(CreateKdgProject(p, dir / "bare", ui, {}, &complete));
+    EXPECT_FALSE(complete);
+    EXPECT_FALSE(fs::exists(dir / "toolless"));
+    ASSERT_EQ(ui.messageTexts().size(), 1u);
+    EXPECT_EQ(ui.messageTexts()[0].rfind("MakeKDG.exe is the game's archive tool", 0), 0u);
 
     ui.clear();
     std::vector<std::string> offered;

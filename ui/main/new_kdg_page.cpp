@@ -113,11 +113,16 @@ void NewKdgPage::createProject() {
     const auto picker = [this](const std::string& prompt, const std::vector<std::string>& items) {
         return pickSeveral(window(), prompt, items);
     };
-    if (!kdg::CreateKdgProject(project_, launcher_.paths.launcherFolder, launcher_.ui(), picker))
+    bool complete = false;
+    if (!kdg::CreateKdgProject(project_, launcher_.paths.launcherFolder, launcher_.ui(), picker,
+                               &complete))
         return;
-    launcher_.ui().pumpEvents();
-    launcher_.openInShell(project_.folder);
-    launcher_.view().minimise();
+    // A project that could not be prepared whole is shown, but not opened for work.
+    if (complete) {
+        launcher_.ui().pumpEvents();
+        launcher_.openInShell(project_.folder);
+        launcher_.view().minimise();
+    }
     create_->setToolTip(toQt(project_.folder));
     showProject();
 }
