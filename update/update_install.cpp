@@ -15,18 +15,22 @@ bool plainFileName(const std::string& name) {
            name.find_first_of("/\\:") == std::string::npos;
 }
 
-// Whatever a misc record brings is data: it never becomes a program by its mode, even
-// where it replaced one.
-void makeNotExecutable(const std::string& path) {
+// Programs the update brings (the launcher, the Renamer) must run; whatever a misc
+// record brings is data and never becomes a program by its mode, even where it replaced
+// one.
+void setExecutable(const std::string& path, bool executable) {
 #ifndef _WIN32
     std::error_code ec;
     std::filesystem::permissions(path,
                                  std::filesystem::perms::owner_exec |
                                      std::filesystem::perms::group_exec |
                                      std::filesystem::perms::others_exec,
-                                 std::filesystem::perm_options::remove, ec);
+                                 executable ? std::filesystem::perm_options::add
+                                            : std::filesystem::perm_options::remove,
+                                 ec);
 #else
     (void)path;
+    (void)executable;
 #endif
 }
 
@@ -44,19 +48,6 @@ private:
     Progress& window_;
     const bool& cancelled_;
 };
-
-void makeExecutable(const std::string& path) {
-#ifndef _WIN32
-    std::error_code ec;
-    std::filesystem::permissions(path,
-                                 std::filesystem::perms::owner_exec |
-                                     std::filesystem::perms::group_exec |
-                                     std::filesystem::perms::others_exec,
-                                 std::filesystem::perm_options::add, ec);
-#else
-    (void)path;
-#endif
-}
 
 } // namespace
 
@@ -123,7 +114,7 @@ bool UpdateSession::installMisc(MiscRecord& misc) {
         return false;
     (void)platform::clearAttributes(target);
     // The new file takes the old one's mode when it is put in place.
-    makeNotExecutable(target);
+    setExecutable(target, false);
     if (!file.commit())
         return false;
     // A silent check asks nothing, so nothing it fetched is run.
@@ -211,7 +202,7 @@ bool UpdateSession::patchLauncher() {
                             Icon::Exclamation);
             return false;
         }
-        makeExecutable(renamer);
+        setExecutable(renamer, true);
     }
     env_.ui.message("Korvane Starter will be restarted and patched now. Backup copy of the "
                     "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
@@ -244,7 +235,7 @@ bool UpdateSession::installSelected() {
             !file.commit()) {
             say("Failed to download Korvane Starter update.", Icon::Exclamation);
         } else {
-            makeExecutable(target);
+            setExecutable(target, true);
             if (!patchLauncher()) {
                 say("Failed to update Korvane Starter.", Icon::Exclamation);
                 return true;
