@@ -25,9 +25,16 @@ public:
         std::string commandLine = "\"" + exe + "\" " + parameters;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &info_))
-            ::CloseHandle(info_.hThread);
+        // Under a loaded Wine a start right after the previous game ended can fail at once;
+        // the start is tried again for a few seconds, as a player would.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &info_)) {
+                ::CloseHandle(info_.hThread);
+                break;
+            }
+            ::Sleep(500);
+        }
     }
     ~StandInGame() {
         if (!info_.hProcess)
