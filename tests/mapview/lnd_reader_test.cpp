@@ -1,5 +1,6 @@
 #include "mapview/lnd_reader.h"
 
+#include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/map_lnd_writer.h"
 
@@ -17,15 +18,7 @@ using ::testing::ElementsAre;
 using worldgen::LndMapSpec;
 using worldgen::writeLndMap;
 
-class RecordingProgress : public Progress {
-public:
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(std::uint64_t, std::uint64_t) override {}
-    bool stopRequested() override { return ++checks > stopAfter; }
-    std::vector<std::string> statuses;
-    int checks = 0;
-    int stopAfter = 1 << 30;
-};
+using test::RecordingProgress;
 
 MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done) {
     MapModel model;

@@ -4,6 +4,7 @@
 #include "mapview/map_viewer.h"
 #include "mapview/png_writer.h"
 
+#include "tests/support/recording_progress.h"
 #include "tests/support/scripted_ui.h"
 #include "tools/worldgen/map_binary_writer.h"
 #include "tools/worldgen/map_lnd_writer.h"
@@ -39,21 +40,9 @@ MapModel readSpec(const LndMapSpec& plan) {
     return model;
 }
 
-class StopAfter : public Progress {
-public:
-    explicit StopAfter(int checks) : left_(checks) {}
-    void setStatus(const std::string& s) override { statuses.push_back(s); }
-    void setProgress(std::uint64_t, std::uint64_t) override {}
-    bool stopRequested() override { return left_-- <= 0; }
-    std::vector<std::string> statuses;
-
-private:
-    int left_;
-};
-
 struct Viewer {
     test::ScriptedUi ui;
-    StopAfter progress{1 << 30};
+    test::RecordingProgress progress;
     MapViewer viewer{ui, progress, {}};
     explicit Viewer(const LndMapSpec& plan = smallMapSpec()) { viewer.setModel(readSpec(plan)); }
     Rgb tile(int x, int y) const { return viewer.picture().tileColour(x, y); }
@@ -150,7 +139,8 @@ TEST(MapLayers, GoldenPictures) {
 
 TEST(MapLayers, StopEndsALayerAfterTheCurrentColumn) {
     test::ScriptedUi ui;
-    StopAfter progress(3);
+    test::RecordingProgress progress;
+    progress.stopAfter = 3;
     MapViewer viewer(ui, progress, {});
     viewer.setModel(readSpec(smallMapSpec()));
     viewer.refreshMap();
