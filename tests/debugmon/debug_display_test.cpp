@@ -7,6 +7,7 @@
 #include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "tests/debugmon/standin_game_process.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/wait.h"
 #include "tools/demo/demo_world.h"
@@ -73,11 +74,7 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
     ::unsetenv("QT_QPA_PLATFORM"); // the monitor's own windows on the X display too
-    static int argc = 1;
-    static char name[] = "debugmon_display_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
+    application();
     ASSERT_FALSE(gameWindowThere()) << "another game window is open on this display";
 
     // The launcher's start-up moves into its folder; come back before that folder goes.
