@@ -46,6 +46,7 @@ protected:
     test::TempFolder folder;
 };
 
+// The demo's maps: Highlands clean, Rivermouth with one fault of each kind it can show.
 TEST_F(KvstoolMap, CheckPrintsEveryFaultAndSetsTheExitCode) {
     const test::ToolRun bad = kvstool("check " + at("Rivermouth.lnd"));
     EXPECT_EQ(bad.exitCode, 1);
