@@ -197,7 +197,6 @@ TEST(UpdateConfigParser, EveryUnknownHeaderMessage) {
                      "Unknown AI section: X4", "Unknown AI Script section: X5",
                      "Unknown AI KDG Script section: X6", "Unknown Rules section: X7",
                      "Unknown Rules Script section: X8", "Unknown Rules KDG section: X9"}));
-    EXPECT_STREQ(kParseErrorTitle, "Error parsing autodownload config file");
 }
 
 TEST(UpdateConfigParser, ValueRules) {
