@@ -141,10 +141,10 @@ TEST_F(HostileInput, AFullDiskIsReportedWithItsCause) {
     plan.sections = {{0x1, {named(0x1, std::string(256 * 1024, 'x'))}}};
     const std::string archive = dir.write("big.kdg", worldgen::buildKdgArchive(plan));
     fs::create_directory(dir / "small");
-    const test::ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "small") + " --tables " +
-                              q(dir / "no tables"),
-                          "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " + dir / "small" +
-                              " && exec \"$0\" \"$@\"' ");
+    const test::ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "small") +
+                                    " --tables " + q(dir / "no tables"),
+                                "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " +
+                                    dir / "small" + " && exec \"$0\" \"$@\"' ");
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // Refused before a byte is written.
     EXPECT_NE(r.err.find("1 files were not extracted: Disk full (the files need 262144 bytes, "

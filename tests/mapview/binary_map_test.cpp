@@ -16,7 +16,7 @@ TEST(BinaryMap, TileBitsTable) {
     // Marks 7 and 9 going in show which of them a rule sets and which it keeps.
     const struct {
         int bits, code, markA, markB;
-    } cases[] = {{144, 20, 7, 1}, {100, 100, 7, 9}, {0, 0, 7, 9},   {8, 2, 1, 9},
+    } cases[] = {{144, 20, 7, 1}, {100, 100, 7, 9}, {0, 0, 7, 9},    {8, 2, 1, 9},
                  {136, 6, 1, 1},  {192, 12, 7, 1},  {200, 14, 1, 1}, {72, 10, 1, 9}};
     for (const auto& c : cases) {
         MapTile t;
