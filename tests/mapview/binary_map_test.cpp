@@ -40,16 +40,12 @@ TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
     };
     MapModel m;
     readBinaryMap(writeBinaryMap(plan), m);
-    EXPECT_EQ(m.sourceMode, SourceMode::Kdg);
-    EXPECT_EQ(m.mapWidth, 3);
-    EXPECT_EQ(m.mapHeight, 2);
-    EXPECT_TRUE(m.versionFlag);
+    EXPECT_EQ(std::tuple(m.sourceMode, m.mapWidth, m.mapHeight, m.versionFlag),
+              std::tuple(SourceMode::Kdg, 3, 2, true));
     EXPECT_EQ(m.info, (std::vector<std::string>{"Height:2", "Width:3"}));
-    EXPECT_EQ(m.tiles.at(2, 1).height, 212);
-    EXPECT_EQ(m.tiles.at(2, 1).texture, 13);
-    EXPECT_EQ(m.tiles.at(2, 1).tileCode, 20);
-    EXPECT_EQ(m.tiles.at(1, 0).texture, 2);
-    EXPECT_EQ(m.tiles.at(1, 0).tileBits, 0);
+    const MapTile& t = m.tiles.at(2, 1);
+    EXPECT_EQ(std::tuple(t.height, t.texture, t.tileCode), std::tuple(212, 13, 20));
+    EXPECT_EQ(std::pair(m.tiles.at(1, 0).texture, m.tiles.at(1, 0).tileBits), std::pair(2, 0));
     for (int i = -1; i <= 4; ++i) {
         EXPECT_EQ(m.tiles.at(i, -1).height, 0);
         EXPECT_EQ(m.tiles.at(-1, std::min(i, 3)).height, 0);
