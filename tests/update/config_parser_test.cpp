@@ -224,16 +224,12 @@ TEST(UpdateConfigParser, ValueRules) {
     });
     ASSERT_EQ(r.state.ais.size(), 1u);
     const AiRecord& ai = r.state.ais[0];
-    EXPECT_EQ(ai.description, "abc");
-    EXPECT_FLOAT_EQ(ai.version, 1.5f);
-    EXPECT_EQ(ai.size, 12.f);
-    EXPECT_EQ(ai.url, "http://h/q.kvai");
-    EXPECT_EQ(ai.title, "");
-    EXPECT_FALSE(ai.hasIni);
+    EXPECT_EQ(ai.description + "|" + ai.url + "|" + ai.title, "abc|http://h/q.kvai|");
+    EXPECT_EQ(std::tuple(ai.version, ai.size, ai.hasIni), std::tuple(1.5f, 12.0, false));
     EXPECT_FALSE(r.state.active);
     ASSERT_EQ(r.state.misc.size(), 1u);
-    EXPECT_FALSE(r.state.misc[0].autoDownload);
-    EXPECT_TRUE(r.state.misc[0].autoExecute);
+    EXPECT_EQ(std::pair(r.state.misc[0].autoDownload, r.state.misc[0].autoExecute),
+              std::pair(false, true));
 }
 
 TEST(UpdateConfigParser, VersionsAndFileNames) {
