@@ -69,7 +69,7 @@ TEST_F(HostileInput, MapToolsNeitherHangNorAbortOnFifosDevicesAndHugeFiles) {
     ASSERT_EQ(::mkfifo((dir / "pipe.map").c_str(), 0600), 0);
     // 5 GB, sparse.
     ASSERT_EQ(::truncate(dir.write("huge.map", "").c_str(), off_t(5) << 30), 0);
-    for (const std::string& command : {"info", "check"}) {
+    for (const std::string command : {"info", "check"}) {
         for (const std::string& path :
              {dir / "pipe.lnd", dir / "pipe.map", std::string("/dev/zero"), dir / "huge.map"}) {
             const test::ToolRun r = run("map " + command + " " + q(path));
@@ -87,7 +87,7 @@ TEST_F(HostileInput, ArchiveToolSaysWhyAFolderOrFifoIsNoArchive) {
         {dir / "pipe.kdg", "not a regular file"},
     };
     for (const auto& [path, why] : cases) {
-        for (const std::string& command : {"info ", "list ", "extract "}) {
+        for (const std::string command : {"info ", "list ", "extract "}) {
             const test::ToolRun r =
                 run("kdg " + command + q(path) + (command == "extract " ? " " + q(dir / "x") : ""));
             expectOneLineFailure(r, command + path);
