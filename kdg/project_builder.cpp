@@ -174,13 +174,13 @@ bool AddResourceFiles(const KdgProject& project, std::string_view key,
         return false;
     }
     // Without a launcher folder the lists are the project's own: any folder its batch file
-    // has the tool read lists from will do, and nothing is copied.
+    // has the tool read lists from ("-w krf\multi\*.krf -w krf\*.krf -w *.krf") will do.
     if (launcherFolder.empty()) {
         for (const char* list : aspect->resourceLists) {
             const auto held = [&](const char* folder) {
                 return platform::fileExists(joinPath(joinPath(project.folder, folder), list));
             };
-            if (held(aspect->resourceTarget) || held("krf\\multi") || held("krf") || held(""))
+            if (held("krf\\multi") || held("krf") || held(""))
                 continue;
             ui.message(std::string("The project has no ") + list + " in " + aspect->resourceTarget +
                            "\\: copy it there from the launcher folder's resources\\, or name "
@@ -195,11 +195,12 @@ bool AddResourceFiles(const KdgProject& project, std::string_view key,
     for (const char* folder : aspect->folders)
         if (!makeFolder(joinPath(project.folder, folder), ui, "AddResourceFiles"))
             return false;
+    if (launcherFolder.empty())
+        return true;
     const std::string resources = joinPath(launcherFolder, "resources");
     const std::string target = joinPath(project.folder, aspect->resourceTarget);
     bool ok = true;
-    for (const char* list :
-         launcherFolder.empty() ? std::vector<const char*>{} : aspect->resourceLists)
+    for (const char* list : aspect->resourceLists)
         ok = copyInto(project, platform::resolvePath(joinPath(resources, list)),
                       joinPath(target, list), ui, "AddResourceFiles") &&
              ok;
