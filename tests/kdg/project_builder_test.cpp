@@ -203,8 +203,9 @@ TEST_F(ProjectBuilder, AddedFilesLandInTheFolderTheirAnswerNames) {
         const std::string source = dir.write(std::string("src/") + c.name, c.name);
         ASSERT_TRUE(addProjectFile(p, source, c.choice, launcher, ui)) << c.name;
         EXPECT_EQ(dir.read(std::string("proj/") + c.target), c.name);
-        if (*c.aspectList)
+        if (*c.aspectList) {
             EXPECT_TRUE(fs::exists(fs::path(p.folder) / c.aspectList)) << c.name;
+        }
     }
     EXPECT_EQ(p.files.size(), std::size(cases));
     EXPECT_EQ(p.files[6].subFolder, "multiplay\\script");
