@@ -3,6 +3,8 @@
 
 KV_PACKAGES_BUILD="cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libssl-dev libgl-dev libvulkan-dev libx11-dev libgtest-dev libgmock-dev libbenchmark-dev"
 KV_PACKAGES_DISPLAY="xvfb xauth"
+# The package test checks the .deb with Debian's own checker.
+KV_PACKAGES_PACKAGING="lintian"
 # The Windows cross build and Wine: `wine` brings the wine/wineboot/wineserver commands,
 # `wine64` the 64-bit loader they start (32-bit Wine does not install here).
 KV_PACKAGES_WINE="wine wine64 g++-mingw-w64-x86-64 googletest"

@@ -17,11 +17,12 @@ for file in bin/kvstarter bin/kvmapview bin/kvstool lib/korvane-starter/Renamer 
     share/applications/korvane-starter.desktop share/applications/korvane-starter-maps.desktop \
     share/icons/hicolor/scalable/apps/korvane-starter.svg \
     share/icons/hicolor/scalable/apps/korvane-starter-maps.svg \
-    share/man/man1/kvstool.1 share/bash-completion/completions/kvstool; do
+    share/man/man1/kvstool.1.gz share/man/man1/kvstarter.1.gz share/man/man1/kvmapview.1.gz \
+    share/bash-completion/completions/kvstool share/doc/korvane-starter/copyright; do
     [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
 # The manual page and the completion say what the installed kvstool's help says.
-grep -q 'kvstool map render' "$prefix/share/man/man1/kvstool.1" || fail "man page without map render"
+zgrep -q 'kvstool map render' "$prefix/share/man/man1/kvstool.1.gz" || fail "man page without map render"
 (source "$prefix/share/bash-completion/completions/kvstool" && COMP_WORDS=(kvstool map r) &&
     COMP_CWORD=2 && _kvstool && [ "${COMPREPLY[*]}" = render ]) || fail "bash completion of map r"
 [ -d "$prefix/share/korvane-starter/launcher/Mods" ] || fail "no shipped Mods folder"
@@ -69,7 +70,8 @@ fi
 deb=$(ls "$work"/korvane-starter_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/kvstarter ./usr/bin/kvstool ./usr/bin/kvmapview \
-    ./usr/share/man/man1/kvstool.1 ./usr/share/bash-completion/completions/kvstool \
+    ./usr/share/man/man1/kvstool.1.gz ./usr/share/bash-completion/completions/kvstool \
+    ./usr/share/doc/korvane-starter/copyright ./usr/share/doc/korvane-starter/changelog.gz \
     ./usr/share/applications/korvane-starter.desktop \
     ./usr/share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini; do
     grep -q " $file\$" <<<"$contents" || fail "not in the package: $file"
@@ -80,4 +82,9 @@ for package in libqt6core6 libqt6widgets6 libqt6network6 qt6-qpa-plugins; do
 done
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/kvstool" --help >/dev/null || fail "the packaged kvstool"
+# Debian's package checker finds no error (as root it warns about that; not an error).
+if command -v lintian >/dev/null; then
+    errors=$(lintian "$deb" 2>&1 | grep '^E:' || true)
+    [ -z "$errors" ] || fail "lintian: $errors"
+fi
 echo "installed and packaged: $(basename "$deb")"
