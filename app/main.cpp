@@ -9,6 +9,7 @@
 #include "platform/atomic_file.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "ui/first_paint.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/qt_ui.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
     kv::automation::wireAutomation(launcher);
     kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
+    kv::ui::exitAfterFirstPaintIfAsked(window);
     ui.setParent(&window);
     kv::ui::wireUpdates(launcher, &window);
     if (!kv::runStartup(launcher, commandLineText(arguments)))

@@ -7,6 +7,7 @@
 #include "ui/content/mod_conflicts_view.h"
 #include "ui/content/mod_extraction.h"
 #include "ui/content/progress_dialog.h"
+#include "ui/first_paint.h"
 #include "ui/kdg/archive_info_panel.h"
 #include "ui/qt_text.h"
 
@@ -169,7 +170,24 @@ void ModsPage::reload() {
     // What is known of the selection; its archive is read again on the next click.
     archiveView_->showEntry(state_.mods.selectedEntry());
     showing_ = false;
+    if (isVisible())
+        lookForConflicts();
+    else
+        conflictsWaiting_ = true;
+}
+
+void ModsPage::lookForConflicts() {
+    conflictsWaiting_ = false;
     conflicts_->recompute(state_, env_(), tables_, std::exchange(listRebuilt_, false));
+}
+
+void ModsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (conflictsWaiting_)
+        afterFirstPaint(*window(), [this] {
+            if (conflictsWaiting_)
+                lookForConflicts();
+        });
 }
 
 void ModsPage::onItemChanged(QListWidgetItem* item) {

@@ -48,7 +48,13 @@ public:
     ArchiveFileListView* archiveFiles() const { return archiveFiles_; }
     ModConflictsView* conflictsView() const { return conflicts_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Reading every archive for the conflicts waits until the page is in sight, and at
+    // start-up until the window has painted.
+    void lookForConflicts();
     void onItemChanged(QListWidgetItem* item);
     void onCurrentRowChanged(int row);
     void onContextMenu(const QPoint& pos);
@@ -67,7 +73,8 @@ private:
     ModArchiveView* archiveView_;
     ArchiveFileListView* archiveFiles_;
     ModConflictsView* conflicts_;
-    bool listRebuilt_ = false; // the next look for conflicts reads the archives again
+    bool listRebuilt_ = false;      // the next look for conflicts reads the archives again
+    bool conflictsWaiting_ = false; // the list changed while the page was out of sight
     QAction* panelEntries_[3] = {};
     const kdg::NameTables* tables_ = nullptr;
     const bool* previewFlag_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/launcher.h"
 #include "core/links_file.h"
+#include "ui/first_paint.h"
 #include "ui/qt_text.h"
 
 #include <QColor>
@@ -65,14 +66,20 @@ void MainLinkBar::colour(unsigned background, unsigned text) {
 }
 
 bool MainLinkBar::animating() const {
-    return slide_->isActive() || flash_->isActive();
+    return slideWaiting_ || slide_->isActive() || flash_->isActive();
 }
 
 void MainLinkBar::startAnimation() {
     link_->move(0, -link_->height());
     flashTicks_ = 0;
     flashed_ = false;
-    slide_->start();
+    // The slide's steps begin once the window is in sight: they must not delay its first
+    // paint.
+    slideWaiting_ = true;
+    afterFirstPaint(*window(), [this] {
+        slideWaiting_ = false;
+        slide_->start();
+    });
 }
 
 void MainLinkBar::slideStep() {

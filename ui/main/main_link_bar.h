@@ -41,7 +41,8 @@ private:
     QTimer* slide_ = nullptr; // TimerLink
     QTimer* flash_ = nullptr; // TimerFlash
     int flashTicks_ = 0;
-    bool flashed_ = false; // showing the flash colours
+    bool flashed_ = false;      // showing the flash colours
+    bool slideWaiting_ = false; // started, sliding once the window has painted
 };
 
 // 0x00BBGGRR, as the link settings store colours, as a style-sheet colour.
