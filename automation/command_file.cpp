@@ -3,11 +3,11 @@
 #include "automation/selection.h"
 #include "content/catalogue_scan.h"
 #include "content/content_names.h"
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "content/line_syntax.h"
 #include "content/mod_activation.h"
 #include "content/text_util.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

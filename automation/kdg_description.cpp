@@ -4,7 +4,7 @@
 #include "content/content_names.h"
 #include "content/line_syntax.h"
 #include "content/text_util.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

@@ -3,8 +3,8 @@
 #include "common/ui_port.h"
 #include "content/ai_catalogue.h"
 #include "content/message_recorder.h"
-#include "core/launcher.h"
-#include "core/options_toolbar.h"
+#include "launcher/launcher.h"
+#include "launcher/options_toolbar.h"
 
 namespace kv::automation {
 

@@ -1,9 +1,9 @@
 #include "automation/selection.h"
 
 #include "content/catalogue_scan.h"
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "content/script_slots.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 
 namespace kv::automation {
 

@@ -5,7 +5,7 @@
 #include "automation/kdg_description.h"
 #include "automation/selection.h"
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 

@@ -1,9 +1,9 @@
 #include "tests/automation/automation_world.h"
 
-#include "automation/automation_wiring.h"
+#include "launcher/automation_wiring.h"
 #include "automation/command_file.h"
-#include "content/launcher_wiring.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

@@ -2,7 +2,7 @@
 // each with its own settings file while "starter.ini" stays as it was, listed with their
 // descriptions and deleted together with their settings.
 #include "automation/global_config.h"
-#include "core/startup.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 #include "tests/support/trash_home.h"

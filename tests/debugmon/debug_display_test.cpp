@@ -1,8 +1,8 @@
 // The Skirmish Debugger on the real stand-in game under X, on the demo world: opened from
 // the main window's button, it finds the game started by "Start KV", reads its process's
 // memory, switches its debug mode, and freezes when the game quits.
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "tests/debugmon/standin_game_process.h"

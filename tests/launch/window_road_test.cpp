@@ -1,7 +1,7 @@
 // The demo's road through the real main window under X: start, the stand-in game's
 // window, its end, and the launcher's window back in normal state.
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/windows.h"

@@ -5,7 +5,7 @@
 
 #include "automation/command_file.h"
 #include "automation/global_config.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 

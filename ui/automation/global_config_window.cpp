@@ -2,7 +2,7 @@
 
 #include "automation/global_config.h"
 #include "common/ui_port.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "ui/qt_text.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 
 namespace kv {
 

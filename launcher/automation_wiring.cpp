@@ -1,8 +1,8 @@
-#include "automation/automation_wiring.h"
+#include "launcher/automation_wiring.h"
 
 #include "automation/global_config.h"
 #include "automation/requirements.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 
 namespace kv::automation {
 

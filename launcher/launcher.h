@@ -6,12 +6,13 @@
 #include "content/content_state.h"
 #include "core/game_launch.h"
 #include "core/installations.h"
-#include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
 #include "core/main_link.h"
 #include "core/options.h"
 #include "core/registry_access.h"
+#include "launcher/launcher_hooks.h"
 #include "lobby/lobby_state.h"
+#include "lobby/lobby_surroundings.h"
 
 #include <array>
 #include <functional>
@@ -25,7 +26,7 @@ class Ui;
 using ShellOpener = std::function<bool(const std::string& target)>;
 
 inline constexpr const char* kDefaultSettingsName = "starter.ini";
-inline constexpr int kHostHistorySize = 11;
+inline constexpr int kHostHistorySize = lobby::kHostHistorySize;
 
 class Launcher {
 public:
