@@ -32,19 +32,6 @@ struct Command {
     std::function<void(const Call&)> run;
 };
 
-// Empties the player lists down to "<don't change>" and the AI catalogue; the choices
-// are remembered so a refresh can select them again.
-void deactivateAllAis(Launcher& l) {
-    content::PlayerChoices& c = l.content.choices;
-    for (int i = 0; i < kPlayers; ++i) {
-        c.remembered[size_t(i)] = c.choice(i);
-        c.players[size_t(i)].items.assign(1, content::kDontChange);
-        c.players[size_t(i)].selected = 0;
-    }
-    l.content.ais.records.clear();
-    content::syncChoiceOptions(l);
-}
-
 void unloadRules(Launcher& l) {
     content::PlayerChoices& c = l.content.choices;
     c.rememberedRules = c.rulesChoice();
@@ -115,7 +102,12 @@ const std::map<std::string, Command, std::less<>>& commands() {
               content::refreshModList(c.l.content, env);
           }}},
         {"FreezeAIUpdating", {0, [](const Call& c) { c.l.automation.aiFrozen = true; }}},
-        {"DeactiveAllAIs", {0, [](const Call& c) { deactivateAllAis(c.l); }}},
+        {"DeactiveAllAIs",
+         {0,
+          [](const Call& c) {
+              deactivateAllAis(c.l.content);
+              content::syncChoiceOptions(c.l);
+          }}},
         {"SetBackgroundPath",
          {1,
           [](const Call& c) {
@@ -189,6 +181,16 @@ void runLine(Launcher& l, const content::FolderVars& vars, std::string_view raw)
 }
 
 } // namespace
+
+void deactivateAllAis(content::ContentState& content) {
+    content::PlayerChoices& c = content.choices;
+    for (int i = 0; i < kPlayers; ++i) {
+        c.remembered[size_t(i)] = c.choice(i);
+        c.players[size_t(i)].items.assign(1, content::kDontChange);
+        c.players[size_t(i)].selected = 0;
+    }
+    content.ais.records.clear();
+}
 
 std::string wrongArgumentCount(const std::string& line, int found, int expected) {
     return "Wrong number of arguments in function:\r\n" + line +

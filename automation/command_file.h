@@ -9,6 +9,10 @@ namespace kv {
 class Launcher;
 }
 
+namespace kv::content {
+struct ContentState;
+}
+
 namespace kv::automation {
 
 // Runs every line of `text` against the launcher.
@@ -20,6 +24,10 @@ void runCommandText(Launcher& launcher, std::string_view text);
 bool runCommandFile(Launcher& launcher, const std::string& path);
 // The same with the file already read: nothing can fail any more.
 void runCommandFile(Launcher& launcher, const std::string& path, std::string_view bytes);
+
+// Empties the player lists down to "<don't change>" and the AI catalogue; the choices
+// are remembered so a refresh can select them again. The caller syncs the options.
+void deactivateAllAis(content::ContentState& content);
 
 // The "Wrong number of arguments in function:" text shared by every command file reader.
 std::string wrongArgumentCount(const std::string& line, int found, int expected);

@@ -2,6 +2,7 @@
 
 #include "automation/command_file.h"
 #include "content/content_names.h"
+#include "launcher/content_wiring.h"
 #include "content/line_syntax.h"
 #include "content/text_util.h"
 #include "launcher/launcher.h"
@@ -31,42 +32,50 @@ void applyKey(const content::KeyValue& kv, KdgRecord& r, bool& described) {
     }
 }
 
+// What a description's commands act on: the launcher's own state, or the copies a
+// foreseen start runs them against.
+struct Target {
+    content::ContentState& content;
+    AutomationState& automation;
+    Ui& ui;
+    bool launchersOwn;
+};
+
 // Registers an AI without reading its description or fields.
-void registerAi(Launcher& l, const std::string& nameIn, const std::string& folderIn) {
+void registerAi(Target& t, const std::string& nameIn, const std::string& folderIn) {
     const std::string name = content::trimBlanks(nameIn);
     const std::string folder = folderIn.size() >= 4 ? withTrailingSeparator(folderIn) : folderIn;
     if (!content::isPlainContentName(name)) {
-        l.ui().message(content::refusedNameMessage(name, "'" + folder + "'"), Icon::Exclamation);
+        t.ui.message(content::refusedNameMessage(name, "'" + folder + "'"), Icon::Exclamation);
         return;
     }
     if (folderIn.size() >= 4 && platform::fileExists(folder + name + ".kvai")) {
         content::AiRecord record;
         record.name = name;
         record.directory = folder;
-        l.content.ais.records.push_back(std::move(record));
+        t.content.ais.records.push_back(std::move(record));
         return;
     }
-    l.ui().message("'" + name + "' was not found in directory:\r\n\r\n" + folderIn,
-                   Icon::Exclamation);
+    t.ui.message("'" + name + "' was not found in directory:\r\n\r\n" + folderIn,
+                 Icon::Exclamation);
 }
 
 // A ticked MOD's description that empties the player lists does so on every install; the
 // user is told once which file did it and what it changed.
-void tellChangedChoices(Launcher& l, Ui& ui, const std::string& kdgName, const std::string& call,
-                        const std::array<std::string, kPlayers>& before) {
+void tellChangedChoices(Target& t, const std::string& file, const std::string& kdgName,
+                        const std::string& call, const std::array<std::string, kPlayers>& before) {
     std::string changes;
     for (int i = 0; i < kPlayers; ++i) {
-        const std::string now = l.content.choices.choice(i);
+        const std::string now = t.content.choices.choice(i);
         if (now != before[size_t(i)])
             changes +=
                 "\r\nPlayer" + std::to_string(i) + ": '" + before[size_t(i)] + "' -> '" + now + "'";
     }
-    const std::string file = l.paths.kdgIniFolder + kdgName + ".ini";
-    if (changes.empty() || !l.automation.choiceChangesTold.insert(file).second)
+    if (changes.empty() || !t.automation.choiceChangesTold.insert(file).second)
         return;
-    ui.message("The active MOD '" + kdgName + "' changed your AI choices with " + call +
-                   " in its description file:\r\n" + file + changes,
-               Icon::Information);
+    t.ui.message("The active MOD '" + kdgName + "' changed your AI choices with " + call +
+                     " in its description file:\r\n" + file + changes,
+                 Icon::Information);
 }
 
 void setBasesState(Ui& ui, const std::string& line, const content::FunctionCall& call, int found,
@@ -89,9 +98,9 @@ void setBasesState(Ui& ui, const std::string& line, const content::FunctionCall&
     r.baseStateRequired = int(state);
 }
 
-void applyCall(Launcher& l, const KdgReading& how, const content::FolderVars& vars,
-               const std::string& line, KdgRecord& r) {
-    Ui& ui = how.ui ? *how.ui : l.ui();
+void applyCall(Launcher& l, Target& t, const content::FolderVars& vars, const std::string& line,
+               KdgRecord& r) {
+    Ui& ui = t.ui;
     const std::string name = content::functionName(line);
     if (name.empty()) {
         ui.message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
@@ -112,24 +121,26 @@ void applyCall(Launcher& l, const KdgReading& how, const content::FolderVars& va
         return;
     if (name == "SetBasesState") {
         setBasesState(ui, line, call, found, r);
-    } else if (name == "FreezeAIUpdating" || name == "DeactiveAllAIs" ||
-               name == "LoadAI_FromPath") {
-        const int expected = name == "LoadAI_FromPath" ? 2 : 0;
-        if (found != expected) {
-            ui.message(wrongArgumentCount(line, found, expected));
-            return;
-        }
-        if (!how.runCommands)
-            return;
-        if (name == "LoadAI_FromPath") {
-            registerAi(l, call.arguments[0], call.arguments[1]);
-            return;
-        }
+        return;
+    }
+    const int expected = name == "LoadAI_FromPath" ? 2 : 0;
+    if (found != expected) {
+        ui.message(wrongArgumentCount(line, found, expected));
+        return;
+    }
+    if (name == "LoadAI_FromPath") {
+        registerAi(t, call.arguments[0], call.arguments[1]);
+    } else if (name == "FreezeAIUpdating") {
+        t.automation.aiFrozen = true;
+    } else {
         std::array<std::string, kPlayers> before;
         for (int i = 0; i < kPlayers; ++i)
-            before[size_t(i)] = l.content.choices.choice(i);
-        runCommandText(l, name + "()");
-        tellChangedChoices(l, ui, r.kdgName, name + "()", before);
+            before[size_t(i)] = t.content.choices.choice(i);
+        deactivateAllAis(t.content);
+        if (t.launchersOwn)
+            content::syncChoiceOptions(l);
+        tellChangedChoices(t, l.paths.kdgIniFolder + r.kdgName + ".ini", r.kdgName, name + "()",
+                           before);
     }
 }
 
@@ -140,6 +151,9 @@ KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_
     KdgRecord r;
     r.kdgName = std::string(kdgName);
     bool described = false;
+    Target target{how.content ? *how.content : l.content,
+                  how.automation ? *how.automation : l.automation, how.ui ? *how.ui : l.ui(),
+                  !how.content};
     const content::FolderVars vars =
         content::FolderVars::from(l.paths, l.installations.currentGameFolder());
     for (const std::string& raw : platform::splitLines(text)) {
@@ -151,7 +165,7 @@ KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_
             if (content::keyAndValue(line, vars, kv))
                 applyKey(kv, r, described);
         } else if (content::isFunctionCall(line)) {
-            applyCall(l, how, vars, line, r);
+            applyCall(l, target, vars, line, r);
         }
     }
     return r;
@@ -161,7 +175,7 @@ std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l, const KdgReading
     std::vector<KdgRecord> out;
     // Commands in the files may change the list's neighbours, never the list itself.
     std::vector<std::string> names;
-    for (const auto& entry : l.content.mods.entries)
+    for (const auto& entry : (how.content ? *how.content : l.content).mods.entries)
         if (entry.checked)
             names.push_back(entry.name);
     for (const std::string& name : names) {

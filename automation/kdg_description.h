@@ -1,6 +1,9 @@
 #pragma once
 // KDG description files ("Mods\INI\KDG Files\<name>.ini"): what a MOD is, who made it and
 // what it needs (alliances, a base state), plus a few commands that prepare the AI list.
+#include "automation/automation_state.h"
+#include "content/content_state.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,15 +27,16 @@ struct KdgRecord {
     int baseStateRequired = 0; // 0: none, 1..3
 };
 
-// How a description is read: its messages go to `ui` (the launcher's when null); without
-// `runCommands` the commands that change the AI list are checked but not carried out,
-// as when a start is only foreseen.
+// How a description is read: its messages go to `ui`, and its commands change `content`
+// and `automation` (the launcher's own when null). A foreseen start passes copies, so it
+// follows the commands as the start will without changing the launcher.
 struct KdgReading {
     Ui* ui = nullptr;
-    bool runCommands = true;
+    content::ContentState* content = nullptr;
+    AutomationState* automation = nullptr;
 };
 
-// Reads the description text of KDG `kdgName`, running its commands against the launcher.
+// Reads the description text of KDG `kdgName`, running its commands.
 KdgRecord readKdgDescription(Launcher& launcher, std::string_view kdgName, std::string_view text,
                              const KdgReading& how = {});
 

@@ -83,9 +83,9 @@ RequirementResult resolveRequirements(const RequirementInputs& in, Ui& ui) {
     return out;
 }
 
-RequirementInputs requirementInputs(Launcher& l, const std::vector<KdgRecord>& kdgs) {
+RequirementInputs requirementInputs(Launcher& l, const content::ContentState& s,
+                                    const std::vector<KdgRecord>& kdgs) {
     RequirementInputs in;
-    const content::ContentState& s = l.content;
     const std::string rules = s.choices.rulesChoice();
     if (content::PlayerChoices::isRealChoice(rules)) {
         if (const content::RulesRecord* r = s.rules.find(rules))
@@ -105,10 +105,12 @@ RequirementInputs requirementInputs(Launcher& l, const std::vector<KdgRecord>& k
     return in;
 }
 
-content::PlanStep foreseeLauncherRequirements(Launcher& l) {
+content::PlanStep foreseeLauncherRequirements(Launcher& l, content::ContentState& planned) {
     content::MessageRecorder recorder;
-    const std::vector<KdgRecord> kdgs = readSelectedKdgDescriptions(l, {&recorder, false});
-    const RequirementInputs in = requirementInputs(l, kdgs);
+    AutomationState automation = l.automation;
+    const std::vector<KdgRecord> kdgs =
+        readSelectedKdgDescriptions(l, {&recorder, &planned, &automation});
+    const RequirementInputs in = requirementInputs(l, planned, kdgs);
     const RequirementResult out = resolveRequirements(in, recorder);
     content::PlanStep step;
     step.kind = content::StepKind::Requirements;
@@ -122,7 +124,7 @@ content::PlanStep foreseeLauncherRequirements(Launcher& l) {
 
 void resolveLauncherRequirements(Launcher& l) {
     const std::vector<KdgRecord> kdgs = readSelectedKdgDescriptions(l);
-    const RequirementInputs in = requirementInputs(l, kdgs);
+    const RequirementInputs in = requirementInputs(l, l.content, kdgs);
     const RequirementResult out = resolveRequirements(in, l.ui());
     if (out.alliancesOn != in.alliancesOn)
         setAlliances(l, out.alliancesOn);

@@ -38,12 +38,15 @@ struct RequirementResult {
 // Reports each change (and a conflict) through `ui` and answers the new options.
 RequirementResult resolveRequirements(const RequirementInputs& in, Ui& ui);
 
-// The inputs from the launcher's lists, catalogues and MOD descriptions.
-RequirementInputs requirementInputs(Launcher& launcher, const std::vector<KdgRecord>& kdgs);
+// The inputs from the lists and catalogues of `content`, the launcher's options and the
+// MOD descriptions.
+RequirementInputs requirementInputs(Launcher& launcher, const content::ContentState& content,
+                                    const std::vector<KdgRecord>& kdgs);
 
-// What resolving would say and change now, changing nothing (the MOD descriptions'
-// commands are not carried out).
-content::PlanStep foreseeLauncherRequirements(Launcher& launcher);
+// What resolving would say and change now, changing nothing of the launcher: the MOD
+// descriptions' commands run against `planned`, a copy of its content state, which the
+// rest of the install is then planned from.
+content::PlanStep foreseeLauncherRequirements(Launcher& launcher, content::ContentState& planned);
 
 // Reads the MOD descriptions, resolves, and switches the options toolbar to the result.
 void resolveLauncherRequirements(Launcher& launcher);

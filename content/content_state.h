@@ -18,6 +18,8 @@
 
 namespace kv::content {
 
+struct ContentState;
+
 // Work that later parts of the system plug into the install and the catalogue scans.
 struct ContentHooks {
     // Reads the customizing fields of an AI file or rules folder: nothing when there are
@@ -26,8 +28,10 @@ struct ContentHooks {
     std::function<bool(RulesRecord&, const ContentEnv&)> loadRulesCustomizing;
     // Install step: requirements and conflicts of the chosen AIs, rules and MODs.
     std::function<void(const ContentEnv&)> resolveRequirements;
-    // The same foreseen for a plan: what it would say and change, changing nothing.
-    std::function<PlanStep(const ContentEnv&)> planRequirements;
+    // The same foreseen for a plan: what it would say and change, changing nothing. What
+    // the MODs' description commands do to the lists is done to `planned`, a copy of the
+    // state that the rest of the plan follows.
+    std::function<PlanStep(const ContentEnv&, ContentState& planned)> planRequirements;
     // Install step: the processed scripts of customized players and rules.
     std::function<void(const ContentEnv&)> buildProcessedScripts;
 };

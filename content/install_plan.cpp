@@ -11,6 +11,7 @@
 #include "platform/files.h"
 
 #include <chrono>
+#include <optional>
 #include <random>
 
 namespace kv::content {
@@ -334,12 +335,17 @@ StartPlan planInstall(const ContentState& state, const ContentEnv& env,
             if (!state.originals.isOriginalFile(fileNameOf(path)) && files.exists(path))
                 p.remove(path, "installed for the last game (" + ownerText(slot) + ")");
     }
-    if (state.hooks.planRequirements)
-        plan.steps.push_back(state.hooks.planRequirements(env));
-    else if (state.hooks.resolveRequirements)
+    // A MOD's description may change the lists while requirements are resolved: the rest
+    // is planned from a copy that went through the same, so preview and start agree.
+    std::optional<ContentState> described;
+    if (state.hooks.planRequirements) {
+        described.emplace(state);
+        plan.steps.push_back(state.hooks.planRequirements(env, *described));
+    } else if (state.hooks.resolveRequirements) {
         p.add(StepKind::Requirements);
+    }
 
-    StartPlan body = planInstallBody(state, env, options, files);
+    StartPlan body = planInstallBody(described ? *described : state, env, options, files);
     plan.choicesSeen = std::move(body.choicesSeen);
     plan.randomDrawn = body.randomDrawn;
     for (PlanStep& s : body.steps)

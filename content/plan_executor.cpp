@@ -18,7 +18,8 @@ platform::Status writeBatch(FileGate& gate, const std::vector<const PlanStep*>& 
         if (s->unchanged)
             continue;
         if (!gate.allows(FileKind::InstalledCopy, s->target))
-            return {platform::err::PathFileAccess, "'" + s->target + "' is outside the game folder"};
+            return {platform::err::PathFileAccess,
+                    "'" + s->target + "' is outside the game folder"};
         if (platform::pathExists(s->target))
             platform::clearAttributes(s->target);
         files.push_back({s->target, s->bytes});
@@ -49,7 +50,8 @@ bool executeInstallPlan(ContentState& state, const ContentEnv& env, StartPlan pl
         case StepKind::Requirements:
             if (state.hooks.resolveRequirements)
                 state.hooks.resolveRequirements(env);
-            // A MOD's description may have changed the lists: the rest is planned anew.
+            // The lists differ from the planned ones (a MOD's description changed since the
+            // plan was made): the rest is planned anew.
             if (choicesSeen(state) != plan.choicesSeen) {
                 PlannedFiles files;
                 StartPlan rest = planInstallBody(state, env, options, files);

@@ -66,8 +66,9 @@ struct PlanStep {
 
 struct StartPlan {
     std::vector<PlanStep> steps;
-    // What the player lists held when the plan was made; if resolving requirements
-    // changes them, the rest of the install is planned again.
+    // What the player lists hold once the requirements are resolved as planned; if the
+    // real resolving leaves them otherwise (a description file changed in between), the
+    // rest of the install is planned again.
     std::vector<std::string> choicesSeen;
     bool randomDrawn = false; // a "<Random>" slot was drawn for this plan
     // The lists of installed files start afresh (the install's first step).

@@ -173,12 +173,30 @@ bool AddResourceFiles(const KdgProject& project, std::string_view key,
         ui.message("error: " + std::string(key));
         return false;
     }
+    // Without a launcher folder the lists are the project's own: any folder its batch file
+    // has the tool read lists from ("-w krf\multi\*.krf -w krf\*.krf -w *.krf") will do.
+    if (launcherFolder.empty()) {
+        for (const char* list : aspect->resourceLists) {
+            const auto held = [&](const char* folder) {
+                return platform::fileExists(joinPath(joinPath(project.folder, folder), list));
+            };
+            if (held("krf\\multi") || held("krf") || held(""))
+                continue;
+            ui.message(std::string("The project has no ") + list + " in " + aspect->resourceTarget +
+                           "\\: copy it there from the launcher folder's resources\\, or name "
+                           "the launcher folder (--resources) to copy it from.",
+                       Icon::Exclamation);
+            return false;
+        }
+    }
     for (const char* folder : {"krf", "krf\\multi"})
         if (!makeFolder(joinPath(project.folder, folder), ui, "AddResourceFiles"))
             return false;
     for (const char* folder : aspect->folders)
         if (!makeFolder(joinPath(project.folder, folder), ui, "AddResourceFiles"))
             return false;
+    if (launcherFolder.empty())
+        return true;
     const std::string resources = joinPath(launcherFolder, "resources");
     const std::string target = joinPath(project.folder, aspect->resourceTarget);
     bool ok = true;

@@ -59,7 +59,8 @@ std::string MakeKDGCommandLine(const KdgProject& project);
 bool CreateBat(const KdgProject& project, bool deleteOld, Ui& ui);
 
 // Creates the aspect's folders and copies its resource lists from the launcher's
-// "resources" folder. An unknown key shows "error: " and the key.
+// "resources" folder. An unknown key shows "error: " and the key. With an empty
+// `launcherFolder` the lists must already be in the project, else nothing is made.
 bool AddResourceFiles(const KdgProject& project, std::string_view key,
                       const std::string& launcherFolder, Ui& ui);
 

@@ -31,7 +31,8 @@ std::optional<AddTarget> addTargetFor(const std::string& fileName, int choice);
 
 // Adds `source` with the given answer (ignored for files that need no question):
 // prepares the aspect, copies the file (replacing one of that name), lists it and fills
-// a level-file slot. False when the file was refused or could not be copied.
+// a level-file slot. False when the file was refused or could not be copied. An empty
+// `launcherFolder` takes the aspect's resource lists from the project itself.
 bool addProjectFile(KdgProject& project, const std::string& source, int choice,
                     const std::string& launcherFolder, Ui& ui);
 

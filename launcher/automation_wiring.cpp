@@ -13,8 +13,9 @@ void wireAutomation(Launcher& l) {
     l.content.hooks.resolveRequirements = [&l](const content::ContentEnv&) {
         resolveLauncherRequirements(l);
     };
-    l.content.hooks.planRequirements = [&l](const content::ContentEnv&) {
-        return foreseeLauncherRequirements(l);
+    l.content.hooks.planRequirements = [&l](const content::ContentEnv&,
+                                            content::ContentState& planned) {
+        return foreseeLauncherRequirements(l, planned);
     };
 }
 

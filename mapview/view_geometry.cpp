@@ -11,11 +11,12 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
-int clampAxis(int offset, int picture, int view, int keep) {
+int clampAxis(int offset, int picture, int view) {
     if (picture <= 0 || view <= 0)
         return 0;
-    keep = std::clamp(keep, 1, std::min(picture, view));
-    return std::clamp(offset, keep - view, picture - keep);
+    if (picture <= view)
+        return int(floorDiv(std::int64_t(picture) - view, 2));
+    return std::clamp(offset, 0, picture - view);
 }
 
 } // namespace
@@ -53,9 +54,19 @@ PixelPoint offsetZoomedAbout(PixelPoint offset, PixelPoint anchor, int from, int
 }
 
 PixelPoint clampOffset(PixelPoint offset, int pictureWidth, int pictureHeight, int viewWidth,
-                       int viewHeight, int keep) {
-    return {clampAxis(offset.x, pictureWidth, viewWidth, keep),
-            clampAxis(offset.y, pictureHeight, viewHeight, keep)};
+                       int viewHeight) {
+    return {clampAxis(offset.x, pictureWidth, viewWidth),
+            clampAxis(offset.y, pictureHeight, viewHeight)};
+}
+
+int fittingZoomStep(int mapWidth, int mapHeight, int viewWidth, int viewHeight) {
+    if (mapWidth <= 0 || mapHeight <= 0)
+        return 0;
+    for (auto it = kZoomSteps.rbegin(); it != kZoomSteps.rend(); ++it)
+        if (std::int64_t(mapWidth) * *it <= viewWidth &&
+            std::int64_t(mapHeight) * *it <= viewHeight)
+            return *it;
+    return 0;
 }
 
 } // namespace kv::mapview

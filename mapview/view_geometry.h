@@ -20,9 +20,13 @@ struct PixelPoint {
 // (a point of the view) under it.
 PixelPoint offsetZoomedAbout(PixelPoint offset, PixelPoint anchor, int from, int to);
 
-// Limits an offset so that at least `keep` pixels of the picture (all of it when it is
-// smaller) stay within the view in each direction.
+// Limits an offset so that the view never shows beyond the picture: along an axis where
+// the picture is larger the view stays inside it, where it is smaller it stays centred.
 PixelPoint clampOffset(PixelPoint offset, int pictureWidth, int pictureHeight, int viewWidth,
-                       int viewHeight, int keep);
+                       int viewHeight);
+
+// The largest zoom step at which a map of `mapWidth` x `mapHeight` tiles fits the view
+// whole; 0 when it does not fit even at the smallest.
+int fittingZoomStep(int mapWidth, int mapHeight, int viewWidth, int viewHeight);
 
 } // namespace kv::mapview

@@ -1,12 +1,15 @@
 // The Skirmish Debugger on the real stand-in game under X, on the demo world: opened from
 // the main window's button, it finds the game started by "Start KV", reads its process's
-// memory, switches its debug mode, and freezes when the game quits.
+// memory, switches its debug mode, and freezes when the game quits; the main window goes
+// down with the start and comes back once the game's window has gone.
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "tests/debugmon/standin_game_process.h"
+#include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/wait.h"
 #include "tools/demo/demo_world.h"
 #include "ui/debugmon/kv_debug.h"
 #include "ui/main/main_window.h"
@@ -24,17 +27,6 @@
 
 namespace kv::test {
 namespace {
-
-bool pumpUntil(const std::function<bool()>& done, int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 struct Monitor {
     QPointer<ui::KVDebug> window;
@@ -82,11 +74,7 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
     ::unsetenv("QT_QPA_PLATFORM"); // the monitor's own windows on the X display too
-    static int argc = 1;
-    static char name[] = "debugmon_display_tests";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
+    application();
     ASSERT_FALSE(gameWindowThere()) << "another game window is open on this display";
 
     // The launcher's start-up moves into its folder; come back before that folder goes.
@@ -136,6 +124,7 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
     ::unsetenv("KV_STANDIN_QUIT_AFTER_MS");
     ::unsetenv("KV_STANDIN_REGISTRY");
     ASSERT_TRUE(l.launch.started) << l.launch.startError;
+    EXPECT_TRUE(main.isMinimized());
     QElapsedTimer clock;
     clock.start();
     qint64 appeared = -1, found = -1, figures = -1;
@@ -191,6 +180,8 @@ TEST(KVDebugOnTheGame, FindsReadsAndSwitchesTheRunningGameAndFreezesWhenItQuits)
     const QStringList last = m.cells();
     pumpUntil([] { return false; }, 700);
     EXPECT_EQ(m.cells(), last);
+    EXPECT_TRUE(pumpUntil([&] { return !main.isMinimized(); }, kCloseWatchIntervalMs + 1000));
+    EXPECT_TRUE(main.isVisible() && !l.wasMinimised && !l.alwaysOnTop);
 
     m.window->close();
     EXPECT_FALSE(m.child<QTimer>("TimerGetKvWindow")->isActive());

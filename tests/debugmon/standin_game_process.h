@@ -5,20 +5,11 @@
 #include "platform/shell.h"
 #include "platform/windows.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
-#include <chrono>
 #include <csignal>
-#include <functional>
-#include <thread>
 
 namespace kv::test {
-
-inline bool waitFor(const std::function<bool()>& done, int ms) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done() && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return done();
-}
 
 inline bool gameWindowThere() {
     return platform::findWindowByTitle("Korvane Tactics").handle >= 1;

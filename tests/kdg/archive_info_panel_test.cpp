@@ -1,7 +1,7 @@
+#include "tests/support/qt_application.h"
 #include "tests/support/temp_folder.h"
 #include "ui/kdg/archive_info_panel.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -11,10 +11,7 @@ namespace kv::ui {
 namespace {
 
 TEST(KdgArchiveInfoPanel, ShowsTheArchiveAndOpensExistingSectionDocuments) {
-    int argc = 1;
-    char name[] = "kdg_widget_tests";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    test::application();
     test::TempFolder dir;
     dir.write("Mods/KRFs/Texts.krf", "document");
 

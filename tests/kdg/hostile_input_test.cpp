@@ -6,6 +6,7 @@
 #include "platform/atomic_file.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_run.h"
 #include "tools/worldgen/kdg_writer.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kv::kdg {
@@ -39,24 +39,11 @@ std::string hexKey(std::uint32_t value) {
     return text;
 }
 
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
 class HostileInput : public ::testing::Test {
 protected:
     // A hang shows as exit code 124 instead of a stuck test.
-    ToolRun run(const std::string& arguments, const std::string& prefix = {}) {
-        const std::string command = prefix + "timeout 60 '" KVSTOOL_PATH "' " + arguments + " >'" +
-                                    (dir / "stdout") + "' 2>'" + (dir / "stderr") + "'";
-        const int status = std::system(command.c_str());
-        ToolRun r;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = dir.read("stdout");
-        r.err = dir.read("stderr");
-        return r;
+    static test::ToolRun run(const std::string& arguments, const std::string& prefix = {}) {
+        return test::runShell(prefix + "timeout 60 '" KVSTOOL_PATH "' " + arguments);
     }
     static std::string q(const std::string& path) { return "'" + path + "'"; }
 
@@ -72,7 +59,7 @@ protected:
     test::TempFolder dir;
 };
 
-void expectOneLineFailure(const ToolRun& r, const std::string& what) {
+void expectOneLineFailure(const test::ToolRun& r, const std::string& what) {
     EXPECT_EQ(r.exitCode, 1) << what << ": " << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << what << ": " << r.err;
 }
@@ -82,10 +69,10 @@ TEST_F(HostileInput, MapToolsNeitherHangNorAbortOnFifosDevicesAndHugeFiles) {
     ASSERT_EQ(::mkfifo((dir / "pipe.map").c_str(), 0600), 0);
     // 5 GB, sparse.
     ASSERT_EQ(::truncate(dir.write("huge.map", "").c_str(), off_t(5) << 30), 0);
-    for (const std::string& command : {"info", "check"}) {
+    for (const std::string command : {"info", "check"}) {
         for (const std::string& path :
              {dir / "pipe.lnd", dir / "pipe.map", std::string("/dev/zero"), dir / "huge.map"}) {
-            const ToolRun r = run("map " + command + " " + q(path));
+            const test::ToolRun r = run("map " + command + " " + q(path));
             expectOneLineFailure(r, command + " " + path);
             EXPECT_NE(r.err.find(path), std::string::npos) << r.err;
         }
@@ -100,8 +87,8 @@ TEST_F(HostileInput, ArchiveToolSaysWhyAFolderOrFifoIsNoArchive) {
         {dir / "pipe.kdg", "not a regular file"},
     };
     for (const auto& [path, why] : cases) {
-        for (const std::string& command : {"info ", "list ", "extract "}) {
-            const ToolRun r =
+        for (const std::string command : {"info ", "list ", "extract "}) {
+            const test::ToolRun r =
                 run("kdg " + command + q(path) + (command == "extract " ? " " + q(dir / "x") : ""));
             expectOneLineFailure(r, command + path);
             EXPECT_EQ(r.err.find("does not exist"), std::string::npos) << r.err;
@@ -112,7 +99,7 @@ TEST_F(HostileInput, ArchiveToolSaysWhyAFolderOrFifoIsNoArchive) {
     const std::string archive = evilArchive();
     fs::remove(dir / "tables/Files.txt");
     ASSERT_EQ(::mkfifo((dir / "tables/Files.txt").c_str(), 0600), 0);
-    const ToolRun r = run("kdg list " + q(archive) + " --tables " + q(dir / "tables"));
+    const test::ToolRun r = run("kdg list " + q(archive) + " --tables " + q(dir / "tables"));
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("$1.txt\t\t"), std::string::npos) << r.out;
 }
@@ -126,7 +113,7 @@ TEST_F(HostileInput, ControlCharactersInNamesAreEscapedOnTheTerminal) {
                 << "raw control character " << int(c) << " in " << text;
     };
 
-    ToolRun r = run("kdg list " + q(archive) + tables);
+    test::ToolRun r = run("kdg list " + q(archive) + tables);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(kEvilEscaped + "\t\t("), std::string::npos) << r.out;
     expectNoRawControls(r.out);
@@ -154,10 +141,10 @@ TEST_F(HostileInput, AFullDiskIsReportedWithItsCause) {
     plan.sections = {{0x1, {named(0x1, std::string(256 * 1024, 'x'))}}};
     const std::string archive = dir.write("big.kdg", worldgen::buildKdgArchive(plan));
     fs::create_directory(dir / "small");
-    const ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "small") + " --tables " +
-                              q(dir / "no tables"),
-                          "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " + dir / "small" +
-                              " && exec \"$0\" \"$@\"' ");
+    const test::ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "small") +
+                                    " --tables " + q(dir / "no tables"),
+                                "unshare -rm sh -c 'mount -t tmpfs -o size=64k none " +
+                                    dir / "small" + " && exec \"$0\" \"$@\"' ");
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // Refused before a byte is written.
     EXPECT_NE(r.err.find("1 files were not extracted: Disk full (the files need 262144 bytes, "

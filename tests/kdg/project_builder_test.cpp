@@ -203,8 +203,9 @@ TEST_F(ProjectBuilder, AddedFilesLandInTheFolderTheirAnswerNames) {
         const std::string source = dir.write(std::string("src/") + c.name, c.name);
         ASSERT_TRUE(addProjectFile(p, source, c.choice, launcher, ui)) << c.name;
         EXPECT_EQ(dir.read(std::string("proj/") + c.target), c.name);
-        if (*c.aspectList)
+        if (*c.aspectList) {
             EXPECT_TRUE(fs::exists(fs::path(p.folder) / c.aspectList)) << c.name;
+        }
     }
     EXPECT_EQ(p.files.size(), std::size(cases));
     EXPECT_EQ(p.files[6].subFolder, "multiplay\\script");
@@ -380,16 +381,28 @@ TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
     EXPECT_TRUE(fs::exists(dir / "T P/krf/multi/t3-skirmish4.krf"));
     EXPECT_EQ(runTool("kdg project create 'T P' --resources launcher", dir), 1);
     EXPECT_EQ(dir.read("err"), "kvstool kdg project: Directory already exists!\n");
+    // A creation that fails once it made folders takes them away again, so a retry is not
+    // told the folder exists (this project's name is too long for a file name).
+    const std::string tooLong = "fresh/" + std::string(300, 'n');
+    EXPECT_EQ(runTool("kdg project create " + tooLong + " --resources launcher", dir), 1);
+    EXPECT_FALSE(fs::exists(dir / "fresh"));
 
+    // Without --resources the lists come from the project: those of "pie" are there.
     dir.write("addon.lev", "l");
     dir.write("w.pie", "p");
-    EXPECT_EQ(runTool("kdg project add 'T P' addon.lev --resources launcher", dir), 0);
+    dir.write("x.wav", "w");
+    EXPECT_EQ(runTool("kdg project add 'T P' addon.lev", dir), 0);
     EXPECT_EQ(dir.read("out"), "'addon.lev' added to the commandline\n");
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --resources launcher", dir), 2);
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as Weapon --resources launcher", dir), 0);
+    EXPECT_EQ(runTool("kdg project add 'T P' w.pie", dir), 2);
+    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as Weapon", dir), 0);
     EXPECT_EQ(dir.read("T P/components/weapons/w.pie"), "p");
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as 7 --resources launcher", dir), 1);
+    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as 7", dir), 1);
     EXPECT_EQ(runTool("kdg project add 'T P' missing.wav --resources launcher", dir), 1);
+    EXPECT_EQ(runTool("kdg project add 'T P' x.wav", dir), 1);
+    EXPECT_NE(dir.read("err").find("The project has no audio.krf in krf\\"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "T P/audio"));
+    EXPECT_EQ(runTool("kdg project add 'T P' x.wav --resources launcher", dir), 0);
+    EXPECT_EQ(dir.read("T P/krf/audio.krf"), "audio.krf");
 
     EXPECT_EQ(runTool("kdg project cmdline 'T P'", dir), 0);
     KdgProject expected;

@@ -36,15 +36,18 @@ std::vector<std::string> names(const KdgArchiveInfo& info) {
     return out;
 }
 
+// Name|Group|TypeName, and " by content" when the name came from the data.
+std::string row(const KdgEntry& e) {
+    return e.Name + "|" + e.Group + "|" + e.TypeName + (e.NamedByContent ? " by content" : "");
+}
+
 TEST(KdgReader, VersionFourHasFixedIdentityAndNoRequiredArchives) {
     KdgArchiveSpec plan;
     plan.version = 4;
     plan.sections = {{0x11, {file(0xAA, "abc")}}};
     const KdgArchiveInfo info = read(plan);
-    EXPECT_TRUE(info.Loaded);
-    EXPECT_EQ(info.Version, 4);
-    EXPECT_EQ(info.InternalId, "0");
-    EXPECT_EQ(info.InternalName, "korvane");
+    EXPECT_EQ(std::tuple(info.Loaded, info.Version, info.InternalId, info.InternalName),
+              std::tuple(true, 4, "0", "korvane"));
     EXPECT_TRUE(info.RequiredArchives.empty());
     ASSERT_EQ(info.Entries.size(), 1u);
     EXPECT_EQ(info.Entries[0].DataOffset, 8u + 12 + 20); // header, directory, one record
@@ -56,8 +59,7 @@ TEST(KdgReader, VersionFiveHeaderAndRequiredArchives) {
     plan.internalId = 4000000000u;
     plan.sections = {{0x11, {file(0xAA, "abc")}}};
     KdgArchiveInfo info = read(plan);
-    EXPECT_EQ(info.InternalId, "4000000000");
-    EXPECT_EQ(info.InternalName, "mymod");
+    EXPECT_EQ(info.InternalId + " " + info.InternalName, "4000000000 mymod");
     // No required archives: the directory starts at 32.
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 12 + 20);
 
@@ -92,12 +94,8 @@ TEST(KdgReader, EntryNamedFromFilesTable) {
     KdgArchiveSpec plan;
     plan.sections = {{0x5, {file(0xE0, "map whatever", kMisc)}}};
     const KdgEntry e = read(plan, tables).Entries.at(0);
-    EXPECT_EQ(e.Name, "Tank.pie");
-    EXPECT_EQ(e.TypeName, "PIE");
-    EXPECT_EQ(e.Group, "components\\bodies");
-    EXPECT_FALSE(e.NamedByContent);
-    EXPECT_EQ(e.Section, "$5");
-    EXPECT_EQ(e.Size, 12u);
+    EXPECT_EQ(row(e), "Tank.pie|components\\bodies|PIE");
+    EXPECT_EQ(e.Section + " " + std::to_string(e.Size), "$5 12");
 }
 
 TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
@@ -116,15 +114,10 @@ TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
     const std::vector<std::string> maps = {"DInit.bjo",  "Feat.bjo",    "Game.map",
                                            "Struct.bjo", "TagList.tag", "TTypes.ttp"};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(info.Entries[i].Name, maps[i]);
-        EXPECT_EQ(info.Entries[i].Group, "Map1");
-        EXPECT_EQ(info.Entries[7 + i].Name, maps[i]);
-        EXPECT_EQ(info.Entries[7 + i].Group, "Map2");
-        EXPECT_TRUE(info.Entries[i].NamedByContent);
-        EXPECT_EQ(info.Entries[i].TypeName, "MISCDATA");
+        EXPECT_EQ(row(info.Entries[i]), maps[i] + "|Map1|MISCDATA by content");
+        EXPECT_EQ(info.Entries[7 + i].Name + "|" + info.Entries[7 + i].Group, maps[i] + "|Map2");
     }
-    EXPECT_EQ(info.Entries[6].Name, "(1) $BEEF.gam");
-    EXPECT_EQ(info.Entries[6].Group, "");
+    EXPECT_EQ(row(info.Entries[6]).substr(0, 15), "(1) $BEEF.gam||");
     EXPECT_TRUE(info.Entries[6].NamedByContent);
     EXPECT_EQ(info.Entries[13].Name, "(2) $CAFE.gam");
 }
@@ -145,14 +138,10 @@ TEST(KdgReader, TypeResolutionOfUnnamedFiles) {
         {0x1,
          {file(0x10, "hello", kText), file(0x11, "hello", kMisc), file(0x12, "hello", 0xFEED)}}};
     const KdgArchiveInfo info = read(plan, tables);
-    EXPECT_EQ(info.Entries[0].Name, "$10.txt");
-    EXPECT_EQ(info.Entries[0].TypeName, "TEXT");
-    EXPECT_EQ(info.Entries[1].Name, "$11");
-    EXPECT_EQ(info.Entries[1].TypeName, "MISCDATA");
-    EXPECT_EQ(info.Entries[2].Name, "$12");
-    EXPECT_EQ(info.Entries[2].TypeName, "$FEED");
+    std::vector<std::string> rows;
     for (const KdgEntry& e : info.Entries)
-        EXPECT_FALSE(e.NamedByContent);
+        rows.push_back(row(e));
+    EXPECT_EQ(rows, (std::vector<std::string>{"$10.txt||TEXT", "$11||MISCDATA", "$12||$FEED"}));
 }
 
 TEST(KdgReader, EmptySlotsAreRowsWithoutData) {

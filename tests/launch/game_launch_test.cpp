@@ -126,7 +126,7 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
     EXPECT_TRUE(w.ui.messages().empty());
 
     // The first tick must find the window, so no event runs before it is there.
-    ASSERT_TRUE(blockUntil(gameWindowShown, 30)) << "the stand-in game showed no window";
+    ASSERT_TRUE(waitFor(gameWindowShown, 30000)) << "the stand-in game showed no window";
     Texts argv;
     ASSERT_TRUE(platform::readTextLines(w.tmp / "argv.txt", argv));
     EXPECT_EQ(argv, (Texts{"-D3D", "-1024", "-game", "CAM_2A", "-intro", "-ovyrdelmkasitroquenbafp",
@@ -134,7 +134,7 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
 
     // The watch ticks while the game runs; once its window has gone, one tick at most.
     std::optional<Clock::time_point> gone;
-    ASSERT_TRUE(runEventsUntil(
+    ASSERT_TRUE(pumpUntil(
         [&] {
             if (!gone && !gameWindowShown())
                 gone = Clock::now();
@@ -190,7 +190,7 @@ TEST(GameLaunch, AStartWithoutAGameWindowEndsRestoredAtTheFirstTick) {
         ASSERT_TRUE(startGame(*w.launcher));
         EXPECT_EQ(w.launcher->launch.started, c.processStarts) << w.launcher->launch.startError;
         EXPECT_TRUE(w.launcher->wasMinimised);
-        ASSERT_TRUE(runEventsUntil([&] { return w.restored(); }, 10000));
+        ASSERT_TRUE(pumpUntil([&] { return w.restored(); }, 10000));
         const long ms = msSince(started);
         EXPECT_GE(ms, kTickMs - 50);
         EXPECT_LT(ms, 2 * kTickMs - 100); // before a second tick could have come

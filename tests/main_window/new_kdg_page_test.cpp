@@ -67,8 +67,22 @@ public:
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr);
             seen.push_back(d->windowTitle().toStdString());
-            d->selectFile(QString::fromStdString(path));
-            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+            // Right after it shows, the dialog may still put its own default name back (its
+            // folder loads in the background): choose again until the choice holds a while.
+            const QString wanted = QString::fromStdString(path);
+            auto* settle = new QTimer(d);
+            settle->setInterval(20);
+            QObject::connect(settle, &QTimer::timeout, d, [d, wanted, settle, held = 0]() mutable {
+                if (d->selectedFiles().value(0) != wanted) {
+                    d->selectFile(wanted);
+                    held = 0;
+                } else if (++held == 5) {
+                    settle->stop();
+                    QMetaObject::invokeMethod(d, "accept");
+                }
+            });
+            d->selectFile(wanted);
+            settle->start();
         };
     }
     Step box() {

@@ -12,34 +12,21 @@ using worldgen::BinaryMapSpec;
 using worldgen::BinaryTile;
 using worldgen::writeBinaryMap;
 
-MapTile tileWithBits(int bits, int markA = 0, int markB = 0) {
-    MapTile t;
-    t.tileMarkA = markA;
-    t.tileMarkB = markB;
-    applyTileBits(t, bits);
-    return t;
-}
-
 TEST(BinaryMap, TileBitsTable) {
-    const MapTile t144 = tileWithBits(144, 5, 0);
-    EXPECT_EQ(t144.tileCode, 20);
-    EXPECT_EQ(t144.tileMarkB, 1);
-    EXPECT_EQ(t144.tileMarkA, 5); // kept
-    const MapTile t100 = tileWithBits(100, 3, 4);
-    EXPECT_EQ(t100.tileCode, 100);
-    EXPECT_EQ(t100.tileMarkA, 3);
-    EXPECT_EQ(t100.tileMarkB, 4);
-    const MapTile t0 = tileWithBits(0, 2, 2);
-    EXPECT_EQ(t0.tileCode, 0);
-    EXPECT_EQ(t0.tileMarkA, 2);
-    const MapTile t8 = tileWithBits(8, 0, 9);
-    EXPECT_EQ(std::tuple(t8.tileCode, t8.tileMarkA, t8.tileMarkB), std::tuple(2, 1, 9));
-    const MapTile t136 = tileWithBits(136);
-    EXPECT_EQ(std::tuple(t136.tileCode, t136.tileMarkA, t136.tileMarkB), std::tuple(6, 1, 1));
-    const MapTile t192 = tileWithBits(192, 0, 0);
-    EXPECT_EQ(std::tuple(t192.tileCode, t192.tileMarkA, t192.tileMarkB), std::tuple(12, 0, 1));
-    EXPECT_EQ(tileWithBits(200).tileCode, 14);
-    EXPECT_EQ(tileWithBits(72).tileCode, 10);
+    // Marks 7 and 9 going in show which of them a rule sets and which it keeps.
+    const struct {
+        int bits, code, markA, markB;
+    } cases[] = {{144, 20, 7, 1}, {100, 100, 7, 9}, {0, 0, 7, 9},    {8, 2, 1, 9},
+                 {136, 6, 1, 1},  {192, 12, 7, 1},  {200, 14, 1, 1}, {72, 10, 1, 9}};
+    for (const auto& c : cases) {
+        MapTile t;
+        t.tileMarkA = 7;
+        t.tileMarkB = 9;
+        applyTileBits(t, c.bits);
+        EXPECT_EQ(std::tuple(t.tileCode, t.tileMarkA, t.tileMarkB),
+                  std::tuple(c.code, c.markA, c.markB))
+            << c.bits;
+    }
 }
 
 TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
@@ -53,16 +40,12 @@ TEST(BinaryMap, HeaderTilesRowByRowAndBorder) {
     };
     MapModel m;
     readBinaryMap(writeBinaryMap(plan), m);
-    EXPECT_EQ(m.sourceMode, SourceMode::Kdg);
-    EXPECT_EQ(m.mapWidth, 3);
-    EXPECT_EQ(m.mapHeight, 2);
-    EXPECT_TRUE(m.versionFlag);
+    EXPECT_EQ(std::tuple(m.sourceMode, m.mapWidth, m.mapHeight, m.versionFlag),
+              std::tuple(SourceMode::Kdg, 3, 2, true));
     EXPECT_EQ(m.info, (std::vector<std::string>{"Height:2", "Width:3"}));
-    EXPECT_EQ(m.tiles.at(2, 1).height, 212);
-    EXPECT_EQ(m.tiles.at(2, 1).texture, 13);
-    EXPECT_EQ(m.tiles.at(2, 1).tileCode, 20);
-    EXPECT_EQ(m.tiles.at(1, 0).texture, 2);
-    EXPECT_EQ(m.tiles.at(1, 0).tileBits, 0);
+    const MapTile& t = m.tiles.at(2, 1);
+    EXPECT_EQ(std::tuple(t.height, t.texture, t.tileCode), std::tuple(212, 13, 20));
+    EXPECT_EQ(std::pair(m.tiles.at(1, 0).texture, m.tiles.at(1, 0).tileBits), std::pair(2, 0));
     for (int i = -1; i <= 4; ++i) {
         EXPECT_EQ(m.tiles.at(i, -1).height, 0);
         EXPECT_EQ(m.tiles.at(-1, std::min(i, 3)).height, 0);

@@ -38,15 +38,25 @@ protected:
     QString label(const char* name) {
         return form.findChild<QLabel*>(QString::fromLatin1(name))->text();
     }
+    // Opens Highlands (64 x 64 tiles) in the unshown window: it opens at the largest zoom
+    // that fits the picture area, which tests read back rather than assume.
     void openHighlands() {
         ui.answerFile(folder / "Highlands.lnd");
         trigger("OpenLnd");
+        zoom = form.viewer().zoom();
     }
+    // Where tile (x, y)'s centre is in the picture area.
+    QPointF viewPoint(int x, int y) const {
+        const QPoint offset = form.picture()->offset();
+        return QPointF(x * zoom + zoom / 2 - offset.x(), y * zoom + zoom / 2 - offset.y());
+    }
+    QRect tileRect(int x, int y) const { return QRect(x * zoom, y * zoom, zoom, zoom); }
 
     QApplication& qapp = test::application(); // before any widget
     test::TempFolder folder, program;
     test::ScriptedUi ui;
     Form1 form{program.path(), &ui};
+    int zoom = 1;
 };
 
 TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
@@ -55,13 +65,14 @@ TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     EXPECT_THAT(ui.prompts(),
                 ::testing::ElementsAre("open:Open LND file|LND files| *.lnd|All files|*.*"));
     EXPECT_EQ(form.windowTitle(), "VUV Ozarev - Highlands.lnd");
-    EXPECT_EQ(form.picture()->image().size(), QSize(64, 64));
+    EXPECT_GT(zoom, 1);
+    EXPECT_EQ(form.picture()->image().size(), QSize(64 * zoom, 64 * zoom));
     EXPECT_EQ(form.findChild<QSlider*>("Slider2")->value(), 70);
     EXPECT_EQ(label("StatusText"), "Ready");
     EXPECT_FALSE(form.findChild<QAction*>("StopMenu")->isEnabled());
-    EXPECT_EQ(form.picture()->image().pixel(20, 30), qRgb(255, 0, 0));
+    EXPECT_EQ(form.picture()->image().pixel(20 * zoom, 30 * zoom), qRgb(255, 0, 0));
 
-    QMouseEvent move(QEvent::MouseMove, QPointF(20, 30), QPointF(20, 30), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, viewPoint(20, 30), viewPoint(20, 30), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form.picture(), &move);
     EXPECT_EQ(label("StatusX"), "X: 20");
@@ -70,7 +81,7 @@ TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
               QStringLiteral("Height: %1").arg(form.viewer().model().tiles.at(20, 30).height));
     EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
     // Beside the map, and once the pointer has gone, no tile is named.
-    for (const QPointF at : {QPointF(64, 30), QPointF(-1, 0)}) {
+    for (const QPointF at : {viewPoint(64, 30), viewPoint(-1, 0), QPointF(-1, 0)}) {
         QMouseEvent beside(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(form.picture(), &beside);
         EXPECT_EQ(label("StatusX") + label("StatusY") + label("StatusHeight"), "");
@@ -102,7 +113,7 @@ TEST_F(Form1Test, StatisticsListsAreLinkedAndTheCheckReports) {
     EXPECT_EQ(players->currentRow(), 1);
     EXPECT_EQ(label("StatusText"), "\"A0FacMod1\"");
     ASSERT_TRUE(form.picture()->marker());
-    EXPECT_EQ(*form.picture()->marker(), QRect(20, 30, 1, 1));
+    EXPECT_EQ(*form.picture()->marker(), tileRect(20, 30));
 
     form2->findChild<QPushButton*>("CmdCheck")->click();
     EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("No erros were found"));
@@ -117,7 +128,7 @@ TEST_F(Form1Test, MarkerFollowsTheZoomAndGoesWithItsMapAndARefusedFileIsNoMap) {
     auto* names = form2->findChild<QListWidget*>("LstNames");
     names->setCurrentRow(1);
     ASSERT_TRUE(form.picture()->marker());
-    EXPECT_EQ(*form.picture()->marker(), QRect(20, 30, 1, 1));
+    EXPECT_EQ(*form.picture()->marker(), tileRect(20, 30));
     trigger("zoom");
     ASSERT_TRUE(form.picture()->marker());
     EXPECT_EQ(*form.picture()->marker(), QRect(40, 60, 2, 2));
@@ -152,7 +163,8 @@ TEST_F(Form1Test, BinaryMapInfoAndConversion) {
     ASSERT_EQ(info->count(), 2);
     EXPECT_EQ(info->item(0)->text(), "Height:64");
     EXPECT_EQ(info->item(1)->text(), "Width:96");
-    EXPECT_EQ(form.picture()->image().size(), QSize(96, 64));
+    const int binaryZoom = form.viewer().zoom();
+    EXPECT_EQ(form.picture()->image().size(), QSize(96 * binaryZoom, 64 * binaryZoom));
 
     trigger("ConvertMenu");
     QWidget* form4 = form.findChild<QWidget*>("Form4");

@@ -42,19 +42,6 @@ std::size_t lineIndex(const std::vector<std::string>& lines, const std::string& 
     return std::size_t(std::find(lines.begin(), lines.end(), text) - lines.begin());
 }
 
-TEST(LndConverter, SixtyFourSquareDeclaresAndWritesEveryTile) {
-    const auto lines = convertToLndLines(binaryMap(64, 64));
-    EXPECT_EQ(lines[21], "    NumTiles 4096");
-    EXPECT_EQ(lines[22], "    Tiles {");
-    const auto tileLines = std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.starts_with("        TID ");
-    });
-    EXPECT_EQ(tileLines, 4096);
-    EXPECT_EQ(lines[23 + 4096], "    }");
-    EXPECT_EQ(lines[10], "    MapWidth 64");
-    EXPECT_EQ(lines[14], "    SeaLevel 0");
-}
-
 TEST(LndConverter, FixedSectionsAndTileLineFields) {
     const MapModel map = binaryMap(4, 2, {worldgen::oilOnTile(3, 1)});
     const auto lines = convertToLndLines(map);
@@ -62,6 +49,8 @@ TEST(LndConverter, FixedSectionsAndTileLineFields) {
     EXPECT_EQ(lines[23], "        TID 1 VF 1 TF 0 F 2 VH 0 13 18 5");
     // The last tile repeats its own height where the map ends.
     EXPECT_EQ(lines[23 + 7], "        TID 23 VF 1 TF 0 F 2 VH 44 44 44 44");
+    EXPECT_EQ(lines[23 + 8], "    }");
+    EXPECT_EQ(lines[10] + lines[14] + lines[21], "    MapWidth 4    SeaLevel 0    NumTiles 8");
     const std::size_t objects = lineIndex(lines, "    NumObjects 1");
     EXPECT_EQ(lines[objects - 1], "FeatureSet KorvaneDataC1.eds\t");
     EXPECT_EQ(lines[objects + 1], "    Objects {");

@@ -1,5 +1,6 @@
 #include "mapview/lnd_reader.h"
 
+#include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/map_lnd_writer.h"
 
@@ -17,15 +18,7 @@ using ::testing::ElementsAre;
 using worldgen::LndMapSpec;
 using worldgen::writeLndMap;
 
-class RecordingProgress : public Progress {
-public:
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void setProgress(std::uint64_t, std::uint64_t) override {}
-    bool stopRequested() override { return ++checks > stopAfter; }
-    std::vector<std::string> statuses;
-    int checks = 0;
-    int stopAfter = 1 << 30;
-};
+using test::RecordingProgress;
 
 MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done) {
     MapModel model;
@@ -43,12 +36,8 @@ TEST(LndReader, HeaderAndTilesInColumnOrder) {
     plan.tileHeight = [](int x, int y) { return 10 * x + y; };
     plan.texture = [](int x, int y) { return 1 + x + 5 * y; };
     const MapModel m = read(writeLndMap(plan));
-    EXPECT_EQ(m.sourceMode, SourceMode::Lnd);
-    EXPECT_EQ(m.dataSet, "KorvaneDataC2.eds");
-    EXPECT_EQ(m.mapWidth, 5);
-    EXPECT_EQ(m.mapHeight, 3);
-    EXPECT_EQ(m.numTiles, 15);
-    EXPECT_EQ(m.seaLevel, 42);
+    EXPECT_EQ(std::tuple(m.sourceMode, m.dataSet, m.mapWidth, m.mapHeight, m.numTiles, m.seaLevel),
+              std::tuple(SourceMode::Lnd, "KorvaneDataC2.eds", 5, 3, 15, 42));
     for (int x = 0; x < 5; ++x) {
         for (int y = 0; y < 3; ++y) {
             EXPECT_EQ(m.tiles.at(x, y).height, 10 * x + y) << x << "," << y;
@@ -70,13 +59,12 @@ TEST(LndReader, ObjectTilePositionsRoundDown) {
                     {"\"Corner\"", 7, -4096, 4096}};
     const MapModel m = read(writeLndMap(plan));
     ASSERT_EQ(m.objects.size(), 5u);
-    EXPECT_EQ(m.objects[0].name, "\"Centre\"");
-    EXPECT_EQ(m.objects[0].player, 3);
-    EXPECT_EQ(std::pair(m.objects[0].x, m.objects[0].y), std::pair(32, 32));
-    EXPECT_EQ(std::pair(m.objects[1].x, m.objects[1].y), std::pair(32, 31));
-    EXPECT_EQ(std::pair(m.objects[2].x, m.objects[2].y), std::pair(31, 32));
-    EXPECT_EQ(std::pair(m.objects[3].x, m.objects[3].y), std::pair(32, 32));
-    EXPECT_EQ(std::pair(m.objects[4].x, m.objects[4].y), std::pair(0, 0));
+    EXPECT_EQ(m.objects[0].name + " " + std::to_string(m.objects[0].player), "\"Centre\" 3");
+    std::vector<std::pair<int, int>> tiles;
+    for (const MapObject& o : m.objects)
+        tiles.emplace_back(o.x, o.y);
+    EXPECT_EQ(tiles,
+              (std::vector<std::pair<int, int>>{{32, 32}, {32, 31}, {31, 32}, {32, 32}, {0, 0}}));
 }
 
 TEST(LndReader, GatewaysLimitsAndBothTables) {
@@ -92,17 +80,15 @@ TEST(LndReader, GatewaysLimitsAndBothTables) {
     const MapModel m = read(writeLndMap(plan));
     EXPECT_EQ(m.scrollLimitCount, 1);
     ASSERT_EQ(m.gateways.size(), 2u);
-    EXPECT_EQ(m.gateways[1].x1, -1);
-    EXPECT_EQ(m.gateways[1].x2, 250);
-    EXPECT_EQ(m.gateways[1].y2, 7);
+    EXPECT_EQ(std::tuple(m.gateways[1].x1, m.gateways[1].x2, m.gateways[1].y2),
+              std::tuple(-1, 250, 7));
     // 91 values: five full lines of sixteen and eleven on the sixth.
     EXPECT_EQ(m.tileTypes, types);
     EXPECT_EQ(m.tileFlags, std::vector<int>(91, 0));
-    EXPECT_EQ(m.tileTypeOf(1), 0);
-    EXPECT_EQ(m.tileTypeOf(91), 0);
-    EXPECT_EQ(m.tileTypeOf(18), 7);
-    EXPECT_EQ(m.tileTypeOf(0), -1);
-    EXPECT_EQ(m.tileTypeOf(92), -1);
+    // Tile numbers count from 1; outside the table there is no type.
+    EXPECT_EQ((std::vector<int>{m.tileTypeOf(1), m.tileTypeOf(91), m.tileTypeOf(18),
+                                m.tileTypeOf(0), m.tileTypeOf(92)}),
+              (std::vector<int>{0, 0, 7, -1, -1}));
 }
 
 TEST(LndReader, ShortTablesStopAtTheirCount) {

@@ -2,7 +2,6 @@
 #include "mapview/map_check.h"
 
 #include "tests/support/scripted_ui.h"
-#include "tools/worldgen/map_demo.h"
 #include "tools/worldgen/map_lnd_writer.h"
 
 #include <gmock/gmock.h>
@@ -182,23 +181,6 @@ TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
                             "There are no gateways, each map must have at least 1 gateway or the "
                             "game may crash."));
     EXPECT_EQ(check.faults, check.ui.messageTexts());
-}
-
-TEST(DemoMaps, HighlandsIsCleanRivermouthIsNot) {
-    const auto maps = worldgen::demoLndMaps();
-    ASSERT_EQ(maps.size(), 2u);
-    MapModel high, river;
-    NoProgress progress;
-    ASSERT_EQ(readLnd(maps[0].contents, high, progress), ReadOutcome::Done);
-    ASSERT_EQ(readLnd(maps[1].contents, river, progress), ReadOutcome::Done);
-    CheckRun a, b;
-    EXPECT_EQ(a.run(high), 0) << ::testing::PrintToString(a.faults);
-    b.ui.answerMessage(Answer::No);
-    b.run(river);
-    EXPECT_THAT(b.faults, ElementsAre("Some objects  have identical coordinates. (8X6)",
-                                      "\"OilResource\" is placed on water tile! 24 X 16",
-                                      "There are no gateways, each map must have at least 1 "
-                                      "gateway or the game may crash."));
 }
 
 } // namespace

@@ -23,7 +23,8 @@
 namespace kv::ui {
 namespace {
 
-constexpr int kMapWidth = 100, kMapHeight = 80;
+// Smaller than the view at 1x, where it opens centred, and larger from 2x, where it pans.
+constexpr int kMapWidth = 176, kMapHeight = 144;
 constexpr QPoint kFactoryTile{30, 40};
 
 // Neighbouring tiles differ in height, so a view that is off by one tile shows.
@@ -46,14 +47,19 @@ protected:
                          worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
                          worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)}};
         folder.write("Test.lnd", worldgen::writeLndMap(plan));
-        form.resize(760, 560);
+        form.resize(420, 300);
         form.show();
         QCoreApplication::processEvents();
         EXPECT_TRUE(form.openLndFile(folder / "Test.lnd"));
         view = form.picture();
-        EXPECT_GE(view->width(), 400);
-        EXPECT_GE(view->height(), 320);
+        EXPECT_GT(view->width(), kMapWidth);
+        EXPECT_GT(view->height(), kMapHeight);
+        EXPECT_LT(view->width(), 2 * kMapWidth);
+        EXPECT_LT(view->height(), 2 * kMapHeight);
+        EXPECT_EQ(label("StatusZoom"), "1x");
+        wheel({0, 0}, 120); // 2x, from the top-left corner
     }
+    static QPoint at2x(QPoint tile) { return tile * 2; }
 
     QAction* action(const char* name) {
         return form.findChild<QAction*>(QString::fromLatin1(name));
@@ -95,14 +101,14 @@ protected:
 };
 
 TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
-    // In and out over every step, with the zoom entry checked exactly at 2x.
-    const int notches[] = {1, 1, 1, 1, 1, 1, -1, -1, -1, 1, -1, -1, -1, -1, -1};
-    const int zooms[] = {2, 3, 4, 6, 8, 8, 6, 4, 3, 4, 3, 2, 1, 1, 1};
+    // In and out over every step that pans, with the zoom entry checked exactly at 2x.
+    const int notches[] = {1, 1, 1, 1, 1, -1, -1, -1, 1, -1, -1};
+    const int zooms[] = {3, 4, 6, 8, 8, 6, 4, 3, 4, 3, 2};
     const QPoint pointers[] = {{0, 0}, {5, 5}, {57, 33}, {99, 79}, {73, 2}};
     for (const QPoint at : pointers) {
         view->setOffset({0, 0});
         const QPoint tile = tileUnder(at);
-        ASSERT_EQ(tile, at); // 1x, no offset
+        ASSERT_EQ(tile, QPoint(at.x() / 2, at.y() / 2)); // 2x, no offset
         for (std::size_t i = 0; i < std::size(notches); ++i) {
             wheel(at, 120 * notches[i]);
             SCOPED_TRACE(QStringLiteral("pointer %1,%2 step %3")
@@ -121,34 +127,41 @@ TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
     for (const QPoint at : pointers)
         for (int shift : {1, 3, 5, 7}) {
             view->setOffset({0, 0});
-            wheel(at, 5 * 120);
+            wheel(at, 4 * 120);
             ASSERT_EQ(label("StatusZoom"), "8x");
             view->setOffset(view->offset() + QPoint(shift, shift));
             const QPoint tile = tileUnder(at);
-            for (int step = 0; step < 5; ++step) {
+            for (int step = 0; step < 4; ++step) {
                 wheel(at, -120);
                 EXPECT_EQ(tileUnder(at), tile) << at.x() << "," << at.y() << " shift " << shift;
             }
         }
-    // A fine-grained wheel zooms once per whole notch.
-    wheel({10, 10}, 60);
+    // Where the map is smaller than the view it stays centred, wherever the pointer is.
+    wheel({5, 5}, -120);
     EXPECT_EQ(label("StatusZoom"), "1x");
+    const QPoint centred((kMapWidth - view->width() - 1) / 2, (kMapHeight - view->height() - 1) / 2);
+    EXPECT_EQ(view->offset(), centred);
+    wheel({5, 5}, 120);
+    // A fine-grained wheel zooms once per whole notch.
+    view->setOffset({0, 0});
     wheel({10, 10}, 60);
     EXPECT_EQ(label("StatusZoom"), "2x");
+    wheel({10, 10}, 60);
+    EXPECT_EQ(label("StatusZoom"), "3x");
     // The zoom entry still chooses 1x or 2x, from any zoom.
-    wheel({10, 10}, 240);
+    wheel({10, 10}, 120);
     EXPECT_EQ(label("StatusZoom"), "4x");
     action("zoom")->trigger();
     EXPECT_EQ(label("StatusZoom"), "2x");
     EXPECT_EQ(label("StatusText"), "Zoom x2: out from 4x");
-    EXPECT_EQ(form.picture()->image().size(), QSize(200, 160));
+    EXPECT_EQ(form.picture()->image().size(), QSize(2 * kMapWidth, 2 * kMapHeight));
     action("zoom")->trigger();
     EXPECT_EQ(label("StatusZoom"), "1x");
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(MapViewTest, DragsPanByTheDragDistanceAndALeftClickStillAsks) {
-    wheel({0, 0}, 3 * 120); // 4x: 400 x 320 pixels
+TEST_F(MapViewTest, DragsPanWithinTheMapAndALeftClickStillAsks) {
+    wheel({0, 0}, 2 * 120);
     ASSERT_EQ(label("StatusZoom"), "4x");
     struct Drag {
         Qt::MouseButton button;
@@ -157,9 +170,9 @@ TEST_F(MapViewTest, DragsPanByTheDragDistanceAndALeftClickStillAsks) {
     };
     const Drag drags[] = {
         {Qt::MiddleButton, false, {200, 150}, {140, 110}},
-        {Qt::LeftButton, true, {100, 100}, {130, 90}},
-        {Qt::MiddleButton, false, {50, 60}, {90, 100}},
-        {Qt::LeftButton, true, {300, 200}, {250, 230}},
+        {Qt::LeftButton, true, {250, 180}, {200, 210}},
+        {Qt::MiddleButton, false, {100, 100}, {130, 90}},
+        {Qt::LeftButton, true, {50, 60}, {70, 50}},
     };
     for (const Drag& d : drags) {
         const QPoint before = view->offset();
@@ -185,10 +198,37 @@ TEST_F(MapViewTest, DragsPanByTheDragDistanceAndALeftClickStillAsks) {
     EXPECT_THAT(ui.messageTexts(),
                 ::testing::ElementsAre(
                     QStringLiteral("Height: %1").arg(heightAt(tile.x(), tile.y())).toStdString()));
-    // A pan cannot lose the map: some of it stays in view.
-    drag(Qt::MiddleButton, {399, 300}, {-5000, -5000});
-    EXPECT_LE(view->offset().x(), 400 - MapPictureWidget::kPanKeep);
-    EXPECT_LE(view->offset().y(), 320 - MapPictureWidget::kPanKeep);
+    // A pan stops at the map's edges: the view never shows beyond them.
+    const QPoint farEnd(4 * kMapWidth - view->width(), 4 * kMapHeight - view->height());
+    drag(Qt::MiddleButton, {280, 230}, {-5000, -5000});
+    EXPECT_EQ(view->offset(), farEnd);
+    wheel({0, 0}, -120); // and so does a zoom out there
+    EXPECT_EQ(view->offset(), QPoint(3 * kMapWidth - view->width(), 3 * kMapHeight - view->height()));
+    drag(Qt::MiddleButton, {10, 10}, {5000, 5000});
+    EXPECT_EQ(view->offset(), QPoint(0, 0));
+
+    // A map smaller than the view opens at the largest step at which it fits, centred, and
+    // stays there.
+    worldgen::LndMapSpec small;
+    small.width = 40;
+    small.height = 30;
+    small.tileHeight = heightAt;
+    folder.write("Small.lnd", worldgen::writeLndMap(small));
+    ASSERT_TRUE(form.openLndFile(folder / "Small.lnd"));
+    int fit = 1;
+    while (fit < 8 && 40 * (fit + 1) <= view->width() && 30 * (fit + 1) <= view->height())
+        ++fit;
+    fit = fit == 5 ? 4 : fit == 7 ? 6 : fit; // the zoom steps are 1, 2, 3, 4, 6 and 8
+    EXPECT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(fit));
+    const QPoint centred((40 * fit - view->width()) / 2, (30 * fit - view->height()) / 2);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_NEAR(view->offset().x(), centred.x(), 1);
+        EXPECT_NEAR(view->offset().y(), centred.y(), 1);
+        const QPoint middle = tileUnder(view->rect().center());
+        EXPECT_NEAR(middle.x(), 20, 1);
+        EXPECT_NEAR(middle.y(), 15, 1);
+        drag(Qt::MiddleButton, {200, 150}, {120, 70});
+    }
 }
 
 TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
@@ -214,30 +254,30 @@ TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
         s.slider->setValue(s.value);
         EXPECT_EQ(label(s.valueLabel), QString::number(s.value));
         waitForRedraw();
-        EXPECT_EQ(shown(tile), s.expected) << s.valueLabel << " " << s.value;
+        EXPECT_EQ(shown(at2x(tile)), s.expected) << s.valueLabel << " " << s.value;
     }
     // The keyboard moves the slider like the mouse does.
     seaSlider->setFocus();
     QTest::keyClick(seaSlider, Qt::Key_Up);
     EXPECT_EQ(label("LblSeaValue"), "101");
     waitForRedraw();
-    EXPECT_EQ(shown(tile), blue(101));
+    EXPECT_EQ(shown(at2x(tile)), blue(101));
 
     // Layer entries too: the factory's red goes and comes back.
-    EXPECT_EQ(shown(kFactoryTile), qRgb(255, 0, 0));
+    EXPECT_EQ(shown(at2x(kFactoryTile)), qRgb(255, 0, 0));
     action("ShowObjects")->trigger();
     waitForRedraw();
-    EXPECT_EQ(shown(kFactoryTile), greyOf(heightAt(30, 40) - 30));
+    EXPECT_EQ(shown(at2x(kFactoryTile)), greyOf(heightAt(30, 40) - 30));
     action("ShowObjects")->trigger();
     waitForRedraw();
-    EXPECT_EQ(shown(kFactoryTile), qRgb(255, 0, 0));
+    EXPECT_EQ(shown(at2x(kFactoryTile)), qRgb(255, 0, 0));
     EXPECT_EQ(label("StatusText"), "Ready");
     EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST_F(MapViewTest, GridShowsTileBordersFromFourTimes) {
     action("ShowGrid")->trigger();
-    const int zooms[] = {1, 2, 3, 4, 6, 8};
+    const int zooms[] = {2, 3, 4, 6, 8};
     const QRgb ground = greyOf(heightAt(3, 3));
     for (int zoom : zooms) {
         SCOPED_TRACE(zoom);
@@ -257,7 +297,7 @@ TEST_F(MapViewTest, GridShowsTileBordersFromFourTimes) {
 TEST_F(MapViewTest, MarkerAndPointerInformationFollowZoomAndPan) {
     action("Statistics")->trigger();
     form.findChild<QListWidget*>("LstNames")->setCurrentRow(0);
-    wheel({30, 40}, 3 * 120); // 4x about the factory
+    wheel({60, 80}, 2 * 120); // 4x about the factory
     drag(Qt::MiddleButton, {200, 200}, {260, 230});
     wheel({100, 80}, 2 * 120); // 8x about a point beside it
     // Where the yellow lines cross, the status bar names the factory's tile.

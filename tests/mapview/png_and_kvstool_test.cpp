@@ -1,12 +1,11 @@
 #include "mapview/png_writer.h"
 
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_run.h"
 #include "tools/worldgen/map_binary_writer.h"
 #include "tools/worldgen/map_demo.h"
 
 #include <QImage>
-#include <QProcess>
-#include <QStringList>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,21 +30,8 @@ TEST(PngWriter, DecodesToTheSamePixels) {
     EXPECT_EQ(crc32("123456789"), 0xCBF43926u); // the check value of the standard CRC-32
 }
 
-struct ToolRun {
-    int code = -1;
-    std::string out, err;
-};
-
-ToolRun kvstool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KVSTOOL_PATH), QStringList{QStringLiteral("map")} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput().toStdString(),
-            p.readAllStandardError().toStdString()};
-}
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
+test::ToolRun kvstool(const std::string& arguments) {
+    return test::runShell("'" KVSTOOL_PATH "' map " + arguments);
 }
 
 class KvstoolMap : public ::testing::Test {
@@ -56,57 +42,54 @@ protected:
         for (const auto& f : worldgen::demoBinaryMap())
             folder.write(f.name, f.contents);
     }
+    std::string at(const std::string& name) const { return "'" + (folder / name) + "'"; }
     test::TempFolder folder;
 };
 
+// The demo's maps: Highlands clean, Rivermouth with one fault of each kind it can show.
 TEST_F(KvstoolMap, CheckPrintsEveryFaultAndSetsTheExitCode) {
-    const ToolRun bad = kvstool({QStringLiteral("check"), q(folder / "Rivermouth.lnd")});
-    EXPECT_EQ(bad.code, 1);
+    const test::ToolRun bad = kvstool("check " + at("Rivermouth.lnd"));
+    EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "Some objects  have identical coordinates. (8X6)\n"
                        "\"OilResource\" is placed on water tile! 24 X 16\n"
                        "There are no gateways, each map must have at least 1 gateway or the "
                        "game may crash.\n");
-    const ToolRun good = kvstool({QStringLiteral("check"), q(folder / "Highlands.lnd")});
-    EXPECT_EQ(good.code, 0);
+    const test::ToolRun good = kvstool("check " + at("Highlands.lnd"));
+    EXPECT_EQ(good.exitCode, 0);
     EXPECT_EQ(good.out, "No erros were found\n");
     // Nothing was repaired or rewritten.
     EXPECT_EQ(folder.read("Rivermouth.lnd"), worldgen::demoLndMaps()[1].contents);
 }
 
 TEST_F(KvstoolMap, InfoConvertAndRender) {
-    const ToolRun info = kvstool({QStringLiteral("info"), q(folder / "Highlands.lnd")});
-    EXPECT_EQ(info.code, 0);
+    const test::ToolRun info = kvstool("info " + at("Highlands.lnd"));
+    EXPECT_EQ(info.exitCode, 0);
     EXPECT_THAT(info.out, ::testing::HasSubstr("MapWidth: 64\n"));
     EXPECT_THAT(info.out, ::testing::HasSubstr("\"A0FacMod1\"\t20 X 30\tPlayer0\n"));
 
-    const ToolRun conv =
-        kvstool({QStringLiteral("convert"), q(folder / "Game.map"), q(folder / "Out.lnd")});
-    EXPECT_EQ(conv.code, 0) << conv.err;
-    const ToolRun back = kvstool({QStringLiteral("info"), q(folder / "Out.lnd")});
+    const test::ToolRun conv = kvstool("convert " + at("Game.map") + " " + at("Out.lnd"));
+    EXPECT_EQ(conv.exitCode, 0) << conv.err;
+    const test::ToolRun back = kvstool("info " + at("Out.lnd"));
     EXPECT_THAT(back.out, ::testing::HasSubstr("MapWidth: 96\nTiles: 6144\n"));
     // The oil on binary tile (10, 10) is exported at world + (256, -128): the LND reader
     // puts it one column left and counts Y from the other side.
     EXPECT_THAT(back.out, ::testing::HasSubstr("Objects: 5\n\"OilResource\"\t9 X 55\tPlayer0\n"));
 
-    const ToolRun render = kvstool(
-        {QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "h.png"),
-         QStringLiteral("--zoom"), QStringLiteral("2"), QStringLiteral("--layers"),
-         QStringLiteral("terrain,objects"), QStringLiteral("--sea-level"), QStringLiteral("90")});
-    EXPECT_EQ(render.code, 0) << render.err;
-    QImage png(q(folder / "h.png"));
+    const test::ToolRun render = kvstool("render " + at("Highlands.lnd") + " " + at("h.png") +
+                                         " --zoom 2 --layers terrain,objects --sea-level 90");
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    QImage png(QString::fromStdString(folder / "h.png"));
     ASSERT_EQ(png.width(), 128);
     EXPECT_EQ(png.pixel(40, 60), qRgb(255, 0, 0)); // the factory at tile (20, 30)
     // The window's larger zoom steps and its grid, which shows from 4x.
-    for (const char* zoom : {"6", "3"}) {
-        const ToolRun big =
-            kvstool({QStringLiteral("render"), q(folder / "Highlands.lnd"), q(folder / "z.png"),
-                     QStringLiteral("--zoom"), QLatin1String(zoom), QStringLiteral("--grid")});
-        EXPECT_EQ(big.code, 0) << big.err;
-        const QImage z(q(folder / "z.png"));
-        const int step = QByteArray(zoom).toInt();
+    for (const int step : {6, 3}) {
+        const test::ToolRun big = kvstool("render " + at("Highlands.lnd") + " " + at("z.png") +
+                                          " --zoom " + std::to_string(step) + " --grid");
+        EXPECT_EQ(big.exitCode, 0) << big.err;
+        const QImage z(QString::fromStdString(folder / "z.png"));
         ASSERT_EQ(z.width(), 64 * step);
-        EXPECT_EQ(z.pixel(20 * step, 30 * step + 1) == qRgb(255, 0, 0), step < 4) << zoom;
-        EXPECT_EQ(z.pixel(20 * step + 1, 30 * step + 1), qRgb(255, 0, 0)) << zoom;
+        EXPECT_EQ(z.pixel(20 * step, 30 * step + 1) == qRgb(255, 0, 0), step < 4) << step;
+        EXPECT_EQ(z.pixel(20 * step + 1, 30 * step + 1), qRgb(255, 0, 0)) << step;
     }
 }
 

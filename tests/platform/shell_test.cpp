@@ -1,16 +1,15 @@
 #include "platform/shell.h"
 #include "platform/wine_prefix.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace kv::platform {
@@ -34,16 +33,6 @@ TEST(Shell, ParametersSplitAsOnWindows) {
     EXPECT_EQ(splitCommandLine("\"unterminated arg"), Args{"unterminated arg"});
 }
 
-bool waitFor(const std::function<bool()>& done) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 std::string writeScript(const TempFolder& tmp, const std::string& name, const std::string& body) {
     const std::string path = tmp.write(name, "#!/bin/sh\n" + body);
     ::chmod(path.c_str(), 0755);
@@ -55,7 +44,7 @@ constexpr const char* kReporter = "out=\"$REPORT\"; { pwd; echo $$; for a in \"$
                                   "\"[$a]\"; done; } > \"$out.tmp\"; mv \"$out.tmp\" \"$out\"\n";
 
 std::string readWhenWritten(const std::string& path) {
-    EXPECT_TRUE(waitFor([&] { return ::access(path.c_str(), F_OK) == 0; })) << path;
+    EXPECT_TRUE(test::waitFor([&] { return ::access(path.c_str(), F_OK) == 0; }, 10000)) << path;
     std::ifstream in(path);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -72,7 +61,7 @@ TEST(Shell, StartsInTheWorkingFolderWithSplitArgumentsAndReturnsTheProcessId) {
     EXPECT_EQ(readWhenWritten(tmp / "report"),
               tmp / "Work\n" + std::to_string(r.processId) + "\n[-3DFX]\n[+name]\n[Big N]\n");
     // Nothing waits for it, yet once it ends no zombie stays behind.
-    EXPECT_TRUE(waitFor([&] { return ::kill(pid_t(r.processId), 0) != 0; }));
+    EXPECT_TRUE(test::waitFor([&] { return ::kill(pid_t(r.processId), 0) != 0; }, 10000));
 }
 
 TEST(Shell, StartFailuresExplainThemselves) {
@@ -177,6 +166,7 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
     ::setenv("REPORT", (tmp / "wine-report").c_str(), 1);
     EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
     EXPECT_TRUE(programOnPath("wine"));
+    EXPECT_FALSE(programOnPath("kv-no-such-program") || programOnPath(""));
     StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(readWhenWritten(tmp / "wine-report"),
@@ -215,12 +205,6 @@ TEST(Shell, RegistryStoresAreImportedIntoTheGamesWineByDosPath) {
     EXPECT_FALSE(importRegistryIntoWine(store, game, error, 200));
     EXPECT_EQ(error, "The Wine registry import did not finish in time.");
     ::unsetenv("PAUSE");
-}
-
-TEST(Shell, ProgramsAreFoundOnTheSearchPath) {
-    EXPECT_TRUE(programOnPath("sh"));
-    EXPECT_FALSE(programOnPath("kv-no-such-program"));
-    EXPECT_FALSE(programOnPath(""));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The start plan on the demo world: making it changes nothing, and carrying out the
 // install leaves exactly the files, messages, registry values and command line the plan
-// shows, for AIs, "<Random>", "<don't change>", rules, required archives and MODs.
+// shows, for AIs, "<Random>", "<don't change>", rules, required archives and MODs, also
+// when a MOD's description changes the lists on the way.
 #include "content/install.h"
 #include "launcher/content_wiring.h"
 #include "content/mod_activation.h"
@@ -64,7 +65,9 @@ StartPlan planAndStart(AutomationWorld& w) {
     const std::string basesBefore = l.options.button(OptionButton::Bases).caption;
     w.ui.clear();
 
+    const Texts choicesBefore = content::choicesSeen(l.content);
     const StartPlan plan = makeStartPlan(l, {kSeed});
+    EXPECT_EQ(content::choicesSeen(l.content), choicesBefore) << "planning changed the lists";
     EXPECT_EQ(differences(gameBefore, snapshot(game)), Texts{}) << "planning changed the game";
     EXPECT_EQ(differences(appBefore, snapshot(w.world.launcherFolder)), Texts{});
     EXPECT_EQ(registryFile(w), registryBefore);
@@ -172,6 +175,13 @@ TEST(StartPlan, IsWhatTheStartThenDoes) {
          },
          {"options stay as they are"},
          {"Islands"}},
+        {"a ticked MOD's description empties the AI lists: nothing is installed for them",
+         [](AutomationWorld& w) {
+             w.write(w.app("Mods/INI/KDG Files/Tanks.ini"), "DeactiveAllAIs()\r\n");
+             choose(w, 0, "Raider");
+         },
+         {"'Tanks' changed your AI choices with DeactiveAllAIs()", "Player0: 'Raider' -> '<"},
+         {"player0", "Roads.kdg"}},
         {"four water AIs: refused before anything is written",
          [](AutomationWorld& w) {
              for (int p = 0; p < 4; ++p)
@@ -244,24 +254,6 @@ TEST(StartPlan, RandomIsDrawnOncePerPlan) {
         EXPECT_NE(note.find("(drawn for <Random>)"), std::string::npos) << note;
     choose(w, 0, "Hunter");
     EXPECT_FALSE(makeStartPlan(w.l()).randomDrawn);
-}
-
-// A ticked MOD's description may empty the AI lists while requirements are resolved. A
-// preview cannot run that command, so it shows the AI; the start follows the emptied lists.
-TEST(StartPlan, AStartFollowsListsThatResolvingRequirementsEmptied) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    w.write(w.app("Mods/INI/KDG Files/Tanks.ini"), "DeactiveAllAIs()\r\n");
-    choose(w, 1, "Fortress");
-    const std::string before = w.read(w.game("multiplay/skirmish/player1.vlo"));
-    const StartPlan plan = makeStartPlan(w.l(), {kSeed});
-    EXPECT_TRUE(planSays(plan, "player1.vlo")) << planText(plan);
-    EXPECT_TRUE(w.l().content.ais.find("Fortress")); // foreseeing ran no command
-
-    ASSERT_TRUE(content::makeSloVlo(w.l().content, content::contentEnv(w.l()), {kSeed}));
-    EXPECT_EQ(w.l().content.choices.choice(1), "<don't change>");
-    EXPECT_EQ(w.read(w.game("multiplay/skirmish/player1.vlo")), before);
-    EXPECT_FALSE(platform::fileExists(w.game("FortressWalls.kdg")));
 }
 
 } // namespace

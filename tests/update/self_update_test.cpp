@@ -2,6 +2,7 @@
 // executable is kept as "_old", the new one is put in place with its run bit and started.
 #include "platform/files.h"
 #include "platform/shell.h"
+#include "tests/support/wait.h"
 #include "tests/update/update_world.h"
 #include "tools/renamer/renamer.h"
 
@@ -22,15 +23,8 @@ const std::string kOldLauncher = "#!/bin/sh\necho old\n";
 // The new launcher proves it ran, and with what, by leaving a marker beside itself.
 const std::string kNewLauncher = "#!/bin/sh\necho started \"$@\" > \"$(dirname \"$0\")/marker\"\n";
 
-bool waitForFile(const std::string& path, int ms = 10000) {
-    QElapsedTimer t;
-    t.start();
-    while (!platform::fileExists(path)) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
+bool waitForFile(const std::string& path) {
+    return test::waitFor([&] { return platform::fileExists(path); }, 10000);
 }
 
 bool executable(const std::string& path) {

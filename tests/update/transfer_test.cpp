@@ -3,6 +3,7 @@
 // truncated file under its name nor touches the old one.
 #include "platform/files.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tests/update/update_world.h"
 #include "update/http_transfer.h"
@@ -139,12 +140,7 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
 }
 
 TEST_F(Transfer, CancelStopsAWaitingTransferAndKeepsTheOldFile) {
-    struct StopLater : Progress {
-        bool stop = false;
-        void setStatus(const std::string&) override {}
-        void setProgress(std::uint64_t, std::uint64_t) override {}
-        bool stopRequested() override { return stop; }
-    } progress;
+    test::RecordingProgress progress;
     server.neverAnswer("/slow.bin");
     const std::string target = temp.write("Renamer", "old renamer");
     QTimer::singleShot(150, [&] { progress.stop = true; });

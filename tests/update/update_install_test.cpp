@@ -147,12 +147,6 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     EXPECT_EQ(v.quits, 0);
 }
 
-} // namespace
-} // namespace kv::update
-
-namespace kv::update {
-namespace {
-
 TEST(UpdateInstall, ACheckStartedDuringAnInstallSaysSoAndWaits) {
     test::UpdateWorld w;
     const Files f;

@@ -12,7 +12,6 @@
 #include "update/update_session.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -101,8 +100,6 @@ TEST(FrmUpdateWindow, TickDownloadAndCancel) {
     ASSERT_EQ(list->topLevelItemCount(), 2);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Fast");
     EXPECT_EQ(list->topLevelItem(0)->text(3), "3 Kb");
-    EXPECT_EQ(w.window->findChild<QCheckBox*>("ChkShowAll")->toolTip(),
-              "This option will show already installed downloads");
     EXPECT_EQ(w.window->findChild<QListWidget*>("LstMsgs")->item(0)->text(), "Hello (Team)");
     // No key is known: the window says the offers are not signed.
     EXPECT_TRUE(w.window->findChild<QLabel*>("LblUnsigned")->isVisible());

@@ -125,7 +125,7 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameInItsOwnPrefixAndReadsItsMemory)
 
     // Wine takes a while to show the window; the close watch must not tick before.
     ASSERT_TRUE(
-        blockUntil([] { return platform::findWindowByTitle(kGameWindowTitle).handle >= 1; }, 60))
+        waitFor([] { return platform::findWindowByTitle(kGameWindowTitle).handle >= 1; }, 60000))
         << "the Windows stand-in showed no window";
     const platform::WindowHandle window = platform::findWindowByTitle(kGameWindowTitle).handle;
     // Wine's windows carry _NET_WM_PID: the Linux process that holds the game's memory.
@@ -160,7 +160,7 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameInItsOwnPrefixAndReadsItsMemory)
     EXPECT_EQ(platform::readMemory2(pid, standin::kDebugFlagAddress), 1);
 
     // The game quits by itself; the watch sees its window gone and restores the launcher.
-    ASSERT_TRUE(runEventsUntil([&] { return !l.wasMinimised; }, 30000));
+    ASSERT_TRUE(pumpUntil([&] { return !l.wasMinimised; }, 30000));
     EXPECT_LT(platform::findWindowByTitle(kGameWindowTitle).handle, 1);
     EXPECT_FALSE(l.launch.closeWatch.isActive());
     EXPECT_EQ(view.log,

@@ -1,5 +1,6 @@
 // kvstool kdg project create|add|cmdline: prepares a KDG project folder on the same code
 // as the launcher's "New KDG" page, so mod authors can script their projects.
+#include "common/file_gate.h"
 #include "kdg/project_builder.h"
 #include "kdg/project_files.h"
 #include "platform/files.h"
@@ -15,6 +16,8 @@ namespace kv::tool {
 
 namespace {
 
+namespace fs = std::filesystem;
+
 const char kUsage[] =
     "usage: kvstool kdg project create DIR [--aspects KEY,KEY,...] [--resources LAUNCHER_DIR]\n"
     "       kvstool kdg project add DIR FILE [--as CHOICE] [--resources LAUNCHER_DIR]\n"
@@ -22,7 +25,8 @@ const char kUsage[] =
     "Aspect keys: pie, stats, messages, audio, gfx, \"multi script\", \"other script\".\n"
     "CHOICE answers the file's question by its text (\"Weapon\", \"Multiplayer script\", ...)\n"
     "or its number from 0. LAUNCHER_DIR holds resources/MakeKDG.exe and the .krf lists\n"
-    "(default: the current folder).\n";
+    "(create: the current folder by default; add: without it the lists are taken from the\n"
+    "project, where the batch file has the tool read them).\n";
 
 const Area kArea("kdg project", kUsage);
 
@@ -33,8 +37,32 @@ struct ProjectUi : ConsoleUi {
 
 std::string absolutePath(const std::string& path) {
     std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
+    const auto absolute = fs::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
+}
+
+// The outermost folder of `path` that does not exist yet: what creating `path` makes.
+fs::path outermostMissing(const std::string& path) {
+    std::error_code ec;
+    fs::path missing;
+    for (fs::path p = fs::path(path); !p.empty() && !fs::exists(fs::symlink_status(p, ec));
+         p = p.parent_path()) {
+        missing = p;
+        if (p == p.parent_path())
+            break;
+    }
+    return missing;
+}
+
+// Whether `folder` holds folders at most, none of them a link.
+bool holdsNoFile(const fs::path& folder) {
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(folder, ec)))
+        return false;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (!fs::is_directory(it->symlink_status(ec)))
+            return false;
+    return !ec;
 }
 
 std::string lower(std::string s) {
@@ -47,7 +75,7 @@ struct Options {
     std::vector<std::string> positional;
     std::string aspects;
     std::string choice;
-    std::string resources = ".";
+    std::string resources; // empty: not given
 };
 
 bool parse(const std::vector<std::string>& args, Options& o, std::string& problem) {
@@ -91,9 +119,15 @@ int runCreate(const Options& o) {
     if (platform::pathExists(project.folder)) {
         return kArea.failure("Directory already exists!");
     }
+    const fs::path made = outermostMissing(project.folder);
     ProjectUi ui;
-    if (!kdg::createFilledDir(project, chosen, absolutePath(o.resources), ui))
+    if (!kdg::createFilledDir(project, chosen,
+                              absolutePath(o.resources.empty() ? "." : o.resources), ui)) {
+        // A retry would find the folder taken: one left as empty as it was made goes again.
+        if (!made.empty() && holdsNoFile(made))
+            FileGate(ui, made.parent_path().string()).remove(FileKind::Temporary, made.string());
         return 1;
+    }
     std::printf("%s\n", project.folder.c_str());
     return 0;
 }
@@ -107,7 +141,7 @@ int runAdd(const Options& o) {
     }
     kdg::KdgProject project = kdg::openExistingProject(folder);
     const std::string source = absolutePath(o.positional[1]);
-    const std::string name = std::filesystem::path(source).filename().string();
+    const std::string name = fs::path(source).filename().string();
     int choice = 0;
     const auto question = kdg::addFileQuestion(name);
     if (question && !question->prompt.empty()) {
@@ -125,7 +159,8 @@ int runAdd(const Options& o) {
         }
     }
     ProjectUi ui;
-    return kdg::addProjectFile(project, source, choice, absolutePath(o.resources), ui) ? 0 : 1;
+    const std::string resources = o.resources.empty() ? std::string() : absolutePath(o.resources);
+    return kdg::addProjectFile(project, source, choice, resources, ui) ? 0 : 1;
 }
 
 int runCmdline(const Options& o) {

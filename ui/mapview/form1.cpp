@@ -315,8 +315,13 @@ void Form1::afterLoad() {
     }
     showSliderValues();
     redrawPending_ = false; // the load has drawn the new map
-    picture_->setOffset(QPoint(0, 0));
     updatePicture();
+    // A map smaller than the view opens as large as it fits whole; the view centres it.
+    const auto& model = viewer_.model();
+    if (const int fit = mapview::fittingZoomStep(model.mapWidth, model.mapHeight,
+                                                 picture_->width(), picture_->height()))
+        zoomTo(fit, QPoint(0, 0));
+    picture_->setOffset(QPoint(0, 0));
     // Also after a refused file: the lists then empty, like the model.
     if (form2_ && form2_->isVisible())
         form2_->fill();

@@ -46,7 +46,7 @@ void MapPictureWidget::pictureChanged() {
     const QSize mapSize = picture_ ? QSize(picture_->mapWidth(), picture_->mapHeight()) : QSize();
     if (mapSize != mapSize_) {
         mapSize_ = mapSize;
-        moveTo(offset_, kPanKeep); // another map may be smaller
+        moveTo(offset_); // another map may be smaller
     }
     update();
 }
@@ -73,14 +73,14 @@ void MapPictureWidget::setGridShown(bool on) {
 }
 
 void MapPictureWidget::setOffset(QPoint offset) {
-    moveTo(offset, kPanKeep);
+    moveTo(offset);
 }
 
-void MapPictureWidget::moveTo(QPoint offset, int keep) {
+void MapPictureWidget::moveTo(QPoint offset) {
     const int w = picture_ ? picture_->pixelWidth() : 0;
     const int h = picture_ ? picture_->pixelHeight() : 0;
     const QPoint limited =
-        toQt(mapview::clampOffset(fromQt(offset), w, h, width(), height(), keep));
+        toQt(mapview::clampOffset(fromQt(offset), w, h, width(), height()));
     if (limited != offset_) {
         offset_ = limited;
         update();
@@ -90,11 +90,10 @@ void MapPictureWidget::moveTo(QPoint offset, int keep) {
 void MapPictureWidget::zoomChanged(int from, QPoint anchor) {
     if (!picture_)
         return;
-    // Only one pixel need stay in view: with the pointer over the map that is the pixel
-    // under it, so the limit never moves the anchored tile.
+    // Near the picture's edge the limit may move the anchored tile a little: the view
+    // never shows beyond the map.
     moveTo(
-        toQt(mapview::offsetZoomedAbout(fromQt(offset_), fromQt(anchor), from, picture_->zoom())),
-        1);
+        toQt(mapview::offsetZoomedAbout(fromQt(offset_), fromQt(anchor), from, picture_->zoom())));
     update();
 }
 
@@ -201,7 +200,7 @@ void MapPictureWidget::focusOutEvent(QFocusEvent* event) {
 }
 
 void MapPictureWidget::resizeEvent(QResizeEvent* event) {
-    moveTo(offset_, kPanKeep);
+    moveTo(offset_);
     QWidget::resizeEvent(event);
 }
 

@@ -18,8 +18,6 @@ QImage toQImage(const mapview::RgbImage& image);
 class MapPictureWidget : public QWidget {
     Q_OBJECT
 public:
-    // How much of the picture a pan must leave in view, in pixels.
-    static constexpr int kPanKeep = 16;
 
     explicit MapPictureWidget(QWidget* parent = nullptr);
 
@@ -64,7 +62,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void moveTo(QPoint offset, int keep);
+    void moveTo(QPoint offset);
     void updateCursor();
 
     const mapview::MapPicture* picture_ = nullptr;
