@@ -1,11 +1,11 @@
 #include "app/screenshot.h"
+#include "core/launcher_folder.h"
 #include "launcher/automation_wiring.h"
 #include "launcher/content_wiring.h"
 #include "launcher/launcher.h"
-#include "core/launcher_folder.h"
 #include "launcher/links_file.h"
-#include "launcher/startup.h"
 #include "launcher/lobby_wiring.h"
+#include "launcher/startup.h"
 #include "lobby/lobby.h"
 #include "platform/atomic_file.h"
 #include "platform/registry.h"
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
 
     kv::content::wireContent(launcher);
     kv::wireLobby(launcher);
-    kv::automation::wireAutomation(launcher);
+    kv::wireAutomation(launcher);
     kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
     kv::ui::exitAfterFirstPaintIfAsked(window);

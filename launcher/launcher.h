@@ -1,6 +1,7 @@
 #pragma once
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
+#include "automation/automation_env.h"
 #include "automation/automation_state.h"
 #include "common/paths.h"
 #include "content/content_state.h"
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace kv {
@@ -39,6 +41,8 @@ public:
     LauncherView& view() { return view_ ? *view_ : silentView_; }
     void setView(LauncherView* view) { view_ = view; }
     bool openInShell(const std::string& target);
+    // What automation asks of the launcher: the option set, the toolbar, the window.
+    automation::AutomationHost& automationHost() { return *automationHost_; }
 
     // The settings folder followed by the active name ("starter.ini" when empty).
     std::string settingsFilePath() const;
@@ -96,6 +100,7 @@ private:
     ShellOpener openInShell_;
     LauncherView* view_ = nullptr;
     LauncherView silentView_;
+    std::unique_ptr<automation::AutomationHost> automationHost_;
 };
 
 } // namespace kv

@@ -131,7 +131,7 @@ int runPlanCommand(const std::vector<std::string>& args) {
     auto registry = platform::makeRegistryBackend(joinPath(folder, ".kvstool-unused.reg"));
     Launcher launcher(folder, ui, *registry, nullptr);
     content::wireContent(launcher);
-    automation::wireAutomation(launcher);
+    wireAutomation(launcher);
     if (!loadLauncher(launcher))
         return kArea.failure("the launcher folder cannot be used");
     if (launcher.installations.currentGameFolder().empty())
