@@ -1,10 +1,11 @@
 #include "app/screenshot.h"
-#include "automation/automation_wiring.h"
-#include "content/launcher_wiring.h"
-#include "core/launcher.h"
 #include "core/launcher_folder.h"
-#include "core/links_file.h"
-#include "core/startup.h"
+#include "launcher/automation_wiring.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/links_file.h"
+#include "launcher/lobby_wiring.h"
+#include "launcher/startup.h"
 #include "lobby/lobby.h"
 #include "platform/atomic_file.h"
 #include "platform/registry.h"
@@ -65,8 +66,8 @@ int main(int argc, char* argv[]) {
     launcher.launch.registryStore = registryStore;
 
     kv::content::wireContent(launcher);
-    kv::lobby::wireLobby(launcher);
-    kv::automation::wireAutomation(launcher);
+    kv::wireLobby(launcher);
+    kv::wireAutomation(launcher);
     kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
     kv::ui::exitAfterFirstPaintIfAsked(window);

@@ -3,11 +3,9 @@
 #include "automation/selection.h"
 #include "content/catalogue_scan.h"
 #include "content/content_names.h"
-#include "content/launcher_wiring.h"
 #include "content/line_syntax.h"
 #include "content/mod_activation.h"
 #include "content/text_util.h"
-#include "core/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -21,7 +19,7 @@ namespace {
 using content::FunctionCall;
 
 struct Call {
-    Launcher& l;
+    const AutomationEnv& env;
     const std::string& line;
     const FunctionCall& args;
     const std::string& arg(size_t i) const { return args.arguments[i]; }
@@ -32,13 +30,13 @@ struct Command {
     std::function<void(const Call&)> run;
 };
 
-void unloadRules(Launcher& l) {
-    content::PlayerChoices& c = l.content.choices;
+void unloadRules(const AutomationEnv& env) {
+    content::PlayerChoices& c = env.content.choices;
     c.rememberedRules = c.rulesChoice();
     c.rules.items.assign(1, content::kDontChange);
     c.rules.selected = 0;
-    l.content.rules.records.clear();
-    content::syncChoiceOptions(l);
+    env.content.rules.records.clear();
+    env.host.choicesChanged();
 }
 
 std::string requestOf(const std::string& name) {
@@ -50,7 +48,7 @@ std::string requestOf(const std::string& name) {
 bool plainRequest(const Call& c, const std::string& name, const char* command) {
     if (name.empty() || content::isPlainContentName(name))
         return true;
-    c.l.ui().message(content::refusedNameMessage(name, command), Icon::Exclamation);
+    c.env.ui().message(content::refusedNameMessage(name, command), Icon::Exclamation);
     return false;
 }
 
@@ -58,13 +56,13 @@ void selectAiCommand(const Call& c) {
     long long index = 0;
     const std::string& text = c.arg(0);
     if (!parseIndex(text, index)) {
-        c.l.ui().message("SelectAI() Error: AI Index to select must be a numeric value, found: '" +
-                             text + "'.",
-                         Icon::Exclamation);
+        c.env.ui().message(
+            "SelectAI() Error: AI Index to select must be a numeric value, found: '" + text + "'.",
+            Icon::Exclamation);
         return;
     }
     if (index < -1 || index > 7) {
-        c.l.ui().message(
+        c.env.ui().message(
             "SelectAI() Error: AI Index to select must be in the range of -1 to 7, found: '" +
                 text + "'.",
             Icon::Exclamation);
@@ -72,7 +70,7 @@ void selectAiCommand(const Call& c) {
     }
     if (!plainRequest(c, c.arg(1), "SelectAI()"))
         return;
-    auto& requested = c.l.automation.requestedAi;
+    auto& requested = c.env.automation.requestedAi;
     if (index == -1)
         requested.fill(requestOf(c.arg(1)));
     else
@@ -82,14 +80,14 @@ void selectAiCommand(const Call& c) {
 void lockAiCommand(const Call& c) {
     long long index = 0;
     if (!parseIndex(c.arg(0), index)) {
-        c.l.ui().message("LockAISelection() Error: AI Index to lock must be a numeric value, "
-                         "found: '" +
-                             c.arg(0) + "'.",
-                         Icon::Exclamation);
+        c.env.ui().message("LockAISelection() Error: AI Index to lock must be a numeric value, "
+                           "found: '" +
+                               c.arg(0) + "'.",
+                           Icon::Exclamation);
         return;
     }
     // Far-out numbers still reach the range message rather than wrapping into range.
-    lockAi(c.l, int(std::clamp(index, -100000LL, 100000LL)), true);
+    lockAi(c.env, int(std::clamp(index, -100000LL, 100000LL)), true);
 }
 
 const std::map<std::string, Command, std::less<>>& commands() {
@@ -97,87 +95,87 @@ const std::map<std::string, Command, std::less<>>& commands() {
         {"DisableAllMods",
          {0,
           [](const Call& c) {
-              const content::ContentEnv env = content::contentEnv(c.l);
-              content::DisableAllMODs(c.l.content, env);
-              content::refreshModList(c.l.content, env);
+              const content::ContentEnv env = c.env.contentEnv;
+              content::DisableAllMODs(c.env.content, env);
+              content::refreshModList(c.env.content, env);
           }}},
-        {"FreezeAIUpdating", {0, [](const Call& c) { c.l.automation.aiFrozen = true; }}},
+        {"FreezeAIUpdating", {0, [](const Call& c) { c.env.automation.aiFrozen = true; }}},
         {"DeactiveAllAIs",
          {0,
           [](const Call& c) {
-              deactivateAllAis(c.l.content);
-              content::syncChoiceOptions(c.l);
+              deactivateAllAis(c.env.content);
+              c.env.host.choicesChanged();
           }}},
         {"SetBackgroundPath",
          {1,
           [](const Call& c) {
-              c.l.ui().message("SetBackgroundPath() is currently disabled, due to slow loading "
-                               "of the program.",
-                               Icon::Exclamation);
+              c.env.ui().message("SetBackgroundPath() is currently disabled, due to slow loading "
+                                 "of the program.",
+                                 Icon::Exclamation);
           }}},
         {"LoadAI_FromPath",
          {2,
           [](const Call& c) {
-              content::InstallAIs(c.l.content, content::contentEnv(c.l), c.arg(0), c.arg(1));
+              content::InstallAIs(c.env.content, c.env.contentEnv, c.arg(0), c.arg(1));
           }}},
         {"SelectAI", {2, selectAiCommand}},
         {"LockAISelection", {1, lockAiCommand}},
         {"ReleaseAIs",
          {0,
           [](const Call& c) {
-              lockAi(c.l, -1, false);
-              c.l.automation.aiFrozen = false;
+              lockAi(c.env, -1, false);
+              c.env.automation.aiFrozen = false;
           }}},
-        {"FreezeRulesUpdating", {0, [](const Call& c) { c.l.automation.rulesFrozen = true; }}},
-        {"UnloadRules", {0, [](const Call& c) { unloadRules(c.l); }}},
+        {"FreezeRulesUpdating", {0, [](const Call& c) { c.env.automation.rulesFrozen = true; }}},
+        {"UnloadRules", {0, [](const Call& c) { unloadRules(c.env); }}},
         {"LoadRules_FromPath",
          {2,
           [](const Call& c) {
               const std::string folder =
                   withTrailingSeparator(c.arg(1)) + content::trimBlanks(c.arg(0));
-              content::InstallRules(c.l.content, content::contentEnv(c.l), c.arg(0), folder);
+              content::InstallRules(c.env.content, c.env.contentEnv, c.arg(0), folder);
           }}},
         {"SelectRules",
          {1,
           [](const Call& c) {
               if (plainRequest(c, c.arg(0), "SelectRules()"))
-                  c.l.automation.requestedRules = requestOf(c.arg(0));
+                  c.env.automation.requestedRules = requestOf(c.arg(0));
           }}},
-        {"LockRulesSelection", {0, [](const Call& c) { lockRules(c.l, true); }}},
+        {"LockRulesSelection", {0, [](const Call& c) { lockRules(c.env, true); }}},
         {"ReleaseRules",
          {0,
           [](const Call& c) {
-              lockRules(c.l, false);
-              c.l.automation.rulesFrozen = false;
+              lockRules(c.env, false);
+              c.env.automation.rulesFrozen = false;
           }}},
     };
     return table;
 }
 
-void runLine(Launcher& l, const content::FolderVars& vars, std::string_view raw) {
+void runLine(const AutomationEnv& env, const content::FolderVars& vars, std::string_view raw) {
     const std::string line = content::cleanLine(raw);
     if (line.empty() || content::isKeyLine(line) || !content::isFunctionCall(line))
         return;
     const std::string name = content::functionName(line);
     if (name.empty()) {
-        l.ui().message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
-                       Icon::Exclamation);
+        env.ui().message("Couldn't parse function name from :\r\n" + line + "\r\nFunction ignored.",
+                         Icon::Exclamation);
         return;
     }
     const auto it = commands().find(name);
     if (it == commands().end())
         return; // unknown names are left for other readers of the same file
     const FunctionCall args = content::parseArguments(line, vars);
-    const int found = content::reportArgumentErrors(args, l.ui());
+    const int found = content::reportArgumentErrors(args, env.ui());
     if (found < 0)
         return;
     if (found != it->second.arguments) {
-        l.ui().message(wrongArgumentCount(line, found, it->second.arguments));
+        env.ui().message(wrongArgumentCount(line, found, it->second.arguments));
         return;
     }
     // The arguments are taken by position among all pieces, as the count only says how
     // many of them were well quoted.
-    it->second.run(Call{l, line, args});
+    it->second.run(Call{env, line, args});
 }
 
 } // namespace
@@ -206,36 +204,35 @@ bool parseIndex(const std::string& text, long long& out) {
     return true;
 }
 
-void runCommandText(Launcher& l, std::string_view text) {
+void runCommandText(const AutomationEnv& env, std::string_view text) {
     const content::FolderVars vars =
-        content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+        content::FolderVars::from(env.contentEnv.paths, env.contentEnv.gameFolder);
     for (const std::string& raw : platform::splitLines(text))
-        runLine(l, vars, raw);
+        runLine(env, vars, raw);
 }
 
-bool runCommandFile(Launcher& l, const std::string& path) {
+bool runCommandFile(const AutomationEnv& env, const std::string& path) {
     if (path.empty())
         return true;
     std::string bytes;
     if (!platform::readFile(path, bytes))
         return false;
-    runCommandFile(l, path, bytes);
+    runCommandFile(env, path, bytes);
     return true;
 }
 
-void runCommandFile(Launcher& l, const std::string& path, std::string_view bytes) {
-    l.globalConfigLoaded = true;
-    l.activeSettingsName = content::fileNameOf(path);
-    runCommandText(l, bytes);
-    AutomationState& a = l.automation;
-    if (!content::equalsNoCase(content::withoutExtension(l.activeSettingsName), "starter")) {
+void runCommandFile(const AutomationEnv& env, const std::string& path, std::string_view bytes) {
+    const std::string name = content::fileNameOf(path);
+    runCommandText(env, bytes);
+    AutomationState& a = env.automation;
+    if (!content::equalsNoCase(content::withoutExtension(name), "starter")) {
         a.labelVisible = true;
-        a.label = l.activeSettingsName;
+        a.label = name;
     } else {
         a.labelVisible = false;
         a.label.clear();
     }
-    l.view().refresh();
+    env.host.refresh();
 }
 
 } // namespace kv::automation

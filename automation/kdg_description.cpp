@@ -2,10 +2,8 @@
 
 #include "automation/command_file.h"
 #include "content/content_names.h"
-#include "content/launcher_wiring.h"
 #include "content/line_syntax.h"
 #include "content/text_util.h"
-#include "core/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -98,8 +96,8 @@ void setBasesState(Ui& ui, const std::string& line, const content::FunctionCall&
     r.baseStateRequired = int(state);
 }
 
-void applyCall(Launcher& l, Target& t, const content::FolderVars& vars, const std::string& line,
-               KdgRecord& r) {
+void applyCall(const AutomationEnv& env, Target& t, const content::FolderVars& vars,
+               const std::string& line, KdgRecord& r) {
     Ui& ui = t.ui;
     const std::string name = content::functionName(line);
     if (name.empty()) {
@@ -138,24 +136,24 @@ void applyCall(Launcher& l, Target& t, const content::FolderVars& vars, const st
             before[size_t(i)] = t.content.choices.choice(i);
         deactivateAllAis(t.content);
         if (t.launchersOwn)
-            content::syncChoiceOptions(l);
-        tellChangedChoices(t, l.paths.kdgIniFolder + r.kdgName + ".ini", r.kdgName, name + "()",
-                           before);
+            env.host.choicesChanged();
+        tellChangedChoices(t, env.contentEnv.paths.kdgIniFolder + r.kdgName + ".ini", r.kdgName,
+                           name + "()", before);
     }
 }
 
 } // namespace
 
-KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_view text,
-                             const KdgReading& how) {
+KdgRecord readKdgDescription(const AutomationEnv& env, std::string_view kdgName,
+                             std::string_view text, const KdgReading& how) {
     KdgRecord r;
     r.kdgName = std::string(kdgName);
     bool described = false;
-    Target target{how.content ? *how.content : l.content,
-                  how.automation ? *how.automation : l.automation, how.ui ? *how.ui : l.ui(),
+    Target target{how.content ? *how.content : env.content,
+                  how.automation ? *how.automation : env.automation, how.ui ? *how.ui : env.ui(),
                   !how.content};
     const content::FolderVars vars =
-        content::FolderVars::from(l.paths, l.installations.currentGameFolder());
+        content::FolderVars::from(env.contentEnv.paths, env.contentEnv.gameFolder);
     for (const std::string& raw : platform::splitLines(text)) {
         const std::string line = content::cleanLine(raw);
         if (line.empty())
@@ -165,23 +163,24 @@ KdgRecord readKdgDescription(Launcher& l, std::string_view kdgName, std::string_
             if (content::keyAndValue(line, vars, kv))
                 applyKey(kv, r, described);
         } else if (content::isFunctionCall(line)) {
-            applyCall(l, target, vars, line, r);
+            applyCall(env, target, vars, line, r);
         }
     }
     return r;
 }
 
-std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& l, const KdgReading& how) {
+std::vector<KdgRecord> readSelectedKdgDescriptions(const AutomationEnv& env,
+                                                   const KdgReading& how) {
     std::vector<KdgRecord> out;
     // Commands in the files may change the list's neighbours, never the list itself.
     std::vector<std::string> names;
-    for (const auto& entry : (how.content ? *how.content : l.content).mods.entries)
+    for (const auto& entry : (how.content ? *how.content : env.content).mods.entries)
         if (entry.checked)
             names.push_back(entry.name);
     for (const std::string& name : names) {
         std::string bytes;
-        if (platform::readFile(l.paths.kdgIniFolder + name + ".ini", bytes))
-            out.push_back(readKdgDescription(l, name, bytes, how));
+        if (platform::readFile(env.contentEnv.paths.kdgIniFolder + name + ".ini", bytes))
+            out.push_back(readKdgDescription(env, name, bytes, how));
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // KDG description files ("Mods\INI\KDG Files\<name>.ini"): what a MOD is, who made it and
 // what it needs (alliances, a base state), plus a few commands that prepare the AI list.
+#include "automation/automation_env.h"
 #include "automation/automation_state.h"
 #include "content/content_state.h"
 
@@ -10,7 +11,6 @@
 #include <vector>
 
 namespace kv {
-class Launcher;
 class Ui;
 } // namespace kv
 
@@ -37,10 +37,11 @@ struct KdgReading {
 };
 
 // Reads the description text of KDG `kdgName`, running its commands.
-KdgRecord readKdgDescription(Launcher& launcher, std::string_view kdgName, std::string_view text,
-                             const KdgReading& how = {});
+KdgRecord readKdgDescription(const AutomationEnv& env, std::string_view kdgName,
+                             std::string_view text, const KdgReading& how = {});
 
 // One record for each ticked MOD of the list whose description file can be read.
-std::vector<KdgRecord> readSelectedKdgDescriptions(Launcher& launcher, const KdgReading& how = {});
+std::vector<KdgRecord> readSelectedKdgDescriptions(const AutomationEnv& env,
+                                                   const KdgReading& how = {});
 
 } // namespace kv::automation

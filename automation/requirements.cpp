@@ -3,8 +3,6 @@
 #include "common/ui_port.h"
 #include "content/ai_catalogue.h"
 #include "content/message_recorder.h"
-#include "core/launcher.h"
-#include "core/options_toolbar.h"
 
 namespace kv::automation {
 
@@ -83,7 +81,7 @@ RequirementResult resolveRequirements(const RequirementInputs& in, Ui& ui) {
     return out;
 }
 
-RequirementInputs requirementInputs(Launcher& l, const content::ContentState& s,
+RequirementInputs requirementInputs(const AutomationEnv& env, const content::ContentState& s,
                                     const std::vector<KdgRecord>& kdgs) {
     RequirementInputs in;
     const std::string rules = s.choices.rulesChoice();
@@ -100,17 +98,18 @@ RequirementInputs requirementInputs(Launcher& l, const content::ContentState& s,
     }
     for (const KdgRecord& k : kdgs)
         in.kdgs.push_back({k.kdgName, k.alliancesRequired, k.baseStateRequired});
-    in.alliancesOn = l.options.button(OptionButton::Alliances).tag == 1;
-    in.baseState = l.options.button(OptionButton::Bases).tag;
+    in.alliancesOn = env.host.alliancesOn();
+    in.baseState = env.host.baseState();
     return in;
 }
 
-content::PlanStep foreseeLauncherRequirements(Launcher& l, content::ContentState& planned) {
+content::PlanStep foreseeLauncherRequirements(const AutomationEnv& env,
+                                              content::ContentState& planned) {
     content::MessageRecorder recorder;
-    AutomationState automation = l.automation;
+    AutomationState automation = env.automation;
     const std::vector<KdgRecord> kdgs =
-        readSelectedKdgDescriptions(l, {&recorder, &planned, &automation});
-    const RequirementInputs in = requirementInputs(l, planned, kdgs);
+        readSelectedKdgDescriptions(env, {&recorder, &planned, &automation});
+    const RequirementInputs in = requirementInputs(env, planned, kdgs);
     const RequirementResult out = resolveRequirements(in, recorder);
     content::PlanStep step;
     step.kind = content::StepKind::Requirements;
@@ -122,14 +121,14 @@ content::PlanStep foreseeLauncherRequirements(Launcher& l, content::ContentState
     return step;
 }
 
-void resolveLauncherRequirements(Launcher& l) {
-    const std::vector<KdgRecord> kdgs = readSelectedKdgDescriptions(l);
-    const RequirementInputs in = requirementInputs(l, l.content, kdgs);
-    const RequirementResult out = resolveRequirements(in, l.ui());
+void resolveLauncherRequirements(const AutomationEnv& env) {
+    const std::vector<KdgRecord> kdgs = readSelectedKdgDescriptions(env);
+    const RequirementInputs in = requirementInputs(env, env.content, kdgs);
+    const RequirementResult out = resolveRequirements(in, env.ui());
     if (out.alliancesOn != in.alliancesOn)
-        setAlliances(l, out.alliancesOn);
+        env.host.setAlliances(out.alliancesOn);
     if (out.baseState != in.baseState)
-        chooseOptionEntry(l, OptionButton::Bases, out.baseState);
+        env.host.chooseBaseState(out.baseState);
 }
 
 } // namespace kv::automation

@@ -2,6 +2,7 @@
 // Before every install: the chosen rules, AIs and MODs may need alliances or a base
 // state. Missing alliances are switched on; one agreed base state is set; two different
 // requested states leave the option alone.
+#include "automation/automation_env.h"
 #include "automation/kdg_description.h"
 #include "content/start_plan.h"
 
@@ -10,7 +11,6 @@
 #include <vector>
 
 namespace kv {
-class Launcher;
 class Ui;
 } // namespace kv
 
@@ -40,15 +40,16 @@ RequirementResult resolveRequirements(const RequirementInputs& in, Ui& ui);
 
 // The inputs from the lists and catalogues of `content`, the launcher's options and the
 // MOD descriptions.
-RequirementInputs requirementInputs(Launcher& launcher, const content::ContentState& content,
+RequirementInputs requirementInputs(const AutomationEnv& env, const content::ContentState& content,
                                     const std::vector<KdgRecord>& kdgs);
 
 // What resolving would say and change now, changing nothing of the launcher: the MOD
 // descriptions' commands run against `planned`, a copy of its content state, which the
 // rest of the install is then planned from.
-content::PlanStep foreseeLauncherRequirements(Launcher& launcher, content::ContentState& planned);
+content::PlanStep foreseeLauncherRequirements(const AutomationEnv& env,
+                                              content::ContentState& planned);
 
 // Reads the MOD descriptions, resolves, and switches the options toolbar to the result.
-void resolveLauncherRequirements(Launcher& launcher);
+void resolveLauncherRequirements(const AutomationEnv& env);
 
 } // namespace kv::automation

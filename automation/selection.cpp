@@ -1,18 +1,16 @@
 #include "automation/selection.h"
 
 #include "content/catalogue_scan.h"
-#include "content/launcher_wiring.h"
 #include "content/script_slots.h"
-#include "core/launcher.h"
 
 namespace kv::automation {
 
 namespace {
 
 // The lists changed under the settings and the customizing slots: let both follow.
-void settle(Launcher& l) {
-    content::syncChoiceOptions(l);
-    content::syncScriptSlots(l.content, content::contentEnv(l));
+void settle(const AutomationEnv& env) {
+    env.host.choicesChanged();
+    content::syncScriptSlots(env.content, env.contentEnv);
 }
 
 void refillFrom(content::ChoiceList& list, const std::vector<std::string>& names) {
@@ -29,99 +27,99 @@ bool isPlaceholder(const std::string& name) {
 
 } // namespace
 
-void selectAiByName(Launcher& l, int player, const std::string& name) {
-    const auto& records = l.content.ais.records;
+void selectAiByName(const AutomationEnv& env, int player, const std::string& name) {
+    const auto& records = env.content.ais.records;
     for (size_t i = 0; i < records.size(); ++i) {
         if (records[i].name == name) {
-            selectAiEntry(l, player, int(i) + 1);
+            selectAiEntry(env, player, int(i) + 1);
             return;
         }
     }
-    l.ui().message("AI file '" + name +
-                       "' was not found, make sure it is loaded before trying to select it.",
-                   Icon::Exclamation);
+    env.ui().message("AI file '" + name +
+                         "' was not found, make sure it is loaded before trying to select it.",
+                     Icon::Exclamation);
 }
 
-void selectAiEntry(Launcher& l, int player, int entry) {
+void selectAiEntry(const AutomationEnv& env, int player, int entry) {
     if (player < 0 || player >= kPlayers)
         return;
-    content::ChoiceList& list = l.content.choices.players[size_t(player)];
+    content::ChoiceList& list = env.content.choices.players[size_t(player)];
     if (entry < 0) {
-        l.ui().message("Error selecting AI with index " + std::to_string(entry) +
-                       " for AI number " + std::to_string(player));
+        env.ui().message("Error selecting AI with index " + std::to_string(entry) +
+                         " for AI number " + std::to_string(player));
         return;
     }
     if (size_t(entry) >= list.items.size()) {
-        l.ui().message("Error selecting AI with index " + std::to_string(entry));
+        env.ui().message("Error selecting AI with index " + std::to_string(entry));
         return;
     }
     list.selected = entry;
-    l.content.choices.remembered[size_t(player)] = list.text();
-    settle(l);
+    env.content.choices.remembered[size_t(player)] = list.text();
+    settle(env);
 }
 
-void selectRulesByName(Launcher& l, const std::string& name) {
-    const auto& records = l.content.rules.records;
+void selectRulesByName(const AutomationEnv& env, const std::string& name) {
+    const auto& records = env.content.rules.records;
     for (size_t i = 0; i < records.size(); ++i) {
         if (records[i].name == name) {
-            selectRulesEntry(l, int(i) + 1);
+            selectRulesEntry(env, int(i) + 1);
             return;
         }
     }
-    l.ui().message("Rules file '" + name +
-                       "' was not found, make sure it is loaded before trying to select it.",
-                   Icon::Exclamation);
+    env.ui().message("Rules file '" + name +
+                         "' was not found, make sure it is loaded before trying to select it.",
+                     Icon::Exclamation);
 }
 
-void selectRulesEntry(Launcher& l, int entry) {
-    content::ChoiceList& list = l.content.choices.rules;
+void selectRulesEntry(const AutomationEnv& env, int entry) {
+    content::ChoiceList& list = env.content.choices.rules;
     if (entry < 0 || size_t(entry) >= list.items.size()) {
-        l.ui().message("Error selecting rules #" + std::to_string(entry));
+        env.ui().message("Error selecting rules #" + std::to_string(entry));
         return;
     }
     list.selected = entry;
-    l.content.choices.rememberedRules = list.text();
-    settle(l);
+    env.content.choices.rememberedRules = list.text();
+    settle(env);
 }
 
-void lockAi(Launcher& l, int index, bool lock) {
+void lockAi(const AutomationEnv& env, int index, bool lock) {
     if (index == -1) {
-        l.automation.aiLocked.fill(lock);
+        env.automation.aiLocked.fill(lock);
     } else if (index >= 0 && index < kPlayers) {
-        l.automation.aiLocked[size_t(index)] = lock;
+        env.automation.aiLocked[size_t(index)] = lock;
     } else {
-        l.ui().message("LockAI() Error: Can't lock AI with index: " + std::to_string(index) +
-                           "\r\nExpected index range: -1 to 7",
-                       Icon::Exclamation);
+        env.ui().message("LockAI() Error: Can't lock AI with index: " + std::to_string(index) +
+                             "\r\nExpected index range: -1 to 7",
+                         Icon::Exclamation);
         return;
     }
-    l.view().refresh();
+    env.host.refresh();
 }
 
-void lockRules(Launcher& l, bool lock) {
-    l.automation.rulesLocked = lock;
-    l.view().refresh();
+void lockRules(const AutomationEnv& env, bool lock) {
+    env.automation.rulesLocked = lock;
+    env.host.refresh();
 }
 
-void refreshLists(Launcher& l, bool reselect) {
-    content::ContentState& s = l.content;
+void refreshLists(const AutomationEnv& env, bool reselect) {
+    content::ContentState& s = env.content;
     content::PlayerChoices& c = s.choices;
-    const content::ContentEnv env = content::contentEnv(l);
+    const content::ContentEnv& contentEnv = env.contentEnv;
     std::array<std::string, kPlayers> previous;
     for (int i = 0; i < kPlayers; ++i)
         previous[size_t(i)] = c.choice(i);
     const std::string previousRules = c.rulesChoice();
 
     c.filling = true;
-    if (!l.automation.aiFrozen) {
-        content::CustomAIList_fill(s, env);
+    if (!env.automation.aiFrozen) {
+        content::CustomAIList_fill(s, contentEnv);
     } else {
         const std::vector<std::string> names = s.ais.names();
         for (auto& list : c.players)
             refillFrom(list, names);
     }
-    if (!l.automation.rulesFrozen) {
-        content::CustomRulesList_fill(s, env);
+    if (!env.automation.rulesFrozen) {
+        content::CustomRulesList_fill(s, contentEnv);
     } else {
         std::vector<std::string> names;
         for (const auto& r : s.rules.records)
@@ -133,28 +131,28 @@ void refreshLists(Launcher& l, bool reselect) {
         for (int i = 0; i < kPlayers; ++i) {
             const std::string& name = previous[size_t(i)];
             if (!c.selectAI(i, name) && !isPlaceholder(name))
-                l.ui().message("'" + name + "' AI was not found!", Icon::Information);
+                env.ui().message("'" + name + "' AI was not found!", Icon::Information);
         }
         if (!c.selectRules(previousRules) && !isPlaceholder(previousRules))
-            l.ui().message("'" + previousRules + "' Rules was not found!", Icon::Information);
+            env.ui().message("'" + previousRules + "' Rules was not found!", Icon::Information);
     }
     c.filling = false;
-    settle(l);
-    l.view().refresh();
+    settle(env);
+    env.host.refresh();
 }
 
-void applyRequests(Launcher& l) {
-    const AutomationState& a = l.automation;
+void applyRequests(const AutomationEnv& env) {
+    const AutomationState& a = env.automation;
     if (a.requestedRules == kRequestDontChange)
-        selectRulesEntry(l, 0);
+        selectRulesEntry(env, 0);
     else if (!a.requestedRules.empty())
-        selectRulesByName(l, a.requestedRules);
+        selectRulesByName(env, a.requestedRules);
     for (int i = 0; i < kPlayers; ++i) {
         const std::string& name = a.requestedAi[size_t(i)];
         if (name == kRequestDontChange)
-            selectAiEntry(l, i, 0);
+            selectAiEntry(env, i, 0);
         else if (!name.empty())
-            selectAiByName(l, i, name);
+            selectAiByName(env, i, name);
     }
 }
 

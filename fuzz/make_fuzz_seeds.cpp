@@ -2,8 +2,8 @@
 // format, so that a run starts inside the format instead of at its first byte.
 //   kv_fuzz_seeds CORPUS_FOLDER   -> CORPUS_FOLDER/<target>/seed-<name>
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
-#include "core/settings_file.h"
+#include "launcher/launcher.h"
+#include "launcher/settings_file.h"
 #include "platform/registry.h"
 #include "platform/registry_file.h"
 #include "platform/text.h"

@@ -1,9 +1,6 @@
 // Comparing a peer's AI, rules and MOD configuration with the local one, taking over a
 // peer's AI selections, the remote MOD switch-off and the joint start on the joining side.
-#include "content/launcher_wiring.h"
 #include "content/mod_activation.h"
-#include "core/game_start.h"
-#include "core/launcher.h"
 #include "lobby/host_address.h"
 #include "lobby/lobby.h"
 #include "platform/files.h"
@@ -44,7 +41,7 @@ void Lobby::setNotReady(int index, const std::string& newState) {
     if (step == std::end(steps)) {
         const std::string text =
             "Error in setNotReady(" + std::to_string(index) + "," + newState + ")";
-        notify([this, text] { launcher_.ui().message(text); });
+        notify([this, text] { around_->ui().message(text); });
         return;
     }
     // Errors are ignored here: a connection without a row or record keeps no state.
@@ -62,8 +59,8 @@ void Lobby::setNotReady(int index, const std::string& newState) {
 }
 
 std::uint64_t Lobby::playerScriptSize(int player) const {
-    const std::string path = content::skirmishFolder(content::contentEnv(launcher_)) + "player" +
-                             std::to_string(player) + ".slo";
+    const std::string path =
+        content::skirmishFolder(around_->contentEnv()) + "player" + std::to_string(player) + ".slo";
     const auto size = platform::fileLength(platform::resolvePath(path));
     if (!size)
         fail(53, "File not found");
@@ -71,9 +68,9 @@ std::uint64_t Lobby::playerScriptSize(int player) const {
 }
 
 std::uint64_t Lobby::aiFileSize(const std::string& name) const {
-    std::string dir = launcher_.content.ais.directoryOf(name);
+    std::string dir = around_->content().ais.directoryOf(name);
     if (dir.empty())
-        dir = launcher_.paths.aiFolder;
+        dir = around_->contentEnv().paths.aiFolder;
     const auto size = platform::fileLength(platform::resolvePath(dir + name + ".kvai"));
     if (!size)
         fail(53, "File not found");
@@ -81,9 +78,9 @@ std::uint64_t Lobby::aiFileSize(const std::string& name) const {
 }
 
 std::uint64_t Lobby::rulesFileSize(const std::string& name) const {
-    std::string dir = launcher_.content.rules.directoryOf(name);
+    std::string dir = around_->content().rules.directoryOf(name);
     if (dir.empty())
-        dir = launcher_.paths.rulesFolder + name + platform::nativeSeparator();
+        dir = around_->contentEnv().paths.rulesFolder + name + platform::nativeSeparator();
     const auto size = platform::fileLength(platform::resolvePath(dir + "rules.slo"));
     if (!size)
         fail(53, "File not found");
@@ -91,7 +88,7 @@ std::uint64_t Lobby::rulesFileSize(const std::string& name) const {
 }
 
 std::uint64_t Lobby::gameRulesSize() const {
-    const std::string path = content::skirmishFolder(content::contentEnv(launcher_)) + "rules.slo";
+    const std::string path = content::skirmishFolder(around_->contentEnv()) + "rules.slo";
     const auto size = platform::fileLength(platform::resolvePath(path));
     if (!size)
         fail(53, "File not found");
@@ -99,7 +96,7 @@ std::uint64_t Lobby::gameRulesSize() const {
 }
 
 std::vector<std::string> Lobby::localSelections() const {
-    const auto& choices = launcher_.content.choices;
+    const auto& choices = around_->content().choices;
     std::vector<std::string> texts;
     for (int i = 0; i < kPlayers; ++i)
         texts.push_back(choices.choice(i));
@@ -139,7 +136,7 @@ std::string Lobby::aiConfigToSend() {
 
 std::vector<std::string> Lobby::activeMods() const {
     std::vector<std::string> names;
-    for (const auto& entry : launcher_.content.mods.entries)
+    for (const auto& entry : around_->content().mods.entries)
         if (entry.checked)
             names.push_back(entry.name);
     return names;
@@ -162,11 +159,11 @@ void Lobby::checkAiConfig(int k, const std::vector<std::string>& fields) {
     const auto d = splitOn(field(fields, 1), kItemSeparator);
     const std::string nick = field(fields, 2);
     UserRecord& peer = state().users.at(size_t(k));
-    const auto& choices = launcher_.content.choices;
+    const auto& choices = around_->content().choices;
     const std::string lead =
         nick + "'s AI configuration is not compatible with your configuration: ";
     auto show = [this](std::string text) {
-        notify([this, text = std::move(text)] { launcher_.ui().message(text, Icon::Information); });
+        notify([this, text = std::move(text)] { around_->ui().message(text, Icon::Information); });
     };
     for (int i = 0; i < kPlayers; ++i) {
         const std::string& theirs = field(d, size_t(i));
@@ -217,7 +214,7 @@ void Lobby::checkAiConfig(int k, const std::vector<std::string>& fields) {
     } else {
         setNotReady(k, "rules");
         show(lead + kCrLf + nick + " uses a different rules file version" + kCrLf + "(" +
-             launcher_.installations.currentGameFolder() + "multiplay\\skirmish\\rules.slo" + ")");
+             around_->contentEnv().gameFolder + "multiplay\\skirmish\\rules.slo" + ")");
     }
 }
 
@@ -236,9 +233,9 @@ void Lobby::checkKdgConfig(int k, const std::vector<std::string>& fields) {
     if (d.empty())
         peer.modCount = 0;
     auto show = [this](std::string text) {
-        notify([this, text = std::move(text)] { launcher_.ui().message(text, Icon::Information); });
+        notify([this, text = std::move(text)] { around_->ui().message(text, Icon::Information); });
     };
-    const auto& entries = launcher_.content.mods.entries;
+    const auto& entries = around_->content().mods.entries;
     for (const std::string& mod : d) {
         const auto entry = std::find_if(entries.begin(), entries.end(),
                                         [&](const content::ModEntry& e) { return e.name == mod; });
@@ -273,15 +270,15 @@ void Lobby::synchronizeAis(int k, const std::vector<std::string>& fields) {
     const std::string nick = field(fields, 2);
     notify([this, k, d = std::move(d), nick] {
         guarded("remote_parseCommands", [&] {
-            Ui& ui = launcher_.ui();
-            const std::string me = launcher_.nickParsed;
+            Ui& ui = around_->ui();
+            const std::string me = around_->nick();
             if (state().mode == LobbyMode::Host &&
                 ui.message(nick + " wants to change AI settings, continue?", Icon::Question,
                            Buttons::YesNo) != Answer::Yes) {
                 remote_SendMessage(me + " refused to change AI settings (he is the host)", k);
                 return;
             }
-            auto& choices = launcher_.content.choices;
+            auto& choices = around_->content().choices;
             auto take = [&](content::ChoiceList& list, const std::string& name, const char* what) {
                 if (std::find(list.items.begin(), list.items.end(), name) != list.items.end()) {
                     list.select(name);
@@ -296,19 +293,18 @@ void Lobby::synchronizeAis(int k, const std::vector<std::string>& fields) {
             for (int i = 0; i < kPlayers; ++i)
                 take(choices.players[size_t(i)], d[size_t(i)], "AI");
             take(choices.rules, d[8], "rules");
-            content::syncChoiceOptions(launcher_);
             // Installing is what the "Apply" button does; it then has nothing left to apply.
-            makeSloVlo(launcher_);
+            around_->installChoices();
             choices.applyEnabled = false;
-            launcher_.view().refresh();
+            around_->refresh();
             ui.message(nick + " has changed your AI settings", Icon::Information);
         });
     });
 }
 
 void Lobby::DisableAllMODs() {
-    content::DisableAllMODs(launcher_.content, content::contentEnv(launcher_));
-    launcher_.view().refresh();
+    content::DisableAllMODs(around_->content(), around_->contentEnv());
+    around_->refresh();
 }
 
 void Lobby::startGameReceived(const std::vector<std::string>& fields) {
@@ -323,7 +319,7 @@ void Lobby::startGameReceived(const std::vector<std::string>& fields) {
         return;
     }
     notify([this, host, nick] {
-        Ui& ui = launcher_.ui();
+        Ui& ui = around_->ui();
         bool start = false;
         if (state().hostLabel == host) {
             start =
@@ -339,7 +335,7 @@ void Lobby::startGameReceived(const std::vector<std::string>& fields) {
         }
         if (!start)
             return;
-        launcher_.options.multiplayerModeOn = 1;
+        around_->setMultiplayerMode();
         emit changed();
         JoinGame();
     });

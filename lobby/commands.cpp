@@ -1,6 +1,5 @@
 // What the user does on the lobby page: adding a host's address, the address history and
 // the lobby's menu commands.
-#include "core/launcher.h"
 #include "lobby/host_address.h"
 #include "lobby/lobby.h"
 #include "platform/text.h"
@@ -25,8 +24,8 @@ std::string lowerAscii(std::string text) {
 } // namespace
 
 int Lobby::selectedConnection() const {
-    const int selected = launcher_.lobby.selectedRow;
-    return selected >= 0 && size_t(selected) < launcher_.lobby.rows.size() ? selected : -1;
+    const int selected = state_.selectedRow;
+    return selected >= 0 && size_t(selected) < state_.rows.size() ? selected : -1;
 }
 
 void Lobby::addHostIp() {
@@ -35,7 +34,7 @@ void Lobby::addHostIp() {
     if (ip.empty())
         return;
     if (std::any_of(s.rows.begin(), s.rows.end(), [&](const UserRow& r) { return r.ip == ip; })) {
-        launcher_.ui().message("'" + ip + "' IP already exists");
+        around_->ui().message("'" + ip + "' IP already exists");
         return;
     }
     s.rows.push_back(UserRow{ip, "?", "?"});
@@ -43,8 +42,8 @@ void Lobby::addHostIp() {
         s.selectedRow = 0;
     emit rowChanged(int(s.rows.size()));
 
-    auto& history = launcher_.hostHistory;
-    int& count = launcher_.hostHistoryCount;
+    auto& history = around_->hostHistory();
+    int& count = around_->hostHistoryCount();
     const std::string entry = trimmedText(ip);
     const bool known = std::any_of(history.begin(), history.begin() + count,
                                    [&](const std::string& h) { return trimmedText(h) == entry; });
@@ -59,14 +58,14 @@ void Lobby::addHostIp() {
     s.ipEntry.clear();
     s.controls.connect = true;
     s.controls.setHost = true;
-    launcher_.options.multiplayerModeOn = 1;
+    around_->setMultiplayerMode();
     s.controls.add = s.mode != LobbyMode::Host && s.rows.empty();
     emit changed();
 }
 
 std::vector<std::pair<std::string, bool>> Lobby::historyMenu() const {
     std::vector<std::pair<std::string, bool>> menu;
-    for (const std::string& address : launcher_.hostHistory) {
+    for (const std::string& address : around_->hostHistory()) {
         const std::string shown = trimmedText(address);
         menu.emplace_back(shown.empty() ? "<Not set>" : shown, !shown.empty());
     }
@@ -86,7 +85,7 @@ void Lobby::runCommand(const std::string& entry) {
     s.localAddress = localAddress();
     const std::string command = lowerAscii(entry);
     const int k = selectedConnection();
-    Ui& ui = launcher_.ui();
+    Ui& ui = around_->ui();
     if (command == "connect") {
         DoConnect();
     } else if (command == "disconnect") {

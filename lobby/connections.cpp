@@ -1,7 +1,6 @@
 // The listening socket, the connection array and their handlers, the lobby's modes and
 // the time-outs.
 #include "common/error_box.h"
-#include "core/launcher.h"
 #include "lobby/lobby.h"
 
 #include <QHostAddress>
@@ -47,13 +46,14 @@ int socketErrorNumber(QAbstractSocket::SocketError error) {
 
 } // namespace
 
-Lobby::Lobby(Launcher& launcher)
-    : launcher_(launcher), server_(new QTcpServer(this)), outbox_(new Outbox(this)),
+Lobby::Lobby(LobbyState& lobbyState, std::unique_ptr<LobbySurroundings> surroundings)
+    : state_(lobbyState), around_(std::move(surroundings)), server_(new QTcpServer(this)),
+      outbox_(new Outbox(this)),
       notices_(new Notices(
           [this] {
-              launcher_.ui().message("Too many messages from other players at once; "
-                                     "the rest were not shown.",
-                                     Icon::Exclamation);
+              around_->ui().message("Too many messages from other players at once; "
+                                    "the rest were not shown.",
+                                    Icon::Exclamation);
           },
           this)) {
     clock_.start();
@@ -106,11 +106,11 @@ Lobby::~Lobby() {
 }
 
 LobbyState& Lobby::state() {
-    return launcher_.lobby;
+    return state_;
 }
 
 std::string Lobby::localAddress() const {
-    return launcher_.lobby.localAddress;
+    return state_.localAddress;
 }
 
 bool Lobby::listening() const {
@@ -181,7 +181,7 @@ void Lobby::prepairListening() {
 void Lobby::chooseHost() {
     LobbyState& s = state();
     s.mode = LobbyMode::Host;
-    launcher_.options.multiplayerModeOn = 1;
+    around_->setMultiplayerMode();
     s.controls.gameNameEditable = true;
     s.controls.add = false;
     emit changed();
@@ -191,7 +191,7 @@ void Lobby::chooseHost() {
 void Lobby::chooseJoin() {
     LobbyState& s = state();
     s.mode = LobbyMode::Join;
-    launcher_.options.multiplayerModeOn = 1;
+    around_->setMultiplayerMode();
     s.controls.gameNameEditable = false;
     server_->close();
     if (s.rows.empty())

@@ -4,6 +4,7 @@
 // protocol, the configuration checks and the joint start. State lives in the launcher's
 // LobbyState; this object owns the sockets and timers and acts on that state.
 #include "lobby/lobby_state.h"
+#include "lobby/lobby_surroundings.h"
 #include "lobby/message.h"
 #include "lobby/notices.h"
 #include "lobby/outbox.h"
@@ -14,15 +15,12 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QTcpServer;
 class QTcpSocket;
-
-namespace kv {
-class Launcher;
-}
 
 namespace kv::lobby {
 
@@ -37,11 +35,10 @@ inline constexpr int kChatWindowMs = 10000;
 class Lobby : public QObject {
     Q_OBJECT
 public:
-    explicit Lobby(Launcher& launcher);
+    Lobby(LobbyState& lobbyState, std::unique_ptr<LobbySurroundings> surroundings);
     ~Lobby() override;
 
     LobbyState& state();
-    Launcher& launcher() { return launcher_; }
     // Every message goes through here, spaced per connection.
     Outbox& outbox() { return *outbox_; }
 
@@ -176,7 +173,8 @@ private:
     void startGameReceived(const std::vector<std::string>& fields);
     void userDetailsReceived(int index, const std::vector<std::string>& fields);
 
-    Launcher& launcher_;
+    LobbyState& state_;
+    std::unique_ptr<LobbySurroundings> around_;
     QTcpServer* server_;
     std::vector<QTcpSocket*> sockets_;
     std::vector<bool> answered_;
@@ -199,11 +197,5 @@ private:
         qint64 atMs = -1;
     } aiConfigReading_;
 };
-
-// Creates the launcher's lobby and hooks it into the start of the game and the closing.
-void wireLobby(Launcher& launcher);
-
-// The nick used on the wire: the entered text unchanged.
-std::string parseNick(const std::string& text);
 
 } // namespace kv::lobby

@@ -1,6 +1,5 @@
 // The receiver of the lobby protocol and the user list rows it keeps.
 #include "common/ui_port.h"
-#include "core/launcher.h"
 #include "lobby/host_address.h"
 #include "lobby/lobby.h"
 #include "platform/text.h"
@@ -111,8 +110,8 @@ bool Lobby::chatAllowed(int index, const std::string& nick) {
     if (!floodSaid_[size_t(index)]) {
         floodSaid_[size_t(index)] = true;
         notify([this, nick] {
-            launcher_.ui().message(nick + " sends too many messages; the rest were not shown.",
-                                   Icon::Exclamation);
+            around_->ui().message(nick + " sends too many messages; the rest were not shown.",
+                                  Icon::Exclamation);
         });
     }
     return false;
@@ -169,7 +168,7 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
                 break;
             const std::string title = "Message from " + nick;
             notify([this, text, title] {
-                launcher_.ui().message(text, Icon::Information, Buttons::Ok, title);
+                around_->ui().message(text, Icon::Information, Buttons::Ok, title);
             });
             break;
         }
@@ -201,7 +200,7 @@ void Lobby::remote_parseCommands(const std::string& block, int index) {
             const std::string nick = field(fields, 2);
             notify([this, nick] {
                 DisableAllMODs();
-                launcher_.ui().message(nick + " has disabled all MODs", Icon::Information);
+                around_->ui().message(nick + " has disabled all MODs", Icon::Information);
             });
             break;
         }

@@ -1,7 +1,6 @@
 // The senders of the lobby protocol, the error boundary every lobby operation shares and
 // the queue of notices a peer causes.
 #include "common/error_box.h"
-#include "core/launcher.h"
 #include "lobby/lobby.h"
 #include "platform/text.h"
 
@@ -39,7 +38,7 @@ void Lobby::guarded(const char* operation, const std::function<void()>& body) {
     }
     if (error)
         notify([this, e = *error, op = std::string(operation)] {
-            showErrorBox(launcher_.ui(), e.number, e.description, op);
+            showErrorBox(around_->ui(), e.number, e.description, op);
         });
 }
 
@@ -58,7 +57,7 @@ void Lobby::send(int index, Command command, const std::string& payload, bool ch
         socket(index); // a missing element is its own error
         fail(40006, "Wrong protocol or connection state for the requested transaction or request");
     }
-    const std::string message = buildMessage(command, payload, launcher_.nickParsed);
+    const std::string message = buildMessage(command, payload, around_->nick());
     QTcpSocket* c = socket(index);
     c->write(message.data(), qint64(message.size()));
     c->flush();
@@ -143,8 +142,8 @@ void Lobby::remote_SendUserDetails(int index) {
             return folder;
         };
         send(index, Command::SendUserDetails,
-             wireForm(launcher_.installations.currentGameFolder()) + std::string(kItemSeparator) +
-                 wireForm(launcher_.paths.launcherFolder));
+             wireForm(around_->contentEnv().gameFolder) + std::string(kItemSeparator) +
+                 wireForm(around_->contentEnv().paths.launcherFolder));
     });
 }
 

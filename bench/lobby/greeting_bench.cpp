@@ -4,9 +4,10 @@
 // whether the greetings ended in the order the peers connected.
 // The peers are plain blocking sockets on their own thread, like other machines.
 #include "common/dialogless_ui.h"
-#include "content/launcher_wiring.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
+#include "launcher/lobby_wiring.h"
 #include "lobby/lobby.h"
 #include "platform/registry.h"
 #include "tools/demo/demo_world.h"
@@ -142,7 +143,7 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
         kv::content::wireContent(host);
         host.lobby.port = freePort();
         host.lobby.localAddress = "127.0.0.1";
-        kv::lobby::wireLobby(host);
+        kv::wireLobby(host);
         kv::runStartup(host, "");
         host.lobby.session->chooseHost();
 

@@ -5,7 +5,8 @@
 #include "automation/kdg_description.h"
 #include "automation/selection.h"
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
+#include "launcher/automation_wiring.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
@@ -58,13 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     kv::Launcher launcher(launcherFolder(), ui, *registry, nullptr);
 
-    kv::automation::runCommandText(launcher, text);
-    kv::automation::readKdgDescription(launcher, "Fuzz", text);
+    kv::automation::runCommandText(kv::automationEnv(launcher), text);
+    kv::automation::readKdgDescription(kv::automationEnv(launcher), "Fuzz", text);
     // A folder scan costs far more than the rest: only one input in eight rescans.
     if (size % 8 != 0)
         launcher.automation.aiFrozen = launcher.automation.rulesFrozen = true;
-    kv::automation::refreshLists(launcher, true);
-    kv::automation::applyRequests(launcher);
+    kv::automation::refreshLists(kv::automationEnv(launcher), true);
+    kv::automation::applyRequests(kv::automationEnv(launcher));
 
     const auto& choices = launcher.content.choices;
     for (const auto& list : choices.players)

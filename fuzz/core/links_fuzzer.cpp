@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the links-file reader and checks that whatever it applied is
 // a colour the window can show.
 #include "content/line_syntax.h"
-#include "core/links_file.h"
+#include "launcher/links_file.h"
 
 #include <cstddef>
 #include <cstdint>

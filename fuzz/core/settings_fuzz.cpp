@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the launcher core's readers: the settings file (parsed and
 // applied to a launcher), registry paths and the launcher's command line.
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
-#include "core/launcher_command_line.h"
+#include "launcher/launcher.h"
+#include "launcher/launcher_command_line.h"
 #include "core/registry_access.h"
-#include "core/settings_file.h"
+#include "launcher/settings_file.h"
 #include "platform/text.h"
 
 #include <cstddef>

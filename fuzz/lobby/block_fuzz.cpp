@@ -1,7 +1,8 @@
 // Arbitrary bytes as blocks a peer delivers: parsed and dispatched through every command's
 // action on a launcher without connections, files or a window.
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
+#include "launcher/lobby_wiring.h"
 #include "lobby/lobby.h"
 #include "lobby/message.h"
 #include "platform/registry.h"
@@ -40,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static kv::Launcher& launcher = []() -> kv::Launcher& {
         auto* l = new kv::Launcher("/nonexistent/kv-fuzz/", ui, *registry, {});
         l->installations.setCurrentGameFolder("/nonexistent/kv-fuzz/game/");
-        kv::lobby::wireLobby(*l);
+        kv::wireLobby(*l);
         l->lobby.session->outbox().setSpacing(0);
         l->lobby.session->startGame = [] {};
         return *l;

@@ -1,9 +1,9 @@
 #include "tests/automation/automation_world.h"
 
-#include "automation/automation_wiring.h"
 #include "automation/command_file.h"
-#include "content/launcher_wiring.h"
-#include "core/startup.h"
+#include "launcher/automation_wiring.h"
+#include "launcher/content_wiring.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -23,7 +23,7 @@ void AutomationWorld::restart() {
     launcher = std::make_unique<Launcher>(world.launcherFolder, otherUi ? *otherUi : ui, *registry,
                                           [](const std::string&) { return true; });
     content::wireContent(*launcher);
-    automation::wireAutomation(*launcher);
+    wireAutomation(*launcher);
     launcher->hooks.makeSloVlo = [this, install = launcher->hooks.makeSloVlo] {
         ++installs;
         return install();
@@ -51,7 +51,7 @@ void AutomationWorld::writeConfig(const std::string& fileName,
 }
 
 void AutomationWorld::run(const std::vector<std::string>& lines) {
-    automation::runCommandText(*launcher, platform::joinLinesCrLf(lines));
+    automation::runCommandText(automationEnv(*launcher), platform::joinLinesCrLf(lines));
 }
 
 std::vector<std::string> AutomationWorld::playerItems(int p) const {

@@ -1,7 +1,7 @@
 #pragma once
 // The demo world with a launcher wired as kvstarter wires it (content and automation),
 // a scripted user, and helpers to write command files and read what landed on disk.
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"

@@ -4,6 +4,7 @@
 #include "automation/command_file.h"
 #include "automation/kdg_description.h"
 #include "automation/selection.h"
+#include "launcher/automation_wiring.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 
@@ -112,19 +113,19 @@ TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
            R"(LoadAI_FromPath("Raider", "%KVSAIPath%"))",
            R"(LoadAI_FromPath(" Hunter ", "%KVSAIPath%"))",
            R"(LoadRules_FromPath("Classic", "%KVSRulesPath%"))"});
-    automation::refreshLists(w.l(), true);
+    automation::refreshLists(automationEnv(w.l()), true);
     for (int p = 0; p < 8; ++p)
         EXPECT_EQ(w.playerItems(p), (Texts{"<don't change>", "Raider", "Hunter"})) << p;
     EXPECT_EQ(w.l().content.choices.rules.items, (Texts{"<don't change>", "Classic"}));
     // Selecting by name takes the catalogue's order; a name not loaded is reported.
     w.ui.clear();
-    automation::selectAiByName(w.l(), 5, "Hunter");
-    automation::selectAiByName(w.l(), 5, "Fortress");
-    automation::selectAiEntry(w.l(), 6, -1);
-    automation::selectAiEntry(w.l(), 6, 3);
-    automation::selectAiEntry(w.l(), 9, 1);
-    automation::selectRulesEntry(w.l(), 2);
-    automation::selectRulesByName(w.l(), "Hard Times");
+    automation::selectAiByName(automationEnv(w.l()), 5, "Hunter");
+    automation::selectAiByName(automationEnv(w.l()), 5, "Fortress");
+    automation::selectAiEntry(automationEnv(w.l()), 6, -1);
+    automation::selectAiEntry(automationEnv(w.l()), 6, 3);
+    automation::selectAiEntry(automationEnv(w.l()), 9, 1);
+    automation::selectRulesEntry(automationEnv(w.l()), 2);
+    automation::selectRulesByName(automationEnv(w.l()), "Hard Times");
     EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
     EXPECT_EQ(w.l().options.ai[5], "Hunter");
     EXPECT_EQ(w.ui.messageTexts(),
@@ -138,7 +139,7 @@ TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
     // Unfrozen, the next refresh scans the folder again and offers "<Random>".
     w.ui.clear();
     w.run({"ReleaseAIs()"});
-    automation::refreshLists(w.l(), true);
+    automation::refreshLists(automationEnv(w.l()), true);
     const Texts items = w.playerItems(5);
     EXPECT_EQ(items.back(), "<Random>");
     EXPECT_EQ(items.size(), 2u + 4u); // the demo's four AIs
@@ -153,12 +154,13 @@ TEST(CommandFile, AnyBytesAreSurvivedAndLaterLinesStillRun) {
     text += std::string(2 << 20, '(') + "\r\n";
     text += "SelectAI(\"1, \"X\")\r\nLockAISelection(\"1\"\r\n" + std::string(3000, ')') + "\n";
     text += "SelectAI(\"1\",,,\"X\")\rLoadAI_FromPath(\"\", \"\")\r\nFreezeAIUpdating()";
-    automation::runCommandText(w.l(), text);
+    automation::runCommandText(automationEnv(w.l()), text);
     EXPECT_TRUE(w.l().automation.aiFrozen);
     EXPECT_FALSE(w.l().automation.aiLocked[1]);
     // A file that is not there runs nothing; an empty path is no configuration at all.
-    EXPECT_FALSE(automation::runCommandFile(w.l(), w.app("Mods/Global INIs/none.ini")));
-    EXPECT_TRUE(automation::runCommandFile(w.l(), ""));
+    EXPECT_FALSE(
+        automation::runCommandFile(automationEnv(w.l()), w.app("Mods/Global INIs/none.ini")));
+    EXPECT_TRUE(automation::runCommandFile(automationEnv(w.l()), ""));
     EXPECT_EQ(w.l().activeSettingsName, "");
 }
 
@@ -180,12 +182,13 @@ TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
     w.ui.clear();
-    const automation::KdgRecord empty = automation::readKdgDescription(w.l(), "Tanks", "");
+    const automation::KdgRecord empty =
+        automation::readKdgDescription(automationEnv(w.l()), "Tanks", "");
     EXPECT_EQ(empty.description, "<No description available>");
     EXPECT_EQ(empty.authorName + empty.authorEmail + empty.authorHomepage, "UnknownUnknownUnknown");
 
     const automation::KdgRecord r = automation::readKdgDescription(
-        w.l(), "Tanks",
+        automationEnv(w.l()), "Tanks",
         "AuthorName = \"Rolf\"\r\nDescription = \"Heavy\\n\"\r\nVersion = \"2\"\r\n"
         "Description = \"tanks // not a comment\"\r\nEnableAlliances(on)\r\n"
         "SetBasesState(\"3\")\r\nSetBasesState(\"4\")\r\nSetBasesState(\"1\", \"2\")\r\n"
@@ -211,7 +214,7 @@ TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
     ASSERT_TRUE(w.start());
     w.run({"DeactiveAllAIs()"});
     w.ui.clear();
-    automation::readKdgDescription(w.l(), "Roads",
+    automation::readKdgDescription(automationEnv(w.l()), "Roads",
                                    "LoadAI_FromPath(\"hunter\", \"%KVSAIPath%\")\r\n"
                                    "LoadAI_FromPath(\"Hunter\", \"abc\")\r\n"
                                    "LoadAI_FromPath(\"Ghost\", \"%KVSAIPath%\")\r\n"
@@ -234,7 +237,7 @@ TEST(KdgDescription, AModThatEmptiesTheAiChoicesSaysSoOnce) {
     ASSERT_TRUE(w.l().hooks.selectAi(3, "Raider"));
     w.ui.clear();
     for (int install = 0; install < 2; ++install)
-        automation::readKdgDescription(w.l(), "Roads", "DeactiveAllAIs()\r\n");
+        automation::readKdgDescription(automationEnv(w.l()), "Roads", "DeactiveAllAIs()\r\n");
     EXPECT_EQ(w.ui.messageTexts(),
               Texts{"The active MOD 'Roads' changed your AI choices with DeactiveAllAIs() in its "
                     "description file:\r\n" +

@@ -1,8 +1,8 @@
 // Global configurations on the demo world: applied from the command line at start-up,
 // each with its own settings file while "starter.ini" stays as it was, listed with their
 // descriptions and deleted together with their settings.
-#include "automation/global_config.h"
-#include "core/startup.h"
+#include "launcher/global_config.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 #include "tests/support/trash_home.h"

@@ -1,7 +1,7 @@
 // `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
 // double click and by button (also after the file vanished), and deleting through the
 // real "Are you sure?" box.
-#include "core/startup.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 #include "ui/automation/global_config_window.h"

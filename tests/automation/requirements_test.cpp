@@ -1,8 +1,8 @@
 // Requirement and conflict resolution: the rules set, the players' AIs and the ticked
 // MODs against the alliances and base state options, with the exact message sequence.
 #include "automation/requirements.h"
-#include "core/launcher.h"
-#include "core/options_toolbar.h"
+#include "launcher/launcher.h"
+#include "launcher/options_toolbar.h"
 #include "tests/automation/automation_world.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"

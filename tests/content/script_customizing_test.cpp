@@ -1,10 +1,10 @@
 // Script customizing on the demo world with a wired launcher, and kvstool script run as a
 // child process on the same files.
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "content/script_slots.h"
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"

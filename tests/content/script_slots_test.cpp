@@ -4,7 +4,7 @@
 #include "content/script_customizing.h"
 #include "content/script_preferences.h"
 #include "content/script_slots.h"
-#include "content/script_wiring.h"
+#include "launcher/script_wiring.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
 

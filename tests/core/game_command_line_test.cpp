@@ -1,8 +1,8 @@
 #include "core/game_command_line.h"
 
-#include "core/installation_actions.h"
-#include "core/launch_buttons.h"
-#include "core/options_toolbar.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/options_toolbar.h"
 #include "platform/text.h"
 #include "tests/core/launcher_world.h"
 

@@ -1,6 +1,6 @@
-#include "core/installation_actions.h"
+#include "launcher/installation_actions.h"
 #include "core/installations.h"
-#include "core/settings_file.h"
+#include "launcher/settings_file.h"
 
 #include "platform/wine_prefix.h"
 #include "tests/core/launcher_world.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A Launcher on a temporary launcher folder, with a scripted Ui, its own registry store
 // and a shell that only records what it was asked to open.
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"

@@ -1,10 +1,10 @@
 // The links file and the Tools menu's restart commands, on a launcher folder on disk.
 #include "content/line_syntax.h"
 #include "core/colour_contrast.h"
-#include "core/links_file.h"
-#include "core/settings_file.h"
-#include "core/startup.h"
-#include "core/tools_menu.h"
+#include "launcher/links_file.h"
+#include "launcher/settings_file.h"
+#include "launcher/startup.h"
+#include "launcher/tools_menu.h"
 #include "platform/files.h"
 #include "tests/core/launcher_world.h"
 

@@ -1,4 +1,4 @@
-#include "core/options_toolbar.h"
+#include "launcher/options_toolbar.h"
 
 #include "tests/core/launcher_world.h"
 

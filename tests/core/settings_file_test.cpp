@@ -1,6 +1,6 @@
-#include "core/settings_file.h"
+#include "launcher/settings_file.h"
 
-#include "core/options_toolbar.h"
+#include "launcher/options_toolbar.h"
 #include "tests/core/launcher_world.h"
 
 #include <gtest/gtest.h>

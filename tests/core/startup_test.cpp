@@ -1,7 +1,7 @@
-#include "core/startup.h"
+#include "launcher/startup.h"
 
-#include "core/launcher_command_line.h"
-#include "core/settings_file.h"
+#include "launcher/launcher_command_line.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "tests/core/launcher_world.h"
 #include "tools/demo/demo_world.h"

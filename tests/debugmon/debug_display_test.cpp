@@ -2,8 +2,8 @@
 // the main window's button, it finds the game started by "Start KV", reads its process's
 // memory, switches its debug mode, and freezes when the game quits; the main window goes
 // down with the start and comes back once the game's window has gone.
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "tests/debugmon/standin_game_process.h"

@@ -1,9 +1,9 @@
 // The start button's whole road with real processes and real windows: the stand-in game
 // is started, its own report of its arguments is read, its window is watched, and the
 // launcher comes back when the window has gone.
-#include "core/game_start.h"
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
+#include "launcher/game_start.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/shell.h"

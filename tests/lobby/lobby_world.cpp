@@ -1,9 +1,10 @@
 #include "tests/lobby/lobby_world.h"
 
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "core/game_command_line.h"
-#include "core/game_start.h"
-#include "core/startup.h"
+#include "launcher/game_start.h"
+#include "launcher/lobby_wiring.h"
+#include "launcher/startup.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -52,7 +53,7 @@ LobbyPeer::LobbyPeer(const std::string& nick, std::uint16_t port,
     content::wireContent(*launcher);
     launcher->lobby.localAddress = "127.0.0.1";
     launcher->lobby.port = port;
-    lobby::wireLobby(*launcher);
+    wireLobby(*launcher);
     EXPECT_TRUE(runStartup(*launcher, ""));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{});
     launcher->nick = launcher->nickParsed = nick;

@@ -1,7 +1,7 @@
 #pragma once
 // A lobby peer for tests: a launcher on its own demo world, started and wired to the
 // content area and the lobby as kvstarter does it, answering through a scripted Ui.
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "lobby/lobby.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"

@@ -1,8 +1,8 @@
 // The MODs and AI manager on the demo world: what it shows of the library and the
 // deletions it makes after its questions.
-#include "content/launcher_wiring.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"

@@ -1,9 +1,10 @@
 // The main window's start controls on the demo world: the buttons are live, the key help
 // shows, "Apply" disables itself once the install went through, and the preview follows every
 // option.
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
+#include "launcher/lobby_wiring.h"
 #include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -50,7 +51,7 @@ struct StartControls {
         launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
                                               [](const std::string&) { return true; });
         launcher->lobby.localAddress = "10.0.0.3";
-        lobby::wireLobby(*launcher);
+        wireLobby(*launcher);
         window = std::make_unique<ui::Main>(*launcher);
         EXPECT_TRUE(runStartup(*launcher, ""));
         window->show();

@@ -1,8 +1,8 @@
 #include "ui/main/main_window.h"
 
-#include "core/installation_actions.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/support/qt_application.h"

@@ -1,7 +1,7 @@
 // The "New KDG" page through the real dialogs: a project is created with its aspects,
 // filled, and its level file comes and goes from the batch file.
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "kdg/project_builder.h"
 #include "platform/files.h"
 #include "tests/support/qt_application.h"

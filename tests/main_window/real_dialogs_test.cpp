@@ -1,8 +1,8 @@
 // Flows that open a dialog and then work, run through the real Qt dialogs: a scripted Ui
 // cannot show that a dialog takes input or that a progress dialog comes at the right time.
-#include "content/launcher_wiring.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
 #include "tests/support/temp_folder.h"

@@ -1,9 +1,9 @@
 // The customizing window on the demo world, driven through its widgets: open it from the
 // AI page, pick a value, and "Apply" puts it into the installed script.
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "content/script_slots.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"

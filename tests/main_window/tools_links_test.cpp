@@ -1,8 +1,8 @@
 // The Tools menu entries and the main link of the real main window, on the demo world.
-#include "content/launcher_wiring.h"
-#include "core/launcher.h"
-#include "core/links_file.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/links_file.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"

@@ -1,7 +1,7 @@
 // kvstool plan on the demo world, run the way scripts use it: it reads the launcher's
 // settings and library, prints the start's steps and changes no file.
-#include "content/launcher_wiring.h"
-#include "core/settings_file.h"
+#include "launcher/content_wiring.h"
+#include "launcher/settings_file.h"
 #include "tests/automation/automation_world.h"
 #include "tests/start_plan/plan_world.h"
 #include "tests/support/tool_run.h"

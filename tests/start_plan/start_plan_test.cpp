@@ -3,11 +3,11 @@
 // shows, for AIs, "<Random>", "<don't change>", rules, required archives and MODs, also
 // when a MOD's description changes the lists on the way.
 #include "content/install.h"
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 #include "content/mod_activation.h"
-#include "core/game_start.h"
-#include "core/launch_plan.h"
-#include "core/options_toolbar.h"
+#include "launcher/game_start.h"
+#include "launcher/launch_plan.h"
+#include "launcher/options_toolbar.h"
 #include "core/registry_access.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"

@@ -2,8 +2,8 @@
 // another nickname whose two ends carry the round number, so that a reader can tell a
 // whole file from a torn one. "settings_save_loop LAUNCHER_FOLDER ROUNDS" (0: for ever).
 #include "common/dialogless_ui.h"
-#include "core/launcher.h"
-#include "core/settings_file.h"
+#include "launcher/launcher.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 

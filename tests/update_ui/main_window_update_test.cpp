@@ -1,7 +1,7 @@
 // The update check as the launcher's window runs it: the one-shot start-up timer, the
 // silent check's question, and the Tools menu entry, on the demo world.
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
 #include "platform/registry.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/qt_application.h"

@@ -5,9 +5,9 @@
 // read and its debug flag written in that process's memory, and the close watch brings
 // the launcher back when the game has quit.
 #include "core/game_launch.h"
-#include "core/game_start.h"
-#include "core/installation_actions.h"
-#include "core/launcher.h"
+#include "launcher/game_start.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launcher.h"
 #include "debugmon/debug_monitor.h"
 #include "platform/files.h"
 #include "platform/process_memory.h"

@@ -3,7 +3,7 @@
 #include "tools/demo/demo_project_resources.h"
 
 #include "common/paths.h"
-#include "core/startup.h"
+#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tools/worldgen/automation_demo.h"

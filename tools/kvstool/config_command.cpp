@@ -1,11 +1,12 @@
 // kvstool config list|check: the global configurations of a launcher folder with their
 // descriptions, and a dry run of one configuration's commands that changes no file.
+#include "launcher/automation_wiring.h"
 #include "tools/kvstool/commands.h"
 #include "tools/kvstool/console.h"
 
 #include "automation/command_file.h"
-#include "automation/global_config.h"
-#include "core/launcher.h"
+#include "launcher/global_config.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
@@ -58,7 +59,7 @@ int runCheck(Launcher& l, const std::string& name, bool json) {
     if (!platform::readFile(l.paths.globalIniFolder + name, bytes))
         return kArea.failure("cannot read " + l.paths.globalIniFolder + name);
     // No game folder: "DisableAllMods()" has nothing to rename.
-    automation::runCommandText(l, bytes);
+    automation::runCommandText(automationEnv(l), bytes);
     const automation::AutomationState& a = l.automation;
     QJsonArray ais, rules, requested, locked;
     for (const auto& r : l.content.ais.records)

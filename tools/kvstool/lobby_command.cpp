@@ -1,10 +1,11 @@
 // kvstool lobby: a headless lobby peer on the launcher's own lobby, for scripts and tests.
 // One tab-separated line per event on stdout, flushed at once.
 #include "common/dialogless_ui.h"
-#include "content/launcher_wiring.h"
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
-#include "core/startup.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
+#include "launcher/startup.h"
+#include "launcher/lobby_wiring.h"
 #include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -244,7 +245,7 @@ int runPeer(const Options& o) {
     Launcher launcher(folder, ui, *registry, [](const std::string&) { return false; });
     content::wireContent(launcher);
     launcher.lobby.port = o.port;
-    lobby::wireLobby(launcher);
+    wireLobby(launcher);
     lobby::Lobby& session = *launcher.lobby.session;
     if (!runStartup(launcher, "")) {
         std::fprintf(stderr, "kvstool: %s: not a usable launcher folder\n", o.launcherDir.c_str());

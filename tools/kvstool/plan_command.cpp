@@ -4,11 +4,11 @@
 #include "tools/kvstool/commands.h"
 #include "tools/kvstool/console.h"
 
-#include "automation/automation_wiring.h"
-#include "content/launcher_wiring.h"
-#include "core/launch_plan.h"
-#include "core/launcher.h"
-#include "core/settings_file.h"
+#include "launcher/automation_wiring.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launch_plan.h"
+#include "launcher/launcher.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -131,7 +131,7 @@ int runPlanCommand(const std::vector<std::string>& args) {
     auto registry = platform::makeRegistryBackend(joinPath(folder, ".kvstool-unused.reg"));
     Launcher launcher(folder, ui, *registry, nullptr);
     content::wireContent(launcher);
-    automation::wireAutomation(launcher);
+    wireAutomation(launcher);
     if (!loadLauncher(launcher))
         return kArea.failure("the launcher folder cannot be used");
     if (launcher.installations.currentGameFolder().empty())

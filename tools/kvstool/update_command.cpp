@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "content/catalogue_scan.h"
 #include "content/content_env.h"
-#include "core/settings_file.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/text.h"

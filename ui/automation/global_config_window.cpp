@@ -1,8 +1,8 @@
 #include "ui/automation/global_config_window.h"
 
-#include "automation/global_config.h"
+#include "launcher/global_config.h"
 #include "common/ui_port.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "ui/qt_text.h"
 
 #include <QHBoxLayout>

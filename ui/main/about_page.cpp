@@ -1,6 +1,6 @@
 #include "ui/main/about_page.h"
 
-#include "core/links_file.h"
+#include "launcher/links_file.h"
 #include "core/options.h"
 #include "ui/qt_text.h"
 

@@ -1,7 +1,7 @@
 #include "ui/main/author_links.h"
 
-#include "core/launcher.h"
-#include "core/links_file.h"
+#include "launcher/launcher.h"
+#include "launcher/links_file.h"
 #include "ui/qt_text.h"
 
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "ui/main/command_line_preview.h"
 
-#include "core/installation_actions.h"
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "ui/main/host_join_page.h"
 
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "lobby/lobby.h"
 #include "ui/main/user_details_dialog.h"
 #include "ui/qt_text.h"

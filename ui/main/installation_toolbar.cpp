@@ -1,7 +1,7 @@
 #include "ui/main/installation_toolbar.h"
 
-#include "core/installation_actions.h"
-#include "core/launcher.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launcher.h"
 #include "ui/qt_text.h"
 
 #include <QMenu>

@@ -1,7 +1,7 @@
 #include "ui/main/main_link_bar.h"
 
-#include "core/launcher.h"
-#include "core/links_file.h"
+#include "launcher/launcher.h"
+#include "launcher/links_file.h"
 #include "ui/first_paint.h"
 #include "ui/qt_text.h"
 

@@ -1,6 +1,6 @@
 #include "ui/main/misc_page.h"
 
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "ui/main/command_line_preview.h"
 #include "ui/qt_text.h"
 

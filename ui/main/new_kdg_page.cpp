@@ -1,7 +1,7 @@
 #include "ui/main/new_kdg_page.h"
 
 #include "common/ui_port.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "kdg/project_creation.h"
 #include "kdg/project_files.h"
 #include "platform/files.h"

@@ -1,7 +1,7 @@
 #include "ui/main/options_toolbar_widget.h"
 
-#include "core/launcher.h"
-#include "core/options_toolbar.h"
+#include "launcher/launcher.h"
+#include "launcher/options_toolbar.h"
 #include "ui/qt_text.h"
 
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "ui/update/update_controller.h"
 
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "core/launcher_folder.h"
 #include "platform/shell.h"
 #include "ui/qt_text.h"

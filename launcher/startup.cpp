@@ -1,12 +1,12 @@
-#include "core/startup.h"
+#include "launcher/startup.h"
 
 #include "common/file_gate.h"
 #include "common/ui_port.h"
-#include "core/installation_actions.h"
-#include "core/launcher.h"
-#include "core/launcher_command_line.h"
-#include "core/settings_file.h"
 #include "core/text_util.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launcher.h"
+#include "launcher/launcher_command_line.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 
 namespace kv {

@@ -1,18 +1,18 @@
-#include "automation/global_config.h"
+#include "launcher/global_config.h"
 
 #include "automation/command_file.h"
 #include "automation/selection.h"
 #include "common/ui_port.h"
-#include "content/launcher_wiring.h"
 #include "content/line_syntax.h"
 #include "content/text_util.h"
-#include "core/launcher.h"
-#include "core/settings_file.h"
+#include "launcher/automation_wiring.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
+#include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
 #include <algorithm>
-
 
 namespace kv::automation {
 
@@ -45,16 +45,18 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     l.automation.reset();
     l.content.ais.records.clear();
     l.content.rules.records.clear();
-    lockAi(l, -1, false);
-    lockRules(l, false);
+    lockAi(automationEnv(l), -1, false);
+    lockRules(automationEnv(l), false);
     // 3., 4.
     deleteInstalledKdgs(l);
     runHook(l.hooks.setBaseModeNames);
     runHook(l.hooks.refillKdgList);
     // 5.
-    runCommandFile(l, path, bytes);
+    l.globalConfigLoaded = true;
+    l.activeSettingsName = content::fileNameOf(path);
+    runCommandFile(automationEnv(l), path, bytes);
     // 6. Step 8 selects the settings' choices, so nothing is selected twice here.
-    refreshLists(l, false);
+    refreshLists(automationEnv(l), false);
     // 7., 8. The configuration's own settings, started from the current ones.
     if (!platform::fileExists(l.settingsFilePath()))
         SaveDefaultValues(l);
@@ -64,7 +66,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     l.firstRun = firstRun;
     content::reapplySelections(l, true);
     // 9., 10.
-    applyRequests(l);
+    applyRequests(automationEnv(l));
     l.view().refresh();
     runHook(l.hooks.makeSloVlo);
     return true;

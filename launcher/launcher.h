@@ -1,20 +1,23 @@
 #pragma once
 // The launcher's process-wide state, owned by one object that app/ creates and passes to
 // every operation and window. Widgets mirror this state; tests drive it without them.
+#include "automation/automation_env.h"
 #include "automation/automation_state.h"
 #include "common/paths.h"
 #include "content/content_state.h"
 #include "core/game_launch.h"
 #include "core/installations.h"
-#include "core/launcher_hooks.h"
 #include "core/launcher_view.h"
 #include "core/main_link.h"
 #include "core/options.h"
 #include "core/registry_access.h"
+#include "launcher/launcher_hooks.h"
 #include "lobby/lobby_state.h"
+#include "lobby/lobby_surroundings.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace kv {
@@ -25,7 +28,7 @@ class Ui;
 using ShellOpener = std::function<bool(const std::string& target)>;
 
 inline constexpr const char* kDefaultSettingsName = "starter.ini";
-inline constexpr int kHostHistorySize = 11;
+inline constexpr int kHostHistorySize = lobby::kHostHistorySize;
 
 class Launcher {
 public:
@@ -38,6 +41,8 @@ public:
     LauncherView& view() { return view_ ? *view_ : silentView_; }
     void setView(LauncherView* view) { view_ = view; }
     bool openInShell(const std::string& target);
+    // What automation asks of the launcher: the option set, the toolbar, the window.
+    automation::AutomationHost& automationHost() { return *automationHost_; }
 
     // The settings folder followed by the active name ("starter.ini" when empty).
     std::string settingsFilePath() const;
@@ -95,6 +100,7 @@ private:
     ShellOpener openInShell_;
     LauncherView* view_ = nullptr;
     LauncherView silentView_;
+    std::unique_ptr<automation::AutomationHost> automationHost_;
 };
 
 } // namespace kv

@@ -1,9 +1,9 @@
-#include "core/tools_menu.h"
+#include "launcher/tools_menu.h"
 
 #include "common/ui_port.h"
-#include "core/launcher.h"
-#include "core/settings_file.h"
-#include "core/startup.h"
+#include "launcher/launcher.h"
+#include "launcher/settings_file.h"
+#include "launcher/startup.h"
 #include "platform/shell.h"
 
 #include <QCoreApplication>

@@ -25,8 +25,8 @@ struct LauncherHooks {
     std::function<void()> setAiListToolTips;
     std::function<void()> copyAllAdditionalFiles;
     std::function<void()> refillKdgList;
-    std::function<void()> startUpdateTimer; // 4000 ms one shot
-    std::function<void()> checkForUpdates;  // the Tools menu's "Check for updates"
+    std::function<void()> startUpdateTimer;  // 4000 ms one shot
+    std::function<void()> checkForUpdates;   // the Tools menu's "Check for updates"
     std::function<void()> cancelUpdateCheck; // its "Cancel update check" while one runs
     // Installs the chosen AIs and rules; false when refused (the start then stops).
     std::function<bool()> makeSloVlo;

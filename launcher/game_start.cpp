@@ -1,9 +1,9 @@
-#include "core/game_start.h"
+#include "launcher/game_start.h"
 
 #include "common/ui_port.h"
-#include "core/installation_actions.h"
-#include "core/launch_plan.h"
-#include "core/launcher.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launch_plan.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/windows.h"

@@ -1,8 +1,8 @@
-#include "core/options_toolbar.h"
+#include "launcher/options_toolbar.h"
 
 #include "common/ui_port.h"
-#include "core/launcher.h"
 #include "core/text_util.h"
+#include "launcher/launcher.h"
 
 namespace kv {
 

@@ -1,10 +1,10 @@
-#include "core/launch_plan.h"
+#include "launcher/launch_plan.h"
 
-#include "content/launcher_wiring.h"
-#include "core/game_start.h"
-#include "core/launch_buttons.h"
-#include "core/launcher.h"
 #include "core/registry_access.h"
+#include "launcher/content_wiring.h"
+#include "launcher/game_start.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/launcher.h"
 #include "platform/shell.h"
 
 namespace kv {

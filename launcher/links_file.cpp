@@ -1,9 +1,9 @@
-#include "core/links_file.h"
+#include "launcher/links_file.h"
 
 #include "common/ui_port.h"
 #include "content/line_syntax.h"
 #include "core/colour_contrast.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/text.h"
 

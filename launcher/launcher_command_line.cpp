@@ -1,8 +1,8 @@
-#include "core/launcher_command_line.h"
+#include "launcher/launcher_command_line.h"
 
 #include "common/ui_port.h"
-#include "core/launcher.h"
 #include "core/text_util.h"
+#include "launcher/launcher.h"
 
 namespace kv {
 

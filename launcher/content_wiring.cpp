@@ -1,11 +1,11 @@
-#include "content/launcher_wiring.h"
+#include "launcher/content_wiring.h"
 
 #include "content/catalogue_scan.h"
 #include "content/install.h"
 #include "content/mod_activation.h"
 #include "content/required_archives.h"
-#include "content/script_wiring.h"
-#include "core/launcher.h"
+#include "launcher/launcher.h"
+#include "launcher/script_wiring.h"
 
 namespace kv::content {
 

@@ -1,9 +1,9 @@
-#include "content/script_wiring.h"
+#include "launcher/script_wiring.h"
 
-#include "content/launcher_wiring.h"
 #include "content/script_customizing.h"
 #include "content/script_slots.h"
-#include "core/launcher.h"
+#include "launcher/content_wiring.h"
+#include "launcher/launcher.h"
 
 #include <functional>
 #include <type_traits>

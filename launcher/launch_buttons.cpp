@@ -1,8 +1,8 @@
-#include "core/launch_buttons.h"
+#include "launcher/launch_buttons.h"
 
 #include "common/ui_port.h"
-#include "core/game_start.h"
-#include "core/launcher.h"
+#include "launcher/game_start.h"
+#include "launcher/launcher.h"
 #include "platform/shell.h"
 
 namespace kv {

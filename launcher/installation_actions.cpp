@@ -1,8 +1,8 @@
-#include "core/installation_actions.h"
+#include "launcher/installation_actions.h"
 
 #include "common/ui_port.h"
-#include "core/launcher.h"
 #include "core/text_util.h"
+#include "launcher/launcher.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
 #include "platform/wine_prefix.h"

@@ -1,12 +1,12 @@
-#include "core/settings_file.h"
+#include "launcher/settings_file.h"
 
 #include "common/error_box.h"
 #include "common/file_gate.h"
 #include "common/ui_port.h"
-#include "core/installation_actions.h"
-#include "core/launcher.h"
-#include "core/options_toolbar.h"
 #include "core/text_util.h"
+#include "launcher/installation_actions.h"
+#include "launcher/launcher.h"
+#include "launcher/options_toolbar.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -204,7 +204,8 @@ std::vector<std::string> formatSettings(const Launcher& l) {
     put("MultiplayerModeOn", std::to_string(o.multiplayerModeOn));
     for (int n = 0; n < kPlayerCount; ++n) {
         put("AI" + std::to_string(n), o.ai[size_t(n)]);
-        put("AICustomizingOn" + std::to_string(n), flag(l.content.scripts.players[size_t(n)].enabled));
+        put("AICustomizingOn" + std::to_string(n),
+            flag(l.content.scripts.players[size_t(n)].enabled));
     }
     put("RulesFile", o.rules);
     put("RulesCustomizingOn", flag(l.content.scripts.rules.enabled));

@@ -1,0 +1,21 @@
+#pragma once
+// Automation on the launcher's state: its environment, the "globalini" switch and the
+// requirement step of every install.
+#include "automation/automation_env.h"
+
+#include <memory>
+
+namespace kv {
+
+class Launcher;
+
+// The environment of the current installation; the launcher stays its host.
+automation::AutomationEnv automationEnv(Launcher& launcher);
+
+// The launcher's side of automation, one for each launcher.
+std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& launcher);
+
+// Runs after the content wiring.
+void wireAutomation(Launcher& launcher);
+
+} // namespace kv
