@@ -15,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -67,22 +68,12 @@ public:
             auto* d = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(d, nullptr);
             seen.push_back(d->windowTitle().toStdString());
-            // Right after it shows, the dialog may still put its own default name back (its
-            // folder loads in the background): choose again until the choice holds a while.
-            const QString wanted = QString::fromStdString(path);
-            auto* settle = new QTimer(d);
-            settle->setInterval(20);
-            QObject::connect(settle, &QTimer::timeout, d, [d, wanted, settle, held = 0]() mutable {
-                if (d->selectedFiles().value(0) != wanted) {
-                    d->selectFile(wanted);
-                    held = 0;
-                } else if (++held == 5) {
-                    settle->stop();
-                    QMetaObject::invokeMethod(d, "accept");
-                }
-            });
-            d->selectFile(wanted);
-            settle->start();
+            // Typed into the name field, as a user does: once the field has the focus the
+            // dialog's selectFile() leaves it alone, which a fast build reaches first.
+            auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
         };
     }
     Step box() {
