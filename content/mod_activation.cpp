@@ -14,7 +14,7 @@ namespace {
 void addArchives(ContentState& state, const ContentEnv& env, std::string_view pattern,
                  bool checked) {
     for (const auto& e : platform::listDirectory(env.gameFolder, pattern)) {
-        if (e.isFolder || e.name.size() < 4)
+        if (e.isFolder || e.name.size() <= 4) // a MOD needs a name before its extension
             continue;
         const std::string name = e.name.substr(0, e.name.size() - 4);
         if (state.originals.isOriginalBase(name))
@@ -167,7 +167,7 @@ void RenameKDGs(ContentState& state, const ContentEnv& env) {
 void DisableAllMODs(ContentState& state, const ContentEnv& env) {
     if (!env.gameFolder.empty()) {
         for (const auto& e : platform::listDirectory(env.gameFolder, "*.kdg")) {
-            if (e.isFolder || e.name.size() < 4 || state.originals.isOriginalFile(e.name))
+            if (e.isFolder || e.name.size() <= 4 || state.originals.isOriginalFile(e.name))
                 continue;
             const std::string name = e.name.substr(0, e.name.size() - 4);
             const std::string active = env.gameFolder + e.name;

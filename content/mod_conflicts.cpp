@@ -114,7 +114,7 @@ ConflictReport findModConflicts(const std::string& gameFolder, const OriginalKdg
     bool stopped = false;
     const std::string folder = withTrailingSeparator(gameFolder);
     for (const platform::DirEntry& e : platform::listDirectory(folder, "*.kdg")) {
-        if (e.isFolder || e.name.size() < 4)
+        if (e.isFolder || e.name.size() <= 4)
             continue;
         if (stopRequested && stopRequested()) {
             stopped = true;

@@ -35,7 +35,7 @@ bool makeCompatible110(ContentState& state, const ContentEnv& env) {
     env.ui.pumpEvents();
     if (!env.gameFolder.empty()) {
         for (const auto& e : platform::listDirectory(env.gameFolder, "*.kdg")) {
-            if (e.isFolder || state.originals.isOriginalFile(e.name) || e.name.size() < 4)
+            if (e.isFolder || state.originals.isOriginalFile(e.name) || e.name.size() <= 4)
                 continue;
             // Fails, and so keeps both, when the ".kvw" the user chose to keep exists.
             platform::renameEntry(env.gameFolder + e.name,

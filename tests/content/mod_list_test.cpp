@@ -20,6 +20,7 @@ TEST(ModList, ActiveFirstThenInactiveWithOriginalsHiddenInAnyLetterCase) {
     w.writeGame("Tanks.kvw", archivePlaceholder("tanks", 64));
     w.writeGame("Maps.kdg", archivePlaceholder("maps", 64));
     w.writeGame("Notes.txt", "x");
+    w.writeGame(".kdg", "x"); // a name that is all extension is no MOD
     refreshModList(w.state, w.env());
     std::vector<std::string> names = w.modEntries();
     ASSERT_EQ(names.size(), 2u);
