@@ -4,6 +4,7 @@
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
 #include "platform/files.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -24,23 +25,11 @@
 namespace kv::test {
 namespace {
 
-struct ManagerWorld {
+struct ManagerWorld : DemoWindow {
     ManagerWorld() {
-        application();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [this](const std::string& target) {
-                                                  opened.push_back(target);
-                                                  return true;
-                                              });
-        content::wireContent(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
+        start(content::wireContent);
         ui.clear();
-        window->findChild<QPushButton*>(QStringLiteral("CmdManager"))->click();
+        DemoWindow::find<QPushButton>("CmdManager")->click();
         manager = window->findChild<ui::FrmMODs*>(QStringLiteral("FrmMODs"));
     }
     template <typename T> T* find(const char* name) const {
@@ -55,13 +44,6 @@ struct ManagerWorld {
     }
     QString label(const char* name) const { return find<QLabel>(name)->text(); }
 
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::vector<std::string> opened;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
     ui::FrmMODs* manager = nullptr;
 };
 

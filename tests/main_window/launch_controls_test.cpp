@@ -8,6 +8,7 @@
 #include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -34,44 +35,17 @@ namespace kv::test {
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "main_window_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv); // never destroyed, as Qt's globals may go first
-}
-
-struct StartControls {
+struct StartControls : DemoWindow {
     StartControls() {
-        ensureApplication();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        launcher->lobby.localAddress = "10.0.0.3";
-        wireLobby(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
-    }
-    template <typename T> T* find(const char* name) const {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        start([](Launcher& launcher) {
+            launcher.lobby.localAddress = "10.0.0.3";
+            wireLobby(launcher);
+        });
     }
     void chooseMenuEntry(const char* button, int index) const {
         find<QToolButton>(button)->menu()->actions()[index]->trigger();
     }
     QString commandLine() const { return find<QLineEdit>("TxtCommandLine")->text(); }
-
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -56,42 +57,23 @@ QStringList texts(const QMenu* menu) {
 
 // The main window on a freshly written demo world, started as the program starts it.
 // `firstRun`: without the settings file, and the locate dialog cancelled.
-struct DemoWindow {
-    explicit DemoWindow(bool firstRun = false) {
-        application();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        if (firstRun) {
-            (void)platform::deleteFile(launcher->settingsFilePath());
+struct StartedWindow : DemoWindow {
+    explicit StartedWindow(bool firstRun = false) {
+        start([&](Launcher& launcher) {
+            if (!firstRun)
+                return;
+            (void)platform::deleteFile(launcher.settingsFilePath());
             ui.answerInput("Newcomer");
             ui.answerFile(std::nullopt);
-        }
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
-    }
-    template <typename T> T* find(const char* name) const {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        });
     }
     QMenu* menuOf(const char* button) const { return find<QToolButton>(button)->menu(); }
-
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
 };
 
 } // namespace
 
 TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
-    DemoWindow d;
+    StartedWindow d;
     EXPECT_EQ(d.window->windowTitle(), "Korvane Starter");
     EXPECT_EQ(d.window->objectName(), "Main");
     EXPECT_EQ(
@@ -159,7 +141,7 @@ TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     QRect left;
     {
-        DemoWindow d;
+        StartedWindow d;
         const QRect area = d.window->screen()->availableGeometry();
         EXPECT_TRUE(area.contains(d.window->frameGeometry()))
             << d.window->frameGeometry().width() << "x" << d.window->frameGeometry().height();
@@ -170,13 +152,13 @@ TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
         d.window->close();
     }
     {
-        DemoWindow d;
+        StartedWindow d;
         EXPECT_EQ(d.window->geometry(), left);
         d.window->showMaximized();
         d.window->close();
     }
     {
-        DemoWindow d;
+        StartedWindow d;
         EXPECT_TRUE(d.window->isMaximized());
     }
     qputenv("XDG_CONFIG_HOME", sharedConfig);
@@ -185,7 +167,7 @@ TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
 // A first run whose locate dialog was cancelled leads to "Add…", previews no made-up
 // program, and "Start KV" says why nothing starts.
 TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
-    DemoWindow d(true);
+    StartedWindow d(true);
     auto* emptyState = d.find<QWidget>("FraNoInstallation");
     EXPECT_TRUE(emptyState->isVisible());
     EXPECT_EQ(d.find<QLabel>("LblNoInstallation")->text(), "No game installation yet");
@@ -203,7 +185,7 @@ TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
 }
 
 TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {
-    DemoWindow d;
+    StartedWindow d;
     QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
     QLabel* link = d.find<QLabel>("LblMainLink");
     EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
@@ -219,7 +201,7 @@ TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {
 }
 
 TEST(MainWindow, CompactWindowIsSmallerAndTheFullSizeComesBack) {
-    DemoWindow d;
+    StartedWindow d;
     d.window->resize(d.window->size() + QSize(40, 30)); // as the user left it
     QApplication::processEvents();
     const QSize full = d.window->size();
@@ -235,7 +217,7 @@ TEST(MainWindow, CompactWindowIsSmallerAndTheFullSizeComesBack) {
 }
 
 TEST(MainWindow, AlwaysOnTopEntryNamesTheStateAndKeepsTheWindowOnTop) {
-    DemoWindow d;
+    StartedWindow d;
     QAction* entry = d.menuOf("TbTools")->actions()[6];
     const auto onTop = [&d] {
         return d.window->windowHandle() &&
@@ -255,7 +237,7 @@ TEST(MainWindow, AlwaysOnTopEntryNamesTheStateAndKeepsTheWindowOnTop) {
 }
 
 TEST(MainWindow, MenusDriveTheStateAndShowItBack) {
-    DemoWindow d;
+    StartedWindow d;
     const std::string second = d.tmp / "second/";
     d.tmp.write("second/korvane.exe", "");
     d.ui.answerFile(second + "korvane.exe");
@@ -273,7 +255,7 @@ TEST(MainWindow, MenusDriveTheStateAndShowItBack) {
 }
 
 TEST(MainWindow, F2InTheResolutionListDeletesTheSettingsFile) {
-    DemoWindow d;
+    StartedWindow d;
     const std::string settings = d.launcher->settingsFilePath();
     QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
     d.ui.answerMessage(Answer::Cancel);
@@ -287,7 +269,7 @@ TEST(MainWindow, F2InTheResolutionListDeletesTheSettingsFile) {
 }
 
 TEST(MainWindow, ClosingWritesWhatTheControlsShow) {
-    DemoWindow d;
+    StartedWindow d;
     d.find<QComboBox>("CmbResolution")->setCurrentIndex(3);
     d.find<QCheckBox>("Check6")->setChecked(true);
     d.find<QTabWidget>("TabMain")->setCurrentIndex(3);

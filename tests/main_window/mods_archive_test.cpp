@@ -5,6 +5,7 @@
 #include "kdg/file_list.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -32,20 +33,9 @@ namespace kv::test {
 namespace {
 
 // The main window on the demo world, with the MODs page at hand.
-struct ModsWindow {
+struct ModsWindow : DemoWindow {
     ModsWindow() {
-        application();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [this](const std::string& target) {
-                                                  opened.push_back(target);
-                                                  return true;
-                                              });
-        content::wireContent(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
+        start(content::wireContent);
         page = window->findChild<ui::ModsPage*>(QStringLiteral("MODs"));
         EXPECT_NE(page, nullptr);
         ui.clear();
@@ -73,13 +63,6 @@ struct ModsWindow {
         return out;
     }
 
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::vector<std::string> opened;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
     ui::ModsPage* page = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
 #include "tools/worldgen/content_files.h"
@@ -166,20 +167,8 @@ void runFlow(DialogDriver& driver, const std::function<void()>& flow) {
 }
 
 // The main window on the demo world with the program's own Qt dialogs.
-struct RealWindow {
-    RealWindow() {
-        application();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        content::wireContent(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        ui.setParent(window.get());
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
-    }
+struct RealWindow : BasicDemoWindow<ui::QtUi> {
+    RealWindow() { start(content::wireContent); }
     ui::ModsPage* mods() const { return window->findChild<ui::ModsPage*>(QStringLiteral("MODs")); }
     void selectMod(const char* name) const {
         const auto items = mods()->list()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
@@ -189,13 +178,6 @@ struct RealWindow {
     QAction* modEntry(const char* name) const {
         return mods()->contextMenu()->findChild<QAction*>(QString::fromLatin1(name));
     }
-
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ui::QtUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/text.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -35,20 +36,10 @@
 namespace kv::test {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "script_custom_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
-struct CustomizingWindow {
+struct CustomizingWindow : DemoWindow {
     // `settings` lines replace the demo's settings file lines with the same key.
-    explicit CustomizingWindow(const std::vector<std::pair<std::string, std::string>>& settings) {
-        ensureApplication();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", true, world, error)) << error;
+    explicit CustomizingWindow(const std::vector<std::pair<std::string, std::string>>& settings)
+        : DemoWindow(true) {
         // An AI with 200 fields, to see the rows scroll.
         const std::string big = worldgen::largeCustomizableScript(200, 40000);
         worldgen::writeContentFile(
@@ -62,16 +53,10 @@ struct CustomizingWindow {
                 if (l.rfind(key + "=", 0) == 0)
                     l = key + "=" + value;
         platform::writeTextLines(path, lines);
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        content::wireContent(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
+        start(content::wireContent);
         window->tabs()->setCurrentIndex(
             window->tabs()->indexOf(window->findChild<QWidget*>(QStringLiteral("AIPage"))));
-        this->ui.clear();
+        ui.clear();
     }
     template <typename T> T* find(QWidget* in, const QString& name) const {
         T* w = in->findChild<T*>(name);
@@ -96,13 +81,6 @@ struct CustomizingWindow {
         platform::readFile(world.gameFolder + "multiplay/skirmish/" + name, s);
         return s;
     }
-
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
 };
 
 TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {

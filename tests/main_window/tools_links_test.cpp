@@ -4,6 +4,7 @@
 #include "launcher/links_file.h"
 #include "launcher/startup.h"
 #include "platform/files.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
@@ -27,26 +28,16 @@
 namespace kv::test {
 namespace {
 
-struct LinksWindow {
+struct LinksWindow : DemoWindow {
     // `links` is written as the links file before the start, when not empty.
     explicit LinksWindow(const std::string& links = {}) {
-        application();
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
         std::filesystem::remove(world.launcherFolder + "Settings/KVS/KVSLinks.ini");
         if (!links.empty())
             tmp.write("demo/launcher/Settings/KVS/KVSLinks.ini", links);
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [this](const std::string& target) {
-                                                  opened.push_back(target);
-                                                  return true;
-                                              });
-        content::wireContent(*launcher);
-        wireMainLink(*launcher);
-        window = std::make_unique<ui::Main>(*launcher);
-        EXPECT_TRUE(runStartup(*launcher, ""));
-        window->show();
+        start([](Launcher& launcher) {
+            content::wireContent(launcher);
+            wireMainLink(launcher);
+        });
         tools = window->findChild<ui::ToolsButton*>(QStringLiteral("TbTools"));
         link = window->findChild<QLabel*>(QStringLiteral("LblMainLink"));
     }
@@ -68,13 +59,6 @@ struct LinksWindow {
             .arg(ui::cssColour(s.background), ui::cssColour(s.textColor));
     }
 
-    TempFolder tmp;
-    demo::DemoWorld world;
-    ScriptedUi ui;
-    std::vector<std::string> opened;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-    std::unique_ptr<ui::Main> window;
     ui::ToolsButton* tools = nullptr;
     QLabel* link = nullptr;
 };
