@@ -4,6 +4,7 @@
 #include "launcher/startup.h"
 #include "kdg/project_builder.h"
 #include "platform/files.h"
+#include "tests/main_window/demo_window.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/temp_folder.h"
 #include "tools/demo/demo_world.h"
@@ -101,23 +102,10 @@ private:
 };
 
 TEST(NewKdgPage, ProjectIsCreatedFilledAndItsBatchFileFollowsTheLevelFiles) {
-    application();
-    TempFolder tmp;
-    demo::DemoWorld world;
-    std::string error;
-    ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-    ui::QtUi qtUi;
-    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
-    std::vector<std::string> opened;
-    Launcher launcher(world.launcherFolder, qtUi, *registry, [&](const std::string& t) {
-        opened.push_back(t);
-        return true;
-    });
-    ui::Main window(launcher);
-    qtUi.setParent(&window);
-    ASSERT_TRUE(runStartup(launcher, ""));
-    window.show();
-    auto* page = window.findChild<ui::NewKdgPage*>(QStringLiteral("NewKDG"));
+    BasicDemoWindow<ui::QtUi> w;
+    w.start();
+    TempFolder& tmp = w.tmp;
+    auto* page = w.find<ui::NewKdgPage>("NewKDG");
     ASSERT_NE(page, nullptr);
     auto* krfs = page->findChild<QListWidget*>(QStringLiteral("LstKRFs"));
     EXPECT_EQ(krfs->count(), 16);
@@ -142,7 +130,7 @@ TEST(NewKdgPage, ProjectIsCreatedFilledAndItsBatchFileFollowsTheLevelFiles) {
               "No directory");
     page->findChild<QPushButton*>(QStringLiteral("CmdCreateProject"))->click();
     EXPECT_EQ(page->project().folder, project) << ::testing::PrintToString(driver.seen);
-    EXPECT_EQ(opened, std::vector<std::string>{project});
+    EXPECT_EQ(w.opened, std::vector<std::string>{project});
     EXPECT_TRUE(fs::exists(project + "/krf/Stats.krf"));
     EXPECT_FALSE(fs::exists(project + "/krf/multiRes.krf"));
     EXPECT_TRUE(fs::exists(project + "/MakeKDG.exe"));
