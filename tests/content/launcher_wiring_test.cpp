@@ -1,13 +1,6 @@
 #include "launcher/content_wiring.h"
 
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
-#include "platform/files.h"
-#include "platform/registry.h"
-#include "platform/text.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/temp_folder.h"
-#include "tools/demo/demo_world.h"
+#include "tests/content/demo_launcher.h"
 
 #include <gtest/gtest.h>
 
@@ -18,37 +11,8 @@
 namespace kv::content {
 namespace {
 
-// The demo world with a launcher wired to the content area, as kvstarter starts it.
-struct WiredDemo {
-    test::TempFolder tmp;
-    demo::DemoWorld world;
-    test::ScriptedUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-
-    WiredDemo() {
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp.path(), true, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        wireContent(*launcher);
-    }
-    void setSettings(const std::string& key, const std::string& value) {
-        const std::string path = world.launcherFolder + "Settings/starter.ini";
-        std::vector<std::string> lines;
-        platform::readTextLines(path, lines);
-        for (auto& l : lines)
-            if (l.rfind(key + "=", 0) == 0)
-                l = key + "=" + value;
-        platform::writeTextLines(path, lines);
-    }
-    std::string game(const std::string& rel) const { return world.gameFolder + rel; }
-    std::string read(const std::string& path) const {
-        std::string s;
-        platform::readFile(path, s);
-        return s;
-    }
+struct WiredDemo : DemoLauncher {
+    WiredDemo() { makeLauncher(); }
 };
 
 TEST(LauncherWiring, StartUpInstallsTheChosenAisAndClosingPutsTheDefaultsBack) {
@@ -71,10 +35,8 @@ TEST(LauncherWiring, StartUpInstallsTheChosenAisAndClosingPutsTheDefaultsBack) {
     closeMainWindow(*d.launcher);
     EXPECT_FALSE(platform::fileExists(d.game("Roads.kdg")));
     EXPECT_EQ(d.read(d.game("multiplay/skirmish/player2.vlo")), defaultVlo);
-    std::vector<std::string> settings;
-    platform::readTextLines(d.world.launcherFolder + "Settings/starter.ini", settings);
-    EXPECT_NE(std::find(settings.begin(), settings.end(), "AI2=Raider"), settings.end());
-    EXPECT_NE(std::find(settings.begin(), settings.end(), "RulesFile=Hard Times"), settings.end());
+    EXPECT_TRUE(d.settingsHas("AI2=Raider"));
+    EXPECT_TRUE(d.settingsHas("RulesFile=Hard Times"));
 }
 
 TEST(LauncherWiring, ClosingAfterInstallsWithRulesUnchangedLeavesEveryDefaultScript) {

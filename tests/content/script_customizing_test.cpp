@@ -1,17 +1,7 @@
 // Script customizing on the demo world with a wired launcher, and kvstool script run as a
 // child process on the same files.
-#include "launcher/content_wiring.h"
-#include "content/script_slots.h"
-#include "launcher/launch_buttons.h"
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
-#include "platform/files.h"
-#include "platform/registry.h"
-#include "platform/text.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/temp_folder.h"
+#include "tests/content/demo_launcher.h"
 #include "tests/support/tool_run.h"
-#include "tools/demo/demo_world.h"
 #include "tools/worldgen/script_samples.h"
 
 #include <QJsonArray>
@@ -20,54 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
-
 namespace kv::content {
 namespace {
-
-struct DemoLauncher {
-    test::TempFolder tmp;
-    demo::DemoWorld world;
-    test::ScriptedUi ui;
-    std::unique_ptr<platform::RegistryBackend> registry;
-    std::unique_ptr<Launcher> launcher;
-
-    DemoLauncher() {
-        std::string error;
-        EXPECT_TRUE(demo::writeDemoWorld(tmp.path(), true, world, error)) << error;
-        registry = platform::makeRegistryBackend(tmp / "registry.reg");
-    }
-    // A new launcher on the same folders, as after a restart.
-    void start() {
-        if (launcher)
-            closeMainWindow(*launcher);
-        launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
-                                              [](const std::string&) { return true; });
-        wireContent(*launcher);
-        ASSERT_TRUE(runStartup(*launcher, ""));
-    }
-    std::string settingsPath() const { return world.launcherFolder + "Settings/starter.ini"; }
-    void setSettings(const std::string& key, const std::string& value) {
-        std::vector<std::string> lines;
-        platform::readTextLines(settingsPath(), lines);
-        for (auto& l : lines)
-            if (l.rfind(key + "=", 0) == 0)
-                l = key + "=" + value;
-        platform::writeTextLines(settingsPath(), lines);
-    }
-    bool settingsHas(const std::string& line) const {
-        std::vector<std::string> lines;
-        platform::readTextLines(settingsPath(), lines);
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
-    std::string skirmish(const std::string& name) const {
-        std::string s;
-        platform::readFile(world.gameFolder + "multiplay/skirmish/" + name, s);
-        return s;
-    }
-    ScriptSlots& scripts() { return launcher->content.scripts; }
-};
 
 TEST(ScriptCustomizing, ThePickReachesTheGameAndSurvivesARestart) {
     DemoLauncher d;
