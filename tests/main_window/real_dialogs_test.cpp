@@ -40,7 +40,7 @@ namespace kv::test {
 
 namespace {
 
-QApplication& application() {
+QApplication& privateConfigApplication() {
     static int argc = 1;
     static char name[] = "real_dialogs_tests";
     static char* argv[] = {name, nullptr};
@@ -166,8 +166,13 @@ void runFlow(DialogDriver& driver, const std::function<void()>& flow) {
                                << (driver.log.empty() ? "" : driver.log.back());
 }
 
+// Made first, so that the window's application already has the private configuration folder.
+struct PrivateConfigApplication {
+    PrivateConfigApplication() { privateConfigApplication(); }
+};
+
 // The main window on the demo world with the program's own Qt dialogs.
-struct RealWindow : BasicDemoWindow<ui::QtUi> {
+struct RealWindow : PrivateConfigApplication, BasicDemoWindow<ui::QtUi> {
     RealWindow() { start(content::wireContent); }
     ui::ModsPage* mods() const { return window->findChild<ui::ModsPage*>(QStringLiteral("MODs")); }
     void selectMod(const char* name) const {
@@ -254,7 +259,7 @@ TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
 }
 
 TEST(RealDialogs, MapCheckQuestionsRepairNothingOnEnter) {
-    application();
+    privateConfigApplication();
     TempFolder tmp;
     worldgen::LndMapSpec plan;
     plan.gateways = {{1, 1, 4, 1}};

@@ -210,13 +210,5 @@ TEST(MainLink, TheSelectedModsAuthorLinksShowWhenKnownAndAsk) {
               (std::vector<std::string>{"https://ole.example/", "mailto:starter@korvane.example"}));
 }
 
-TEST(MainLink, ABadColourLeavesTheDefaultsAfterIt) {
-    LinksWindow w("MainLinkTextExpanded = \"  Elsewhere\"\r\nMainLinkBackground = \"abc\"\r\n"
-                  "MainLinkTextColor = \"255\"\r\n");
-    ASSERT_TRUE(w.waitForLink());
-    EXPECT_EQ(w.link->text(), "  Elsewhere");
-    EXPECT_EQ(w.link->styleSheet().toStdString(), "background-color: #88b1ff; color: #0000c0;");
-}
-
 } // namespace
 } // namespace kv::test
