@@ -184,35 +184,28 @@ TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
     EXPECT_NE(d.find<QLineEdit>("TxtInvocation")->text(), "");
 }
 
-TEST(MainWindow, CompactToggleSwapsLayoutAndMainLinkCaption) {
-    StartedWindow d;
-    QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
-    QLabel* link = d.find<QLabel>("LblMainLink");
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
-    EXPECT_EQ(compact->text(), "<<");
-    compact->click();
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textCollapsed);
-    EXPECT_EQ(compact->text(), ">>");
-    EXPECT_TRUE(d.find<QTabWidget>("TabMain")->isHidden());
-    EXPECT_EQ(d.launcher->options.miniModeOn, 1);
-    compact->click();
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
-    EXPECT_FALSE(d.find<QTabWidget>("TabMain")->isHidden());
-}
-
-TEST(MainWindow, CompactWindowIsSmallerAndTheFullSizeComesBack) {
+TEST(MainWindow, CompactToggleSwapsLayoutCaptionAndSizeAndTheFullSizeComesBack) {
     StartedWindow d;
     d.window->resize(d.window->size() + QSize(40, 30)); // as the user left it
     QApplication::processEvents();
     const QSize full = d.window->size();
     QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
+    QLabel* link = d.find<QLabel>("LblMainLink");
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
+    EXPECT_EQ(compact->text(), "<<");
     compact->click();
     QApplication::processEvents();
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textCollapsed);
+    EXPECT_EQ(compact->text(), ">>");
+    EXPECT_TRUE(d.find<QTabWidget>("TabMain")->isHidden());
+    EXPECT_EQ(d.launcher->options.miniModeOn, 1);
     const QSize small = d.window->size();
     EXPECT_LT(small.width(), full.width() - 100) << small.width() << " of " << full.width();
     EXPECT_LE(small.height(), full.height());
     compact->click();
     QApplication::processEvents();
+    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
+    EXPECT_FALSE(d.find<QTabWidget>("TabMain")->isHidden());
     EXPECT_EQ(d.window->size(), full);
 }
 
