@@ -4,6 +4,7 @@
 #include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
+#include "tests/support/qt_application.h"
 #include "ui/automation/global_config_window.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_ui.h"
@@ -23,14 +24,6 @@
 namespace kv::test {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "automation_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-}
-
 void writeConfigs(const AutomationWorld& w) {
     w.writeConfig("Duel.ini", {"Description = \"Hunter against Raider\"", "FreezeAIUpdating()",
                                "DeactiveAllAIs()", R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
@@ -46,7 +39,7 @@ int rowOf(const QListWidget* list, const QString& text) {
 }
 
 TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
-    ensureApplication();
+    application();
     AutomationWorld w;
     writeConfigs(w);
     ASSERT_TRUE(w.start());
@@ -90,7 +83,7 @@ TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
 }
 
 TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
-    ensureApplication();
+    application();
     ui::QtUi qtUi;
     AutomationWorld w(&qtUi);
     writeConfigs(w);
@@ -142,7 +135,7 @@ QLabel* labelWithText(QWidget* in, const QString& text) {
 }
 
 TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndLocksAndOpensTheWindow) {
-    ensureApplication();
+    application();
     AutomationWorld w;
     ui::Main window(w.l());
     ASSERT_TRUE(w.start("-globalini Duel.ini"));

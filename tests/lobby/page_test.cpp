@@ -1,5 +1,6 @@
 // The "Host/Join Game" page driven the way a user does it, joining a host of this process.
 #include "tests/lobby/lobby_world.h"
+#include "tests/support/qt_application.h"
 #include "ui/main/host_join_page.h"
 
 #include <QApplication>
@@ -20,14 +21,6 @@
 namespace kv::test {
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "lobby_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv); // never destroyed, as Qt's globals may go first
-}
-
 // Key presses as the keyboard delivers them.
 void press(QWidget* w, int key, const QString& text = {}) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -41,7 +34,7 @@ void type(QWidget* w, const QString& text) {
 }
 
 struct PageDriver {
-    PageDriver() : port((ensureApplication(), freePort())), host("Al", port), guest("Bea", port) {
+    PageDriver() : port((application(), freePort())), host("Al", port), guest("Bea", port) {
         page = std::make_unique<ui::HostJoinPage>(*guest.launcher);
         page->show();
         page->refresh();
