@@ -112,9 +112,10 @@ DialogDriver::Step typeIntoFileDialog(std::string folder, std::string name,
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog)
             return false;
-        if (!opensIn.empty())
+        if (!opensIn.empty()) {
             EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()).toStdString(),
                       QDir::cleanPath(QString::fromStdString(opensIn)).toStdString());
+        }
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         EXPECT_NE(edit, nullptr);
         if (!edit)

@@ -32,13 +32,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 
 namespace kv::test {
 namespace {
 
 struct CustomizingWindow : DemoWindow {
     // `settings` lines replace the demo's settings file lines with the same key.
-    explicit CustomizingWindow(const std::vector<std::pair<std::string, std::string>>& settings)
+    explicit CustomizingWindow(std::initializer_list<std::pair<std::string, std::string>> settings)
         : DemoWindow(true) {
         // An AI with 200 fields, to see the rows scroll.
         const std::string big = worldgen::largeCustomizableScript(200, 40000);
