@@ -37,6 +37,8 @@ public:
         // timer runs after it.
         if (event->type() == QEvent::Paint && !painted_) {
             painted_ = true;
+            // Nothing more to watch: the window's later events pass unfiltered.
+            watched->removeEventFilter(this);
             QTimer::singleShot(0, this, [this] {
                 for (auto& job : std::exchange(jobs_, {}))
                     job();
