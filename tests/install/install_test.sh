@@ -1,14 +1,43 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix, as a user would with `cmake --install`, and
-# uses what was installed: kvstool on a map, the launcher's first start for a new user
-# (its folder filled from the shipped files) and, under the test display, the launcher
-# and the map viewer in real windows. Then the Debian package: its files and its
-# dependencies.
+# install_test.sh BUILD prefix: installs the build into a temporary prefix, as a user
+# would with `cmake --install`, and uses what was installed: kvstool on a map, the
+# launcher's first start for a new user (its folder filled from the shipped files) and,
+# under the test display, the launcher and the map viewer in real windows.
+# install_test.sh BUILD package: the Debian package, its files and its dependencies.
+# Two tests, as only the first needs the display.
 set -euo pipefail
-build="$1"
+build="$1" part="$2"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The Debian package: our programs and data under /usr, Debian's Qt as dependencies.
+package() {
+    (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null) ||
+        fail "cpack -G DEB"
+    deb=$(ls "$work"/korvane-starter_*.deb)
+    contents=$(dpkg-deb -c "$deb")
+    for file in ./usr/bin/kvstarter ./usr/bin/kvstool ./usr/bin/kvmapview \
+        ./usr/share/man/man1/kvstool.1.gz ./usr/share/bash-completion/completions/kvstool \
+        ./usr/share/doc/korvane-starter/copyright ./usr/share/doc/korvane-starter/changelog.gz \
+        ./usr/share/applications/korvane-starter.desktop \
+        ./usr/share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini; do
+        grep -q " $file\$" <<<"$contents" || fail "not in the package: $file"
+    done
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for package in libqt6core6 libqt6widgets6 libqt6network6 qt6-qpa-plugins; do
+        grep -q "$package" <<<"$depends" || fail "the package does not depend on $package: $depends"
+    done
+    dpkg-deb -x "$deb" "$work/unpacked"
+    "$work/unpacked/usr/bin/kvstool" --help >/dev/null || fail "the packaged kvstool"
+    # Debian's package checker finds no error (as root it warns about that; not an error).
+    if command -v lintian >/dev/null; then
+        errors=$(lintian "$deb" 2>&1 | grep '^E:' || true)
+        [ -z "$errors" ] || fail "lintian: $errors"
+    fi
+    echo "packaged: $(basename "$deb")"
+}
+[ "$part" = package ] && { package; exit 0; }
 
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -63,28 +92,4 @@ fi
 # game's own archives: nothing else needs to be given.
 "$prefix/bin/kvstool" kdg conflicts "$work/demo/game" >/dev/null ||
     fail "installed kvstool kdg conflicts GAME_FOLDER"
-
-# The Debian package: our programs and data under /usr, Debian's Qt as dependencies.
-(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null) ||
-    fail "cpack -G DEB"
-deb=$(ls "$work"/korvane-starter_*.deb)
-contents=$(dpkg-deb -c "$deb")
-for file in ./usr/bin/kvstarter ./usr/bin/kvstool ./usr/bin/kvmapview \
-    ./usr/share/man/man1/kvstool.1.gz ./usr/share/bash-completion/completions/kvstool \
-    ./usr/share/doc/korvane-starter/copyright ./usr/share/doc/korvane-starter/changelog.gz \
-    ./usr/share/applications/korvane-starter.desktop \
-    ./usr/share/korvane-starter/launcher/Settings/KVS/OriginalKDGs.ini; do
-    grep -q " $file\$" <<<"$contents" || fail "not in the package: $file"
-done
-depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6core6 libqt6widgets6 libqt6network6 qt6-qpa-plugins; do
-    grep -q "$package" <<<"$depends" || fail "the package does not depend on $package: $depends"
-done
-dpkg-deb -x "$deb" "$work/unpacked"
-"$work/unpacked/usr/bin/kvstool" --help >/dev/null || fail "the packaged kvstool"
-# Debian's package checker finds no error (as root it warns about that; not an error).
-if command -v lintian >/dev/null; then
-    errors=$(lintian "$deb" 2>&1 | grep '^E:' || true)
-    [ -z "$errors" ] || fail "lintian: $errors"
-fi
-echo "installed and packaged: $(basename "$deb")"
+echo "installed into a prefix"

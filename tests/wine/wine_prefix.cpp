@@ -45,8 +45,7 @@ WinePrefix::WinePrefix(const std::string& script, const std::string& templatePat
         return;
     }
     path_ = pattern;
-    if (run("mkdir -p " + quoted(path_) + " && cp -a " + quoted(templatePath + "/.") + " " +
-            quoted(path_ + "/")) != 0) {
+    if (run(quoted(script) + " copy " + quoted(templatePath) + " " + quoted(path_)) != 0) {
         error_ = "the Wine prefix template could not be copied";
         return;
     }
