@@ -145,6 +145,7 @@ TEST_F(Form1Test, MarkerFollowsTheZoomAndGoesWithItsMapAndARefusedFileIsNoMap) {
     trigger("OpenLnd");
     EXPECT_THAT(ui.messageTexts(), ::testing::ElementsAre("Wrong file format!"));
     EXPECT_EQ(ui.messages().back().icon, Icon::Critical);
+    EXPECT_EQ(label("StatusText"), "Ready");
     EXPECT_FALSE(form.viewer().loaded());
     EXPECT_EQ(names->count(), 0);
     ui.clear();
