@@ -112,14 +112,14 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     const std::string newLauncher(2000, 'L');
     w.server.serve("/KVStarter.exe", newLauncher);
     w.server.serve("/Renamer", std::string(64, 'R'));
-    w.publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + w.url("/KVStarter.exe") +
-              "\"\r\n[RENAMER]:\r\n{\r\nSloURL = \"" + w.url("/Renamer") + "\"\r\n}\r\n}\r\n");
+    w.publishLauncher(true);
+    const std::string missing = "Some of the Auto-Download components are missing, Korvane "
+                                "Starter will not try to download them.";
     w.session->DoAutoUpdate(false);
     w.session->checkAll(true);
     EXPECT_FALSE(w.session->installSelected());
     EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Some of the Auto-Download components are missing, Korvane Starter will "
-                     "not try to download them.",
+              (Texts{missing,
                      "Korvane Starter will be restarted and patched now. Backup copy of the "
                      "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
                      "backup copy if update fails."}));
@@ -132,14 +132,12 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     // The renamer cannot be fetched: patching fails and the program goes on.
     test::UpdateWorld v;
     v.server.serve("/KVStarter.exe", newLauncher);
-    v.publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + v.url("/KVStarter.exe") +
-              "\"\r\n}\r\n");
+    v.publishLauncher(false);
     v.session->DoAutoUpdate(false);
     v.session->checkAll(true);
     EXPECT_TRUE(v.session->installSelected());
     EXPECT_EQ(v.ui.messageTexts(),
-              (Texts{"Some of the Auto-Download components are missing, Korvane Starter will "
-                     "not try to download them.",
+              (Texts{missing,
                      "Failed to download missing Auto-Download component, please reinstall "
                      "Korvane Starter.",
                      "Failed to update Korvane Starter."}));
