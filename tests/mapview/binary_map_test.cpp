@@ -56,8 +56,8 @@ TEST(BinaryMap, ShortFilesReadAsZeros) {
     readBinaryMap(std::string("map \x02\0\0\0\x05", 9), m);
     EXPECT_EQ(m.mapHeight, 5);
     EXPECT_EQ(m.mapWidth, 0);
-    const std::string full = writeBinaryMap(
-        {.width = 255, .height = 255, .tile = [](int, int) { return BinaryTile{1, 2, 3}; }});
+    const auto tile = [](int, int) { return BinaryTile{1, 2, 3}; };
+    const std::string full = writeBinaryMap({.width = 255, .height = 255, .tile = tile});
     readBinaryMap(std::string_view(full).substr(0, full.size() / 2), m);
     EXPECT_EQ(m.tiles.at(0, 0).height, 3);
     EXPECT_EQ(m.tiles.at(254, 254).height, 0);
@@ -120,8 +120,9 @@ TEST(MapPreview, RefusalsAndScaling) {
                                    writeBinaryMap({.width = 10, .height = 0}), std::string("map ")})
         EXPECT_EQ(buildMapPreview(map).message(), "Wrong map dimensions.") << map.size();
 
-    const MapPreview p = buildMapPreview(writeBinaryMap(
-        {.width = 250, .height = 100, .tile = [](int x, int) { return BinaryTile{0, 0, std::uint8_t(x)}; }}));
+    const auto columns = [](int x, int) { return BinaryTile{0, 0, std::uint8_t(x)}; };
+    const MapPreview p =
+        buildMapPreview(writeBinaryMap({.width = 250, .height = 100, .tile = columns}));
     EXPECT_EQ(p.message(), "");
     EXPECT_EQ(p.sizeLabel(), "250 x 100");
     EXPECT_EQ(std::pair(p.image.width(), p.image.height()), std::pair(200, 80));

@@ -24,13 +24,15 @@ namespace {
 using worldgen::BinaryTile;
 
 MapModel binaryMap(int width, int height, const std::vector<worldgen::OilFeature>& oil = {}) {
+    const auto tile = [](int x, int y) {
+        return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
+                          std::uint8_t((x * 13 + y * 5) % 256)};
+    };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap(
-                      {.width = std::uint32_t(width), .height = std::uint32_t(height), .tile = [](int x, int y) {
-                           return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
-                                             std::uint8_t((x * 13 + y * 5) % 256)};
-                       }}),
-                  model);
+    readBinaryMap(
+        worldgen::writeBinaryMap(
+            {.width = std::uint32_t(width), .height = std::uint32_t(height), .tile = tile}),
+        model);
     readFeatures(worldgen::writeFeatures(oil), model);
     return model;
 }

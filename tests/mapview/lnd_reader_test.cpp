@@ -39,7 +39,8 @@ TEST(LndReader, HeaderAndTilesInColumnOrder) {
     for (int x = 0; x < 5; ++x)
         for (int y = 0; y < 3; ++y)
             EXPECT_EQ(std::pair(m.tiles.at(x, y).height, m.tiles.at(x, y).texture),
-                      std::pair(10 * x + y, 1 + x + 5 * y)) << x << "," << y;
+                      std::pair(10 * x + y, 1 + x + 5 * y))
+                << x << "," << y;
     // The spare row and column exist and stay empty.
     EXPECT_EQ(m.tiles.at(5, 3).height, 0);
 }
@@ -137,9 +138,10 @@ TEST(LndReader, StopBetweenColumnsKeepsWhatWasRead) {
     RecordingProgress progress;
     progress.stopAfter = 2;
     MapModel model;
-    EXPECT_EQ(readLnd(writeLndMap({.width = 6, .height = 2, .tileHeight = [](int, int) { return 9; }}),
-                      model, progress),
-              ReadOutcome::Stopped);
+    EXPECT_EQ(
+        readLnd(writeLndMap({.width = 6, .height = 2, .tileHeight = [](int, int) { return 9; }}),
+                model, progress),
+        ReadOutcome::Stopped);
     EXPECT_EQ(model.tiles.at(2, 1).height, 9);
     EXPECT_EQ(model.tiles.at(3, 0).height, 0);
 }

@@ -91,11 +91,11 @@ TEST(MapCheck, TileCountRepairFollowsTheSides) {
 }
 
 TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
-    MapModel model = load(clean({on("\"A0LightFactory\"", 3, 3), on("\"A0FacMod1\"", 3, 3),
-                                 on("\"A0FacMod2\"", 3, 3), on("\"A0ResearchModule1\"", 5, 5),
-                                 on("\"A0ResearchFacility\"", 5, 5),
-                                 on("\"A0PowerGenerator\"", 7, 7), on("\"A0PowMod1\"", 7, 7),
-                                 on("\"A0LightFactory\"", 9, 9), on("\"A0LightFactory\"", 9, 9)}));
+    MapModel model = load(
+        clean({on("\"A0LightFactory\"", 3, 3), on("\"A0FacMod1\"", 3, 3), on("\"A0FacMod2\"", 3, 3),
+               on("\"A0ResearchModule1\"", 5, 5), on("\"A0ResearchFacility\"", 5, 5),
+               on("\"A0PowerGenerator\"", 7, 7), on("\"A0PowMod1\"", 7, 7),
+               on("\"A0LightFactory\"", 9, 9), on("\"A0LightFactory\"", 9, 9)}));
     CheckRun check;
     for (int i = 0; i < 2; ++i)
         check.ui.answerMessage(Answer::No);
@@ -152,9 +152,11 @@ TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
 }
 
 TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
-    MapModel model = load({.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; },
-                           .objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)}});
-    // Texture 15 is water, 20 a cliff face; there is no gateway.
+    // Column 2 is water (texture 15), column 5 a cliff face (20); there is no gateway.
+    const auto texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; };
+    MapModel model =
+        load({.texture = texture,
+              .objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)}});
     CheckRun check;
     EXPECT_EQ(check.run(model), 3);
     EXPECT_THAT(check.ui.messageTexts(),

@@ -180,11 +180,11 @@ TEST(MapViewerInfo, HeightSliderShiftsEveryTileByTheChange) {
 }
 
 TEST(MapViewerKdg, BinaryMapDrawsTerrainAndOilAndRefusesTheTextureEntry) {
+    const auto tile = [](int x, int y) {
+        return worldgen::BinaryTile{14, 0, std::uint8_t(10 * x + y)};
+    };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap({.width = 8, .height = 8, .tile = [](int x, int y) {
-                                                return worldgen::BinaryTile{14, 0, std::uint8_t(10 * x + y)};
-                                            }}),
-                  model);
+    readBinaryMap(worldgen::writeBinaryMap({.width = 8, .height = 8, .tile = tile}), model);
     readFeatures(worldgen::writeFeatures({worldgen::oilOnTile(3, 5)}), model);
     test::ScriptedUi ui;
     NoProgress progress;

@@ -76,8 +76,9 @@ TEST_F(KvstoolMap, InfoConvertAndRender) {
     EXPECT_THAT(back.out, ::testing::HasSubstr("Objects: 5\n\"OilResource\"\t9 X 55\tPlayer0\n"));
 
     // At 4x the grid shows: the factory's tile (20, 30) is red but for its border.
-    const test::ToolRun render = kvstool("render " + at("Highlands.lnd") + " " + at("h.png") +
-                                         " --zoom 4 --grid --layers terrain,objects --sea-level 90");
+    const test::ToolRun render =
+        kvstool("render " + at("Highlands.lnd") + " " + at("h.png") +
+                " --zoom 4 --grid --layers terrain,objects --sea-level 90");
     EXPECT_EQ(render.exitCode, 0) << render.err;
     QImage png(QString::fromStdString(folder / "h.png"));
     ASSERT_EQ(png.width(), 256);

@@ -273,16 +273,17 @@ TEST(UpdateCheck, DescriptionRefreshAndMiscAutoDownload) {
     // files, are refused; a body shorter than its record's size (no length header to tell)
     // is not installed.
     const std::string own = "' belongs to Korvane Starter itself; an update may not replace it.";
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Error while downloading.", "Failed to download configuration file for Other",
-                     "One or more errors occured while downloading MOD configurations.",
-                     "Korvane Starter must run '" + w.launcherFile("Tools/tool.bat") +
-                         "', which was just downloaded.\r\nContinue?",
-                     "'../..' lies outside the Korvane Starter folder.",
-                     "Failed to install 'Escape'.", "'/tmp' lies outside the Korvane Starter folder.",
-                     "Failed to install 'Abs'.", "'" + w.launcherFile("kvstarter") + own,
-                     "Failed to install 'Exe'.", "'" + settings + own, "Failed to install 'Prefs'.",
-                     "Error while downloading.", "Failed to install 'Short'."}));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        (Texts{"Error while downloading.", "Failed to download configuration file for Other",
+               "One or more errors occured while downloading MOD configurations.",
+               "Korvane Starter must run '" + w.launcherFile("Tools/tool.bat") +
+                   "', which was just downloaded.\r\nContinue?",
+               "'../..' lies outside the Korvane Starter folder.", "Failed to install 'Escape'.",
+               "'/tmp' lies outside the Korvane Starter folder.", "Failed to install 'Abs'.",
+               "'" + w.launcherFile("kvstarter") + own, "Failed to install 'Exe'.",
+               "'" + settings + own, "Failed to install 'Prefs'.", "Error while downloading.",
+               "Failed to install 'Short'."}));
     ASSERT_EQ(w.ui.messages().size(), 14u);
     EXPECT_EQ(w.ui.messages()[3].buttons, Buttons::YesNoCancel);
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Other.ini")));

@@ -118,11 +118,11 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     w.session->DoAutoUpdate(false);
     w.session->checkAll(true);
     EXPECT_FALSE(w.session->installSelected());
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{missing,
-                     "Korvane Starter will be restarted and patched now. Backup copy of the "
-                     "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
-                     "backup copy if update fails."}));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        (Texts{missing, "Korvane Starter will be restarted and patched now. Backup copy of the "
+                        "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
+                        "backup copy if update fails."}));
     EXPECT_EQ(w.temp.read("kvs/KVSTemp.exe"), newLauncher);
     EXPECT_EQ(w.temp.read("kvs/Renamer"), std::string(64, 'R'));
     EXPECT_EQ(w.started, Texts{w.launcherFile("Renamer") + " KVSTemp.exe --pid 1 --target \"" +

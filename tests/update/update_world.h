@@ -42,7 +42,8 @@ struct UpdateWorld {
     // A launcher 2.2 at "/KVStarter.exe", with or without the renamer at "/Renamer".
     void publishLauncher(bool withRenamer) {
         publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + url("/KVStarter.exe") + "\"\r\n" +
-                (withRenamer ? "[RENAMER]:\r\n{\r\nSloURL = \"" + url("/Renamer") + "\"\r\n}\r\n" : "") +
+                (withRenamer ? "[RENAMER]:\r\n{\r\nSloURL = \"" + url("/Renamer") + "\"\r\n}\r\n"
+                             : "") +
                 "}\r\n");
     }
     std::string url(const std::string& path) const { return server.url(path); }
