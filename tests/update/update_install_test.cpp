@@ -77,6 +77,16 @@ TEST(UpdateInstall, EverythingTickedLandsInPlaceAfterAFailedLauncherDownload) {
     EXPECT_FALSE(platform::fileExists(w.launcherFile("KVSTemp.exe")));
     // Downloads ran through the main window's caption.
     EXPECT_EQ(w.captions[2], "Korvane Starter - downloading...");
+
+    // A rules title that names another folder (the parser refuses it; here it is changed
+    // after the check) still cannot lead the install out of the rules folder.
+    w.session->checkAll(false);
+    w.session->state().rules[0].title = "../Escape";
+    w.session->state().rules[0].selected = true;
+    w.ui.clear();
+    EXPECT_TRUE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"Failed to install new Rules file.", "Done."}));
+    EXPECT_FALSE(platform::pathExists(w.launcherFile("Mods/Escape")));
 }
 
 TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
