@@ -107,10 +107,8 @@ TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
     w.session->setChecked(1, true);
     w.session->installSelected();
 
-    const Texts once = {"Error while downloading.", "Failed to install new AI.", "Done."};
-    Texts twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(w.ui.messageTexts(), twice);
+    const std::string error = "Error while downloading.", failed = "Failed to install new AI.";
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{error, failed, "Done.", error, failed, "Done."}));
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(10, 'a'));
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Hunter.ini")));
     for (const auto& e : platform::listDirectory(w.paths.aiFolder))
