@@ -82,12 +82,11 @@ TEST(LndReader, GatewaysLimitsAndBothTables) {
     EXPECT_EQ((std::vector<int>{m.tileTypeOf(1), m.tileTypeOf(91), m.tileTypeOf(18),
                                 m.tileTypeOf(0), m.tileTypeOf(92)}),
               (std::vector<int>{0, 0, 7, -1, -1}));
-}
-
-TEST(LndReader, ShortTablesStopAtTheirCount) {
-    const MapModel m = read(writeLndMap({.width = 2, .height = 2, .tileTypes = {5, 6, 7}}));
-    EXPECT_EQ(m.tileTypes, (std::vector<int>{5, 6, 7}));
-    EXPECT_EQ(m.tileFlags, (std::vector<int>{0, 0, 0}));
+    // Short tables stop at their count.
+    const MapModel shortTables =
+        read(writeLndMap({.width = 2, .height = 2, .tileTypes = {5, 6, 7}}));
+    EXPECT_EQ(shortTables.tileTypes, (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(shortTables.tileFlags, (std::vector<int>{0, 0, 0}));
 }
 
 TEST(LndReader, WrongFormatAndStatusTexts) {

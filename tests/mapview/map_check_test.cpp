@@ -99,10 +99,12 @@ TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
     CheckRun check;
     for (int i = 0; i < 2; ++i)
         check.ui.answerMessage(Answer::No);
-    check.run(model);
-    // Two modules on one tile are a pair of their own and are reported.
+    EXPECT_EQ(check.run(model), 2);
+    // Two modules on one tile are a pair of their own and are reported; declined, the
+    // objects stay where they are.
     EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
                                           "Some objects  have identical coordinates. (9X9)"));
+    EXPECT_EQ(std::pair(model.objects[8].x, model.objects[8].y), std::pair(9, 9));
     EXPECT_TRUE(isBaseWithModule("\"A0PowMod1\"", "\"A0PowerGenerator\""));
     EXPECT_FALSE(isBaseWithModule("A0LightFactory", "A0FacMod1")); // names keep their quotes
 }
@@ -129,14 +131,6 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
                                           "Some objects still have identical coordinates. (4X3)"));
     EXPECT_THAT(check.statuses, ElementsAre("\"B\" - \"C\"", "\"E\" - \"F\"", "\"A\" - \"C\""));
     EXPECT_TRUE(check.ui.allAnswersUsed());
-}
-
-TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
-    MapModel model = load(clean({on("\"A\"", 3, 3), on("\"B\"", 3, 3)}));
-    CheckRun check;
-    check.ui.answerMessage(Answer::No);
-    EXPECT_EQ(check.run(model), 1);
-    EXPECT_EQ(model.objects[1].x, 3);
 }
 
 TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
