@@ -38,15 +38,14 @@ QRgb greyOf(int level) {
 class MapViewTest : public ::testing::Test {
 protected:
     MapViewTest() {
-        worldgen::LndMapSpec plan;
-        plan.width = kMapWidth;
-        plan.height = kMapHeight;
-        plan.seaLevel = 10; // below every tile
-        plan.tileHeight = heightAt;
-        plan.objects = {{"\"A0LightFactory\"", 0,
-                         worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
-                         worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)}};
-        folder.write("Test.lnd", worldgen::writeLndMap(plan));
+        const worldgen::LndObjectSpec factory{"\"A0LightFactory\"", 0,
+                                              worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
+                                              worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)};
+        folder.write("Test.lnd", worldgen::writeLndMap({.width = kMapWidth,
+                                                        .height = kMapHeight,
+                                                        .seaLevel = 10, // below every tile
+                                                        .tileHeight = heightAt,
+                                                        .objects = {factory}}));
         form.resize(420, 300);
         form.show();
         QCoreApplication::processEvents();
@@ -209,11 +208,8 @@ TEST_F(MapViewTest, DragsPanWithinTheMapAndALeftClickStillAsks) {
 
     // A map smaller than the view opens at the largest step at which it fits, centred, and
     // stays there.
-    worldgen::LndMapSpec small;
-    small.width = 40;
-    small.height = 30;
-    small.tileHeight = heightAt;
-    folder.write("Small.lnd", worldgen::writeLndMap(small));
+    folder.write("Small.lnd",
+                 worldgen::writeLndMap({.width = 40, .height = 30, .tileHeight = heightAt}));
     ASSERT_TRUE(form.openLndFile(folder / "Small.lnd"));
     int fit = 1;
     while (fit < 8 && 40 * (fit + 1) <= view->width() && 30 * (fit + 1) <= view->height())
