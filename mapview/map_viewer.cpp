@@ -34,9 +34,10 @@ void MapViewer::begin() {
         onBusyChanged(true);
 }
 
-void MapViewer::end(bool completed) {
-    // StoppedWorking when a step saw the stop flag.
-    progress_.setStatus(completed ? "Ready" : "Stopped");
+void MapViewer::end(bool finished) {
+    // "Stopped" only when a step saw the stop flag. A refused file has finished too: its box
+    // says why, and a status reading "Stopped" would suggest the user broke something off.
+    progress_.setStatus(finished ? "Ready" : "Stopped");
     if (onPictureChanged)
         onPictureChanged();
     if (onBusyChanged)
@@ -63,7 +64,7 @@ bool MapViewer::openLnd(const std::string& path) {
         // not work on it.
         model_ = MapModel{};
         picture_.clear();
-        end(false);
+        end(true);
         return false;
     }
     adoptLoadedModel();
@@ -83,7 +84,7 @@ bool MapViewer::openBinaryMap(const std::string& path) {
     std::string bytes;
     if (platform::Status s = platform::readFile(path, bytes, kMapFileReadLimit); !s) {
         showErrorBox(ui_, s.code, s.description, "OpenBinaryMap");
-        end(false);
+        end(true);
         return false;
     }
     caption_ = "VUV Ozarev - " + fileNameOf(path);

@@ -99,7 +99,7 @@ private:
     };
 
     void begin();
-    void end(bool completed);
+    void end(bool finished);
     void sizePicture();
     void adoptLoadedModel();
     void drawAll(bool reportDataSet);

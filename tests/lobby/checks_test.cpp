@@ -47,9 +47,8 @@ TEST(LobbyChecks, NicknameAddsTheRowTheRecordAndTheSendToEntry) {
     EXPECT_EQ(c.a.state().users[0].ip, "10.0.0.9");
     EXPECT_EQ(c.a.state().users[0].nick, "Bob");
     EXPECT_EQ(c.a.state().sendTo, std::vector<std::string>{"Bob"});
-    // Naming itself again changes the peer's row; it never adds one.
-    for (int i = 0; i < 2000; ++i)
-        c.feed("nickname||10.0.0.8||Bob" + std::to_string(i % 3));
+    // Naming itself again changes the peer's row and never adds one.
+    c.feed("nickname||10.0.0.8||Bob1");
     EXPECT_EQ(c.a.rows(), std::vector<std::string>{"10.0.0.8|Bob1|OK"});
     EXPECT_EQ(c.a.state().sendTo, std::vector<std::string>{"Bob1"});
     c.feed("nickname||10.0.0.9||Bob");
@@ -66,16 +65,14 @@ TEST(LobbyChecks, EachAiAndRulesDifferenceHasItsNoticeAndColumn) {
     struct Case {
         const char* what;
         std::function<void(Checked&, AiConfig&)> change;
-        std::function<std::string(Checked&)> notice;
+        std::string notice;
         const char* column;
     };
+    Checked c;
+    const std::string lead = kLead;
     const std::vector<Case> cases = {
         {"AI text", [](Checked&, AiConfig& p) { p.players[2] = "Raider"; },
-         [](Checked&) {
-             return std::string(kLead) +
-                    "Player2:\r\nYour AI: '<don't change>'\r\nBob's AI: 'Raider'";
-         },
-         "Not ready (AI)"},
+         lead + "Player2:\r\nYour AI: '<don't change>'\r\nBob's AI: 'Raider'", "Not ready (AI)"},
         {"AI size",
          [](Checked& c, AiConfig& p) {
              c.a.launcher->content.choices.players[2].select("Raider");
@@ -83,20 +80,12 @@ TEST(LobbyChecks, EachAiAndRulesDifferenceHasItsNoticeAndColumn) {
              p.playerSizes[2] =
                  c.size(c.a.world.launcherFolder + "Mods/SkirmishAI/Raider.kvai") + 1;
          },
-         [](Checked&) {
-             return std::string(kLead) + "Bob uses a different version of 'Raider'\r\n(Player2)";
-         },
-         "Not ready (AI)"},
+         lead + "Bob uses a different version of 'Raider'\r\n(Player2)", "Not ready (AI)"},
         {"slot script size", [](Checked&, AiConfig& p) { p.playerSizes[3] += 7; },
-         [](Checked&) {
-             return std::string(kLead) + "Bob uses a different AI version for Player3";
-         },
-         "Not ready (AI)"},
+         lead + "Bob uses a different AI version for Player3", "Not ready (AI)"},
         {"rules text", [](Checked&, AiConfig& p) { p.rules = "Hard Times"; },
-         [](Checked&) {
-             return std::string("Bob's AI (rules) configuration is not compatible with your "
-                                "configuration: '<don't change>' - 'Hard Times'");
-         },
+         "Bob's AI (rules) configuration is not compatible with your configuration: "
+         "'<don't change>' - 'Hard Times'",
          "Not ready (Rules)"},
         {"rules size",
          [](Checked& c, AiConfig& p) {
@@ -104,14 +93,10 @@ TEST(LobbyChecks, EachAiAndRulesDifferenceHasItsNoticeAndColumn) {
              p.rules = "Hard Times";
              p.rulesSize = 1;
          },
-         [](Checked&) { return std::string(kLead) + "Bob uses a different 'Hard Times' version"; },
-         "Not ready (Rules)"},
+         lead + "Bob uses a different 'Hard Times' version", "Not ready (Rules)"},
         {"game rules size", [](Checked&, AiConfig& p) { p.rulesSize += 1; },
-         [](Checked& c) {
-             return std::string(kLead) + "Bob uses a different rules file version\r\n(" +
-                    c.a.launcher->installations.currentGameFolder() +
-                    "multiplay\\skirmish\\rules.slo)";
-         },
+         lead + "Bob uses a different rules file version\r\n(" +
+             c.a.launcher->installations.currentGameFolder() + "multiplay\\skirmish\\rules.slo)",
          "Not ready (Rules)"},
         // The first difference stops the check: the rules are never looked at.
         {"AI and rules",
@@ -119,13 +104,8 @@ TEST(LobbyChecks, EachAiAndRulesDifferenceHasItsNoticeAndColumn) {
              p.players[0] = "Hunter";
              p.rules = "Classic";
          },
-         [](Checked&) {
-             return std::string(kLead) +
-                    "Player0:\r\nYour AI: '<don't change>'\r\nBob's AI: 'Hunter'";
-         },
-         "Not ready (AI)"},
+         lead + "Player0:\r\nYour AI: '<don't change>'\r\nBob's AI: 'Hunter'", "Not ready (AI)"},
     };
-    Checked c;
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         c.reset();
@@ -133,7 +113,7 @@ TEST(LobbyChecks, EachAiAndRulesDifferenceHasItsNoticeAndColumn) {
         k.change(c, peer);
         c.sendAi(peer);
         ASSERT_EQ(c.a.ui.messages().size(), 1u);
-        EXPECT_EQ(c.a.ui.messages()[0].text, k.notice(c));
+        EXPECT_EQ(c.a.ui.messages()[0].text, k.notice);
         EXPECT_EQ(c.a.ui.messages()[0].icon, Icon::Information);
         EXPECT_EQ(c.column(), k.column);
         // The same configuration sent again after the fix clears it.

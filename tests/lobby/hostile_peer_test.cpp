@@ -69,6 +69,19 @@ std::unique_ptr<QTcpSocket> rawPeer(std::uint16_t port) {
     return s;
 }
 
+// A plain socket to the host, for peers that write while this process's loop is not running.
+int connectedSocket(std::uint16_t port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
 void write(QTcpSocket& s, const std::string& bytes) {
     s.write(bytes.data(), qint64(bytes.size()));
     s.flush();
@@ -131,12 +144,8 @@ TEST(LobbyHostilePeer, PeersSpeakingBeforeTheHostLooksAreHeard) {
     // Three peers connect and send their nick while the host's event loop is not running.
     std::vector<int> fds;
     for (int i = 0; i < 3; ++i) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        const int fd = connectedSocket(port);
+        ASSERT_GE(fd, 0);
         const std::string nick =
             "nickname||10.0.0." + std::to_string(i) + "||P" + std::to_string(i);
         ASSERT_GT(::send(fd, nick.data(), nick.size(), MSG_NOSIGNAL), 0);
@@ -190,12 +199,8 @@ TEST(LobbyHostilePeer, AFloodOfMessagesIsCappedAndSaidOnce) {
     // box is open here.
     std::atomic<bool> floodDone = false;
     std::thread flooder([port, &floodDone] {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(port);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+        const int fd = connectedSocket(port);
+        if (fd >= 0) {
             const int on = 1;
             ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
             for (int i = 0; i < 10000; ++i) {
@@ -205,8 +210,8 @@ TEST(LobbyHostilePeer, AFloodOfMessagesIsCappedAndSaidOnce) {
                 if (i % 20 == 0)
                     std::this_thread::sleep_for(std::chrono::microseconds(300));
             }
+            ::close(fd);
         }
-        ::close(fd);
         floodDone = true;
     });
     const bool finished =

@@ -21,19 +21,18 @@
 namespace kv::mapview {
 namespace {
 
-using worldgen::BinaryMapSpec;
 using worldgen::BinaryTile;
 
 MapModel binaryMap(int width, int height, const std::vector<worldgen::OilFeature>& oil = {}) {
-    BinaryMapSpec plan;
-    plan.width = std::uint32_t(width);
-    plan.height = std::uint32_t(height);
-    plan.tile = [](int x, int y) {
+    const auto tile = [](int x, int y) {
         return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
                           std::uint8_t((x * 13 + y * 5) % 256)};
     };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap(plan), model);
+    readBinaryMap(
+        worldgen::writeBinaryMap(
+            {.width = std::uint32_t(width), .height = std::uint32_t(height), .tile = tile}),
+        model);
     readFeatures(worldgen::writeFeatures(oil), model);
     return model;
 }

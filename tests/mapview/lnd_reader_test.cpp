@@ -28,36 +28,31 @@ MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done)
 }
 
 TEST(LndReader, HeaderAndTilesInColumnOrder) {
-    LndMapSpec plan;
-    plan.width = 5;
-    plan.height = 3;
-    plan.seaLevel = 42;
-    plan.dataSet = "KorvaneDataC2.eds";
-    plan.tileHeight = [](int x, int y) { return 10 * x + y; };
-    plan.texture = [](int x, int y) { return 1 + x + 5 * y; };
-    const MapModel m = read(writeLndMap(plan));
+    const MapModel m = read(writeLndMap({.dataSet = "KorvaneDataC2.eds",
+                                         .width = 5,
+                                         .height = 3,
+                                         .seaLevel = 42,
+                                         .tileHeight = [](int x, int y) { return 10 * x + y; },
+                                         .texture = [](int x, int y) { return 1 + x + 5 * y; }}));
     EXPECT_EQ(std::tuple(m.sourceMode, m.dataSet, m.mapWidth, m.mapHeight, m.numTiles, m.seaLevel),
               std::tuple(SourceMode::Lnd, "KorvaneDataC2.eds", 5, 3, 15, 42));
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 3; ++y) {
-            EXPECT_EQ(m.tiles.at(x, y).height, 10 * x + y) << x << "," << y;
-            EXPECT_EQ(m.tiles.at(x, y).texture, 1 + x + 5 * y) << x << "," << y;
-        }
-    }
+    for (int x = 0; x < 5; ++x)
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(std::pair(m.tiles.at(x, y).height, m.tiles.at(x, y).texture),
+                      std::pair(10 * x + y, 1 + x + 5 * y))
+                << x << "," << y;
     // The spare row and column exist and stay empty.
     EXPECT_EQ(m.tiles.at(5, 3).height, 0);
 }
 
 TEST(LndReader, ObjectTilePositionsRoundDown) {
-    LndMapSpec plan;
-    plan.width = 64;
-    plan.height = 64;
-    plan.objects = {{"\"Centre\"", 3, 0, 0},
-                    {"\"Up\"", 1, 0, 128},
-                    {"\"JustLeft\"", 0, -0.5, 0},
-                    {"\"JustBelow\"", 0, 0, -0.01},
-                    {"\"Corner\"", 7, -4096, 4096}};
-    const MapModel m = read(writeLndMap(plan));
+    const MapModel m = read(writeLndMap({.width = 64,
+                                         .height = 64,
+                                         .objects = {{"\"Centre\"", 3, 0, 0},
+                                                     {"\"Up\"", 1, 0, 128},
+                                                     {"\"JustLeft\"", 0, -0.5, 0},
+                                                     {"\"JustBelow\"", 0, 0, -0.01},
+                                                     {"\"Corner\"", 7, -4096, 4096}}}));
     ASSERT_EQ(m.objects.size(), 5u);
     EXPECT_EQ(m.objects[0].name + " " + std::to_string(m.objects[0].player), "\"Centre\" 3");
     std::vector<std::pair<int, int>> tiles;
@@ -68,16 +63,14 @@ TEST(LndReader, ObjectTilePositionsRoundDown) {
 }
 
 TEST(LndReader, GatewaysLimitsAndBothTables) {
-    LndMapSpec plan;
-    plan.width = 4;
-    plan.height = 4;
-    plan.gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}};
-    plan.objects = {{"\"A\"", 0, 0, 0}};
     std::vector<int> types(91);
     for (int i = 0; i < 91; ++i)
         types[std::size_t(i)] = i % 10;
-    plan.tileTypes = types;
-    const MapModel m = read(writeLndMap(plan));
+    const MapModel m = read(writeLndMap({.width = 4,
+                                         .height = 4,
+                                         .objects = {{"\"A\"", 0, 0, 0}},
+                                         .gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}},
+                                         .tileTypes = types}));
     EXPECT_EQ(m.scrollLimitCount, 1);
     ASSERT_EQ(m.gateways.size(), 2u);
     EXPECT_EQ(std::tuple(m.gateways[1].x1, m.gateways[1].x2, m.gateways[1].y2),
@@ -89,29 +82,22 @@ TEST(LndReader, GatewaysLimitsAndBothTables) {
     EXPECT_EQ((std::vector<int>{m.tileTypeOf(1), m.tileTypeOf(91), m.tileTypeOf(18),
                                 m.tileTypeOf(0), m.tileTypeOf(92)}),
               (std::vector<int>{0, 0, 7, -1, -1}));
-}
-
-TEST(LndReader, ShortTablesStopAtTheirCount) {
-    LndMapSpec plan;
-    plan.width = 2;
-    plan.height = 2;
-    plan.tileTypes = {5, 6, 7};
-    const MapModel m = read(writeLndMap(plan));
-    EXPECT_EQ(m.tileTypes, (std::vector<int>{5, 6, 7}));
-    EXPECT_EQ(m.tileFlags, (std::vector<int>{0, 0, 0}));
+    // Short tables stop at their count.
+    const MapModel shortTables =
+        read(writeLndMap({.width = 2, .height = 2, .tileTypes = {5, 6, 7}}));
+    EXPECT_EQ(shortTables.tileTypes, (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(shortTables.tileFlags, (std::vector<int>{0, 0, 0}));
 }
 
 TEST(LndReader, WrongFormatAndStatusTexts) {
     read("Dataset x\r\n", ReadOutcome::WrongFormat);
     read("", ReadOutcome::WrongFormat);
 
-    LndMapSpec plan;
-    plan.width = 4;
-    plan.height = 2;
-    plan.declaredTiles = 16; // progress counts against the declared number
     RecordingProgress progress;
     MapModel model;
-    ASSERT_EQ(readLnd(writeLndMap(plan), model, progress), ReadOutcome::Done);
+    // Progress counts against the declared number of tiles.
+    ASSERT_EQ(readLnd(writeLndMap({.width = 4, .height = 2, .declaredTiles = 16}), model, progress),
+              ReadOutcome::Done);
     EXPECT_THAT(progress.statuses,
                 ElementsAre("Reading file...", "Reading file...map info", "Map width: 4",
                             "Map height: 2", "Reading file...terrain",
@@ -122,9 +108,7 @@ TEST(LndReader, WrongFormatAndStatusTexts) {
 }
 
 TEST(LndReader, SeaLevelIsOneHundredUnlessTheFileSetsIt) {
-    LndMapSpec plan;
-    plan.seaLevel = 40;
-    const std::string text = writeLndMap(plan);
+    const std::string text = writeLndMap({.seaLevel = 40});
     const std::size_t at = text.find("    SeaLevel 40\r\n");
     ASSERT_NE(at, std::string::npos);
     const struct {
@@ -150,48 +134,36 @@ TEST(LndReader, SeaLevelIsOneHundredUnlessTheFileSetsIt) {
 }
 
 TEST(LndReader, StopBetweenColumnsKeepsWhatWasRead) {
-    LndMapSpec plan;
-    plan.width = 6;
-    plan.height = 2;
-    plan.tileHeight = [](int, int) { return 9; };
     RecordingProgress progress;
     progress.stopAfter = 2;
     MapModel model;
-    EXPECT_EQ(readLnd(writeLndMap(plan), model, progress), ReadOutcome::Stopped);
+    EXPECT_EQ(
+        readLnd(writeLndMap({.width = 6, .height = 2, .tileHeight = [](int, int) { return 9; }}),
+                model, progress),
+        ReadOutcome::Stopped);
     EXPECT_EQ(model.tiles.at(2, 1).height, 9);
     EXPECT_EQ(model.tiles.at(3, 0).height, 0);
 }
 
 TEST(LndReader, MalformedAndTruncatedFilesDoNotCrash) {
-    LndMapSpec plan;
-    plan.width = 8;
-    plan.height = 8;
-    plan.objects = {{"\"A\"", 0, 0, 0}};
-    plan.gateways = {{1, 1, 2, 2}};
-    const std::string text = writeLndMap(plan);
+    const std::string text = writeLndMap(
+        {.width = 8, .height = 8, .objects = {{"\"A\"", 0, 0, 0}}, .gateways = {{1, 1, 2, 2}}});
     for (std::size_t cut = 0; cut < text.size(); cut += 37)
         read(text.substr(0, cut), cut < 7 ? ReadOutcome::WrongFormat : ReadOutcome::Done);
 
-    std::string huge = text;
-    huge.replace(huge.find("NumObjects 1"), 12, "NumObjects 2147483647");
-    EXPECT_EQ(read(huge).objects.size() > 0, true);
-    std::string garbage = text;
-    garbage.replace(garbage.find("MapWidth 8"), 10, "MapWidth x9");
-    EXPECT_EQ(read(garbage).mapWidth, 0);
-    std::string negative = text;
-    negative.replace(negative.find("MapHeight 8"), 11, "MapHeight -5");
-    EXPECT_EQ(read(negative).mapHeight, 0);
-    std::string big = text;
-    big.replace(big.find("MapWidth 8"), 10, "MapWidth 99999");
-    read(big, ReadOutcome::TooLarge);
+    auto with = [&](const std::string& line, const std::string& replacement) {
+        std::string changed = text;
+        return changed.replace(changed.find(line), line.size(), replacement);
+    };
+    EXPECT_FALSE(read(with("NumObjects 1", "NumObjects 2147483647")).objects.empty());
+    EXPECT_EQ(read(with("MapWidth 8", "MapWidth x9")).mapWidth, 0);
+    EXPECT_EQ(read(with("MapHeight 8", "MapHeight -5")).mapHeight, 0);
+    read(with("MapWidth 8", "MapWidth 99999"), ReadOutcome::TooLarge);
 }
 
 TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     test::TempFolder program, maps;
-    LndMapSpec plan;
-    plan.width = 3;
-    plan.height = 2;
-    plan.lfOnly = true;
+    LndMapSpec plan{.width = 3, .height = 2, .lfOnly = true};
     const std::string original = writeLndMap(plan);
     const std::string path = maps.write("Lakes.lnd", original);
     RecordingProgress progress;

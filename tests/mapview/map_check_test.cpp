@@ -20,11 +20,9 @@ LndObjectSpec on(const char* name, int x, int y, int w = 16, int h = 16) {
     return {name, 0, worldgen::worldXOfTile(x, w), worldgen::worldYOfTile(y, h)};
 }
 
-// A 16 x 16 map with a gateway and nothing wrong unless a test changes it.
-LndMapSpec cleanSpec() {
-    LndMapSpec plan;
-    plan.gateways = {{1, 1, 4, 1}};
-    return plan;
+// A 16 x 16 map with a gateway and nothing wrong but what its objects bring.
+LndMapSpec clean(std::vector<LndObjectSpec> objects = {}) {
+    return {.objects = std::move(objects), .gateways = {{1, 1, 4, 1}}};
 }
 
 MapModel load(const LndMapSpec& plan) {
@@ -46,7 +44,7 @@ struct CheckRun {
 };
 
 TEST(MapCheck, CleanMapAndNoMapLoaded) {
-    MapModel model = load(cleanSpec());
+    MapModel model = load(clean());
     CheckRun check;
     EXPECT_EQ(check.run(model), 0);
     ASSERT_EQ(check.ui.messages().size(), 1u);
@@ -63,10 +61,7 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
         int height, repaired;
     };
     for (const Case c : {Case{251, 250}, Case{7, 8}, Case{252, 250}, Case{4, 8}, Case{9, 10}}) {
-        LndMapSpec plan = cleanSpec();
-        plan.height = c.height;
-        plan.width = 15;
-        MapModel model = load(plan);
+        MapModel model = load({.width = 15, .height = c.height, .gateways = {{1, 1, 4, 1}}});
         CheckRun check;
         for (Answer a : {Answer::Yes, Answer::No, Answer::No})
             check.ui.answerMessage(a);
@@ -87,9 +82,7 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
 }
 
 TEST(MapCheck, TileCountRepairFollowsTheSides) {
-    LndMapSpec plan = cleanSpec();
-    plan.declaredTiles = 100;
-    MapModel model = load(plan);
+    MapModel model = load({.declaredTiles = 100, .gateways = {{1, 1, 4, 1}}});
     CheckRun check;
     check.ui.answerMessage(Answer::Yes);
     EXPECT_EQ(check.run(model), 1);
@@ -98,31 +91,28 @@ TEST(MapCheck, TileCountRepairFollowsTheSides) {
 }
 
 TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
-    LndMapSpec plan = cleanSpec();
-    plan.objects = {on("\"A0LightFactory\"", 3, 3),     on("\"A0FacMod1\"", 3, 3),
-                    on("\"A0FacMod2\"", 3, 3),          on("\"A0ResearchModule1\"", 5, 5),
-                    on("\"A0ResearchFacility\"", 5, 5), on("\"A0PowerGenerator\"", 7, 7),
-                    on("\"A0PowMod1\"", 7, 7),          on("\"A0LightFactory\"", 9, 9),
-                    on("\"A0LightFactory\"", 9, 9)};
-    MapModel model = load(plan);
+    MapModel model = load(
+        clean({on("\"A0LightFactory\"", 3, 3), on("\"A0FacMod1\"", 3, 3), on("\"A0FacMod2\"", 3, 3),
+               on("\"A0ResearchModule1\"", 5, 5), on("\"A0ResearchFacility\"", 5, 5),
+               on("\"A0PowerGenerator\"", 7, 7), on("\"A0PowMod1\"", 7, 7),
+               on("\"A0LightFactory\"", 9, 9), on("\"A0LightFactory\"", 9, 9)}));
     CheckRun check;
-    check.ui.answerMessage(Answer::No);
-    check.ui.answerMessage(Answer::No);
-    check.run(model);
-    // Two modules on one tile are a pair of their own and are reported.
+    for (int i = 0; i < 2; ++i)
+        check.ui.answerMessage(Answer::No);
+    EXPECT_EQ(check.run(model), 2);
+    // Two modules on one tile are a pair of their own and are reported; declined, the
+    // objects stay where they are.
     EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
                                           "Some objects  have identical coordinates. (9X9)"));
-    check.ui.clear();
+    EXPECT_EQ(std::pair(model.objects[8].x, model.objects[8].y), std::pair(9, 9));
     EXPECT_TRUE(isBaseWithModule("\"A0PowMod1\"", "\"A0PowerGenerator\""));
     EXPECT_FALSE(isBaseWithModule("A0LightFactory", "A0FacMod1")); // names keep their quotes
 }
 
 TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
-    LndMapSpec plan = cleanSpec();
     // Moving C off B's tile puts it onto A, which the first pass has already passed.
-    plan.objects = {on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3), on("\"E\"", 8, 8),
-                    on("\"F\"", 8, 8)};
-    MapModel model = load(plan);
+    MapModel model = load(clean({on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3),
+                                 on("\"E\"", 8, 8), on("\"F\"", 8, 8)}));
     CheckRun check;
     check.ui.answerMessage(Answer::Yes); // first pair
     check.ui.answerMessage(Answer::Yes); // fix all such errors
@@ -143,21 +133,8 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
     EXPECT_TRUE(check.ui.allAnswersUsed());
 }
 
-TEST(MapCheck, DecliningLeavesObjectsWhereTheyAre) {
-    LndMapSpec plan = cleanSpec();
-    plan.objects = {on("\"A\"", 3, 3), on("\"B\"", 3, 3)};
-    MapModel model = load(plan);
-    CheckRun check;
-    check.ui.answerMessage(Answer::No);
-    EXPECT_EQ(check.run(model), 1);
-    EXPECT_EQ(model.objects[1].x, 3);
-}
-
 TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
-    LndMapSpec plan = cleanSpec();
-    for (int i = 0; i < 50; ++i) // 1225 pairs
-        plan.objects.push_back(on("\"Tree\"", 6, 6));
-    MapModel model = load(plan);
+    MapModel model = load(clean(std::vector(50, on("\"Tree\"", 6, 6)))); // 1225 pairs
     CheckRun check;
     for (int i = 0; i < 1225; ++i)
         check.ui.answerMessage(Answer::No);
@@ -169,10 +146,11 @@ TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
 }
 
 TEST(MapCheck, ObjectsOnWaterAndCliffsAndMissingGateways) {
-    LndMapSpec plan;
-    plan.texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; }; // water, cliff
-    plan.objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)};
-    MapModel model = load(plan);
+    // Column 2 is water (texture 15), column 5 a cliff face (20); there is no gateway.
+    const auto texture = [](int x, int) { return x == 2 ? 15 : x == 5 ? 20 : 1; };
+    MapModel model =
+        load({.texture = texture,
+              .objects = {on("\"Tank\"", 2, 6), on("\"Wall\"", 5, 1), on("\"Tree\"", 7, 7)}});
     CheckRun check;
     EXPECT_EQ(check.run(model), 3);
     EXPECT_THAT(check.ui.messageTexts(),

@@ -20,17 +20,16 @@ using worldgen::LndMapSpec;
 // An 8 x 6 map: heights rise to the east, the west columns lie under the sea level 50,
 // a factory and a power generator, one diagonal gateway.
 LndMapSpec smallMapSpec() {
-    LndMapSpec plan;
-    plan.width = 8;
-    plan.height = 6;
-    plan.seaLevel = 50;
-    plan.tileHeight = [](int x, int y) { return 20 * x + 3 * y; };
-    plan.texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; };
-    plan.objects = {
-        {"\"A0LightFactory\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)},
-        {"\"A0PowerGenerator\"", 1, worldgen::worldXOfTile(6, 8), worldgen::worldYOfTile(4, 6)}};
-    plan.gateways = {{0, 0, 3, 3}};
-    return plan;
+    return {.width = 8,
+            .height = 6,
+            .seaLevel = 50,
+            .tileHeight = [](int x, int y) { return 20 * x + 3 * y; },
+            .texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; },
+            .objects = {{"\"A0LightFactory\"", 0, worldgen::worldXOfTile(5, 8),
+                         worldgen::worldYOfTile(1, 6)},
+                        {"\"A0PowerGenerator\"", 1, worldgen::worldXOfTile(6, 8),
+                         worldgen::worldYOfTile(4, 6)}},
+            .gateways = {{0, 0, 3, 3}}};
 }
 
 MapModel readSpec(const LndMapSpec& plan) {
@@ -76,13 +75,11 @@ TEST(MapLayers, WaterFollowsTheSeaLevelSlider) {
 }
 
 TEST(MapLayers, ZoomTwoDoublesThePicture) {
-    LndMapSpec plan;
-    plan.width = plan.height = 64;
-    Viewer v(plan);
+    Viewer v({.width = 64, .height = 64});
     v.viewer.setZoom(true);
     v.viewer.refreshAll();
-    EXPECT_EQ(v.viewer.picture().image().width(), 128);
-    EXPECT_EQ(v.viewer.picture().image().height(), 128);
+    EXPECT_EQ(std::pair(v.viewer.picture().image().width(), v.viewer.picture().image().height()),
+              std::pair(128, 128));
     Viewer small;
     small.viewer.setZoom(true);
     small.viewer.refreshAll();
@@ -138,15 +135,12 @@ TEST(MapLayers, GoldenPictures) {
 }
 
 TEST(MapLayers, StopEndsALayerAfterTheCurrentColumn) {
-    test::ScriptedUi ui;
-    test::RecordingProgress progress;
-    progress.stopAfter = 3;
-    MapViewer viewer(ui, progress, {});
-    viewer.setModel(readSpec(smallMapSpec()));
-    viewer.refreshMap();
-    EXPECT_EQ(viewer.picture().tileColour(3, 0), grey(60));
-    EXPECT_EQ(viewer.picture().tileColour(4, 0), Rgb{});
-    EXPECT_EQ(progress.statuses.back(), "Stopped");
+    Viewer v;
+    v.progress.stopAfter = 3;
+    v.viewer.refreshMap();
+    EXPECT_EQ(v.tile(3, 0), grey(60));
+    EXPECT_EQ(v.tile(4, 0), Rgb{});
+    EXPECT_EQ(v.progress.statuses.back(), "Stopped");
 }
 
 TEST(MapLayers, RefreshPictureRepaintsFromTheColourBuffer) {
@@ -186,14 +180,11 @@ TEST(MapViewerInfo, HeightSliderShiftsEveryTileByTheChange) {
 }
 
 TEST(MapViewerKdg, BinaryMapDrawsTerrainAndOilAndRefusesTheTextureEntry) {
-    worldgen::BinaryMapSpec plan;
-    plan.width = 8;
-    plan.height = 8;
-    plan.tile = [](int x, int y) {
-        return worldgen::BinaryTile{std::uint8_t(14), 0, std::uint8_t(10 * x + y)};
+    const auto tile = [](int x, int y) {
+        return worldgen::BinaryTile{14, 0, std::uint8_t(10 * x + y)};
     };
     MapModel model;
-    readBinaryMap(worldgen::writeBinaryMap(plan), model);
+    readBinaryMap(worldgen::writeBinaryMap({.width = 8, .height = 8, .tile = tile}), model);
     readFeatures(worldgen::writeFeatures({worldgen::oilOnTile(3, 5)}), model);
     test::ScriptedUi ui;
     NoProgress progress;

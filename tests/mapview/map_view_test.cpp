@@ -38,15 +38,14 @@ QRgb greyOf(int level) {
 class MapViewTest : public ::testing::Test {
 protected:
     MapViewTest() {
-        worldgen::LndMapSpec plan;
-        plan.width = kMapWidth;
-        plan.height = kMapHeight;
-        plan.seaLevel = 10; // below every tile
-        plan.tileHeight = heightAt;
-        plan.objects = {{"\"A0LightFactory\"", 0,
-                         worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
-                         worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)}};
-        folder.write("Test.lnd", worldgen::writeLndMap(plan));
+        const worldgen::LndObjectSpec factory{"\"A0LightFactory\"", 0,
+                                              worldgen::worldXOfTile(kFactoryTile.x(), kMapWidth),
+                                              worldgen::worldYOfTile(kFactoryTile.y(), kMapHeight)};
+        folder.write("Test.lnd", worldgen::writeLndMap({.width = kMapWidth,
+                                                        .height = kMapHeight,
+                                                        .seaLevel = 10, // below every tile
+                                                        .tileHeight = heightAt,
+                                                        .objects = {factory}}));
         form.resize(420, 300);
         form.show();
         QCoreApplication::processEvents();
@@ -209,11 +208,8 @@ TEST_F(MapViewTest, DragsPanWithinTheMapAndALeftClickStillAsks) {
 
     // A map smaller than the view opens at the largest step at which it fits, centred, and
     // stays there.
-    worldgen::LndMapSpec small;
-    small.width = 40;
-    small.height = 30;
-    small.tileHeight = heightAt;
-    folder.write("Small.lnd", worldgen::writeLndMap(small));
+    folder.write("Small.lnd",
+                 worldgen::writeLndMap({.width = 40, .height = 30, .tileHeight = heightAt}));
     ASSERT_TRUE(form.openLndFile(folder / "Small.lnd"));
     int fit = 1;
     while (fit < 8 && 40 * (fit + 1) <= view->width() && 30 * (fit + 1) <= view->height())
@@ -275,23 +271,20 @@ TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(MapViewTest, GridShowsTileBordersFromFourTimes) {
+TEST_F(MapViewTest, GridEntryShowsTileBordersFromFourTimes) {
+    // Where the grid is drawn is pinned by the picture's own tests; here only that the entry
+    // reaches both the view and its copy, and that the view asks for it from 4x.
     action("ShowGrid")->trigger();
-    const int zooms[] = {2, 3, 4, 6, 8};
     const QRgb ground = greyOf(heightAt(3, 3));
-    for (int zoom : zooms) {
-        SCOPED_TRACE(zoom);
+    for (int zoom : {2, 4}) {
+        if (zoom == 4)
+            wheel({0, 0}, 2 * 120);
         ASSERT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(zoom));
-        const QImage image = view->grab().toImage();
-        const int left = 3 * zoom, last = 3 * zoom + zoom - 1;
-        EXPECT_EQ(image.pixel(last, last), ground);                     // inside the tile
-        EXPECT_EQ(image.pixel(left, last) == ground, zoom < 4);         // left border
-        EXPECT_EQ(image.pixel(last, left) == ground, zoom < 4);         // top border
-        EXPECT_EQ(view->image().pixel(left, last) == ground, zoom < 4); // the copy shows it too
-        wheel({0, 0}, 120);
+        EXPECT_EQ(view->grab().toImage().pixel(3 * zoom, 4 * zoom - 1) == ground, zoom < 4);
+        EXPECT_EQ(view->image().pixel(3 * zoom, 4 * zoom - 1) == ground, zoom < 4);
     }
     action("ShowGrid")->trigger();
-    EXPECT_EQ(view->grab().toImage().pixel(24, 31), ground);
+    EXPECT_EQ(view->grab().toImage().pixel(12, 15), ground);
 }
 
 TEST_F(MapViewTest, MarkerAndPointerInformationFollowZoomAndPan) {

@@ -111,8 +111,7 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     w.session->env().startHidden = [](const std::string& program, const std::string& params) {
         return platform::startProgram(program, params, {}, platform::WindowMode::Hidden).ok;
     };
-    w.publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + w.url("/KVStarter.exe") +
-              "\"\r\n[RENAMER]:\r\n{\r\nSloURL = \"" + w.url("/Renamer") + "\"\r\n}\r\n}\r\n");
+    w.publishLauncher(true);
     w.session->DoAutoUpdate(false);
     ASSERT_EQ(w.session->offers().size(), 1u);
     w.session->checkAll(true);

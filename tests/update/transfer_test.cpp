@@ -20,12 +20,7 @@ namespace {
 class Transfer : public ::testing::Test {
 protected:
     test::CoreApplicationFirst app;
-    TransferOptions quick() const {
-        TransferOptions o;
-        o.idleTimeoutMs = 400;
-        o.deadlineMs = 1500;
-        return o;
-    }
+    TransferOptions quick() const { return {.idleTimeoutMs = 400, .deadlineMs = 1500}; }
     // Entries of the temporary folder other than `keep`.
     std::vector<std::string> leftovers(const std::string& keep) const {
         std::vector<std::string> names;
@@ -71,9 +66,8 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
     EXPECT_EQ(fetchText("  ", quick()).error, TransferError::EmptyUrl);
     EXPECT_EQ(fetchText("no address", quick()).error, TransferError::Network);
     // An answer past the text limit is refused, not held.
-    TransferOptions small = quick();
-    small.maxTextBytes = 1000;
     server.serve("/big", kBody);
+    const TransferOptions small{.idleTimeoutMs = 400, .deadlineMs = 1500, .maxTextBytes = 1000};
     EXPECT_EQ(fetchText(server.url("/big"), small).error, TransferError::Network);
 }
 
@@ -144,11 +138,9 @@ TEST_F(Transfer, CancelStopsAWaitingTransferAndKeepsTheOldFile) {
     server.neverAnswer("/slow.bin");
     const std::string target = temp.write("Renamer", "old renamer");
     QTimer::singleShot(150, [&] { progress.stop = true; });
-    TransferOptions patient;
-    patient.idleTimeoutMs = 20000;
     PendingFile pending;
-    const FileResult r =
-        downloadFile(server.url("/slow.bin"), target, {}, progress, pending, patient);
+    const FileResult r = downloadFile(server.url("/slow.bin"), target, {}, progress, pending,
+                                      {.idleTimeoutMs = 20000});
     EXPECT_EQ(r.error, TransferError::Cancelled);
     EXPECT_EQ(temp.read("Renamer"), "old renamer");
     EXPECT_TRUE(leftovers("Renamer").empty());

@@ -77,6 +77,16 @@ TEST(UpdateInstall, EverythingTickedLandsInPlaceAfterAFailedLauncherDownload) {
     EXPECT_FALSE(platform::fileExists(w.launcherFile("KVSTemp.exe")));
     // Downloads ran through the main window's caption.
     EXPECT_EQ(w.captions[2], "Korvane Starter - downloading...");
+
+    // A rules title that names another folder (the parser refuses it; here it is changed
+    // after the check) still cannot lead the install out of the rules folder.
+    w.session->checkAll(false);
+    w.session->state().rules[0].title = "../Escape";
+    w.session->state().rules[0].selected = true;
+    w.ui.clear();
+    EXPECT_TRUE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"Failed to install new Rules file.", "Done."}));
+    EXPECT_FALSE(platform::pathExists(w.launcherFile("Mods/Escape")));
 }
 
 TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
@@ -97,10 +107,8 @@ TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
     w.session->setChecked(1, true);
     w.session->installSelected();
 
-    const Texts once = {"Error while downloading.", "Failed to install new AI.", "Done."};
-    Texts twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(w.ui.messageTexts(), twice);
+    const std::string error = "Error while downloading.", failed = "Failed to install new AI.";
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{error, failed, "Done.", error, failed, "Done."}));
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(10, 'a'));
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Hunter.ini")));
     for (const auto& e : platform::listDirectory(w.paths.aiFolder))
@@ -112,17 +120,17 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     const std::string newLauncher(2000, 'L');
     w.server.serve("/KVStarter.exe", newLauncher);
     w.server.serve("/Renamer", std::string(64, 'R'));
-    w.publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + w.url("/KVStarter.exe") +
-              "\"\r\n[RENAMER]:\r\n{\r\nSloURL = \"" + w.url("/Renamer") + "\"\r\n}\r\n}\r\n");
+    w.publishLauncher(true);
+    const std::string missing = "Some of the Auto-Download components are missing, Korvane "
+                                "Starter will not try to download them.";
     w.session->DoAutoUpdate(false);
     w.session->checkAll(true);
     EXPECT_FALSE(w.session->installSelected());
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Some of the Auto-Download components are missing, Korvane Starter will "
-                     "not try to download them.",
-                     "Korvane Starter will be restarted and patched now. Backup copy of the "
-                     "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
-                     "backup copy if update fails."}));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        (Texts{missing, "Korvane Starter will be restarted and patched now. Backup copy of the "
+                        "current version will be created ('KVStarter_old.exe').\r\nPlease use the "
+                        "backup copy if update fails."}));
     EXPECT_EQ(w.temp.read("kvs/KVSTemp.exe"), newLauncher);
     EXPECT_EQ(w.temp.read("kvs/Renamer"), std::string(64, 'R'));
     EXPECT_EQ(w.started, Texts{w.launcherFile("Renamer") + " KVSTemp.exe --pid 1 --target \"" +
@@ -132,14 +140,12 @@ TEST(UpdateInstall, LauncherPatchStartsTheRenamerOrDownloadsItFirst) {
     // The renamer cannot be fetched: patching fails and the program goes on.
     test::UpdateWorld v;
     v.server.serve("/KVStarter.exe", newLauncher);
-    v.publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + v.url("/KVStarter.exe") +
-              "\"\r\n}\r\n");
+    v.publishLauncher(false);
     v.session->DoAutoUpdate(false);
     v.session->checkAll(true);
     EXPECT_TRUE(v.session->installSelected());
     EXPECT_EQ(v.ui.messageTexts(),
-              (Texts{"Some of the Auto-Download components are missing, Korvane Starter will "
-                     "not try to download them.",
+              (Texts{missing,
                      "Failed to download missing Auto-Download component, please reinstall "
                      "Korvane Starter.",
                      "Failed to update Korvane Starter."}));

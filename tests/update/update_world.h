@@ -39,6 +39,13 @@ struct UpdateWorld {
 
     // Serves "Config.ini" at the session's home address.
     void publish(const std::string& config) { server.serve("/starter/Config.ini", config); }
+    // A launcher 2.2 at "/KVStarter.exe", with or without the renamer at "/Renamer".
+    void publishLauncher(bool withRenamer) {
+        publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + url("/KVStarter.exe") + "\"\r\n" +
+                (withRenamer ? "[RENAMER]:\r\n{\r\nSloURL = \"" + url("/Renamer") + "\"\r\n}\r\n"
+                             : "") +
+                "}\r\n");
+    }
     std::string url(const std::string& path) const { return server.url(path); }
     std::string launcherFile(const std::string& rel) const { return temp / ("kvs/" + rel); }
     // An AI the catalogue knows, with its file of `bytes` bytes.

@@ -19,17 +19,19 @@ struct LndGatewaySpec {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// Every member has an initialiser, so a plan can name only what it changes
+// ({.width = 4, .height = 2}) without GCC's missing-initialiser warning.
 struct LndMapSpec {
     std::string dataSet = "KorvaneDataC1.eds";
     int width = 16;
     int height = 16;
     int seaLevel = 0;
-    std::optional<int> declaredTiles; // NumTiles; width x height when not set
+    std::optional<int> declaredTiles{}; // NumTiles; width x height when not set
     std::function<int(int x, int y)> tileHeight = [](int, int) { return 0; };
     std::function<int(int x, int y)> texture = [](int, int) { return 1; };
-    std::vector<LndObjectSpec> objects;
-    std::vector<LndGatewaySpec> gateways;
-    std::vector<int> tileTypes; // empty: the standard 91-value table
+    std::vector<LndObjectSpec> objects{};
+    std::vector<LndGatewaySpec> gateways{};
+    std::vector<int> tileTypes{}; // empty: the standard 91-value table
     bool lfOnly = false;
 };
 
