@@ -16,6 +16,7 @@ namespace kv::kdg {
 namespace {
 
 using worldgen::KdgArchiveSpec;
+using worldgen::kdgFile;
 using worldgen::KdgFileSpec;
 
 const std::string kAccessTail = "\r\rMake sure you're not trying to overwrite a write-protected "
@@ -53,6 +54,12 @@ struct Fixture {
     std::string dest;
 
     // Writes the archive, reads it back with one table row per (hash, name, group).
+    // One section of `files`.
+    void make(std::vector<KdgFileSpec> files, std::vector<FileNameRow> rows = {}) {
+        KdgArchiveSpec plan;
+        plan.sections = {{0x1, std::move(files)}};
+        make(plan, std::move(rows));
+    }
     void make(const KdgArchiveSpec& plan, std::vector<FileNameRow> rows = {}) {
         archivePath = dir.write("mod.kdg", worldgen::buildKdgArchive(plan));
         std::string reason;
@@ -70,10 +77,6 @@ struct Fixture {
         return out;
     }
 };
-
-KdgFileSpec named(std::uint32_t hash, std::string data) {
-    return KdgFileSpec{1, hash, std::move(data), {}, false, 0, 0};
-}
 
 TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
     Fixture f;
@@ -113,11 +116,8 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
 
 TEST(KdgExtraction, CopiesInStepsOf64000Bytes) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1,
-                      {named(0xA, ""), named(0xB, bytes(64000, 1)), named(0xC, bytes(64001, 2)),
-                       named(0xD, bytes(200000, 3))}}};
-    f.make(plan);
+    f.make({kdgFile(0xA, ""), kdgFile(0xB, bytes(64000, 1)), kdgFile(0xC, bytes(64001, 2)),
+            kdgFile(0xD, bytes(200000, 3))});
     test::ScriptedUi ui;
     RecordingProgress progress;
     ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
@@ -140,13 +140,11 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
     EXPECT_EQ(groupSubFolder("a\\b\\"), "a\\b\\");
 
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {
-        {0x1, {named(0x1, "one"), named(0x2, "two"), named(0x3, "three"), named(0x4, "four")}}};
-    f.make(plan, {{"1", "a.txt", "", "\\texpages"},
-                  {"2", "b.txt", "", "xy"},
-                  {"3", "c.txt", "", ""},
-                  {"4", "d.txt", "", "deep\\er\\still"}});
+    f.make({kdgFile(0x1, "one"), kdgFile(0x2, "two"), kdgFile(0x3, "three"), kdgFile(0x4, "four")},
+           {{"1", "a.txt", "", "\\texpages"},
+            {"2", "b.txt", "", "xy"},
+            {"3", "c.txt", "", ""},
+            {"4", "d.txt", "", "deep\\er\\still"}});
     test::ScriptedUi ui;
     NoProgress progress;
     ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
@@ -159,9 +157,7 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
 
 TEST(KdgExtraction, EmptySlotsAreNeitherListedNorExtracted) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, "a"), {1, 0x2, {}, {}, true, 0, 0}, named(0x3, "c")}}};
-    f.make(plan);
+    f.make({kdgFile(0x1, "a"), worldgen::kdgEmptySlot(0x2), kdgFile(0x3, "c")});
     const auto items = archiveFileListItems(f.info);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].text, "$1");
@@ -175,9 +171,7 @@ TEST(KdgExtraction, EmptySlotsAreNeitherListedNorExtracted) {
 
 TEST(KdgExtraction, WriteProtectedTarget) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, "new first"), named(0x2, "new second")}}};
-    f.make(plan);
+    f.make({kdgFile(0x1, "new first"), kdgFile(0x2, "new second")});
     const std::string target = f.dir.write("out/$1", "old contents");
     ASSERT_TRUE(platform::setAttributes(target, platform::AttrReadOnly));
     NoProgress progress;
@@ -215,9 +209,7 @@ TEST(KdgExtraction, WriteProtectedTarget) {
 
 TEST(KdgExtraction, FileThatCannotBeCreated) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, "inside"), named(0x2, "fine")}}};
-    f.make(plan, {{"1", "nofolder\\x.txt", "", ""}});
+    f.make({kdgFile(0x1, "inside"), kdgFile(0x2, "fine")}, {{"1", "nofolder\\x.txt", "", ""}});
     test::ScriptedUi ui;
     ui.answerMessage(Answer::Retry);
     ui.answerMessage(Answer::Ignore);
@@ -232,16 +224,14 @@ TEST(KdgExtraction, FileThatCannotBeCreated) {
 
 TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1,
-                      {named(0x1, "evil"), named(0x2, "evil"), named(0x3, "evil"),
-                       named(0x4, "evil"), named(0x5, "evil"), named(0x6, "good")}}};
-    f.make(plan, {{"1", "..\\escaped.txt", "", ""},
-                  {"2", "/tmp/escaped.txt", "", ""},
-                  {"3", "e.txt", "", "\\..\\up"},
-                  {"4", "f.txt", "", "\\\\abs"},
-                  {"5", "C:\\g.txt", "", ""},
-                  {"6", "ok..txt", "", "a..b"}});
+    f.make({kdgFile(0x1, "evil"), kdgFile(0x2, "evil"), kdgFile(0x3, "evil"), kdgFile(0x4, "evil"),
+            kdgFile(0x5, "evil"), kdgFile(0x6, "good")},
+           {{"1", "..\\escaped.txt", "", ""},
+            {"2", "/tmp/escaped.txt", "", ""},
+            {"3", "e.txt", "", "\\..\\up"},
+            {"4", "f.txt", "", "\\\\abs"},
+            {"5", "C:\\g.txt", "", ""},
+            {"6", "ok..txt", "", "a..b"}});
     test::ScriptedUi ui;
     for (int i = 0; i < 5; ++i)
         ui.answerMessage(Answer::Ok);
@@ -269,9 +259,8 @@ TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
 TEST(KdgExtraction, ALinkInTheWayIsReplacedNeverFollowed) {
     namespace fs = std::filesystem;
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0xA, "one"), named(0xB, "two"), named(0xC, "three")}}};
-    f.make(plan, {{"c", "x.txt", "", "\\linked"}});
+    f.make({kdgFile(0xA, "one"), kdgFile(0xB, "two"), kdgFile(0xC, "three")},
+           {{"c", "x.txt", "", "\\linked"}});
     const std::string victim = f.dir.write("victim.cfg", "the user's");
     fs::create_symlink(victim, f.dest + "$A");
     fs::create_symlink(f.dir / "made.cfg", f.dest + "$B"); // dangling
@@ -294,9 +283,7 @@ TEST(KdgExtraction, ALinkInTheWayIsReplacedNeverFollowed) {
 
 TEST(KdgExtraction, StopsBetweenEntriesWhenAsked) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, "a"), named(0x2, "b"), named(0x3, "c")}}};
-    f.make(plan);
+    f.make({kdgFile(0x1, "a"), kdgFile(0x2, "b"), kdgFile(0x3, "c")});
     test::ScriptedUi ui;
     RecordingProgress progress;
     progress.stopAfter = 2;
@@ -308,9 +295,7 @@ TEST(KdgExtraction, StopsBetweenEntriesWhenAsked) {
 
 TEST(KdgExtraction, MissingOrChangedArchiveShowsTheErrorBox) {
     Fixture f;
-    KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, "abcdef")}}};
-    f.make(plan);
+    f.make({kdgFile(0x1, "abcdef")});
     NoProgress progress;
     test::ScriptedUi ui;
     f.dir.write("mod.kdg", "KDG5");

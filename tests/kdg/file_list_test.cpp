@@ -2,7 +2,6 @@
 #include "kdg/file_list.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
-#include "tools/worldgen/kdg_sample.h"
 
 #include <gtest/gtest.h>
 
@@ -86,22 +85,6 @@ TEST(KdgFileList, RefusesWithoutWriting) {
         EXPECT_NE(ui.messages()[2].text.find("Error in: SaveFileList()"), std::string::npos);
     }
     EXPECT_TRUE(dir.read("My Mod.txt").empty());
-}
-
-TEST(KdgFileList, ListOfAGeneratedArchiveLeavesOutEmptySlots) {
-    const worldgen::KdgSample sample = worldgen::sampleModArchive("demo", 5, 1);
-    KdgArchiveInfo info;
-    ASSERT_TRUE(readArchiveImage(worldgen::buildKdgArchive(sample.plan),
-                                 NameTables(sample.files, worldgen::sampleTypeRows()), info));
-    const std::vector<std::string> lines = fileListLines(info);
-    const std::size_t sections = info.Sections.size();
-    EXPECT_EQ(sections, 3u);
-    EXPECT_EQ(lines[10 + sections], "Total Files in KDG:\t" + std::to_string(info.Entries.size()));
-    EXPECT_EQ(lines.size(), 13 + sections + info.Entries.size() - 1); // one empty slot
-    EXPECT_EQ(lines[13 + sections], "Names.txt\t\t(Texts.krf)");
-    const std::string last = lines.back();
-    EXPECT_EQ(last.front(), '$');
-    EXPECT_EQ(last.substr(last.find('.')), ".pie\t\t(Sounds.krf)");
 }
 
 } // namespace

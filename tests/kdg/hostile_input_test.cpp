@@ -23,15 +23,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using worldgen::KdgArchiveSpec;
-using worldgen::KdgFileSpec;
 
 const std::string kEvilName = "\x1b]0;owned\x07"
                               "evil\x1b[2J.txt";
 const std::string kEvilEscaped = "\\u001b]0;owned\\u0007evil\\u001b[2J.txt";
-
-KdgFileSpec named(std::uint32_t hash, std::string data) {
-    return KdgFileSpec{1, hash, std::move(data), {}, false, 0, 0};
-}
 
 std::string hexKey(std::uint32_t value) {
     char text[16];
@@ -50,7 +45,8 @@ protected:
     // An archive with one file named with control characters and one plain file.
     std::string evilArchive() {
         KdgArchiveSpec plan;
-        plan.sections = {{0x1, {named(0x1, "evil data"), named(0x2, "plain")}}};
+        plan.sections = {
+            {0x1, {worldgen::kdgFile(0x1, "evil data"), worldgen::kdgFile(0x2, "plain")}}};
         dir.write("tables/Files.txt", "1," + kEvilName + ",TEXT,\r\n2,plain.txt,TEXT,\r\n");
         dir.write("tables/Types.txt", "TEXT,1,txt\r\n");
         return dir.write("evil.kdg", worldgen::buildKdgArchive(plan));
@@ -138,7 +134,7 @@ TEST_F(HostileInput, AFullDiskIsReportedWithItsCause) {
     if (std::system("unshare -rm true >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "no user namespaces here";
     KdgArchiveSpec plan;
-    plan.sections = {{0x1, {named(0x1, std::string(256 * 1024, 'x'))}}};
+    plan.sections = {{0x1, {worldgen::kdgFile(0x1, std::string(256 * 1024, 'x'))}}};
     const std::string archive = dir.write("big.kdg", worldgen::buildKdgArchive(plan));
     fs::create_directory(dir / "small");
     const test::ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "small") +
@@ -158,11 +154,11 @@ TEST(KdgExtractionNames, LongNamesManyFilesAndStaleTemporaries) {
     KdgArchiveSpec plan;
     std::vector<FileNameRow> rows;
     const std::string longName = std::string(251, 'L') + ".txt";
-    plan.sections.push_back({0x1, {named(1, "long")}});
+    plan.sections.push_back({0x1, {worldgen::kdgFile(1, "long")}});
     rows.push_back({"1", longName, "", ""});
     // More files than one batch holds, into two folders.
     for (std::uint32_t i = 2; i < 2 + 2 * platform::AtomicFileBatch::kMaxPending; ++i) {
-        plan.sections[0].files.push_back(named(i, "file " + std::to_string(i)));
+        plan.sections[0].files.push_back(worldgen::kdgFile(i, "file " + std::to_string(i)));
         rows.push_back({hexKey(i), "f" + std::to_string(i) + ".txt", "", i % 2 ? "\\odd" : ""});
     }
     const std::string archive = dir.write("many.kdg", worldgen::buildKdgArchive(plan));

@@ -40,13 +40,11 @@ protected:
 };
 
 TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
-    EXPECT_EQ(run("").exitCode, 2);
-    EXPECT_EQ(run("kdg").exitCode, 2);
-    EXPECT_EQ(run("kdg unpack x").exitCode, 2);
-    EXPECT_EQ(run("kdg list").exitCode, 2);
-    EXPECT_EQ(run("kdg info a b").exitCode, 2);
-    EXPECT_EQ(run("kdg list " + quoted(archive) + " --tables").exitCode, 2);
-    EXPECT_EQ(run("kdg extract " + quoted(archive) + " --json").exitCode, 2);
+    for (const std::string& bad :
+         std::vector<std::string>{"", "kdg", "kdg unpack x", "kdg list", "kdg info a b",
+                                  "kdg list " + quoted(archive) + " --tables",
+                                  "kdg extract " + quoted(archive) + " --json"})
+        EXPECT_EQ(run(bad).exitCode, 2) << bad;
 
     test::ToolRun r = run("kdg info " + quoted(dir / "game/none.kdg"));
     EXPECT_EQ(r.exitCode, 1);
@@ -84,46 +82,46 @@ TEST_F(KvsTool, ExitCodesForBadUsageMissingAndCorruptArchives) {
     EXPECT_TRUE(r.out.empty());
 }
 
-TEST_F(KvsTool, ListPrintsExactlyTheSavedFileList) {
-    const test::ToolRun r =
-        run("kdg list " + quoted(archive) + " --tables " + quoted(dir / "tables"));
+// A copy of the tool beside its own tables lists exactly what the saved file list holds;
+// with --json, one entry per record.
+TEST_F(KvsTool, ListTakesTheTablesBesideTheProgramByDefault) {
+    const std::string tool = dir / "tables/kvstool";
+    std::filesystem::copy_file(KVSTOOL_PATH, tool);
+    test::ToolRun r = run("kdg list " + quoted(archive), tool);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     KdgArchiveInfo info;
     ASSERT_TRUE(LoadArchiveInfo(archive, info, LoadNameTables(dir / "tables/")));
     EXPECT_EQ(r.out, platform::joinLinesCrLf(fileListLines(info)));
     EXPECT_NE(r.out.find("Horn.wav\t\t(Sounds.krf)\r\n"), std::string::npos);
-}
+    r = run("kdg info " + quoted(archive), tool); // "info" too
+    EXPECT_NE(r.out.find("KRF sections: 3\n  Texts.krf\n"), std::string::npos) << r.out;
 
-TEST_F(KvsTool, TablesDefaultToTheProgramsFolder) {
-    // A copy of the tool beside its own tables, run on a relative archive path.
-    const std::string tool = dir / "tables/kvstool";
-    std::filesystem::copy_file(KVSTOOL_PATH, tool);
-    const test::ToolRun r = run("kdg list " + quoted(archive), tool);
+    r = run("kdg list " + quoted(archive) + " --json --tables " + quoted(dir / "tables"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("File name:\t\tTool Mod.kdg\r\n", 0), 0u);
-    EXPECT_NE(r.out.find("Readme.txt\t\t(Texts.krf)"), std::string::npos);
-    // "info" names the sections through the same tables.
-    const test::ToolRun info = run("kdg info " + quoted(archive), tool);
-    ASSERT_EQ(info.exitCode, 0) << info.err;
-    EXPECT_NE(info.out.find("KRF sections: 3\n  Texts.krf\n"), std::string::npos) << info.out;
+    const QJsonArray entries =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["entries"].toArray();
+    ASSERT_EQ(entries.size(), 14);
+    EXPECT_EQ(entries[0].toObject()["name"].toString(), "Names.txt");
+    EXPECT_EQ(entries[0].toObject()["group"].toString(), "messages");
+    EXPECT_TRUE(entries[3].toObject()["empty"].toBool());
 }
 
-TEST_F(KvsTool, InfoUsesTheNameTablesForSectionNames) {
-    const test::ToolRun without =
-        run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "nowhere"));
-    ASSERT_EQ(without.exitCode, 0) << without.err;
-    const test::ToolRun with =
-        run("kdg info --json " + quoted(archive) + " --tables " + quoted(dir / "tables"));
-    ASSERT_EQ(with.exitCode, 0) << with.err;
-    const auto sections = [](const test::ToolRun& r) {
-        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out))
-            .object()["sections"]
-            .toArray();
+TEST_F(KvsTool, InfoCarriesTheHeaderAndNamesSectionsThroughTheTables) {
+    const auto info = [&](const std::string& tables) {
+        const test::ToolRun r = run("kdg info --json " + quoted(archive) + " --tables " + tables);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
     };
-    ASSERT_EQ(sections(with).size(), 3);
-    EXPECT_EQ(sections(with)[0].toString(), "Texts.krf");
-    EXPECT_EQ(sections(with)[2].toString(), "Sounds.krf");
-    EXPECT_EQ(sections(without)[0].toString().front(), '$');
+    const QJsonObject with = info(quoted(dir / "tables"));
+    EXPECT_EQ(with["internalId"].toString(), "42");
+    EXPECT_EQ(with["internalName"].toString(), "toolmod");
+    EXPECT_EQ(with["version"].toInt(), 5);
+    EXPECT_EQ(with["requiredArchives"].toArray().at(1).toString(), "(2) NewMaps");
+    EXPECT_EQ(with["totalFiles"].toInt(), 14);
+    const QJsonArray sections = with["sections"].toArray();
+    ASSERT_EQ(sections.size(), 3);
+    EXPECT_EQ(sections[0].toString() + sections[2].toString(), "Texts.krfSounds.krf");
+    EXPECT_EQ(info(quoted(dir / "nowhere"))["sections"].toArray()[0].toString().front(), '$');
 }
 
 TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
@@ -164,26 +162,6 @@ TEST_F(KvsTool, DemoHelpMakesNoFolder) {
     EXPECT_FALSE(std::filesystem::exists(dir / "--help"));
     EXPECT_FALSE(std::filesystem::exists(dir / "--fresh"));
     EXPECT_FALSE(std::filesystem::exists(dir / "demo"));
-}
-
-TEST_F(KvsTool, JsonCarriesHeaderAndEntries) {
-    test::ToolRun r = run("kdg info --json " + quoted(archive));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
-    EXPECT_EQ(info["internalId"].toString(), "42");
-    EXPECT_EQ(info["internalName"].toString(), "toolmod");
-    EXPECT_EQ(info["version"].toInt(), 5);
-    EXPECT_EQ(info["requiredArchives"].toArray().at(1).toString(), "(2) NewMaps");
-    EXPECT_EQ(info["totalFiles"].toInt(), 14);
-
-    r = run("kdg list " + quoted(archive) + " --json --tables " + quoted(dir / "tables"));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const QJsonArray entries =
-        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["entries"].toArray();
-    ASSERT_EQ(entries.size(), 14);
-    EXPECT_EQ(entries[0].toObject()["name"].toString(), "Names.txt");
-    EXPECT_EQ(entries[0].toObject()["group"].toString(), "messages");
-    EXPECT_TRUE(entries[3].toObject()["empty"].toBool());
 }
 
 TEST_F(KvsTool, ExtractWritesTheFilesAndReportsSkippedOnes) {

@@ -368,11 +368,9 @@ int runTool(const std::string& arguments, const test::TempFolder& dir) {
 }
 
 TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
-    EXPECT_EQ(runTool("kdg project --help", dir), 0);
-    EXPECT_NE(dir.read("out").find("kvstool kdg project create"), std::string::npos);
-    EXPECT_EQ(runTool("kdg project", dir), 2);
-    EXPECT_EQ(runTool("kdg project make x", dir), 2);
-    EXPECT_EQ(runTool("kdg project create 'T P' --aspects pie,bogus --resources launcher", dir), 2);
+    for (const char* bad : {"", " make x", " create 'T P' --aspects pie,bogus --resources launcher",
+                            " add 'T P' w.pie --as"})
+        EXPECT_EQ(runTool(std::string("kdg project") + bad, dir), 2) << bad;
     EXPECT_FALSE(fs::exists(dir / "T P"));
 
     EXPECT_EQ(
@@ -397,7 +395,6 @@ TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
     EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as Weapon", dir), 0);
     EXPECT_EQ(dir.read("T P/components/weapons/w.pie"), "p");
     EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as 7", dir), 1);
-    EXPECT_EQ(runTool("kdg project add 'T P' missing.wav --resources launcher", dir), 1);
     EXPECT_EQ(runTool("kdg project add 'T P' x.wav", dir), 1);
     EXPECT_NE(dir.read("err").find("The project has no audio.krf in krf\\"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "T P/audio"));

@@ -15,11 +15,11 @@ constexpr std::uint32_t kMisc = 0x0E778391;
 constexpr std::uint32_t kText = 0x0000ABCD;
 
 KdgFileSpec file(std::uint32_t hash, std::string data, std::uint32_t type = 0x1234) {
-    return KdgFileSpec{type, hash, std::move(data), {}, false, 0, 0};
+    return worldgen::kdgFile(hash, std::move(data), type);
 }
 
 KdgFileSpec emptySlot(std::uint32_t hash) {
-    return KdgFileSpec{kMisc, hash, {}, {}, true, 0, 0};
+    return worldgen::kdgEmptySlot(hash, kMisc);
 }
 
 KdgArchiveInfo read(const KdgArchiveSpec& plan, const NameTables& tables = {}) {
@@ -41,40 +41,33 @@ std::string row(const KdgEntry& e) {
     return e.Name + "|" + e.Group + "|" + e.TypeName + (e.NamedByContent ? " by content" : "");
 }
 
-TEST(KdgReader, VersionFourHasFixedIdentityAndNoRequiredArchives) {
+// Version 4 has a fixed identity and no required archives; version 5 carries both, and
+// its directory starts after them.
+TEST(KdgReader, HeaderOfVersionFourAndFive) {
     KdgArchiveSpec plan;
     plan.version = 4;
     plan.sections = {{0x11, {file(0xAA, "abc")}}};
-    const KdgArchiveInfo info = read(plan);
+    KdgArchiveInfo info = read(plan);
     EXPECT_EQ(std::tuple(info.Loaded, info.Version, info.InternalId, info.InternalName),
               std::tuple(true, 4, "0", "korvane"));
     EXPECT_TRUE(info.RequiredArchives.empty());
     ASSERT_EQ(info.Entries.size(), 1u);
     EXPECT_EQ(info.Entries[0].DataOffset, 8u + 12 + 20); // header, directory, one record
-}
 
-TEST(KdgReader, VersionFiveHeaderAndRequiredArchives) {
-    KdgArchiveSpec plan;
+    plan.version = 5;
     plan.internalName = "mymod";
     plan.internalId = 4000000000u;
-    plan.sections = {{0x11, {file(0xAA, "abc")}}};
-    KdgArchiveInfo info = read(plan);
+    info = read(plan);
     EXPECT_EQ(info.InternalId + " " + info.InternalName, "4000000000 mymod");
-    // No required archives: the directory starts at 32.
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 12 + 20);
-
     plan.required = {{"base", 3}, {"NewMaps", 0}};
     info = read(plan);
     EXPECT_EQ(info.RequiredArchives, (std::vector<std::string>{"(3) base", "(0) NewMaps"}));
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 40 + 12 + 20);
-}
 
-TEST(KdgReader, UnterminatedInternalNameStopsAtItsField) {
-    KdgArchiveSpec plan;
-    plan.sections = {};
-    std::string image = worldgen::buildKdgArchive(plan);
+    // An unterminated internal name stops at the end of its field.
+    std::string image = worldgen::buildKdgArchive(KdgArchiveSpec{});
     image.replace(8, 16, "ABCDEFGHIJKLMNOP");
-    KdgArchiveInfo info;
     ASSERT_TRUE(readArchiveImage(image, {}, info));
     EXPECT_EQ(info.InternalName, "ABCDEFGHIJKLMNOP");
 }

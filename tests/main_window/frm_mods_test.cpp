@@ -1,18 +1,11 @@
 // The MODs and AI manager on the demo world: what it shows of the library and the
 // deletions it makes after its questions.
 #include "launcher/content_wiring.h"
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/main_window/demo_window.h"
-#include "tests/support/qt_application.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/temp_folder.h"
 #include "tests/support/trash_home.h"
-#include "tools/demo/demo_world.h"
 #include "tools/worldgen/content_files.h"
 #include "ui/content/frm_mods.h"
-#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace kv::test {
 namespace {

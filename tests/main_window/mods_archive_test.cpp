@@ -1,20 +1,13 @@
-#include "launcher/content_wiring.h"
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
 #include "kdg/archive_reader.h"
 #include "kdg/file_list.h"
+#include "launcher/content_wiring.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/main_window/demo_window.h"
-#include "tests/support/qt_application.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/temp_folder.h"
-#include "tools/demo/demo_world.h"
 #include "tools/worldgen/map_demo.h"
 #include "ui/content/archive_file_list_view.h"
 #include "ui/content/mod_archive_view.h"
 #include "ui/content/mods_page.h"
-#include "ui/main/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +19,6 @@
 #include <QStackedWidget>
 #include <QTextEdit>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace kv::test {
 
@@ -76,10 +68,9 @@ TEST(ModsArchive, SelectingTheMapModShowsItsArchiveAndMapPreview) {
     EXPECT_EQ(w.find<QLineEdit>("TxtInternalName")->text(), "Islands");
     const QStringList krfs = w.krfs();
     ASSERT_EQ(krfs.size(), 4);
-    EXPECT_EQ(krfs[0], "IslandsMap.krf");
-    EXPECT_EQ(krfs[1], "Texts.krf");
+    EXPECT_EQ((QStringList{krfs[0], krfs[1], krfs[3]}),
+              (QStringList{"IslandsMap.krf", "Texts.krf", "Sounds.krf"}));
     EXPECT_TRUE(krfs[2].startsWith('$') && krfs[2].endsWith(".krf")) << krfs[2].toStdString();
-    EXPECT_EQ(krfs[3], "Sounds.krf");
 
     // The preview is the archive's "Game.map", 96 x 64, small enough to stay unscaled.
     auto* preview = w.find<QLabel>("MapPreview");
@@ -142,14 +133,7 @@ TEST(ModsArchive, SaveListOfFilesAndExtractGoToTheChosenFolder) {
     std::string written;
     ASSERT_TRUE(platform::readFile(folder + "Islands.txt", written));
     const auto lines = platform::splitLines(written);
-    ASSERT_GE(lines.size(), 12u);
-    EXPECT_EQ(lines[0], "File name:\t\tIslands.kdg");
-    EXPECT_EQ(lines[1], "Internal ID:\t\t102");
-    EXPECT_EQ(lines[2], "Internal name:\t\tIslands");
-    EXPECT_EQ(lines[5], "Number of KRFs:\t\t4");
-    EXPECT_EQ(lines[8], "IslandsMap.krf");
     EXPECT_THAT(lines, ::testing::Contains("Game.map\t\t(IslandsMap.krf)"));
-    EXPECT_THAT(lines, ::testing::Contains("Feat.bjo\t\t(IslandsMap.krf)"));
     // Exactly what the listing of the archive read on its own gives.
     kdg::KdgArchiveInfo info;
     ASSERT_TRUE(kdg::LoadArchiveInfo(w.world.gameFolder + "Islands.kdg", info,

@@ -1,40 +1,22 @@
 // Flows that open a dialog and then work, run through the real Qt dialogs: a scripted Ui
 // cannot show that a dialog takes input or that a progress dialog comes at the right time.
 #include "launcher/content_wiring.h"
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
 #include "tests/main_window/demo_window.h"
-#include "tests/support/temp_folder.h"
-#include "tools/demo/demo_world.h"
+#include "tests/main_window/dialog_driver.h"
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/map_demo.h"
 #include "tools/worldgen/map_lnd_writer.h"
 #include "ui/content/mods_page.h"
-#include "ui/main/main_window.h"
 #include "ui/mapview/form1.h"
-#include "ui/qt_ui.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 
 namespace kv::test {
 
@@ -49,122 +31,6 @@ QApplication& privateConfigApplication() {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
     return *app;
-}
-
-// Answers the modal dialogs of one flow in order, the way a user does: with keys typed
-// into the dialog that is on top. Also notes when a progress dialog appears, so a test
-// can tell whether it came before or after the dialogs that ask.
-class DialogDriver : public QObject {
-public:
-    // A step acts on the dialog on top and says whether it was the dialog it expected.
-    using Step = std::function<bool(QWidget* modal)>;
-
-    DialogDriver() {
-        qApp->installEventFilter(this);
-        connect(&timer_, &QTimer::timeout, this, &DialogDriver::tick);
-        timer_.start(10);
-    }
-    ~DialogDriver() override { qApp->removeEventFilter(this); }
-
-    void then(const char* what, Step step) { steps_.push_back({what, std::move(step)}); }
-    std::vector<std::string> log; // the steps done and "progress shown", in order
-    bool done() const { return steps_.empty(); }
-
-private:
-    void tick() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QProgressDialog*>(modal))
-            return;
-        if (steps_.empty()) {
-            const auto* box = qobject_cast<QMessageBox*>(modal);
-            ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString() << ": "
-                          << (box ? box->text().toStdString() : std::string());
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            return;
-        }
-        if (!modal->isVisible() || !steps_.front().step(modal))
-            return;
-        log.push_back(steps_.front().what);
-        steps_.pop_front();
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched))
-            log.push_back("progress shown");
-        return false;
-    }
-
-    struct Named {
-        std::string what;
-        Step step;
-    };
-    std::deque<Named> steps_;
-    QTimer timer_;
-};
-
-// The file dialog on top, sent to `folder`: `name` typed into its name field, then
-// Enter. Only a name is typed: a typed "/" would send the dialog to the root folder.
-// `opensIn`, when given, is where the dialog must have opened.
-DialogDriver::Step typeIntoFileDialog(std::string folder, std::string name,
-                                      std::string opensIn = {}) {
-    return [folder = std::move(folder), name = std::move(name),
-            opensIn = std::move(opensIn)](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog)
-            return false;
-        if (!opensIn.empty()) {
-            EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()).toStdString(),
-                      QDir::cleanPath(QString::fromStdString(opensIn)).toStdString());
-        }
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        EXPECT_NE(edit, nullptr);
-        if (!edit)
-            return false;
-        dialog->setDirectory(QString::fromStdString(folder));
-        edit->clear();
-        QTest::keyClicks(edit, QString::fromStdString(name));
-        // Never let a flow write anywhere but where the test meant.
-        const QStringList chosen = dialog->selectedFiles();
-        const QString expected =
-            QDir(QString::fromStdString(folder)).absoluteFilePath(QString::fromStdString(name));
-        if (chosen.size() != 1 || QDir::cleanPath(chosen[0]) != QDir::cleanPath(expected)) {
-            ADD_FAILURE() << "the dialog would choose " << chosen.join(',').toStdString();
-            dialog->reject();
-            return true;
-        }
-        QTest::keyClick(edit, Qt::Key_Return);
-        return true;
-    };
-}
-
-// A message box with this text: Enter presses its default button.
-DialogDriver::Step pressEnterOn(std::string text, std::string* seenDefault = nullptr) {
-    return [text = std::move(text), seenDefault](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box || box->text().toStdString() != text)
-            return false;
-        if (seenDefault && box->defaultButton())
-            *seenDefault = box->defaultButton()->text().remove('&').toStdString();
-        QTest::keyClick(box, Qt::Key_Return);
-        return true;
-    };
-}
-
-DialogDriver::Step clickButton(std::string text, QMessageBox::StandardButton button) {
-    return [text = std::move(text), button](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box || box->text().toStdString() != text)
-            return false;
-        QTest::mouseClick(box->button(button), Qt::LeftButton);
-        return true;
-    };
-}
-
-// Runs `flow` while the driver answers its dialogs; the flow must end with every step used.
-void runFlow(DialogDriver& driver, const std::function<void()>& flow) {
-    flow();
-    EXPECT_TRUE(driver.done()) << "dialogs not shown after "
-                               << (driver.log.empty() ? "" : driver.log.back());
 }
 
 // Made first, so that the window's application already has the private configuration folder.
@@ -210,21 +76,6 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
 }
 
-TEST(RealDialogs, SaveListOfFilesWritesIntoTheChosenFolder) {
-    RealWindow w;
-    w.selectMod("Islands");
-    const std::string out = w.tmp / "lists";
-    ASSERT_TRUE(platform::createFolderTree(out));
-    DialogDriver driver;
-    driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "lists"));
-    driver.then("loaded", pressEnterOn("True"));
-    driver.then("named", pressEnterOn(out + "/Islands.kdg"));
-    runFlow(driver, [&] { w.modEntry("KDG_SaveListOfFiles")->trigger(); });
-    std::string list;
-    ASSERT_TRUE(platform::readFile(out + "/Islands.txt", list));
-    EXPECT_EQ(list.rfind("File name:\t\tIslands.kdg\r\n", 0), 0u);
-}
-
 TEST(RealDialogs, AddingAnInstallationLocatesTheGameInTheFileDialog) {
     RealWindow w;
     const std::string second = w.tmp / "second/";
@@ -252,6 +103,9 @@ TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
     auto* resolution = w.window->findChild<QWidget*>(QStringLiteral("CmbResolution"));
     ASSERT_NE(resolution, nullptr);
     DialogDriver driver;
+    driver.then("kept", clickButton("Delete configuration file?", QMessageBox::Cancel));
+    runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
+    EXPECT_TRUE(platform::fileExists(settings));
     driver.then("deleted", clickButton("Delete configuration file?", QMessageBox::Ok));
     runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
     EXPECT_FALSE(platform::fileExists(settings));

@@ -1,20 +1,13 @@
 // The customizing window on the demo world, driven through its widgets: open it from the
 // AI page, pick a value, and "Apply" puts it into the installed script.
-#include "launcher/content_wiring.h"
 #include "content/script_slots.h"
-#include "launcher/launcher.h"
-#include "launcher/startup.h"
+#include "launcher/content_wiring.h"
 #include "platform/files.h"
-#include "platform/registry.h"
 #include "platform/text.h"
 #include "tests/main_window/demo_window.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/temp_folder.h"
-#include "tools/demo/demo_world.h"
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/script_samples.h"
 #include "ui/content/script_custom_window.h"
-#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,9 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
-#include <functional>
 #include <initializer_list>
 
 namespace kv::test {
@@ -46,14 +37,7 @@ struct CustomizingWindow : DemoWindow {
         worldgen::writeContentFile(
             world.launcherFolder + "Mods/SkirmishAI/Big.kvai",
             worldgen::aiFileText("Big", platform::splitLines(big), {"", "}"}));
-        const std::string path = world.launcherFolder + "Settings/starter.ini";
-        std::vector<std::string> lines;
-        platform::readTextLines(path, lines);
-        for (auto& l : lines)
-            for (const auto& [key, value] : settings)
-                if (l.rfind(key + "=", 0) == 0)
-                    l = key + "=" + value;
-        platform::writeTextLines(path, lines);
+        EXPECT_TRUE(demo::setDemoSettings(world, {settings.begin(), settings.end()}));
         start(content::wireContent);
         window->tabs()->setCurrentIndex(
             window->tabs()->indexOf(window->findChild<QWidget*>(QStringLiteral("AIPage"))));

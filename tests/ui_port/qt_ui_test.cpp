@@ -18,35 +18,28 @@ protected:
     void SetUp() override { test::application(); }
 };
 
-TEST_F(QtUiTest, EveryIconHasItsMessageBoxIcon) {
-    const std::pair<Icon, QMessageBox::Icon> cases[] = {
-        {Icon::None, QMessageBox::NoIcon},
-        {Icon::Critical, QMessageBox::Critical},
-        {Icon::Question, QMessageBox::Question},
-        {Icon::Exclamation, QMessageBox::Warning},
-        {Icon::Information, QMessageBox::Information},
-    };
-    for (const auto& [icon, expected] : cases)
-        EXPECT_EQ(makeMessageBox("t", icon, Buttons::Ok, {})->icon(), expected) << int(icon);
-}
-
-TEST_F(QtUiTest, EveryButtonSetHasItsButtonsAndEscape) {
+TEST_F(QtUiTest, EveryIconAndButtonSetHasItsMessageBoxCounterpart) {
     using B = QMessageBox;
     struct Case {
+        Icon icon;
+        QMessageBox::Icon expectedIcon;
         Buttons buttons;
         QMessageBox::StandardButtons expected;
         QMessageBox::StandardButton escape;
     };
     const Case cases[] = {
-        {Buttons::Ok, B::Ok, B::Ok},
-        {Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel},
-        {Buttons::AbortRetryIgnore, B::Abort | B::Retry | B::Ignore, B::Abort},
-        {Buttons::YesNoCancel, B::Yes | B::No | B::Cancel, B::Cancel},
-        {Buttons::YesNo, B::Yes | B::No, B::No},
-        {Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel},
+        {Icon::None, B::NoIcon, Buttons::Ok, B::Ok, B::Ok},
+        {Icon::Critical, B::Critical, Buttons::OkCancel, B::Ok | B::Cancel, B::Cancel},
+        {Icon::Question, B::Question, Buttons::AbortRetryIgnore, B::Abort | B::Retry | B::Ignore,
+         B::Abort},
+        {Icon::Exclamation, B::Warning, Buttons::YesNoCancel, B::Yes | B::No | B::Cancel,
+         B::Cancel},
+        {Icon::Information, B::Information, Buttons::YesNo, B::Yes | B::No, B::No},
+        {Icon::Question, B::Question, Buttons::RetryCancel, B::Retry | B::Cancel, B::Cancel},
     };
     for (const auto& c : cases) {
-        const auto box = makeMessageBox("t", Icon::Question, c.buttons, {});
+        const auto box = makeMessageBox("t", c.icon, c.buttons, {});
+        EXPECT_EQ(box->icon(), c.expectedIcon) << int(c.icon);
         EXPECT_EQ(box->standardButtons(), c.expected) << int(c.buttons);
         EXPECT_EQ(box->escapeButton(), box->button(c.escape)) << int(c.buttons);
     }

@@ -22,8 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace kv::ui {
 namespace {
 
@@ -38,11 +36,8 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     demo::DemoWorld world;
     std::string error;
     ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-    {
-        std::ofstream settings(world.launcherFolder + "Settings/starter.ini", std::ios::app);
-        settings << "CheckForUpdatesOnSturtUpOn=-1\r\nUpdateServer=" << server.url("/Config.ini")
-                 << "\r\n";
-    }
+    ASSERT_TRUE(demo::setDemoSettings(world, {{"CheckForUpdatesOnSturtUpOn", "-1"},
+                                              {"UpdateServer", server.url("/Config.ini")}}));
     test::ScriptedUi ui;
     auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
     Launcher launcher(world.launcherFolder, ui, *registry, [](const std::string&) { return true; });
@@ -103,8 +98,8 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
 
     // Closing the main window during an install ends the install at once and closes the
     // update and download windows, so nothing keeps the process alive.
-    server.serve("/Config.ini", "[MISC]:\r\n{\r\n[Big]:\r\n{\r\nURL = \"" +
-                                    server.url("/big.map") + "\"\r\nLocalPath = \"Maps\"\r\n}\r\n}\r\n");
+    server.serve("/Config.ini", "[MISC]:\r\n{\r\n[Big]:\r\n{\r\nURL = \"" + server.url("/big.map") +
+                                    "\"\r\nLocalPath = \"Maps\"\r\n}\r\n}\r\n");
     server.trickle("/big.map");
     check->trigger();
     ASSERT_TRUE(updates->window()->isVisible());

@@ -1,6 +1,6 @@
 #include "tools/demo/demo_world.h"
-#include "tools/demo/update_demo.h"
 #include "tools/demo/demo_project_resources.h"
+#include "tools/demo/update_demo.h"
 
 #include "common/paths.h"
 #include "launcher/startup.h"
@@ -9,6 +9,7 @@
 #include "tools/worldgen/automation_demo.h"
 #include "tools/worldgen/content_demo.h"
 
+#include <algorithm>
 #include <vector>
 
 #ifndef _WIN32
@@ -140,6 +141,25 @@ bool writeDemoWorld(const std::string& root, bool fresh, DemoWorld& world, std::
         w.ok = false;
     }
     return w.ok;
+}
+
+bool setDemoSettings(const DemoWorld& world,
+                     const std::vector<std::pair<std::string, std::string>>& settings) {
+    const std::string path = world.launcherFolder + "Settings/starter.ini";
+    std::vector<std::string> lines;
+    if (!platform::readTextLines(path, lines))
+        return false;
+    for (const auto& [key, value] : settings) {
+        const std::string prefix = key + "=";
+        const auto same = std::find_if(lines.begin(), lines.end(), [&prefix](const std::string& l) {
+            return l.starts_with(prefix);
+        });
+        if (same == lines.end())
+            lines.push_back(prefix + value);
+        else
+            *same = prefix + value;
+    }
+    return bool(platform::writeTextLines(path, lines));
 }
 
 } // namespace kv::demo

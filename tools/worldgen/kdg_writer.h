@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kv::worldgen {
@@ -18,6 +19,14 @@ struct KdgFileSpec {
     std::uint8_t flag1 = 0;
     std::uint8_t flag2 = 0;
 };
+
+// A stored file, or an empty slot, of the given type.
+inline KdgFileSpec kdgFile(std::uint32_t hash, std::string data, std::uint32_t typeId = 1) {
+    return KdgFileSpec{typeId, hash, std::move(data), {}, false, 0, 0};
+}
+inline KdgFileSpec kdgEmptySlot(std::uint32_t hash, std::uint32_t typeId = 1) {
+    return KdgFileSpec{typeId, hash, {}, {}, true, 0, 0};
+}
 
 struct KdgSectionSpec {
     std::uint32_t nameHash = 0;
