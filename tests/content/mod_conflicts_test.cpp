@@ -1,9 +1,10 @@
 #include "content/mod_conflicts.h"
 
 #include "kdg/archive_reader.h"
-#include "tests/content/named_archives.h"
+#include "tests/content/content_world.h"
 #include "tests/support/tool_run.h"
 #include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_named_archive.h"
 #include "tools/worldgen/kdg_sample.h"
 
 #include <QJsonArray>
@@ -19,7 +20,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
-using test::writeNamedArchives;
+using worldgen::writeNamedArchives;
 
 std::string sortedList(std::vector<std::string> items) {
     std::sort(items.begin(), items.end());
@@ -43,7 +44,7 @@ std::map<std::string, std::vector<std::string>> describe(const ConflictReport& r
 
 struct Case {
     const char* what;
-    std::vector<test::ArchiveSketch> archives;
+    std::vector<worldgen::ArchiveSketch> archives;
     std::map<std::string, std::vector<std::string>> expected;
 };
 
@@ -77,7 +78,7 @@ TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ContentWorld w;
-        const kdg::NameTables tables = writeNamedArchives(w, c.archives);
+        const kdg::NameTables tables = writeNamedArchives(w.game, c.archives);
         const ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
         EXPECT_TRUE(report.damaged.empty());
         EXPECT_FALSE(report.stopped);
@@ -88,7 +89,7 @@ TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
 TEST(ModConflicts, DamagedArchivesAreReportedAndTheRestStillCompared) {
     ContentWorld w;
     const kdg::NameTables tables = writeNamedArchives(
-        w, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Game.kdg", {"x.txt"}}});
+        w.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Game.kdg", {"x.txt"}}});
     const std::string whole = w.readGame("B.kdg");
     w.writeGame("Cut.kdg", whole.substr(0, whole.size() - 3)); // data runs past the end
     w.writeGame("Text.kdg", "just some text");
@@ -115,8 +116,8 @@ TEST(ModConflicts, DamagedArchivesAreReportedAndTheRestStillCompared) {
 
 TEST(ModConflicts, AStopRequestEndsTheLookBetweenArchives) {
     ContentWorld w;
-    const kdg::NameTables tables =
-        writeNamedArchives(w, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"C.kdg", {"x.txt"}}});
+    const kdg::NameTables tables = writeNamedArchives(
+        w.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"C.kdg", {"x.txt"}}});
     int asked = 0;
     const ConflictReport report =
         findModConflicts(w.game, w.state.originals, tables, [&] { return ++asked == 2; });
@@ -162,10 +163,10 @@ TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
 TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
     ContentWorld w;
     const kdg::NameTables tables =
-        writeNamedArchives(w, {{"Game.kdg", {"sfx\\Horn.wav"}},
-                               {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
-                               {"Islands.kdg", {"names.txt"}},
-                               {"Desert.kvw", {"Names.txt"}}});
+        writeNamedArchives(w.game, {{"Game.kdg", {"sfx\\Horn.wav"}},
+                                    {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
+                                    {"Islands.kdg", {"names.txt"}},
+                                    {"Desert.kvw", {"Names.txt"}}});
     w.writeGame("Bad.kdg", "KDG4");
     ASSERT_TRUE(worldgen::writeNameTables(w.paths.launcherFolder, tables.files(), {}));
     const std::string tool = std::string("'") + KVSTOOL_PATH + "' kdg conflicts ";

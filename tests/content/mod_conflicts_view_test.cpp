@@ -2,7 +2,9 @@
 #include "ui/content/mods_page.h"
 
 #include "content/mod_activation.h"
-#include "tests/content/named_archives.h"
+#include "tests/content/content_world.h"
+#include "tests/support/qt_application.h"
+#include "tools/worldgen/kdg_named_archive.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +20,7 @@ namespace kv::ui {
 namespace {
 
 using test::ContentWorld;
+using worldgen::writeNamedArchives;
 
 // The tree as lines: "MOD" and, under it, "  entry = also in".
 QStringList treeLines(const QTreeWidget* tree) {
@@ -32,13 +35,14 @@ QStringList treeLines(const QTreeWidget* tree) {
 }
 
 TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
+    test::application();
     ContentWorld w;
     const std::string horn = "sfx\\" + std::string(300, 'h') + "\\Horn.wav";
     const QString hornShown = QString::fromStdString(horn);
     const kdg::NameTables tables =
-        test::writeNamedArchives(w, {{"Game.kdg", {horn}},
-                                     {"Tanks.kdg", {horn, "Names.txt"}},
-                                     {"Islands.kvw", {"names.txt", "Game.map"}}});
+        writeNamedArchives(w.game, {{"Game.kdg", {horn}},
+                                    {"Tanks.kdg", {horn, "Names.txt"}},
+                                    {"Islands.kvw", {"names.txt", "Game.map"}}});
     ModsPage page(w.state, [&w] { return w.env(); });
     page.setNameTables(&tables);
     page.show();
@@ -74,12 +78,13 @@ TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
 }
 
 TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {
+    test::application();
     ContentWorld busy, calm;
-    const kdg::NameTables busyTables = test::writeNamedArchives(
-        busy, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Broken.kdg", {}}});
+    const kdg::NameTables busyTables = writeNamedArchives(
+        busy.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Broken.kdg", {}}});
     busy.writeGame("Broken.kdg", "KDG5");
     const kdg::NameTables calmTables =
-        test::writeNamedArchives(calm, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
+        writeNamedArchives(calm.game, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
     content::refreshModList(busy.state, busy.env());
     content::refreshModList(calm.state, calm.env());
 

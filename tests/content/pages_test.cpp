@@ -3,9 +3,9 @@
 
 #include "content/catalogue_scan.h"
 #include "tests/content/content_world.h"
+#include "tests/support/qt_application.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
@@ -17,27 +17,8 @@ namespace {
 
 using test::ContentWorld;
 
-// One application for the whole run, gone before the process ends.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "content_ui_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
+    test::application();
     ContentWorld w;
     w.writeGame("Tanks.kvw", "t");
     w.writeGame("Maps.kdg", "m");
@@ -74,6 +55,7 @@ TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
 }
 
 TEST(AiPage, ChoicesReachTheStateWithToolTipsAndTheWarningShowsOnce) {
+    test::application();
     ContentWorld w;
     w.addAi("Alpha");
     worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
