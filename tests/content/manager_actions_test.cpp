@@ -1,7 +1,7 @@
 // The manager's deletions: the question first, then exactly the files it names, and the
 // catalogue or list rescanned.
-#include "content/manager_actions.h"
 #include "content/catalogue_scan.h"
+#include "content/manager_actions.h"
 #include "content/mod_activation.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
@@ -15,7 +15,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
-using Texts = std::vector<std::string>;
+using test::Texts;
 
 TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
     ContentWorld w;

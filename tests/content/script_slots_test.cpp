@@ -13,8 +13,10 @@
 namespace kv::content {
 namespace {
 
+using test::Texts;
+
 // An AI script with two fields: "pow" (assignment) and "arg" (second argument).
-std::vector<std::string> markedScript(bool reordered = false) {
+Texts markedScript(bool reordered = false) {
     const std::string values = reordered
                                    ? "val=\"500\",ArgDesc=\"High\",val=\"100\",ArgDesc=\"Normal\""
                                    : "val=\"100\",ArgDesc=\"Normal\",val=\"500\",ArgDesc=\"High\"";
@@ -33,7 +35,7 @@ struct SlotWorld : test::ContentWorld {
         writeLauncher("Mods/Rules/Tuned/rules.vlo", "script \"rules.slo\"\r\n");
         scan();
     }
-    void writeAi(const std::string& name, const std::vector<std::string>& script) {
+    void writeAi(const std::string& name, const Texts& script) {
         writeLauncher("Mods/SkirmishAI/" + name + ".kvai",
                       worldgen::aiFileText(name, script, {"", " ", "}"}));
     }
@@ -72,7 +74,7 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
     EXPECT_TRUE(w.slot(7).enabled);
     EXPECT_TRUE(w.state.scripts.rules.data.fields.empty());
     EXPECT_FALSE(storeScriptValue(w.state, -1, 0, 0, w.ui));
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Error when storing changed value."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Error when storing changed value."});
     w.ui.clear();
 
     // Another AI: the old picks are saved first, the box is cleared and disabled.
@@ -106,10 +108,9 @@ TEST(ScriptSlots, AReorderedScriptRestoresPicksByDescription) {
     w.choose(0, "Marked");
     EXPECT_EQ(w.slot(0).data.fields[0].selected, 0); // "High" is first now
     EXPECT_EQ(w.slot(0).data.fields[1].selected, 1);
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"Field 'High' was found under a different index, did you "
-                                       "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
-                                       "FieldID: pow."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Field 'High' was found under a different index, did you "
+                                         "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
+                                         "FieldID: pow."});
 }
 
 TEST(ScriptSlots, BrokenPreferenceFilesAssignWhatTheyCan) {
@@ -128,7 +129,7 @@ TEST(ScriptSlots, BrokenPreferenceFilesAssignWhatTheyCan) {
     EXPECT_EQ(data.fields[1].selected, 0);
     EXPECT_EQ(
         w.ui.messageTexts(),
-        (std::vector<std::string>{
+        (Texts{
             "Error loading script customizing preferences.\r\n\r\nMarked - field ID is empty.",
             "Error loading script customizing preferences.\r\n\r\nMarked - selected value "
             "index - integer excpected.",
@@ -157,10 +158,10 @@ TEST(ScriptSlots, EnablingIsRefusedForChoicesWithoutFields) {
     enableRulesCustomizing(w.state, w.env(), true);
     EXPECT_FALSE(w.state.scripts.rules.enabled);
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"Error while loading setting file.\r\nCan't enable script "
-                                        "customizing for player3 (Plain).",
-                                        "Error while loading setting file.\r\nCan't enable script "
-                                        "customizing for rules (<don't change>)."}));
+              (Texts{"Error while loading setting file.\r\nCan't enable script "
+                     "customizing for player3 (Plain).",
+                     "Error while loading setting file.\r\nCan't enable script "
+                     "customizing for rules (<don't change>)."}));
     w.ui.clear();
     w.choose(3, "Marked");
     chooseRules(w.state, 1);
@@ -182,12 +183,12 @@ TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
     storeScriptValue(w.state, kRulesSlot, 0, 0, w.ui);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_TRUE(w.ui.messages().empty());
-    const std::string slo1 = w.readGame("multiplay/skirmish/player1.slo");
+    const std::string slo1 = w.script("player1.slo");
     EXPECT_NE(slo1.find("\r\npower = 500; /*%!ID=\"pow\""), std::string::npos);
     EXPECT_NE(slo1.find("\r\nsetMode(1, FALSE ); /*%!ID=\"arg\""), std::string::npos);
     EXPECT_EQ(slo1.substr(slo1.size() - 4), "\r\n\r\n"); // the install's line end, then ours
-    EXPECT_NE(w.readGame("multiplay/skirmish/player4.slo").find("power = 100;"), std::string::npos);
-    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"),
+    EXPECT_NE(w.script("player4.slo").find("power = 100;"), std::string::npos);
+    EXPECT_EQ(w.script("rules.slo"),
               "setPower(7 ); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n\r\n");
 
     // A script whose fields cannot be placed (the AI file changed since the scan) is left
@@ -195,9 +196,9 @@ TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
     w.writeAi("Marked", {"// the fields moved elsewhere", "/*%!ID=\"pow\",type=\"asn\"*/"});
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"Couldn't find '=' for assignment, field #0 at position 46",
-                                        "Failed to find field with ID: 'arg'."}));
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player1.slo"),
+              (Texts{"Couldn't find '=' for assignment, field #0 at position 46",
+                     "Failed to find field with ID: 'arg'."}));
+    EXPECT_EQ(w.script("player1.slo"),
               "// the fields moved elsewhere\r\n/*%!ID=\"pow\",type=\"asn\"*/\r\n\r\n\r\n");
 }
 
