@@ -69,43 +69,31 @@ TEST(ModList, TickingAndUntickingRenamesOnDiskAndWritesTheStepLog) {
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
-class BothExtensions : public ::testing::TestWithParam<bool> {};
-
-TEST_P(BothExtensions, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
-    const bool yes = GetParam();
-    ContentWorld w;
-    w.debug = true;
-    w.writeGame("Tanks.kdg", "new archive");
-    w.writeGame("Tanks.kvw", "old archive");
-    refreshModList(w.state, w.env());
-    ASSERT_EQ(w.modEntries(), (Texts{"Tanks+", "Tanks-"}));
-
-    w.ui.answerMessage(yes ? Answer::Yes : Answer::No);
-    setModChecked(w.state, w.env(), 0, false);
-    ASSERT_GE(w.ui.messages().size(), 1u);
-    EXPECT_EQ(w.ui.messages()[0].text, "Can't disable MOD, you already have a disabled 'Tanks' "
-                                       "MOD. Delete old file?");
-    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
-    std::string log;
-    platform::readFile(w.launcher("Debug.dat"), log);
-    if (yes) {
-        EXPECT_EQ(w.ui.messages().size(), 1u);
-        EXPECT_FALSE(w.gameHas("Tanks.kdg"));
-        EXPECT_EQ(w.readGame("Tanks.kvw"), "new archive");
-        EXPECT_EQ(w.modEntries(), Texts{"Tanks-"});
-        EXPECT_NE(log.find("->Disabled MOD deleted, error status:0\r\n"), std::string::npos);
-    } else {
-        ASSERT_EQ(w.ui.messages().size(), 2u);
-        EXPECT_EQ(w.ui.messages()[1].text, "MOD was not disabled.");
-        EXPECT_EQ(w.readGame("Tanks.kdg"), "new archive");
-        EXPECT_EQ(w.readGame("Tanks.kvw"), "old archive");
-        EXPECT_EQ(w.modEntries(), (Texts{"Tanks+", "Tanks-"}));
-        EXPECT_NE(log.find("->User has choosen not to delete old disabled MOD, finishing"),
+TEST(ModList, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
+    const std::string question =
+        "Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?";
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes);
+        ContentWorld w;
+        w.debug = true;
+        w.writeGame("Tanks.kdg", "new archive");
+        w.writeGame("Tanks.kvw", "old archive");
+        refreshModList(w.state, w.env());
+        w.ui.answerMessage(yes ? Answer::Yes : Answer::No);
+        setModChecked(w.state, w.env(), 0, false);
+        EXPECT_EQ(w.ui.messageTexts(),
+                  (yes ? Texts{question} : Texts{question, "MOD was not disabled."}));
+        EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
+        EXPECT_EQ(w.gameHas("Tanks.kdg"), !yes);
+        EXPECT_EQ(w.readGame("Tanks.kvw"), yes ? "new archive" : "old archive");
+        EXPECT_EQ(w.modEntries(), (yes ? Texts{"Tanks-"} : Texts{"Tanks+", "Tanks-"}));
+        std::string log;
+        platform::readFile(w.launcher("Debug.dat"), log);
+        EXPECT_NE(log.find(yes ? "->Disabled MOD deleted, error status:0\r\n"
+                               : "->User has choosen not to delete old disabled MOD, finishing"),
                   std::string::npos);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, BothExtensions, ::testing::Bool());
 
 // The archive was renamed outside the launcher after the list was built: the only copy
 // is the target, so nothing is asked, nothing deleted and the list shows the truth.
