@@ -200,10 +200,11 @@ TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
         r = test::runShell(tool + run.arguments);
         EXPECT_EQ(r.exitCode, run.exitCode);
         EXPECT_NE(r.err.find(run.errorPart), std::string::npos) << r.err;
-        if (run.exitCode == 0)
+        if (run.exitCode == 0) {
             EXPECT_NE(r.out.find("usage: kvstool kdg conflicts"), std::string::npos);
-        if (run.exitCode == 1) // one line
+        } else if (run.exitCode == 1) { // one line
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        }
     }
 }
 
