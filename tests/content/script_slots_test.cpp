@@ -25,6 +25,11 @@ Texts markedScript(bool reordered = false) {
             "setMode(1, 2); /*%!ID=\"arg\",type=\"prm\",prm_id=\"1\",tmpl=\"yesno\"*/"};
 }
 
+// The preference file of the marked AI with the second value of both fields picked.
+const char* const kHighAndYes =
+    "1.0\r\n\r\nFieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
+    "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n";
+
 struct SlotWorld : test::ContentWorld {
     SlotWorld() {
         wireScriptHooks(state);
@@ -79,10 +84,7 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
 
     // Another AI: the old picks are saved first, the box is cleared and disabled.
     w.choose(7, "Plain");
-    EXPECT_EQ(w.prefs("player7/Marked.ini"),
-              "1.0\r\n\r\n"
-              "FieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
-              "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n");
+    EXPECT_EQ(w.prefs("player7/Marked.ini"), kHighAndYes);
     EXPECT_FALSE(w.slot(7).available);
     EXPECT_FALSE(w.slot(7).enabled);
     EXPECT_TRUE(w.slot(7).data.fields.empty());
@@ -99,10 +101,7 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
 
 TEST(ScriptSlots, AReorderedScriptRestoresPicksByDescription) {
     SlotWorld w;
-    w.writeLauncher(
-        "Settings/Scripts/player0/Marked.ini",
-        "1.0\r\n\r\nFieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
-        "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n");
+    w.writeLauncher("Settings/Scripts/player0/Marked.ini", kHighAndYes);
     w.writeAi("Marked", markedScript(true));
     w.scan();
     w.choose(0, "Marked");
