@@ -63,8 +63,7 @@ TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
     EXPECT_EQ(w.installs, 1);
 
     // A configuration deleted behind the window's back cannot be loaded.
-    const int gone = rowOf(list, "Gone");
-    list->setCurrentRow(gone);
+    list->setCurrentRow(rowOf(list, "Gone"));
     EXPECT_EQ(description->toPlainText(), QStringLiteral("About to vanish"));
     ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/Gone.ini")));
     w.ui.clear();

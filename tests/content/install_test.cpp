@@ -125,31 +125,27 @@ TEST(Install, DontChangeKeepsEveryScriptInTheGame) {
         w.writeLauncher(std::string("resources/backup/") + f, std::string("default ") + f);
     w.state.choices.selectAI(0, "Alpha");
     w.state.choices.selectRules("Hard");
+    const auto scripts = [&w] {
+        return Texts{w.script("player0.slo"), w.script("player0.vlo"), w.script("rules.slo"),
+                     w.script("rules.vlo")};
+    };
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    const std::string aiSlo = w.script("player0.slo");
-    const std::string aiVlo = w.script("player0.vlo");
-    const std::string rulesSlo = w.script("rules.slo");
-    const std::string rulesVlo = w.script("rules.vlo");
+    const Texts installed = scripts();
 
     w.state.choices.selectAI(0, kDontChange);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    EXPECT_EQ(w.script("player0.slo"), aiSlo);
-    EXPECT_EQ(w.script("player0.vlo"), aiVlo);
-
+    EXPECT_EQ(scripts(), installed);
     w.state.choices.selectRules(kDontChange);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    EXPECT_EQ(w.script("rules.slo"), rulesSlo);
-    EXPECT_EQ(w.script("rules.vlo"), rulesVlo);
+    EXPECT_EQ(scripts(), installed);
 
     // Closing with the rules as they are: the defaults come back except the "slo" files,
     // which keep what is there.
     w.state.choices.selectAI(0, "Alpha");
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     removeInstalledFiles(w.state, w.env());
-    EXPECT_EQ(w.script("player0.slo"), aiSlo);
-    EXPECT_EQ(w.script("player0.vlo"), "default player0.vlo");
-    EXPECT_EQ(w.script("rules.slo"), rulesSlo);
-    EXPECT_EQ(w.script("rules.vlo"), "default rules.vlo");
+    EXPECT_EQ(scripts(),
+              (Texts{installed[0], "default player0.vlo", installed[2], "default rules.vlo"}));
     EXPECT_TRUE(w.ui.messages().empty());
 }
 

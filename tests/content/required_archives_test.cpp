@@ -111,8 +111,7 @@ TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
 TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {
     ContentWorld w;
     w.writeGame("Game.kdg", "the game's own");
-    w.writeLauncher("Mods/Rules/Hard/rules.slo", "s");
-    w.writeLauncher("Mods/Rules/Hard/rules.vlo", "v");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
     w.writeLauncher("Mods/Rules/Hard/Game.kdg", "a replacement");
     w.scan();
     w.state.choices.selectRules("Hard");
