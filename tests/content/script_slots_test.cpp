@@ -38,6 +38,9 @@ struct SlotWorld : test::ContentWorld {
         writeLauncher("Mods/Rules/Tuned/rules.slo",
                       "setPower(1); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n");
         writeLauncher("Mods/Rules/Tuned/rules.vlo", "script \"rules.slo\"\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.slo",
+                      "f(1); /*%!ID=\"z\",type=\"prm\",val=\"2\"*/\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.vlo", "script \"rules.slo\"\r\n");
         scan();
     }
     void writeAi(const std::string& name, const Texts& script) {
@@ -170,6 +173,11 @@ TEST(ScriptSlots, EnablingIsRefusedForChoicesWithoutFields) {
     EXPECT_TRUE(w.slot(3).enabled);
     EXPECT_TRUE(w.state.scripts.rules.enabled);
     EXPECT_TRUE(w.ui.messages().empty());
+    // Another rules set with fields takes the slot over, though the slot stays available.
+    chooseRules(w.state, 2);
+    syncScriptSlots(w.state, w.env());
+    EXPECT_EQ(w.state.scripts.rules.data.name, "Zeta");
+    EXPECT_EQ(w.state.scripts.rules.data.fields.at(0).id, "z");
 }
 
 TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
