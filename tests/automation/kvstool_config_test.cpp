@@ -46,9 +46,7 @@ TEST(KvstoolConfig, ListsAndChecksWithoutChangingAFile) {
         int exitCode;
     } bad[] = {{"", 2},
                {"run " + folder, 2},
-               {"list", 2},
                {"check " + folder, 2},
-               {"list " + folder + " --yaml", 2},
                {"check " + folder + " Missing.ini", 1},
                {"list '" + (w.tmp / "nowhere") + "'", 1},
                {"--help", 0}};

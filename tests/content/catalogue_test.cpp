@@ -12,6 +12,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
+using test::Texts;
 
 int entryOf(const ContentWorld& w, const std::string& name) {
     const auto& items = w.state.choices.players[0].items;
@@ -34,10 +35,11 @@ TEST(Catalogue, EmptyOrMisnamedAiFilesAreNeverListed) {
                                            "'\r\nThis file was deleted");
     EXPECT_EQ(w.ui.messages()[0].icon, Icon::Critical);
     for (const auto& list : w.state.choices.players)
-        EXPECT_EQ(list.items, (std::vector<std::string>{"<don't change>", "Alpha", "<Random>"}));
+        EXPECT_EQ(list.items, (Texts{"<don't change>", "Alpha", "<Random>"}));
 }
 
-TEST(Catalogue, AiDescriptionFileFillsTheRecord) {
+// Beta's description file holds only what is complained about.
+TEST(Catalogue, AiDescriptionFilesFillTheRecordOrAreComplainedAbout) {
     ContentWorld w;
     w.addAi("Alpha", 600,
             "AuthorName = \"Anna\" // the author\r\n"
@@ -47,8 +49,21 @@ TEST(Catalogue, AiDescriptionFileFillsTheRecord) {
             "SetRequiredKDG = \"Roads.kdg\"\r\nSetRequiredKDG = \"%KVSPath%x.kdg\"\r\n"
             "SetMaxAIInstances = \"4\"\r\nSetBasesState = \"2\"\r\nEnableDebugMode = \"1\"\r\n"
             "EnableAlliances()\r\nSetBasesState(\"3\")\r\n");
+    w.addAi("Beta", 600,
+            "Colour = \"red\"\r\nBuildWalls()\r\nSetBasesState(\"4\")\r\nSetBasesState(2)\r\n"
+            "SetBasesState(\"a\", \"b\")\r\nSetBasesState(\"many\")\r\n");
     w.scan();
-    EXPECT_TRUE(w.ui.messages().empty());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Unknown command found: 'Colour'.",
+                     "Unknown command found in 'Beta.ini' file:\r\n\r\nBuildWalls()",
+                     "INI Error: Value for SetBasesState() must be in the range of 1-3, found: 4.",
+                     "Wrong argument format in function: \r\nSetBasesState(2)\r\n\r\nArgument: "
+                     "2\r\nArgument Index: 0\r\n",
+                     "Wrong number of arguments in function:\r\nSetBasesState(2)\r\n\r\nFound "
+                     "arguments: 0\r\nExpected: 1",
+                     "Wrong number of arguments in function:\r\nSetBasesState(\"a\", "
+                     "\"b\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
+    EXPECT_EQ(w.state.ais.find("Beta")->info.baseStateRequired, 0);
     const AiRecord* ai = w.state.ais.find("Alpha");
     ASSERT_NE(ai, nullptr);
     EXPECT_TRUE(ai->info.loaded);
@@ -56,31 +71,10 @@ TEST(Catalogue, AiDescriptionFileFillsTheRecord) {
     EXPECT_EQ(ai->info.authorEmail, "anna@example.org");
     EXPECT_EQ(ai->info.authorHomepage, "http://example.org/ai");
     EXPECT_EQ(ai->info.description, "Builds fast\r\nand wide");
-    EXPECT_EQ(ai->info.requiredKdgs,
-              (std::vector<std::string>{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
+    EXPECT_EQ(ai->info.requiredKdgs, (Texts{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
     EXPECT_EQ(ai->info.maxInstances, 4);
     EXPECT_TRUE(ai->info.alliancesRequired);
     EXPECT_EQ(ai->info.baseStateRequired, 3);
-}
-
-TEST(Catalogue, DescriptionFileComplaints) {
-    ContentWorld w;
-    w.addAi("Alpha", 600,
-            "Colour = \"red\"\r\nBuildWalls()\r\nSetBasesState(\"4\")\r\nSetBasesState(2)\r\n"
-            "SetBasesState(\"a\", \"b\")\r\nSetBasesState(\"many\")\r\n");
-    w.scan();
-    EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{
-                  "Unknown command found: 'Colour'.",
-                  "Unknown command found in 'Alpha.ini' file:\r\n\r\nBuildWalls()",
-                  "INI Error: Value for SetBasesState() must be in the range of 1-3, found: 4.",
-                  "Wrong argument format in function: \r\nSetBasesState(2)\r\n\r\nArgument: "
-                  "2\r\nArgument Index: 0\r\n",
-                  "Wrong number of arguments in function:\r\nSetBasesState(2)\r\n\r\nFound "
-                  "arguments: 0\r\nExpected: 1",
-                  "Wrong number of arguments in function:\r\nSetBasesState(\"a\", "
-                  "\"b\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
-    EXPECT_EQ(w.state.ais.find("Alpha")->info.baseStateRequired, 0);
 }
 
 TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
@@ -91,13 +85,12 @@ TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
     w.writeLauncher("Mods/Rules/NoVlo/rules.slo", "s");
     w.writeLauncher("Mods/Rules/Empty/readme.txt", "nothing");
     w.scan();
-    EXPECT_EQ(w.state.choices.rules.items, (std::vector<std::string>{"<don't change>", "Hard"}));
+    EXPECT_EQ(w.state.choices.rules.items, (Texts{"<don't change>", "Hard"}));
     // The rules set's own folder is not searched for a description file.
     EXPECT_FALSE(w.state.rules.find("Hard")->info.loaded);
-    EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"'NoVlo' VLO file was not found in directory:\r\n\r\n" +
-                                            w.paths.rulesFolder + "NoVlo/",
-                                        "Failed to load 'NoVlo' Rules file."}));
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"'NoVlo' VLO file was not found in directory:\r\n\r\n" +
+                                              w.paths.rulesFolder + "NoVlo/",
+                                          "Failed to load 'NoVlo' Rules file."}));
 
     w.ui.clear();
     w.writeLauncher("Mods/INI/Rules/Hard.ini",
@@ -116,7 +109,7 @@ TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
     w.writeLauncher("Mods/Rules/Hard/maps/extra.txt", "x");
     w.scan();
     deleteRulesSet(w.state, w.env());
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"No Rules selected!"});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"No Rules selected!"});
 
     w.state.choices.selectRules("Hard");
     w.ui.answerMessage(Answer::No);
@@ -126,7 +119,7 @@ TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
     w.ui.answerMessage(Answer::Yes);
     deleteRulesSet(w.state, w.env());
     EXPECT_FALSE(platform::folderExists(w.paths.rulesFolder + "Hard"));
-    EXPECT_EQ(w.state.choices.rules.items, std::vector<std::string>{"<don't change>"});
+    EXPECT_EQ(w.state.choices.rules.items, Texts{"<don't change>"});
     EXPECT_EQ(w.state.choices.rules.selected, 0);
 }
 
@@ -146,9 +139,8 @@ TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
 
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"'Boats' (Player 3) is incompatible with 'Tanks' (Player "
-                                       "0) .\r\nWould you like to enable it anyway?"});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"'Boats' (Player 3) is incompatible with 'Tanks' (Player "
+                                         "0) .\r\nWould you like to enable it anyway?"});
     EXPECT_EQ(w.state.choices.choice(3), "<don't change>");
 
     w.ui.answerMessage(Answer::Yes);
@@ -172,7 +164,7 @@ TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {
     EXPECT_EQ(w.state.choices.choice(0), "Alpha");
     EXPECT_EQ(w.state.choices.choice(1), "<don't change>");
     EXPECT_EQ(w.state.choices.rulesChoice(), "Hard");
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"'Ghost' AI was not found!"});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"'Ghost' AI was not found!"});
 
     w.ui.clear();
     w.writeLauncher("Settings/old.ini", "x=1\r\nai:\r\n<don't change>\r\nAlpha\r\nAlpha\r\n\r\n"
@@ -180,8 +172,8 @@ TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {
     loadAI2(w.state, w.env(), w.paths.settingsFolder + "old.ini");
     EXPECT_EQ(w.state.choices.choice(0), "<don't change>");
     EXPECT_EQ(w.state.choices.choice(2), "Alpha");
-    EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"'Ghost' AI was not found!",
-                                                             "'Soft' rules file was not found."}));
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"'Ghost' AI was not found!", "'Soft' rules file was not found."}));
 
     // A rescan keeps what was chosen.
     w.scan();

@@ -13,6 +13,8 @@
 
 namespace kv::test {
 
+using Texts = std::vector<std::string>;
+
 struct ContentWorld {
     TempFolder temp;
     Paths paths;
@@ -30,6 +32,10 @@ struct ContentWorld {
     void writeLauncher(std::string_view rel, std::string_view contents);
     void writeGame(std::string_view rel, std::string_view contents);
     std::string readGame(std::string_view rel) const;
+    // A script of the game's "multiplay/skirmish" folder.
+    std::string script(std::string_view name) const {
+        return readGame("multiplay/skirmish/" + std::string(name));
+    }
     bool gameHas(std::string_view rel) const;
 
     // An AI in the catalogue folder, optionally with a description file in "INI/AI".

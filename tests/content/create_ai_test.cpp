@@ -11,6 +11,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
+using test::Texts;
 
 TEST(CreateAi, ScriptPairBecomesAnAiFileThatInstallsBackTheSamePair) {
     ContentWorld w;
@@ -28,14 +29,12 @@ TEST(CreateAi, ScriptPairBecomesAnAiFileThatInstallsBackTheSamePair) {
     ASSERT_TRUE(createAiFile(w.state, w.env()));
     EXPECT_TRUE(w.ui.allAnswersUsed());
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{
-                  "Does this AI require any additional files?\r\nPress 'No' if you are unsure",
-                  "More files?", "Done!"}));
+              (Texts{"Does this AI require any additional files?\r\nPress 'No' if you are unsure",
+                     "More files?", "Done!"}));
     EXPECT_EQ(w.ui.messages()[0].title, "Additional files");
     EXPECT_EQ(w.ui.prompts(),
-              (std::vector<std::string>{"open:Slo file|'*.slo' files|*.slo",
-                                        "open:Vlo file|Vlo files|*.vlo", "Enter AI name",
-                                        "open:Additional files|Korvane files|*.kdg;*.vlo;*slo"}));
+              (Texts{"open:Slo file|'*.slo' files|*.slo", "open:Vlo file|Vlo files|*.vlo",
+                     "Enter AI name", "open:Additional files|Korvane files|*.kdg;*.vlo;*slo"}));
 
     std::string bytes;
     ASSERT_TRUE(platform::readFile(w.paths.aiFolder + "Raider.kvai", bytes));
@@ -49,8 +48,8 @@ TEST(CreateAi, ScriptPairBecomesAnAiFileThatInstallsBackTheSamePair) {
     // Installing it for player 6 writes the pair back with the new player number.
     w.state.choices.selectAI(6, "Raider");
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player6.slo"), "a();\r\nb();\r\n\r\n");
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player6.vlo"),
+    EXPECT_EQ(w.script("player6.slo"), "a();\r\nb();\r\n\r\n");
+    EXPECT_EQ(w.script("player6.vlo"),
               "script \"player6.slo\"\r\nrun\r\n{\r\n    player          INT                 6\r\n"
               "\r\n \r\n    var0            INT                 0\r\n"
               "    var1            INT                 7\r\n}\r\n");
@@ -82,7 +81,7 @@ TEST(CreateAi, RefusalsAndBrokenVariableFiles) {
         if (std::string(c.message) == "AI file was not created!")
             w.ui.answerInput(c.name);
         EXPECT_FALSE(createAiFile(w.state, w.env()));
-        EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(w.ui.messageTexts(), Texts{c.message});
         EXPECT_TRUE(w.ui.allAnswersUsed());
     }
     EXPECT_TRUE(platform::listDirectory(w.paths.aiFolder, "*.kvai").empty());

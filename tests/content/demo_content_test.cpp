@@ -13,6 +13,8 @@
 namespace kv::content {
 namespace {
 
+using test::Texts;
+
 TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
     test::ContentWorld w;
     ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
@@ -24,7 +26,7 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
     EXPECT_EQ(w.state.rules.records.size(), 2u);
     auto entries = w.modEntries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"Desert-", "Islands+", "Night-", "Tanks+"}));
+    EXPECT_EQ(entries, (Texts{"Desert-", "Islands+", "Night-", "Tanks+"}));
 
     // Run again, the demo keeps what the user changed.
     platform::renameEntry(w.inGame("Tanks.kdg"), w.inGame("Tanks.kvw"));
@@ -38,18 +40,18 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
 
     w.ui.answerMessage(Answer::Yes);
     ASSERT_TRUE(makeCompatible110(w.state, w.env()));
-    EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"Are you sure?", "Done"}));
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"Are you sure?", "Done"}));
     EXPECT_FALSE(w.gameHas("Tanks.kdg"));
     EXPECT_TRUE(w.gameHas("korvane.kdg"));
-    const std::string vlo = w.readGame("multiplay/skirmish/player3.vlo");
+    const std::string vlo = w.script("player3.vlo");
     ASSERT_GE(vlo.size(), 259u);
     EXPECT_EQ(vlo[224], '3');
     EXPECT_EQ(vlo[258], '3');
     EXPECT_EQ(vlo.substr(vlo.size() - 3), "}\r\n");
     std::string slo;
     platform::readFile(w.launcher("Mods/SkirmishAI/1.10 backup/player.slo"), slo);
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player3.slo"), slo);
-    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"), "// 1.10 rules\r\n");
+    EXPECT_EQ(w.script("player3.slo"), slo);
+    EXPECT_EQ(w.script("rules.slo"), "// 1.10 rules\r\n");
 }
 
 TEST(DemoContent, OneTenSetUpWithoutItsBackupScriptWritesNothing) {
@@ -58,8 +60,8 @@ TEST(DemoContent, OneTenSetUpWithoutItsBackupScriptWritesNothing) {
         test::ContentWorld w;
         ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
         ASSERT_TRUE(platform::deleteFile(w.launcher("Mods/SkirmishAI/1.10 backup/") + missing));
-        const std::string slo = w.readGame("multiplay/skirmish/player4.slo");
-        const std::string vlo = w.readGame("multiplay/skirmish/player4.vlo");
+        const std::string slo = w.script("player4.slo");
+        const std::string vlo = w.script("player4.vlo");
         w.ui.answerMessage(Answer::Yes);
         makeCompatible110(w.state, w.env());
         const auto texts = w.ui.messageTexts();
@@ -67,8 +69,8 @@ TEST(DemoContent, OneTenSetUpWithoutItsBackupScriptWritesNothing) {
         EXPECT_EQ(texts[1].rfind("Error:\n53: ", 0), 0u) << texts[1];
         EXPECT_NE(texts[1].find("Error in: makeCompatible110()"), std::string::npos);
         EXPECT_EQ(w.ui.messages()[1].icon, Icon::Critical);
-        EXPECT_EQ(w.readGame("multiplay/skirmish/player4.slo"), slo);
-        EXPECT_EQ(w.readGame("multiplay/skirmish/player4.vlo"), vlo);
+        EXPECT_EQ(w.script("player4.slo"), slo);
+        EXPECT_EQ(w.script("player4.vlo"), vlo);
     }
 }
 

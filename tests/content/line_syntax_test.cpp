@@ -8,19 +8,17 @@ namespace kv::content {
 namespace {
 
 FolderVars vars() {
-    FolderVars v;
-    v.game = "G\\";
-    v.launcher = "A\\";
-    v.ai = "A\\Mods\\SkirmishAI\\";
-    v.rules = "A\\Mods\\Rules\\";
-    v.requiredKdgs = "A\\Mods\\Required KDGs\\";
-    v.kdgIni = "A\\Mods\\INI\\KDG Files\\";
-    v.aiIni = "A\\Mods\\INI\\AI\\";
-    v.rulesIni = "A\\Mods\\INI\\Rules\\";
-    v.globalIni = "A\\Mods\\Global INIs\\";
-    v.settings = "A\\Settings\\";
-    v.settingsScripts = "A\\Settings\\Scripts\\";
-    return v;
+    return {.game = "G\\",
+            .launcher = "A\\",
+            .ai = "A\\Mods\\SkirmishAI\\",
+            .rules = "A\\Mods\\Rules\\",
+            .requiredKdgs = "A\\Mods\\Required KDGs\\",
+            .kdgIni = "A\\Mods\\INI\\KDG Files\\",
+            .aiIni = "A\\Mods\\INI\\AI\\",
+            .rulesIni = "A\\Mods\\INI\\Rules\\",
+            .globalIni = "A\\Mods\\Global INIs\\",
+            .settings = "A\\Settings\\",
+            .settingsScripts = "A\\Settings\\Scripts\\"};
 }
 
 enum class Kind { Other, Key, Call };
@@ -75,7 +73,7 @@ TEST(LineSyntax, KeyAndValueTakeTheFirstQuotedTextAndSkipEmptyParts) {
 }
 
 TEST(LineSyntax, ExpandsLineBreaksAndFolderVariablesInAnyLetterCase) {
-    const FolderVars v = vars();
+    FolderVars v = vars();
     EXPECT_EQ(expandValue("one\\ntwo\\Nthree", v), "one\r\ntwo\r\nthree");
     EXPECT_EQ(expandValue("%kvpath%Data", v), "G\\Data");
     EXPECT_EQ(expandValue("%KVSPath%|%KVSAIPath%|%kvsrulespath%", v),
@@ -87,10 +85,7 @@ TEST(LineSyntax, ExpandsLineBreaksAndFolderVariablesInAnyLetterCase) {
     EXPECT_EQ(expandValue("%KVSSettingsPath%%KVSSettingsScripts%", v),
               "A\\Settings\\A\\Settings\\Scripts\\");
     EXPECT_EQ(expandValue("100% %unknown% \\", v), "100% %unknown% \\");
-}
-
-TEST(LineSyntax, AFolderHoldingBackslashNIsNotExpandedAgain) {
-    FolderVars v = vars();
+    // A folder holding "\n" is not expanded again.
     v.game = "C:\\new\\";
     EXPECT_EQ(expandValue("%KVPath%x", v), "C:\\new\\x");
 }

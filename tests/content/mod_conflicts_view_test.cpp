@@ -2,11 +2,16 @@
 #include "ui/content/mods_page.h"
 
 #include "content/mod_activation.h"
-#include "tests/content/named_archives.h"
+#include "tests/content/content_world.h"
+#include "tests/support/qt_application.h"
+#include "tools/worldgen/kdg_named_archive.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -18,6 +23,7 @@ namespace kv::ui {
 namespace {
 
 using test::ContentWorld;
+using worldgen::writeNamedArchives;
 
 // The tree as lines: "MOD" and, under it, "  entry = also in".
 QStringList treeLines(const QTreeWidget* tree) {
@@ -31,20 +37,23 @@ QStringList treeLines(const QTreeWidget* tree) {
     return lines;
 }
 
-TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
+TEST(ModConflictsView, TickingAModOnThePageRenamesItAndShowsWhatItShares) {
+    test::application();
     ContentWorld w;
     const std::string horn = "sfx\\" + std::string(300, 'h') + "\\Horn.wav";
     const QString hornShown = QString::fromStdString(horn);
     const kdg::NameTables tables =
-        test::writeNamedArchives(w, {{"Game.kdg", {horn}},
-                                     {"Tanks.kdg", {horn, "Names.txt"}},
-                                     {"Islands.kvw", {"names.txt", "Game.map"}}});
+        writeNamedArchives(w.game, {{"Game.kdg", {horn}},
+                                    {"Tanks.kdg", {horn, "Names.txt"}},
+                                    {"Islands.kvw", {"names.txt", "Game.map"}}});
     ModsPage page(w.state, [&w] { return w.env(); });
     page.setNameTables(&tables);
     page.show();
     ModConflictsView* view = page.findChild<ModConflictsView*>("Conflicts");
     ASSERT_EQ(view, page.conflictsView());
     QSignalSpy updated(view, &ModConflictsView::updated);
+    auto* remove = page.findChild<QPushButton*>("CmdDeleteKDG");
+    EXPECT_EQ(remove->text(), "No KDG's selected");
     page.refresh();
     ASSERT_TRUE(updated.wait(10000));
     const QTreeWidget* tree = page.findChild<QTreeWidget*>("TreeConflicts");
@@ -58,6 +67,11 @@ TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
     list->item(1)->setCheckState(Qt::Checked);
     ASSERT_TRUE(w.gameHas("Islands.kdg"));
     EXPECT_TRUE(view->busy()); // the window goes on while the archives are read
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->findItems("Islands", Qt::MatchExactly).first()->checkState(), Qt::Checked);
+    EXPECT_TRUE(list->isEnabled());
+    list->setCurrentRow(list->row(list->findItems("Tanks", Qt::MatchExactly).first()));
+    EXPECT_EQ(remove->text(), "Delete 'Tanks'");
     ASSERT_TRUE(updated.wait(10000));
     QStringList lines = treeLines(tree);
     // Folder order decides which MOD comes first.
@@ -71,15 +85,31 @@ TEST(ModConflictsView, TickingAModOnThePageShowsWhatItShares) {
     list->findItems("Islands", Qt::MatchExactly).first()->setCheckState(Qt::Unchecked);
     ASSERT_TRUE(updated.wait(10000));
     EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  " + hornShown + " = Game.kdg (original)"}));
+
+    // Entries whose features come later are there but disabled.
+    ASSERT_TRUE(page.contextMenu()->findChild<QAction*>("KDG_EXTRACT"));
+    QStringList texts;
+    for (QAction* a : page.contextMenu()->actions())
+        texts << a->text() + (a->isEnabled() ? "" : " (off)");
+    EXPECT_EQ(texts.join("|").toStdString(),
+              "Show Description|Show KDG Info|Show Map Info|Show Map Previews "
+              "(off)|Compatibility|Apply Ini Config (off)|Extract to...|Save List of "
+              "Files...|Delete|Add Project Directory... (off)");
+    texts.clear();
+    for (QAction* a : page.modsMenu()->actions())
+        texts << a->text();
+    EXPECT_EQ(texts.join("|").toStdString(),
+              "Disable all MODs|Disable unsafe MODs (Compatibility)");
 }
 
 TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {
+    test::application();
     ContentWorld busy, calm;
-    const kdg::NameTables busyTables = test::writeNamedArchives(
-        busy, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Broken.kdg", {}}});
+    const kdg::NameTables busyTables = writeNamedArchives(
+        busy.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Broken.kdg", {}}});
     busy.writeGame("Broken.kdg", "KDG5");
     const kdg::NameTables calmTables =
-        test::writeNamedArchives(calm, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
+        writeNamedArchives(calm.game, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
     content::refreshModList(busy.state, busy.env());
     content::refreshModList(calm.state, calm.env());
 

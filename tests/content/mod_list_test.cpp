@@ -11,6 +11,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
+using test::Texts;
 using worldgen::archivePlaceholder;
 
 TEST(ModList, ActiveFirstThenInactiveWithOriginalsHiddenInAnyLetterCase) {
@@ -22,7 +23,7 @@ TEST(ModList, ActiveFirstThenInactiveWithOriginalsHiddenInAnyLetterCase) {
     w.writeGame("Notes.txt", "x");
     w.writeGame(".kdg", "x"); // a name that is all extension is no MOD
     refreshModList(w.state, w.env());
-    std::vector<std::string> names = w.modEntries();
+    Texts names = w.modEntries();
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(names[0], "Maps+");
     EXPECT_EQ(names[1], "Tanks-");
@@ -44,64 +45,55 @@ TEST(ModList, TickingAndUntickingRenamesOnDiskAndWritesTheStepLog) {
     refreshModList(w.state, w.env());
     EXPECT_EQ(w.state.mods.entries[0].authorName, "Rolf");
     EXPECT_EQ(w.state.mods.entries[0].description, "Heavy\r\nArmour");
+    w.state.busy = true; // tick events while the list is busy are ignored
+    setModChecked(w.state, w.env(), 0, true);
+    EXPECT_TRUE(w.gameHas("Tanks.kvw"));
+    w.state.busy = false;
 
     setModChecked(w.state, w.env(), 0, true);
     EXPECT_TRUE(w.gameHas("Tanks.kdg"));
     EXPECT_FALSE(w.gameHas("Tanks.kvw"));
-    EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks+"});
+    EXPECT_EQ(w.modEntries(), Texts{"Tanks+"});
     EXPECT_TRUE(w.state.mods.enabled);
-    std::vector<std::string> log;
+    Texts log;
     ASSERT_TRUE(platform::readTextLines(w.launcher("Debug.dat"), log));
-    EXPECT_EQ(log, (std::vector<std::string>{
-                       "_______________Initialized (Tanks)", "->Enabled",
-                       "->Prepairing to rename MOD to KDG", "->Finished, refreshing MOD List",
-                       "__________________________DONE___________________________"}));
+    EXPECT_EQ(log, (Texts{"_______________Initialized (Tanks)", "->Enabled",
+                          "->Prepairing to rename MOD to KDG", "->Finished, refreshing MOD List",
+                          "__________________________DONE___________________________"}));
 
     w.debug = false; // the next operation deletes the old log and writes none
     setModChecked(w.state, w.env(), 0, false);
     EXPECT_TRUE(w.gameHas("Tanks.kvw"));
-    EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks-"});
+    EXPECT_EQ(w.modEntries(), Texts{"Tanks-"});
     EXPECT_FALSE(platform::fileExists(w.launcher("Debug.dat")));
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
-class BothExtensions : public ::testing::TestWithParam<bool> {};
-
-TEST_P(BothExtensions, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
-    const bool yes = GetParam();
-    ContentWorld w;
-    w.debug = true;
-    w.writeGame("Tanks.kdg", "new archive");
-    w.writeGame("Tanks.kvw", "old archive");
-    refreshModList(w.state, w.env());
-    ASSERT_EQ(w.modEntries(), (std::vector<std::string>{"Tanks+", "Tanks-"}));
-
-    w.ui.answerMessage(yes ? Answer::Yes : Answer::No);
-    setModChecked(w.state, w.env(), 0, false);
-    ASSERT_GE(w.ui.messages().size(), 1u);
-    EXPECT_EQ(w.ui.messages()[0].text, "Can't disable MOD, you already have a disabled 'Tanks' "
-                                       "MOD. Delete old file?");
-    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
-    std::string log;
-    platform::readFile(w.launcher("Debug.dat"), log);
-    if (yes) {
-        EXPECT_EQ(w.ui.messages().size(), 1u);
-        EXPECT_FALSE(w.gameHas("Tanks.kdg"));
-        EXPECT_EQ(w.readGame("Tanks.kvw"), "new archive");
-        EXPECT_EQ(w.modEntries(), std::vector<std::string>{"Tanks-"});
-        EXPECT_NE(log.find("->Disabled MOD deleted, error status:0\r\n"), std::string::npos);
-    } else {
-        ASSERT_EQ(w.ui.messages().size(), 2u);
-        EXPECT_EQ(w.ui.messages()[1].text, "MOD was not disabled.");
-        EXPECT_EQ(w.readGame("Tanks.kdg"), "new archive");
-        EXPECT_EQ(w.readGame("Tanks.kvw"), "old archive");
-        EXPECT_EQ(w.modEntries(), (std::vector<std::string>{"Tanks+", "Tanks-"}));
-        EXPECT_NE(log.find("->User has choosen not to delete old disabled MOD, finishing"),
+TEST(ModList, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
+    const std::string question =
+        "Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?";
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes);
+        ContentWorld w;
+        w.debug = true;
+        w.writeGame("Tanks.kdg", "new archive");
+        w.writeGame("Tanks.kvw", "old archive");
+        refreshModList(w.state, w.env());
+        w.ui.answerMessage(yes ? Answer::Yes : Answer::No);
+        setModChecked(w.state, w.env(), 0, false);
+        EXPECT_EQ(w.ui.messageTexts(),
+                  (yes ? Texts{question} : Texts{question, "MOD was not disabled."}));
+        EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
+        EXPECT_EQ(w.gameHas("Tanks.kdg"), !yes);
+        EXPECT_EQ(w.readGame("Tanks.kvw"), yes ? "new archive" : "old archive");
+        EXPECT_EQ(w.modEntries(), (yes ? Texts{"Tanks-"} : Texts{"Tanks+", "Tanks-"}));
+        std::string log;
+        platform::readFile(w.launcher("Debug.dat"), log);
+        EXPECT_NE(log.find(yes ? "->Disabled MOD deleted, error status:0\r\n"
+                               : "->User has choosen not to delete old disabled MOD, finishing"),
                   std::string::npos);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, BothExtensions, ::testing::Bool());
 
 // The archive was renamed outside the launcher after the list was built: the only copy
 // is the target, so nothing is asked, nothing deleted and the list shows the truth.
@@ -117,18 +109,9 @@ TEST(ModList, TickingAnEntryWhoseArchiveWasRenamedMeanwhileKeepsTheOnlyCopy) {
         setModChecked(w.state, w.env(), 0, tick);
         EXPECT_TRUE(w.ui.messages().empty());
         EXPECT_EQ(w.readGame(renamed), "the only copy");
-        EXPECT_EQ(w.modEntries(), std::vector<std::string>{tick ? "Tanks+" : "Tanks-"});
+        EXPECT_EQ(w.modEntries(), Texts{tick ? "Tanks+" : "Tanks-"});
         EXPECT_TRUE(w.state.mods.enabled);
     }
-}
-
-TEST(ModList, TickEventsAreIgnoredWhileTheListIsBusy) {
-    ContentWorld w;
-    w.writeGame("Tanks.kvw", "a");
-    refreshModList(w.state, w.env());
-    w.state.busy = true;
-    setModChecked(w.state, w.env(), 0, true);
-    EXPECT_TRUE(w.gameHas("Tanks.kvw"));
 }
 
 TEST(ModList, DisableAllAsksInsteadOfOverwritingAnInactiveArchive) {
@@ -144,9 +127,8 @@ TEST(ModList, DisableAllAsksInsteadOfOverwritingAnInactiveArchive) {
     EXPECT_EQ(w.readGame("Tanks.kdg"), "new");
     EXPECT_EQ(w.readGame("Tanks.kvw"), "old");
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{
-                  "Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?",
-                  "MOD was not disabled."}));
+              (Texts{"Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?",
+                     "MOD was not disabled."}));
 
     w.ui.clear();
     w.ui.answerMessage(Answer::Yes);
@@ -160,16 +142,15 @@ TEST(ModList, DeleteAsksForTheFileOfTheEntrysState) {
     w.writeGame("Tanks.kvw", "a");
     refreshModList(w.state, w.env());
     deleteMod(w.state, w.env());
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"No KDG's selected!"});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"No KDG's selected!"});
 
     w.ui.clear();
     selectMod(w.state, w.env(), 0);
     w.ui.answerMessage(Answer::No);
     deleteMod(w.state, w.env());
     EXPECT_TRUE(w.gameHas("Tanks.kvw"));
-    EXPECT_EQ(
-        w.ui.messageTexts(),
-        std::vector<std::string>{"Are you sure you want to delete 'Tanks.kvw' from your HD?"});
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts{"Are you sure you want to delete 'Tanks.kvw' from your HD?"});
 
     selectMod(w.state, w.env(), 0);
     w.ui.answerMessage(Answer::Yes);
@@ -181,9 +162,8 @@ TEST(ModList, DeleteAsksForTheFileOfTheEntrysState) {
 TEST(ModList, RenameFileAndRenameKdgsOnExit) {
     ContentWorld w;
     EXPECT_FALSE(RenameFile(w.env(), w.inGame("None.kdg"), w.inGame("None.kvw"), false));
-    EXPECT_EQ(
-        w.ui.messageTexts(),
-        std::vector<std::string>{"RenameFile() - '" + w.inGame("None.kdg") + "' doesn't exist."});
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts{"RenameFile() - '" + w.inGame("None.kdg") + "' doesn't exist."});
 
     w.writeGame("A.kdg", "new");
     w.writeGame("A.kvw", "old");
@@ -222,18 +202,7 @@ TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
     EXPECT_TRUE(w.gameHas("Plain.kdg"));
     EXPECT_TRUE(w.gameHas("Broken.kdg"));
     EXPECT_TRUE(w.gameHas("Off.kvw"));
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
-}
-
-TEST(ModList, MissingOriginalListIsReportedWithItsPath) {
-    ContentWorld w;
-    platform::deleteFile(w.launcher("Settings/KVS/OriginalKDGs.ini"));
-    OriginalKdgs originals;
-    EXPECT_FALSE(originals.load(w.paths));
-    EXPECT_EQ(OriginalKdgs::missingMessage(w.paths),
-              "Couldn't find '" + w.launcher("Settings/KVS/OriginalKDGs.ini") +
-                  "', make sure it exists or reinstall KVS.");
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
 }
 
 } // namespace

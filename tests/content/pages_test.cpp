@@ -1,15 +1,10 @@
 #include "ui/content/ai_page.h"
-#include "ui/content/mods_page.h"
 
 #include "content/catalogue_scan.h"
 #include "tests/content/content_world.h"
+#include "tests/support/qt_application.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace kv::ui {
@@ -17,63 +12,8 @@ namespace {
 
 using test::ContentWorld;
 
-// One application for the whole run, gone before the process ends.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "content_ui_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-TEST(ModsPage, TickingAnEntryRenamesTheArchiveAndTheListFollows) {
-    ContentWorld w;
-    w.writeGame("Tanks.kvw", "t");
-    w.writeGame("Maps.kdg", "m");
-    ModsPage page(w.state, [&w] { return w.env(); });
-    EXPECT_EQ(page.findChild<QPushButton*>("CmdDeleteKDG")->text(), "No KDG's selected");
-    page.refresh();
-    QListWidget* list = page.findChild<QListWidget*>("List1");
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "Maps");
-    EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
-
-    list->item(1)->setCheckState(Qt::Checked);
-    EXPECT_TRUE(w.gameHas("Tanks.kdg"));
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(1)->checkState(), Qt::Checked);
-    EXPECT_TRUE(list->isEnabled());
-
-    list->setCurrentRow(0);
-    EXPECT_EQ(page.findChild<QPushButton*>("CmdDeleteKDG")->text(), "Delete 'Maps'");
-
-    // Entries whose features come later are there but disabled.
-    ASSERT_TRUE(page.contextMenu()->findChild<QAction*>("KDG_EXTRACT"));
-    QStringList texts;
-    for (QAction* a : page.contextMenu()->actions())
-        texts << a->text() + (a->isEnabled() ? "" : " (off)");
-    EXPECT_EQ(texts.join("|").toStdString(),
-              "Show Description|Show KDG Info|Show Map Info|Show Map Previews "
-              "(off)|Compatibility|Apply Ini Config (off)|Extract to...|Save List of "
-              "Files...|Delete|Add Project Directory... (off)");
-    QStringList mods;
-    for (QAction* a : page.modsMenu()->actions())
-        mods << a->text();
-    EXPECT_EQ(mods.join("|").toStdString(), "Disable all MODs|Disable unsafe MODs (Compatibility)");
-}
-
 TEST(AiPage, ChoicesReachTheStateWithToolTipsAndTheWarningShowsOnce) {
+    test::application();
     ContentWorld w;
     w.addAi("Alpha");
     worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");

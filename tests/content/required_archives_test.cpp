@@ -13,6 +13,7 @@ namespace kv::content {
 namespace {
 
 using test::ContentWorld;
+using test::Texts;
 using worldgen::archivePlaceholder;
 
 // "Tanks" brings "TankPack.kdg" in its own folder and needs "Roads.kdg" and "Bridges.kdg".
@@ -37,9 +38,8 @@ TEST(RequiredArchives, CopyReactivateOrSkipByLength) {
     EXPECT_TRUE(w.gameHas("Roads.kdg"));
     EXPECT_FALSE(w.gameHas("Roads.kvw"));
     EXPECT_TRUE(w.state.installed.empty()); // both were the user's files
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"'Bridges.kdg', which is required for 'Tanks' AI was not "
-                                       "found.\r\nThis AI may not work properly."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"'Bridges.kdg', which is required for 'Tanks' AI was not "
+                                         "found.\r\nThis AI may not work properly."});
     EXPECT_GE(w.state.mods.indexOf("Roads", true), 0); // the list follows
 
     // Nothing to bring the second time; the list is rebuilt all the same, so an archive
@@ -59,10 +59,9 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
     EXPECT_EQ(w.readGame("Roads.kdg"), archivePlaceholder("roads", 200));
-    const std::string aiSlo = w.readGame("multiplay/skirmish/player2.slo");
+    const std::string aiSlo = w.script("player2.slo");
     // Only the copied archives are listed; the scripts are the slot's, not extras.
-    EXPECT_EQ(w.state.installed.of(2),
-              (std::vector<std::string>{w.inGame("TankPack.kdg"), w.inGame("Roads.kdg")}));
+    EXPECT_EQ(w.state.installed.of(2), (Texts{w.inGame("TankPack.kdg"), w.inGame("Roads.kdg")}));
 
     // The next install deletes them first; with the player set to "<don't change>"
     // nothing comes back and the player's scripts stay as they are.
@@ -72,26 +71,21 @@ TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose)
     EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
     EXPECT_TRUE(w.state.installed.empty());
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
+    EXPECT_EQ(w.script("player2.slo"), aiSlo);
 
-    // Closing: copied archives go, the default scripts come back; with the rules left as
-    // they are, the "slo" files are not restored and so keep what was installed.
+    // Closing works off the copied archives too (the scripts' defaults: the install test).
     w.state.choices.selectAI(2, "Tanks");
-    w.writeLauncher("resources/backup/player2.vlo", "default vlo\r\n");
-    w.writeLauncher("resources/backup/player2.slo", "default slo\r\n");
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
     removeInstalledFiles(w.state, w.env());
     EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
     EXPECT_FALSE(w.gameHas("Roads.kdg"));
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.vlo"), "default vlo\r\n");
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player2.slo"), aiSlo);
 }
 
 TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
-    for (const std::string& name : std::vector<std::string>{
-             "korvane.exe", "../../../../../../../etc/hostname", "Sub/Roads.kdg", "..\\Roads.kdg",
-             "C:Roads.kdg", std::string("Ro\0ads.kdg", 10)}) {
+    for (const std::string& name :
+         Texts{"korvane.exe", "../../../../../../../etc/hostname", "Sub/Roads.kdg", "..\\Roads.kdg",
+               "C:Roads.kdg", std::string("Ro\0ads.kdg", 10)}) {
         ContentWorld w;
         w.writeGame("korvane.exe", "the game");
         w.writeLauncher("Mods/Required KDGs/korvane.exe", "#!/bin/sh\n");
@@ -106,11 +100,10 @@ TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
         const std::string why =
             name == "korvane.exe" ? "it does not end in .kdg" : "it is not a plain file name";
         EXPECT_EQ(w.ui.messageTexts(),
-                  std::vector<std::string>{
-                      "SetRequiredKDG in '" + w.launcher("Mods/INI/AI/Tanks.ini") + "' names '" +
-                      shownName(name) + "', which is not copied: " + why +
-                      ".\r\nA required archive is the name of a .kdg file in " +
-                      w.paths.requiredKdgFolder})
+                  Texts{"SetRequiredKDG in '" + w.launcher("Mods/INI/AI/Tanks.ini") + "' names '" +
+                        shownName(name) + "', which is not copied: " + why +
+                        ".\r\nA required archive is the name of a .kdg file in " +
+                        w.paths.requiredKdgFolder})
             << name;
     }
 }
@@ -118,8 +111,7 @@ TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
 TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {
     ContentWorld w;
     w.writeGame("Game.kdg", "the game's own");
-    w.writeLauncher("Mods/Rules/Hard/rules.slo", "s");
-    w.writeLauncher("Mods/Rules/Hard/rules.vlo", "v");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
     w.writeLauncher("Mods/Rules/Hard/Game.kdg", "a replacement");
     w.scan();
     w.state.choices.selectRules("Hard");

@@ -13,8 +13,10 @@
 namespace kv::content {
 namespace {
 
+using test::Texts;
+
 // An AI script with two fields: "pow" (assignment) and "arg" (second argument).
-std::vector<std::string> markedScript(bool reordered = false) {
+Texts markedScript(bool reordered = false) {
     const std::string values = reordered
                                    ? "val=\"500\",ArgDesc=\"High\",val=\"100\",ArgDesc=\"Normal\""
                                    : "val=\"100\",ArgDesc=\"Normal\",val=\"500\",ArgDesc=\"High\"";
@@ -22,6 +24,11 @@ std::vector<std::string> markedScript(bool reordered = false) {
             "power = 100; /*%!ID=\"pow\",type=\"asn\",MainDesc=\"Power\"," + values + "*/",
             "setMode(1, 2); /*%!ID=\"arg\",type=\"prm\",prm_id=\"1\",tmpl=\"yesno\"*/"};
 }
+
+// The preference file of the marked AI with the second value of both fields picked.
+const char* const kHighAndYes =
+    "1.0\r\n\r\nFieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
+    "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n";
 
 struct SlotWorld : test::ContentWorld {
     SlotWorld() {
@@ -31,9 +38,12 @@ struct SlotWorld : test::ContentWorld {
         writeLauncher("Mods/Rules/Tuned/rules.slo",
                       "setPower(1); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n");
         writeLauncher("Mods/Rules/Tuned/rules.vlo", "script \"rules.slo\"\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.slo",
+                      "f(1); /*%!ID=\"z\",type=\"prm\",val=\"2\"*/\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.vlo", "script \"rules.slo\"\r\n");
         scan();
     }
-    void writeAi(const std::string& name, const std::vector<std::string>& script) {
+    void writeAi(const std::string& name, const Texts& script) {
         writeLauncher("Mods/SkirmishAI/" + name + ".kvai",
                       worldgen::aiFileText(name, script, {"", " ", "}"}));
     }
@@ -72,15 +82,12 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
     EXPECT_TRUE(w.slot(7).enabled);
     EXPECT_TRUE(w.state.scripts.rules.data.fields.empty());
     EXPECT_FALSE(storeScriptValue(w.state, -1, 0, 0, w.ui));
-    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Error when storing changed value."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Error when storing changed value."});
     w.ui.clear();
 
     // Another AI: the old picks are saved first, the box is cleared and disabled.
     w.choose(7, "Plain");
-    EXPECT_EQ(w.prefs("player7/Marked.ini"),
-              "1.0\r\n\r\n"
-              "FieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
-              "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n");
+    EXPECT_EQ(w.prefs("player7/Marked.ini"), kHighAndYes);
     EXPECT_FALSE(w.slot(7).available);
     EXPECT_FALSE(w.slot(7).enabled);
     EXPECT_TRUE(w.slot(7).data.fields.empty());
@@ -97,19 +104,15 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
 
 TEST(ScriptSlots, AReorderedScriptRestoresPicksByDescription) {
     SlotWorld w;
-    w.writeLauncher(
-        "Settings/Scripts/player0/Marked.ini",
-        "1.0\r\n\r\nFieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
-        "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n");
+    w.writeLauncher("Settings/Scripts/player0/Marked.ini", kHighAndYes);
     w.writeAi("Marked", markedScript(true));
     w.scan();
     w.choose(0, "Marked");
     EXPECT_EQ(w.slot(0).data.fields[0].selected, 0); // "High" is first now
     EXPECT_EQ(w.slot(0).data.fields[1].selected, 1);
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"Field 'High' was found under a different index, did you "
-                                       "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
-                                       "FieldID: pow."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Field 'High' was found under a different index, did you "
+                                         "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
+                                         "FieldID: pow."});
 }
 
 TEST(ScriptSlots, BrokenPreferenceFilesAssignWhatTheyCan) {
@@ -128,7 +131,7 @@ TEST(ScriptSlots, BrokenPreferenceFilesAssignWhatTheyCan) {
     EXPECT_EQ(data.fields[1].selected, 0);
     EXPECT_EQ(
         w.ui.messageTexts(),
-        (std::vector<std::string>{
+        (Texts{
             "Error loading script customizing preferences.\r\n\r\nMarked - field ID is empty.",
             "Error loading script customizing preferences.\r\n\r\nMarked - selected value "
             "index - integer excpected.",
@@ -157,10 +160,10 @@ TEST(ScriptSlots, EnablingIsRefusedForChoicesWithoutFields) {
     enableRulesCustomizing(w.state, w.env(), true);
     EXPECT_FALSE(w.state.scripts.rules.enabled);
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"Error while loading setting file.\r\nCan't enable script "
-                                        "customizing for player3 (Plain).",
-                                        "Error while loading setting file.\r\nCan't enable script "
-                                        "customizing for rules (<don't change>)."}));
+              (Texts{"Error while loading setting file.\r\nCan't enable script "
+                     "customizing for player3 (Plain).",
+                     "Error while loading setting file.\r\nCan't enable script "
+                     "customizing for rules (<don't change>)."}));
     w.ui.clear();
     w.choose(3, "Marked");
     chooseRules(w.state, 1);
@@ -170,6 +173,11 @@ TEST(ScriptSlots, EnablingIsRefusedForChoicesWithoutFields) {
     EXPECT_TRUE(w.slot(3).enabled);
     EXPECT_TRUE(w.state.scripts.rules.enabled);
     EXPECT_TRUE(w.ui.messages().empty());
+    // Another rules set with fields takes the slot over, though the slot stays available.
+    chooseRules(w.state, 2);
+    syncScriptSlots(w.state, w.env());
+    EXPECT_EQ(w.state.scripts.rules.data.name, "Zeta");
+    EXPECT_EQ(w.state.scripts.rules.data.fields.at(0).id, "z");
 }
 
 TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
@@ -182,12 +190,12 @@ TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
     storeScriptValue(w.state, kRulesSlot, 0, 0, w.ui);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_TRUE(w.ui.messages().empty());
-    const std::string slo1 = w.readGame("multiplay/skirmish/player1.slo");
+    const std::string slo1 = w.script("player1.slo");
     EXPECT_NE(slo1.find("\r\npower = 500; /*%!ID=\"pow\""), std::string::npos);
     EXPECT_NE(slo1.find("\r\nsetMode(1, FALSE ); /*%!ID=\"arg\""), std::string::npos);
     EXPECT_EQ(slo1.substr(slo1.size() - 4), "\r\n\r\n"); // the install's line end, then ours
-    EXPECT_NE(w.readGame("multiplay/skirmish/player4.slo").find("power = 100;"), std::string::npos);
-    EXPECT_EQ(w.readGame("multiplay/skirmish/rules.slo"),
+    EXPECT_NE(w.script("player4.slo").find("power = 100;"), std::string::npos);
+    EXPECT_EQ(w.script("rules.slo"),
               "setPower(7 ); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n\r\n");
 
     // A script whose fields cannot be placed (the AI file changed since the scan) is left
@@ -195,9 +203,9 @@ TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
     w.writeAi("Marked", {"// the fields moved elsewhere", "/*%!ID=\"pow\",type=\"asn\"*/"});
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
     EXPECT_EQ(w.ui.messageTexts(),
-              (std::vector<std::string>{"Couldn't find '=' for assignment, field #0 at position 46",
-                                        "Failed to find field with ID: 'arg'."}));
-    EXPECT_EQ(w.readGame("multiplay/skirmish/player1.slo"),
+              (Texts{"Couldn't find '=' for assignment, field #0 at position 46",
+                     "Failed to find field with ID: 'arg'."}));
+    EXPECT_EQ(w.script("player1.slo"),
               "// the fields moved elsewhere\r\n/*%!ID=\"pow\",type=\"asn\"*/\r\n\r\n\r\n");
 }
 

@@ -1,6 +1,8 @@
 #include "tools/worldgen/kdg_named_archive.h"
 
 #include "kdg/hex_text.h"
+#include "tools/worldgen/content_files.h"
+#include "tools/worldgen/kdg_writer.h"
 
 namespace kv::worldgen {
 
@@ -21,6 +23,25 @@ KdgSample namedFilesArchive(const std::string& internalName,
     }
     sample.plan.sections.push_back(std::move(section));
     return sample;
+}
+
+kdg::NameTables writeNamedArchives(const std::string& folder,
+                                   const std::vector<ArchiveSketch>& archives) {
+    std::vector<kdg::FileNameRow> rows;
+    for (const ArchiveSketch& a : archives) {
+        std::vector<NamedKdgFile> files;
+        for (const std::string& path : a.files) {
+            const std::size_t slash = path.rfind('\\');
+            if (slash == std::string::npos)
+                files.push_back({path, "", "data"});
+            else
+                files.push_back({path.substr(slash + 1), path.substr(0, slash), "data"});
+        }
+        const KdgSample sample = namedFilesArchive(a.fileName, files);
+        writeContentFile(folder + a.fileName, buildKdgArchive(sample.plan));
+        rows.insert(rows.end(), sample.files.begin(), sample.files.end());
+    }
+    return kdg::NameTables(std::move(rows), {});
 }
 
 } // namespace kv::worldgen
