@@ -2,7 +2,6 @@
 
 #include "automation/requirements.h"
 #include "launcher/content_wiring.h"
-#include "launcher/global_config.h"
 #include "launcher/launcher.h"
 #include "launcher/options_toolbar.h"
 
@@ -37,9 +36,6 @@ std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& l) {
 }
 
 void wireAutomation(Launcher& l) {
-    l.hooks.loadGlobalConfiguration = [&l](const std::string& fileName) {
-        return automation::applyGlobalConfiguration(l, fileName);
-    };
     l.content.hooks.resolveRequirements = [&l](const content::ContentEnv&) {
         automation::resolveLauncherRequirements(automationEnv(l));
     };

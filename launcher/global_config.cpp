@@ -7,6 +7,7 @@
 #include "content/text_util.h"
 #include "launcher/automation_wiring.h"
 #include "launcher/content_wiring.h"
+#include "launcher/game_start.h"
 #include "launcher/launcher.h"
 #include "launcher/settings_file.h"
 #include "platform/files.h"
@@ -49,8 +50,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     lockRules(automationEnv(l), false);
     // 3., 4.
     deleteInstalledKdgs(l);
-    runHook(l.hooks.setBaseModeNames);
-    runHook(l.hooks.refillKdgList);
+    content::refillKdgList(l);
     // 5.
     l.globalConfigLoaded = true;
     l.activeSettingsName = content::fileNameOf(path);
@@ -68,7 +68,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     // 9., 10.
     applyRequests(automationEnv(l));
     l.view().refresh();
-    runHook(l.hooks.makeSloVlo);
+    (void)makeSloVlo(l);
     return true;
 }
 

@@ -38,14 +38,6 @@ void wireLobby(Launcher& l) {
     lobby::Lobby* session = lobby.get();
     l.lobby.session = std::move(lobby);
     session->startGame = [&l] { (void)kv::startGame(l); };
-    LauncherHooks& h = l.hooks;
-    h.tellPeersToStart = [session] { session->remote_StartGames(); };
-    h.fillMultiplayerSwitches = [&l](MultiplayerSwitches& mp) {
-        mp.role = l.lobby.mode == lobby::LobbyMode::Join ? LobbyRole::Join : LobbyRole::Host;
-        mp.hostLabel = l.lobby.hostLabel;
-        mp.localAddress = l.lobby.localAddress;
-    };
-    h.leaveLobby = [session] { session->leave(); };
 }
 
 } // namespace kv

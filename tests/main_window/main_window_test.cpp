@@ -103,7 +103,7 @@ TEST(MainWindow, NamedControlsCarryTheirFixedEntries) {
     EXPECT_LT(chain.indexOf("CmdGlobalConfig"), chain.indexOf("CmdInfo"));
     EXPECT_LT(chain.indexOf("CmdPreviewStart"), chain.indexOf("CmdStart"));
     QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
-    EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
+    EXPECT_EQ(deleteKdg->text(), "Delete");
     EXPECT_FALSE(deleteKdg->isEnabled());
 
     EXPECT_EQ(texts(d.menuOf("TbAlliances")), (QStringList{"Alliances on", "Alliances off"}));

@@ -54,7 +54,7 @@ struct CustomizingWindow : DemoWindow {
                 if (l.rfind(key + "=", 0) == 0)
                     l = key + "=" + value;
         platform::writeTextLines(path, lines);
-        start(content::wireContent);
+        start();
         window->tabs()->setCurrentIndex(
             window->tabs()->indexOf(window->findChild<QWidget*>(QStringLiteral("AIPage"))));
         ui.clear();

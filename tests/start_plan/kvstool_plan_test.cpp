@@ -34,8 +34,8 @@ QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString&
 TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
-    ASSERT_TRUE(w.l().hooks.selectAi(1, "Fortress"));
-    ASSERT_TRUE(w.l().hooks.selectAi(2, "Raider"));
+    ASSERT_TRUE(content::selectAi(w.l(), 1, "Fortress"));
+    ASSERT_TRUE(content::selectAi(w.l(), 2, "Raider"));
     content::syncChoiceOptions(w.l()); // as closing the window does
     SaveDefaultValues(w.l());
     // A stranger's description that asks for the game's executable: refused, never copied.

@@ -28,9 +28,11 @@
 #include "ui/main/start_plan_dialog.h"
 #include "ui/main/tools_button.h"
 #include "ui/qt_text.h"
+#include "ui/update/update_controller.h"
 #include "ui/window_placement.h"
 
 #include <QCheckBox>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -59,7 +61,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     auto* layout = new QVBoxLayout(central);
     mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
-    launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
     layout->addWidget(createEmptyState());
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
@@ -81,7 +82,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
 Main::~Main() {
     launcher_.setView(nullptr);
-    launcher_.hooks.startLinkAnimation = nullptr;
 }
 
 void Main::createToolbars() {
@@ -230,7 +230,7 @@ QWidget* Main::createButtonRow() {
         refresh();
     });
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
-    // Apply installs through the same hook as the start; a refusal leaves it on.
+    // Apply installs as the start does; a refusal leaves it on.
     connect(apply_, &QPushButton::clicked, this, [this] {
         if (!applyChanges(launcher_))
             launcher_.content.choices.applyEnabled = true;
@@ -376,6 +376,30 @@ void Main::setOnTop(bool onTop) {
         native->setFlag(Qt::WindowStaysOnTopHint, onTop);
     else
         setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+}
+
+void Main::startUpdateTimer() {
+    if (updates_)
+        updates_->startupTimer()->start();
+}
+
+void Main::checkForUpdates() {
+    if (updates_)
+        updates_->check(false);
+}
+
+void Main::cancelUpdateCheck() {
+    if (updates_)
+        updates_->session().cancel();
+}
+
+void Main::stopInternetTransfers() {
+    if (updates_)
+        updates_->stopTransfers();
+}
+
+void Main::startLinkAnimation() {
+    mainLink_->startAnimation();
 }
 
 void Main::changeEvent(QEvent* event) {
