@@ -12,7 +12,7 @@ namespace {
 class LauncherAutomationHost : public automation::AutomationHost {
 public:
     explicit LauncherAutomationHost(Launcher& launcher) : l_(launcher) {}
-    void choicesChanged() override { content::syncChoiceOptions(l_); }
+    void choicesChanged() override { syncChoiceOptions(l_); }
     void refresh() override { l_.view().refresh(); }
     bool alliancesOn() const override {
         return l_.options.button(OptionButton::Alliances).tag == 1;
@@ -28,7 +28,7 @@ private:
 } // namespace
 
 automation::AutomationEnv automationEnv(Launcher& l) {
-    return {l.automation, l.content, content::contentEnv(l), l.automationHost()};
+    return {l.automation, l.content, contentEnv(l), l.automationHost()};
 }
 
 std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& l) {

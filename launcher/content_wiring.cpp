@@ -9,7 +9,11 @@
 #include "content/script_slots.h"
 #include "launcher/launcher.h"
 
-namespace kv::content {
+namespace kv {
+
+using content::ContentEnv;
+using content::ContentState;
+using content::PlayerChoices;
 
 ContentEnv contentEnv(Launcher& l) {
     return {l.paths, l.installations.currentGameFolder(), l.ui(), l.debug};
@@ -48,7 +52,7 @@ void reapplyChoices(Launcher& l, bool report) {
 
 void loadOriginalKdgs(Launcher& l) {
     if (!l.content.originals.load(l.paths)) {
-        l.ui().message(OriginalKdgs::missingMessage(l.paths), Icon::Exclamation);
+        l.ui().message(content::OriginalKdgs::missingMessage(l.paths), Icon::Exclamation);
         l.endRequested = true;
     }
 }
@@ -61,7 +65,7 @@ void resetPlayerAiBookkeeping(Launcher& l) {
     ContentState& s = l.content;
     s.choices.remembered.fill(kDontChange);
     s.choices.rememberedRules = kDontChange;
-    s.installed = InstalledFiles{};
+    s.installed = content::InstalledFiles{};
 }
 
 void fillCatalogues(Launcher& l) {
@@ -117,4 +121,4 @@ void renameKdgs(Launcher& l) {
     RenameKDGs(l.content, contentEnv(l));
 }
 
-} // namespace kv::content
+} // namespace kv

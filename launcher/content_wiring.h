@@ -10,10 +10,10 @@ namespace kv {
 class Launcher;
 }
 
-namespace kv::content {
+namespace kv {
 
 // The environment of the launcher's current installation.
-ContentEnv contentEnv(Launcher& launcher);
+content::ContentEnv contentEnv(Launcher& launcher);
 
 // The option set keeps the lists' texts for the settings file: copies them over.
 void syncChoiceOptions(Launcher& launcher);
@@ -51,4 +51,4 @@ void copyDefaultFiles(Launcher& launcher);
 // Unticked MODs whose ".kdg" is back become ".kvw".
 void renameKdgs(Launcher& launcher);
 
-} // namespace kv::content
+} // namespace kv

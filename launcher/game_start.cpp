@@ -14,7 +14,7 @@
 namespace kv {
 
 bool makeSloVlo(Launcher& l) {
-    const bool installed = content::makeSloVlo(l.content, content::contentEnv(l));
+    const bool installed = content::makeSloVlo(l.content, contentEnv(l));
     l.view().refresh();
     return installed;
 }
@@ -118,9 +118,9 @@ bool refreshOnRestore(Launcher& l) {
     if (!l.wasMinimised || l.busy)
         return false;
     l.wasMinimised = false;
-    content::refillKdgList(l);
-    content::fillCatalogues(l);
-    content::reapplyChoices(l, false);
+    refillKdgList(l);
+    fillCatalogues(l);
+    reapplyChoices(l, false);
     return true;
 }
 

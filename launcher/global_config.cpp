@@ -15,14 +15,14 @@
 
 #include <algorithm>
 
-namespace kv::automation {
+namespace kv {
 
 namespace {
 
 // Only the archives earlier installs brought in are listed: the scripts stay until the
 // install replaces them.
 void deleteInstalledKdgs(Launcher& l) {
-    FileGate gate = content::fileGate(content::contentEnv(l));
+    FileGate gate = content::fileGate(contentEnv(l));
     l.content.installed.workOff(l.content.originals, gate);
 }
 
@@ -40,7 +40,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     if (fileName.empty() || !platform::readFile(path, bytes))
         return false;
     // 1. Nothing of the setup left behind is lost.
-    content::syncChoiceOptions(l);
+    syncChoiceOptions(l);
     SaveDefaultValues(l);
     // 2. A clean automation state and empty catalogues.
     l.automation.reset();
@@ -50,7 +50,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     lockRules(automationEnv(l), false);
     // 3., 4.
     deleteInstalledKdgs(l);
-    content::refillKdgList(l);
+    refillKdgList(l);
     // 5.
     l.globalConfigLoaded = true;
     l.activeSettingsName = content::fileNameOf(path);
@@ -64,7 +64,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     l.firstRun = false;
     GetDefaultValues(l);
     l.firstRun = firstRun;
-    content::reapplySelections(l, true);
+    reapplySelections(l, true);
     // 9., 10.
     applyRequests(automationEnv(l));
     l.view().refresh();
@@ -109,7 +109,7 @@ bool deleteGlobalConfiguration(Launcher& l, const std::string& name) {
         l.automation.labelVisible = false;
         l.view().refresh();
     }
-    FileGate gate = content::fileGate(content::contentEnv(l));
+    FileGate gate = content::fileGate(contentEnv(l));
     bool gone = true;
     for (const std::string& path :
          {l.paths.globalIniFolder + name + ".ini", l.paths.settingsFolder + name + ".ini"})
@@ -117,4 +117,4 @@ bool deleteGlobalConfiguration(Launcher& l, const std::string& name) {
     return gone;
 }
 
-} // namespace kv::automation
+} // namespace kv

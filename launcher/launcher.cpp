@@ -9,7 +9,7 @@ Launcher::Launcher(std::string_view launcherFolder, Ui& ui, platform::RegistryBa
                    ShellOpener openInShell)
     : paths(Paths::fromRoot(launcherFolder)), registry(backend, ui), ui_(ui),
       openInShell_(std::move(openInShell)), automationHost_(makeAutomationHost(*this)) {
-    content::wireScriptHooks(content);
+    wireScriptHooks(content);
 }
 
 bool Launcher::openInShell(const std::string& target) {

@@ -32,7 +32,7 @@ void applyLauncherCommandLine(Launcher& l, std::string_view commandLine) {
         if (word == "globalini") {
             if (trimmed(s.argument).empty()) {
                 ui.message("Error parsing command line: " + s.text, Icon::Exclamation);
-            } else if (automation::applyGlobalConfiguration(l, s.argument)) {
+            } else if (applyGlobalConfiguration(l, s.argument)) {
                 l.globalConfigLoaded = true;
             } else {
                 ui.message("Failed to load:\n\n'" + l.paths.globalIniFolder + s.argument + "'",

@@ -16,13 +16,13 @@ public:
     explicit LauncherAroundLobby(Launcher& launcher) : l_(launcher) {}
     Ui& ui() override { return l_.ui(); }
     content::ContentState& content() override { return l_.content; }
-    content::ContentEnv contentEnv() override { return content::contentEnv(l_); }
+    content::ContentEnv contentEnv() override { return kv::contentEnv(l_); }
     const std::string& nick() override { return l_.nickParsed; }
     lobby::HostHistory& hostHistory() override { return l_.hostHistory; }
     int& hostHistoryCount() override { return l_.hostHistoryCount; }
     void setMultiplayerMode() override { l_.options.multiplayerModeOn = 1; }
     void installChoices() override {
-        content::syncChoiceOptions(l_);
+        kv::syncChoiceOptions(l_);
         makeSloVlo(l_);
     }
     void refresh() override { l_.view().refresh(); }

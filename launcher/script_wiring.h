@@ -1,10 +1,12 @@
 #pragma once
 // Script customizing inside the content area: the catalogue scans read the customizing
 // fields, the install writes the picks.
-namespace kv::content {
+namespace kv {
 
+namespace content {
 struct ContentState;
+}
 
-void wireScriptHooks(ContentState& state);
+void wireScriptHooks(content::ContentState& state);
 
-} // namespace kv::content
+} // namespace kv

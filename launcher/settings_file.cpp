@@ -112,21 +112,21 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
     } else if (key == "multiplayermodeon") {
         setCheckState(o.multiplayerModeOn, number);
     } else if (auto n = indexedKey(key, "ai", kPlayerCount)) {
-        if (content::selectAi(l, *n, value))
+        if (selectAi(l, *n, value))
             o.ai[size_t(*n)] = value;
         else
             l.ui().message("'" + value + "' AI was not found!", Icon::Information);
     } else if (auto c = indexedKey(key, "aicustomizingon", kPlayerCount)) {
         if (number)
-            content::enableAiCustomizing(l, *c, *number != 0);
+            enableAiCustomizing(l, *c, *number != 0);
     } else if (key == "rulesfile") {
-        if (content::selectRules(l, value))
+        if (selectRules(l, value))
             o.rules = value;
         else
             l.ui().message("'" + value + "' rules file was not found.", Icon::Information);
     } else if (key == "rulescustomizingon") {
         if (number)
-            content::enableRulesCustomizing(l, *number != 0);
+            enableRulesCustomizing(l, *number != 0);
     } else if (key == "aioverwritewarned") {
         if (number)
             l.aiOverwriteWarned = *number;
@@ -265,7 +265,7 @@ void SaveDefaultValues(Launcher& l) {
         if (platform::Status s = platform::writeTextLines(path, formatSettings(l)); !s)
             showErrorBox(l.ui(), s.code, s.description, "SaveDefaultValues");
     }
-    content::saveScriptPreferences(l);
+    saveScriptPreferences(l);
 }
 
 void deleteConfigINI(Launcher& l) {
@@ -277,7 +277,7 @@ void deleteConfigINI(Launcher& l) {
 void PrepGetDefaultValues(Launcher& l) {
     GetDefaultValues(l);
     l.view().resizeForm(l.options.compact());
-    content::reapplyChoices(l, false);
+    reapplyChoices(l, false);
 }
 
 } // namespace kv

@@ -109,13 +109,13 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
     }
     // InitializeOnce, then DoInitialize (the path variables are set with the Launcher).
     InitializeMainLink(l);
-    content::loadOriginalKdgs(l);
+    loadOriginalKdgs(l);
     if (l.endRequested)
         return false;
-    content::loadFileTypeTables(l);
+    loadFileTypeTables(l);
 
-    content::resetPlayerAiBookkeeping(l);
-    content::fillCatalogues(l);
+    resetPlayerAiBookkeeping(l);
+    fillCatalogues(l);
     l.options.resolution = 0;
     l.options.softwareRenderType = 0;
 
@@ -127,7 +127,7 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
         l.firstRun = false;
     PrepGetDefaultValues(l);
     putBackKeptFiles(l);
-    content::reapplyChoices(l, true);
+    reapplyChoices(l, true);
 
     l.mapEditorAvailable = CheckForTerraForge(l);
     l.scriptHelpAvailable = CheckForScriptHelpFile(l);
@@ -141,8 +141,8 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
         AddKVPath(l, SetKVPath(l));
         ui.pumpEvents();
     }
-    content::copyAllAdditionalFiles(l);
-    content::refillKdgList(l);
+    copyAllAdditionalFiles(l);
+    refillKdgList(l);
     l.view().fixToolbarSize();
     if (l.updateAtStartup)
         l.view().startUpdateTimer();
@@ -164,9 +164,9 @@ void closeMainWindow(Launcher& l) {
     l.view().stopInternetTransfers();
     if (l.lobby.session)
         l.lobby.session->leave();
-    content::deleteInstalledFiles(l);
-    content::copyDefaultFiles(l);
-    content::renameKdgs(l);
+    deleteInstalledFiles(l);
+    copyDefaultFiles(l);
+    renameKdgs(l);
     SaveDefaultValues(l);
     l.ui().pumpEvents();
 }

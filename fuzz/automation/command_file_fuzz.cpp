@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     kv::automation::AutomationState automation;
     kv::content::ContentState content;
-    kv::content::wireScriptHooks(content);
+    kv::wireScriptHooks(content);
     ToolbarHost host;
     const kv::automation::AutomationEnv env{automation, content, {paths, "", ui, false}, host};
 

@@ -235,7 +235,7 @@ TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
 TEST(KdgDescription, AModThatEmptiesTheAiChoicesSaysSoOnce) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
-    ASSERT_TRUE(content::selectAi(w.l(), 3, "Raider"));
+    ASSERT_TRUE(kv::selectAi(w.l(), 3, "Raider"));
     w.ui.clear();
     for (int install = 0; install < 2; ++install)
         automation::readKdgDescription(automationEnv(w.l()), "Roads", "DeactiveAllAIs()\r\n");

@@ -167,7 +167,7 @@ TEST(SettingsFile, NamesMissingFromTheCataloguesAreReportedAndKeepTheirChoice) {
     LauncherWorld w;
     const std::string game = w.makeGame("game");
     w.writeSettings({"KVPath=" + game, "AI3=Ghost", "AI4=<Random>", "RulesFile=Nope"});
-    content::fillCatalogues(*w.launcher); // no AIs or rules: only the lists' fixed entries
+    kv::fillCatalogues(*w.launcher); // no AIs or rules: only the lists' fixed entries
     GetDefaultValues(*w.launcher);
     EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"'Ghost' AI was not found!",
                                                              "'Nope' rules file was not found."}));

@@ -63,7 +63,7 @@ TEST(StartControls, ButtonsAreLiveAndARefusedApplyStaysOn) {
     EXPECT_EQ(d.ui.messages()[0].icon, Icon::Information);
 
     for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads: the install refuses
-        ASSERT_TRUE(content::selectAi(*d.launcher, p, "Water AI"));
+        ASSERT_TRUE(kv::selectAi(*d.launcher, p, "Water AI"));
     QPushButton* apply = d.find<QPushButton>("CmdApply");
     d.launcher->content.choices.applyEnabled = false;
     d.window->refresh();

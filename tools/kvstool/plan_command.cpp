@@ -40,17 +40,17 @@ QString display(const std::string& bytes) {
 // The reading half of the launcher's start-up: lists, library and settings, and nothing
 // it would write (folders, archives, scripts, registry values).
 bool loadLauncher(Launcher& l) {
-    content::loadOriginalKdgs(l);
+    kv::loadOriginalKdgs(l);
     if (l.endRequested)
         return false;
-    content::resetPlayerAiBookkeeping(l);
-    content::fillCatalogues(l);
+    kv::resetPlayerAiBookkeeping(l);
+    kv::fillCatalogues(l);
     l.options.resolution = 0;
     l.options.softwareRenderType = 0;
     l.firstRun = !platform::fileExists(l.settingsFilePath());
     PrepGetDefaultValues(l);
-    content::reapplyChoices(l, true);
-    content::refillKdgList(l);
+    kv::reapplyChoices(l, true);
+    kv::refillKdgList(l);
     return true;
 }
 

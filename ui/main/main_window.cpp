@@ -104,7 +104,7 @@ void Main::createPages() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("TabMain"));
     misc_ = new MiscPage(launcher_, tabs_);
-    const auto env = [this] { return content::contentEnv(launcher_); };
+    const auto env = [this] { return kv::contentEnv(launcher_); };
     mods_ = new ModsPage(launcher_.content, env, tabs_);
     ai_ = new AiPage(launcher_.content, env, tabs_);
     ai_->setOverwriteWarnedFlag(&launcher_.aiOverwriteWarned);
@@ -142,7 +142,7 @@ void Main::createPages() {
     misc_->resolution()->installEventFilter(this);
     // The settings file keeps the lists' texts; a new choice may be applied.
     const auto choiceChanged = [this] {
-        content::syncChoiceOptions(launcher_);
+        kv::syncChoiceOptions(launcher_);
         apply_->setEnabled(launcher_.content.choices.applyEnabled);
     };
     connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
@@ -423,7 +423,7 @@ void Main::closeEvent(QCloseEvent* event) {
 
 void Main::endAtOnce() {
     closed_ = true;
-    content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
+    content::RenameKDGs(launcher_.content, kv::contentEnv(launcher_));
     hide();
     if (endProcess_)
         endProcess_();

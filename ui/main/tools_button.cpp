@@ -114,8 +114,8 @@ void ToolsButton::run(const QString& entry) {
     } else if (entry == QStringLiteral("Make compatible with 1.10 Patch")) {
         // The entry stays off once the set-up ran.
         patch110Done_ =
-            content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
-        content::syncChoiceOptions(launcher_);
+            content::makeCompatible110(launcher_.content, kv::contentEnv(launcher_));
+        kv::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
     } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
         openMapViewer();

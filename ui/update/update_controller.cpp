@@ -34,9 +34,9 @@ UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
     env.startHidden = [](const std::string& program, const std::string& parameters) {
         return platform::startProgram(program, parameters, {}, platform::WindowMode::Hidden).ok;
     };
-    env.refreshModList = [this] { content::refillKdgList(launcher_); };
+    env.refreshModList = [this] { kv::refillKdgList(launcher_); };
     env.reloadCatalogues = [this] {
-        content::fillCatalogues(launcher_);
+        kv::fillCatalogues(launcher_);
         launcher_.view().refresh();
     };
     env.quit = [this] {
