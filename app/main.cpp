@@ -1,9 +1,7 @@
 #include "app/screenshot.h"
 #include "core/launcher_folder.h"
 #include "launcher/automation_wiring.h"
-#include "launcher/content_wiring.h"
 #include "launcher/launcher.h"
-#include "launcher/links_file.h"
 #include "launcher/lobby_wiring.h"
 #include "launcher/startup.h"
 #include "lobby/lobby.h"
@@ -65,14 +63,12 @@ int main(int argc, char* argv[]) {
     });
     launcher.launch.registryStore = registryStore;
 
-    kv::content::wireContent(launcher);
     kv::wireLobby(launcher);
     kv::wireAutomation(launcher);
-    kv::wireMainLink(launcher);
     kv::ui::Main window(launcher);
     kv::ui::exitAfterFirstPaintIfAsked(window);
     ui.setParent(&window);
-    kv::ui::wireUpdates(launcher, &window);
+    window.setUpdates(kv::ui::wireUpdates(launcher, &window));
     if (!kv::runStartup(launcher, commandLineText(arguments)))
         return 0;
     window.show();

@@ -2,7 +2,6 @@
 
 #include "automation/requirements.h"
 #include "launcher/content_wiring.h"
-#include "launcher/global_config.h"
 #include "launcher/launcher.h"
 #include "launcher/options_toolbar.h"
 
@@ -13,7 +12,7 @@ namespace {
 class LauncherAutomationHost : public automation::AutomationHost {
 public:
     explicit LauncherAutomationHost(Launcher& launcher) : l_(launcher) {}
-    void choicesChanged() override { content::syncChoiceOptions(l_); }
+    void choicesChanged() override { syncChoiceOptions(l_); }
     void refresh() override { l_.view().refresh(); }
     bool alliancesOn() const override {
         return l_.options.button(OptionButton::Alliances).tag == 1;
@@ -29,7 +28,7 @@ private:
 } // namespace
 
 automation::AutomationEnv automationEnv(Launcher& l) {
-    return {l.automation, l.content, content::contentEnv(l), l.automationHost()};
+    return {l.automation, l.content, contentEnv(l), l.automationHost()};
 }
 
 std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& l) {
@@ -37,9 +36,6 @@ std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& l) {
 }
 
 void wireAutomation(Launcher& l) {
-    l.hooks.loadGlobalConfiguration = [&l](const std::string& fileName) {
-        return automation::applyGlobalConfiguration(l, fileName);
-    };
     l.content.hooks.resolveRequirements = [&l](const content::ContentEnv&) {
         automation::resolveLauncherRequirements(automationEnv(l));
     };

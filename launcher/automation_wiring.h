@@ -1,6 +1,6 @@
 #pragma once
-// Automation on the launcher's state: its environment, the "globalini" switch and the
-// requirement step of every install.
+// Automation on the launcher's state: its environment and the requirement step of every
+// install.
 #include "automation/automation_env.h"
 
 #include <memory>
@@ -15,7 +15,7 @@ automation::AutomationEnv automationEnv(Launcher& launcher);
 // The launcher's side of automation, one for each launcher.
 std::unique_ptr<automation::AutomationHost> makeAutomationHost(Launcher& launcher);
 
-// Runs after the content wiring.
+// Hooks the requirements of the chosen AIs, rules and MODs into every install and plan.
 void wireAutomation(Launcher& launcher);
 
 } // namespace kv

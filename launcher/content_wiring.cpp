@@ -1,13 +1,19 @@
 #include "launcher/content_wiring.h"
 
+#include "common/file_gate.h"
 #include "content/catalogue_scan.h"
 #include "content/install.h"
 #include "content/mod_activation.h"
 #include "content/required_archives.h"
+#include "content/script_customizing.h"
+#include "content/script_slots.h"
 #include "launcher/launcher.h"
-#include "launcher/script_wiring.h"
 
-namespace kv::content {
+namespace kv {
+
+using content::ContentEnv;
+using content::ContentState;
+using content::PlayerChoices;
 
 ContentEnv contentEnv(Launcher& l) {
     return {l.paths, l.installations.currentGameFolder(), l.ui(), l.debug};
@@ -39,50 +45,80 @@ void reapplySelections(Launcher& l, bool report) {
     syncChoiceOptions(l);
 }
 
-void wireContent(Launcher& l) {
-    LauncherHooks& h = l.hooks;
-    ContentState& s = l.content;
-    h.loadOriginalKdgs = [&l, &s] {
-        if (!s.originals.load(l.paths)) {
-            l.ui().message(OriginalKdgs::missingMessage(l.paths), Icon::Exclamation);
-            l.endRequested = true;
-        }
-    };
-    h.loadFileTypeTables = [&l, &s] { s.nameTables = kdg::LoadNameTables(l.paths.launcherFolder); };
-    h.resetPlayerAiBookkeeping = [&s] {
-        s.choices.remembered.fill(kDontChange);
-        s.choices.rememberedRules = kDontChange;
-        s.installed = InstalledFiles{};
-    };
-    h.fillCatalogues = [&l, &s] {
-        CustomAIList_fill(s, contentEnv(l));
-        CustomRulesList_fill(s, contentEnv(l));
-        reapplySelections(l, false);
-    };
-    h.reapplySelections = [&l](bool report) { reapplySelections(l, report); };
-    h.setAiListToolTips = [&l] { l.view().refresh(); };
-    h.copyAllAdditionalFiles = [&l, &s] { CopyAllAdditionalFiles(s, contentEnv(l)); };
-    h.refillKdgList = [&l, &s] { refreshModList(s, contentEnv(l)); };
-    h.makeSloVlo = [&l, &s] {
-        const bool installed = makeSloVlo(s, contentEnv(l));
-        l.view().refresh();
-        return installed;
-    };
-    h.selectAi = [&s](int player, const std::string& name) {
-        return s.choices.selectAI(player, name);
-    };
-    h.selectRules = [&s](const std::string& name) { return s.choices.selectRules(name); };
-    h.deleteInstalledFiles = [&l, &s] {
-        FileGate gate = fileGate(contentEnv(l));
-        s.installed.workOff(s.originals, gate);
-    };
-    h.copyDefaultFiles = [&l, &s] {
-        CopyDefaultFiles(s, contentEnv(l));
-        // The settings file is written next: it stores the lists' texts.
-        syncChoiceOptions(l);
-    };
-    wireScriptCustomizing(l);
-    h.renameKdgs = [&l, &s] { RenameKDGs(s, contentEnv(l)); };
+void reapplyChoices(Launcher& l, bool report) {
+    reapplySelections(l, report);
+    syncScriptSlots(l.content, contentEnv(l));
 }
 
-} // namespace kv::content
+void loadOriginalKdgs(Launcher& l) {
+    if (!l.content.originals.load(l.paths)) {
+        l.ui().message(content::OriginalKdgs::missingMessage(l.paths), Icon::Exclamation);
+        l.endRequested = true;
+    }
+}
+
+void loadFileTypeTables(Launcher& l) {
+    l.content.nameTables = kdg::LoadNameTables(l.paths.launcherFolder);
+}
+
+void resetPlayerAiBookkeeping(Launcher& l) {
+    ContentState& s = l.content;
+    s.choices.remembered.fill(kDontChange);
+    s.choices.rememberedRules = kDontChange;
+    s.installed = content::InstalledFiles{};
+}
+
+void fillCatalogues(Launcher& l) {
+    CustomAIList_fill(l.content, contentEnv(l));
+    CustomRulesList_fill(l.content, contentEnv(l));
+    reapplySelections(l, false);
+    syncScriptSlots(l.content, contentEnv(l));
+}
+
+void copyAllAdditionalFiles(Launcher& l) {
+    CopyAllAdditionalFiles(l.content, contentEnv(l));
+}
+
+void refillKdgList(Launcher& l) {
+    refreshModList(l.content, contentEnv(l));
+}
+
+bool selectAi(Launcher& l, int player, const std::string& name) {
+    const bool found = l.content.choices.selectAI(player, name);
+    syncScriptSlots(l.content, contentEnv(l));
+    return found;
+}
+
+bool selectRules(Launcher& l, const std::string& name) {
+    const bool found = l.content.choices.selectRules(name);
+    syncScriptSlots(l.content, contentEnv(l));
+    return found;
+}
+
+void enableAiCustomizing(Launcher& l, int player, bool on) {
+    enableAICustomizing(l.content, contentEnv(l), player, on);
+}
+
+void enableRulesCustomizing(Launcher& l, bool on) {
+    content::enableRulesCustomizing(l.content, contentEnv(l), on);
+}
+
+void saveScriptPreferences(Launcher& l) {
+    saveAllScriptPreferences(l.content, contentEnv(l));
+}
+
+void deleteInstalledFiles(Launcher& l) {
+    FileGate gate = fileGate(contentEnv(l));
+    l.content.installed.workOff(l.content.originals, gate);
+}
+
+void copyDefaultFiles(Launcher& l) {
+    CopyDefaultFiles(l.content, contentEnv(l));
+    syncChoiceOptions(l);
+}
+
+void renameKdgs(Launcher& l) {
+    RenameKDGs(l.content, contentEnv(l));
+}
+
+} // namespace kv

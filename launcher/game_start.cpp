@@ -1,9 +1,12 @@
 #include "launcher/game_start.h"
 
 #include "common/ui_port.h"
+#include "content/install.h"
+#include "launcher/content_wiring.h"
 #include "launcher/installation_actions.h"
 #include "launcher/launch_plan.h"
 #include "launcher/launcher.h"
+#include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/windows.h"
@@ -11,15 +14,24 @@
 namespace kv {
 
 bool makeSloVlo(Launcher& l) {
-    return !l.hooks.makeSloVlo || l.hooks.makeSloVlo();
+    const bool installed = content::makeSloVlo(l.content, contentEnv(l));
+    l.view().refresh();
+    return installed;
 }
 
 MultiplayerSwitches currentMultiplayerSwitches(Launcher& l) {
     MultiplayerSwitches mp;
     mp.gameName = l.gameName;
     mp.nick = l.nickParsed;
-    runHook(l.hooks.fillMultiplayerSwitches, mp);
+    // What the lobby knows of the coming game; without a lobby the game is hosted.
+    mp.role = l.lobby.mode == lobby::LobbyMode::Join ? LobbyRole::Join : LobbyRole::Host;
+    mp.hostLabel = l.lobby.hostLabel;
+    mp.localAddress = l.lobby.localAddress;
     return mp;
+}
+
+bool hostsMultiplayerGame(Launcher& l) {
+    return l.options.multiplayerModeOn == 1 && currentMultiplayerSwitches(l).role == LobbyRole::Host;
 }
 
 std::string buildGameCommandLine(Launcher& l) {
@@ -50,8 +62,8 @@ bool startGame(Launcher& l) {
     }
     if (!makeSloVlo(l))
         return false;
-    if (l.options.multiplayerModeOn == 1 && currentMultiplayerSwitches(l).role == LobbyRole::Host)
-        runHook(l.hooks.tellPeersToStart);
+    if (hostsMultiplayerGame(l) && l.lobby.session)
+        l.lobby.session->remote_StartGames();
     l.ui().pumpEvents();
 
     l.launch.commandLine = buildGameCommandLine(l);
@@ -106,9 +118,9 @@ bool refreshOnRestore(Launcher& l) {
     if (!l.wasMinimised || l.busy)
         return false;
     l.wasMinimised = false;
-    runHook(l.hooks.refillKdgList);
-    runHook(l.hooks.fillCatalogues);
-    runHook(l.hooks.reapplySelections, false);
+    refillKdgList(l);
+    fillCatalogues(l);
+    reapplyChoices(l, false);
     return true;
 }
 

@@ -7,11 +7,14 @@ namespace kv {
 
 class Launcher;
 
-// The AI and rules installation; true when it went through (or nothing installs here).
+// The AI and rules installation; true when it went through.
 bool makeSloVlo(Launcher& launcher);
 
 // What the lobby and the launcher know of the coming multiplayer game.
 MultiplayerSwitches currentMultiplayerSwitches(Launcher& launcher);
+
+// The host of a multiplayer game tells its lobby peers to start theirs.
+bool hostsMultiplayerGame(Launcher& launcher);
 
 // Steps 4 to 6 of the start: the command line, writing the game's registry values.
 std::string buildGameCommandLine(Launcher& launcher);

@@ -7,6 +7,7 @@
 #include "content/text_util.h"
 #include "launcher/automation_wiring.h"
 #include "launcher/content_wiring.h"
+#include "launcher/game_start.h"
 #include "launcher/launcher.h"
 #include "launcher/settings_file.h"
 #include "platform/files.h"
@@ -14,14 +15,14 @@
 
 #include <algorithm>
 
-namespace kv::automation {
+namespace kv {
 
 namespace {
 
 // Only the archives earlier installs brought in are listed: the scripts stay until the
 // install replaces them.
 void deleteInstalledKdgs(Launcher& l) {
-    FileGate gate = content::fileGate(content::contentEnv(l));
+    FileGate gate = content::fileGate(contentEnv(l));
     l.content.installed.workOff(l.content.originals, gate);
 }
 
@@ -39,7 +40,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     if (fileName.empty() || !platform::readFile(path, bytes))
         return false;
     // 1. Nothing of the setup left behind is lost.
-    content::syncChoiceOptions(l);
+    syncChoiceOptions(l);
     SaveDefaultValues(l);
     // 2. A clean automation state and empty catalogues.
     l.automation.reset();
@@ -49,8 +50,7 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     lockRules(automationEnv(l), false);
     // 3., 4.
     deleteInstalledKdgs(l);
-    runHook(l.hooks.setBaseModeNames);
-    runHook(l.hooks.refillKdgList);
+    refillKdgList(l);
     // 5.
     l.globalConfigLoaded = true;
     l.activeSettingsName = content::fileNameOf(path);
@@ -64,11 +64,11 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     l.firstRun = false;
     GetDefaultValues(l);
     l.firstRun = firstRun;
-    content::reapplySelections(l, true);
+    reapplySelections(l, true);
     // 9., 10.
     applyRequests(automationEnv(l));
     l.view().refresh();
-    runHook(l.hooks.makeSloVlo);
+    (void)makeSloVlo(l);
     return true;
 }
 
@@ -109,7 +109,7 @@ bool deleteGlobalConfiguration(Launcher& l, const std::string& name) {
         l.automation.labelVisible = false;
         l.view().refresh();
     }
-    FileGate gate = content::fileGate(content::contentEnv(l));
+    FileGate gate = content::fileGate(contentEnv(l));
     bool gone = true;
     for (const std::string& path :
          {l.paths.globalIniFolder + name + ".ini", l.paths.settingsFolder + name + ".ini"})
@@ -117,4 +117,4 @@ bool deleteGlobalConfiguration(Launcher& l, const std::string& name) {
     return gone;
 }
 
-} // namespace kv::automation
+} // namespace kv

@@ -8,7 +8,7 @@ namespace kv {
 class Launcher;
 }
 
-namespace kv::automation {
+namespace kv {
 
 // Applies "<global folder><fileName>": saves the current settings, resets the automation
 // state, runs the file, refreshes the lists, switches to the configuration's settings
@@ -31,4 +31,4 @@ std::vector<GlobalConfigEntry> GlobalConfigurations_Load(const Launcher& launche
 // are not written back on close.
 bool deleteGlobalConfiguration(Launcher& launcher, const std::string& name);
 
-} // namespace kv::automation
+} // namespace kv

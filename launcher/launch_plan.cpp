@@ -92,7 +92,7 @@ std::string executeLaunchSteps(Registry& registry, const std::vector<content::Pl
 
 content::StartPlan makeStartPlan(Launcher& l, const content::InstallOptions& installOptions) {
     content::StartPlan plan =
-        content::planInstall(l.content, content::contentEnv(l), installOptions);
+        content::planInstall(l.content, contentEnv(l), installOptions);
     if (plan.stops())
         return plan;
     OptionSet options = l.options;

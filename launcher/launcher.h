@@ -11,7 +11,6 @@
 #include "core/main_link.h"
 #include "core/options.h"
 #include "core/registry_access.h"
-#include "launcher/launcher_hooks.h"
 #include "lobby/lobby_state.h"
 #include "lobby/lobby_surroundings.h"
 
@@ -51,7 +50,6 @@ public:
     OptionSet options;
     InstallationList installations;
     Registry registry;
-    LauncherHooks hooks;
     MainLinkSettings mainLink;
     GameLaunch launch;
     // MODs, the AI and rules catalogues, the player choices and the installed files.

@@ -2,6 +2,7 @@
 
 #include "common/ui_port.h"
 #include "core/text_util.h"
+#include "launcher/global_config.h"
 #include "launcher/launcher.h"
 
 namespace kv {
@@ -31,8 +32,7 @@ void applyLauncherCommandLine(Launcher& l, std::string_view commandLine) {
         if (word == "globalini") {
             if (trimmed(s.argument).empty()) {
                 ui.message("Error parsing command line: " + s.text, Icon::Exclamation);
-            } else if (l.hooks.loadGlobalConfiguration &&
-                       l.hooks.loadGlobalConfiguration(s.argument)) {
+            } else if (applyGlobalConfiguration(l, s.argument)) {
                 l.globalConfigLoaded = true;
             } else {
                 ui.message("Failed to load:\n\n'" + l.paths.globalIniFolder + s.argument + "'",

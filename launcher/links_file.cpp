@@ -225,9 +225,4 @@ bool writeToAddress(Launcher& l, const std::string& address) {
                        "mailto:" + address);
 }
 
-void wireMainLink(Launcher& l) {
-    l.hooks.initializeMainLink = [&l] { InitializeMainLink(l); };
-    l.hooks.loadCustomLinks = [&l] { LoadCustomKVSLinks(l); };
-}
-
 } // namespace kv

@@ -51,7 +51,4 @@ bool writeToAuthor(Launcher& launcher, const std::string& author, const std::str
 // The About page's and the manager's e-mail labels: the address alone.
 bool writeToAddress(Launcher& launcher, const std::string& address);
 
-// Fills the start-up hooks for the link settings.
-void wireMainLink(Launcher& launcher);
-
 } // namespace kv

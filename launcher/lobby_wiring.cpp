@@ -16,13 +16,13 @@ public:
     explicit LauncherAroundLobby(Launcher& launcher) : l_(launcher) {}
     Ui& ui() override { return l_.ui(); }
     content::ContentState& content() override { return l_.content; }
-    content::ContentEnv contentEnv() override { return content::contentEnv(l_); }
+    content::ContentEnv contentEnv() override { return kv::contentEnv(l_); }
     const std::string& nick() override { return l_.nickParsed; }
     lobby::HostHistory& hostHistory() override { return l_.hostHistory; }
     int& hostHistoryCount() override { return l_.hostHistoryCount; }
     void setMultiplayerMode() override { l_.options.multiplayerModeOn = 1; }
     void installChoices() override {
-        content::syncChoiceOptions(l_);
+        kv::syncChoiceOptions(l_);
         makeSloVlo(l_);
     }
     void refresh() override { l_.view().refresh(); }
@@ -38,14 +38,6 @@ void wireLobby(Launcher& l) {
     lobby::Lobby* session = lobby.get();
     l.lobby.session = std::move(lobby);
     session->startGame = [&l] { (void)kv::startGame(l); };
-    LauncherHooks& h = l.hooks;
-    h.tellPeersToStart = [session] { session->remote_StartGames(); };
-    h.fillMultiplayerSwitches = [&l](MultiplayerSwitches& mp) {
-        mp.role = l.lobby.mode == lobby::LobbyMode::Join ? LobbyRole::Join : LobbyRole::Host;
-        mp.hostLabel = l.lobby.hostLabel;
-        mp.localAddress = l.lobby.localAddress;
-    };
-    h.leaveLobby = [session] { session->leave(); };
 }
 
 } // namespace kv

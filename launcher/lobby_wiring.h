@@ -4,7 +4,8 @@ namespace kv {
 
 class Launcher;
 
-// Creates the launcher's lobby and hooks it into the start of the game and the closing.
+// Creates the launcher's lobby (start-up, the game start and closing reach it through
+// the lobby state); a start asked by the host starts the game here.
 void wireLobby(Launcher& launcher);
 
 } // namespace kv

@@ -1,18 +1,12 @@
 #pragma once
-// Hooks script customizing into the catalogue scans, the install, the settings file and
-// every place where a player's or the rules' choice changes.
+// Script customizing inside the content area: the catalogue scans read the customizing
+// fields, the install writes the picks.
 namespace kv {
-class Launcher;
+
+namespace content {
+struct ContentState;
 }
 
-namespace kv::content {
+void wireScriptHooks(content::ContentState& state);
 
-struct ContentState;
-
-// The catalogue scans read the fields, the install writes the picks.
-void wireScriptHooks(ContentState& state);
-
-// Runs after the content wiring, whose choice hooks it extends.
-void wireScriptCustomizing(Launcher& launcher);
-
-} // namespace kv::content
+} // namespace kv

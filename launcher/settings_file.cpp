@@ -4,6 +4,7 @@
 #include "common/file_gate.h"
 #include "common/ui_port.h"
 #include "core/text_util.h"
+#include "launcher/content_wiring.h"
 #include "launcher/installation_actions.h"
 #include "launcher/launcher.h"
 #include "launcher/options_toolbar.h"
@@ -27,18 +28,6 @@ std::optional<int> indexedKey(const std::string& lowerKey, std::string_view pref
         return std::nullopt;
     const int n = rest[0] - '0';
     return n < slots ? std::optional<int>(n) : std::nullopt;
-}
-
-bool selectAi(Launcher& l, int player, const std::string& name) {
-    if (l.hooks.selectAi)
-        return l.hooks.selectAi(player, name);
-    return name == kDontChange || name == "<Random>"; // the list's fixed entries
-}
-
-bool selectRules(Launcher& l, const std::string& name) {
-    if (l.hooks.selectRules)
-        return l.hooks.selectRules(name);
-    return name == kDontChange;
 }
 
 void setIndexIfListed(int& target, std::optional<int> value, size_t entries) {
@@ -128,20 +117,16 @@ void applySetting(Launcher& l, const SettingsEntry& entry) {
         else
             l.ui().message("'" + value + "' AI was not found!", Icon::Information);
     } else if (auto c = indexedKey(key, "aicustomizingon", kPlayerCount)) {
-        if (number && l.hooks.enableAiCustomizing)
-            l.hooks.enableAiCustomizing(*c, *number != 0);
-        else
-            setFlag(l.content.scripts.players[size_t(*c)].enabled, number);
+        if (number)
+            enableAiCustomizing(l, *c, *number != 0);
     } else if (key == "rulesfile") {
         if (selectRules(l, value))
             o.rules = value;
         else
             l.ui().message("'" + value + "' rules file was not found.", Icon::Information);
     } else if (key == "rulescustomizingon") {
-        if (number && l.hooks.enableRulesCustomizing)
-            l.hooks.enableRulesCustomizing(*number != 0);
-        else
-            setFlag(l.content.scripts.rules.enabled, number);
+        if (number)
+            enableRulesCustomizing(l, *number != 0);
     } else if (key == "aioverwritewarned") {
         if (number)
             l.aiOverwriteWarned = *number;
@@ -280,7 +265,7 @@ void SaveDefaultValues(Launcher& l) {
         if (platform::Status s = platform::writeTextLines(path, formatSettings(l)); !s)
             showErrorBox(l.ui(), s.code, s.description, "SaveDefaultValues");
     }
-    runHook(l.hooks.saveScriptPreferences);
+    saveScriptPreferences(l);
 }
 
 void deleteConfigINI(Launcher& l) {
@@ -292,7 +277,7 @@ void deleteConfigINI(Launcher& l) {
 void PrepGetDefaultValues(Launcher& l) {
     GetDefaultValues(l);
     l.view().resizeForm(l.options.compact());
-    runHook(l.hooks.reapplySelections, false);
+    reapplyChoices(l, false);
 }
 
 } // namespace kv

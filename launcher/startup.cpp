@@ -3,10 +3,14 @@
 #include "common/file_gate.h"
 #include "common/ui_port.h"
 #include "core/text_util.h"
+#include "launcher/content_wiring.h"
+#include "launcher/game_start.h"
 #include "launcher/installation_actions.h"
 #include "launcher/launcher.h"
 #include "launcher/launcher_command_line.h"
+#include "launcher/links_file.h"
 #include "launcher/settings_file.h"
+#include "lobby/lobby.h"
 #include "platform/files.h"
 
 namespace kv {
@@ -97,7 +101,6 @@ void putBackKeptFiles(Launcher& l) {
 
 bool runStartup(Launcher& l, std::string_view commandLine) {
     Ui& ui = l.ui();
-    LauncherHooks& h = l.hooks;
     if (!platform::folderExists(l.paths.underLauncher("Mods"))) {
         ui.message("Some of the required files were not found, make sure you have the full "
                    "version of Korvane Starter.\nExiting.",
@@ -105,34 +108,30 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
         return false;
     }
     // InitializeOnce, then DoInitialize (the path variables are set with the Launcher).
-    runHook(h.initializeScriptTokens);
-    runHook(h.initializeMainLink);
-    runHook(h.setBaseModeNames);
-    runHook(h.loadOriginalKdgs);
+    InitializeMainLink(l);
+    loadOriginalKdgs(l);
     if (l.endRequested)
         return false;
-    runHook(h.resetUpdateBookkeeping);
-    runHook(h.loadFileTypeTables);
-    runHook(h.prepareMapPreview);
+    loadFileTypeTables(l);
 
-    runHook(h.resetPlayerAiBookkeeping);
-    runHook(h.fillCatalogues);
+    resetPlayerAiBookkeeping(l);
+    fillCatalogues(l);
     l.options.resolution = 0;
     l.options.softwareRenderType = 0;
 
     l.firstRun = true;
     (void)platform::setCurrentDirectory(l.paths.launcherFolder);
     RepairDirectories(l);
-    runHook(h.loadCustomLinks);
+    LoadCustomKVSLinks(l);
     if (platform::fileExists(l.settingsFilePath()))
         l.firstRun = false;
     PrepGetDefaultValues(l);
     putBackKeptFiles(l);
-    runHook(h.reapplySelections, true);
+    reapplyChoices(l, true);
 
     l.mapEditorAvailable = CheckForTerraForge(l);
     l.scriptHelpAvailable = CheckForScriptHelpFile(l);
-    runHook(h.setAiListToolTips);
+    l.view().refresh(); // the AI lists' tool tips
     setLobbyLabels(l);
 
     if (l.firstRun) {
@@ -142,18 +141,18 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
         AddKVPath(l, SetKVPath(l));
         ui.pumpEvents();
     }
-    runHook(h.copyAllAdditionalFiles);
-    runHook(h.refillKdgList);
+    copyAllAdditionalFiles(l);
+    refillKdgList(l);
     l.view().fixToolbarSize();
     if (l.updateAtStartup)
-        runHook(h.startUpdateTimer);
+        l.view().startUpdateTimer();
     WriteRegistryKeys(l);
     ui.pumpEvents();
 
     applyLauncherCommandLine(l, commandLine);
     if (!l.globalConfigLoaded)
-        runHook(h.makeSloVlo);
-    runHook(h.startLinkAnimation);
+        (void)makeSloVlo(l);
+    l.view().startLinkAnimation();
     l.startupFinished = true;
     l.view().refresh();
     ui.pumpEvents();
@@ -162,11 +161,12 @@ bool runStartup(Launcher& l, std::string_view commandLine) {
 
 void closeMainWindow(Launcher& l) {
     l.ui().pumpEvents();
-    runHook(l.hooks.stopInternetTransfers);
-    runHook(l.hooks.leaveLobby);
-    runHook(l.hooks.deleteInstalledFiles);
-    runHook(l.hooks.copyDefaultFiles);
-    runHook(l.hooks.renameKdgs);
+    l.view().stopInternetTransfers();
+    if (l.lobby.session)
+        l.lobby.session->leave();
+    deleteInstalledFiles(l);
+    copyDefaultFiles(l);
+    renameKdgs(l);
     SaveDefaultValues(l);
     l.ui().pumpEvents();
 }

@@ -4,7 +4,6 @@
 // whether the greetings ended in the order the peers connected.
 // The peers are plain blocking sockets on their own thread, like other machines.
 #include "common/dialogless_ui.h"
-#include "launcher/content_wiring.h"
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
 #include "launcher/lobby_wiring.h"
@@ -140,7 +139,6 @@ void BM_HundredPeersGreeted(benchmark::State& state) {
     auto registry = kv::platform::makeRegistryBackend(root + "/registry.reg");
     for (auto _ : state) {
         kv::Launcher host(world.launcherFolder, ui, *registry, {});
-        kv::content::wireContent(host);
         host.lobby.port = freePort();
         host.lobby.localAddress = "127.0.0.1";
         kv::wireLobby(host);

@@ -1,19 +1,21 @@
-// Command files of any shape run against a launcher on a small launcher folder: as a
+// Command files of any shape run against automation's and content's state on a small
+// launcher folder (the toolbar behind the host is left out): as a
 // global configuration, then as a KDG description, then the lists are refreshed and the
 // requests applied. The lists must keep their "<don't change>" entry and valid choices.
+#include "automation/automation_env.h"
+#include "automation/automation_state.h"
 #include "automation/command_file.h"
 #include "automation/kdg_description.h"
 #include "automation/selection.h"
 #include "common/dialogless_ui.h"
-#include "launcher/automation_wiring.h"
-#include "launcher/launcher.h"
+#include "common/paths.h"
+#include "content/content_state.h"
+#include "launcher/script_wiring.h"
 #include "platform/files.h"
-#include "platform/registry.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -50,24 +52,42 @@ const std::string& launcherFolder() {
     return folder;
 }
 
+// The toolbar's alliances and bases, which the commands set and read.
+class ToolbarHost final : public kv::automation::AutomationHost {
+public:
+    void choicesChanged() override {}
+    void refresh() override {}
+    bool alliancesOn() const override { return alliances_; }
+    int baseState() const override { return bases_; }
+    void setAlliances(bool on) override { alliances_ = on; }
+    void chooseBaseState(int state) override { bases_ = state; }
+
+private:
+    bool alliances_ = false;
+    int bases_ = 1;
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QuietUi ui;
-    static std::unique_ptr<kv::platform::RegistryBackend> registry =
-        kv::platform::makeRegistryBackend(launcherFolder() + "registry.reg");
+    static const kv::Paths paths = kv::Paths::fromRoot(launcherFolder());
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    kv::Launcher launcher(launcherFolder(), ui, *registry, nullptr);
+    kv::automation::AutomationState automation;
+    kv::content::ContentState content;
+    kv::wireScriptHooks(content);
+    ToolbarHost host;
+    const kv::automation::AutomationEnv env{automation, content, {paths, "", ui, false}, host};
 
-    kv::automation::runCommandText(kv::automationEnv(launcher), text);
-    kv::automation::readKdgDescription(kv::automationEnv(launcher), "Fuzz", text);
+    kv::automation::runCommandText(env, text);
+    kv::automation::readKdgDescription(env, "Fuzz", text);
     // A folder scan costs far more than the rest: only one input in eight rescans.
     if (size % 8 != 0)
-        launcher.automation.aiFrozen = launcher.automation.rulesFrozen = true;
-    kv::automation::refreshLists(kv::automationEnv(launcher), true);
-    kv::automation::applyRequests(kv::automationEnv(launcher));
+        automation.aiFrozen = automation.rulesFrozen = true;
+    kv::automation::refreshLists(env, true);
+    kv::automation::applyRequests(env);
 
-    const auto& choices = launcher.content.choices;
+    const auto& choices = content.choices;
     for (const auto& list : choices.players)
         if (list.items.empty() || list.items.front() != "<don't change>" || list.selected < 0 ||
             size_t(list.selected) >= list.items.size())

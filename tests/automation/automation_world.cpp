@@ -22,12 +22,13 @@ void AutomationWorld::restart() {
     launcher.reset();
     launcher = std::make_unique<Launcher>(world.launcherFolder, otherUi ? *otherUi : ui, *registry,
                                           [](const std::string&) { return true; });
-    content::wireContent(*launcher);
     wireAutomation(*launcher);
-    launcher->hooks.makeSloVlo = [this, install = launcher->hooks.makeSloVlo] {
-        ++installs;
-        return install();
-    };
+    // Every install resolves the requirements once, so counting that step counts installs.
+    launcher->content.hooks.resolveRequirements =
+        [this, resolve = launcher->content.hooks.resolveRequirements](const content::ContentEnv& env) {
+            ++installs;
+            resolve(env);
+        };
 }
 
 bool AutomationWorld::start(const std::string& commandLine) {

@@ -5,6 +5,7 @@
 #include "automation/kdg_description.h"
 #include "automation/selection.h"
 #include "launcher/automation_wiring.h"
+#include "launcher/content_wiring.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
 
@@ -234,7 +235,7 @@ TEST(KdgDescription, LoadAiRegistersWithoutReadingItsDescription) {
 TEST(KdgDescription, AModThatEmptiesTheAiChoicesSaysSoOnce) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
-    ASSERT_TRUE(w.l().hooks.selectAi(3, "Raider"));
+    ASSERT_TRUE(kv::selectAi(w.l(), 3, "Raider"));
     w.ui.clear();
     for (int install = 0; install < 2; ++install)
         automation::readKdgDescription(automationEnv(w.l()), "Roads", "DeactiveAllAIs()\r\n");

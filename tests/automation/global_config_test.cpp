@@ -66,7 +66,7 @@ TEST(GlobalConfig, AMissingConfigurationAtStartUpIsReportedAndTheStartInstalls) 
               Texts{"Failed to load:\n\n'" + w.l().paths.globalIniFolder + "Nope.ini'"});
     EXPECT_EQ(w.installs, 1);
     EXPECT_EQ(w.l().activeSettingsName, "");
-    EXPECT_EQ(automation::failedToLoadMessage(w.l(), "Nope.ini"),
+    EXPECT_EQ(kv::failedToLoadMessage(w.l(), "Nope.ini"),
               "Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder + "Nope.ini'");
 }
 
@@ -78,7 +78,7 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     Launcher& l = w.l();
     l.options.resolution = 3;
 
-    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("A.ini"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "A.ini"));
     // Started from the settings that were active before, saved under its own name.
     EXPECT_TRUE(hasLine(w.read(w.app("Settings/A.ini")), "KVResolution=3"));
     EXPECT_TRUE(hasLine(w.read(w.app("Settings/starter.ini")), "KVResolution=3"));
@@ -86,7 +86,7 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     EXPECT_EQ(w.installs, 2);
 
     l.options.resolution = 1;
-    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("B.ini"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "B.ini"));
     EXPECT_TRUE(hasLine(w.read(w.app("Settings/A.ini")), "KVResolution=1"));
     EXPECT_TRUE(hasLine(w.read(w.app("Settings/B.ini")), "KVResolution=1"));
     EXPECT_TRUE(hasLine(w.read(w.app("Settings/starter.ini")), "KVResolution=3"));
@@ -96,7 +96,7 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
 
     // Back to A: its own file is read, not B's.
     l.options.resolution = 5;
-    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("A.ini"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "A.ini"));
     EXPECT_EQ(l.options.resolution, 1);
 
     // One that cannot be read (larger than any configuration may be) changes nothing.
@@ -106,7 +106,7 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     l.options.resolution = 4; // not saved: the settings file of A stays as it is
     const std::string settings = w.read(w.app("Settings/A.ini"));
     const std::size_t ais = l.content.ais.records.size();
-    EXPECT_FALSE(l.hooks.loadGlobalConfiguration("Huge.ini"));
+    EXPECT_FALSE(kv::applyGlobalConfiguration(l, "Huge.ini"));
     EXPECT_EQ(l.activeSettingsName, "A.ini");
     EXPECT_EQ(l.content.ais.records.size(), ais);
     EXPECT_EQ(w.read(w.app("Settings/A.ini")), settings);
@@ -119,7 +119,7 @@ TEST(GlobalConfig, RequestedAisOutliveTheResetAndMissingOnesAreReported) {
     ASSERT_TRUE(w.start());
     Launcher& l = w.l();
     w.ui.clear();
-    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("First.ini"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "First.ini"));
     EXPECT_EQ(l.content.choices.choice(2), "Fortress");
     EXPECT_EQ(w.ui.messageTexts(),
               (Texts{"Rules file 'Ghost' was not found, make sure it is loaded before trying to "
@@ -128,7 +128,7 @@ TEST(GlobalConfig, RequestedAisOutliveTheResetAndMissingOnesAreReported) {
     // Settings of Second say nothing of player 2; the earlier request is applied again.
     l.content.choices.players[2].selected = 0;
     w.ui.clear();
-    ASSERT_TRUE(l.hooks.loadGlobalConfiguration("Second.ini"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "Second.ini"));
     EXPECT_EQ(l.content.choices.choice(2), "Fortress");
     EXPECT_EQ(w.ui.messageTexts(), Texts{});
 }
@@ -137,7 +137,7 @@ TEST(GlobalConfig, StarterNamedConfigurationHidesTheLabel) {
     AutomationWorld w;
     w.writeConfig("Starter.INI", {R"(SelectRules("Classic"))"});
     ASSERT_TRUE(w.start());
-    ASSERT_TRUE(w.l().hooks.loadGlobalConfiguration("Starter.INI"));
+    ASSERT_TRUE(kv::applyGlobalConfiguration(w.l(), "Starter.INI"));
     EXPECT_FALSE(w.l().automation.labelVisible);
     EXPECT_EQ(w.l().automation.label, "");
     EXPECT_EQ(platform::resolvePath(w.l().settingsFilePath()),
@@ -153,14 +153,14 @@ TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
     w.writeConfig("notes.txt", {"Description = \"not a configuration\""});
     w.write(w.app("Settings/A.ini"), "KVResolution=1\r\n");
     w.write(w.app("Settings/B.ini"), "KVResolution=2\r\n");
-    auto entries = automation::GlobalConfigurations_Load(w.l());
+    auto entries = kv::GlobalConfigurations_Load(w.l());
     std::sort(entries.begin(), entries.end(),
               [](const auto& x, const auto& y) { return x.name < y.name; });
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].name + "|" + entries[0].description, "A|");
     EXPECT_EQ(entries[1].name + "|" + entries[1].description, "B|Second\r\nline");
 
-    EXPECT_TRUE(automation::deleteGlobalConfiguration(w.l(), "A"));
+    EXPECT_TRUE(kv::deleteGlobalConfiguration(w.l(), "A"));
     EXPECT_TRUE(platform::fileExists(trashed("A.ini")));
     Texts left;
     for (const char* folder : {"Mods/Global INIs/", "Settings/"})
@@ -171,8 +171,8 @@ TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
     EXPECT_EQ(left, (Texts{"Mods/Global INIs/B.ini", "Mods/Global INIs/notes.txt", "Settings/B.ini",
                            "Settings/starter.ini"}));
     // Deleted while still listed elsewhere: nothing left to delete is no failure.
-    EXPECT_TRUE(automation::deleteGlobalConfiguration(w.l(), "A"));
-    EXPECT_FALSE(w.l().hooks.loadGlobalConfiguration("A.ini"));
+    EXPECT_TRUE(kv::deleteGlobalConfiguration(w.l(), "A"));
+    EXPECT_FALSE(kv::applyGlobalConfiguration(w.l(), "A.ini"));
 }
 
 } // namespace

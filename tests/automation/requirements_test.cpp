@@ -1,6 +1,7 @@
 // Requirement and conflict resolution: the rules set, the players' AIs and the ticked
 // MODs against the alliances and base state options, with the exact message sequence.
 #include "automation/requirements.h"
+#include "launcher/game_start.h"
 #include "launcher/launcher.h"
 #include "launcher/options_toolbar.h"
 #include "tests/automation/automation_world.h"
@@ -106,7 +107,7 @@ TEST(Requirements, TheInstallSwitchesTheOptionsToolbar) {
     ASSERT_TRUE(l.content.choices.selectAI(1, "Raider"));
     ASSERT_TRUE(l.content.choices.selectRules("Hard Times"));
     w.ui.clear();
-    ASSERT_TRUE(l.hooks.makeSloVlo());
+    ASSERT_TRUE(makeSloVlo(l));
     EXPECT_EQ(w.ui.messageTexts(),
               (Texts{aiAlliances("Raider"),
                      "'Hard Times' rules file must change the base state to Bases."}));
@@ -116,7 +117,7 @@ TEST(Requirements, TheInstallSwitchesTheOptionsToolbar) {
     // Fortress wants advanced bases: now the rules and the AI disagree.
     ASSERT_TRUE(l.content.choices.selectAI(2, "Fortress"));
     w.ui.clear();
-    ASSERT_TRUE(l.hooks.makeSloVlo());
+    ASSERT_TRUE(makeSloVlo(l));
     EXPECT_EQ(w.ui.messageTexts(), Texts{kConflict});
     EXPECT_EQ(l.options.button(OptionButton::Bases).caption, "Bases");
 }

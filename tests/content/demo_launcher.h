@@ -35,7 +35,6 @@ struct DemoLauncher {
             closeMainWindow(*launcher);
         launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
                                               [](const std::string&) { return true; });
-        wireContent(*launcher);
     }
     void start() {
         makeLauncher();

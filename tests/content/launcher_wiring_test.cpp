@@ -1,5 +1,6 @@
 #include "launcher/content_wiring.h"
 
+#include "launcher/game_start.h"
 #include "tests/content/demo_launcher.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ TEST(LauncherWiring, ClosingAfterInstallsWithRulesUnchangedLeavesEveryDefaultScr
     EXPECT_TRUE(d.launcher->content.choices.applyEnabled); // the install gave Apply back
     // Apply once more with player 0 left as it is, then close.
     d.launcher->content.choices.selectAI(0, "<don't change>");
-    ASSERT_TRUE(d.launcher->hooks.makeSloVlo());
+    ASSERT_TRUE(kv::makeSloVlo(*d.launcher));
     // An archive the list shows unticked but that is active on disk is switched off.
     auto& mods = d.launcher->content.mods.entries;
     auto tanks =

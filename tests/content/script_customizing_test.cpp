@@ -57,7 +57,7 @@ TEST(ScriptCustomizing, ThePickReachesTheGameAndSurvivesARestart) {
     EXPECT_EQ(d.skirmish("player0.slo"), processed);
 
     // Switched off, the next install leaves the author's values in place.
-    d.launcher->hooks.enableAiCustomizing(0, false);
+    enableAiCustomizing(*d.launcher, 0, false);
     ASSERT_TRUE(applyChanges(*d.launcher));
     EXPECT_NE(d.skirmish("player0.slo").find("\r\nattackDelay = 300; /*%!"), std::string::npos);
     d.start();

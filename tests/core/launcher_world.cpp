@@ -6,6 +6,7 @@ namespace kv::test {
 
 LauncherWorld::LauncherWorld() : root(tmp / "kvs/") {
     tmp.write("kvs/Mods/.keep", "");
+    tmp.write("kvs/Settings/KVS/OriginalKDGs.ini", "");
     registry = platform::makeRegistryBackend(tmp / "registry.reg");
     restart();
 }

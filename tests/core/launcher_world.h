@@ -1,6 +1,7 @@
 #pragma once
-// A Launcher on a temporary launcher folder, with a scripted Ui, its own registry store
-// and a shell that only records what it was asked to open.
+// A Launcher on a temporary launcher folder that holds only what start-up cannot do
+// without (Mods\ and the list of the game's own KDGs), with a scripted Ui, its own
+// registry store and a shell that only records what it was asked to open.
 #include "launcher/launcher.h"
 #include "platform/registry.h"
 #include "tests/support/scripted_ui.h"
@@ -19,6 +20,9 @@ public:
     void fixToolbarSize() override { log_.push_back("FixToolbarSize"); }
     void showDebugLabel() override { log_.push_back("debug label"); }
     void minimise() override { log_.push_back("minimise"); }
+    void startUpdateTimer() override { log_.push_back("startUpdateTimer"); }
+    void stopInternetTransfers() override { log_.push_back("stopInternetTransfers"); }
+    void startLinkAnimation() override { log_.push_back("startLinkAnimation"); }
 
 private:
     std::vector<std::string>& log_;

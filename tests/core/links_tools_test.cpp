@@ -96,9 +96,8 @@ TEST(LinksFile, ABadColourStopsTheRestOfTheFile) {
 
 TEST(LinksFile, StartUpReadsTheFileAndTheStartButtonKeepsTheDefaultBackground) {
     LauncherWorld w;
-    wireMainLink(*w.launcher);
     w.launcher->mainLink.url = "left over";
-    runHook(w.launcher->hooks.initializeMainLink);
+    InitializeMainLink(*w.launcher);
     EXPECT_EQ(w.launcher->mainLink.url, MainLinkSettings{}.url);
     EXPECT_FALSE(LoadCustomKVSLinks(*w.launcher)); // no file: silent
     EXPECT_TRUE(w.ui.messages().empty());

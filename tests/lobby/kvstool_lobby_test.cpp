@@ -81,7 +81,7 @@ TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
     EXPECT_EQ(host.ui.messages()[0].text, "hi\tall");
 
     host.launcher->options.multiplayerModeOn = 1;
-    runHook(host.launcher->hooks.tellPeersToStart);
+    host.launcher->lobby.session->remote_StartGames();
     ASSERT_TRUE(waitUntil([&] { return readOut().find("\nstart\t") != std::string::npos; }, 20000))
         << out;
     // The host's "disablemods" must not get a Yes to deleting the guest's older MOD.

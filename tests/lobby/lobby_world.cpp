@@ -50,7 +50,6 @@ LobbyPeer::LobbyPeer(const std::string& nick, std::uint16_t port,
     registry = platform::makeRegistryBackend(tmp / "registry.reg");
     launcher = std::make_unique<Launcher>(world.launcherFolder, ui, *registry,
                                           [](const std::string&) { return true; });
-    content::wireContent(*launcher);
     launcher->lobby.localAddress = "127.0.0.1";
     launcher->lobby.port = port;
     wireLobby(*launcher);

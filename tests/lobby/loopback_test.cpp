@@ -150,7 +150,7 @@ TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
     p.guest.lobby().runCommand("Set User as host");
     EXPECT_EQ(p.guest.state().hostLabel, "127.0.0.1");
     p.guest.ui.answerMessage(Answer::Yes);
-    runHook(p.host.launcher->hooks.tellPeersToStart);
+    p.host.launcher->lobby.session->remote_StartGames();
     ASSERT_TRUE(waitUntil([&] { return !p.guest.started.empty(); }));
     EXPECT_EQ(
         p.guest.ui.messageTexts(),
@@ -163,7 +163,7 @@ TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
     p.host.state().localAddress = "127.0.0.2";
     p.guest.ui.answerMessage(Answer::Yes);
     p.guest.ui.answerMessage(Answer::Yes);
-    runHook(p.host.launcher->hooks.tellPeersToStart);
+    p.host.launcher->lobby.session->remote_StartGames();
     ASSERT_TRUE(waitUntil([&] { return p.guest.started.size() == 2; }));
     EXPECT_EQ(p.guest.ui.messageTexts(),
               (std::vector<std::string>{
@@ -186,7 +186,7 @@ TEST(LobbyLoopback, JointStartBuildsTheGuestsConnectLine) {
 
     // Declined: nothing starts. The host ignores "startgame" itself.
     p.guest.ui.answerMessage(Answer::No);
-    runHook(p.host.launcher->hooks.tellPeersToStart);
+    p.host.launcher->lobby.session->remote_StartGames();
     ASSERT_TRUE(waitUntil([&] { return p.guest.ui.messages().size() == 1; }));
     p.host.lobby().remote_parseCommands("startgame||1.2.3.4||Bea", 0);
     EXPECT_EQ(p.guest.started.size(), 2u);

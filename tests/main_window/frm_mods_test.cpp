@@ -19,7 +19,7 @@ namespace {
 
 struct ManagerWorld : DemoWindow {
     ManagerWorld() {
-        start(content::wireContent);
+        start();
         ui.clear();
         DemoWindow::find<QPushButton>("CmdManager")->click();
         manager = window->findChild<ui::FrmMODs*>(QStringLiteral("FrmMODs"));

@@ -1,6 +1,7 @@
 // The main window's start controls on the demo world: the buttons are live, the key help
 // shows, "Apply" disables itself once the install went through, and the preview follows every
 // option.
+#include "launcher/content_wiring.h"
 #include "launcher/launch_buttons.h"
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
@@ -23,6 +24,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -50,33 +52,29 @@ struct StartControls : DemoWindow {
 
 } // namespace
 
-TEST(StartControls, ButtonsAreLiveAndApplyDisablesItselfWhenItWentThrough) {
+TEST(StartControls, ButtonsAreLiveAndARefusedApplyStaysOn) {
     StartControls d;
     for (const char* name : {"CmdStart", "CmdInfo", "CmdTerraForge"})
         EXPECT_TRUE(d.find<QPushButton>(name)->isEnabled()) << name;
-    // Start-up installed the chosen AIs and rules: nothing waits to be applied.
-    QPushButton* apply = d.find<QPushButton>("CmdApply");
-    EXPECT_FALSE(apply->isEnabled());
 
     d.find<QPushButton>("CmdInfo")->click();
     ASSERT_EQ(d.ui.messages().size(), 1u);
     EXPECT_EQ(d.ui.messages()[0].text, keyHelpText());
     EXPECT_EQ(d.ui.messages()[0].icon, Icon::Information);
 
-    bool refuse = true;
-    d.launcher->hooks.makeSloVlo = [&refuse, &d] {
-        if (!refuse)
-            d.launcher->content.choices.applyEnabled = false;
-        return !refuse;
-    };
+    for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads: the install refuses
+        ASSERT_TRUE(kv::selectAi(*d.launcher, p, "Water AI"));
+    QPushButton* apply = d.find<QPushButton>("CmdApply");
+    d.launcher->content.choices.applyEnabled = false;
+    d.window->refresh();
+    ASSERT_FALSE(apply->isEnabled());
     d.launcher->content.choices.applyEnabled = true; // as after choosing another AI
     d.window->refresh();
-    ASSERT_TRUE(apply->isEnabled());
     apply->click();
+    ASSERT_EQ(d.ui.messages().size(), 2u);
+    EXPECT_EQ(d.ui.messages()[1].text, "You can't select more than 3 WaterAIs, because WaterAI "
+                                       "is too big for Korvane to load more than 3 copies");
     EXPECT_TRUE(apply->isEnabled());
-    refuse = false;
-    apply->click();
-    EXPECT_FALSE(apply->isEnabled());
 }
 
 TEST(StartControls, PreviewFollowsEveryOption) {
@@ -164,24 +162,24 @@ TEST(StartControls, EditStartsTheDemoMapEditorAndAFailedStartIsReported) {
 
 TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
     StartControls d;
-    std::vector<std::string> reads;
-    d.launcher->hooks.refillKdgList = [&reads] { reads.push_back("kdg"); };
-    d.launcher->hooks.fillCatalogues = [&reads] { reads.push_back("catalogues"); };
-    d.launcher->hooks.reapplySelections = [&reads](bool report) {
-        reads.push_back(report ? "selections reporting" : "selections");
+    const auto listsFortress = [&d] {
+        const auto& items = d.launcher->content.choices.players[0].items;
+        return std::find(items.begin(), items.end(), "Fortress") != items.end();
     };
+    ASSERT_TRUE(listsFortress());
+    ASSERT_TRUE(platform::deleteFile(d.world.launcherFolder + "Mods/SkirmishAI/Fortress.kvai"));
     d.launcher->busy = true; // a list is being rebuilt
     d.window->showMinimized();
     d.window->showNormal();
     EXPECT_TRUE(d.launcher->wasMinimised);
-    EXPECT_TRUE(reads.empty());
+    EXPECT_TRUE(listsFortress());
 
     d.launcher->busy = false;
     d.window->showMinimized();
     EXPECT_TRUE(d.launcher->wasMinimised);
     d.window->showNormal();
     EXPECT_FALSE(d.launcher->wasMinimised);
-    EXPECT_EQ(reads, (std::vector<std::string>{"kdg", "catalogues", "selections"}));
+    EXPECT_FALSE(listsFortress());
 }
 
 } // namespace kv::test

@@ -66,7 +66,7 @@ TEST(MainWindow, ControlsShowTheWorldAndTabFollowsTheScreen) {
     EXPECT_EQ(texts(d.menuOf("TbKVPath")),
               QStringList{QString::fromStdString(">>" + d.world.gameFolder + "<<")});
     QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
-    EXPECT_EQ(deleteKdg->text(), "No KDG's selected");
+    EXPECT_EQ(deleteKdg->text(), "Delete");
     EXPECT_FALSE(deleteKdg->isEnabled());
 
     QTabWidget* tabs = d.find<QTabWidget>("TabMain");

@@ -27,7 +27,7 @@ namespace {
 // The main window on the demo world, with the MODs page at hand.
 struct ModsWindow : DemoWindow {
     ModsWindow() {
-        start(content::wireContent);
+        start();
         page = window->findChild<ui::ModsPage*>(QStringLiteral("MODs"));
         EXPECT_NE(page, nullptr);
         ui.clear();

@@ -40,7 +40,7 @@ struct PrivateConfigApplication {
 
 // The main window on the demo world with the program's own Qt dialogs.
 struct RealWindow : PrivateConfigApplication, BasicDemoWindow<ui::QtUi> {
-    RealWindow() { start(content::wireContent); }
+    RealWindow() { start(); }
     ui::ModsPage* mods() const { return window->findChild<ui::ModsPage*>(QStringLiteral("MODs")); }
     void selectMod(const char* name) const {
         const auto items = mods()->list()->findItems(QString::fromLatin1(name), Qt::MatchExactly);

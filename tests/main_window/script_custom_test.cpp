@@ -38,7 +38,7 @@ struct CustomizingWindow : DemoWindow {
             world.launcherFolder + "Mods/SkirmishAI/Big.kvai",
             worldgen::aiFileText("Big", platform::splitLines(big), {"", "}"}));
         EXPECT_TRUE(demo::setDemoSettings(world, {settings.begin(), settings.end()}));
-        start(content::wireContent);
+        start();
         window->tabs()->setCurrentIndex(
             window->tabs()->indexOf(window->findChild<QWidget*>(QStringLiteral("AIPage"))));
         ui.clear();
@@ -136,7 +136,7 @@ TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {
     w.selectEntry(frm, "Player2 - Big");
     content::ContentState& state = w.launcher->content;
     ASSERT_TRUE(state.choices.selectAI(2, "Hunter"));
-    content::RefreshAIProcessing(state, content::contentEnv(*w.launcher), 2);
+    content::RefreshAIProcessing(state, kv::contentEnv(*w.launcher), 2);
     auto* stale = w.find<QComboBox>(frm, "CmbValue0");
     stale->setFocus();
     QTest::keyClick(stale, Qt::Key_Down);

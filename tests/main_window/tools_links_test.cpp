@@ -27,10 +27,7 @@ struct LinksWindow : DemoWindow {
         std::filesystem::remove(world.launcherFolder + "Settings/KVS/KVSLinks.ini");
         if (!links.empty())
             tmp.write("demo/launcher/Settings/KVS/KVSLinks.ini", links);
-        start([](Launcher& launcher) {
-            content::wireContent(launcher);
-            wireMainLink(launcher);
-        });
+        start();
         tools = window->findChild<ui::ToolsButton*>(QStringLiteral("TbTools"));
         link = window->findChild<QLabel*>(QStringLiteral("LblMainLink"));
     }

@@ -34,9 +34,9 @@ QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString&
 TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
-    ASSERT_TRUE(w.l().hooks.selectAi(1, "Fortress"));
-    ASSERT_TRUE(w.l().hooks.selectAi(2, "Raider"));
-    content::syncChoiceOptions(w.l()); // as closing the window does
+    ASSERT_TRUE(kv::selectAi(w.l(), 1, "Fortress"));
+    ASSERT_TRUE(kv::selectAi(w.l(), 2, "Raider"));
+    kv::syncChoiceOptions(w.l()); // as closing the window does
     SaveDefaultValues(w.l());
     // A stranger's description that asks for the game's executable: refused, never copied.
     const std::string fortressIni = w.app("Mods/INI/AI/Fortress.ini");

@@ -29,7 +29,7 @@ using Texts = std::vector<std::string>;
 constexpr std::uint32_t kSeed = 7;
 
 void choose(AutomationWorld& w, int player, const char* ai) {
-    ASSERT_TRUE(w.l().hooks.selectAi(player, ai)) << ai;
+    ASSERT_TRUE(kv::selectAi(w.l(), player, ai)) << ai;
 }
 
 // Whether some step reads like `text`.
@@ -75,7 +75,7 @@ StartPlan planAndStart(AutomationWorld& w) {
     EXPECT_EQ(l.options.button(OptionButton::Bases).caption, basesBefore);
     EXPECT_EQ(w.ui.messageTexts(), Texts{}) << "planning said something";
 
-    const bool installed = content::makeSloVlo(l.content, content::contentEnv(l), {kSeed});
+    const bool installed = content::makeSloVlo(l.content, kv::contentEnv(l), {kSeed});
     EXPECT_EQ(installed, !plan.stops());
     EXPECT_EQ(w.ui.messageTexts(), plannedMessageTexts(plan));
     EXPECT_EQ(differences(snapshot(game), applyFileSteps(plan, game, gameBefore)), Texts{})
@@ -120,7 +120,7 @@ TEST(StartPlan, IsWhatTheStartThenDoes) {
          [](AutomationWorld& w) {
              setAlliances(w.l(), false);
              choose(w, 0, "Hunter");
-             w.l().hooks.enableAiCustomizing(0, true);
+             kv::enableAiCustomizing(w.l(), 0, true);
              w.l().content.scripts.players[0].data.fields[0].selected = 1;
              choose(w, 1, "Fortress");
              choose(w, 2, "Raider");
@@ -135,8 +135,8 @@ TEST(StartPlan, IsWhatTheStartThenDoes) {
          [](AutomationWorld& w) {
              for (int p = 0; p < 8; ++p)
                  choose(w, p, "<Random>");
-             ASSERT_TRUE(w.l().hooks.selectRules("Classic"));
-             w.l().hooks.enableRulesCustomizing(true);
+             ASSERT_TRUE(kv::selectRules(w.l(), "Classic"));
+             kv::enableRulesCustomizing(w.l(), true);
              w.l().content.scripts.rules.data.fields[0].selected = 1;
          },
          {"(drawn for <Random>)", "player7.vlo", "rules: Classic, customized"},
@@ -144,7 +144,7 @@ TEST(StartPlan, IsWhatTheStartThenDoes) {
         {"rules alone, the players left as they are",
          [](AutomationWorld& w) {
              chooseOptionEntry(w.l(), OptionButton::Bases, 1);
-             ASSERT_TRUE(w.l().hooks.selectRules("Hard Times"));
+             ASSERT_TRUE(kv::selectRules(w.l(), "Hard Times"));
          },
          {"rules.slo", "base state set to Bases", "from "},
          {"player0", "player7", "drawn"}},
@@ -169,7 +169,7 @@ TEST(StartPlan, IsWhatTheStartThenDoes) {
              auto& mods = w.l().content.mods.entries;
              for (size_t i = 0; i < mods.size(); ++i)
                  if (mods[i].name == "Islands")
-                     content::setModChecked(w.l().content, content::contentEnv(w.l()), int(i),
+                     content::setModChecked(w.l().content, kv::contentEnv(w.l()), int(i),
                                             false);
              ASSERT_TRUE(platform::fileExists(w.game("Islands.kvw")));
          },

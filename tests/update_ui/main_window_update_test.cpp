@@ -43,6 +43,7 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     Launcher launcher(world.launcherFolder, ui, *registry, [](const std::string&) { return true; });
     Main window(launcher);
     UpdateController* updates = wireUpdates(launcher, &window);
+    window.setUpdates(updates);
     ASSERT_TRUE(runStartup(launcher, ""));
     window.show();
 

@@ -101,7 +101,6 @@ TEST(WineLaunch, TheLauncherStartsTheWindowsGameInItsOwnPrefixAndReadsItsMemory)
     ui.answerChoice(0); // the game found in its prefix
     ASSERT_EQ(SetKVPath(l), game);
     l.installations.AddKVPath(game);
-    l.hooks.makeSloVlo = [] { return true; };
     OptionSet& o = l.options;
     o.resolution = 3;
     o.button(OptionButton::Alliances).caption = "Alliances on";

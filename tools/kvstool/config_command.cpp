@@ -35,7 +35,7 @@ QString q(const std::string& s) {
 }
 
 int runList(Launcher& l, bool json) {
-    const auto entries = automation::GlobalConfigurations_Load(l);
+    const auto entries = kv::GlobalConfigurations_Load(l);
     if (json) {
         QJsonArray out;
         for (const auto& e : entries)

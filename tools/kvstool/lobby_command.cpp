@@ -1,7 +1,6 @@
 // kvstool lobby: a headless lobby peer on the launcher's own lobby, for scripts and tests.
 // One tab-separated line per event on stdout, flushed at once.
 #include "common/dialogless_ui.h"
-#include "launcher/content_wiring.h"
 #include "launcher/launch_buttons.h"
 #include "launcher/launcher.h"
 #include "launcher/startup.h"
@@ -243,7 +242,6 @@ int runPeer(const Options& o) {
         return 1;
     }
     Launcher launcher(folder, ui, *registry, [](const std::string&) { return false; });
-    content::wireContent(launcher);
     launcher.lobby.port = o.port;
     wireLobby(launcher);
     lobby::Lobby& session = *launcher.lobby.session;

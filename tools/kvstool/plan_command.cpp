@@ -40,18 +40,17 @@ QString display(const std::string& bytes) {
 // The reading half of the launcher's start-up: lists, library and settings, and nothing
 // it would write (folders, archives, scripts, registry values).
 bool loadLauncher(Launcher& l) {
-    LauncherHooks& h = l.hooks;
-    runHook(h.loadOriginalKdgs);
+    kv::loadOriginalKdgs(l);
     if (l.endRequested)
         return false;
-    runHook(h.resetPlayerAiBookkeeping);
-    runHook(h.fillCatalogues);
+    kv::resetPlayerAiBookkeeping(l);
+    kv::fillCatalogues(l);
     l.options.resolution = 0;
     l.options.softwareRenderType = 0;
     l.firstRun = !platform::fileExists(l.settingsFilePath());
     PrepGetDefaultValues(l);
-    runHook(h.reapplySelections, true);
-    runHook(h.refillKdgList);
+    kv::reapplyChoices(l, true);
+    kv::refillKdgList(l);
     return true;
 }
 
@@ -130,7 +129,6 @@ int runPlanCommand(const std::vector<std::string>& args) {
     // Registry values are only planned here, never written.
     auto registry = platform::makeRegistryBackend(joinPath(folder, ".kvstool-unused.reg"));
     Launcher launcher(folder, ui, *registry, nullptr);
-    content::wireContent(launcher);
     wireAutomation(launcher);
     if (!loadLauncher(launcher))
         return kArea.failure("the launcher folder cannot be used");

@@ -51,7 +51,7 @@ FrmGlobalConfigLoad::FrmGlobalConfigLoad(Launcher& launcher, QWidget* parent)
 void FrmGlobalConfigLoad::GlobalConfigurations_Load() {
     list_->clear();
     descriptions_.clear();
-    for (const auto& entry : automation::GlobalConfigurations_Load(launcher_)) {
+    for (const auto& entry : kv::GlobalConfigurations_Load(launcher_)) {
         list_->addItem(toQt(entry.name));
         descriptions_.push_back(entry.description);
     }
@@ -74,8 +74,8 @@ bool FrmGlobalConfigLoad::LoadSelectedINI() {
     if (!item)
         return false;
     const std::string fileName = fromQt(item->text()) + ".ini";
-    if (!automation::applyGlobalConfiguration(launcher_, fileName)) {
-        launcher_.ui().message(automation::failedToLoadMessage(launcher_, fileName),
+    if (!kv::applyGlobalConfiguration(launcher_, fileName)) {
+        launcher_.ui().message(kv::failedToLoadMessage(launcher_, fileName),
                                Icon::Exclamation);
         GlobalConfigurations_Load();
         return false;
@@ -97,7 +97,7 @@ void FrmGlobalConfigLoad::deleteSelected() {
     if (launcher_.ui().message("Are you sure?", Icon::Question, Buttons::YesNo, {},
                                Answer::No) != Answer::Yes)
         return;
-    automation::deleteGlobalConfiguration(launcher_, fromQt(item->text()));
+    kv::deleteGlobalConfiguration(launcher_, fromQt(item->text()));
     GlobalConfigurations_Load();
 }
 

@@ -139,24 +139,24 @@ QWidget* FrmMODs::createAiSection() {
     connect(refresh, &QPushButton::clicked, this, [this] {
         // A list a command file froze holds what the file loaded: a rescan would lose it.
         if (!launcher_.automation.aiFrozen)
-            content::CustomAIList_fill(launcher_.content, content::contentEnv(launcher_));
+            content::CustomAIList_fill(launcher_.content, kv::contentEnv(launcher_));
         changed();
     });
     connect(add, &QPushButton::clicked, this, [this] {
-        if (content::createAiFile(launcher_.content, content::contentEnv(launcher_)))
+        if (content::createAiFile(launcher_.content, kv::contentEnv(launcher_)))
             changed();
     });
     connect(deleteAi_, &QPushButton::clicked, this, [this] {
         const QString name = selectedAi();
         if (!name.isEmpty() &&
-            content::managerDeleteAi(launcher_.content, content::contentEnv(launcher_),
+            content::managerDeleteAi(launcher_.content, kv::contentEnv(launcher_),
                                      fromQt(name), launcher_.automation.aiFrozen))
             changed();
     });
     connect(deleteAiConfig_, &QPushButton::clicked, this, [this] {
         const QString name = selectedAi();
         if (!name.isEmpty() && content::managerDeleteAiDescription(
-                                   launcher_.content, content::contentEnv(launcher_), fromQt(name)))
+                                   launcher_.content, kv::contentEnv(launcher_), fromQt(name)))
             changed();
     });
     for (QLabel* l : {aiEmail_, aiHomepage_})
@@ -185,7 +185,7 @@ QWidget* FrmMODs::createRulesSection() {
     connect(rules_, &QListWidget::currentRowChanged, this, &FrmMODs::showRules);
     connect(deleteRules_, &QPushButton::clicked, this, [this] {
         if (QListWidgetItem* item = rules_->currentItem())
-            if (content::managerDeleteRules(launcher_.content, content::contentEnv(launcher_),
+            if (content::managerDeleteRules(launcher_.content, kv::contentEnv(launcher_),
                                             fromQt(item->text())))
                 changed();
     });
@@ -225,27 +225,27 @@ QWidget* FrmMODs::createModsSection() {
     const auto row = [this] { return selectedModEntry(); };
     connect(mods_, &QTreeWidget::currentItemChanged, this, &FrmMODs::showMod);
     connect(refresh, &QPushButton::clicked, this, [this] {
-        content::refreshModList(launcher_.content, content::contentEnv(launcher_));
+        content::refreshModList(launcher_.content, kv::contentEnv(launcher_));
         changed();
     });
     connect(deleteMod_, &QPushButton::clicked, this, [this, row] {
         if (row() >= 0 &&
-            content::managerDeleteMod(launcher_.content, content::contentEnv(launcher_),
+            content::managerDeleteMod(launcher_.content, kv::contentEnv(launcher_),
                                       std::size_t(row())))
             changed();
     });
     connect(deleteModConfig_, &QPushButton::clicked, this, [this, row] {
         if (row() >= 0 &&
-            content::managerDeleteModDescription(launcher_.content, content::contentEnv(launcher_),
+            content::managerDeleteModDescription(launcher_.content, kv::contentEnv(launcher_),
                                                  std::size_t(row())))
             changed();
     });
     connect(extractMod_, &QPushButton::clicked, this, [this, row] {
         if (row() < 0)
             return;
-        content::selectMod(launcher_.content, content::contentEnv(launcher_), row());
+        content::selectMod(launcher_.content, kv::contentEnv(launcher_), row());
         extractSelectedModWithReport(
-            this, launcher_.content, content::contentEnv(launcher_),
+            this, launcher_.content, kv::contentEnv(launcher_),
             [this](const std::string& folder) { return launcher_.openInShell(folder); });
     });
     for (QLabel* l : {modEmail_, modHomepage_})
@@ -361,7 +361,7 @@ void FrmMODs::showMod() {
 }
 
 void FrmMODs::changed() {
-    content::reapplySelections(launcher_, false);
+    kv::reapplySelections(launcher_, false);
     launcher_.view().refresh();
     reload();
 }

@@ -28,9 +28,11 @@
 #include "ui/main/start_plan_dialog.h"
 #include "ui/main/tools_button.h"
 #include "ui/qt_text.h"
+#include "ui/update/update_controller.h"
 #include "ui/window_placement.h"
 
 #include <QCheckBox>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -59,7 +61,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
     auto* layout = new QVBoxLayout(central);
     mainLink_ = new MainLinkBar(launcher_, central);
     layout->addWidget(mainLink_);
-    launcher_.hooks.startLinkAnimation = [this] { mainLink_->startAnimation(); };
     layout->addWidget(createEmptyState());
     body_ = new QWidget(central);
     layout->addWidget(body_, 1);
@@ -81,7 +82,6 @@ Main::Main(Launcher& launcher, QWidget* parent) : QMainWindow(parent), launcher_
 
 Main::~Main() {
     launcher_.setView(nullptr);
-    launcher_.hooks.startLinkAnimation = nullptr;
 }
 
 void Main::createToolbars() {
@@ -104,7 +104,7 @@ void Main::createPages() {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("TabMain"));
     misc_ = new MiscPage(launcher_, tabs_);
-    const auto env = [this] { return content::contentEnv(launcher_); };
+    const auto env = [this] { return kv::contentEnv(launcher_); };
     mods_ = new ModsPage(launcher_.content, env, tabs_);
     ai_ = new AiPage(launcher_.content, env, tabs_);
     ai_->setOverwriteWarnedFlag(&launcher_.aiOverwriteWarned);
@@ -142,7 +142,7 @@ void Main::createPages() {
     misc_->resolution()->installEventFilter(this);
     // The settings file keeps the lists' texts; a new choice may be applied.
     const auto choiceChanged = [this] {
-        content::syncChoiceOptions(launcher_);
+        kv::syncChoiceOptions(launcher_);
         apply_->setEnabled(launcher_.content.choices.applyEnabled);
     };
     connect(ai_, &AiPage::playerChoiceChanged, this, choiceChanged);
@@ -230,7 +230,7 @@ QWidget* Main::createButtonRow() {
         refresh();
     });
     connect(info, &QPushButton::clicked, this, [this] { showKeyHelp(launcher_); });
-    // Apply installs through the same hook as the start; a refusal leaves it on.
+    // Apply installs as the start does; a refusal leaves it on.
     connect(apply_, &QPushButton::clicked, this, [this] {
         if (!applyChanges(launcher_))
             launcher_.content.choices.applyEnabled = true;
@@ -378,6 +378,30 @@ void Main::setOnTop(bool onTop) {
         setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
+void Main::startUpdateTimer() {
+    if (updates_)
+        updates_->startupTimer()->start();
+}
+
+void Main::checkForUpdates() {
+    if (updates_)
+        updates_->check(false);
+}
+
+void Main::cancelUpdateCheck() {
+    if (updates_)
+        updates_->session().cancel();
+}
+
+void Main::stopInternetTransfers() {
+    if (updates_)
+        updates_->stopTransfers();
+}
+
+void Main::startLinkAnimation() {
+    mainLink_->startAnimation();
+}
+
 void Main::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         if (isMinimized())
@@ -399,7 +423,7 @@ void Main::closeEvent(QCloseEvent* event) {
 
 void Main::endAtOnce() {
     closed_ = true;
-    content::RenameKDGs(launcher_.content, content::contentEnv(launcher_));
+    content::RenameKDGs(launcher_.content, kv::contentEnv(launcher_));
     hide();
     if (endProcess_)
         endProcess_();

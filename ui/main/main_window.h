@@ -30,6 +30,7 @@ class ModsPage;
 class NewKdgPage;
 class OptionsToolbarWidget;
 class ToolsButton;
+class UpdateController;
 class ToolWindowPlacement;
 
 class Main : public QMainWindow, public LauncherView {
@@ -47,6 +48,15 @@ public:
     void restoreNormal() override;
     void bringToFront() override;
     void setOnTop(bool onTop) override;
+    void startUpdateTimer() override;
+    bool canCheckForUpdates() const override { return updates_ != nullptr; }
+    void checkForUpdates() override;
+    void cancelUpdateCheck() override;
+    void stopInternetTransfers() override;
+    void startLinkAnimation() override;
+
+    // The update check this window runs; without one the Tools menu cannot check.
+    void setUpdates(UpdateController* updates) { updates_ = updates; }
 
     QTabWidget* tabs() const { return tabs_; }
     // What ends the process when a Tools restart must end it at once (tests record it).
@@ -70,6 +80,7 @@ private:
     void colourLabel(QWidget* widget, unsigned background, unsigned text);
 
     Launcher& launcher_;
+    UpdateController* updates_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     MiscPage* misc_ = nullptr;
     ModsPage* mods_ = nullptr;

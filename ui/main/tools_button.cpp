@@ -50,7 +50,7 @@ ToolsButton::ToolsButton(Launcher& launcher, QWidget* parent)
 void ToolsButton::refresh() {
     const auto actions = menu()->actions();
     actions[CheckForUpdates]->setEnabled(bool(updateCheck_) ||
-                                         bool(launcher_.hooks.checkForUpdates));
+                                         launcher_.view().canCheckForUpdates());
     actions[ScriptHelp]->setEnabled(launcher_.scriptHelpAvailable);
     actions[Patch110]->setEnabled(!patch110Done_);
     actions[AlwaysOnTop]->setText(launcher_.alwaysOnTop ? QStringLiteral("Always on top On")
@@ -90,13 +90,13 @@ void ToolsButton::run(const QString& entry) {
         if (updateCheck_)
             updateCheck_();
         else
-            runHook(launcher_.hooks.checkForUpdates);
+            launcher_.view().checkForUpdates();
         checking_ = false;
         for (QWidget* w : off)
             w->setEnabled(true);
         refresh();
     } else if (entry == QStringLiteral("Cancel update check")) {
-        runHook(launcher_.hooks.cancelUpdateCheck);
+        launcher_.view().cancelUpdateCheck();
     } else if (entry == QStringLiteral("Remove current configuration")) {
         if (removeCurrentConfiguration(launcher_, program) == ToolsEnd::EndNow) {
             emit endRequested();
@@ -114,8 +114,8 @@ void ToolsButton::run(const QString& entry) {
     } else if (entry == QStringLiteral("Make compatible with 1.10 Patch")) {
         // The entry stays off once the set-up ran.
         patch110Done_ =
-            content::makeCompatible110(launcher_.content, content::contentEnv(launcher_));
-        content::syncChoiceOptions(launcher_);
+            content::makeCompatible110(launcher_.content, kv::contentEnv(launcher_));
+        kv::syncChoiceOptions(launcher_);
         launcher_.view().refresh();
     } else if (entry == QStringLiteral("VUVozarev (beta)...")) {
         openMapViewer();

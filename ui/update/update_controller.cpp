@@ -1,5 +1,6 @@
 #include "ui/update/update_controller.h"
 
+#include "launcher/content_wiring.h"
 #include "launcher/launcher.h"
 #include "core/launcher_folder.h"
 #include "platform/shell.h"
@@ -33,9 +34,9 @@ UpdateController::UpdateController(Launcher& launcher, QWidget* mainWindow)
     env.startHidden = [](const std::string& program, const std::string& parameters) {
         return platform::startProgram(program, parameters, {}, platform::WindowMode::Hidden).ok;
     };
-    env.refreshModList = [this] { runHook(launcher_.hooks.refillKdgList); };
+    env.refreshModList = [this] { kv::refillKdgList(launcher_); };
     env.reloadCatalogues = [this] {
-        runHook(launcher_.hooks.fillCatalogues);
+        kv::fillCatalogues(launcher_);
         launcher_.view().refresh();
     };
     env.quit = [this] {
@@ -85,12 +86,7 @@ void UpdateController::showWindow() {
 }
 
 UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow) {
-    auto* controller = new UpdateController(launcher, mainWindow);
-    launcher.hooks.startUpdateTimer = [controller] { controller->startupTimer()->start(); };
-    launcher.hooks.checkForUpdates = [controller] { controller->check(false); };
-    launcher.hooks.cancelUpdateCheck = [controller] { controller->session().cancel(); };
-    launcher.hooks.stopInternetTransfers = [controller] { controller->stopTransfers(); };
-    return controller;
+    return new UpdateController(launcher, mainWindow);
 }
 
 } // namespace kv::ui
