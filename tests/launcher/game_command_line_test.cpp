@@ -4,7 +4,7 @@
 #include "launcher/launch_buttons.h"
 #include "launcher/options_toolbar.h"
 #include "platform/text.h"
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
 

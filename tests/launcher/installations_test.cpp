@@ -3,7 +3,7 @@
 #include "launcher/settings_file.h"
 
 #include "platform/wine_prefix.h"
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
 

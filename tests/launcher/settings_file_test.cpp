@@ -2,7 +2,7 @@
 
 #include "launcher/content_wiring.h"
 #include "launcher/options_toolbar.h"
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "launcher/options_toolbar.h"
 
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
 

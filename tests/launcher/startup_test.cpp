@@ -4,7 +4,7 @@
 #include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "tests/content/demo_launcher.h"
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 #include "tools/demo/demo_world.h"
 
 #include <gtest/gtest.h>

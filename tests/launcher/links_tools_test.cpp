@@ -6,7 +6,7 @@
 #include "launcher/startup.h"
 #include "launcher/tools_menu.h"
 #include "platform/files.h"
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
 

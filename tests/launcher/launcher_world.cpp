@@ -1,4 +1,4 @@
-#include "tests/core/launcher_world.h"
+#include "tests/launcher/launcher_world.h"
 
 #include "platform/text.h"
 
