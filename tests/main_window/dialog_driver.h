@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -43,17 +44,35 @@ private:
         if (!modal || qobject_cast<QProgressDialog*>(modal))
             return;
         if (steps_.empty()) {
-            const auto* box = qobject_cast<QMessageBox*>(modal);
-            ADD_FAILURE() << "unexpected dialog: " << modal->windowTitle().toStdString() << ": "
-                          << (box ? box->text().toStdString() : std::string());
+            ADD_FAILURE() << "unexpected dialog: " << describe(modal);
             if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();
             return;
         }
-        if (!modal->isVisible() || !steps_.front().step(modal))
+        if (modal != unmatched_) {
+            unmatched_ = modal;
+            unmatchedFor_.start();
+        }
+        if (modal->isVisible() && steps_.front().step(modal)) {
+            log.push_back(steps_.front().what);
+            steps_.pop_front();
+            unmatched_ = nullptr;
             return;
-        log.push_back(steps_.front().what);
-        steps_.pop_front();
+        }
+        // A dialog the next step does not take would otherwise wait for ever: the test
+        // fails at once and the flow goes on without it.
+        if (unmatchedFor_.elapsed() > 3000) {
+            ADD_FAILURE() << "waiting for \"" << steps_.front().what << "\", found: "
+                          << describe(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            unmatched_ = nullptr;
+        }
+    }
+    static std::string describe(QWidget* modal) {
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        return modal->windowTitle().toStdString() + ": " +
+               (box ? box->text().toStdString() : std::string());
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched))
@@ -67,6 +86,8 @@ private:
     };
     std::deque<Named> steps_;
     QTimer timer_;
+    QWidget* unmatched_ = nullptr; // the dialog on top that the next step has not taken
+    QElapsedTimer unmatchedFor_;
 };
 
 // The file dialog on top, sent to `folder`: `name` typed into its name field, then
