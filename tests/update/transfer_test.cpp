@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace kv::update {
 namespace {
 
@@ -107,10 +110,25 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
         EXPECT_FALSE(pending.commit()) << c.path;
     }
 
-    // A good download (through a redirect, hash in capitals) waits beside the target until
-    // committed.
+    // A write that fails half-way: the file size limit stands in for a full disk.
     NoProgress none;
     PendingFile pending;
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit unlimited = limit;
+    limit.rlim_cur = kBody.size() / 2;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const FileResult full = downloadFile(server.url("/good.bin"), target, {}, none, pending, quick());
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    EXPECT_EQ(full.error, TransferError::WriteFailed);
+    EXPECT_FALSE(full.detail.empty());
+    EXPECT_TRUE(temp.read("Hunter.kvai") == "old AI");
+    EXPECT_TRUE(leftovers("Hunter.kvai").empty());
+    EXPECT_FALSE(pending.commit());
+
+    // A good download (through a redirect, hash in capitals) waits beside the target until
+    // committed.
     for (const char* path : {"/good.bin", "/moved.bin"}) {
         temp.write("Hunter.kvai", "old AI");
         const FileResult r = downloadFile(server.url(path), target,
