@@ -113,9 +113,10 @@ TEST(MapCheck, ModulesMayShareTheirBaseTileOtherPairsMayNot) {
 }
 
 TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
-    // Moving C off B's tile puts it onto A, which the first pass has already passed.
+    // Moving C off B's tile puts it onto A, which the first pass has already passed; F,
+    // in the last column, moves back inside.
     MapModel model = load(clean({on("\"A\"", 4, 3), on("\"B\"", 3, 3), on("\"C\"", 3, 3),
-                                 on("\"E\"", 8, 8), on("\"F\"", 8, 8)}));
+                                 on("\"E\"", 15, 8), on("\"F\"", 15, 8)}));
     CheckRun check;
     check.ui.answerMessage(Answer::Yes); // first pair
     check.ui.answerMessage(Answer::Yes); // fix all such errors
@@ -124,13 +125,14 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
     for (const MapObject& o : model.objects)
         tiles.insert({o.x, o.y});
     EXPECT_EQ(tiles.size(), model.objects.size());
+    EXPECT_TRUE(tiles.contains({14, 8}));
     const auto texts = check.ui.messageTexts();
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Some objects  have identical coordinates. (3X3)\r\nFix error?");
     EXPECT_EQ(texts[1], "Fix all such errors?");
     EXPECT_EQ(check.ui.messages()[0].defaultButton, Answer::No);
     EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
-                                          "Some objects  have identical coordinates. (8X8)",
+                                          "Some objects  have identical coordinates. (15X8)",
                                           "Some objects still have identical coordinates. (4X3)"));
     EXPECT_THAT(check.statuses, ElementsAre("\"B\" - \"C\"", "\"E\" - \"F\"", "\"A\" - \"C\""));
     EXPECT_TRUE(check.ui.allAnswersUsed());
