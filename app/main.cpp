@@ -68,7 +68,7 @@ int main(int argc, char* argv[]) {
     kv::ui::Main window(launcher);
     kv::ui::exitAfterFirstPaintIfAsked(window);
     ui.setParent(&window);
-    window.setUpdates(kv::ui::wireUpdates(launcher, &window));
+    window.setUpdates(new kv::ui::UpdateController(launcher, &window)); // a child of the window
     if (!kv::runStartup(launcher, commandLineText(arguments)))
         return 0;
     window.show();

@@ -71,8 +71,7 @@ void resetPlayerAiBookkeeping(Launcher& l) {
 void fillCatalogues(Launcher& l) {
     CustomAIList_fill(l.content, contentEnv(l));
     CustomRulesList_fill(l.content, contentEnv(l));
-    reapplySelections(l, false);
-    syncScriptSlots(l.content, contentEnv(l));
+    reapplyChoices(l, false);
 }
 
 void copyAllAdditionalFiles(Launcher& l) {

@@ -119,8 +119,7 @@ bool refreshOnRestore(Launcher& l) {
         return false;
     l.wasMinimised = false;
     refillKdgList(l);
-    fillCatalogues(l);
-    reapplyChoices(l, false);
+    fillCatalogues(l); // selects the choices again
     return true;
 }
 

@@ -17,17 +17,6 @@
 
 namespace kv {
 
-namespace {
-
-// Only the archives earlier installs brought in are listed: the scripts stay until the
-// install replaces them.
-void deleteInstalledKdgs(Launcher& l) {
-    FileGate gate = content::fileGate(contentEnv(l));
-    l.content.installed.workOff(l.content.originals, gate);
-}
-
-} // namespace
-
 std::string failedToLoadMessage(const Launcher& l, const std::string& fileName) {
     return "Failed to load:\r\n\r\n'" + l.paths.globalIniFolder + fileName + "'";
 }
@@ -48,8 +37,9 @@ bool applyGlobalConfiguration(Launcher& l, const std::string& fileName) {
     l.content.rules.records.clear();
     lockAi(automationEnv(l), -1, false);
     lockRules(automationEnv(l), false);
-    // 3., 4.
-    deleteInstalledKdgs(l);
+    // 3., 4. Only the archives earlier installs brought in are listed: the scripts stay
+    // until the install replaces them.
+    deleteInstalledFiles(l);
     refillKdgList(l);
     // 5.
     l.globalConfigLoaded = true;

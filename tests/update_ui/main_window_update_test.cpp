@@ -42,7 +42,7 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
     Launcher launcher(world.launcherFolder, ui, *registry, [](const std::string&) { return true; });
     Main window(launcher);
-    UpdateController* updates = wireUpdates(launcher, &window);
+    auto* updates = new UpdateController(launcher, &window);
     window.setUpdates(updates);
     ASSERT_TRUE(runStartup(launcher, ""));
     window.show();

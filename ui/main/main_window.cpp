@@ -32,7 +32,6 @@
 #include "ui/window_placement.h"
 
 #include <QCheckBox>
-#include <QTimer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -43,6 +42,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWindow>

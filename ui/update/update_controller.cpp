@@ -85,8 +85,4 @@ void UpdateController::showWindow() {
     window_->raise();
 }
 
-UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow) {
-    return new UpdateController(launcher, mainWindow);
-}
-
 } // namespace kv::ui

@@ -47,8 +47,4 @@ private:
     bool closing_ = false;
 };
 
-// Makes the controller, a child of the main window: the window finds it there for the
-// update steps of start-up, the Tools menu and closing.
-UpdateController* wireUpdates(Launcher& launcher, QWidget* mainWindow);
-
 } // namespace kv::ui
