@@ -55,7 +55,10 @@ TEST(FileGate, RefusesWithTheErrorBoxAndTrashesOrDeletesOnlyWhatItMay) {
     EXPECT_FALSE(w.gate.trash(FileKind::RulesSet, w.root / "resources/backup"));
     EXPECT_EQ(w.root.read("resources/backup/rules.slo"), "game's default");
     ASSERT_EQ(w.ui.messages().size(), 1u);
-    EXPECT_EQ(w.ui.messages()[0].text.rfind("Error:\n75: Path/File access error: '", 0), 0u);
+    const test::RecordedMessage& box = w.ui.messages()[0];
+    EXPECT_EQ(box.text.rfind("Error:\n75: Path/File access error: '", 0), 0u) << box.text;
+    EXPECT_TRUE(box.text.ends_with("; it was left as it is.\nError in: FileGate()")) << box.text;
+    EXPECT_TRUE(box.icon == Icon::Critical && box.buttons == Buttons::Ok);
 
     // A rules set holding a link to the user's folder: the trash takes the link, the
     // folder it points to stays whole; a deletion removes the link as a link.

@@ -1,22 +1,27 @@
+// The launcher's main window on the demo world, driven through its widgets: what it shows
+// and writes back, its start controls, the Tools menu and the main link.
+#include "launcher/content_wiring.h"
 #include "launcher/installation_actions.h"
+#include "launcher/launch_buttons.h"
+#include "launcher/lobby_wiring.h"
+#include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/main_window/demo_window.h"
+#include "ui/main/tools_button.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QScreen>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtWidgets>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kv::test {
-
 namespace {
 
 // The windows of this program are placed on a 1366×768 screen, the most common laptop
@@ -31,18 +36,19 @@ const bool laptopScreen = [] {
     return qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.c_str());
 }();
 
-QStringList texts(const QMenu* menu) {
-    QStringList out;
-    for (const QAction* a : menu->actions())
-        out << a->text();
-    return out;
-}
-
-// The main window on a freshly written demo world, started as the program starts it.
-// `firstRun`: without the settings file, and the locate dialog cancelled.
-struct StartedWindow : DemoWindow {
-    explicit StartedWindow(bool firstRun = false) {
+// The main window on the demo world, started as the program starts it, with the lobby.
+// `firstRun`: without the settings file, and the locate dialog cancelled. `links`, when
+// given, replaces the demo's links file ("": none).
+struct Window : DemoWindow {
+    explicit Window(bool firstRun = false, const char* links = nullptr) {
+        if (links) {
+            std::filesystem::remove(world.launcherFolder + "Settings/KVS/KVSLinks.ini");
+            if (*links)
+                tmp.write("demo/launcher/Settings/KVS/KVSLinks.ini", links);
+        }
         start([&](Launcher& launcher) {
+            launcher.lobby.localAddress = "10.0.0.3";
+            wireLobby(launcher);
             if (!firstRun)
                 return;
             (void)platform::deleteFile(launcher.settingsFilePath());
@@ -50,31 +56,22 @@ struct StartedWindow : DemoWindow {
             ui.answerFile(std::nullopt);
         });
     }
-    QMenu* menuOf(const char* button) const { return find<QToolButton>(button)->menu(); }
+    void choose(const char* button, int index) const {
+        find<QToolButton>(button)->menu()->actions()[index]->trigger();
+    }
+    QAction* tool(const char* text) const {
+        for (QAction* a : find<QToolButton>("TbTools")->menu()->actions())
+            if (a->text() == QLatin1String(text))
+                return a;
+        ADD_FAILURE() << text;
+        return nullptr;
+    }
+    QString commandLine() const { return find<QLineEdit>("TxtCommandLine")->text(); }
 };
 
-} // namespace
-
-// What the controls show from the world and the settings, and the order Tab walks them in.
-TEST(MainWindow, ControlsShowTheWorldAndTabFollowsTheScreen) {
-    StartedWindow d;
-    EXPECT_EQ(d.window->windowTitle(), "Korvane Starter");
-    EXPECT_TRUE(d.find<QComboBox>("CmbTerraForgeMode")->isEnabled()); // TerraForge.exe is there
-    EXPECT_EQ(d.find<QLabel>("LblVersion")->text(), "Version: 2.144");
-    EXPECT_EQ(d.find<QToolButton>("TbDebug")->text(), "Debug off"); // from the demo settings
-    EXPECT_EQ(d.menuOf("TbScrollSpeed")->actions().size(), 16);
-    EXPECT_EQ(texts(d.menuOf("TbKVPath")),
-              QStringList{QString::fromStdString(">>" + d.world.gameFolder + "<<")});
-    QPushButton* deleteKdg = d.find<QPushButton>("CmdDeleteKDG");
-    EXPECT_EQ(deleteKdg->text(), "Delete");
-    EXPECT_FALSE(deleteKdg->isEnabled());
-
-    QTabWidget* tabs = d.find<QTabWidget>("TabMain");
-    QStringList pages;
-    for (int i = 0; i < tabs->count(); ++i)
-        pages << tabs->tabText(i);
-    EXPECT_EQ(pages, (QStringList{"M&ODs", "&AI", "New &KDG", "&Host/Join Game"}));
-    // Tab follows the screen: toolbars, the options on the left, the pages, the buttons.
+// Tab follows the screen: toolbars, the options on the left, the pages, the buttons.
+TEST(MainWindow, TabFollowsTheScreen) {
+    Window d;
     QStringList chain;
     for (QWidget* w = d.window->nextInFocusChain(); w != d.window.get(); w = w->nextInFocusChain())
         chain << w->objectName();
@@ -94,7 +91,7 @@ TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     QRect left;
     {
-        StartedWindow d;
+        Window d;
         const QRect area = d.window->screen()->availableGeometry();
         EXPECT_TRUE(area.contains(d.window->frameGeometry()))
             << d.window->frameGeometry().width() << "x" << d.window->frameGeometry().height();
@@ -105,27 +102,22 @@ TEST(MainWindow, OpensOnTheScreenAndWhereTheUserLeftIt) {
         d.window->close();
     }
     {
-        StartedWindow d;
+        Window d;
         EXPECT_EQ(d.window->geometry(), left);
         d.window->showMaximized();
         d.window->close();
     }
-    {
-        StartedWindow d;
-        EXPECT_TRUE(d.window->isMaximized());
-    }
+    EXPECT_TRUE(Window().window->isMaximized());
     qputenv("XDG_CONFIG_HOME", sharedConfig);
 }
 
 // A first run whose locate dialog was cancelled leads to "Add…", previews no made-up
 // program, and "Start KV" says why nothing starts.
 TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
-    StartedWindow d(true);
+    Window d(true);
     auto* emptyState = d.find<QWidget>("FraNoInstallation");
     EXPECT_TRUE(emptyState->isVisible());
-    EXPECT_EQ(d.find<QLabel>("LblNoInstallation")->text(), "No game installation yet");
-    EXPECT_EQ(d.find<QLineEdit>("TxtCommandLine")->text(), "");
-    EXPECT_EQ(d.find<QLineEdit>("TxtInvocation")->text(), "");
+    EXPECT_EQ(d.commandLine() + d.find<QLineEdit>("TxtInvocation")->text(), "");
     d.ui.clear();
     d.find<QPushButton>("CmdStart")->click();
     EXPECT_EQ(d.ui.messageTexts(), std::vector<std::string>{kNoInstallationMessage});
@@ -138,50 +130,33 @@ TEST(MainWindow, FirstRunWithoutTheGameLeadsToAdd) {
 }
 
 TEST(MainWindow, CompactToggleSwapsLayoutCaptionAndSizeAndTheFullSizeComesBack) {
-    StartedWindow d;
+    Window d;
     d.window->resize(d.window->size() + QSize(40, 30)); // as the user left it
     QApplication::processEvents();
     const QSize full = d.window->size();
     QCheckBox* compact = d.find<QCheckBox>("ChkMiniMode");
     QLabel* link = d.find<QLabel>("LblMainLink");
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
-    EXPECT_EQ(compact->text(), "<<");
+    const auto shows = [&](const std::string& caption, const char* toggle, bool tabs) {
+        EXPECT_EQ(link->text().toStdString(), caption);
+        EXPECT_EQ(compact->text(), toggle);
+        EXPECT_EQ(d.find<QTabWidget>("TabMain")->isHidden(), !tabs);
+    };
+    shows(d.launcher->mainLink.textExpanded, "<<", true);
     compact->click();
     QApplication::processEvents();
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textCollapsed);
-    EXPECT_EQ(compact->text(), ">>");
-    EXPECT_TRUE(d.find<QTabWidget>("TabMain")->isHidden());
+    shows(d.launcher->mainLink.textCollapsed, ">>", false);
     EXPECT_EQ(d.launcher->options.miniModeOn, 1);
     const QSize small = d.window->size();
     EXPECT_LT(small.width(), full.width() - 100) << small.width() << " of " << full.width();
     EXPECT_LE(small.height(), full.height());
     compact->click();
     QApplication::processEvents();
-    EXPECT_EQ(link->text().toStdString(), d.launcher->mainLink.textExpanded);
-    EXPECT_FALSE(d.find<QTabWidget>("TabMain")->isHidden());
+    shows(d.launcher->mainLink.textExpanded, "<<", true);
     EXPECT_EQ(d.window->size(), full);
 }
 
-TEST(MainWindow, MenusDriveTheStateAndShowItBack) {
-    StartedWindow d;
-    const std::string second = d.tmp / "second/";
-    d.tmp.write("second/korvane.exe", "");
-    d.ui.answerFile(second + "korvane.exe");
-    d.menuOf("TbKVPathActions")->actions()[1]->trigger(); // "Add..."
-    d.menuOf("TbKVPath")->actions()[1]->trigger();
-    EXPECT_EQ(texts(d.menuOf("TbKVPath")),
-              (QStringList{QString::fromStdString("  " + d.world.gameFolder + "  "),
-                           QString::fromStdString(">>" + second + "<<")}));
-    EXPECT_EQ(d.launcher->installations.currentGameFolder(), second);
-
-    d.menuOf("TbBases")->actions()[0]->trigger();
-    EXPECT_EQ(d.find<QToolButton>("TbBases")->text(), "No bases");
-    d.find<QToolButton>("TbScrollSpeed")->click();
-    EXPECT_EQ(d.find<QToolButton>("TbScrollSpeed")->text(), "Scroll speed 3");
-}
-
 TEST(MainWindow, ClosingWritesWhatTheControlsShow) {
-    StartedWindow d;
+    Window d;
     d.find<QComboBox>("CmbResolution")->setCurrentIndex(3);
     d.find<QCheckBox>("Check6")->setChecked(true);
     d.find<QTabWidget>("TabMain")->setCurrentIndex(3);
@@ -194,4 +169,195 @@ TEST(MainWindow, ClosingWritesWhatTheControlsShow) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
 }
 
+TEST(StartControls, ARefusedApplyStaysOn) {
+    Window d;
+    for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads: the install refuses
+        ASSERT_TRUE(kv::selectAi(*d.launcher, p, "Water AI"));
+    QPushButton* apply = d.find<QPushButton>("CmdApply");
+    d.launcher->content.choices.applyEnabled = true; // as after choosing another AI
+    d.window->refresh();
+    d.ui.clear();
+    apply->click();
+    EXPECT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_TRUE(apply->isEnabled());
+}
+
+TEST(StartControls, PreviewFollowsEveryOptionAndFitsItsField) {
+    Window d;
+    EXPECT_EQ(d.commandLine(), " -3DFX  ");
+#ifndef _WIN32
+    // The demo's korvane.exe is a native program: no Wine in front of it.
+    EXPECT_EQ(d.find<QLineEdit>("TxtInvocation")->text().toStdString(),
+              shellQuoted({d.world.gameFolder + "korvane.exe", "-3DFX"}));
+#endif
+    d.find<QComboBox>("CmbResolution")->setCurrentIndex(3);
+    d.choose("TbIntro", 1);
+    d.choose("TbDebug", 0);
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024  -intro -ovyrdelmkasitroquenbafp");
+    d.choose("TbDebug", 1);
+    EXPECT_EQ(d.find<QToolButton>("TbDebug")->text(), "Debug off");
+    d.find<QCheckBox>("ChkStartWithCampaign")->setChecked(true);
+    d.find<QComboBox>("CmbCampaign")->setCurrentText(QStringLiteral("Campaign 1"));
+    d.find<QCheckBox>("Check6")->setChecked(true);
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +host \"10.0.0.3\" +hostname "
+                               "\"Demo's game\" +name \"Demo\"");
+    // So does the lobby's mode.
+    d.launcher->lobby.hostLabel = "10.0.0.9";
+    d.launcher->lobby.session->chooseJoin();
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro +connect \"10.0.0.9\" +name "
+                               "\"Demo\"");
+    // The whole command line of this start fits the field, also in the compact window.
+    d.find<QCheckBox>("Check6")->setChecked(false);
+    d.choose("TbDebug", 0);
+    QLineEdit* field = d.find<QLineEdit>("TxtCommandLine");
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_EQ(d.commandLine(), " -3DFX -1024 -game CAM_1A -intro -ovyrdelmkasitroquenbafp");
+    for (int compact = 0; compact < 2; ++compact) {
+        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(d.commandLine()) + 8)
+            << field->width();
+        d.find<QCheckBox>("ChkMiniMode")->click();
+        QApplication::processEvents();
+    }
+    EXPECT_FALSE(d.registry->query(platform::RegistryRoot::LocalMachine,
+                                   "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
+}
+
+#ifndef _WIN32
+// A stand-in editor from an older demo, written with CR LF ends, cannot run; writing the
+// demo again repairs it.
+TEST(StartControls, EditStartsTheDemoMapEditorOnceTheDemoIsWrittenAgain) {
+    Window d;
+    // Without a display the stand-in only writes its log; no window is left behind.
+    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    ::unsetenv("DISPLAY");
+    const std::string editor = d.world.gameFolder + "TerraForge.exe";
+    ASSERT_TRUE(platform::writeFileAtomic(editor, "#!/bin/sh\r\necho TerraForge\r\n"));
+    ASSERT_EQ(::chmod(editor.c_str(), 0755), 0);
+    QPushButton* edit = d.find<QPushButton>("CmdTerraForge");
+    edit->click();
+    ASSERT_EQ(d.ui.messages().size(), 1u);
+    EXPECT_EQ(d.ui.messages()[0].text.rfind("The map editor could not be started.\n", 0), 0u);
+
+    std::string error;
+    ASSERT_TRUE(demo::writeDemoWorld(d.tmp / "demo", false, d.world, error)) << error;
+    edit->click();
+    const std::string log = d.world.gameFolder + "TerraForge.log";
+    for (int i = 0; i < 500 && !platform::fileExists(log); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::string text, game = d.world.gameFolder;
+    platform::readFile(log, text);
+    game.pop_back();
+    EXPECT_EQ(text, "TerraForge map editor stand-in. Folder: " + game + "  Parameters: [-hardware]\n");
+    EXPECT_EQ(d.ui.messages().size(), 1u);
+    if (!display.empty())
+        ::setenv("DISPLAY", display.c_str(), 1);
+}
+#endif
+
+TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
+    Window d;
+    const auto listsFortress = [&d] {
+        const auto& items = d.launcher->content.choices.players[0].items;
+        return std::find(items.begin(), items.end(), "Fortress") != items.end();
+    };
+    ASSERT_TRUE(listsFortress());
+    ASSERT_TRUE(platform::deleteFile(d.world.launcherFolder + "Mods/SkirmishAI/Fortress.kvai"));
+    d.launcher->busy = true; // a list is being rebuilt
+    d.window->showMinimized();
+    d.window->showNormal();
+    EXPECT_TRUE(d.launcher->wasMinimised);
+    EXPECT_TRUE(listsFortress());
+
+    d.launcher->busy = false;
+    d.window->showMinimized();
+    EXPECT_TRUE(d.launcher->wasMinimised);
+    d.window->showNormal();
+    EXPECT_FALSE(d.launcher->wasMinimised);
+    EXPECT_FALSE(listsFortress());
+}
+
+TEST(ToolsMenu, UpdateCheckAndAlwaysOnTopShowTheirStateInTheWindow) {
+    Window w(false, "");
+    auto* tools = w.find<ui::ToolsButton>("TbTools");
+    // The update check is not there yet: the entry waits for it.
+    EXPECT_FALSE(w.tool("Check for updates")->isEnabled());
+    // While it runs, the entry is its Cancel and everything else is off.
+    QString during;
+    bool othersOff = false;
+    tools->setUpdateCheck([&] {
+        during = tools->menu()->actions().front()->text();
+        othersOff = tools->isEnabled() && !w.tool("Change Nick")->isEnabled();
+        for (QWidget* sibling :
+             tools->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            othersOff = othersOff && (sibling == tools || !sibling->isEnabled());
+    });
+    w.tool("Check for updates")->trigger();
+    EXPECT_EQ(during, "Cancel update check");
+    EXPECT_TRUE(othersOff);
+    EXPECT_TRUE(w.tool("Change Nick")->isEnabled());
+
+    // The entry names the state, and the window itself stays on top.
+    const auto onTop = [&w] {
+        return w.window->windowHandle() &&
+               w.window->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+    };
+    EXPECT_FALSE(onTop());
+    w.tool("Always on top Off")->trigger();
+    EXPECT_TRUE(w.launcher->alwaysOnTop && onTop());
+    w.tool("Always on top On")->trigger();
+    EXPECT_FALSE(w.launcher->alwaysOnTop || onTop());
+    EXPECT_NE(w.tool("Always on top Off"), nullptr);
+
+    tools->run(QStringLiteral("Make it so"));
+    EXPECT_EQ(w.ui.messageTexts(), std::vector<std::string>{"Unknown command."});
+}
+
+TEST(ToolsMenu, RemoveConfigurationEndsAtOnceAndStartsTheLauncherAgain) {
+    Window w(false, "");
+    const std::string probe =
+        w.tmp.write("probe.sh", "#!/bin/sh\ntouch \"" + (w.tmp / "started") + "\"\n");
+    std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
+    auto* tools = w.find<ui::ToolsButton>("TbTools");
+    tools->setRestartProgram(probe);
+    const std::string settings = w.launcher->settingsFilePath();
+    ASSERT_TRUE(platform::fileExists(settings));
+
+    int processEnds = 0;
+    w.window->setEndProcess([&] { ++processEnds; });
+    QSignalSpy ended(tools, &ui::ToolsButton::endRequested);
+    w.ui.answerMessage(Answer::No);
+    w.tool("Remove current configuration")->trigger();
+    EXPECT_EQ(ended.count(), 0);
+    w.ui.answerMessage(Answer::Yes);
+    w.tool("Remove current configuration")->trigger();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(processEnds, 1);
+    EXPECT_FALSE(w.window->isVisible());
+    // Ending at once saves nothing, even when the window is closed afterwards.
+    w.window->close();
+    EXPECT_FALSE(platform::fileExists(settings));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return platform::fileExists(w.tmp / "started"); }, 5000));
+}
+
+TEST(MainLink, SlidesInFlashesTakesTheFileColoursAndOpensItsPage) {
+    Window w(false, "MainLinkBackground = \"255\"\r\nmainlinktextcolor = \"65280\"\r\n"
+                    "MainLinkURL = \"https://example.org/kv\"\r\n");
+    auto* link = w.find<QLabel>("LblMainLink");
+    EXPECT_LT(link->y(), 0); // still sliding in
+    // In place, it flashes in another style and settles in the file's colours.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return link->y() == 0 && !link->styleSheet().isEmpty(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return link->styleSheet() == "background-color: #ff0000; color: #00ff00;"; },
+        5000));
+    // The start button keeps the default background (16757128, the decimal that counts).
+    EXPECT_EQ(w.find<QPushButton>("CmdStart")->styleSheet(),
+              "background-color: #88b1ff; color: #000000;");
+    w.ui.answerMessage(Answer::Yes);
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(w.opened, std::vector<std::string>{"https://example.org/kv"});
+    EXPECT_TRUE(w.window->isMinimized());
+}
+
+} // namespace
 } // namespace kv::test

@@ -1,26 +1,152 @@
 // Flows that open a dialog and then work, run through the real Qt dialogs: a scripted Ui
 // cannot show that a dialog takes input or that a progress dialog comes at the right time.
+#include "kdg/archive_reader.h"
+#include "kdg/project_builder.h"
 #include "launcher/content_wiring.h"
 #include "platform/files.h"
 #include "platform/user_folders.h"
 #include "tests/main_window/demo_window.h"
-#include "tests/main_window/dialog_driver.h"
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/map_demo.h"
 #include "tools/worldgen/map_lnd_writer.h"
+#include "ui/content/archive_file_list_view.h"
 #include "ui/content/mods_page.h"
+#include "ui/main/new_kdg_page.h"
 #include "ui/mapview/form1.h"
 
-#include <QAction>
-#include <QInputDialog>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QToolButton>
+#include <QTest>
+#include <QtWidgets>
+
+#include <deque>
+#include <filesystem>
 
 namespace kv::test {
-
 namespace {
+
+// Answers the modal dialogs of one flow in order, the way a user does: with keys typed
+// into the dialog on top. Also notes when a progress dialog appears, so a test can tell
+// whether it came before or after the dialogs that ask.
+class DialogDriver : public QObject {
+public:
+    // A step acts on the dialog on top and says whether it was the dialog it expected.
+    using Step = std::function<bool(QWidget* modal)>;
+
+    DialogDriver() {
+        qApp->installEventFilter(this);
+        connect(&timer_, &QTimer::timeout, this, &DialogDriver::tick);
+        timer_.start(10);
+    }
+    ~DialogDriver() override { qApp->removeEventFilter(this); }
+
+    void then(const char* what, Step step) { steps_.push_back({what, std::move(step)}); }
+    // Runs `flow` while the driver answers its dialogs; the flow must use every step.
+    void run(const std::function<void()>& flow) {
+        flow();
+        EXPECT_TRUE(steps_.empty()) << "dialogs not shown after "
+                                    << (log.empty() ? "" : log.back());
+    }
+    std::vector<std::string> log; // the steps done and "progress shown", in order
+
+private:
+    void tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || qobject_cast<QProgressDialog*>(modal))
+            return;
+        if (steps_.empty()) {
+            ADD_FAILURE() << "unexpected dialog: " << describe(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            return;
+        }
+        if (modal != unmatched_) {
+            unmatched_ = modal;
+            unmatchedFor_.start();
+        }
+        if (modal->isVisible() && steps_.front().step(modal)) {
+            log.push_back(steps_.front().what);
+            steps_.pop_front();
+            unmatched_ = nullptr;
+            return;
+        }
+        // A dialog the next step does not take would otherwise wait for ever: the test
+        // fails at once and the flow goes on without it.
+        if (unmatchedFor_.elapsed() > 3000) {
+            ADD_FAILURE() << "waiting for \"" << steps_.front().what << "\", found: "
+                          << describe(modal);
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            unmatched_ = nullptr;
+        }
+    }
+    static std::string describe(QWidget* modal) {
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        return modal->windowTitle().toStdString() + ": " +
+               (box ? box->text().toStdString() : std::string());
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched))
+            log.push_back("progress shown");
+        return false;
+    }
+
+    struct Named {
+        std::string what;
+        Step step;
+    };
+    std::deque<Named> steps_;
+    QTimer timer_;
+    QWidget* unmatched_ = nullptr; // the dialog on top that the next step has not taken
+    QElapsedTimer unmatchedFor_;
+};
+using Step = DialogDriver::Step;
+
+// The file dialog on top, sent to `folder`: `name` typed into its name field, then Enter.
+// Only a name is typed: a typed "/" would send the dialog to the root folder. `opensIn`,
+// when given, is where the dialog must have opened.
+Step typeIntoFileDialog(std::string folder, std::string name, std::string opensIn = {}) {
+    return [folder, name, opensIn](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit)
+            return false;
+        if (!opensIn.empty())
+            EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()).toStdString(),
+                      QDir::cleanPath(QString::fromStdString(opensIn)).toStdString());
+        dialog->setDirectory(QString::fromStdString(folder));
+        edit->clear();
+        QTest::keyClicks(edit, QString::fromStdString(name));
+        // Never let a flow write anywhere but where the test meant.
+        const QStringList chosen = dialog->selectedFiles();
+        const QString expected = QDir(QString::fromStdString(folder))
+                                     .absoluteFilePath(QString::fromStdString(name));
+        if (chosen.size() != 1 || QDir::cleanPath(chosen[0]) != QDir::cleanPath(expected)) {
+            ADD_FAILURE() << "the dialog would choose " << chosen.join(',').toStdString();
+            dialog->reject();
+            return true;
+        }
+        QTest::keyClick(edit, Qt::Key_Return);
+        return true;
+    };
+}
+
+// A message box with this text ("*" and its end, when the start varies): Enter presses its
+// default button, or `button` is clicked.
+Step onBox(std::string text, QMessageBox::StandardButton button = QMessageBox::NoButton,
+           std::string* seenDefault = nullptr) {
+    return [text, button, seenDefault](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        const QString want = QString::fromStdString(text);
+        if (!box || !(want.startsWith('*') ? box->text().endsWith(want.mid(1)) : box->text() == want))
+            return false;
+        if (seenDefault && box->defaultButton())
+            *seenDefault = box->defaultButton()->text().remove('&').toStdString();
+        if (button == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+        return true;
+    };
+}
 
 QApplication& privateConfigApplication() {
     static int argc = 1;
@@ -41,18 +167,13 @@ struct PrivateConfigApplication {
 // The main window on the demo world with the program's own Qt dialogs.
 struct RealWindow : PrivateConfigApplication, BasicDemoWindow<ui::QtUi> {
     RealWindow() { start(); }
-    ui::ModsPage* mods() const { return window->findChild<ui::ModsPage*>(QStringLiteral("MODs")); }
+    ui::ModsPage* mods() const { return find<ui::ModsPage>("MODs"); }
     void selectMod(const char* name) const {
         const auto items = mods()->list()->findItems(QString::fromLatin1(name), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << name;
         mods()->list()->setCurrentItem(items.front());
     }
-    QAction* modEntry(const char* name) const {
-        return mods()->contextMenu()->findChild<QAction*>(QString::fromLatin1(name));
-    }
 };
-
-} // namespace
 
 TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     RealWindow w;
@@ -62,52 +183,41 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     DialogDriver driver;
     // The first extraction starts in the home folder, never in the game's.
     driver.then("folder chosen", typeIntoFileDialog(w.tmp.path(), "out", platform::homeFolder()));
-    driver.then("told", [](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box || !box->text().endsWith(QStringLiteral("Open this folder?")))
-            return false;
-        box->button(QMessageBox::No)->click();
-        return true;
-    });
-    runFlow(driver, [&] { w.modEntry("KDG_EXTRACT")->trigger(); });
+    driver.then("told", onBox("*Open this folder?", QMessageBox::Yes));
+    driver.run([&] { w.mods()->contextMenu()->findChild<QAction*>("KDG_EXTRACT")->trigger(); });
     EXPECT_EQ(driver.log, (std::vector<std::string>{"folder chosen", "progress shown", "told"}));
-    std::string map;
-    ASSERT_TRUE(platform::readFile(out + "/multiplay/maps/Game.map", map));
-    EXPECT_EQ(map, worldgen::demoBinaryMap()[0].contents);
-}
+    EXPECT_EQ(w.tmp.read("out/multiplay/maps/Game.map"), worldgen::demoBinaryMap()[0].contents);
+    EXPECT_EQ(w.opened, std::vector<std::string>{out + "/"});
 
-TEST(RealDialogs, AddingAnInstallationLocatesTheGameInTheFileDialog) {
-    RealWindow w;
-    const std::string second = w.tmp / "second/";
-    ASSERT_TRUE(platform::createFolderTree(second));
-    ASSERT_TRUE(platform::writeFileAtomic(second + "korvane.exe", "game"));
-    auto* actions = w.window->findChild<QToolButton*>(QStringLiteral("TbKVPathActions"));
-    ASSERT_NE(actions, nullptr);
-    QAction* add = nullptr;
-    for (QAction* a : actions->menu()->actions())
-        if (a->text() == "Add...")
-            add = a;
-    ASSERT_NE(add, nullptr);
-    DialogDriver driver;
-    driver.then("told", pressEnterOn("Please locate 'Korvane.exe' file!"));
-    driver.then("game chosen", typeIntoFileDialog(second, "korvane.exe", platform::homeFolder()));
-    runFlow(driver, [&] { add->trigger(); });
-    const auto& paths = w.launcher->installations.paths();
-    EXPECT_NE(std::find(paths.begin(), paths.end(), second), paths.end());
+    // The page lists the extracted archive's stored files, each keyed by its archive row.
+    kdg::KdgArchiveInfo info;
+    ASSERT_TRUE(kdg::LoadArchiveInfo(w.world.gameFolder + "Islands.kdg", info,
+                                     w.launcher->content.nameTables));
+    const ui::ArchiveFileListView* files = w.mods()->archiveFiles();
+    EXPECT_TRUE(files->isVisibleTo(w.mods()));
+    QStringList shown, stored;
+    for (std::size_t row = 0; row < info.Entries.size(); ++row) {
+        if (QListWidgetItem* item = files->itemWithKey(QStringLiteral("item%1").arg(row)))
+            shown << item->text() + QString::number(files->row(item));
+        if (!info.Entries[row].IsEmpty)
+            stored << QString::fromStdString(info.Entries[row].Name) + QString::number(stored.size());
+    }
+    EXPECT_EQ(shown, stored);
+    EXPECT_EQ(files->count(), stored.size());
+    EXPECT_FALSE(files->findItems(QStringLiteral("Game.map"), Qt::MatchExactly).isEmpty());
 }
 
 TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
     RealWindow w;
     const std::string settings = w.launcher->settingsFilePath();
     ASSERT_TRUE(platform::fileExists(settings));
-    auto* resolution = w.window->findChild<QWidget*>(QStringLiteral("CmbResolution"));
-    ASSERT_NE(resolution, nullptr);
+    auto* resolution = w.find<QWidget>("CmbResolution");
     DialogDriver driver;
-    driver.then("kept", clickButton("Delete configuration file?", QMessageBox::Cancel));
-    runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
+    driver.then("kept", onBox("Delete configuration file?", QMessageBox::Cancel));
+    driver.run([&] { QTest::keyClick(resolution, Qt::Key_F2); });
     EXPECT_TRUE(platform::fileExists(settings));
-    driver.then("deleted", clickButton("Delete configuration file?", QMessageBox::Ok));
-    runFlow(driver, [&] { QTest::keyClick(resolution, Qt::Key_F2); });
+    driver.then("deleted", onBox("Delete configuration file?", QMessageBox::Ok));
+    driver.run([&] { QTest::keyClick(resolution, Qt::Key_F2); });
     EXPECT_FALSE(platform::fileExists(settings));
     w.window->close();
     EXPECT_FALSE(platform::fileExists(settings));
@@ -129,27 +239,25 @@ TEST(RealDialogs, MapCheckQuestionsRepairNothingOnEnter) {
 
     std::string questionDefault;
     DialogDriver driver;
-    driver.then("reported", pressEnterOn("Map height must be even"));
-    driver.then("declined", pressEnterOn("Fix error?", &questionDefault));
-    runFlow(driver, [&] { QTest::mouseClick(check, Qt::LeftButton); });
+    driver.then("reported", onBox("Map height must be even"));
+    driver.then("declined", onBox("Fix error?", QMessageBox::NoButton, &questionDefault));
+    driver.run([&] { QTest::mouseClick(check, Qt::LeftButton); });
     EXPECT_EQ(questionDefault, "No");
     EXPECT_EQ(form.viewer().model().mapHeight, 7);
 
     // The mouse still repairs.
-    driver.then("reported", pressEnterOn("Map height must be even"));
-    driver.then("repaired", clickButton("Fix error?", QMessageBox::Yes));
-    driver.then("tiles reported", pressEnterOn("Wrong number of tiles!"));
-    driver.then("tiles declined", pressEnterOn("Fix error?"));
-    runFlow(driver, [&] { QTest::mouseClick(check, Qt::LeftButton); });
+    driver.then("reported", onBox("Map height must be even"));
+    driver.then("repaired", onBox("Fix error?", QMessageBox::Yes));
+    driver.then("tiles reported", onBox("Wrong number of tiles!"));
+    driver.then("tiles declined", onBox("Fix error?"));
+    driver.run([&] { QTest::mouseClick(check, Qt::LeftButton); });
     EXPECT_EQ(form.viewer().model().mapHeight, 8);
 }
 
 TEST(RealDialogs, CreateAiLeadsThroughBothFileDialogsAndTheNameBox) {
     RealWindow w;
-    const std::string slo = w.tmp.write("src/hunter.slo", "// hunter\r\nrun\r\n");
-    const std::string vlo = w.tmp.write("src/hunter.vlo", worldgen::sampleVloText(0));
-    auto* create = w.window->findChild<QPushButton*>(QStringLiteral("CmdCreateAI"));
-    ASSERT_NE(create, nullptr);
+    w.tmp.write("src/hunter.slo", "// hunter\r\nrun\r\n");
+    w.tmp.write("src/hunter.vlo", worldgen::sampleVloText(0));
     DialogDriver driver;
     driver.then("script chosen", typeIntoFileDialog(w.tmp / "src", "hunter.slo"));
     driver.then("variables chosen", typeIntoFileDialog(w.tmp / "src", "hunter.vlo"));
@@ -164,15 +272,103 @@ TEST(RealDialogs, CreateAiLeadsThroughBothFileDialogsAndTheNameBox) {
         QTest::keyClick(edit, Qt::Key_Return);
         return true;
     });
-    driver.then("no extras", clickButton("Does this AI require any additional files?\nPress "
-                                         "'No' if you are unsure",
-                                         QMessageBox::No));
-    driver.then("done", pressEnterOn("Done!"));
-    runFlow(driver, [&] { QTest::mouseClick(create, Qt::LeftButton); });
+    driver.then("no extras", onBox("*Press 'No' if you are unsure", QMessageBox::No));
+    driver.then("done", onBox("Done!"));
+    driver.run([&] { QTest::mouseClick(w.find<QPushButton>("CmdCreateAI"), Qt::LeftButton); });
     std::string made;
     ASSERT_TRUE(
         platform::readFile(w.world.launcherFolder + "Mods/SkirmishAI/Hunter AI.kvai", made));
     EXPECT_EQ(made.rfind("1\r\nHunter AI\r\n2\r\n// hunter\r\nrun\r\n", 0), 0u) << made;
 }
 
+// The input dialog that asks `label`, answered with `item`.
+Step choose(const char* label, const char* item) {
+    return [label, item](QWidget* modal) {
+        auto* d = qobject_cast<QInputDialog*>(modal);
+        if (!d || d->labelText() != QLatin1String(label))
+            return false;
+        d->setTextValue(QString::fromLatin1(item));
+        d->accept();
+        return true;
+    };
+}
+
+// The file dialog titled `title`, answered with `path` typed into its name field: the
+// folder dialog of a new project takes a name that does not exist yet.
+Step file(const char* title, std::string path) {
+    return [title, path](QWidget* modal) {
+        auto* d = qobject_cast<QFileDialog*>(modal);
+        if (!d || d->windowTitle() != QLatin1String(title))
+            return false;
+        auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        EXPECT_NE(name, nullptr);
+        if (name)
+            name->setText(QString::fromStdString(path));
+        QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        return true;
+    };
+}
+
+// A project is created with its aspects, filled, and its level file comes and goes from
+// the batch file.
+TEST(RealDialogs, NewKdgProjectIsCreatedFilledAndItsBatchFileFollowsTheLevelFiles) {
+    RealWindow w;
+    namespace fs = std::filesystem;
+    TempFolder& tmp = w.tmp;
+    auto* page = w.find<ui::NewKdgPage>("NewKDG");
+    const auto button = [page](const char* name) {
+        return page->findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    EXPECT_EQ(page->findChild<QListWidget*>(QStringLiteral("LstKRFs"))->count(), 16);
+
+    // Without a project the open button says so.
+    DialogDriver driver;
+    driver.then("no project", onBox("Error"));
+    const std::string project = tmp / "My Mod";
+    driver.then("how",
+                choose("Create directory with or without any files?", "Create directory stucture"));
+    driver.then("where", file("Enter name of new directory", project));
+    driver.then("aspects", [](QWidget* modal) { // seven offered, two ticked
+        if (modal->objectName() != QStringLiteral("FrmAspects"))
+            return false;
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("LstAspects"));
+        EXPECT_EQ(list->count(), 7);
+        list->item(1)->setCheckState(Qt::Checked);
+        list->item(2)->setCheckState(Qt::Checked);
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        return true;
+    });
+    driver.then("pie", file("Add file to KDG", tmp.write("gun.pie", "PIE")));
+    driver.then("type", choose("Please choose the type of the pie file", "Weapon"));
+    driver.then("lev", file("Add file to KDG", tmp.write("addon.lev", "LEV")));
+    driver.then("added", onBox("'addon.lev' added to the commandline"));
+    driver.then("removed", onBox("Commandline was updated"));
+
+    button("CmdOpenProject")->click();
+    EXPECT_EQ(button("CmdCreateProject")->toolTip(), "No directory");
+    button("CmdCreateProject")->click();
+    EXPECT_EQ(page->project().folder, project) << ::testing::PrintToString(driver.log);
+    EXPECT_EQ(w.opened, std::vector<std::string>{project});
+    EXPECT_TRUE(fs::exists(project + "/krf/Stats.krf"));
+    EXPECT_FALSE(fs::exists(project + "/krf/multiRes.krf"));
+    EXPECT_TRUE(fs::exists(project + "/MakeKDG.exe"));
+
+    button("CmdAddFile")->click();
+    EXPECT_EQ(tmp.read("My Mod/components/weapons/gun.pie"), "PIE");
+    EXPECT_TRUE(fs::exists(project + "/krf/PieStats.krf"));
+    button("CmdAddFile")->click();
+    EXPECT_NE(tmp.read("My Mod/Create KDG file now!.bat").find("korvane  -a addon.lev -w"),
+              std::string::npos);
+
+    auto* files = page->findChild<QListWidget*>(QStringLiteral("LstProjectFiles"));
+    ASSERT_EQ(files->count(), 2);
+    files->setCurrentRow(1);
+    driver.run([&] { button("CmdRemoveFile")->click(); });
+    EXPECT_EQ(tmp.read("My Mod/Create KDG file now!.bat"),
+              kdg::MakeKDGCommandLine(page->project()) + "\r\n");
+    EXPECT_EQ(files->count(), 1);
+    EXPECT_FALSE(fs::exists(project + "/addon.lev"));
+}
+
+} // namespace
 } // namespace kv::test

