@@ -1,7 +1,11 @@
 // kvstool debug, run as scripts run it, with and without the stand-in game on the display.
+#include "platform/files.h"
 #include "platform/process_memory.h"
-#include "tests/debugmon/standin_game_process.h"
+#include "platform/shell.h"
+#include "platform/windows.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/tool_run.h"
+#include "tests/support/wait.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,8 +13,33 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace kv::test {
 namespace {
+
+bool gameWindowThere() { return platform::findWindowByTitle("Korvane Tactics").handle >= 1; }
+
+// The stand-in game as a real process with a real window on the test's X display; ended
+// when the object goes if it has not quit by itself.
+struct StandinGame {
+    TempFolder tmp;
+    long processId = 0; // 0: not started
+    explicit StandinGame(int quitAfterMs) {
+        const std::string exe = tmp / "korvane.exe";
+        if (!platform::copyFile(KV_STANDIN_GAME, exe))
+            return;
+        ::setenv("KV_STANDIN_REGISTRY", (tmp / "registry.reg").c_str(), 1);
+        ::setenv("KV_STANDIN_QUIT_AFTER_MS", std::to_string(quitAfterMs).c_str(), 1);
+        processId = platform::startProgram(exe, "", tmp.path()).processId;
+        ::unsetenv("KV_STANDIN_QUIT_AFTER_MS");
+        ::unsetenv("KV_STANDIN_REGISTRY");
+    }
+    ~StandinGame() {
+        if (processId > 0 && ::kill(pid_t(processId), SIGTERM) == 0)
+            waitFor([this] { return ::kill(pid_t(processId), 0) != 0; }, 5000);
+    }
+};
 
 ToolRun debugTool(const std::string& arguments) {
     return runShell("'" KVSTOOL_PATH "' debug " + arguments);
@@ -48,7 +77,7 @@ TEST(KvstoolDebug, WatchesAndSwitchesTheRunningGame) {
     EXPECT_EQ(r.err, "kvstool debug: no window titled \"Korvane Tactics\": the game is not "
                      "running\n");
 
-    StandinGameProcess game(8000);
+    StandinGame game(8000);
     ASSERT_TRUE(game.processId > 0 && waitFor(gameWindowThere, 30000));
     r = debugTool("set-flag 1");
     EXPECT_EQ(r.exitCode, 0) << r.err;
