@@ -10,7 +10,6 @@
 #include "platform/text.h"
 #include "tests/main_window/demo_window.h"
 #include "tests/support/trash_home.h"
-#include "tests/support/wait.h"
 #include "tools/worldgen/content_files.h"
 #include "tools/worldgen/script_samples.h"
 #include "ui/content/frm_mods.h"
@@ -22,9 +21,6 @@
 #include <QtWidgets>
 
 #include <filesystem>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace kv::test {
 namespace {
@@ -190,32 +186,6 @@ TEST(StartControls, PreviewFollowsEveryOptionAndFitsItsField) {
                                    "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
 }
 
-#ifndef _WIN32
-// A stand-in editor from an older demo, written with CR LF ends, cannot run; writing the
-// demo again repairs it.
-TEST(StartControls, EditStartsTheDemoMapEditorOnceTheDemoIsWrittenAgain) {
-    Window d;
-    // Without a display the stand-in only writes its log; no window is left behind.
-    const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    ::unsetenv("DISPLAY");
-    const std::string editor = d.world.gameFolder + "TerraForge.exe";
-    ASSERT_TRUE(platform::writeFileAtomic(editor, "#!/bin/sh\r\necho TerraForge\r\n"));
-    ASSERT_EQ(::chmod(editor.c_str(), 0755), 0);
-    d.find<QPushButton>("CmdTerraForge")->click();
-    EXPECT_EQ(d.ui.messages().size(), 1u);
-    std::string error, game = d.world.gameFolder;
-    ASSERT_TRUE(demo::writeDemoWorld(d.tmp / "demo", false, d.world, error)) << error;
-    d.find<QPushButton>("CmdTerraForge")->click();
-    EXPECT_TRUE(waitFor([&] { return platform::fileExists(game + "TerraForge.log"); }, 10000));
-    game.pop_back();
-    EXPECT_EQ(d.tmp.read("demo/game/TerraForge.log"),
-              "TerraForge map editor stand-in. Folder: " + game + "  Parameters: [-hardware]\n");
-    EXPECT_EQ(d.ui.messages().size(), 1u);
-    if (!display.empty())
-        ::setenv("DISPLAY", display.c_str(), 1);
-}
-#endif
-
 TEST(StartControls, RestoringByHandReadsTheListsAgainUnlessBusy) {
     Window d;
     const auto listsFortress = [&d] {
@@ -294,6 +264,12 @@ template <typename T> T* in(const QObject* parent, const char* name) {
     return w;
 }
 
+void pick(QListWidget* list, const char* text) {
+    const auto items = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << text;
+    list->setCurrentItem(items.front());
+}
+
 QStringList texts(const QListWidget* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
@@ -302,14 +278,14 @@ QStringList texts(const QListWidget* list) {
 }
 
 // The content pages and windows: the MODs page's archive panel, the MODs and AI manager
-// with its deletions, the customizing window. A customizable world also has an AI with 200
-// fields; its `settings` lines replace the demo's settings lines with the same key.
+// with its deletions, the customizing window. A customizable world also has a second AI with
+// fields, Big; its `settings` lines replace the demo's settings lines with the same key.
 struct Pages : DemoWindow {
     explicit Pages(bool customizable = false,
                    std::vector<std::pair<std::string, std::string>> settings = {})
         : DemoWindow(customizable) {
         if (customizable) {
-            const std::string big = worldgen::largeCustomizableScript(200, 40000);
+            const std::string big = worldgen::largeCustomizableScript(2, 40000);
             worldgen::writeContentFile(
                 world.launcherFolder + "Mods/SkirmishAI/Big.kvai",
                 worldgen::aiFileText("Big", platform::splitLines(big), {"", "}"}));
@@ -319,11 +295,7 @@ struct Pages : DemoWindow {
         ui.clear();
     }
     ui::ModsPage* page() const { return find<ui::ModsPage>("MODs"); }
-    void select(const char* mod) const {
-        const auto items = page()->list()->findItems(QString::fromLatin1(mod), Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << mod;
-        page()->list()->setCurrentItem(items.front());
-    }
+    void select(const char* mod) const { pick(page()->list(), mod); }
     QAction* entry(const char* name) const { return in<QAction>(page()->contextMenu(), name); }
     QStringList krfs() const { return texts(in<QListWidget>(page(), "ListKRFs")); }
 
@@ -338,10 +310,7 @@ struct Pages : DemoWindow {
         return frm;
     }
     static void selectEntry(const QObject* frm, const char* text) {
-        auto* list = in<QListWidget>(frm, "ListScripts");
-        const auto items = list->findItems(QString::fromLatin1(text), Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << text;
-        list->setCurrentItem(items.front());
+        pick(in<QListWidget>(frm, "ListScripts"), text);
     }
     std::string skirmish(const std::string& name) const {
         std::string s;
@@ -382,7 +351,6 @@ TEST(ModsArchive, SelectingTheMapModShowsItsArchiveAndMapPreview) {
     EXPECT_TRUE(preview->pixmap().isNull());
     EXPECT_TRUE(size->text().isEmpty());
     EXPECT_TRUE(w.ui.messages().empty());
-
 }
 
 TEST(ModsArchive, UnreadableArchiveIsReportedAndClearsThePanel) {

@@ -52,36 +52,25 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || qobject_cast<QProgressDialog*>(modal))
             return;
-        if (steps_.empty()) {
-            ADD_FAILURE() << "unexpected dialog: " << describe(modal);
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                dialog->reject();
-            return;
-        }
         if (modal != unmatched_) {
             unmatched_ = modal;
             unmatchedFor_.start();
         }
-        if (modal->isVisible() && steps_.front().step(modal)) {
-            log.push_back(steps_.front().what);
+        if (!steps_.empty() && modal->isVisible() && steps_.front().second(modal)) {
+            log.push_back(steps_.front().first);
             steps_.pop_front();
             unmatched_ = nullptr;
-            return;
-        }
-        // A dialog the next step does not take would otherwise wait for ever: the test
-        // fails at once and the flow goes on without it.
-        if (unmatchedFor_.elapsed() > 3000) {
-            ADD_FAILURE() << "waiting for \"" << steps_.front().what << "\", found: "
-                          << describe(modal);
+        } else if (steps_.empty() || unmatchedFor_.elapsed() > 3000) {
+            // A dialog no step takes would otherwise wait for ever: the test fails at once
+            // and the flow goes on without it.
+            const auto* box = qobject_cast<QMessageBox*>(modal);
+            ADD_FAILURE() << "waiting for \"" << (steps_.empty() ? "" : steps_.front().first)
+                          << "\", found: " << modal->windowTitle().toStdString() << ": "
+                          << (box ? box->text().toStdString() : std::string());
             if (auto* dialog = qobject_cast<QDialog*>(modal))
                 dialog->reject();
             unmatched_ = nullptr;
         }
-    }
-    static std::string describe(QWidget* modal) {
-        const auto* box = qobject_cast<QMessageBox*>(modal);
-        return modal->windowTitle().toStdString() + ": " +
-               (box ? box->text().toStdString() : std::string());
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(watched))
@@ -89,11 +78,7 @@ private:
         return false;
     }
 
-    struct Named {
-        std::string what;
-        Step step;
-    };
-    std::deque<Named> steps_;
+    std::deque<std::pair<std::string, Step>> steps_;
     QTimer timer_;
     QWidget* unmatched_ = nullptr; // the dialog on top that the next step has not taken
     QElapsedTimer unmatchedFor_;
@@ -275,9 +260,7 @@ TEST(RealDialogs, CreateAiLeadsThroughBothFileDialogsAndTheNameBox) {
     driver.then("no extras", onBox("*Press 'No' if you are unsure", QMessageBox::No));
     driver.then("done", onBox("Done!"));
     driver.run([&] { QTest::mouseClick(w.find<QPushButton>("CmdCreateAI"), Qt::LeftButton); });
-    std::string made;
-    ASSERT_TRUE(
-        platform::readFile(w.world.launcherFolder + "Mods/SkirmishAI/Hunter AI.kvai", made));
+    const std::string made = w.tmp.read("demo/launcher/Mods/SkirmishAI/Hunter AI.kvai");
     EXPECT_EQ(made.rfind("1\r\nHunter AI\r\n2\r\n// hunter\r\nrun\r\n", 0), 0u) << made;
 }
 
