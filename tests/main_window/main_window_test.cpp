@@ -371,37 +371,6 @@ QTreeWidgetItem* row(const QObject* manager, const char* list, const std::string
     return items.isEmpty() ? nullptr : items[0];
 }
 
-// The details of the chosen AI, from its description file or "Unknown" without one.
-TEST(FrmMODs, ShowsTheChosenAisDetailsAndLinks) {
-    Pages w;
-    ui::FrmMODs* m = w.manager();
-    ASSERT_TRUE(m && m->isVisible());
-    const auto details = [&](const char* ai) {
-        QTreeWidgetItem* item = row(m, "ListAI", ai);
-        if (!item)
-            return std::string("no row");
-        in<QTreeWidget>(m, "ListAI")->setCurrentItem(item);
-        QStringList out{item->text(1)};
-        for (const char* label : {"LblAuthor", "LblMaxInstances", "LblConfiguration",
-                                  "LblCustomizing"})
-            out << in<QLabel>(m, label)->text();
-        out << (in<QPushButton>(m, "CmdDeleteAIConfig")->isEnabled() ? "deletable" : "-")
-            << (in<QLabel>(m, "LblEmail")->isVisibleTo(m) ? "mail" : "-")
-            << (in<QLabel>(m, "LblHomepage")->isVisibleTo(m) ? "home" : "-");
-        return out.join('|').toStdString();
-    };
-    const auto fields = w.launcher->content.ais.find("Hunter")->customizing.fields.size();
-    EXPECT_EQ(details("Hunter"), "Yes|Anna Keller|4|Yes|Values: " + std::to_string(fields) +
-                                     "|deletable|mail|home");
-    w.ui.answerMessage(Answer::Yes);
-    emit in<QLabel>(m, "LblHomepage")->linkActivated(QStringLiteral("x"));
-    EXPECT_EQ(w.opened, std::vector<std::string>{"https://anna.example.org/hunter/"});
-
-    w.tmp.write("demo/launcher/Mods/SkirmishAI/Bare.kvai", worldgen::sampleAiFile("Bare", 600));
-    in<QPushButton>(m, "CmdRefreshAI")->click();
-    EXPECT_EQ(details("Bare"), "No|Unknown|Unknown|No|N/A|-|-|-");
-}
-
 // Each deletion through the real buttons and questions: the chosen item, and nothing
 // else, ends in the trash.
 TEST(FrmMODs, EachDeletionTrashesTheChosenItemAndNothingElse) {
@@ -474,12 +443,6 @@ TEST(ScriptCustomWindow, APickedValueReachesTheGameThroughApply) {
     QTest::keyClick(values, Qt::Key_Down);
     EXPECT_EQ(values->currentIndex(), 2);
     EXPECT_TRUE(box->isChecked()); // the pick ticks the player's box
-
-    QTest::mouseClick(in<QPushButton>(frm, "CmdInfo0"), Qt::LeftButton);
-    auto* info = in<QPlainTextEdit>(frm, "TxtMoreInfo");
-    EXPECT_TRUE(info->isVisible());
-    EXPECT_EQ(info->toPlainText(), "How long the AI builds up before its first attack.\nShorter "
-                                   "waits make a harder opponent.");
 
     QTest::mouseClick(in<QPushButton>(frm, "CmdClose"), Qt::LeftButton);
     EXPECT_FALSE(frm->isVisible());
