@@ -133,20 +133,14 @@ Step onBox(std::string text, QMessageBox::StandardButton button = QMessageBox::N
     };
 }
 
-QApplication& privateConfigApplication() {
-    static int argc = 1;
-    static char name[] = "real_dialogs_tests";
-    static char* argv[] = {name, nullptr};
-    // The file dialogs keep their history under the configuration folder: a private one.
-    static TempFolder config;
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
-    static auto* app = QApplication::instance() ? qApp : new QApplication(argc, argv);
-    return *app;
-}
-
-// Made first, so that the window's application already has the private configuration folder.
+// Made first, so that the window's application already has the private configuration
+// folder: the file dialogs keep their history under it.
 struct PrivateConfigApplication {
-    PrivateConfigApplication() { privateConfigApplication(); }
+    PrivateConfigApplication() {
+        static TempFolder config;
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+        application();
+    }
 };
 
 // The main window on the demo world with the program's own Qt dialogs.
@@ -179,7 +173,6 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
     ASSERT_TRUE(kdg::LoadArchiveInfo(w.world.gameFolder + "Islands.kdg", info,
                                      w.launcher->content.nameTables));
     const ui::ArchiveFileListView* files = w.mods()->archiveFiles();
-    EXPECT_TRUE(files->isVisibleTo(w.mods()));
     QStringList shown, stored;
     for (std::size_t row = 0; row < info.Entries.size(); ++row) {
         if (QListWidgetItem* item = files->itemWithKey(QStringLiteral("item%1").arg(row)))
@@ -188,8 +181,8 @@ TEST(RealDialogs, ExtractToAsksForTheFolderFirstThenExtractsWithAProgressBar) {
             stored << QString::fromStdString(info.Entries[row].Name) + QString::number(stored.size());
     }
     EXPECT_EQ(shown, stored);
-    EXPECT_EQ(files->count(), stored.size());
-    EXPECT_FALSE(files->findItems(QStringLiteral("Game.map"), Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(files->isVisibleTo(w.mods()) && files->count() == stored.size() &&
+                !files->findItems(QStringLiteral("Game.map"), Qt::MatchExactly).isEmpty());
 }
 
 TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
@@ -209,7 +202,7 @@ TEST(RealDialogs, FTwoDeletesTheSettingsFileForGood) {
 }
 
 TEST(RealDialogs, MapCheckQuestionsRepairNothingOnEnter) {
-    privateConfigApplication();
+    PrivateConfigApplication app;
     TempFolder tmp;
     worldgen::LndMapSpec plan;
     plan.gateways = {{1, 1, 4, 1}};
@@ -302,7 +295,6 @@ TEST(RealDialogs, NewKdgProjectIsCreatedFilledAndItsBatchFileFollowsTheLevelFile
     const auto button = [page](const char* name) {
         return page->findChild<QPushButton*>(QString::fromLatin1(name));
     };
-    EXPECT_EQ(page->findChild<QListWidget*>(QStringLiteral("LstKRFs"))->count(), 16);
 
     // Without a project the open button says so.
     DialogDriver driver;
