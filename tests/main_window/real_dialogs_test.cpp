@@ -94,9 +94,10 @@ Step typeIntoFileDialog(std::string folder, std::string name, std::string opensI
         auto* edit = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
         if (!edit)
             return false;
-        if (!opensIn.empty())
+        if (!opensIn.empty()) {
             EXPECT_EQ(QDir::cleanPath(dialog->directory().absolutePath()).toStdString(),
                       QDir::cleanPath(QString::fromStdString(opensIn)).toStdString());
+        }
         dialog->setDirectory(QString::fromStdString(folder));
         edit->clear();
         QTest::keyClicks(edit, QString::fromStdString(name));
