@@ -1,69 +1,44 @@
+#include "platform/shell.h"
 #include "platform/windows.h"
-#include "tests/platform/child_process.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/wait.h"
 
 #include <gtest/gtest.h>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 namespace kv::platform {
 namespace {
 
-using test::ChildProcess;
+// The helper, a real second process started as the launcher starts a game. It writes its
+// "ready ..." line to a file of ours, and is killed when the object goes.
+struct HelperProcess {
+    explicit HelperProcess(const std::string& mode)
+        : started(platform::startProgram(KV_TEST_HELPER, mode + " \"" + tmp / "ready" + "\"")) {}
+    ~HelperProcess() { end(); }
+    long pid() const { return started.processId; }
+    std::string readyLine() const {
+        test::waitFor([&] { return !tmp.read("ready").empty(); }, 10000);
+        return tmp.read("ready");
+    }
+    // Kills it, once; true when it is gone.
+    bool end() {
+        if (!started.ok || std::exchange(ended, true))
+            return true;
+        ::kill(pid_t(pid()), SIGKILL);
+        return test::waitFor([&] { return ::kill(pid_t(pid()), 0) != 0; }, 10000);
+    }
 
-class WindowsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
-    }
-    // Starts the helper's window and returns its id once it is mapped.
-    static unsigned long showWindow(ChildProcess& child) {
-        std::istringstream ready(child.readLine());
-        std::string word;
-        unsigned long window = 0;
-        ready >> word >> window;
-        EXPECT_EQ(word, "ready");
-        return window;
-    }
+    test::TempFolder tmp;
+    platform::StartResult started;
+    bool ended = false;
 };
-
-TEST_F(WindowsTest, FindsTheGameWindowByExactTitleAndItsProcess) {
-    ChildProcess game({KV_TEST_HELPER, "window", "Korvane Tactics"});
-    const unsigned long window = showWindow(game);
-    ASSERT_NE(window, 0u);
-
-    const WindowSearch found = findWindowByTitle("Korvane Tactics");
-    EXPECT_TRUE(found.windowSystem);
-    EXPECT_EQ(found.handle, WindowHandle(window));
-    EXPECT_EQ(windowProcessId(found.handle), game.pid());
-    EXPECT_EQ(found.processId, game.pid()); // the same owner, found in the same pass
-
-    for (const char* other : {"korvane tactics", "Korvane Tactics ", "Korvane", ""}) {
-        const WindowSearch missing = findWindowByTitle(other);
-        EXPECT_TRUE(missing.windowSystem);
-        EXPECT_LT(missing.handle, 1) << '"' << other << '"';
-    }
-    EXPECT_EQ(game.finish(), 0);
-    EXPECT_LT(findWindowByTitle("Korvane Tactics").handle, 1); // gone with its process
-}
-
-// A window manager puts client windows inside frames; the lookup still finds them, and
-// the frame's process is the client's.
-TEST_F(WindowsTest, FindsWindowsInsideFrames) {
-    ChildProcess game({KV_TEST_HELPER, "window", "Korvane Tactics", "framed"});
-    std::istringstream ready(game.readLine());
-    std::string word;
-    unsigned long window = 0, frame = 0;
-    ready >> word >> window >> frame;
-    ASSERT_EQ(word, "ready");
-    EXPECT_EQ(findWindowByTitle("Korvane Tactics").handle, WindowHandle(window));
-    EXPECT_EQ(windowProcessId(WindowHandle(frame)), game.pid());
-    EXPECT_EQ(windowProcessId(0), 0);
-}
 
 bool hasAboveState(unsigned long window) {
     Display* d = XOpenDisplay(nullptr);
@@ -84,14 +59,33 @@ bool hasAboveState(unsigned long window) {
     return above;
 }
 
-TEST_F(WindowsTest, AlwaysOnTopIsTheAboveStateWithoutAWindowManager) {
-    ChildProcess game({KV_TEST_HELPER, "window", "Korvane Starter"});
-    const unsigned long window = showWindow(game);
+// A window manager puts client windows inside frames; the lookup still finds them by
+// exact title, and the frame's process is the client's.
+TEST(Windows, FindsTheGameWindowInItsFrameWithItsProcessAndSetsItOnTop) {
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "needs an X display (./test starts Xvfb)";
+    HelperProcess game("window \"Korvane Tactics\"");
+    std::istringstream ready(game.readyLine());
+    std::string word;
+    unsigned long window = 0, frame = 0;
+    ready >> word >> window >> frame;
+    ASSERT_EQ(word, "ready");
+    const WindowSearch found = findWindowByTitle("Korvane Tactics");
+    EXPECT_TRUE(found.windowSystem);
+    EXPECT_EQ(found.handle, WindowHandle(window));
+    EXPECT_EQ(found.processId, game.pid()); // the same owner, found in the same pass
+    EXPECT_EQ(windowProcessId(found.handle), game.pid());
+    EXPECT_EQ(windowProcessId(WindowHandle(frame)), game.pid());
+    EXPECT_EQ(windowProcessId(0), 0);
+    for (const char* other : {"korvane tactics", "Korvane Tactics ", "Korvane", ""})
+        EXPECT_LT(findWindowByTitle(other).handle, 1) << '"' << other << '"';
+
     ASSERT_TRUE(setWindowAlwaysOnTop(WindowHandle(window), true));
     EXPECT_TRUE(hasAboveState(window));
     ASSERT_TRUE(setWindowAlwaysOnTop(WindowHandle(window), false));
-    EXPECT_FALSE(hasAboveState(window));
-    EXPECT_FALSE(setWindowAlwaysOnTop(0, true));
+    EXPECT_FALSE(hasAboveState(window) || setWindowAlwaysOnTop(0, true));
+    EXPECT_TRUE(game.end());
+    EXPECT_LT(findWindowByTitle("Korvane Tactics").handle, 1); // gone with its process
 }
 
 TEST(Windows, WithoutADisplayTheLookupSaysSoInsteadOfFailing) {
