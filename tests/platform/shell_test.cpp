@@ -117,7 +117,7 @@ TEST(Shell, WinePrefixIsTheNearestFolderWithDriveCAndSystemReg) {
         EXPECT_EQ(winePrefixOf(tmp / path), expected) << path;
 }
 
-TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
+TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefixWhichGetsTheRegistryStore) {
     TempFolder tmp;
     const std::string exe = tmp.write("game/korvane.exe", "MZ\x90\0rest of a program");
     makePrefix(tmp, "pfx");
@@ -148,40 +148,26 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
                       .error.find("(\"" + runner + "\" was not found)"),
                   std::string::npos);
     }
-    // A stand-in wine reports what it was asked to run, and in which prefix.
-    const std::string wine = writeScript(
-        tmp, "bin/wine", "echo \"$WINEPREFIX\" > \"$REPORT.pfx\"\n" + std::string(kReporter));
-    EnvOverride report("REPORT", tmp / "wine-report");
+    // A stand-in wine records its prefix and arguments, and fails or stalls when asked to.
+    writeScript(tmp, "bin/wine",
+                "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT.tmp\"; mv \"$REPORT.tmp\" \"$REPORT\"\n"
+                "[ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
+    EnvOverride report("REPORT", tmp / "report");
     EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
     EXPECT_TRUE(programOnPath("wine"));
     EXPECT_FALSE(programOnPath("kv-no-such-program") || programOnPath(""));
-    StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(readWhenWritten(tmp, "wine-report") + tmp.read("wine-report.pfx"),
-              tmp / "game\n" + std::to_string(r.processId) + "\n[" + exe + "]\n[-D3D]\n[a b]\n\n");
-    r = startProgram(inPrefix, "", {}, WindowMode::Normal, wine);
-    ASSERT_TRUE(r.ok) << r.error;
-    readWhenWritten(tmp, "wine-report");
-    EXPECT_EQ(tmp.read("wine-report.pfx"), tmp / "pfx\n");
-}
-
-TEST(Shell, RegistryStoresAreImportedIntoTheGamesWineByDosPath) {
-    TempFolder tmp;
+    for (const auto& [program, prefix] : {std::pair{exe, std::string()}, {inPrefix, tmp / "pfx"}}) {
+        const StartResult r = startProgram(program, "-D3D \"a b\"", tmp / "game");
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(readWhenWritten(tmp, "report"), prefix + "|" + program + "|-D3D|a b|");
+    }
+    // The launcher's registry store goes into the game's prefix, by its DOS path.
     const std::string store = tmp.write("Config/registry.reg", "REGEDIT4\r\n");
-    makePrefix(tmp, "pfx");
-    EnvOverride noPrefix("WINEPREFIX", "");
-    const Invocation game = programInvocation(tmp.write("pfx/drive_c/k.exe", "MZ"), "");
-    // A stand-in wine records its arguments and prefix, and fails or stalls when asked to.
-    writeScript(tmp, "bin/wine",
-                "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT\"; [ -z \"$FAIL\" ] || exit 3; "
-                "sleep \"${PAUSE:-0}\"\n");
-    EnvOverride report("REPORT", tmp / "import");
-    EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
-    std::string error;
-    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", game, error)) << error;
-    std::string file = "Z:" + store;
+    const Invocation game = programInvocation(inPrefix, "");
+    std::string error, file = "Z:" + store;
     std::replace(file.begin(), file.end(), '/', '\\');
-    EXPECT_EQ(tmp.read("import"), tmp / "pfx|regedit|/S|" + file + "|");
+    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", game, error)) << error;
+    EXPECT_EQ(readWhenWritten(tmp, "report"), tmp / "pfx|regedit|/S|" + file + "|");
     {
         EnvOverride fail("FAIL", "1");
         EXPECT_FALSE(importRegistryIntoWine(store, game, error));
