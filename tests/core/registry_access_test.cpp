@@ -16,7 +16,8 @@ TEST(RegistryPath, RootAndSubKeyAreSplitAtTheFirstBackslash) {
     using R = RegistryRoot;
     const std::tuple<const char*, Problem, RegistryRoot, const char*> cases[] = {
         {"HKEY_CLASSES_ROOT\\.kdg", Problem::None, R::ClassesRoot, ".kdg"},
-        {"HKEY_LOCAL_MACHINE\\Software\\Bramble", Problem::None, R::LocalMachine, "Software\\Bramble"},
+        {"HKEY_LOCAL_MACHINE\\Software\\Bramble", Problem::None, R::LocalMachine,
+         "Software\\Bramble"},
         {"HKEY_USERS\\x", Problem::None, R::Users, "x"},
         {"HKEY_PERFORMANCE_DATA\\x", Problem::None, R::PerformanceData, "x"},
         {"HKEY_CURRENT_CONFIG\\x", Problem::None, R::CurrentConfig, "x"},

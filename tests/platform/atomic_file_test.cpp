@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace kv::platform {
@@ -109,7 +109,8 @@ TEST(AtomicWrites, LinkedFilesAreWrittenThroughTheLinkAndKeepTheirModeButCopiesR
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     fs::create_directories(tmp / "kvs/Settings");
     const std::string settings = tmp / "kvs/Settings/";
-    const std::tuple<std::string, std::string, std::string> cases[] = { // link, to, target
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // link, to, target
         {settings + "absolute.ini", real, "real/starter.ini"},
         {settings + "relative.ini", "../../real/starter.ini", "real/starter.ini"},
         {settings + "chain.ini", "absolute.ini", "real/starter.ini"},

@@ -149,9 +149,10 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefixWhichGetsTheRegistrySto
                   std::string::npos);
     }
     // A stand-in wine records its prefix and arguments, and fails or stalls when asked to.
-    writeScript(tmp, "bin/wine",
-                "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT.tmp\"; mv \"$REPORT.tmp\" \"$REPORT\"\n"
-                "[ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
+    writeScript(
+        tmp, "bin/wine",
+        "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT.tmp\"; mv \"$REPORT.tmp\" \"$REPORT\"\n"
+        "[ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
     EnvOverride report("REPORT", tmp / "report");
     EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
     EXPECT_TRUE(programOnPath("wine"));

@@ -93,7 +93,8 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
     }
     const worldgen::KdgSample sample = worldgen::namedFilesArchive("big", files);
     dir.write("tables/.keep", "");
-    ASSERT_TRUE(worldgen::writeNameTables(dir / "tables", sample.files, worldgen::sampleTypeRows()));
+    ASSERT_TRUE(
+        worldgen::writeNameTables(dir / "tables", sample.files, worldgen::sampleTypeRows()));
     const std::string archive = dir.write("big.kdg", worldgen::buildKdgArchive(sample.plan));
     const std::string dest = dir / "out/";
     const std::vector<std::string> extract = {KVSTOOL_PATH, "kdg",      "extract",     archive,

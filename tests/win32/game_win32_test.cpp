@@ -16,6 +16,12 @@ namespace {
 using namespace kv::standin;
 constexpr const char* kTitle = "Korvane Tactics";
 
+std::string programFolder() {
+    char path[MAX_PATH];
+    const std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return file.substr(0, file.find_last_of('\\') + 1);
+}
+
 WindowHandle waitForWindow(DWORD ms = 15000) {
     for (DWORD waited = 0; waited < ms; waited += 50) {
         if (const WindowHandle w = findWindowByTitle(kTitle).handle; w > 0)
@@ -42,11 +48,11 @@ TEST(Win32Game, WindowMemoryArgumentsAndClose) {
     EXPECT_LT(findWindowByTitle(kTitle).handle, 1);
     test::Win32TestFolder tmp;
     ::SetEnvironmentVariableA("KV_STANDIN_REPORT", (tmp / "args.txt").c_str());
-    // korvane.exe from beside the test program. Under a loaded Wine a start right after the
+    // korvane.exe from beside this program. Under a loaded Wine a start right after the
     // previous game ended can fail at once; it is tried again for a few seconds.
     StartResult started;
     for (int attempt = 0; attempt < 10 && !started.ok; ++attempt, ::Sleep(500))
-        started = startProgram(test::testProgramFolder() + "KORVANE.EXE",
+        started = startProgram(programFolder() + "KORVANE.EXE",
                                "-name \"Player One\" -debug", tmp.path());
     ::SetEnvironmentVariableA("KV_STANDIN_REPORT", nullptr);
     ASSERT_TRUE(started.ok) << started.error;

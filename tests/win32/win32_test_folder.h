@@ -15,22 +15,18 @@ class Win32TestFolder {
 public:
     Win32TestFolder() {
         static unsigned counter = 0;
-        namespace fs = std::filesystem;
-        fs::path candidate;
-        do
-            candidate = fs::temp_directory_path() / ("kvtest-" + std::to_string(::GetCurrentProcessId()) +
-                                                     "-" + std::to_string(++counter));
-        while (!fs::create_directory(candidate));
-        path_ = candidate.string() + "\\";
+        const std::string name = "kvtest-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                                 std::to_string(++counter);
+        path_ = (std::filesystem::temp_directory_path() / name).string() + "\\";
+        std::filesystem::create_directories(path_);
     }
     ~Win32TestFolder() {
-        namespace fs = std::filesystem;
         std::error_code ec;
         // Read-only entries must not keep the folder alive.
-        for (auto it = fs::recursive_directory_iterator(path_, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
             ::SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(path_, ec);
+        std::filesystem::remove_all(path_, ec);
     }
     Win32TestFolder(const Win32TestFolder&) = delete;
     Win32TestFolder& operator=(const Win32TestFolder&) = delete;
@@ -53,16 +49,9 @@ public:
 
 private:
     std::filesystem::path local(std::string_view relative) const {
-        return std::filesystem::path(path_) / std::filesystem::path(std::string(relative)).make_preferred();
+        return std::filesystem::path(path_ + std::string(relative)).make_preferred();
     }
     std::string path_;
 };
-
-// The folder of the running test program, ending with '\'.
-inline std::string testProgramFolder() {
-    char path[MAX_PATH];
-    const std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return file.substr(0, file.find_last_of('\\') + 1);
-}
 
 } // namespace kv::test
