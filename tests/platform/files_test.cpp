@@ -82,7 +82,16 @@ KV_FILES_TEST(ReadOnlyFilesAreReplacedOrDeletedOnlyAfterClearingAttributes) {
     ASSERT_TRUE(clearAttributes(tmp / "GAME\\player0.slo"));
     EXPECT_EQ(getAttributes(file), unsigned(AttrNormal));
     EXPECT_TRUE(copyFile(tmp / "new.slo", file));
-    EXPECT_EQ(tmp.read("Game/Player0.slo"), "new");
+#ifdef _WIN32
+    ASSERT_TRUE(setAttributes(file, AttrHidden));
+    ASSERT_TRUE(writeFileAtomic(tmp / "GAME/Player0.SLO", "new")); // keeps name and attributes
+    EXPECT_EQ(listed(tmp / "Game"), Names{"Player0.slo:3:2"});
+#endif
+    std::string data = "stale";
+    EXPECT_EQ(readFile(tmp / "Game", data).code, err::PathFileAccess);
+    EXPECT_EQ(readFile(tmp / "absent", data).code, err::FileNotFound);
+    EXPECT_EQ(readFile(file, data, 2).code, err::PathFileAccess); // over the caller's limit
+    EXPECT_TRUE(data.empty() && readFile(file, data, 3) && data == "new");
     EXPECT_TRUE(deleteFile(tmp / "game\\player0.SLO"));
     EXPECT_EQ(deleteFile(file).code, err::FileNotFound);
 }
@@ -120,7 +129,20 @@ KV_FILES_TEST(FolderTreesCopiesAndRenames) {
     EXPECT_EQ(listed(tmp / "Game"), (Names{"a.kdg:1:0", "b.kvw:1:0"}));
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+TEST(Win32Files, PathsKeepTheSpellingTheyAreGiven) {
+    Folder tmp;
+    tmp.write("Game/x1.slo", "x");
+    EXPECT_EQ(resolvePath("C:/Games/Korvane/"), "C:\\Games\\Korvane\\");
+    const std::string before = currentDirectory();
+    ASSERT_TRUE(setCurrentDirectory(tmp / "game"));
+    // The system keeps the spelling it was given; only the trailing separator is ours.
+    EXPECT_EQ(_stricmp(currentDirectory().c_str(), (tmp / "game\\").c_str()), 0);
+    EXPECT_TRUE(fileExists("X1.slo"));
+    ASSERT_TRUE(setCurrentDirectory(before));
+    EXPECT_EQ(setCurrentDirectory(tmp / "absent").code, err::FileNotFound);
+}
+#else
 TEST(Files, PathTextsResolveToTheEntriesOnDiskWithoutRegardToCase) {
     Folder tmp;
     tmp.write("multiplay/skirmish/player0.slo", "x");
