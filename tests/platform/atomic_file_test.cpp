@@ -1,5 +1,4 @@
-// Whole-file reads of hostile paths, and the one atomic writer: short temporary names,
-// stale temporaries swept, links written through, batches put in place together.
+// Whole-file reads of hostile paths, and the one atomic writer of every file we save.
 #include "platform/atomic_file.h"
 #include "platform/file_io.h"
 #include "platform/files.h"

@@ -51,17 +51,14 @@ std::string readWhenWritten(const TempFolder& tmp, const std::string& name) {
 
 // Sets a variable for a scope; an unset one comes back empty, which Wine and the search
 // path treat as unset.
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const std::string& value) : name_(name) {
-        old_ = std::getenv(name) ? std::getenv(name) : "";
+struct EnvOverride {
+    EnvOverride(const char* name, const std::string& value)
+        : name(name), old(std::getenv(name) ? std::getenv(name) : "") {
         ::setenv(name, value.c_str(), 1);
     }
-    ~EnvOverride() { ::setenv(name_, old_.c_str(), 1); }
-
-private:
-    const char* name_;
-    std::string old_;
+    ~EnvOverride() { ::setenv(name, old.c_str(), 1); }
+    const char* name;
+    const std::string old;
 };
 
 TEST(Shell, StartsInTheWorkingFolderWithSplitArgumentsOrExplainsWhyNot) {

@@ -1,6 +1,5 @@
-// A child killed with SIGKILL at a random moment while it extracts an archive or saves the
-// settings file: every file under its final name is whole, old or new, and the next run
-// leaves no temporary behind.
+// Killed at a random moment while extracting an archive or saving the settings, a program
+// leaves every file whole, old or new, and its next run leaves no temporary behind.
 #include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -138,16 +137,14 @@ TEST(KilledWrites, SettingsSaveLeavesAWholeFileAndTheNextRunNoTemporary) {
     std::size_t killedWhileSaving = 0;
     for (int round = 0; round < 20; ++round) {
         killedWhileSaving += runAndKill(run("0"), randomDelay(random, once / 2, once * 3)).second;
-        const std::vector<std::string> lines = platform::splitLines(readAll(settings[0]));
-        ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.back().rfind("CheckForUpdatesOnSturtUpOn=", 0), 0u) << lines.back();
-        std::string nick;
-        for (const std::string& line : lines)
-            if (line.rfind("Nickname=", 0) == 0)
-                nick = line.substr(9);
-        const std::string mark = nick.substr(0, nick.find(':'));
+        const std::string text = readAll(settings[0]);
+        const std::vector<std::string> lines = platform::splitLines(text);
+        EXPECT_EQ(lines.empty() ? "" : lines.back().substr(0, 27), "CheckForUpdatesOnSturtUpOn=");
+        ASSERT_NE(text.find("\r\nNickname="), std::string::npos);
+        const std::size_t at = text.find("\r\nNickname=") + 11;
+        const std::string mark = text.substr(at, text.find(':', at) - at);
         ASSERT_FALSE(mark.empty());
-        EXPECT_EQ(nick,
+        EXPECT_EQ(text.substr(at, text.find('\r', at) - at),
                   mark + ":" + std::string(2000 + std::stoul(mark) % 5 * 3000, 'a') + ":" + mark);
     }
     EXPECT_GT(killedWhileSaving, 0u);

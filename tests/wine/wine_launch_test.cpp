@@ -1,9 +1,6 @@
-// A Linux player's road to a Windows game kept in a Wine prefix of its own, as Lutris
-// keeps it: the launcher finds the game there and starts the Windows stand-in through Wine
-// in that prefix, with its registry values imported into it; the game's window
-// is found by its title, its process through the window's _NET_WM_PID, its figures are
-// read and its debug flag written in that process's memory, and the close watch brings
-// the launcher back when the game has quit.
+// A Linux player's road to a Windows game in a Wine prefix of its own, as Lutris keeps it:
+// found there, started through Wine in that prefix with its registry values, its memory
+// read and written, and the launcher back when the game has quit.
 #include "core/game_launch.h"
 #include "debugmon/debug_monitor.h"
 #include "launcher/game_start.h"
