@@ -8,22 +8,19 @@
 #ifdef _WIN32
 #include "tests/win32/win32_test_folder.h"
 #define KV_FILES_TEST(name) TEST(Win32Files, name)
+using Folder = kv::test::Win32TestFolder;
 #else
 #include "tests/support/temp_folder.h"
 
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #define KV_FILES_TEST(name) TEST(Files, name)
+using Folder = kv::test::TempFolder;
 #endif
 
 namespace kv::platform {
 namespace {
 
-#ifdef _WIN32
-using Folder = test::Win32TestFolder;
-#else
-using Folder = test::TempFolder;
-#endif
 using Names = std::vector<std::string>;
 
 // Each entry as "name:size:attributes", a folder's name with a '/'.

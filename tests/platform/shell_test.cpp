@@ -152,8 +152,8 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefixWhichGetsTheRegistrySto
         "[ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
     EnvOverride report("REPORT", tmp / "report");
     EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
-    EXPECT_TRUE(programOnPath("wine"));
-    EXPECT_FALSE(programOnPath("kv-no-such-program") || programOnPath(""));
+    EXPECT_TRUE(programOnPath("wine") && !programOnPath("kv-no-such-program") &&
+                !programOnPath(""));
     for (const auto& [program, prefix] : {std::pair{exe, std::string()}, {inPrefix, tmp / "pfx"}}) {
         const StartResult r = startProgram(program, "-D3D \"a b\"", tmp / "game");
         ASSERT_TRUE(r.ok) << r.error;

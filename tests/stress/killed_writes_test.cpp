@@ -1,7 +1,6 @@
 // Killed at a random moment while extracting an archive or saving the settings, a program
 // leaves every file whole, old or new, and its next run leaves no temporary behind.
 #include "platform/atomic_file.h"
-#include "platform/files.h"
 #include "platform/text.h"
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/kdg_name_tables.h"
@@ -60,12 +59,6 @@ us randomDelay(std::mt19937& random, us from, us to) {
     return us(std::uniform_int_distribution<long>(from.count(), to.count())(random));
 }
 
-std::string readAll(const fs::path& path) {
-    std::string text;
-    EXPECT_TRUE(platform::readFile(path.string(), text)) << path;
-    return text;
-}
-
 // The files under `folder` that are not temporaries; checks that no temporary is left.
 std::vector<fs::path> filesAfterTheNextRun(const std::string& folder) {
     std::vector<fs::path> files;
@@ -113,7 +106,7 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
                 continue;
             const auto it = expected.find(fs::relative(e.path(), dest).string());
             ASSERT_NE(it, expected.end()) << e.path();
-            const std::string contents = readAll(e.path());
+            const std::string contents = dir.read("out/" + it->first);
             EXPECT_TRUE(contents == it->second.first || contents == it->second.second)
                 << e.path() << " is torn after a kill at " << delay.count() << " us";
         }
@@ -121,7 +114,7 @@ TEST(KilledWrites, ExtractionLeavesEachFileOldOrNewAndTheNextRunNoTemporary) {
     timeToFinish(extract);
     EXPECT_EQ(filesAfterTheNextRun(dest).size(), expected.size());
     for (const auto& [relative, contents] : expected)
-        ASSERT_EQ(readAll(dest + relative), contents.second) << relative;
+        ASSERT_EQ(dir.read("out/" + relative), contents.second) << relative;
 }
 
 TEST(KilledWrites, SettingsSaveLeavesAWholeFileAndTheNextRunNoTemporary) {
@@ -137,7 +130,7 @@ TEST(KilledWrites, SettingsSaveLeavesAWholeFileAndTheNextRunNoTemporary) {
     std::size_t killedWhileSaving = 0;
     for (int round = 0; round < 20; ++round) {
         killedWhileSaving += runAndKill(run("0"), randomDelay(random, once / 2, once * 3)).second;
-        const std::string text = readAll(settings[0]);
+        const std::string text = dir.read("kvs/Settings/" + settings[0].filename().string());
         const std::vector<std::string> lines = platform::splitLines(text);
         EXPECT_EQ(lines.empty() ? "" : lines.back().substr(0, 27), "CheckForUpdatesOnSturtUpOn=");
         ASSERT_NE(text.find("\r\nNickname="), std::string::npos);

@@ -16,21 +16,6 @@ namespace {
 using namespace kv::standin;
 constexpr const char* kTitle = "Korvane Tactics";
 
-std::string programFolder() {
-    char path[MAX_PATH];
-    const std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return file.substr(0, file.find_last_of('\\') + 1);
-}
-
-WindowHandle waitForWindow(DWORD ms = 15000) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (const WindowHandle w = findWindowByTitle(kTitle).handle; w > 0)
-            return w;
-        ::Sleep(50);
-    }
-    return 0;
-}
-
 bool topmost(WindowHandle window) {
     return (::GetWindowLongA(reinterpret_cast<HWND>(window), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
@@ -43,16 +28,20 @@ TEST(Win32Game, WindowMemoryArgumentsAndClose) {
     ::SetEnvironmentVariableA("KV_STANDIN_REPORT", (tmp / "args.txt").c_str());
     // korvane.exe from beside this program. Under a loaded Wine a start right after the
     // previous game ended can fail at once; it is tried again for a few seconds.
+    char self[MAX_PATH];
+    const std::string exe(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
     StartResult started;
     for (int attempt = 0; attempt < 10 && !started.ok; ++attempt, ::Sleep(500))
-        started = startProgram(programFolder() + "KORVANE.EXE", "-name \"Player One\" -debug",
-                               tmp.path());
+        started = startProgram(exe.substr(0, exe.find_last_of('\\') + 1) + "KORVANE.EXE",
+                               "-name \"Player One\" -debug", tmp.path());
     ::SetEnvironmentVariableA("KV_STANDIN_REPORT", nullptr);
     ASSERT_TRUE(started.ok) << started.error;
     const long pid = started.processId;
     const HANDLE game =
         ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
-    const WindowHandle window = waitForWindow();
+    WindowHandle window = 0;
+    for (int waited = 0; waited < 15000 && window < 1; waited += 50, ::Sleep(50))
+        window = findWindowByTitle(kTitle).handle;
     ASSERT_GT(window, 0);
     const WindowSearch found = findWindowByTitle(kTitle);
     EXPECT_TRUE(found.windowSystem);

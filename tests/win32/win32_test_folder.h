@@ -15,8 +15,8 @@ class Win32TestFolder {
 public:
     Win32TestFolder() {
         static unsigned counter = 0;
-        const std::string name = "kvtest-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                                 std::to_string(++counter);
+        const std::string name =
+            "kvtest-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
         path_ = (std::filesystem::temp_directory_path() / name).string() + "\\";
         std::filesystem::create_directories(path_);
     }
@@ -29,7 +29,6 @@ public:
         std::filesystem::remove_all(path_, ec);
     }
     Win32TestFolder(const Win32TestFolder&) = delete;
-    Win32TestFolder& operator=(const Win32TestFolder&) = delete;
 
     const std::string& path() const { return path_; }
     std::string operator/(std::string_view relative) const { return path_ + std::string(relative); }

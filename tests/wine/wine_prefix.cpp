@@ -49,10 +49,6 @@ WinePrefix::WinePrefix(const std::string& script, const std::string& templatePat
         ::unsetenv("WINEPREFIX");
 }
 
-void WinePrefix::settle() const {
-    run("WINEPREFIX=" + quoted(path_) + " wineserver -w");
-}
-
 WinePrefix::~WinePrefix() {
     if (path_.empty())
         return;

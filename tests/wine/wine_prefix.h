@@ -16,8 +16,6 @@ public:
     bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::string& path() const { return path_; }
-    // Waits until Wine has written the prefix's registry files and stopped.
-    void settle() const;
 
 private:
     std::string path_;
