@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,18 +18,18 @@ using test::TempFolder;
 using Args = std::vector<std::string>;
 
 TEST(Shell, ParametersSplitAsOnWindows) {
-    EXPECT_EQ(splitCommandLine(" -3DFX  "), Args{"-3DFX"});
-    EXPECT_EQ(splitCommandLine(""), Args{});
-    EXPECT_EQ(splitCommandLine(" -D3D -1024 -game CAM_2A -intro"),
-              (Args{"-D3D", "-1024", "-game", "CAM_2A", "-intro"}));
-    EXPECT_EQ(splitCommandLine("+hostname \"My game\" +name \"N\"\t\"\""),
-              (Args{"+hostname", "My game", "+name", "N", ""}));
-    EXPECT_EQ(splitCommandLine("a\"b c\"d"), Args{"ab cd"});
-    // Backslashes are literal unless they precede a quote.
-    EXPECT_EQ(splitCommandLine("C:\\Games\\ \"C:\\x\\\\\" \\\"q\\\\\\\"r"),
-              (Args{"C:\\Games\\", "C:\\x\\", "\"q\\\"r"}));
-    EXPECT_EQ(splitCommandLine("\"say \"\"hi\"\"\""), Args{"say \"hi\""});
-    EXPECT_EQ(splitCommandLine("\"unterminated arg"), Args{"unterminated arg"});
+    const std::pair<const char*, Args> cases[] = {
+        {" -3DFX  ", {"-3DFX"}},
+        {"", {}},
+        {"+hostname \"My game\" +name \"N\"\t\"\"", {"+hostname", "My game", "+name", "N", ""}},
+        {"a\"b c\"d", {"ab cd"}},
+        // Backslashes are literal unless they precede a quote.
+        {"C:\\Games\\ \"C:\\x\\\\\" \\\"q\\\\\\\"r", {"C:\\Games\\", "C:\\x\\", "\"q\\\"r"}},
+        {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+        {"\"unterminated arg", {"unterminated arg"}},
+    };
+    for (const auto& [text, args] : cases)
+        EXPECT_EQ(splitCommandLine(text), args) << text;
 }
 
 std::string writeScript(const TempFolder& tmp, const std::string& name, const std::string& body) {
@@ -43,42 +42,46 @@ std::string writeScript(const TempFolder& tmp, const std::string& name, const st
 constexpr const char* kReporter = "out=\"$REPORT\"; { pwd; echo $$; for a in \"$@\"; do echo "
                                   "\"[$a]\"; done; } > \"$out.tmp\"; mv \"$out.tmp\" \"$out\"\n";
 
-std::string readWhenWritten(const std::string& path) {
-    EXPECT_TRUE(test::waitFor([&] { return ::access(path.c_str(), F_OK) == 0; }, 10000)) << path;
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+std::string readWhenWritten(const TempFolder& tmp, const std::string& name) {
+    EXPECT_TRUE(test::waitFor([&] { return ::access((tmp / name).c_str(), F_OK) == 0; }, 10000));
+    const std::string text = tmp.read(name);
+    ::unlink((tmp / name).c_str());
+    return text;
 }
 
-TEST(Shell, StartsInTheWorkingFolderWithSplitArgumentsAndReturnsTheProcessId) {
+// Sets a variable for a scope; an unset one comes back empty, which Wine and the search
+// path treat as unset.
+struct EnvOverride {
+    EnvOverride(const char* name, const std::string& value)
+        : name(name), old(std::getenv(name) ? std::getenv(name) : "") {
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~EnvOverride() { ::setenv(name, old.c_str(), 1); }
+    const char* name;
+    const std::string old;
+};
+
+TEST(Shell, StartsInTheWorkingFolderWithSplitArgumentsOrExplainsWhyNot) {
     TempFolder tmp;
     writeScript(tmp, "Game/Korvane.sh", kReporter);
     tmp.write("Work/keep", "");
-    ::setenv("REPORT", (tmp / "report").c_str(), 1);
+    EnvOverride report("REPORT", tmp / "report");
     // The program text may use backslashes and other letter case, as the launcher writes it.
     const StartResult r =
         startProgram(tmp.path() + "game\\KORVANE.SH", " -3DFX  +name \"Big N\"", tmp / "work");
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(readWhenWritten(tmp / "report"),
+    EXPECT_EQ(readWhenWritten(tmp, "report"),
               tmp / "Work\n" + std::to_string(r.processId) + "\n[-3DFX]\n[+name]\n[Big N]\n");
     // Nothing waits for it, yet once it ends no zombie stays behind.
     EXPECT_TRUE(test::waitFor([&] { return ::kill(pid_t(r.processId), 0) != 0; }, 10000));
-}
 
-TEST(Shell, StartFailuresExplainThemselves) {
-    TempFolder tmp;
-    const std::string plain = tmp.write("notes.txt", "just text");
-    const std::string program = writeScript(tmp, "ok.sh", "exit 0\n");
-
-    StartResult r = startProgram(tmp / "missing.exe", "");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("was not found"), std::string::npos) << r.error;
-    r = startProgram(program, "", tmp / "no such folder");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("no such folder"), std::string::npos) << r.error;
-    r = startProgram(plain, "");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("could not be started: Permission denied"), std::string::npos)
-        << r.error;
+    const std::pair<StartResult, std::string> failures[] = {
+        {startProgram(tmp / "missing.exe", ""), "was not found"},
+        {startProgram(tmp / "Game/Korvane.sh", "", tmp / "no such folder"), "no such folder"},
+        {startProgram(tmp / "Work/keep", ""), "could not be started: Permission denied"},
+    };
+    for (const auto& [result, says] : failures)
+        EXPECT_TRUE(!result.ok && result.error.find(says) != std::string::npos) << result.error;
 }
 
 // Wine keeps a prefix's registry beside its drive_c; both together make a prefix.
@@ -98,9 +101,7 @@ TEST(Shell, WinePrefixIsTheNearestFolderWithDriveCAndSystemReg) {
     ::symlink((tmp / "Games/korvane/drive_c/KV").c_str(), (tmp / "linked").c_str());
     ::symlink((tmp / "plain").c_str(), (tmp / "Games/korvane/drive_c/out").c_str());
     const std::string prefix = tmp / "Games/korvane";
-    const struct {
-        std::string path, prefix;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"Games/korvane/drive_c/KV/game/korvane.exe", prefix},
         {"Games/korvane/drive_c/KV/game/missing.exe", prefix},
         {"Games/loose/drive_c/KV/game/korvane.exe", ""}, // drive_c without system.reg
@@ -109,26 +110,11 @@ TEST(Shell, WinePrefixIsTheNearestFolderWithDriveCAndSystemReg) {
         {"linked/game/korvane.exe", prefix},           // a link into the prefix
         {"Games/korvane/drive_c/out/korvane.exe", ""}, // a link out of it
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(winePrefixOf(tmp / c.path), c.prefix) << c.path;
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(winePrefixOf(tmp / path), expected) << path;
 }
 
-// Sets a variable for a scope; an unset one comes back empty, which Wine and the search
-// path treat as unset.
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const std::string& value) : name_(name) {
-        old_ = std::getenv(name) ? std::getenv(name) : "";
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvOverride() { ::setenv(name_, old_.c_str(), 1); }
-
-private:
-    const char* name_;
-    std::string old_;
-};
-
-TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
+TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefixWhichGetsTheRegistryStore) {
     TempFolder tmp;
     const std::string exe = tmp.write("game/korvane.exe", "MZ\x90\0rest of a program");
     makePrefix(tmp, "pfx");
@@ -151,60 +137,43 @@ TEST(Shell, WindowsExecutablesRunThroughWineInTheirPrefix) {
     }
     const std::string script = writeScript(tmp, "native", "exit 0\n");
     EXPECT_EQ(programInvocation(script, "").argv, Args{script});
-
     {
         EnvOverride path("PATH", tmp / "empty-bin");
         const std::string runner = tmp / "runner/bin/wine";
-        for (const auto& [wine, says] : {std::pair<std::string, std::string>{"", "(no \"wine\" "},
-                                         {runner, "(\"" + runner + "\" was not found)"}})
-            EXPECT_NE(startProgram(exe, "", {}, WindowMode::Normal, wine).error.find(says),
-                      std::string::npos);
+        EXPECT_NE(startProgram(exe, "").error.find("(no \"wine\" "), std::string::npos);
+        EXPECT_NE(startProgram(exe, "", {}, WindowMode::Normal, runner)
+                      .error.find("(\"" + runner + "\" was not found)"),
+                  std::string::npos);
     }
-    // A stand-in wine reports what it was asked to run, and in which prefix.
-    const std::string wine = writeScript(
-        tmp, "bin/wine", "echo \"$WINEPREFIX\" > \"$REPORT.pfx\"\n" + std::string(kReporter));
-    ::setenv("REPORT", (tmp / "wine-report").c_str(), 1);
+    // A stand-in wine records its prefix and arguments, and fails or stalls when asked to.
+    writeScript(
+        tmp, "bin/wine",
+        "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT.tmp\"; mv \"$REPORT.tmp\" \"$REPORT\"\n"
+        "[ -z \"$FAIL\" ] || exit 3; sleep \"${PAUSE:-0}\"\n");
+    EnvOverride report("REPORT", tmp / "report");
     EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
-    EXPECT_TRUE(programOnPath("wine"));
-    EXPECT_FALSE(programOnPath("kv-no-such-program") || programOnPath(""));
-    StartResult r = startProgram(exe, "-D3D \"a b\"", tmp / "game");
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(readWhenWritten(tmp / "wine-report"),
-              tmp / "game\n" + std::to_string(r.processId) + "\n[" + exe + "]\n[-D3D]\n[a b]\n");
-    EXPECT_EQ(tmp.read("wine-report.pfx"), "\n");
-    ::unlink((tmp / "wine-report").c_str());
-    r = startProgram(inPrefix, "", {}, WindowMode::Normal, wine);
-    ASSERT_TRUE(r.ok) << r.error;
-    readWhenWritten(tmp / "wine-report");
-    EXPECT_EQ(tmp.read("wine-report.pfx"), tmp / "pfx\n");
-}
-
-TEST(Shell, RegistryStoresAreImportedIntoTheGamesWineByDosPath) {
-    TempFolder tmp;
+    EXPECT_TRUE(programOnPath("wine") && !programOnPath("kv-no-such-program") &&
+                !programOnPath(""));
+    for (const auto& [program, prefix] : {std::pair{exe, std::string()}, {inPrefix, tmp / "pfx"}}) {
+        const StartResult r = startProgram(program, "-D3D \"a b\"", tmp / "game");
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(readWhenWritten(tmp, "report"), prefix + "|" + program + "|-D3D|a b|");
+    }
+    // The launcher's registry store goes into the game's prefix, by its DOS path.
     const std::string store = tmp.write("Config/registry.reg", "REGEDIT4\r\n");
-    makePrefix(tmp, "pfx");
-    EnvOverride noPrefix("WINEPREFIX", "");
-    const Invocation game = programInvocation(tmp.write("pfx/drive_c/k.exe", "MZ"), "");
-    std::string error;
-    // A stand-in wine records its arguments and prefix, and fails when asked to.
-    writeScript(tmp, "bin/wine",
-                "printf '%s|' \"$WINEPREFIX\" \"$@\" > \"$REPORT\"; [ -z \"$FAIL\" ] || exit 3; "
-                "sleep \"${PAUSE:-0}\"\n");
-    ::setenv("REPORT", (tmp / "import").c_str(), 1);
-    EnvOverride path("PATH", tmp / "bin:/usr/bin:/bin");
-    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", game, error)) << error;
-    std::string file = "Z:" + store;
+    const Invocation game = programInvocation(inPrefix, "");
+    std::string error, file = "Z:" + store;
     std::replace(file.begin(), file.end(), '/', '\\');
-    EXPECT_EQ(tmp.read("import"), tmp / "pfx|regedit|/S|" + file + "|");
-
-    ::setenv("FAIL", "1", 1);
-    EXPECT_FALSE(importRegistryIntoWine(store, game, error));
-    EXPECT_EQ(error, "The Wine registry import failed.");
-    ::unsetenv("FAIL");
-    ::setenv("PAUSE", "5", 1);
+    ASSERT_TRUE(importRegistryIntoWine(tmp / "config\\REGISTRY.REG", game, error)) << error;
+    EXPECT_EQ(readWhenWritten(tmp, "report"), tmp / "pfx|regedit|/S|" + file + "|");
+    {
+        EnvOverride fail("FAIL", "1");
+        EXPECT_FALSE(importRegistryIntoWine(store, game, error));
+        EXPECT_EQ(error, "The Wine registry import failed.");
+    }
+    EnvOverride pause("PAUSE", "5");
     EXPECT_FALSE(importRegistryIntoWine(store, game, error, 200));
     EXPECT_EQ(error, "The Wine registry import did not finish in time.");
-    ::unsetenv("PAUSE");
 }
 
 } // namespace

@@ -11,9 +11,7 @@ using Lines = std::vector<std::string>;
 TEST(Text, Windows1252AndUtf8ConvertBothWays) {
     EXPECT_EQ(cp1252ToUtf8("Caf\xE9 \x80 \x93q\x94"),
               "Caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D");
-    // The five unassigned bytes survive a round trip.
-    const std::string odd("\x81\x8D\x8F\x90\x9D", 5);
-    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(odd)), odd);
+    // Every byte survives a round trip, the five unassigned ones too.
     std::string all;
     for (int b = 1; b < 256; ++b)
         all += char(b);
@@ -29,11 +27,12 @@ TEST(Text, Windows1252AndUtf8ConvertBothWays) {
 }
 
 TEST(Text, LinesAreReadWithEitherLineEndAndWrittenWithCrLf) {
-    EXPECT_EQ(splitLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
-    EXPECT_EQ(splitLines("a\r\n\r\n"), (Lines{"a", ""}));
-    EXPECT_EQ(splitLines(""), Lines{});
-    EXPECT_EQ(splitLines("\n"), Lines{""});
-    EXPECT_EQ(splitLines("x\ry\r\n"), Lines{"x\ry"}); // a lone CR is not a line end
+    const std::pair<const char*, Lines> cases[] = {
+        {"a\r\nb\nc", {"a", "b", "c"}}, {"a\r\n\r\n", {"a", ""}}, {"", {}}, {"\n", {""}},
+        {"x\ry\r\n", {"x\ry"}}, // a lone CR is not a line end
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(splitLines(text), lines) << text;
 
     test::TempFolder tmp;
     ASSERT_TRUE(writeTextLines(tmp / "f.txt", {"one", "", "thr\xE9"}));

@@ -1,35 +1,21 @@
 // Saves a launcher's settings file over and over until it is killed, each time with
 // another nickname whose two ends carry the round number, so that a reader can tell a
 // whole file from a torn one. "settings_save_loop LAUNCHER_FOLDER ROUNDS" (0: for ever).
-#include "common/dialogless_ui.h"
+#include "content/message_recorder.h"
 #include "launcher/launcher.h"
 #include "launcher/settings_file.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-
-namespace {
-
-class StderrUi final : public kv::DialoglessUi {
-public:
-    kv::Answer message(const std::string& text, kv::Icon, kv::Buttons,
-                       const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return kv::Answer::Ok;
-    }
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     if (argc != 3)
         return 2;
     const std::string root = argv[1];
     const long rounds = std::atol(argv[2]);
-    StderrUi ui;
+    kv::content::MessageRecorder ui; // the test reads the file, not the messages
     auto registry = kv::platform::makeRegistryBackend(root + "registry.reg");
     kv::Launcher launcher(root, ui, *registry, {});
     if (!kv::platform::createFolderTree(launcher.paths.settingsFolder))

@@ -16,9 +16,9 @@ std::string quoted(const std::string& text) {
     return out + "'";
 }
 
-int run(const std::string& command) {
+bool run(const std::string& command) {
     const int rc = std::system(command.c_str());
-    return rc == -1 ? -1 : WEXITSTATUS(rc);
+    return rc != -1 && WEXITSTATUS(rc) == 0;
 }
 
 } // namespace
@@ -32,31 +32,21 @@ WinePrefix::WinePrefix(const std::string& script, const std::string& templatePat
     ::setenv("WINEDEBUG", "-all", 1);
     ::setenv("LANG", "C.UTF-8", 1);
     ::setenv("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree,mshtml=", 1);
-    if (run(quoted(script) + " prepare " + quoted(templatePath)) != 0) {
-        error_ = "the Wine prefix template could not be made";
-        return;
-    }
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX";
-    if (!at.empty())
-        pattern = at;
-    else if (!::mkdtemp(pattern.data())) {
-        error_ = "no temporary folder";
-        return;
-    }
-    path_ = pattern;
-    if (run(quoted(script) + " copy " + quoted(templatePath) + " " + quoted(path_)) != 0) {
-        error_ = "the Wine prefix template could not be copied";
-        return;
-    }
+    std::string folder = at;
     if (at.empty())
+        folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX";
+    if (!run(quoted(script) + " prepare " + quoted(templatePath)))
+        error_ = "the Wine prefix template could not be made";
+    else if (at.empty() && !::mkdtemp(folder.data()))
+        error_ = "no temporary folder";
+    else if (path_ = folder;
+             !run(quoted(script) + " copy " + quoted(templatePath) + " " + quoted(path_)))
+        error_ = "the Wine prefix template could not be copied";
+    else if (at.empty())
         ::setenv("WINEPREFIX", path_.c_str(), 1);
     else
         ::unsetenv("WINEPREFIX");
-}
-
-void WinePrefix::settle() const {
-    run("WINEPREFIX=" + quoted(path_) + " wineserver -w");
 }
 
 WinePrefix::~WinePrefix() {
