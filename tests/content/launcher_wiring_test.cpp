@@ -2,6 +2,12 @@
 
 #include "launcher/game_start.h"
 #include "tests/content/demo_launcher.h"
+#include "tests/support/tool_run.h"
+#include "tools/worldgen/script_samples.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +73,107 @@ TEST(LauncherWiring, MissingOriginalListEndsTheStart) {
     EXPECT_EQ(d.ui.messages()[0].text,
               "Couldn't find '" + d.world.launcherFolder +
                   "Settings/KVS/OriginalKDGs.ini', make sure it exists or reinstall KVS.");
+}
+
+// Script customizing on the demo world with a wired launcher, and kvstool script run as a
+// child process on the same files.
+TEST(ScriptCustomizing, ThePickAndTheSwitchSurviveARestart) {
+    DemoLauncher d;
+    d.setSettings("AI0", "Hunter");
+    d.setSettings("AICustomizingOn0", "-1");
+    d.setSettings("AI3", "Raider");
+    d.setSettings("AICustomizingOn3", "1"); // any non-zero asks
+    d.setSettings("RulesFile", "Classic");
+    d.setSettings("RulesCustomizingOn", "-1");
+    d.start();
+    EXPECT_EQ(d.ui.messageTexts(), std::vector<std::string>{"Error while loading setting file.\r\n"
+                                                            "Can't enable script customizing for "
+                                                            "player3 (Raider)."});
+    EXPECT_TRUE(d.scripts().players[0].enabled);
+    EXPECT_FALSE(d.scripts().players[3].enabled);
+    ASSERT_TRUE(storeScriptValue(d.launcher->content, 0, 0, 2, d.ui)); // "10 minutes"
+    ASSERT_TRUE(storeScriptValue(d.launcher->content, kRulesSlot, 1, 1, d.ui));
+    ASSERT_TRUE(applyChanges(*d.launcher));
+    const std::string processed = d.skirmish("player0.slo");
+    EXPECT_NE(processed.find("\r\nattackDelay = 600; /*%!"), std::string::npos);
+
+    d.start(); // closing writes the settings file and every slot's preferences
+    EXPECT_TRUE(d.settingsHas("AICustomizingOn0=-1"));
+    EXPECT_TRUE(d.settingsHas("AICustomizingOn3=0"));
+    EXPECT_TRUE(d.settingsHas("RulesCustomizingOn=-1"));
+    EXPECT_EQ(d.scripts().players[0].data.fields[0].selected, 2);
+    EXPECT_EQ(d.scripts().rules.data.fields[1].selected, 1);
+    EXPECT_EQ(d.skirmish("player0.slo"), processed);
+
+    enableAiCustomizing(*d.launcher, 0, false);
+    d.start();
+    EXPECT_TRUE(d.settingsHas("AICustomizingOn0=0"));
+    EXPECT_FALSE(d.scripts().players[0].enabled);
+    EXPECT_EQ(d.scripts().players[0].data.fields[0].selected, 2);
+}
+
+test::ToolRun runTool(const std::string& arguments) {
+    return test::runShell("'" KVSTOOL_PATH "' script " + arguments);
+}
+
+TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
+    DemoLauncher d;
+    d.setSettings("AI5", "Hunter");
+    d.setSettings("AICustomizingOn5", "-1");
+    d.start();
+    // The install copies the script part of the AI file, then an empty line.
+    const std::string file = d.tmp.write(
+        "player.slo",
+        platform::joinLinesCrLf(worldgen::customizableAiScriptLines("Hunter")) + "\r\n");
+    storeScriptValue(d.launcher->content, 5, 0, 1, d.ui);
+    storeScriptValue(d.launcher->content, 5, 1, 2, d.ui);
+    ASSERT_TRUE(applyChanges(*d.launcher));
+
+    test::ToolRun r = runTool("apply '" + file + "' --pick 'delay=5 MINUTES' --index aggr=2");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, d.skirmish("player5.slo"));
+    EXPECT_EQ(r.err, "");
+    r = runTool("apply '" + file + "' --index aggr=2 --pick delay=\"5 minutes\" -o '" +
+                (d.tmp / "o.slo") + "'");
+    EXPECT_EQ(d.tmp.read("o.slo"), d.skirmish("player5.slo"));
+
+    r = runTool("fields '" + file + "' --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonArray fields =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out))["fields"].toArray();
+    ASSERT_EQ(fields.size(), 3);
+    EXPECT_EQ(fields[1]["parameterIndex"].toInt(), 1);
+    EXPECT_EQ(fields[2]["values"][1]["description"].toString(), "Yes");
+    r = runTool("fields '" + file + "'");
+    EXPECT_NE(r.out.find("Field 1: aggr\n  Type: prm\n  Main description: Aggression\n"),
+              std::string::npos);
+
+    // Messages go to standard error; bad input ends with 1, a wrong command line with 2.
+    d.tmp.write("bad.slo",
+                "x = 1 /*%!ID=\"a\",type=\"asn\",val=\"2\"*/ /*%!ID=\"b\",MoreInfo=\"<H>\"*/");
+    r = runTool("apply '" + (d.tmp / "bad.slo") + "'");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Couldn't find text for script customizing 'MoreInfo' variable: '<H>', "
+                     "script: 'bad'.\nCouldn't find ';' for assignment, field #0 at position 11\n");
+    EXPECT_EQ(r.out, d.tmp.read("bad.slo") + "\r\n");
+    r = runTool("apply '" + (d.tmp / "none.slo") + "'");
+    EXPECT_EQ(r.err.rfind("kvstool script: " + (d.tmp / "none.slo") + ": ", 0), 0u) << r.err;
+    d.tmp.write("empty.slo", "   ");
+    const std::pair<std::string, int> runs[] = {{"apply '" + (d.tmp / "empty.slo") + "'", 1},
+                                                {"apply '" + file + "' --pick delay=never", 1},
+                                                {"apply '" + file + "' --index delay=3", 1},
+                                                {"apply '" + file + "' --pick nofield=x", 1},
+                                                {"apply '" + (d.tmp / "none.slo") + "'", 1},
+                                                {"", 2},
+                                                {"apply", 2},
+                                                {"apply a b", 2},
+                                                {"apply a --pick", 2},
+                                                {"apply a --pick novalue", 2},
+                                                {"fields a --pick x=y", 2},
+                                                {"list a", 2},
+                                                {"--help", 0}};
+    for (const auto& [arguments, exitCode] : runs)
+        EXPECT_EQ(runTool(arguments).exitCode, exitCode) << arguments;
 }
 
 } // namespace

@@ -1,11 +1,23 @@
 #include "content/mod_activation.h"
 
+#include "content/mod_conflicts.h"
+#include "kdg/archive_reader.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/content/content_world.h"
+#include "tests/support/tool_run.h"
+#include "tools/worldgen/kdg_name_tables.h"
+#include "tools/worldgen/kdg_named_archive.h"
 #include "tools/worldgen/kdg_sample.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
 
 namespace kv::content {
 namespace {
@@ -13,6 +25,7 @@ namespace {
 using test::ContentWorld;
 using test::Texts;
 using worldgen::archivePlaceholder;
+using worldgen::writeNamedArchives;
 
 TEST(ModList, ActiveFirstThenInactiveWithOriginalsHiddenInAnyLetterCase) {
     ContentWorld w;
@@ -107,8 +120,10 @@ TEST(ModList, TickingAnEntryWhoseArchiveWasRenamedMeanwhileKeepsTheOnlyCopy) {
 
 TEST(ModList, DisableAllAsksInsteadOfOverwritingAnInactiveArchive) {
     ContentWorld w;
-    for (const auto& [name, text] : {std::pair{"Game.kdg", "original"}, {"Maps.kdg", "maps"},
-                                     {"Tanks.kdg", "new"}, {"Tanks.kvw", "old"}})
+    for (const auto& [name, text] : {std::pair{"Game.kdg", "original"},
+                                     {"Maps.kdg", "maps"},
+                                     {"Tanks.kdg", "new"},
+                                     {"Tanks.kvw", "old"}})
         w.writeGame(name, text);
     w.ui.answerMessage(Answer::No);
     DisableAllMODs(w.state, w.env());
@@ -176,7 +191,8 @@ TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
     // The sample mod carries a names list; the plain one only an unnamed file.
     const worldgen::KdgSample mod = worldgen::sampleModArchive("Names", 7, 1);
     worldgen::KdgArchiveSpec plain;
-    plain.sections.push_back({worldgen::kdgNameHash("Plain.krf"), {worldgen::kdgFile(0x52, "data", 0x51)}});
+    plain.sections.push_back(
+        {worldgen::kdgNameHash("Plain.krf"), {worldgen::kdgFile(0x52, "data", 0x51)}});
     w.writeGame("Names.kdg", worldgen::buildKdgArchive(mod.plan));
     w.writeGame("Plain.kdg", worldgen::buildKdgArchive(plain));
     w.writeGame("Broken.kdg", "not an archive");
@@ -187,6 +203,185 @@ TEST(ModList, DisableUnsafeSwitchesOffArchivesWithCustomContent) {
     for (const char* name : {"Names.kvw", "Plain.kdg", "Broken.kdg", "Off.kvw"})
         EXPECT_TRUE(w.gameHas(name)) << name;
     EXPECT_EQ(w.ui.messageTexts(), Texts{"Failed to load '" + w.inGame("Broken.kdg") + "'."});
+}
+
+std::string sortedList(Texts items) {
+    std::sort(items.begin(), items.end());
+    std::string out;
+    for (const std::string& s : items)
+        out += (out.empty() ? "" : ",") + s;
+    return out;
+}
+
+// MOD -> "entry <mods> | <originals>", order-free: the folder's order is the system's.
+std::map<std::string, Texts> describe(const ConflictReport& report) {
+    std::map<std::string, Texts> out;
+    for (const ModConflicts& mod : report.mods) {
+        Texts& lines = out[mod.mod];
+        for (const SharedEntry& e : mod.entries)
+            lines.push_back(e.name + " <" + sortedList(e.mods) + "> | " + sortedList(e.originals));
+        std::sort(lines.begin(), lines.end());
+    }
+    return out;
+}
+
+struct Case {
+    const char* what;
+    std::vector<worldgen::ArchiveSketch> archives;
+    std::map<std::string, Texts> expected;
+};
+
+TEST(ModConflicts, SharedAndReplacedEntriesOfTheActiveMods) {
+    const std::vector<Case> cases = {
+        {"two MODs share entries, letter case aside; one of them replaces an original",
+         {{"Game.kdg", {"texpages\\Tank.pie", "Readme.txt"}},
+          {"Tanks.kdg", {"texpages\\Tank.pie", "Names.txt", "Only.txt"}},
+          {"Islands.kdg", {"NAMES.TXT", "multiplay\\maps\\Game.map"}}},
+         {{"Tanks", {"Names.txt <Islands> | ", "texpages\\Tank.pie <> | Game.kdg"}},
+          {"Islands", {"Names.txt <Tanks> | "}}}},
+        {"inactive MODs and the game's own inactive copies are left out",
+         {{"Sounds.kvw", {"x.wav"}},
+          {"Old.kvw", {"x.wav", "shared.txt"}},
+          {"New.kdg", {"x.wav", "shared.txt"}}},
+         {{"New", {}}}},
+        {"entries are the same file by hash: a name shown alike with another hash is not",
+         {{"A.kdg", {"one\\x.txt", "\\two\\\\y.txt", "z.txt"}},
+          {"B.kdg", {"two\\x.txt", "two\\y.txt", "one\\z.txt"}}},
+         {{"A", {}}, {"B", {}}}},
+        {"a name twice in one archive counts once; three MODs name each other",
+         {{"A.kdg", {"m.txt", "M.txt"}}, {"B.kdg", {"m.txt"}}, {"C.kdg", {"m.txt"}}},
+         {{"A", {"m.txt <B,C> | "}}, {"B", {"m.txt <A,C> | "}}, {"C", {"m.txt <A,B> | "}}}},
+        {"an original listed in another letter case, and originals never compared together",
+         {{"GAME.KDG", {"u.txt", "v.txt"}}, {"sounds.kdg", {"u.txt"}}, {"Mod.kdg", {"u.txt"}}},
+         {{"Mod", {"u.txt <> | GAME.KDG,sounds.kdg"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ContentWorld w;
+        const kdg::NameTables tables = writeNamedArchives(w.game, c.archives);
+        const ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
+        EXPECT_TRUE(report.damaged.empty());
+        EXPECT_FALSE(report.stopped);
+        EXPECT_EQ(describe(report), c.expected);
+    }
+}
+
+TEST(ModConflicts, DamagedArchivesAreReportedAndTheRestStillCompared) {
+    ContentWorld w;
+    const kdg::NameTables tables = writeNamedArchives(
+        w.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"Game.kdg", {"x.txt"}}});
+    const std::string whole = w.readGame("B.kdg");
+    w.writeGame("Cut.kdg", whole.substr(0, whole.size() - 3)); // data runs past the end
+    w.writeGame("Text.kdg", "just some text");
+    w.writeGame("Sounds.kdg", ""); // a damaged original is reported too
+    ConflictReport report = findModConflicts(w.game, w.state.originals, tables);
+    EXPECT_EQ(describe(report), (std::map<std::string, Texts>{{"A", {"x.txt <B> | Game.kdg"}},
+                                                              {"B", {"x.txt <A> | Game.kdg"}}}));
+    std::map<std::string, std::string> damaged;
+    for (const auto& d : report.damaged)
+        damaged[d.fileName] = d.reason;
+    ASSERT_EQ(damaged.size(), 3u);
+    EXPECT_EQ(damaged["Cut.kdg"], "File 1 of section B.kdg.krf lies past the end of the archive.");
+    EXPECT_TRUE(damaged.count("Sounds.kdg"));
+    EXPECT_NE(damaged["Text.kdg"].find("not a KDG archive"), std::string::npos);
+
+    // A missing game folder has nothing to compare.
+    report = findModConflicts(w.game + "gone/", w.state.originals, tables);
+    EXPECT_TRUE(report.mods.empty() && report.damaged.empty());
+}
+
+TEST(ModConflicts, AStopRequestEndsTheLookBetweenArchives) {
+    ContentWorld w;
+    const kdg::NameTables tables = writeNamedArchives(
+        w.game, {{"A.kdg", {"x.txt"}}, {"B.kdg", {"x.txt"}}, {"C.kdg", {"x.txt"}}});
+    int asked = 0;
+    const ConflictReport report =
+        findModConflicts(w.game, w.state.originals, tables, [&] { return ++asked == 2; });
+    EXPECT_TRUE(report.stopped);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(report.mods.size(), 1u); // only the first archive was read
+}
+
+// Files the tables do not name are compared like the others: the same hash and type in
+// two MODs is the same file, even when its data would have named it a map file.
+TEST(ModConflicts, UnnamedFilesCompareByHashWithoutTheirDataBeingRead) {
+    ContentWorld w;
+    const std::vector<kdg::TypeRow> types = worldgen::sampleTypeRows();
+    for (const char* mod : {"A.kdg", "B.kdg"}) {
+        using worldgen::kdgFile;
+        worldgen::KdgArchiveSpec plan;
+        // The last: one hash under two types, two different files.
+        plan.sections.push_back(
+            {0x10,
+             {kdgFile(0xBEEF, "text here", 0x0A1B2C3D),
+              kdgFile(0xF00D, "dint....", 0x0E778391),
+              {0x0E778391, 0xCAFE, {}, {}, true, 0, 0},
+              kdgFile(0x5EED, "x", mod[0] == 'A' ? 0x0A1B2C3Du : 0x0E778391u)}});
+        w.writeGame(mod, worldgen::buildKdgArchive(plan));
+    }
+    const ConflictReport report =
+        findModConflicts(w.game, w.state.originals, kdg::NameTables({}, types));
+    EXPECT_EQ(describe(report)["A"], (Texts{"$BEEF.txt <B> | ", "$F00D <B> | "}));
+
+    // The full read would have named the second by its first bytes.
+    kdg::KdgArchiveInfo full;
+    ASSERT_TRUE(kdg::ReadArchive(w.inGame("A.kdg"), full, kdg::NameTables({}, types)));
+    EXPECT_EQ(full.Entries[1].Name, "DInit.bjo");
+}
+
+TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
+    ContentWorld w;
+    const kdg::NameTables tables =
+        writeNamedArchives(w.game, {{"Game.kdg", {"sfx\\Horn.wav"}},
+                                    {"Tanks.kdg", {"sfx\\Horn.wav", "Names.txt"}},
+                                    {"Islands.kdg", {"names.txt"}},
+                                    {"Desert.kvw", {"Names.txt"}}});
+    w.writeGame("Bad.kdg", "KDG4");
+    ASSERT_TRUE(worldgen::writeNameTables(w.paths.launcherFolder, tables.files(), {}));
+    const std::string tool = std::string("'") + KVSTOOL_PATH + "' kdg conflicts ";
+    const std::string game = "'" + w.game + "'";
+    const std::string launcher = " --launcher '" + w.paths.launcherFolder + "'";
+
+    test::ToolRun r = test::runShell(tool + game + launcher + " --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject out = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    std::map<QString, QJsonArray> mods;
+    for (const QJsonValue& m : out["mods"].toArray())
+        mods[m["mod"].toString()] = m["entries"].toArray();
+    ASSERT_EQ(mods.size(), 2u);
+    // One hash, one name: the tables' first.
+    EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "Names.txt"},
+                                                       {"mods", QJsonArray{"Tanks"}},
+                                                       {"originals", QJsonArray{}}}}));
+    EXPECT_EQ(mods["Tanks"][0], (QJsonObject{{"name", "sfx\\Horn.wav"},
+                                             {"mods", QJsonArray{}},
+                                             {"originals", QJsonArray{"Game.kdg"}}}));
+    EXPECT_EQ(out["damaged"],
+              (QJsonArray{QJsonObject{{"archive", "Bad.kdg"},
+                                      {"reason", "The archive is shorter than its header."}}}));
+
+    struct {
+        std::string arguments;
+        int exitCode;
+        const char* errorPart;
+    } const runs[] = {
+        {"--help", 0, ""},
+        {"", 2, "exactly one game folder"},
+        {game + " --launcher", 2, "--launcher needs a folder"},
+        {"'" + w.game + "none'" + launcher, 1, "the game folder does not exist"},
+        {game + " --launcher '" + w.game + "'", 1, "OriginalKDGs.ini"},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.arguments);
+        r = test::runShell(tool + run.arguments);
+        EXPECT_EQ(r.exitCode, run.exitCode);
+        EXPECT_NE(r.err.find(run.errorPart), std::string::npos) << r.err;
+        if (run.exitCode == 0) {
+            EXPECT_NE(r.out.find("usage: kvstool kdg conflicts"), std::string::npos);
+        } else if (run.exitCode == 1) { // one line
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        }
+    }
 }
 
 } // namespace
