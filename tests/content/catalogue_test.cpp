@@ -5,7 +5,6 @@
 #include "content/player_selection.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
-#include "tests/support/trash_home.h"
 
 #include <gtest/gtest.h>
 
@@ -130,8 +129,6 @@ TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
     ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 1, entryOf(w, "Tanks"))); // same AI
     ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 2, entryOf(w, "Plain"))); // no archives
     EXPECT_TRUE(w.ui.messages().empty());
-    EXPECT_TRUE(w.state.choices.applyEnabled);
-
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
     EXPECT_EQ(w.ui.messageTexts(), Texts{"'Boats' (Player 3) is incompatible with 'Tanks' (Player "
@@ -186,8 +183,6 @@ TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
          {"Alpha/extra.kdg", "Alpha/more.KDG", "Beta/extra.kdg", "Beta/player0.slo"})
         w.writeLauncher(std::string("Mods/SkirmishAI/") + f, "K");
     w.scan();
-    ASSERT_EQ(w.state.ais.records.size(), 2u);
-
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(managerDeleteAi(w.state, w.env(), "Alpha"));
     EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Alpha.kvai")));
@@ -244,42 +239,22 @@ TEST(Manager, DescriptionFilesAreDeletedOnlyWhereTheyExist) {
     EXPECT_FALSE(w.state.ais.find("Described")->info.loaded);
 }
 
-TEST(Manager, RulesSetsAndModArchivesGoAfterTheirQuestion) {
+TEST(Manager, ModDescriptionsGoAfterTheirQuestionAndBackupRulesAreOnlyForgotten) {
     ContentWorld w;
-    worldgen::writeRulesSet(w.paths.launcherFolder, "Fast", "fast");
     w.writeGame("BigMod.kdg", "K");
-    w.writeGame("Other.kvw", "K");
     w.writeLauncher("Mods/INI/KDG Files/BigMod.ini", "AuthorName = \"Ole\"\r\n");
-    w.scan();
     refreshModList(w.state, w.env());
-
-    w.ui.answerMessage(Answer::Yes);
-    EXPECT_TRUE(managerDeleteRules(w.state, w.env(), "Fast"));
-    EXPECT_FALSE(platform::pathExists(w.launcher("Mods/Rules/Fast")));
-    EXPECT_TRUE(platform::fileExists(test::trashed("Fast/rules.slo")));
-    EXPECT_EQ(w.ui.messages()[0].text, "Are you sure you want to delete 'Fast' ?");
-
-    ASSERT_EQ(w.modEntries(), (Texts{"BigMod+", "Other-"}));
-    w.ui.answerMessage(Answer::Cancel);
-    EXPECT_FALSE(managerDeleteMod(w.state, w.env(), 1));
-    w.ui.answerMessage(Answer::Yes);
-    EXPECT_TRUE(managerDeleteMod(w.state, w.env(), 1));
-    EXPECT_EQ(w.ui.messages()[2].text, "Are you sure you want to delete 'Other.kvw' ?");
-    EXPECT_FALSE(w.gameHas("Other.kvw"));
-    EXPECT_TRUE(w.gameHas("BigMod.kdg"));
-    EXPECT_EQ(w.modEntries(), Texts{"BigMod+"});
     EXPECT_FALSE(managerDeleteMod(w.state, w.env(), 5));
     ASSERT_TRUE(w.state.mods.entries[0].descriptionLoaded);
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(managerDeleteModDescription(w.state, w.env(), 0));
-    EXPECT_EQ(w.ui.messages()[3].text, "Are you sure you want to delete 'BigMod.ini' ?");
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Are you sure you want to delete 'BigMod.ini' ?"});
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/INI/KDG Files/BigMod.ini")));
     EXPECT_TRUE(w.gameHas("BigMod.kdg"));
     EXPECT_FALSE(w.state.mods.entries[0].descriptionLoaded);
     // Now there is nothing to delete, and nothing is asked.
     EXPECT_FALSE(managerDeleteModDescription(w.state, w.env(), 0));
-    EXPECT_EQ(w.ui.messages().size(), 4u);
-    EXPECT_TRUE(platform::fileExists(test::trashed("Other.kvw")));
+    EXPECT_EQ(w.ui.messages().size(), 1u);
 
     // A set loaded from the launcher's backup of the game's scripts is only forgotten.
     w.writeLauncher("resources/backup/rules.slo", "default S");
