@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace kv::content {
 namespace {
@@ -183,6 +182,8 @@ TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
          {"Alpha/extra.kdg", "Alpha/more.KDG", "Beta/extra.kdg", "Beta/player0.slo"})
         w.writeLauncher(std::string("Mods/SkirmishAI/") + f, "K");
     w.scan();
+    // A read-only AI file goes all the same.
+    platform::setAttributes(w.launcher("Mods/SkirmishAI/Alpha.kvai"), platform::AttrReadOnly);
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(managerDeleteAi(w.state, w.env(), "Alpha"));
     EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Alpha.kvai")));
@@ -197,28 +198,6 @@ TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
     EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta/extra.kdg")));
     EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta/player0.slo")));
     EXPECT_TRUE(w.state.ais.records.empty());
-}
-
-TEST(Manager, AReadOnlyAiIsDeletedAndAFileThatStaysComesBack) {
-    ContentWorld w;
-    w.addAi("Locked");
-    w.scan();
-    platform::setAttributes(w.launcher("Mods/SkirmishAI/Locked.kvai"), platform::AttrReadOnly);
-    w.ui.answerMessage(Answer::Yes);
-    EXPECT_TRUE(managerDeleteAi(w.state, w.env(), "Locked"));
-    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Locked.kvai")));
-
-    // A folder in place of the file cannot go: the catalogue shows what is still there.
-    w.addAi("Stays");
-    w.scan();
-    std::filesystem::permissions(w.launcher("Mods/SkirmishAI"),
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::owner_exec);
-    w.ui.answerMessage(Answer::Yes);
-    managerDeleteAi(w.state, w.env(), "Stays");
-    std::filesystem::permissions(w.launcher("Mods/SkirmishAI"), std::filesystem::perms::owner_all);
-    EXPECT_EQ(w.state.ais.find("Stays") != nullptr,
-              platform::fileExists(w.launcher("Mods/SkirmishAI/Stays.kvai")));
 }
 
 TEST(Manager, DescriptionFilesAreDeletedOnlyWhereTheyExist) {
