@@ -225,26 +225,21 @@ TEST(CreateAi, RefusalsAndBrokenVariableFiles) {
     w.writeGame("norun.vlo", "player INT 0\r\n}\r\n");
     w.writeGame("good.vlo", worldgen::sampleVloText(0));
 
-    struct Case {
-        const char* vlo;
-        std::optional<std::string> name;
-        const char* message;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::optional<std::string>, std::string> cases[] = {
         {"noplayer.vlo", {}, "Error reading vlo file:\r\n'player INT x'"},
         {"norun.vlo", {}, "Error reading .vlo file.\r\nCouldn't find text: 'run'"},
         {"good.vlo", std::string("  "), "AI file was not created!"},
         {"good.vlo", std::nullopt, "AI file was not created!"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.vlo);
+    for (const auto& [vlo, name, message] : cases) {
+        SCOPED_TRACE(vlo);
         w.ui.clear();
         w.ui.answerFile(w.inGame("a.slo"));
-        w.ui.answerFile(w.inGame(c.vlo));
-        if (std::string(c.message) == "AI file was not created!")
-            w.ui.answerInput(c.name);
+        w.ui.answerFile(w.inGame(vlo));
+        if (message == "AI file was not created!")
+            w.ui.answerInput(name);
         EXPECT_FALSE(createAiFile(w.state, w.env()));
-        EXPECT_EQ(w.ui.messageTexts(), Texts{c.message});
+        EXPECT_EQ(w.ui.messageTexts(), Texts{message});
         EXPECT_TRUE(w.ui.allAnswersUsed());
     }
     EXPECT_TRUE(platform::listDirectory(w.paths.aiFolder, "*.kvai").empty());

@@ -159,21 +159,14 @@ TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
     r = runTool("apply '" + (d.tmp / "none.slo") + "'");
     EXPECT_EQ(r.err.rfind("kvstool script: " + (d.tmp / "none.slo") + ": ", 0), 0u) << r.err;
     d.tmp.write("empty.slo", "   ");
-    const std::pair<std::string, int> runs[] = {{"apply '" + (d.tmp / "empty.slo") + "'", 1},
-                                                {"apply '" + file + "' --pick delay=never", 1},
-                                                {"apply '" + file + "' --index delay=3", 1},
-                                                {"apply '" + file + "' --pick nofield=x", 1},
-                                                {"apply '" + (d.tmp / "none.slo") + "'", 1},
-                                                {"", 2},
-                                                {"apply", 2},
-                                                {"apply a b", 2},
-                                                {"apply a --pick", 2},
-                                                {"apply a --pick novalue", 2},
-                                                {"fields a --pick x=y", 2},
-                                                {"list a", 2},
-                                                {"--help", 0}};
-    for (const auto& [arguments, exitCode] : runs)
-        EXPECT_EQ(runTool(arguments).exitCode, exitCode) << arguments;
+    for (const std::string& arguments :
+         {d.tmp / "empty.slo", d.tmp / "none.slo", file + "' --pick 'delay=never",
+          file + "' --index 'delay=3", file + "' --pick 'nofield=x"})
+        EXPECT_EQ(runTool("apply '" + arguments + "'").exitCode, 1) << arguments;
+    for (const char* arguments : {"", "apply", "apply a b", "apply a --pick",
+                                  "apply a --pick novalue", "fields a --pick x=y", "list a"})
+        EXPECT_EQ(runTool(arguments).exitCode, 2) << arguments;
+    EXPECT_EQ(runTool("--help").exitCode, 0);
 }
 
 } // namespace

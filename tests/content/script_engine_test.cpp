@@ -43,27 +43,6 @@ std::string applied(std::string_view script, int pick,
     return r.text;
 }
 
-TEST(ScriptEngine, WorkedExamplesAreByteExact) {
-    const std::string asn = "power = 100; /*%!ID=\"pow\",type=\"asn\",MainDesc=\"Starting "
-                            "power\",val=\"100\",ArgDesc=\"Normal\",val=\"500\",ArgDesc=\"High\"*/";
-    Parsed p;
-    NamedTexts named;
-    parse(asn, p, named);
-    ASSERT_EQ(p.data.fields.size(), 1u);
-    const ScriptField& f = p.data.fields[0];
-    ASSERT_EQ(f.values.size(), 2u);
-    EXPECT_EQ(f.id + "|" + f.type + "|" + f.mainDescription + "|" + f.values[1].text + "|" +
-                  f.values[1].description,
-              "pow|asn|Starting power|500|High");
-    // 1-based, from just after the start mark to just after the end mark.
-    EXPECT_EQ(std::pair(f.annotationStart, f.annotationEnd), std::pair(18l, long(asn.size()) + 1));
-    EXPECT_EQ(applied(asn, 1), "power = 500;" + asn.substr(12));
-
-    const std::string prm =
-        "setPower(0, 100); /*%!ID=\"p2\",type=\"prm\",prm_id=\"1\",tmpl=\"bool\"*/";
-    EXPECT_EQ(applied(prm, 1), "setPower(0, TRUE );" + prm.substr(17));
-}
-
 TEST(ScriptEngine, SingleFieldCases) {
     // `from` is replaced by `to` at its first occurrence; an empty `from`: no change.
     struct Case {
@@ -153,15 +132,10 @@ TEST(ScriptEngine, SeveralFieldsKeepTheirOffsetsWhetherLongerOrShorter) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST(ScriptEngine, IdsMissingFromTheTextAndEmptyTextsAreReported) {
+TEST(ScriptEngine, EmptyTextsFailAndMisplacedAnchorsAreReported) {
     Parsed p;
     NamedTexts named;
     parse("x = 1; /*%!ID=\"gone\",type=\"asn\",val=\"9\"*/", p, named);
-    const AppliedScript r = applyFields(p.data.fields, "y = 2;", p.ui);
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.text, "y = 2;");
-    EXPECT_EQ(p.ui.messageTexts(),
-              std::vector<std::string>{"Failed to find field with ID: 'gone'."});
     EXPECT_FALSE(applyFields(p.data.fields, "   ", p.ui).ok);
 
     // The install parses the AI file and applies to the installed script: the anchors
@@ -246,16 +220,15 @@ TEST(LineSyntax, CleansAndClassifiesLines) {
     }
 }
 
-TEST(LineSyntax, KeyAndValueTakeTheFirstQuotedTextAndSkipEmptyParts) {
+// Values: the first quoted text, line breaks and folder variables in any letter case.
+TEST(LineSyntax, KeyAndValueTakeTheFirstQuotedTextAndExpandIt) {
     KeyValue kv;
     ASSERT_TRUE(keyAndValue("  Author Name = \"Anna \"Keller\"", vars(), kv));
     EXPECT_EQ(kv.key + "|" + kv.value, "Author Name|Anna ");
     EXPECT_FALSE(keyAndValue("Description = \"\"", vars(), kv));
     EXPECT_FALSE(keyAndValue(" = \"value\"", vars(), kv));
     EXPECT_FALSE(keyAndValue("Plain text", vars(), kv));
-}
 
-TEST(LineSyntax, ExpandsLineBreaksAndFolderVariablesInAnyLetterCase) {
     FolderVars v = vars();
     EXPECT_EQ(expandValue("one\\ntwo\\Nthree", v), "one\r\ntwo\r\nthree");
     EXPECT_EQ(expandValue("%kvpath%Data|%KVSPath%|%KVSAIPath%|%kvsrulespath%|"
@@ -270,22 +243,16 @@ TEST(LineSyntax, ExpandsLineBreaksAndFolderVariablesInAnyLetterCase) {
     EXPECT_EQ(expandValue("%KVPath%x", v), "C:\\new\\x");
 }
 
-TEST(LineSyntax, FunctionNameAndArguments) {
-    EXPECT_EQ(functionName("SetBasesState(\"2\")"), "SetBasesState");
+TEST(LineSyntax, FunctionCallsAndBadlyQuotedArgumentsAreReportedAndNotCounted) {
     EXPECT_EQ(functionName("  Load  (\"a\")"), "Load");
-
-    const FunctionCall call =
+    const FunctionCall good =
         parseArguments("Load(\"%KVSAIPath%x\" , \"\"\"quoted\"\"\", \"b\\n\")", vars());
-    EXPECT_EQ(call.validCount, 3);
-    EXPECT_EQ(call.arguments, (std::vector<std::string>{"A\\AI\\x", "quoted", "b\r\n"}));
-    EXPECT_TRUE(call.errors.empty());
-    const FunctionCall empty = parseArguments("EnableAlliances(   )", vars());
-    EXPECT_EQ(empty.validCount, 0);
-    EXPECT_TRUE(empty.arguments.empty() && empty.errors.empty());
+    EXPECT_EQ(good.validCount, 3);
+    EXPECT_EQ(good.arguments, (std::vector<std::string>{"A\\AI\\x", "quoted", "b\r\n"}));
+    EXPECT_TRUE(good.errors.empty());
+    EXPECT_EQ(parseArguments("EnableAlliances(   )", vars()).validCount, 0);
     EXPECT_EQ(parseArguments("Load(\"a\"", vars()).validCount, -1);
-}
 
-TEST(LineSyntax, BadlyQuotedArgumentsAreReportedAndNotCounted) {
     const std::string line = "Load(\"a\", 2, \"\")";
     const FunctionCall call = parseArguments(line, vars());
     EXPECT_EQ(call.validCount, 2); // the lone pair of quotes is a valid, empty argument
