@@ -8,7 +8,6 @@
 #include "ui/content/mod_conflicts_view.h"
 #include "ui/content/mods_page.h"
 
-#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -24,11 +23,9 @@ namespace {
 using test::ContentWorld;
 using worldgen::writeNamedArchives;
 
-TEST(AiPage, ChoicesReachTheStateAndTheWarningShowsOnce) {
+TEST(AiPage, TheOverwriteWarningShowsOnce) {
     test::application();
     ContentWorld w;
-    w.addAi("Alpha");
-    w.scan();
     int warned = 0;
     AiPage page(w.state, [&w] { return w.env(); });
     page.setOverwriteWarnedFlag(&warned);
@@ -38,21 +35,6 @@ TEST(AiPage, ChoicesReachTheStateAndTheWarningShowsOnce) {
     page.hide();
     page.show();
     EXPECT_EQ(w.ui.messages().size(), 1u);
-
-    int changed = -1;
-    QObject::connect(&page, &AiPage::playerChoiceChanged, [&changed](int p) { changed = p; });
-    QComboBox* p4 = page.findChild<QComboBox*>("ComboAI4");
-    ASSERT_EQ(p4->count(), 3);
-    p4->activated(1);
-    EXPECT_EQ(changed, 4);
-    EXPECT_EQ(w.state.choices.choice(4), "Alpha");
-
-    // A rescan done elsewhere shows on reload, the choice kept.
-    w.addAi("Beta");
-    w.scan();
-    page.reload();
-    EXPECT_EQ(p4->count(), 4);
-    EXPECT_EQ(p4->currentText(), "Alpha");
 }
 
 // The tree as lines: "MOD" and, under it, "  entry = also in".
