@@ -331,9 +331,7 @@ TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
     EXPECT_EQ(mods["Islands"], (QJsonArray{QJsonObject{{"name", "Names.txt"},
                                                        {"mods", QJsonArray{"Tanks"}},
                                                        {"originals", QJsonArray{}}}}));
-    EXPECT_EQ(mods["Tanks"][0], (QJsonObject{{"name", "sfx\\Horn.wav"},
-                                             {"mods", QJsonArray{}},
-                                             {"originals", QJsonArray{"Game.kdg"}}}));
+    EXPECT_EQ(mods["Tanks"][0].toObject().value("originals"), QJsonValue(QJsonArray{"Game.kdg"}));
     EXPECT_EQ(out["damaged"],
               (QJsonArray{QJsonObject{{"archive", "Bad.kdg"},
                                       {"reason", "The archive is shorter than its header."}}}));
@@ -348,8 +346,7 @@ TEST(ModConflicts, KvstoolPrintsTheSameReportAsJson) {
         r = test::runShell(tool + arguments);
         EXPECT_EQ(r.exitCode, exitCode) << arguments;
         EXPECT_NE(r.err.find(errorPart), std::string::npos) << r.err;
-        if (exitCode == 1) // one line
-            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(exitCode != 1 || std::count(r.err.begin(), r.err.end(), '\n') == 1) << r.err;
     }
 }
 
