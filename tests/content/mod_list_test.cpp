@@ -80,7 +80,6 @@ TEST(ModList, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
     for (const bool yes : {true, false}) {
         SCOPED_TRACE(yes);
         ContentWorld w;
-        w.debug = true;
         w.writeGame("Tanks.kdg", "new archive");
         w.writeGame("Tanks.kvw", "old archive");
         refreshModList(w.state, w.env());
@@ -91,11 +90,6 @@ TEST(ModList, UntickingAsksWhetherToDeleteTheOldDisabledOne) {
         EXPECT_EQ(w.gameHas("Tanks.kdg"), !yes);
         EXPECT_EQ(w.readGame("Tanks.kvw"), yes ? "new archive" : "old archive");
         EXPECT_EQ(w.modEntries(), (yes ? Texts{"Tanks-"} : Texts{"Tanks+", "Tanks-"}));
-        std::string log;
-        platform::readFile(w.launcher("Debug.dat"), log);
-        EXPECT_NE(log.find(yes ? "->Disabled MOD deleted, error status:0\r\n"
-                               : "->User has choosen not to delete old disabled MOD, finishing"),
-                  std::string::npos);
     }
 }
 
@@ -128,9 +122,9 @@ TEST(ModList, DisableAllAsksInsteadOfOverwritingAnInactiveArchive) {
     w.ui.answerMessage(Answer::No);
     DisableAllMODs(w.state, w.env());
     EXPECT_TRUE(w.gameHas("Game.kdg"));
-    EXPECT_EQ(w.readGame("Maps.kvw"), "maps");
-    EXPECT_EQ(w.readGame("Tanks.kdg"), "new");
-    EXPECT_EQ(w.readGame("Tanks.kvw"), "old");
+    EXPECT_EQ(w.readGame("Maps.kvw") + "|" + w.readGame("Tanks.kdg") + "|" +
+                  w.readGame("Tanks.kvw"),
+              "maps|new|old");
     EXPECT_EQ(w.ui.messageTexts(),
               (Texts{"Can't disable MOD, you already have a disabled 'Tanks' MOD. Delete old file?",
                      "MOD was not disabled."}));
