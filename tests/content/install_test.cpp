@@ -133,28 +133,24 @@ TEST(Install, DontChangeKeepsEveryScriptInTheGame) {
 }
 
 TEST(Install, ABrokenAiFileStopsTheInstallWithoutHalfWrittenScripts) {
-    struct Case {
-        const char* bytes;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"1\r\nX\r\n5\r\nonly one line\r\n", "Error:\n62: Input past end of file in '"},
         {"1\r\nX\r\nfive\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: 'five')"},
         {"1\r\nX\r\n-2\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: '-2')"},
         {"1\r\nX\r\n", "Error:\n62: Input past end of file"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes);
+    for (const auto& [bytes, expected] : cases) {
+        SCOPED_TRACE(bytes);
         ContentWorld w;
         w.addAi("Good");
-        w.writeLauncher("Mods/SkirmishAI/Broken.kvai", c.bytes);
+        w.writeLauncher("Mods/SkirmishAI/Broken.kvai", bytes);
         w.scan();
         w.state.choices.selectAI(0, "Good");
         w.state.choices.selectAI(1, "Broken");
         const std::string before = w.script("player1.vlo");
         EXPECT_FALSE(makeSloVlo(w.state, w.env()));
         ASSERT_EQ(w.ui.messages().size(), 1u);
-        EXPECT_EQ(w.ui.messages()[0].text.rfind(c.expected, 0), 0u) << w.ui.messages()[0].text;
+        EXPECT_EQ(w.ui.messages()[0].text.rfind(expected, 0), 0u) << w.ui.messages()[0].text;
         EXPECT_EQ(w.script("player1.vlo"), before);
         EXPECT_FALSE(w.state.installing);
         // No temporary files are left beside the scripts.
@@ -191,7 +187,7 @@ TEST(Install, ReadOnlyFoldersAreReportedAndLoseNothing) {
     EXPECT_FALSE(platform::fileExists(w.paths.aiFolder + "Raider.kvai"));
 }
 
-TEST(CreateAi, ScriptPairBecomesAnAiFileThatInstallsBackTheSamePair) {
+TEST(CreateAi, ScriptPairBecomesAnAiFileWithItsAdditionalFiles) {
     ContentWorld w;
     w.writeGame("multiplay/skirmish/player3.slo", "a();\r\nb();\r\n");
     w.writeGame("multiplay/skirmish/player3.vlo", worldgen::sampleVloText(3, 2));

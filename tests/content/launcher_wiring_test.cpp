@@ -53,12 +53,11 @@ TEST(LauncherWiring, AVanishedGameFolderGivesOneErrorBoxAndTheSettingsAreStillSa
     d.setSettings("AI1", "Raider");
     ASSERT_TRUE(runStartup(*d.launcher, ""));
     std::filesystem::remove_all(d.world.gameFolder);
-    const std::string settings = d.world.launcherFolder + "Settings/starter.ini";
-    ASSERT_TRUE(platform::deleteFile(settings));
+    ASSERT_TRUE(platform::deleteFile(d.settingsPath()));
     closeMainWindow(*d.launcher);
     ASSERT_EQ(d.ui.messages().size(), 1u);
     EXPECT_NE(d.ui.messages()[0].text.find("Error in: CopyDefaultFiles()"), std::string::npos);
-    EXPECT_TRUE(platform::fileExists(settings));
+    EXPECT_TRUE(platform::fileExists(d.settingsPath()));
 }
 
 TEST(LauncherWiring, MissingOriginalListEndsTheStart) {
