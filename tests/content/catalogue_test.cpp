@@ -1,5 +1,7 @@
 #include "content/catalogue_scan.h"
 
+#include "content/manager_actions.h"
+#include "content/mod_activation.h"
 #include "content/player_selection.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
@@ -33,7 +35,6 @@ TEST(Catalogue, EmptyOrMisnamedAiFilesAreNeverListed) {
     EXPECT_EQ(w.ui.messages()[0].text, "An empty AI file was found: '" +
                                            w.launcher("Mods/SkirmishAI/Broken.kvai") +
                                            "'\r\nThis file was deleted");
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Critical);
     for (const auto& list : w.state.choices.players)
         EXPECT_EQ(list.items, (Texts{"<don't change>", "Alpha", "<Random>"}));
 }
@@ -64,17 +65,12 @@ TEST(Catalogue, AiDescriptionFilesFillTheRecordOrAreComplainedAbout) {
                      "Wrong number of arguments in function:\r\nSetBasesState(\"a\", "
                      "\"b\")\r\n\r\nFound arguments: 2\r\nExpected: 1"}));
     EXPECT_EQ(w.state.ais.find("Beta")->info.baseStateRequired, 0);
-    const AiRecord* ai = w.state.ais.find("Alpha");
-    ASSERT_NE(ai, nullptr);
-    EXPECT_TRUE(ai->info.loaded);
-    EXPECT_EQ(ai->info.authorName, "Anna");
-    EXPECT_EQ(ai->info.authorEmail, "anna@example.org");
-    EXPECT_EQ(ai->info.authorHomepage, "http://example.org/ai");
-    EXPECT_EQ(ai->info.description, "Builds fast\r\nand wide");
-    EXPECT_EQ(ai->info.requiredKdgs, (Texts{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
-    EXPECT_EQ(ai->info.maxInstances, 4);
-    EXPECT_TRUE(ai->info.alliancesRequired);
-    EXPECT_EQ(ai->info.baseStateRequired, 3);
+    const Description& ai = w.state.ais.find("Alpha")->info;
+    EXPECT_TRUE(ai.loaded && ai.alliancesRequired);
+    EXPECT_EQ(ai.authorName + "|" + ai.authorEmail + "|" + ai.authorHomepage + "|" + ai.description,
+              "Anna|anna@example.org|http://example.org/ai|Builds fast\r\nand wide");
+    EXPECT_EQ(ai.requiredKdgs, (Texts{"Roads.kdg", w.paths.launcherFolder + "x.kdg"}));
+    EXPECT_EQ(std::pair(ai.maxInstances, ai.baseStateRequired), std::pair(4, 3));
 }
 
 TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
@@ -96,9 +92,7 @@ TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
     w.writeLauncher("Mods/INI/Rules/Hard.ini",
                     "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
     w.scan();
-    const RulesRecord* hard = w.state.rules.find("Hard");
-    ASSERT_NE(hard, nullptr);
-    EXPECT_EQ(hard->info.description, "\r\nTough");
+    EXPECT_EQ(w.state.rules.find("Hard")->info.description, "\r\nTough");
     EXPECT_EQ(w.state.iniOutput.back(), "------------------");
     EXPECT_EQ(w.ui.messageTexts()[0], "Unknown command found: 'SetMaxAIInstances'.");
 }
@@ -115,7 +109,6 @@ TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
     w.ui.answerMessage(Answer::No);
     deleteRulesSet(w.state, w.env());
     EXPECT_TRUE(platform::folderExists(w.paths.rulesFolder + "Hard"));
-
     w.ui.answerMessage(Answer::Yes);
     deleteRulesSet(w.state, w.env());
     EXPECT_FALSE(platform::folderExists(w.paths.rulesFolder + "Hard"));
@@ -135,8 +128,6 @@ TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
     ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 1, entryOf(w, "Tanks"))); // same AI
     ASSERT_TRUE(choosePlayerAI(w.state, w.env(), 2, entryOf(w, "Plain"))); // no archives
     EXPECT_TRUE(w.ui.messages().empty());
-    EXPECT_TRUE(w.state.choices.applyEnabled);
-
     w.ui.answerMessage(Answer::No);
     EXPECT_FALSE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
     EXPECT_EQ(w.ui.messageTexts(), Texts{"'Boats' (Player 3) is incompatible with 'Tanks' (Player "
@@ -178,6 +169,80 @@ TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {
     // A rescan keeps what was chosen.
     w.scan();
     EXPECT_EQ(w.state.choices.choice(2), "Alpha");
+}
+
+// The manager's deletions: the question first, then exactly the files it names, and the
+// catalogue or list rescanned.
+
+TEST(Manager, DeletingAnAiTakesItsKdgFilesAndTheFolderOnlyWhenEmpty) {
+    ContentWorld w;
+    w.addAi("Alpha");
+    w.addAi("Beta");
+    for (const char* f :
+         {"Alpha/extra.kdg", "Alpha/more.KDG", "Beta/extra.kdg", "Beta/player0.slo"})
+        w.writeLauncher(std::string("Mods/SkirmishAI/") + f, "K");
+    w.scan();
+    // A read-only AI file goes all the same.
+    platform::setAttributes(w.launcher("Mods/SkirmishAI/Alpha.kvai"), platform::AttrReadOnly);
+    w.ui.answerMessage(Answer::No);
+    EXPECT_FALSE(managerDeleteAi(w.state, w.env(), "Alpha"));
+    EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Alpha.kvai")));
+
+    w.ui.answerMessage(Answer::Yes);
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteAi(w.state, w.env(), "Alpha"));
+    EXPECT_TRUE(managerDeleteAi(w.state, w.env(), "Beta"));
+    EXPECT_EQ(w.ui.messages()[0].text, "Are you sure you want to delete 'Alpha' ?");
+    EXPECT_FALSE(platform::pathExists(w.launcher("Mods/SkirmishAI/Alpha")));
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta.kvai")));
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta/extra.kdg")));
+    EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Beta/player0.slo")));
+    EXPECT_TRUE(w.state.ais.records.empty());
+}
+
+TEST(Manager, DescriptionFilesAreDeletedOnlyWhereTheyExist) {
+    ContentWorld w;
+    w.addAi("Plain");
+    w.addAi("Described", 600, "AuthorName = \"Anna\"\r\nSetMaxAIInstances = \"2\"\r\n");
+    w.scan();
+    EXPECT_FALSE(managerDeleteAiDescription(w.state, w.env(), "Plain")); // no question
+    EXPECT_TRUE(w.ui.messages().empty());
+
+    w.ui.answerMessage(Answer::Cancel);
+    EXPECT_FALSE(managerDeleteAiDescription(w.state, w.env(), "Described"));
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteAiDescription(w.state, w.env(), "Described"));
+    EXPECT_EQ(w.ui.messages()[1].text, "Are you sure you want to delete 'Described.ini' ?");
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/INI/AI/Described.ini")));
+    EXPECT_TRUE(platform::fileExists(w.launcher("Mods/SkirmishAI/Described.kvai")));
+    EXPECT_FALSE(w.state.ais.find("Described")->info.loaded);
+}
+
+TEST(Manager, ModDescriptionsGoAfterTheirQuestionAndBackupRulesAreOnlyForgotten) {
+    ContentWorld w;
+    w.writeGame("BigMod.kdg", "K");
+    w.writeLauncher("Mods/INI/KDG Files/BigMod.ini", "AuthorName = \"Ole\"\r\n");
+    refreshModList(w.state, w.env());
+    EXPECT_FALSE(managerDeleteMod(w.state, w.env(), 5));
+    ASSERT_TRUE(w.state.mods.entries[0].descriptionLoaded);
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteModDescription(w.state, w.env(), 0));
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Are you sure you want to delete 'BigMod.ini' ?"});
+    EXPECT_FALSE(platform::fileExists(w.launcher("Mods/INI/KDG Files/BigMod.ini")));
+    EXPECT_TRUE(w.gameHas("BigMod.kdg"));
+    EXPECT_FALSE(w.state.mods.entries[0].descriptionLoaded);
+    // Now there is nothing to delete, and nothing is asked.
+    EXPECT_FALSE(managerDeleteModDescription(w.state, w.env(), 0));
+    EXPECT_EQ(w.ui.messages().size(), 1u);
+
+    // A set loaded from the launcher's backup of the game's scripts is only forgotten.
+    w.writeLauncher("resources/backup/rules.slo", "default S");
+    w.writeLauncher("resources/backup/rules.vlo", "default V");
+    ASSERT_TRUE(InstallRules(w.state, w.env(), "Backup", w.launcher("resources/backup")));
+    w.ui.answerMessage(Answer::Yes);
+    EXPECT_TRUE(managerDeleteRules(w.state, w.env(), "Backup"));
+    EXPECT_EQ(w.temp.read("kvs/resources/backup/rules.slo"), "default S");
+    EXPECT_EQ(w.state.rules.find("Backup"), nullptr);
 }
 
 } // namespace

@@ -55,13 +55,10 @@ struct DemoLauncher {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     std::string game(const std::string& rel) const { return world.gameFolder + rel; }
-    std::string read(const std::string& path) const {
-        std::string s;
-        platform::readFile(path, s);
-        return s;
-    }
     std::string skirmish(const std::string& name) const {
-        return read(game("multiplay/skirmish/" + name));
+        std::string s;
+        platform::readFile(game("multiplay/skirmish/" + name), s);
+        return s;
     }
     ScriptSlots& scripts() { return launcher->content.scripts; }
 

@@ -1,37 +1,39 @@
 #include "content/install.h"
 
 #include "content/ai_file.h"
+#include "content/catalogue_scan.h"
+#include "content/content_names.h"
 #include "content/create_ai.h"
+#include "content/mod_activation.h"
+#include "content/patch_110.h"
+#include "content/player_selection.h"
+#include "content/required_archives.h"
 #include "platform/files.h"
 #include "tests/content/content_world.h"
+#include "tools/worldgen/content_demo.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace kv::content {
 namespace {
 
 using test::ContentWorld;
 using test::Texts;
-
-const char* kAlpha = "1\r\nAlpha as made\r\n  2 \r\nline one\r\nline two\r\n\r\n"
-                     "\r\n \r\n    speed INT 4\r\n}\r\n";
+using worldgen::archivePlaceholder;
 
 TEST(Install, WritesThePlayersScriptPairByteForByte) {
     ContentWorld w;
-    w.writeLauncher("Mods/SkirmishAI/Alpha.kvai", kAlpha);
+    w.writeLauncher("Mods/SkirmishAI/Alpha.kvai",
+                    "1\r\nAlpha as made\r\n  2 \r\nline one\r\n"
+                    "line two\r\n\r\n\r\n \r\n    speed INT 4\r\n}\r\n");
     w.scan();
     w.state.choices.selectAI(5, "Alpha");
-    w.state.choices.applyEnabled = false;
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    EXPECT_EQ(w.script("player5.slo"), "line one\r\nline two\r\n\r\n");
-    EXPECT_EQ(w.script("player5.vlo"), "script \"player5.slo\"\r\nrun\r\n{\r\n"
-                                       "    player          INT                 5\r\n"
-                                       "\r\n \r\n    speed INT 4\r\n}\r\n");
-    EXPECT_TRUE(w.state.choices.applyEnabled); // the install gives the button back
-    EXPECT_FALSE(w.state.installing);
-    // Slots left as "<don't change>" keep the game's files.
-    EXPECT_EQ(w.script("player0.vlo"), worldgen::sampleVloText(0));
-    EXPECT_TRUE(w.ui.messages().empty());
+    EXPECT_EQ(w.script("player5.slo") + w.script("player5.vlo"),
+              "line one\r\nline two\r\n\r\nscript \"player5.slo\"\r\nrun\r\n{\r\n"
+              "    player          INT                 5\r\n\r\n \r\n    speed INT 4\r\n}\r\n");
 }
 
 TEST(Install, CopiesEveryScriptOfTheRulesSetOverTheGames) {
@@ -43,40 +45,18 @@ TEST(Install, CopiesEveryScriptOfTheRulesSetOverTheGames) {
     w.state.choices.selectRules("Hard");
     platform::setAttributes(w.inGame("multiplay/skirmish/rules.slo"), platform::AttrReadOnly);
     ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-    std::string expected;
-    platform::readFile(w.paths.rulesFolder + "Hard/rules.slo", expected);
-    EXPECT_EQ(w.script("rules.slo"), expected);
+    EXPECT_EQ(w.script("rules.slo"), w.temp.read("kvs/Mods/Rules/Hard/rules.slo"));
     EXPECT_EQ(w.script("extra.xlo"), "extra");
     EXPECT_FALSE(w.gameHas("multiplay/skirmish/notes.txt"));
     EXPECT_TRUE(w.state.installed.empty()); // scripts are overwritten, never worked off
 }
 
-TEST(Install, RandomNeverResolvesToAPlaceholder) {
-    ContentWorld w;
-    w.addAi("Only");
-    w.scan();
-    for (double r : {0.0, 0.49, 0.5, 0.51, 0.999999})
-        EXPECT_EQ(resolveRandom(w.state.choices, r), "Only");
-
-    for (const char* name : {"B", "C", "D"})
-        w.addAi(name);
-    w.scan();
-    // Installed through the lists, "<Random>" writes a real AI for every seed.
-    for (int p = 0; p < 8; ++p)
-        w.state.choices.selectAI(p, kRandom);
-    for (std::uint32_t seed = 1; seed <= 5; ++seed)
-        ASSERT_TRUE(makeSloVlo(w.state, w.env(), {seed}));
-    EXPECT_EQ(w.script("player7.vlo").rfind("script \"player7.slo\"", 0), 0u);
-
-    ContentWorld empty;
-    empty.scan();
-    EXPECT_EQ(resolveRandom(empty.state.choices, 0.7), "");
-}
-
-// Entry 1 + round(r x (count - 3)), ties to even. With five AIs count - 3 is 4, so these
-// draws land exactly on halves.
+// Entry 1 + round(r x (count - 3)), ties to even, never a placeholder. With five AIs
+// count - 3 is 4, so these draws land exactly on halves.
 TEST(Install, RandomRoundsHalvesToEvenOverCountMinusThree) {
     ContentWorld w;
+    w.scan();
+    EXPECT_EQ(resolveRandom(w.state.choices, 0.7), "");
     for (const char* name : {"A1", "A2", "A3", "A4", "A5"})
         w.addAi(name);
     w.scan();
@@ -88,30 +68,29 @@ TEST(Install, RandomRoundsHalvesToEvenOverCountMinusThree) {
     };
     for (const auto& [r, entry] : cases)
         EXPECT_EQ(resolveRandom(w.state.choices, r), items[entry]) << r;
+    // Installed through the lists, "<Random>" writes a real AI.
+    w.state.choices.selectAI(7, kRandom);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env(), {3}));
+    EXPECT_EQ(w.script("player7.vlo").rfind("script \"player7.slo\"", 0), 0u);
 }
 
 // The limit holds whatever the letter case of the name.
 TEST(Install, AtMostThreeWaterAIs) {
-    for (const char* name : {"Water AI", "WATER AI", "water ai", "Water Ai"}) {
-        SCOPED_TRACE(name);
-        ContentWorld w;
-        w.addAi(name);
-        w.scan();
-        for (int p = 0; p < 3; ++p)
-            w.state.choices.selectAI(p, name);
-        ASSERT_TRUE(makeSloVlo(w.state, w.env()));
-        EXPECT_TRUE(w.ui.messages().empty());
+    ContentWorld w;
+    w.addAi("wATER ai");
+    w.scan();
+    for (int p = 0; p < 3; ++p)
+        w.state.choices.selectAI(p, "wATER ai");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_TRUE(w.ui.messages().empty());
 
-        const std::string before = w.script("player3.slo");
-        w.state.choices.selectAI(3, name);
-        EXPECT_FALSE(makeSloVlo(w.state, w.env()));
-        EXPECT_EQ(w.ui.messageTexts(), Texts{"You can't select more than 3 WaterAIs, because "
-                                             "WaterAI is too big for Korvane to load more than 3 "
-                                             "copies"});
-        EXPECT_EQ(w.script("player3.slo"), before);
-        EXPECT_FALSE(w.state.installing);
-        EXPECT_TRUE(w.state.choices.applyEnabled);
-    }
+    const std::string before = w.script("player3.slo");
+    w.state.choices.selectAI(3, "wATER ai");
+    EXPECT_FALSE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"You can't select more than 3 WaterAIs, because WaterAI "
+                                         "is too big for Korvane to load more than 3 copies"});
+    EXPECT_EQ(w.script("player3.slo"), before);
+    EXPECT_TRUE(w.state.choices.applyEnabled); // the failed install gives the button back
 }
 
 // "<don't change>" leaves a slot's files as they are: neither the next install nor
@@ -146,33 +125,32 @@ TEST(Install, DontChangeKeepsEveryScriptInTheGame) {
     removeInstalledFiles(w.state, w.env());
     EXPECT_EQ(scripts(),
               (Texts{installed[0], "default player0.vlo", installed[2], "default rules.vlo"}));
+    // With a rules set chosen, the "slo" file comes back too.
+    w.state.choices.selectRules("Hard");
+    CopyDefaultFiles(w.state, w.env());
+    EXPECT_EQ(w.script("rules.slo"), "default rules.slo");
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
 TEST(Install, ABrokenAiFileStopsTheInstallWithoutHalfWrittenScripts) {
-    struct Case {
-        const char* bytes;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"1\r\nX\r\n5\r\nonly one line\r\n", "Error:\n62: Input past end of file in '"},
         {"1\r\nX\r\nfive\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: 'five')"},
         {"1\r\nX\r\n-2\r\na\r\n", "Error:\n13: Type mismatch (line 3 is no line count: '-2')"},
         {"1\r\nX\r\n", "Error:\n62: Input past end of file"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes);
+    for (const auto& [bytes, expected] : cases) {
+        SCOPED_TRACE(bytes);
         ContentWorld w;
         w.addAi("Good");
-        w.writeLauncher("Mods/SkirmishAI/Broken.kvai", c.bytes);
+        w.writeLauncher("Mods/SkirmishAI/Broken.kvai", bytes);
         w.scan();
         w.state.choices.selectAI(0, "Good");
         w.state.choices.selectAI(1, "Broken");
         const std::string before = w.script("player1.vlo");
         EXPECT_FALSE(makeSloVlo(w.state, w.env()));
         ASSERT_EQ(w.ui.messages().size(), 1u);
-        EXPECT_EQ(w.ui.messages()[0].text.rfind(c.expected, 0), 0u) << w.ui.messages()[0].text;
-        EXPECT_NE(w.ui.messages()[0].text.find("Error in: makeSloVlo()"), std::string::npos);
+        EXPECT_EQ(w.ui.messages()[0].text.rfind(expected, 0), 0u) << w.ui.messages()[0].text;
         EXPECT_EQ(w.script("player1.vlo"), before);
         EXPECT_FALSE(w.state.installing);
         // No temporary files are left beside the scripts.
@@ -209,30 +187,194 @@ TEST(Install, ReadOnlyFoldersAreReportedAndLoseNothing) {
     EXPECT_FALSE(platform::fileExists(w.paths.aiFolder + "Raider.kvai"));
 }
 
-TEST(Install, DefaultScriptsRestoreSloFilesOnlyWhenRulesWereChosen) {
+TEST(CreateAi, ScriptPairBecomesAnAiFileWithItsAdditionalFiles) {
     ContentWorld w;
-    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
-    w.scan();
-    w.writeLauncher("resources/backup/rules.slo", "default rules slo");
-    w.writeLauncher("resources/backup/rules.vlo", "default rules vlo");
-    w.writeGame("multiplay/skirmish/rules.slo", "changed");
-    w.writeGame("multiplay/skirmish/rules.vlo", "changed");
-    CopyDefaultFiles(w.state, w.env());
-    EXPECT_EQ(w.script("rules.slo"), "changed");
-    EXPECT_EQ(w.script("rules.vlo"), "default rules vlo");
-    w.state.choices.selectRules("Hard");
-    CopyDefaultFiles(w.state, w.env());
-    EXPECT_EQ(w.script("rules.slo"), "default rules slo");
-    EXPECT_TRUE(w.ui.messages().empty());
+    w.writeGame("multiplay/skirmish/player3.slo", "a();\r\nb();\r\n");
+    w.writeGame("multiplay/skirmish/player3.vlo", worldgen::sampleVloText(3, 2));
+    w.writeLauncher("pack/Extra.kdg", "extra archive");
+    w.writeLauncher("Mods/SkirmishAI/Raider/stale.kdg", "from before");
 
-    // A game folder that has gone fails every copy: one error box ends the restore.
-    for (const char* f : {"player0.vlo", "player1.vlo", "player2.vlo"})
-        w.writeLauncher(std::string("resources/backup/") + f, "default");
-    w.game = w.temp / "gone/";
-    CopyDefaultFiles(w.state, w.env());
-    ASSERT_EQ(w.ui.messages().size(), 1u);
-    EXPECT_EQ(w.ui.messages()[0].text.rfind("Error:\n", 0), 0u) << w.ui.messages()[0].text;
-    EXPECT_NE(w.ui.messages()[0].text.find("Error in: CopyDefaultFiles()"), std::string::npos);
+    for (const char* f : {"player3.slo", "player3.vlo"})
+        w.ui.answerFile(w.inGame(std::string("multiplay/skirmish/") + f));
+    w.ui.answerInput("Raider");
+    w.ui.answerMessage(Answer::Yes); // additional files
+    w.ui.answerFile(w.launcher("pack/Extra.kdg"));
+    w.ui.answerMessage(Answer::No); // more files?
+    ASSERT_TRUE(createAiFile(w.state, w.env()));
+    EXPECT_TRUE(w.ui.allAnswersUsed());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Does this AI require any additional files?\r\nPress 'No' if you are unsure",
+                     "More files?", "Done!"}));
+    EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Raider.kvai"),
+              "1\r\nRaider\r\n2\r\na();\r\nb();\r\n\r\n\r\n \r\n"
+              "    var0            INT                 0\r\n"
+              "    var1            INT                 7\r\n}\r\n");
+    EXPECT_TRUE(platform::fileExists(w.paths.aiFolder + "Raider/Extra.kdg"));
+    EXPECT_FALSE(platform::fileExists(w.paths.aiFolder + "Raider/stale.kdg"));
+    EXPECT_NE(w.state.ais.find("Raider"), nullptr); // the catalogue was rescanned
+}
+
+TEST(CreateAi, RefusalsAndBrokenVariableFiles) {
+    ContentWorld w;
+    w.writeGame("a.slo", "x\r\n");
+    w.writeGame("noplayer.vlo", "run\r\n{\r\n}\r\n");
+    w.writeGame("norun.vlo", "player INT 0\r\n}\r\n");
+    w.writeGame("good.vlo", worldgen::sampleVloText(0));
+
+    const std::tuple<const char*, std::optional<std::string>, std::string> cases[] = {
+        {"noplayer.vlo", {}, "Error reading vlo file:\r\n'player INT x'"},
+        {"norun.vlo", {}, "Error reading .vlo file.\r\nCouldn't find text: 'run'"},
+        {"good.vlo", std::string("  "), "AI file was not created!"},
+        {"good.vlo", std::nullopt, "AI file was not created!"},
+    };
+    for (const auto& [vlo, name, message] : cases) {
+        SCOPED_TRACE(vlo);
+        w.ui.clear();
+        w.ui.answerFile(w.inGame("a.slo"));
+        w.ui.answerFile(w.inGame(vlo));
+        if (message == "AI file was not created!")
+            w.ui.answerInput(name);
+        EXPECT_FALSE(createAiFile(w.state, w.env()));
+        EXPECT_EQ(w.ui.messageTexts(), Texts{message});
+        EXPECT_TRUE(w.ui.allAnswersUsed());
+    }
+    EXPECT_TRUE(platform::listDirectory(w.paths.aiFolder, "*.kvai").empty());
+}
+
+// "Tanks" brings "TankPack.kdg" in its own folder and needs "Roads.kdg" and "Bridges.kdg".
+void addTankAi(ContentWorld& w) {
+    worldgen::DescriptionSpec d;
+    d.requiredKdgs = {"Roads.kdg", "Bridges.kdg"};
+    w.addAi("Tanks", 600, worldgen::descriptionFileText(d));
+    w.writeLauncher("Mods/SkirmishAI/Tanks/TankPack.kdg", archivePlaceholder("tankpack", 300));
+    w.writeLauncher("Mods/Required KDGs/Roads.kdg", archivePlaceholder("roads", 200));
+    w.scan();
+    w.state.choices.selectAI(2, "Tanks");
+}
+
+TEST(RequiredArchives, CopyReactivateOrSkipByLength) {
+    ContentWorld w;
+    addTankAi(w);
+    // Same length already active: left alone. Same length inactive: reactivated.
+    w.writeGame("TankPack.kdg", archivePlaceholder("other", 300));
+    w.writeGame("Roads.kvw", archivePlaceholder("roads", 200));
+    CopyAdditionalFiles(w.state, w.env(), 2, w.paths.aiFolder + "Tanks");
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("other", 300));
+    EXPECT_TRUE(w.gameHas("Roads.kdg"));
+    EXPECT_FALSE(w.gameHas("Roads.kvw"));
+    EXPECT_TRUE(w.state.installed.empty()); // both were the user's files
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"'Bridges.kdg', which is required for 'Tanks' AI was not "
+                                         "found.\r\nThis AI may not work properly."});
+    EXPECT_GE(w.state.mods.indexOf("Roads", true), 0); // the list follows
+}
+
+TEST(RequiredArchives, CopiedArchivesAreWorkedOffBeforeTheNextInstallAndOnClose) {
+    ContentWorld w;
+    addTankAi(w);
+    // The user's own archive under a name the AI's archive borrows comes back whole.
+    const std::string mine = std::string("a different,\0 shorter archive\r\n", 31);
+    w.writeGame("TankPack.kdg", mine);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
+    EXPECT_EQ(w.readGame("Roads.kdg"), archivePlaceholder("roads", 200));
+    const std::string aiSlo = w.script("player2.slo");
+    // Only the copied archives are listed; the scripts are the slot's, not extras.
+    EXPECT_EQ(w.state.installed.of(2), (Texts{w.inGame("TankPack.kdg"), w.inGame("Roads.kdg")}));
+
+    // The next install deletes them first; with the player set to "<don't change>"
+    // nothing comes back and the player's scripts stay as they are.
+    w.state.choices.selectAI(2, kDontChange);
+    w.ui.clear();
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
+    EXPECT_FALSE(w.gameHas("Roads.kdg"));
+    EXPECT_TRUE(w.state.installed.empty());
+    EXPECT_EQ(w.script("player2.slo"), aiSlo);
+
+    // Closing works off the copied archives too (the scripts' defaults: the install test).
+    w.state.choices.selectAI(2, "Tanks");
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.readGame("TankPack.kdg"), archivePlaceholder("tankpack", 300));
+    removeInstalledFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("TankPack.kdg"), mine);
+    EXPECT_FALSE(w.gameHas("Roads.kdg"));
+}
+
+TEST(RequiredArchives, ANameThatIsNoArchiveIsRefusedAndNothingIsCopied) {
+    for (const std::string& name :
+         Texts{"korvane.exe", "../../../../../../../etc/hostname", "Sub/Roads.kdg", "..\\Roads.kdg",
+               "C:Roads.kdg", std::string("Ro\0ads.kdg", 10)}) {
+        ContentWorld w;
+        w.writeGame("korvane.exe", "the game");
+        w.writeLauncher("Mods/Required KDGs/korvane.exe", "#!/bin/sh\n");
+        worldgen::DescriptionSpec d;
+        d.requiredKdgs = {name};
+        w.addAi("Tanks", 600, worldgen::descriptionFileText(d));
+        w.scan();
+        w.state.choices.selectAI(2, "Tanks");
+        CopyAdditionalFiles(w.state, w.env(), 2, w.paths.aiFolder + "Tanks");
+        EXPECT_EQ(w.readGame("korvane.exe"), "the game") << name;
+        EXPECT_TRUE(w.state.installed.empty()) << name;
+        const std::string why =
+            name == "korvane.exe" ? "it does not end in .kdg" : "it is not a plain file name";
+        EXPECT_EQ(w.ui.messageTexts(),
+                  Texts{"SetRequiredKDG in '" + w.launcher("Mods/INI/AI/Tanks.ini") + "' names '" +
+                        shownName(name) + "', which is not copied: " + why +
+                        ".\r\nA required archive is the name of a .kdg file in " +
+                        w.paths.requiredKdgFolder})
+            << name;
+    }
+}
+
+TEST(RequiredArchives, OriginalArchivesAreNeverWorkedOffOrReplaced) {
+    ContentWorld w;
+    w.writeGame("Game.kdg", "the game's own");
+    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
+    w.writeLauncher("Mods/Rules/Hard/Game.kdg", "a replacement");
+    w.scan();
+    w.state.choices.selectRules("Hard");
+    CopyAllAdditionalFiles(w.state, w.env());
+    EXPECT_EQ(w.readGame("Game.kdg"), "the game's own");
+    w.state.installed.add(InstalledFiles::kRules, w.inGame("Game.kdg"));
+    FileGate gate = fileGate(w.env());
+    w.state.installed.workOff(w.state.originals, gate);
+    EXPECT_TRUE(w.gameHas("Game.kdg"));
+}
+
+TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayer) {
+    ContentWorld w;
+    ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+    ASSERT_TRUE(w.state.originals.load(w.paths)); // the demo adds its own archives
+    w.scan();
+    refreshModList(w.state, w.env());
+    EXPECT_TRUE(w.ui.messages().empty());
+    ASSERT_TRUE(w.gameHas("Tanks.kdg"));
+    w.ui.answerMessage(Answer::Yes);
+    ASSERT_TRUE(makeCompatible110(w.state, w.env()));
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"Are you sure?", "Done"}));
+    EXPECT_FALSE(w.gameHas("Tanks.kdg"));
+    EXPECT_TRUE(w.gameHas("korvane.kdg"));
+    const std::string vlo = w.script("player3.vlo");
+    ASSERT_GE(vlo.size(), 259u);
+    EXPECT_EQ(std::string({vlo[224], vlo[258]}) + vlo.substr(vlo.size() - 3), "33}\r\n");
+    EXPECT_EQ(w.script("player3.slo"), w.temp.read("kvs/Mods/SkirmishAI/1.10 backup/player.slo"));
+    EXPECT_EQ(w.script("rules.slo"), "// 1.10 rules\r\n");
+}
+
+TEST(DemoContent, OneTenSetUpWithoutItsBackupScriptWritesNothing) {
+    for (const char* missing : {"player.slo", "player0.vlo"}) {
+        SCOPED_TRACE(missing);
+        ContentWorld w;
+        ASSERT_TRUE(worldgen::makeDemoContent(w.paths.launcherFolder, w.game));
+        ASSERT_TRUE(platform::deleteFile(w.launcher("Mods/SkirmishAI/1.10 backup/") + missing));
+        const std::string before = w.script("player4.slo") + w.script("player4.vlo");
+        w.ui.answerMessage(Answer::Yes);
+        makeCompatible110(w.state, w.env());
+        const auto texts = w.ui.messageTexts();
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[1].rfind("Error:\n53: ", 0), 0u) << texts[1];
+        EXPECT_EQ(w.script("player4.slo") + w.script("player4.vlo"), before);
+    }
 }
 
 } // namespace

@@ -1,53 +1,95 @@
 #include "ui/content/ai_page.h"
 
 #include "content/catalogue_scan.h"
+#include "content/mod_activation.h"
 #include "tests/content/content_world.h"
 #include "tests/support/qt_application.h"
+#include "tools/worldgen/kdg_named_archive.h"
+#include "ui/content/mod_conflicts_view.h"
+#include "ui/content/mods_page.h"
 
-#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
 #include <gtest/gtest.h>
 
 namespace kv::ui {
 namespace {
 
 using test::ContentWorld;
+using worldgen::writeNamedArchives;
 
-TEST(AiPage, ChoicesReachTheStateWithToolTipsAndTheWarningShowsOnce) {
+TEST(AiPage, TheOverwriteWarningShowsOnce) {
     test::application();
     ContentWorld w;
-    w.addAi("Alpha");
-    worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
-    w.scan();
     int warned = 0;
     AiPage page(w.state, [&w] { return w.env(); });
     page.setOverwriteWarnedFlag(&warned);
     page.show();
     EXPECT_EQ(warned, -1);
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"After you press 'Start Korvane' button, all files in "
-                                       "'skirmish' directory will be overwritten!"});
+    EXPECT_EQ(w.ui.messages().size(), 1u);
     page.hide();
     page.show();
     EXPECT_EQ(w.ui.messages().size(), 1u);
+}
 
-    int changed = -1;
-    QObject::connect(&page, &AiPage::playerChoiceChanged, [&changed](int p) { changed = p; });
-    QComboBox* p4 = page.findChild<QComboBox*>("ComboAI4");
-    ASSERT_EQ(p4->count(), 3);
-    p4->activated(1);
-    EXPECT_EQ(changed, 4);
-    EXPECT_EQ(w.state.choices.choice(4), "Alpha");
-    EXPECT_EQ(w.state.choices.remembered[4], "Alpha");
-    EXPECT_EQ(p4->toolTip(), "Player 4: Alpha");
-    page.rulesList()->activated(1);
-    EXPECT_EQ(w.state.choices.rulesChoice(), "Hard");
+// The tree as lines: "MOD" and, under it, "  entry = also in".
+QStringList treeLines(const QTreeWidget* tree) {
+    QStringList lines;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* mod = tree->topLevelItem(i);
+        lines << mod->text(0);
+        for (int j = 0; j < mod->childCount(); ++j)
+            lines << "  " + mod->child(j)->text(0) + " = " + mod->child(j)->text(1);
+    }
+    return lines;
+}
 
-    // A rescan done elsewhere shows on reload, the choice kept.
-    w.addAi("Beta");
-    w.scan();
-    page.reload();
-    EXPECT_EQ(p4->count(), 4);
-    EXPECT_EQ(p4->currentText(), "Alpha");
+TEST(ModConflictsView, AnOvertakenLookIsDroppedAndAnUnchangedListIsNotLookedAtAgain) {
+    test::application();
+    ContentWorld busy, calm;
+    const std::string horn = "sfx\\" + std::string(300, 'h') + "\\Horn.wav";
+    const kdg::NameTables busyTables = writeNamedArchives(busy.game, {{"A.kdg", {"x.txt", horn}},
+                                                                      {"B.kdg", {"x.txt"}},
+                                                                      {"Broken.kdg", {}},
+                                                                      {"Game.kdg", {horn}}});
+    busy.writeGame("Broken.kdg", "KDG5");
+    const kdg::NameTables calmTables =
+        writeNamedArchives(calm.game, {{"C.kdg", {"x.txt"}}, {"Game.kdg", {"y.txt"}}});
+    content::refreshModList(busy.state, busy.env());
+    content::refreshModList(calm.state, calm.env());
+
+    ModConflictsView view;
+    view.show();
+    QSignalSpy updated(&view, &ModConflictsView::updated);
+    view.recompute(busy.state, busy.env(), &busyTables, false);
+    view.recompute(calm.state, calm.env(), &calmTables, false);
+    ASSERT_TRUE(updated.wait(10000));
+    QTest::qWait(200); // the first look's result, if it comes, must not be shown
+    EXPECT_EQ(updated.count(), 1);
+    EXPECT_EQ(treeLines(view.tree()), QStringList{"C"});
+    EXPECT_EQ(view.status()->text(), "No active MOD shares an entry.");
+
+    view.recompute(calm.state, calm.env(), &calmTables, false);
+    EXPECT_FALSE(view.busy());
+    view.recompute(busy.state, busy.env(), &busyTables, false);
+    ASSERT_TRUE(updated.wait(10000));
+    QStringList lines = treeLines(view.tree());
+    lines.sort();
+    EXPECT_EQ(lines.join("|").toStdString(),
+              "  " + horn + " = Game.kdg (original)|  x.txt = A|  x.txt = B|A|B|Broken.kdg");
+    EXPECT_EQ(view.status()->text(), "2 of 2 active MODs share entries.");
+    // A long entry name does not push "Also in" out of the window.
+    EXPECT_LT(view.tree()->header()->sectionViewportPosition(1),
+              view.tree()->viewport()->width() / 2 + 10);
+    // A rebuilt list is looked at again even when it reads the same.
+    view.recompute(busy.state, busy.env(), &busyTables, true);
+    EXPECT_TRUE(view.busy());
+    ASSERT_TRUE(updated.wait(10000));
 }
 
 } // namespace

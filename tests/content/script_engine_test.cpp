@@ -1,12 +1,23 @@
 #include "content/line_syntax.h"
+
+#include "content/install.h"
+#include "content/player_selection.h"
 #include "content/script_apply.h"
+#include "content/script_customizing.h"
 #include "content/script_parser.h"
+#include "content/script_preferences.h"
+#include "content/script_slots.h"
+#include "launcher/script_wiring.h"
+#include "platform/files.h"
+#include "tests/content/content_world.h"
 #include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
 namespace kv::content {
 namespace {
+
+using test::Texts;
 
 struct Parsed {
     ScriptCustomizing data;
@@ -32,36 +43,12 @@ std::string applied(std::string_view script, int pick,
     return r.text;
 }
 
-TEST(ScriptEngine, WorkedExamplesAreByteExact) {
-    const std::string asn = "power = 100; /*%!ID=\"pow\",type=\"asn\",MainDesc=\"Starting "
-                            "power\",val=\"100\",ArgDesc=\"Normal\",val=\"500\",ArgDesc=\"High\"*/";
-    Parsed p;
-    NamedTexts named;
-    parse(asn, p, named);
-    ASSERT_EQ(p.data.fields.size(), 1u);
-    const ScriptField& f = p.data.fields[0];
-    EXPECT_EQ(f.id, "pow");
-    EXPECT_EQ(f.type, "asn");
-    EXPECT_EQ(f.mainDescription, "Starting power");
-    ASSERT_EQ(f.values.size(), 2u);
-    EXPECT_EQ(f.values[1].text, "500");
-    EXPECT_EQ(f.values[1].description, "High");
-    EXPECT_EQ(f.annotationStart, 18); // 1-based, just after the start mark
-    EXPECT_EQ(f.annotationEnd, std::int64_t(asn.size()) + 1);
-    EXPECT_EQ(applied(asn, 1), "power = 500;" + asn.substr(12));
-
-    const std::string prm =
-        "setPower(0, 100); /*%!ID=\"p2\",type=\"prm\",prm_id=\"1\",tmpl=\"bool\"*/";
-    EXPECT_EQ(applied(prm, 1), "setPower(0, TRUE );" + prm.substr(17));
-}
-
 TEST(ScriptEngine, SingleFieldCases) {
     // `from` is replaced by `to` at its first occurrence; an empty `from`: no change.
     struct Case {
         Case(const char* n, std::string s, std::string f = {}, std::string t = {},
              std::string m = {}, int p = 0)
-            : name(n), script(std::move(s)), from(std::move(f)), to(std::move(t)),
-              message(std::move(m)), pick(p) {}
+            : name(n), script(s), from(f), to(t), message(m), pick(p) {}
         const char* name;
         std::string script, from, to, message;
         int pick;
@@ -136,9 +123,8 @@ TEST(ScriptEngine, SeveralFieldsKeepTheirOffsetsWhetherLongerOrShorter) {
         "call(x, 1, z); /*%!ID=\"c\",type=\"prm\",prm_id=\"1\",val=\"LONGVALUE\"*/\r\n"
         "d = 55555; /*%!ID=\"d\",type=\"asn\",val=\"4\"*/\r\n";
     std::vector<std::string> messages;
-    const std::string out = applied(script, 0, &messages);
     EXPECT_EQ(
-        out,
+        applied(script, 0, &messages),
         "a = 123456789; /*%!ID=\"a\",type=\"asn\",val=\"123456789\"*/\r\n"
         "b = 2; /*%!ID=\"b\",type=\"asn\",val=\"2\"*/\r\n"
         "call(x, LONGVALUE , z); /*%!ID=\"c\",type=\"prm\",prm_id=\"1\",val=\"LONGVALUE\"*/\r\n"
@@ -146,15 +132,10 @@ TEST(ScriptEngine, SeveralFieldsKeepTheirOffsetsWhetherLongerOrShorter) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST(ScriptEngine, IdsMissingFromTheTextAndEmptyTextsAreReported) {
+TEST(ScriptEngine, EmptyTextsFailAndMisplacedAnchorsAreReported) {
     Parsed p;
     NamedTexts named;
     parse("x = 1; /*%!ID=\"gone\",type=\"asn\",val=\"9\"*/", p, named);
-    const AppliedScript r = applyFields(p.data.fields, "y = 2;", p.ui);
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.text, "y = 2;");
-    EXPECT_EQ(p.ui.messageTexts(),
-              std::vector<std::string>{"Failed to find field with ID: 'gone'."});
     EXPECT_FALSE(applyFields(p.data.fields, "   ", p.ui).ok);
 
     // The install parses the AI file and applies to the installed script: the anchors
@@ -184,26 +165,311 @@ TEST(ScriptEngine, MoreInfoReferencesResolveToTheLastNamedText) {
           "z = 1; /*%!ID=\"c\",type=\"asn\",MoreInfo=\"plain text\",val=\"1\"*/",
           second, named);
     ASSERT_EQ(second.data.fields.size(), 3u);
-    EXPECT_EQ(second.data.fields[0].moreInfo, "one\r\ntwo"); // from an earlier script
-    EXPECT_EQ(second.data.fields[1].moreInfo, "<help>");     // names are case-sensitive
-    EXPECT_EQ(second.data.fields[2].moreInfo, "plain text");
+    // From an earlier script; names are case-sensitive.
+    EXPECT_EQ(second.data.fields[0].moreInfo + "|" + second.data.fields[1].moreInfo + "|" +
+                  second.data.fields[2].moreInfo,
+              "one\r\ntwo|<help>|plain text");
     EXPECT_EQ(second.ui.messageTexts(),
               std::vector<std::string>{"Couldn't find text for script customizing 'MoreInfo' "
                                        "variable: '<help>', script: 'Test AI'."});
-    EXPECT_EQ(second.ui.messages()[0].icon, Icon::Exclamation);
 }
 
-TEST(ScriptEngine, ThousandsOfFieldsInOneScript) {
-    std::string script;
-    for (int k = 0; k < 3000; ++k)
-        script += "v" + std::to_string(k) + " = 0; /*%!ID=\"f" + std::to_string(k) +
-                  "\",type=\"asn\",val=\"" + std::to_string(k + 1) + "\"*/\r\n";
-    std::vector<std::string> messages;
-    const std::string out = applied(script, 0, &messages);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(out.find("= 0;"), std::string::npos);
-    EXPECT_EQ(out.substr(0, 8), "v0 = 1; ");
-    EXPECT_NE(out.find("\nv2999 = 3000; /*%!ID=\"f2999\""), std::string::npos);
+FolderVars vars() {
+    return {"G\\",        "A\\",     "A\\AI\\", "A\\Ru\\", "A\\Req\\",  "A\\KI\\",
+            "A\\AI\\I\\", "A\\RI\\", "A\\GI\\", "A\\S\\",  "A\\S\\Sc\\"};
+}
+
+enum class Kind { Other, Key, Call };
+
+struct LineCase {
+    const char* raw;
+    const char* cleaned;
+    Kind kind;
+};
+
+TEST(LineSyntax, CleansAndClassifiesLines) {
+    const LineCase cases[] = {
+        {"", "", Kind::Other},
+        {"   // only a comment", "", Kind::Other},
+        {"\t AuthorName = \"Anna\" \t", "AuthorName = \"Anna\"", Kind::Key},
+        {"Url = \"http://x.org\" // home", "Url = \"http://x.org\" // home", Kind::Key},
+        {"Key = \"a\" // note", "Key = \"a\"", Kind::Key},
+        {"Note // Key = \"a\"", "Note", Kind::Other},
+        {"Key = \"\"", "Key = \"\"", Kind::Key},
+        {"Key = \"unterminated", "Key = \"unterminated", Kind::Other},
+        {"Key = \"", "Key = \"", Kind::Other},
+        {"\"quoted\" = first", "\"quoted\" = first", Kind::Other},
+        {"EnableAlliances()", "EnableAlliances()", Kind::Call},
+        {"SetBasesState(\"2\") // bases", "SetBasesState(\"2\")", Kind::Call},
+        {"Load(\"http://x\")", "Load(\"http:", Kind::Other},
+        {"(x)", "(x)", Kind::Other},
+        {"f)(", "f)(", Kind::Other},
+        {"a)b(c)", "a)b(c)", Kind::Other},
+        {"Go(\"x\") y)", "Go(\"x\") y)", Kind::Call},
+        {"ab", "ab", Kind::Other},
+        {"Load(\"a\", \"b\"", "Load(\"a\", \"b\"", Kind::Other},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.raw);
+        const std::string cleaned = cleanLine(c.raw);
+        EXPECT_EQ(cleaned, c.cleaned);
+        const Kind kind = isKeyLine(cleaned)        ? Kind::Key
+                          : isFunctionCall(cleaned) ? Kind::Call
+                                                    : Kind::Other;
+        EXPECT_EQ(kind, c.kind);
+    }
+}
+
+// Values: the first quoted text, line breaks and folder variables in any letter case.
+TEST(LineSyntax, KeyAndValueTakeTheFirstQuotedTextAndExpandIt) {
+    KeyValue kv;
+    ASSERT_TRUE(keyAndValue("  Author Name = \"Anna \"Keller\"", vars(), kv));
+    EXPECT_EQ(kv.key + "|" + kv.value, "Author Name|Anna ");
+    EXPECT_FALSE(keyAndValue("Description = \"\"", vars(), kv));
+    EXPECT_FALSE(keyAndValue(" = \"value\"", vars(), kv));
+    EXPECT_FALSE(keyAndValue("Plain text", vars(), kv));
+
+    FolderVars v = vars();
+    EXPECT_EQ(expandValue("one\\ntwo\\Nthree", v), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(expandValue("%kvpath%Data|%KVSPath%|%KVSAIPath%|%kvsrulespath%|"
+                          "%KVSRequiredKDGsPath%|%KVSKDGIniPath%|%KVSAIIniPath%|%KVSRulesIniPath%|"
+                          "%KVSGlobalINIPath%|%KVSSettingsPath%|%KVSSettingsScripts%",
+                          v),
+              "G\\Data|A\\|A\\AI\\|A\\Ru\\|A\\Req\\|A\\KI\\|A\\AI\\I\\|A\\RI\\|A\\GI\\|A\\S\\|"
+              "A\\S\\Sc\\");
+    EXPECT_EQ(expandValue("100% %unknown% \\", v), "100% %unknown% \\");
+    // A folder holding "\n" is not expanded again.
+    v.game = "C:\\new\\";
+    EXPECT_EQ(expandValue("%KVPath%x", v), "C:\\new\\x");
+}
+
+TEST(LineSyntax, FunctionCallsAndBadlyQuotedArgumentsAreReportedAndNotCounted) {
+    EXPECT_EQ(functionName("  Load  (\"a\")"), "Load");
+    const FunctionCall good =
+        parseArguments("Load(\"%KVSAIPath%x\" , \"\"\"quoted\"\"\", \"b\\n\")", vars());
+    EXPECT_EQ(good.validCount, 3);
+    EXPECT_EQ(good.arguments, (std::vector<std::string>{"A\\AI\\x", "quoted", "b\r\n"}));
+    EXPECT_TRUE(good.errors.empty());
+    EXPECT_EQ(parseArguments("EnableAlliances(   )", vars()).validCount, 0);
+    EXPECT_EQ(parseArguments("Load(\"a\"", vars()).validCount, -1);
+
+    const std::string line = "Load(\"a\", 2, \"\")";
+    const FunctionCall call = parseArguments(line, vars());
+    EXPECT_EQ(call.validCount, 2); // the lone pair of quotes is a valid, empty argument
+    EXPECT_EQ(call.arguments, (std::vector<std::string>{"a", "2", ""}));
+
+    test::ScriptedUi ui;
+    EXPECT_EQ(reportArgumentErrors(call, ui), 2);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, "Wrong argument format in function: \r\n" + line +
+                                         "\r\n\r\nArgument: 2\r\nArgument Index: 1\r\n");
+
+    // The index counts the valid arguments met before the bad one, not its position.
+    const struct {
+        const char* line;
+        std::vector<std::string> indices;
+    } cases[] = {
+        {"f(2, x, \"a\", 3)", {"0", "0", "1"}},
+        {"f(\"a\", \"b\", c, \"d\", e)", {"2", "3"}},
+        {"f(, \"a\")", {"0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        std::vector<std::string> indices;
+        for (const auto& text : parseArguments(c.line, vars()).errors) {
+            const size_t at = text.find("Argument Index: ");
+            ASSERT_NE(at, std::string::npos);
+            indices.push_back(text.substr(at + 16, text.size() - at - 18));
+        }
+        EXPECT_EQ(indices, c.indices);
+    }
+
+    // A single quote character is too short to be a quoted argument.
+    EXPECT_EQ(parseArguments("f(\")", vars()).validCount, 0);
+}
+
+// An AI script with two fields: "pow" (assignment) and "arg" (second argument).
+Texts markedScript(bool reordered = false) {
+    const std::string values = reordered
+                                   ? "val=\"500\",ArgDesc=\"High\",val=\"100\",ArgDesc=\"Normal\""
+                                   : "val=\"100\",ArgDesc=\"Normal\",val=\"500\",ArgDesc=\"High\"";
+    return {"// marked AI",
+            "power = 100; /*%!ID=\"pow\",type=\"asn\",MainDesc=\"Power\"," + values + "*/",
+            "setMode(1, 2); /*%!ID=\"arg\",type=\"prm\",prm_id=\"1\",tmpl=\"yesno\"*/"};
+}
+
+// The preference file of the marked AI with the second value of both fields picked.
+const char* const kHighAndYes =
+    "1.0\r\n\r\nFieldID=\"pow\"\r\nSelectedText=\"High\"\r\nSelectedIndex=\"1\"\r\n\r\n"
+    "FieldID=\"arg\"\r\nSelectedText=\"Yes\"\r\nSelectedIndex=\"1\"\r\n\r\n\r\n";
+
+struct SlotWorld : test::ContentWorld {
+    SlotWorld() {
+        wireScriptHooks(state);
+        writeAi("Marked", markedScript());
+        addAi("Plain");
+        writeLauncher("Mods/Rules/Tuned/rules.slo",
+                      "setPower(1); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n");
+        writeLauncher("Mods/Rules/Tuned/rules.vlo", "script \"rules.slo\"\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.slo",
+                      "f(1); /*%!ID=\"z\",type=\"prm\",val=\"2\"*/\r\n");
+        writeLauncher("Mods/Rules/Zeta/rules.vlo", "script \"rules.slo\"\r\n");
+        scan();
+    }
+    void writeAi(const std::string& name, const Texts& script) {
+        writeLauncher("Mods/SkirmishAI/" + name + ".kvai",
+                      worldgen::aiFileText(name, script, {"", " ", "}"}));
+    }
+    void choose(int player, const std::string& ai) {
+        const auto& items = state.choices.players[size_t(player)].items;
+        const auto at = std::find(items.begin(), items.end(), ai);
+        ASSERT_NE(at, items.end()) << ai;
+        ASSERT_TRUE(choosePlayerAI(state, env(), player, int(at - items.begin())));
+        syncScriptSlots(state, env());
+    }
+    ScriptSlot& slot(int player) { return state.scripts.players[size_t(player)]; }
+    std::string prefs(const std::string& rel) const {
+        return temp.read("kvs/Settings/Scripts/" + rel);
+    }
+};
+
+TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
+    SlotWorld w;
+    w.choose(7, "Marked");
+    EXPECT_TRUE(w.slot(7).available && !w.slot(7).enabled);
+    ASSERT_EQ(w.slot(7).data.fields.size(), 2u);
+    EXPECT_EQ(scriptEntries(w.state),
+              (std::vector<std::pair<std::string, int>>{{"Player7 - Marked", 7}}));
+
+    // A pick in player 7's entry changes player 7 and ticks its box, not the rules.
+    ASSERT_TRUE(storeScriptValue(w.state, 7, 0, 1, w.ui));
+    ASSERT_TRUE(storeScriptValue(w.state, 7, 1, 1, w.ui));
+    EXPECT_TRUE(w.slot(7).enabled);
+    EXPECT_TRUE(w.state.scripts.rules.data.fields.empty());
+    EXPECT_FALSE(storeScriptValue(w.state, -1, 0, 0, w.ui));
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Error when storing changed value."});
+    w.ui.clear();
+
+    // Another AI: the old picks are saved first, the box is cleared and disabled.
+    w.choose(7, "Plain");
+    EXPECT_EQ(w.prefs("player7/Marked.ini"), kHighAndYes);
+    EXPECT_FALSE(w.slot(7).available || w.slot(7).enabled);
+    EXPECT_TRUE(w.slot(7).data.fields.empty());
+
+    // Back again: the picks come back from the file.
+    w.choose(7, "Marked");
+    EXPECT_EQ(std::pair(w.slot(7).data.fields[0].selected, w.slot(7).data.fields[1].selected),
+              std::pair(1, 1));
+    // Another player's slot has its own file.
+    w.choose(2, "Marked");
+    EXPECT_EQ(w.slot(2).data.fields[0].selected, 0);
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+TEST(ScriptSlots, AReorderedScriptRestoresPicksByDescription) {
+    SlotWorld w;
+    w.writeLauncher("Settings/Scripts/player0/Marked.ini", kHighAndYes);
+    w.writeAi("Marked", markedScript(true));
+    w.scan();
+    w.choose(0, "Marked");
+    // "High" is first now.
+    EXPECT_EQ(std::pair(w.slot(0).data.fields[0].selected, w.slot(0).data.fields[1].selected),
+              std::pair(0, 1));
+    EXPECT_EQ(w.ui.messageTexts(), Texts{"Field 'High' was found under a different index, did you "
+                                         "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
+                                         "FieldID: pow."});
+}
+
+TEST(ScriptSlots, BrokenPreferenceFilesAssignWhatTheyCan) {
+    SlotWorld w;
+    ScriptCustomizing data = w.state.ais.find("Marked")->customizing;
+    data.fields[0].selected = 1;
+    const std::string text =
+        "garbage \x01\x02\xff line\r\nFieldID=\"\"\r\nSelectedIndex=\"0\"\r\n"
+        "fieldid = \"ARG\"\r\nSelectedText=\"yes\"\r\nSelectedIndex=\"x\"\r\n"
+        "FieldID=\"arg\"\r\nSelectedText=\"Maybe\"\r\nSelectedIndex=\"1\"\r\n"
+        "FieldID=\"pow\"\r\nSelectedIndex=\"0\"\r\n" // no SelectedText: the last one read counts
+        "FieldID=\"gone\"\r\nSelectedText=\"Normal\"\r\nSelectedIndex=\"0\"\r\n"
+        "SelectedIndex=\"1"; // unterminated: no key line
+    applyPreferencesText(text, data, FolderVars{}, w.ui);
+    EXPECT_EQ(std::pair(data.fields[0].selected, data.fields[1].selected), std::pair(1, 0));
+    EXPECT_EQ(
+        w.ui.messageTexts(),
+        (Texts{
+            "Error loading script customizing preferences.\r\n\r\nMarked - field ID is empty.",
+            "Error loading script customizing preferences.\r\n\r\nMarked - selected value "
+            "index - integer excpected.",
+            "Couldn't assign field 'arg' for AI or Rules ('Marked').\r\nField text: 'Maybe'.",
+            "Couldn't assign field 'pow' for AI or Rules ('Marked').\r\nField text: 'Maybe'.",
+            "Couldn't assign field 'gone' for AI or Rules ('Marked').\r\nField text: 'Normal'."}));
+
+    EXPECT_FALSE(loadPreferences("", data, FolderVars{}, w.ui));
+    EXPECT_TRUE(loadPreferences(w.launcher("Settings/Scripts/none.ini"), data, FolderVars{}, w.ui));
+    // A description with Windows-1252 bytes survives the round trip.
+    data.fields[0].values[1].description = "H\xf6h";
+    ASSERT_TRUE(savePreferences(w.launcher("Settings/Scripts/deep/er/x.ini"), data, w.ui));
+    data.fields[0].selected = 0;
+    w.ui.clear();
+    ASSERT_TRUE(
+        loadPreferences(w.launcher("Settings/Scripts/deep/er/x.ini"), data, FolderVars{}, w.ui));
+    EXPECT_EQ(data.fields[0].selected, 1);
+    EXPECT_TRUE(w.ui.messages().empty());
+}
+
+TEST(ScriptSlots, EnablingIsRefusedForChoicesWithoutFields) {
+    SlotWorld w;
+    w.choose(3, "Plain");
+    enableAICustomizing(w.state, w.env(), 3, true);
+    EXPECT_FALSE(w.slot(3).enabled);
+    enableRulesCustomizing(w.state, w.env(), true);
+    EXPECT_FALSE(w.state.scripts.rules.enabled);
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Error while loading setting file.\r\nCan't enable script "
+                     "customizing for player3 (Plain).",
+                     "Error while loading setting file.\r\nCan't enable script "
+                     "customizing for rules (<don't change>)."}));
+    w.ui.clear();
+    w.choose(3, "Marked");
+    chooseRules(w.state, 1);
+    syncScriptSlots(w.state, w.env());
+    enableAICustomizing(w.state, w.env(), 3, true);
+    enableRulesCustomizing(w.state, w.env(), true);
+    EXPECT_TRUE(w.slot(3).enabled && w.state.scripts.rules.enabled);
+    EXPECT_TRUE(w.ui.messages().empty());
+    // Another rules set with fields takes the slot over, though the slot stays available.
+    chooseRules(w.state, 2);
+    syncScriptSlots(w.state, w.env());
+    EXPECT_EQ(w.state.scripts.rules.data.name, "Zeta");
+    EXPECT_EQ(w.state.scripts.rules.data.fields.at(0).id, "z");
+}
+
+TEST(ScriptSlots, TheInstallWritesThePicksOfEnabledSlotsOnly) {
+    SlotWorld w;
+    w.choose(1, "Marked");
+    w.choose(4, "Marked");
+    chooseRules(w.state, 1);
+    syncScriptSlots(w.state, w.env());
+    storeScriptValue(w.state, 1, 0, 1, w.ui);
+    storeScriptValue(w.state, kRulesSlot, 0, 0, w.ui);
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_TRUE(w.ui.messages().empty());
+    const std::string slo1 = w.script("player1.slo");
+    EXPECT_NE(slo1.find("\r\npower = 500; /*%!ID=\"pow\""), std::string::npos);
+    EXPECT_NE(slo1.find("\r\nsetMode(1, FALSE ); /*%!ID=\"arg\""), std::string::npos);
+    EXPECT_EQ(slo1.substr(slo1.size() - 4), "\r\n\r\n"); // the install's line end, then ours
+    EXPECT_NE(w.script("player4.slo").find("power = 100;"), std::string::npos);
+    EXPECT_EQ(w.script("rules.slo"),
+              "setPower(7 ); /*%!ID=\"rp\",type=\"prm\",val=\"7\",ArgDesc=\"Seven\"*/\r\n\r\n");
+
+    // A script whose fields cannot be placed (the AI file changed since the scan) is left
+    // as the install wrote it, with the reasons reported.
+    w.writeAi("Marked", {"// the fields moved elsewhere", "/*%!ID=\"pow\",type=\"asn\"*/"});
+    ASSERT_TRUE(makeSloVlo(w.state, w.env()));
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Couldn't find '=' for assignment, field #0 at position 46",
+                     "Failed to find field with ID: 'arg'."}));
+    EXPECT_EQ(w.script("player1.slo"),
+              "// the fields moved elsewhere\r\n/*%!ID=\"pow\",type=\"asn\"*/\r\n\r\n\r\n");
 }
 
 } // namespace
