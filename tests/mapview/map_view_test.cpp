@@ -1,5 +1,5 @@
 // The viewer's picture area as a user drives it: wheel zoom, drags, sliders, layer entries,
-// grid and the statistics marker, through real Qt events on an offscreen window.
+// and grid, through real Qt events on an offscreen window.
 #include "ui/mapview/form1.h"
 #include "ui/mapview/map_picture_widget.h"
 
@@ -11,13 +11,11 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace kv::ui {
@@ -51,10 +49,8 @@ protected:
         QCoreApplication::processEvents();
         EXPECT_TRUE(form.openLndFile(folder / "Test.lnd"));
         view = form.picture();
-        EXPECT_GT(view->width(), kMapWidth);
-        EXPECT_GT(view->height(), kMapHeight);
-        EXPECT_LT(view->width(), 2 * kMapWidth);
-        EXPECT_LT(view->height(), 2 * kMapHeight);
+        EXPECT_TRUE(view->width() > kMapWidth && view->width() < 2 * kMapWidth &&
+                    view->height() > kMapHeight && view->height() < 2 * kMapHeight);
         EXPECT_EQ(label("StatusZoom"), "1x");
         wheel({0, 0}, 120); // 2x, from the top-left corner
     }
@@ -103,56 +99,47 @@ TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
     // In and out over every step that pans, with the zoom entry checked exactly at 2x.
     const int notches[] = {1, 1, 1, 1, 1, -1, -1, -1, 1, -1, -1};
     const int zooms[] = {3, 4, 6, 8, 8, 6, 4, 3, 4, 3, 2};
-    const QPoint pointers[] = {{0, 0}, {5, 5}, {57, 33}, {99, 79}, {73, 2}};
+    const QPoint pointers[] = {{0, 0}, {57, 33}, {99, 79}};
     for (const QPoint at : pointers) {
         view->setOffset({0, 0});
         const QPoint tile = tileUnder(at);
         ASSERT_EQ(tile, QPoint(at.x() / 2, at.y() / 2)); // 2x, no offset
         for (std::size_t i = 0; i < std::size(notches); ++i) {
             wheel(at, 120 * notches[i]);
-            SCOPED_TRACE(QStringLiteral("pointer %1,%2 step %3")
-                             .arg(at.x())
-                             .arg(at.y())
-                             .arg(i)
-                             .toStdString());
+            SCOPED_TRACE(std::to_string(at.x()) + "," + std::to_string(at.y()) + " step " +
+                         std::to_string(i));
             EXPECT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(zooms[i]));
             EXPECT_EQ(action("zoom")->isChecked(), zooms[i] == 2);
             EXPECT_EQ(tileUnder(at), tile);
             EXPECT_EQ(shown(at), greyOf(heightAt(tile.x(), tile.y())));
         }
-    }
-    // After a pan the pointer may sit anywhere inside its tile; zooming out must not round
-    // it into the next one.
-    for (const QPoint at : pointers)
-        for (int shift : {1, 3, 5, 7}) {
+        // After a pan the pointer may sit anywhere inside its tile; zooming out must not
+        // round it into the next one.
+        for (int shift : {1, 3, 7}) {
             view->setOffset({0, 0});
             wheel(at, 4 * 120);
             ASSERT_EQ(label("StatusZoom"), "8x");
             view->setOffset(view->offset() + QPoint(shift, shift));
-            const QPoint tile = tileUnder(at);
+            const QPoint panned = tileUnder(at);
             for (int step = 0; step < 4; ++step) {
                 wheel(at, -120);
-                EXPECT_EQ(tileUnder(at), tile) << at.x() << "," << at.y() << " shift " << shift;
+                EXPECT_EQ(tileUnder(at), panned) << at.x() << "," << at.y() << " shift " << shift;
             }
         }
+    }
     // Where the map is smaller than the view it stays centred, wherever the pointer is.
     wheel({5, 5}, -120);
     EXPECT_EQ(label("StatusZoom"), "1x");
-    const QPoint centred((kMapWidth - view->width() - 1) / 2, (kMapHeight - view->height() - 1) / 2);
-    EXPECT_EQ(view->offset(), centred);
-    wheel({5, 5}, 120);
+    EXPECT_EQ(view->offset(),
+              QPoint((kMapWidth - view->width() - 1) / 2, (kMapHeight - view->height() - 1) / 2));
     // A fine-grained wheel zooms once per whole notch.
-    view->setOffset({0, 0});
+    wheel({10, 10}, 60);
     wheel({10, 10}, 60);
     EXPECT_EQ(label("StatusZoom"), "2x");
-    wheel({10, 10}, 60);
-    EXPECT_EQ(label("StatusZoom"), "3x");
     // The zoom entry still chooses 1x or 2x, from any zoom.
-    wheel({10, 10}, 120);
-    EXPECT_EQ(label("StatusZoom"), "4x");
+    wheel({10, 10}, 2 * 120);
     action("zoom")->trigger();
-    EXPECT_EQ(label("StatusZoom"), "2x");
-    EXPECT_EQ(label("StatusText"), "Zoom x2: out from 4x");
+    EXPECT_EQ(label("StatusZoom") + " " + label("StatusText"), "2x Zoom x2: out from 4x");
     EXPECT_EQ(form.picture()->image().size(), QSize(2 * kMapWidth, 2 * kMapHeight));
     action("zoom")->trigger();
     EXPECT_EQ(label("StatusZoom"), "1x");
@@ -162,24 +149,19 @@ TEST_F(MapViewTest, WheelZoomKeepsTheTileUnderThePointer) {
 TEST_F(MapViewTest, DragsPanWithinTheMapAndALeftClickStillAsks) {
     wheel({0, 0}, 2 * 120);
     ASSERT_EQ(label("StatusZoom"), "4x");
-    struct Drag {
+    const struct {
         Qt::MouseButton button;
-        bool space;
         QPoint from, to;
-    };
-    const Drag drags[] = {
-        {Qt::MiddleButton, false, {200, 150}, {140, 110}},
-        {Qt::LeftButton, true, {250, 180}, {200, 210}},
-        {Qt::MiddleButton, false, {100, 100}, {130, 90}},
-        {Qt::LeftButton, true, {50, 60}, {70, 50}},
-    };
-    for (const Drag& d : drags) {
+    } drags[] = {{Qt::MiddleButton, {200, 150}, {140, 110}},
+                 {Qt::LeftButton, {250, 180}, {200, 210}}};
+    for (const auto& d : drags) {
         const QPoint before = view->offset();
         const QPoint grabbed = tileUnder(d.from);
-        if (d.space)
+        const bool space = d.button == Qt::LeftButton; // space + left button pans too
+        if (space)
             QTest::keyPress(view, Qt::Key_Space);
         drag(d.button, d.from, d.to);
-        if (d.space)
+        if (space)
             QTest::keyRelease(view, Qt::Key_Space);
         EXPECT_EQ(view->offset(), before - (d.to - d.from));
         EXPECT_EQ(tileUnder(d.to), grabbed);
@@ -194,15 +176,15 @@ TEST_F(MapViewTest, DragsPanWithinTheMapAndALeftClickStillAsks) {
     const QPoint tile = tileUnder({20, 20});
     mouse(QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, {20, 20}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_THAT(ui.messageTexts(),
-                ::testing::ElementsAre(
-                    QStringLiteral("Height: %1").arg(heightAt(tile.x(), tile.y())).toStdString()));
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{"Height: " + std::to_string(heightAt(tile.x(), tile.y()))});
     // A pan stops at the map's edges: the view never shows beyond them.
-    const QPoint farEnd(4 * kMapWidth - view->width(), 4 * kMapHeight - view->height());
     drag(Qt::MiddleButton, {280, 230}, {-5000, -5000});
-    EXPECT_EQ(view->offset(), farEnd);
+    EXPECT_EQ(view->offset(),
+              QPoint(4 * kMapWidth - view->width(), 4 * kMapHeight - view->height()));
     wheel({0, 0}, -120); // and so does a zoom out there
-    EXPECT_EQ(view->offset(), QPoint(3 * kMapWidth - view->width(), 3 * kMapHeight - view->height()));
+    EXPECT_EQ(view->offset(),
+              QPoint(3 * kMapWidth - view->width(), 3 * kMapHeight - view->height()));
     drag(Qt::MiddleButton, {10, 10}, {5000, 5000});
     EXPECT_EQ(view->offset(), QPoint(0, 0));
 
@@ -231,22 +213,19 @@ TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
     const QPoint tile{5, 5}; // height 120
     auto* heightSlider = form.findChild<QSlider*>("Slider1");
     auto* seaSlider = form.findChild<QSlider*>("Slider2");
-    EXPECT_EQ(label("LblHeightValue"), "0");
-    EXPECT_EQ(label("LblSeaValue"), "10");
-    struct Step {
+    auto blue = [](int level) { return qRgb(0, 0, mapview::kWaterBase + level); };
+    const struct {
         QSlider* slider;
         int value;
         const char* valueLabel;
         QRgb expected;
-    };
-    auto blue = [](int level) { return qRgb(0, 0, mapview::kWaterBase + level); };
-    const Step steps[] = {
+    } steps[] = {
         {heightSlider, 15, "LblHeightValue", greyOf(135)},
         {seaSlider, 136, "LblSeaValue", blue(136)},
         {seaSlider, 100, "LblSeaValue", greyOf(135)}, // the water recedes
         {heightSlider, -30, "LblHeightValue", blue(100)},
     };
-    for (const Step& s : steps) {
+    for (const auto& s : steps) {
         s.slider->setValue(s.value);
         EXPECT_EQ(label(s.valueLabel), QString::number(s.value));
         waitForRedraw();
@@ -260,59 +239,26 @@ TEST_F(MapViewTest, SlidersAndLayerEntriesRedrawAtOnce) {
     EXPECT_EQ(shown(at2x(tile)), blue(101));
 
     // Layer entries too: the factory's red goes and comes back.
-    EXPECT_EQ(shown(at2x(kFactoryTile)), qRgb(255, 0, 0));
-    action("ShowObjects")->trigger();
-    waitForRedraw();
-    EXPECT_EQ(shown(at2x(kFactoryTile)), greyOf(heightAt(30, 40) - 30));
-    action("ShowObjects")->trigger();
-    waitForRedraw();
-    EXPECT_EQ(shown(at2x(kFactoryTile)), qRgb(255, 0, 0));
+    for (QRgb expected : {greyOf(heightAt(30, 40) - 30), qRgb(255, 0, 0)}) {
+        action("ShowObjects")->trigger();
+        waitForRedraw();
+        EXPECT_EQ(shown(at2x(kFactoryTile)), expected);
+    }
     EXPECT_EQ(label("StatusText"), "Ready");
     EXPECT_TRUE(ui.messages().empty());
 }
 
 TEST_F(MapViewTest, GridEntryShowsTileBordersFromFourTimes) {
-    // Where the grid is drawn is pinned by the picture's own tests; here only that the entry
-    // reaches both the view and its copy, and that the view asks for it from 4x.
+    // Where the grid is drawn is pinned by the picture's own tests; here only that the
+    // entry reaches the view and its copy, and that the view asks for it from 4x.
     action("ShowGrid")->trigger();
     const QRgb ground = greyOf(heightAt(3, 3));
     for (int zoom : {2, 4}) {
         if (zoom == 4)
             wheel({0, 0}, 2 * 120);
-        ASSERT_EQ(label("StatusZoom"), QStringLiteral("%1x").arg(zoom));
         EXPECT_EQ(view->grab().toImage().pixel(3 * zoom, 4 * zoom - 1) == ground, zoom < 4);
         EXPECT_EQ(view->image().pixel(3 * zoom, 4 * zoom - 1) == ground, zoom < 4);
     }
-    action("ShowGrid")->trigger();
-    EXPECT_EQ(view->grab().toImage().pixel(12, 15), ground);
-}
-
-TEST_F(MapViewTest, MarkerAndPointerInformationFollowZoomAndPan) {
-    action("Statistics")->trigger();
-    form.findChild<QListWidget*>("LstNames")->setCurrentRow(0);
-    wheel({60, 80}, 2 * 120); // 4x about the factory
-    drag(Qt::MiddleButton, {200, 200}, {260, 230});
-    wheel({100, 80}, 2 * 120); // 8x about a point beside it
-    // Where the yellow lines cross, the status bar names the factory's tile.
-    const QImage image = view->grab().toImage();
-    auto yellowCount = [&](bool row, int at) {
-        int n = 0;
-        const int length = row ? image.width() : image.height();
-        for (int i = 0; i < length; ++i)
-            n += (row ? image.pixel(i, at) : image.pixel(at, i)) == qRgb(255, 255, 0);
-        return n;
-    };
-    int crossX = -1, crossY = -1;
-    for (int y = 0; y < image.height() && crossY < 0; ++y)
-        if (yellowCount(true, y) > 40)
-            crossY = y;
-    for (int x = 0; x < image.width() && crossX < 0; ++x)
-        if (yellowCount(false, x) > 40)
-            crossX = x;
-    ASSERT_GE(crossX, 0);
-    ASSERT_GE(crossY, 0);
-    EXPECT_EQ(tileUnder({crossX, crossY}), kFactoryTile);
-    EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
 }
 
 } // namespace
