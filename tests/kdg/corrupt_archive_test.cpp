@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace kv::kdg {
 namespace {
 
@@ -27,60 +25,60 @@ KdgArchiveSpec smallSpec() {
     return plan;
 }
 
-struct Damage {
-    const char* what;
-    std::function<void(std::string&, const KdgArchiveSpec&)> apply;
-};
+// Checks that `image` is refused with a reason and leaves nothing of an earlier archive.
+void expectRefused(const std::string& image, const std::string& what) {
+    KdgArchiveInfo info;
+    info.FileName = "kept.kdg";
+    info.Sections = {"from an earlier archive"};
+    std::string reason;
+    EXPECT_FALSE(readArchiveImage(image, {}, info, &reason)) << what;
+    EXPECT_FALSE(reason.empty()) << what;
+    EXPECT_FALSE(info.Loaded || !info.Sections.empty() || !info.Entries.empty()) << what;
+    EXPECT_EQ(info.FileName, "kept.kdg") << what;
+    EXPECT_FALSE(readArchiveDirectoryImage(reinterpret_cast<const std::uint8_t*>(image.data()),
+                                           image.size(), {}, info))
+        << what;
+}
 
 TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
     const KdgArchiveSpec plan = smallSpec();
+    const std::string good = worldgen::buildKdgArchive(plan);
     const std::uint64_t dir = worldgen::kdgDirectoryOffset(plan);
     const std::uint64_t table0 = worldgen::kdgFileTableOffset(plan, 0);
     const std::uint64_t table1 = worldgen::kdgFileTableOffset(plan, 1);
-    const std::vector<Damage> damages = {
-        {"wrong signature", [](std::string& s, auto&) { s[3] = '6'; }},
-        {"empty file", [](std::string& s, auto&) { s.clear(); }},
-        {"version 4 shorter than its header", [](std::string& s, auto&) { s = "KDG4\1\0\0"; }},
-        {"version 5 shorter than its header", [](std::string& s, auto&) { s.resize(31); }},
-        {"required count past the end", [](std::string& s, auto&) { putLE32(s, 28, 100000); }},
-        {"required count far past the end",
-         [](std::string& s, auto&) { putLE32(s, 28, 0xFFFFFFFF); }},
-        {"section count past the end", [](std::string& s, auto&) { putLE32(s, 4, 4000); }},
-        {"section count far past the end",
-         [](std::string& s, auto&) { putLE32(s, 4, 0x80000000); }},
-        {"table inside the header", [&](std::string& s, auto&) { putLE32(s, dir + 4, 12); }},
-        {"table inside the directory",
-         [&](std::string& s, auto&) { putLE32(s, dir + 12 + 4, dir + 20); }},
-        {"table past the end", [&](std::string& s, auto&) { putLE32(s, dir + 4, 0xFFFFFFF0); }},
-        {"file count past the end", [&](std::string& s, auto&) { putLE32(s, dir + 12 + 8, 3000); }},
-        {"file counts beyond the limit",
-         [&](std::string& s, auto&) {
-             putLE32(s, dir + 8, 0xFFFFFFFF);
-             putLE32(s, dir + 12 + 8, 0xFFFFFFFF);
-         }},
-        {"data offset past the end", [&](std::string& s, auto&) { putLE32(s, table0 + 8, 5000); }},
-        {"size past the end", [&](std::string& s, auto&) { putLE32(s, table1 + 20 + 12, 9); }},
-        {"half an empty slot", [&](std::string& s, auto&) { putLE32(s, table1 + 8, 0xFFFFFFFF); }},
-        {"last byte missing", [](std::string& s, auto&) { s.pop_back(); }},
+    // Little-endian 32-bit values written over the archive, one or two at a time.
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> values;
+    } damages[] = {
+        {"required count past the end", {{28, 100000}}},
+        {"required count far past the end", {{28, 0xFFFFFFFF}}},
+        {"section count past the end", {{4, 4000}}},
+        {"section count far past the end", {{4, 0x80000000}}},
+        {"table inside the header", {{dir + 4, 12}}},
+        {"table inside the directory", {{dir + 12 + 4, std::uint32_t(dir + 20)}}},
+        {"table past the end", {{dir + 4, 0xFFFFFFF0}}},
+        {"file count past the end", {{dir + 12 + 8, 3000}}},
+        {"file counts beyond the limit", {{dir + 8, 0xFFFFFFFF}, {dir + 12 + 8, 0xFFFFFFFF}}},
+        {"data offset past the end", {{table0 + 8, 5000}}},
+        {"size past the end", {{table1 + 20 + 12, 9}}},
+        {"half an empty slot", {{table1 + 8, 0xFFFFFFFF}}},
         // Many entries on one block would extract to far more than the archive holds.
-        {"two files share their data", [&](std::string& s, auto&) { putLE32(s, table0 + 28, 3); }},
+        {"two files share their data", {{table0 + 28, 3}}},
     };
-    for (const Damage& d : damages) {
-        std::string image = worldgen::buildKdgArchive(plan);
-        d.apply(image, plan);
-        KdgArchiveInfo info;
-        info.FileName = "kept.kdg";
-        info.Sections = {"from an earlier archive"};
-        std::string reason;
-        EXPECT_FALSE(readArchiveImage(image, {}, info, &reason)) << d.what;
-        EXPECT_FALSE(reason.empty()) << d.what;
-        EXPECT_FALSE(info.Loaded) << d.what;
-        EXPECT_TRUE(info.Sections.empty() && info.Entries.empty()) << d.what;
-        EXPECT_EQ(info.FileName, "kept.kdg") << d.what;
-        EXPECT_FALSE(readArchiveDirectoryImage(reinterpret_cast<const std::uint8_t*>(image.data()),
-                                               image.size(), {}, info))
-            << d.what;
+    for (const auto& d : damages) {
+        std::string image = good;
+        for (const auto& [offset, value] : d.values)
+            putLE32(image, offset, value);
+        expectRefused(image, d.what);
     }
+    std::string wrongSignature = good;
+    wrongSignature[3] = '6';
+    expectRefused(wrongSignature, "wrong signature");
+    expectRefused("", "empty file");
+    expectRefused("KDG4\1", "version 4 shorter than its header");
+    expectRefused(good.substr(0, 31), "version 5 shorter than its header");
+    expectRefused(good.substr(0, good.size() - 1), "last byte missing");
 }
 
 TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {

@@ -53,13 +53,12 @@ TEST(LndReader, ObjectTilePositionsRoundDown) {
                                                      {"\"JustLeft\"", 0, -0.5, 0},
                                                      {"\"JustBelow\"", 0, 0, -0.01},
                                                      {"\"Corner\"", 7, -4096, 4096}}}));
-    ASSERT_EQ(m.objects.size(), 5u);
-    EXPECT_EQ(m.objects[0].name + " " + std::to_string(m.objects[0].player), "\"Centre\" 3");
-    std::vector<std::pair<int, int>> tiles;
+    std::string tiles;
     for (const MapObject& o : m.objects)
-        tiles.emplace_back(o.x, o.y);
-    EXPECT_EQ(tiles,
-              (std::vector<std::pair<int, int>>{{32, 32}, {32, 31}, {31, 32}, {32, 32}, {0, 0}}));
+        tiles += o.name + std::to_string(o.player) + " " + std::to_string(o.x) + "," +
+                 std::to_string(o.y) + " ";
+    EXPECT_EQ(tiles, "\"Centre\"3 32,32 \"Up\"1 32,31 \"JustLeft\"0 31,32 \"JustBelow\"0 32,32 "
+                     "\"Corner\"7 0,0 ");
 }
 
 TEST(LndReader, GatewaysLimitsAndBothTables) {
@@ -71,8 +70,7 @@ TEST(LndReader, GatewaysLimitsAndBothTables) {
                                          .objects = {{"\"A\"", 0, 0, 0}},
                                          .gateways = {{1, 2, 3, 4}, {-1, 0, 250, 7}},
                                          .tileTypes = types}));
-    EXPECT_EQ(m.scrollLimitCount, 1);
-    ASSERT_EQ(m.gateways.size(), 2u);
+    ASSERT_EQ(std::pair(m.scrollLimitCount, m.gateways.size()), std::pair(1, std::size_t(2)));
     EXPECT_EQ(std::tuple(m.gateways[1].x1, m.gateways[1].x2, m.gateways[1].y2),
               std::tuple(-1, 250, 7));
     // 91 values: five full lines of sixteen and eleven on the sixth.
@@ -111,10 +109,8 @@ TEST(LndReader, SeaLevelIsOneHundredUnlessTheFileSetsIt) {
     const std::string text = writeLndMap({.seaLevel = 40});
     const std::size_t at = text.find("    SeaLevel 40\r\n");
     ASSERT_NE(at, std::string::npos);
-    const struct {
-        const char* line14; // replaces the SeaLevel line
-        int expected;
-    } cases[] = {
+    // Each replaces the SeaLevel line.
+    const std::pair<const char*, int> cases[] = {
         {"    SeaLevel 40\r\n", 40},
         {"    SeaLevel 0\r\n", 0},
         {"    SeaLevel -3\r\n", -3},
@@ -124,10 +120,10 @@ TEST(LndReader, SeaLevelIsOneHundredUnlessTheFileSetsIt) {
         {"\r\n", 100},
         {"    TextureWidth 64\r\n", 100},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, expected] : cases) {
         std::string changed = text;
-        changed.replace(at, std::strlen("    SeaLevel 40\r\n"), c.line14);
-        EXPECT_EQ(read(changed).seaLevel, c.expected) << c.line14;
+        changed.replace(at, std::strlen("    SeaLevel 40\r\n"), line);
+        EXPECT_EQ(read(changed).seaLevel, expected) << line;
     }
     // A file that ends before its SeaLevel line.
     EXPECT_EQ(read(text.substr(0, at)).seaLevel, 100);
@@ -175,7 +171,6 @@ TEST(LndFile, LfOnlyFileIsRewrittenAndTheOriginalKeptInTheProgramFolder) {
     EXPECT_EQ(program.read("Lakes.lnd"), original);
     plan.lfOnly = false;
     EXPECT_EQ(maps.read("Lakes.lnd"), writeLndMap(plan));
-    EXPECT_THAT(progress.statuses, Contains("Formating file...please wait"));
     EXPECT_THAT(progress.statuses, Contains("Formating file...please wait(100%)"));
 
     // Another file of that name in the program folder is kept; the copy goes beside it.

@@ -44,19 +44,17 @@ struct CheckRun {
 };
 
 TEST(MapCheck, CleanMapsAndNoMapLoaded) {
+    CheckRun check;
     for (int height : {16, 8, 250}) { // the limits are allowed
         LndMapSpec plan = clean();
         plan.height = height;
         MapModel model = load(plan);
-        CheckRun check;
         EXPECT_EQ(check.run(model), 0) << height;
-        EXPECT_THAT(check.ui.messageTexts(), ElementsAre("No erros were found")) << height;
     }
-
     MapModel empty;
-    CheckRun none;
-    none.run(empty);
-    EXPECT_THAT(none.ui.messageTexts(), ElementsAre("No map loaded"));
+    check.run(empty);
+    EXPECT_THAT(check.ui.messageTexts(), ElementsAre("No erros were found", "No erros were found",
+                                                     "No erros were found", "No map loaded"));
 }
 
 TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
@@ -75,16 +73,14 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
                     ElementsAre("Map height must be even", "Fix error?", "Map width must be even",
                                 "Fix error?", "Wrong number of tiles!", "Fix error?"))
             << c.height;
-        for (size_t q : {1u, 3u, 5u}) {
-            EXPECT_EQ(check.ui.messages()[q].icon, Icon::Question);
-            EXPECT_EQ(check.ui.messages()[q].buttons, Buttons::YesNo);
-            EXPECT_EQ(check.ui.messages()[q].defaultButton, Answer::No); // Enter repairs nothing
+        for (size_t q : {1u, 3u, 5u}) { // Enter repairs nothing
+            const test::RecordedMessage& m = check.ui.messages()[q];
+            EXPECT_TRUE(m.icon == Icon::Question && m.buttons == Buttons::YesNo &&
+                        m.defaultButton == Answer::No);
         }
         EXPECT_EQ(check.ui.messages()[0].icon, Icon::Exclamation);
     }
-}
-
-TEST(MapCheck, TileCountRepairFollowsTheSides) {
+    // The tile count follows the repaired sides.
     MapModel model = load({.declaredTiles = 100, .gateways = {{1, 1, 4, 1}}});
     CheckRun check;
     check.ui.answerMessage(Answer::Yes);
@@ -145,8 +141,9 @@ TEST(MapCheck, ManyObjectsOnOneTileListAThousandFaultsAndSayHowManyMore) {
         check.ui.answerMessage(Answer::No);
     EXPECT_EQ(check.run(model), 1225);
     ASSERT_EQ(check.faults.size(), std::size_t(kMaxListedFaults) + 1);
-    EXPECT_EQ(check.faults[999], "Some objects  have identical coordinates. (6X6)");
-    EXPECT_EQ(check.faults.back(), "225 more faults are not listed (only the first 1000 are).");
+    EXPECT_EQ(check.faults[999] + "|" + check.faults.back(),
+              "Some objects  have identical coordinates. (6X6)|225 more faults are not listed "
+              "(only the first 1000 are).");
     EXPECT_TRUE(check.ui.allAnswersUsed());
 }
 
