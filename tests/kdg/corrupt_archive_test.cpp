@@ -1,6 +1,6 @@
 #include "kdg/archive_reader.h"
 #include "tools/worldgen/kdg_sample.h"
-#include "tools/worldgen/kdg_writer.h"
+#include "tools/worldgen/kdg_small_archives.h"
 
 #include <gtest/gtest.h>
 
@@ -12,17 +12,6 @@ using worldgen::KdgArchiveSpec;
 void putLE32(std::string& image, std::uint64_t offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i)
         image[offset + i] = char((value >> (8 * i)) & 0xFF);
-}
-
-// A version 5 archive with one required archive and two sections of two files each.
-KdgArchiveSpec smallSpec() {
-    KdgArchiveSpec plan;
-    plan.internalName = "small";
-    plan.required = {{"base", 1}};
-    plan.sections = {
-        {0x10, {{1, 0xA, "first file", {}, false, 0, 0}, {1, 0xB, "second", {}, false, 0, 0}}},
-        {0x20, {{1, 0xC, "third", {}, false, 0, 0}, {1, 0xD, "last one", {}, false, 0, 0}}}};
-    return plan;
 }
 
 // Checks that `image` is refused with a reason and leaves nothing of an earlier archive.
@@ -41,7 +30,7 @@ void expectRefused(const std::string& image, const std::string& what) {
 }
 
 TEST(KdgCorruptArchive, EachDamageIsRefusedWithAReason) {
-    const KdgArchiveSpec plan = smallSpec();
+    const KdgArchiveSpec plan = worldgen::smallTwoSectionArchive();
     const std::string good = worldgen::buildKdgArchive(plan);
     const std::uint64_t dir = worldgen::kdgDirectoryOffset(plan);
     const std::uint64_t table0 = worldgen::kdgFileTableOffset(plan, 0);
@@ -95,7 +84,7 @@ TEST(KdgCorruptArchive, EveryTruncationOfARealArchiveFails) {
 }
 
 TEST(KdgCorruptArchive, EmptySectionsMayPointAnywhere) {
-    KdgArchiveSpec plan = smallSpec();
+    KdgArchiveSpec plan = worldgen::smallTwoSectionArchive();
     plan.sections.push_back({0x30, {}});
     std::string image = worldgen::buildKdgArchive(plan);
     putLE32(image, worldgen::kdgDirectoryOffset(plan) + 24 + 4, 0);

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tools/worldgen/kdg_sample.h"
+#include "tools/worldgen/kdg_small_archives.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@ namespace kv::kdg {
 namespace {
 
 namespace fs = std::filesystem;
-using worldgen::kdgFile;
 using worldgen::KdgFileSpec;
 using Texts = std::vector<std::string>;
 
@@ -34,21 +34,6 @@ public:
     }
 };
 
-std::string bytes(std::size_t n, unsigned seed) {
-    std::string out(n, '\0');
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = char((i * 131 + seed * 7 + i / 251) & 0xFF);
-    return out;
-}
-
-// Files `$1`, `$2`... holding `data`.
-std::vector<KdgFileSpec> files(const Texts& data) {
-    std::vector<KdgFileSpec> out;
-    for (std::size_t i = 0; i < data.size(); ++i)
-        out.push_back(kdgFile(std::uint32_t(i + 1), data[i]));
-    return out;
-}
-
 struct Fixture {
     test::TempFolder dir;
     std::string archivePath;
@@ -56,11 +41,6 @@ struct Fixture {
     std::string dest = dir / "out/";
     NoProgress none;
 
-    void make(std::vector<KdgFileSpec> files, std::vector<FileNameRow> rows = {}) {
-        worldgen::KdgArchiveSpec plan;
-        plan.sections = {{0x1, std::move(files)}};
-        make(plan, std::move(rows));
-    }
     void make(const worldgen::KdgArchiveSpec& plan, std::vector<FileNameRow> rows = {}) {
         archivePath = dir.write("mod.kdg", worldgen::buildKdgArchive(plan));
         std::string reason;
@@ -120,8 +100,9 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
 
 TEST(KdgExtraction, CopiesInStepsOf64000Bytes) {
     Fixture f;
-    const Texts data = {"", bytes(64000, 1), bytes(64001, 2), bytes(200000, 3)};
-    f.make(files(data));
+    const Texts data = {"", worldgen::patternBytes(64000, 1), worldgen::patternBytes(64001, 2),
+                        worldgen::patternBytes(200000, 3)};
+    f.make(worldgen::oneSectionArchive(data));
     test::ScriptedUi ui;
     test::RecordingProgress progress;
     ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
@@ -141,9 +122,10 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
         EXPECT_EQ(groupSubFolder(group), folder) << group;
 
     Fixture f;
-    f.make(files({"one", "two", "three"}), {{"1", "a.txt", "", "\\texpages"},
-                                            {"2", "b.txt", "", "xy"},
-                                            {"3", "d.txt", "", "deep\\er\\still"}});
+    f.make(worldgen::oneSectionArchive({"one", "two", "three"}),
+           {{"1", "a.txt", "", "\\texpages"},
+            {"2", "b.txt", "", "xy"},
+            {"3", "d.txt", "", "deep\\er\\still"}});
     test::ScriptedUi ui;
     f.extract(ui);
     EXPECT_EQ(f.dir.read("out/texpages/a.txt") + f.dir.read("out/b.txt") +
@@ -154,7 +136,7 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
 
 TEST(KdgExtraction, WriteProtectedTarget) {
     Fixture f;
-    f.make(files({"new first", "new second"}));
+    f.make(worldgen::oneSectionArchive({"new first", "new second"}));
     const std::string target = f.dir.write("out/$1", "old contents");
     ASSERT_TRUE(platform::setAttributes(target, platform::AttrReadOnly));
 
@@ -190,7 +172,7 @@ TEST(KdgExtraction, WriteProtectedTarget) {
 
 TEST(KdgExtraction, FileThatCannotBeCreated) {
     Fixture f;
-    f.make(files({"inside", "fine"}), {{"1", "nofolder\\x.txt", "", ""}});
+    f.make(worldgen::oneSectionArchive({"inside", "fine"}), {{"1", "nofolder\\x.txt", "", ""}});
     test::ScriptedUi ui;
     ui.answerMessage(Answer::Retry);
     ui.answerMessage(Answer::Ignore);
@@ -205,7 +187,7 @@ TEST(KdgExtraction, FileThatCannotBeCreated) {
 
 TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
     Fixture f;
-    f.make(files({"evil", "evil", "evil", "evil", "evil", "good"}),
+    f.make(worldgen::oneSectionArchive({"evil", "evil", "evil", "evil", "evil", "good"}),
            {{"1", "..\\escaped.txt", "", ""},
             {"2", "/tmp/escaped.txt", "", ""},
             {"3", "e.txt", "", "\\..\\up"},
@@ -233,7 +215,7 @@ TEST(KdgExtraction, NamesLeadingOutOfTheDestinationAreRefused) {
 
 TEST(KdgExtraction, ALinkInTheWayIsReplacedNeverFollowed) {
     Fixture f;
-    f.make(files({"one", "two", "three"}), {{"3", "x.txt", "", "\\linked"}});
+    f.make(worldgen::oneSectionArchive({"one", "two", "three"}), {{"3", "x.txt", "", "\\linked"}});
     const std::string victim = f.dir.write("victim.cfg", "the user's");
     fs::create_symlink(victim, f.dest + "$1");
     fs::create_symlink(f.dir / "made.cfg", f.dest + "$2"); // dangling
@@ -253,7 +235,7 @@ TEST(KdgExtraction, ALinkInTheWayIsReplacedNeverFollowed) {
 
 TEST(KdgExtraction, StopsBetweenEntriesAndAMissingOrChangedArchiveShowsTheErrorBox) {
     Fixture f;
-    f.make(files({"a", "b", "c"}));
+    f.make(worldgen::oneSectionArchive({"a", "b", "c"}));
     test::ScriptedUi ui;
     test::RecordingProgress progress;
     progress.stopAfter = 2;

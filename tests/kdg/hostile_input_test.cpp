@@ -7,7 +7,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_run.h"
-#include "tools/worldgen/kdg_writer.h"
+#include "tools/worldgen/kdg_small_archives.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 using worldgen::KdgArchiveSpec;
 
-const std::string kEvilName = "\x1b]0;owned\x07"
-                              "evil\x1b[2J.txt";
+const std::string kEvilName = worldgen::kControlCharacterName;
 const std::string kEvilEscaped = "\\u001b]0;owned\\u0007evil\\u001b[2J.txt";
 
 class HostileInput : public ::testing::Test {
@@ -38,12 +37,9 @@ protected:
 
     // An archive with one file named with control characters and one plain file.
     std::string evilArchive() {
-        KdgArchiveSpec plan;
-        plan.sections = {
-            {0x1, {worldgen::kdgFile(0x1, "evil data"), worldgen::kdgFile(0x2, "plain")}}};
-        dir.write("tables/Files.txt", "1," + kEvilName + ",TEXT,\r\n2,plain.txt,TEXT,\r\n");
-        dir.write("tables/Types.txt", "TEXT,1,txt\r\n");
-        return dir.write("evil.kdg", worldgen::buildKdgArchive(plan));
+        dir.write("tables/Files.txt", worldgen::controlCharacterFilesTable());
+        dir.write("tables/Types.txt", worldgen::textTypesTable());
+        return dir.write("evil.kdg", worldgen::buildKdgArchive(worldgen::twoFileArchive()));
     }
 
     test::TempFolder dir;

@@ -101,15 +101,14 @@ TEST_F(KvsTool, ListAndInfoTakeTheTablesBesideTheProgramByDefault) {
     const QJsonArray entries =
         json(run("kdg list " + archive + " --json" + tables))["entries"].toArray();
     ASSERT_EQ(entries.size(), 14);
-    EXPECT_EQ(entries[0].toObject()["name"].toString() + entries[0].toObject()["group"].toString(),
-              "Names.txtmessages");
+    EXPECT_EQ(entries[0].toObject()["group"].toString(), "messages");
     EXPECT_TRUE(entries[3].toObject()["empty"].toBool());
 
     const QJsonObject with = json(run("kdg info --json " + archive + tables));
-    EXPECT_EQ(with["internalId"].toString() + with["internalName"].toString(), "42toolmod");
-    EXPECT_EQ(with["version"].toInt(), 5);
-    EXPECT_EQ(with["requiredArchives"].toArray().at(1).toString(), "(2) NewMaps");
-    EXPECT_EQ(with["totalFiles"].toInt(), 14);
+    EXPECT_EQ(with["internalId"].toString() + with["internalName"].toString() +
+                  with["requiredArchives"].toArray().at(1).toString(),
+              "42toolmod(2) NewMaps");
+    EXPECT_EQ(std::pair(with["version"].toInt(), with["totalFiles"].toInt()), std::pair(5, 14));
     const QJsonArray sections = with["sections"].toArray();
     ASSERT_EQ(sections.size(), 3);
     EXPECT_EQ(sections[0].toString() + sections[2].toString(), "Texts.krfSounds.krf");
@@ -146,20 +145,13 @@ TEST_F(KvsTool, HelpIsPrintedOnStandardOutputWithSuccess) {
                  fs::exists(dir / "demo"));
 }
 
-TEST_F(KvsTool, ExtractWritesTheFilesAndReportsSkippedOnes) {
-    const std::string command =
-        "kdg extract " + archive + " " + q(dir / "new/dest") + " --tables " + q(dir / "tables");
-    test::ToolRun r = run(command);
+// A refused file fails the run (see the hostile input tests); here what the run writes.
+TEST_F(KvsTool, ExtractWritesTheFilesIntoTheirGroups) {
+    const test::ToolRun r = run("kdg extract " + archive + " " + q(dir / "new/dest") +
+                                " --tables " + q(dir / "tables"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(dir.read("new/dest/Map1/Game.map"), worldgen::sampleBinaryMap(48, 32, 5));
     EXPECT_EQ(dir.read("new/dest/messages/Names.txt"), "Korvane Tactics mod toolmod\r\n");
-
-    // A write-protected file is skipped, reported, and fails the run.
-    fs::permissions(dir / "new/dest/Readme.txt", fs::perms::owner_read);
-    r = run(command);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("Couldn't access the file. "), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("1 files were not extracted"), std::string::npos) << r.err;
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "platform/text.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
-#include "tools/worldgen/map_binary_writer.h"
 #include "tools/worldgen/map_demo.h"
+#include "tools/worldgen/map_samples.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,18 +21,9 @@
 namespace kv::mapview {
 namespace {
 
-using worldgen::BinaryTile;
-
 MapModel binaryMap(int width, int height, const std::vector<worldgen::OilFeature>& oil = {}) {
-    const auto tile = [](int x, int y) {
-        return BinaryTile{std::uint8_t((x * 7 + y) % 90), std::uint8_t(x % 3 ? 144 : 8),
-                          std::uint8_t((x * 13 + y * 5) % 256)};
-    };
     MapModel model;
-    readBinaryMap(
-        worldgen::writeBinaryMap(
-            {.width = std::uint32_t(width), .height = std::uint32_t(height), .tile = tile}),
-        model);
+    readBinaryMap(worldgen::patternBinaryMap(width, height), model);
     readFeatures(worldgen::writeFeatures(oil), model);
     return model;
 }
@@ -47,33 +38,27 @@ TEST(LndConverter, FixedSectionsAndTileLineFields) {
     // Tile (0, 0): texture index 0, bits 8 (code 2, mark A); corners from (1,0), (1,1), (0,1).
     EXPECT_EQ(lines[23], "        TID 1 VF 1 TF 0 F 2 VH 0 13 18 5");
     // The last tile repeats its own height where the map ends.
-    EXPECT_EQ(lines[23 + 7], "        TID 23 VF 1 TF 0 F 2 VH 44 44 44 44");
-    EXPECT_EQ(lines[23 + 8], "    }");
+    EXPECT_EQ(lines[23 + 7] + lines[23 + 8], "        TID 23 VF 1 TF 0 F 2 VH 44 44 44 44    }");
     EXPECT_EQ(lines[10] + lines[14] + lines[21], "    MapWidth 4    SeaLevel 0    NumTiles 8");
     const std::size_t objects = lineIndex(lines, "    NumObjects 1");
-    EXPECT_EQ(lines[objects - 1], "FeatureSet KorvaneDataC1.eds\t");
-    EXPECT_EQ(lines[objects + 1], "    Objects {");
-    EXPECT_EQ(lines[objects + 3], "    }");
+    EXPECT_EQ(lines[objects - 1] + lines[objects + 1] + lines[objects + 3],
+              "FeatureSet KorvaneDataC1.eds\t    Objects {    }");
     EXPECT_THAT(lines[objects + 2],
                 ::testing::StartsWith("        0 0 \"OilResource\" 0 \"NONAME\" "));
-    const std::size_t limits = lineIndex(lines, "    Limits {");
-    EXPECT_EQ(lines[limits + 1], "        \"Entire Map\" 0 0 0 4 2");
+    EXPECT_EQ(lines[lineIndex(lines, "    Limits {") + 1], "        \"Entire Map\" 0 0 0 4 2");
     const std::size_t gates = lineIndex(lines, "    NumGateways 0");
-    EXPECT_EQ(lines[gates + 1], "    Gates {");
-    EXPECT_EQ(lines[gates + 2], "    }");
+    EXPECT_EQ(lines[gates + 1] + lines[gates + 2], "    Gates {    }");
     const std::size_t types = lineIndex(lines, "TileTypes {");
     EXPECT_EQ(lines[types + 1], "    NumTiles 91");
     EXPECT_EQ(lines[types + 3], "        2 1 0 2 2 0 2 2 2 2 1 1 1 0 7 7");
     EXPECT_EQ(lines[types + 8], "        2 2 2 2 2 2 2 2 2 2 0");
-    const std::size_t flags = lineIndex(lines, "TileFlags {");
-    EXPECT_EQ(lines[flags + 8], "        0 0 0 0 0 0 0 0 0 0 0");
+    EXPECT_EQ(lines[lineIndex(lines, "TileFlags {") + 8], "        0 0 0 0 0 0 0 0 0 0 0");
     const std::size_t brushes = lineIndex(lines, "    EdgeBrushes {");
     EXPECT_EQ(lines[brushes - 2], "    NumEdgeBrushes 16");
     for (std::size_t i = 1; i <= 16; ++i)
         EXPECT_EQ(std::count(lines[brushes + i].begin(), lines[brushes + i].end(), ' '), 8 + 34);
     EXPECT_THAT(lines[brushes + 16], ::testing::StartsWith("        0 128 0 -1 0 78 0 78"));
-    EXPECT_EQ(lines[brushes + 17], "    }");
-    EXPECT_EQ(lines.back(), "}");
+    EXPECT_EQ(lines[brushes + 17] + lines.back(), "    }}");
 }
 
 // The whitespace-separated fields of the converted object lines.

@@ -7,7 +7,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/scripted_ui.h"
 #include "tools/worldgen/map_binary_writer.h"
-#include "tools/worldgen/map_lnd_writer.h"
+#include "tools/worldgen/map_samples.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,20 +17,7 @@ namespace {
 
 using worldgen::LndMapSpec;
 
-// An 8 x 6 map: heights rise to the east, the west columns lie under the sea level 50,
-// a factory and a power generator, one diagonal gateway.
-LndMapSpec smallMapSpec() {
-    return {.width = 8,
-            .height = 6,
-            .seaLevel = 50,
-            .tileHeight = [](int x, int y) { return 20 * x + 3 * y; },
-            .texture = [](int x, int y) { return 1 + (x + 2 * y) % 30; },
-            .objects = {{"\"A0LightFactory\"", 0, worldgen::worldXOfTile(5, 8),
-                         worldgen::worldYOfTile(1, 6)},
-                        {"\"A0PowerGenerator\"", 1, worldgen::worldXOfTile(6, 8),
-                         worldgen::worldYOfTile(4, 6)}},
-            .gateways = {{0, 0, 3, 3}}};
-}
+using worldgen::smallLndMapSpec;
 
 MapModel readSpec(const LndMapSpec& plan) {
     MapModel model;
@@ -43,7 +30,7 @@ struct Viewer {
     test::ScriptedUi ui;
     test::RecordingProgress progress;
     MapViewer viewer{ui, progress, {}};
-    explicit Viewer(const LndMapSpec& plan = smallMapSpec()) { viewer.setModel(readSpec(plan)); }
+    explicit Viewer(const LndMapSpec& plan = smallLndMapSpec()) { viewer.setModel(readSpec(plan)); }
     Rgb tile(int x, int y) const { return viewer.picture().tileColour(x, y); }
 };
 
@@ -74,7 +61,7 @@ TEST(MapLayers, WaterFollowsTheSeaLevelSliderAndTexturesNeedAKnownDataSet) {
     v.viewer.refreshTextures();
     EXPECT_EQ(v.tile(0, 0), tileTypeColour(2)); // texture 1 is of type 2
     EXPECT_EQ(v.tile(6, 4), tileTypeColour(7)); // texture 15 is water
-    LndMapSpec odd = smallMapSpec();
+    LndMapSpec odd = smallLndMapSpec();
     odd.dataSet = "Custom.eds";
     Viewer w(odd);
     w.viewer.refreshTextures();
@@ -85,7 +72,7 @@ TEST(MapLayers, WaterFollowsTheSeaLevelSliderAndTexturesNeedAKnownDataSet) {
 TEST(MapLayers, GoldenPictures) {
     // Checksums of each layer alone on the small map, at zoom 1 and 2, with an object far
     // off the picture that must be drawn nowhere.
-    LndMapSpec plan = smallMapSpec();
+    LndMapSpec plan = smallLndMapSpec();
     plan.objects.push_back({"\"FarAway\"", 0, 1e15, -1e15});
     struct Case {
         const char* name;
@@ -130,7 +117,7 @@ TEST(MapLayers, StopEndsALayerAfterTheCurrentColumnAndRepaintsComeFromTheColourB
 }
 
 TEST(MapViewerInfo, PointerAndClickClampHeights) {
-    LndMapSpec plan = smallMapSpec();
+    LndMapSpec plan = smallLndMapSpec();
     plan.tileHeight = [](int x, int) { return x == 2 ? 300 : x == 3 ? -5 : 10; };
     plan.objects.push_back(
         {"\"A0FacMod1\"", 0, worldgen::worldXOfTile(5, 8), worldgen::worldYOfTile(1, 6)});
