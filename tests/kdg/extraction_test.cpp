@@ -1,6 +1,5 @@
 #include "kdg/archive_reader.h"
 #include "kdg/extraction.h"
-#include "kdg/folders.h"
 #include "platform/files.h"
 #include "tests/support/recording_progress.h"
 #include "tests/support/scripted_ui.h"
@@ -255,19 +254,6 @@ TEST(KdgExtraction, StopsBetweenEntriesAndAMissingOrChangedArchiveShowsTheErrorB
               "Error:\n62: Input past end of file\nError in: ExtractArchive()");
     EXPECT_EQ(ui.messages()[1].icon, Icon::Critical);
     EXPECT_FALSE(fs::exists(f.dest + "$1"));
-}
-
-TEST(KdgFolders, MakeDirTreeAndFolderExists) {
-    test::TempFolder dir;
-    test::ScriptedUi ui;
-    EXPECT_TRUE(MakeDirTree(dir / "a\\b/c\\", ui));
-    EXPECT_TRUE(MakeDirTree(dir / "a/b", ui));
-    EXPECT_EQ(ui.pumpCount(), 3);
-    EXPECT_TRUE(FolderExists(" " + dir / "a/b/c" + " "));
-    EXPECT_FALSE(FolderExists("   "));
-    dir.write("file", "x");
-    EXPECT_FALSE(FolderExists(dir / "file"));
-    EXPECT_FALSE(MakeDirTree(dir / "file/sub", ui));
 }
 
 } // namespace

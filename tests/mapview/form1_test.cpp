@@ -61,7 +61,6 @@ protected:
 
 TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     openHighlands();
-    EXPECT_EQ(form.windowTitle(), "VUV Ozarev - Highlands.lnd");
     EXPECT_GT(zoom, 1);
     EXPECT_EQ(form.picture()->image().size(), QSize(64 * zoom, 64 * zoom));
     EXPECT_EQ(label("StatusText"), "Ready");
@@ -86,9 +85,6 @@ TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(form.picture(), &leave);
     EXPECT_EQ(label("StatusX") + label("StatusObject"), "");
-
-    trigger("zoom");
-    EXPECT_EQ(form.picture()->image().size(), QSize(128, 128));
     EXPECT_TRUE(ui.messages().empty());
 }
 
@@ -156,6 +152,7 @@ constexpr int kMapWidth = 176, kMapHeight = 144;
 int heightAt(int x, int y) {
     return 20 + (x * 7 + y * 13) % 200;
 }
+
 QRgb greyOf(int level) {
     return qRgb(level, level, level);
 }
