@@ -97,7 +97,7 @@ TEST_F(HostileInput, ControlCharactersInNamesAreEscapedOnTheTerminal) {
     };
 
     // In the listing, and in the JSON listing escaped by the JSON writer.
-    for (const std::string& format : {"", " --json"}) {
+    for (const std::string format : {"", " --json"}) {
         const test::ToolRun r = run("kdg list " + q(archive) + tables + format);
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_NE(r.out.find(kEvilEscaped + (format.empty() ? "\t\t(" : "")), std::string::npos)

@@ -26,8 +26,7 @@ protected:
     KdgProject projectAt(const std::string& relative, bool create = false) {
         KdgProject p;
         p.setFolder(dir / relative);
-        if (create)
-            EXPECT_TRUE(createEmptyDir(p, true, launcher, ui));
+        EXPECT_TRUE(!create || createEmptyDir(p, true, launcher, ui)) << relative;
         return p;
     }
     bool has(const KdgProject& p, const std::string& relative) {

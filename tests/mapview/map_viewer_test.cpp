@@ -101,10 +101,11 @@ TEST(MapLayers, GoldenPictures) {
         v.viewer.setZoom(c.zoom == 2);
         v.viewer.refreshAll();
         EXPECT_EQ(checksum(v.viewer.picture().image()), c.crc) << c.name;
-        if (c.zoom == 2) // every pixel of a tile names the tile
+        if (c.zoom == 2) { // every pixel of a tile names the tile
             EXPECT_EQ(v.viewer.pointerInfo(11, 3).objectName +
                           v.viewer.pointerInfo(10, 2).objectName,
                       "\"A0LightFactory\"\"A0LightFactory\"");
+        }
     }
 }
 
