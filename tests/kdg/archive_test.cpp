@@ -5,7 +5,6 @@
 #include "kdg/name_tables.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
-#include "tools/worldgen/kdg_name_tables.h"
 #include "tools/worldgen/kdg_sample.h"
 #include "tools/worldgen/kdg_small_archives.h"
 #include "tools/worldgen/kdg_writer.h"
@@ -334,17 +333,6 @@ TEST(KdgNameTables, RowLimits) {
     EXPECT_EQ(tables.findFile(0x5001), nullptr); // row 5000, kept but not searched
     EXPECT_NE(tables.findType(0x50), nullptr);
     EXPECT_EQ(tables.findType(0x51), nullptr);
-}
-
-TEST(KdgNameTables, LoadedFromTheWrittenFilesAndMissingFilesAreEmpty) {
-    test::TempFolder dir;
-    ASSERT_TRUE(worldgen::writeNameTables(dir.path(), {{"e0", "Tank.pie", "PIE", "\\bodies"}},
-                                          {{"TEXT", "abcd", "txt"}}));
-    const NameTables tables = LoadNameTables(dir.path());
-    EXPECT_EQ(tables.findFile(0xE0)->group, "\\bodies");
-    EXPECT_EQ(tables.findType(0xABCD)->extension, "txt");
-
-    EXPECT_TRUE(LoadNameTables(dir / "nowhere/").files().empty());
 }
 
 TEST(KdgFileList, WritesTheListBesideTheNoticesAndLeavesOutEmptySlots) {
