@@ -162,24 +162,6 @@ MapModel read(const std::string& text, ReadOutcome expected = ReadOutcome::Done)
     return model;
 }
 
-TEST(LndReader, HeaderAndTilesInColumnOrder) {
-    const MapModel m = read(writeLndMap({.dataSet = "KorvaneDataC2.eds",
-                                         .width = 5,
-                                         .height = 3,
-                                         .seaLevel = 42,
-                                         .tileHeight = [](int x, int y) { return 10 * x + y; },
-                                         .texture = [](int x, int y) { return 1 + x + 5 * y; }}));
-    EXPECT_EQ(std::tuple(m.sourceMode, m.dataSet, m.mapWidth, m.mapHeight, m.numTiles, m.seaLevel),
-              std::tuple(SourceMode::Lnd, "KorvaneDataC2.eds", 5, 3, 15, 42));
-    for (int x = 0; x < 5; ++x)
-        for (int y = 0; y < 3; ++y)
-            EXPECT_EQ(std::pair(m.tiles.at(x, y).height, m.tiles.at(x, y).texture),
-                      std::pair(10 * x + y, 1 + x + 5 * y))
-                << x << "," << y;
-    // The spare row and column exist and stay empty.
-    EXPECT_EQ(m.tiles.at(5, 3).height, 0);
-}
-
 TEST(LndReader, ObjectTilePositionsRoundDown) {
     const MapModel m = read(writeLndMap({.width = 64,
                                          .height = 64,
