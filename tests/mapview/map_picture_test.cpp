@@ -61,27 +61,6 @@ TEST(PictureRender, RegionEqualsTheCropOfTheWholePicture) {
         }
 }
 
-TEST(PictureRender, GridMarksTheTopAndLeftPixelsOfEachTileFromZoomFour) {
-    RgbImage tiles(2, 1);
-    tiles.set(0, 0, {200, 200, 200}); // light ground: darker border
-    tiles.set(1, 0, {0, 0, 0});       // black ground: lighter border
-    for (int zoom : {1, 2, 3, 4, 6, 8}) {
-        const RgbImage full = renderPicture(tiles, {zoom, true, {}});
-        const bool drawn = zoom >= kGridMinZoom;
-        for (int tile = 0; tile < 2; ++tile) {
-            const Rgb ground = tiles.at(tile, 0);
-            const int left = tile * zoom;
-            EXPECT_EQ(full.at(left, zoom - 1) == ground, !drawn) << zoom;     // left column
-            EXPECT_EQ(full.at(left + zoom - 1, 0) == ground, !drawn) << zoom; // top row
-            EXPECT_EQ(full.at(left + zoom - 1, zoom - 1), ground) << zoom;    // inside
-        }
-        if (drawn) {
-            EXPECT_LT(full.at(0, 0).r, 200);
-            EXPECT_GT(full.at(zoom, 0).r, 0);
-        }
-    }
-}
-
 TEST(PngWriter, DecodesToTheSamePixels) {
     RgbImage image(7, 5);
     for (int y = 0; y < 5; ++y)
