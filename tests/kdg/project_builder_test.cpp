@@ -245,32 +245,21 @@ TEST_F(ProjectBuilder, LevelFilesRewriteTheBatchFileOnAddAndRemove) {
 TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExistingOne) {
     KdgProject p;
     p.addonLev = "addon.lev";
-    ui.answerChoice(std::nullopt);
-    EXPECT_FALSE(CreateKdgProject(p, launcher, ui, {}));
-
     fs::create_directories(dir / "exists");
     ui.answerChoice(0);
     ui.answerFile(dir / "exists");
     ui.answerFile(dir / "fresh");
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(p.name, "fresh");
-    EXPECT_TRUE(p.addonLev.empty());
+    EXPECT_EQ(p.name + p.addonLev + " " + ui.messageTexts().at(0),
+              "fresh Directory already exists!");
     EXPECT_TRUE(fs::exists(dir / "fresh/MakeKDG.exe"));
-    EXPECT_EQ(ui.messageTexts(), Texts{"Directory already exists!"});
 
-    ui.clear();
-    ui.answerChoice(2);
+    ui.answerChoice(2); // an existing folder is taken as it is
     ui.answerFile(dir / "exists/KDGDirectory");
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, {}));
     EXPECT_EQ(p.name, "exists");
     EXPECT_TRUE(fs::exists(dir / "exists/Create KDG file now!.bat"));
     EXPECT_FALSE(fs::exists(dir / "exists/KDGDirectory"));
-
-    ui.clear();
-    ui.answerChoice(1);
-    ui.answerFile(std::nullopt);
-    EXPECT_FALSE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(ui.messageTexts(), Texts{"No folders were created!"});
 
     // Without the game's archive tool nothing is made, and the user learns where it goes.
     ui.clear();
@@ -279,18 +268,7 @@ TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExisti
     bool complete = true;
     EXPECT_FALSE(CreateKdgProject(p, dir / "bare", ui, {}, &complete));
     EXPECT_FALSE(complete || fs::exists(dir / "toolless"));
-    ASSERT_EQ(ui.messageTexts().size(), 1u);
-    EXPECT_EQ(ui.messageTexts()[0].rfind("MakeKDG.exe is the game's archive tool", 0), 0u);
-
-    ui.clear();
-    ui.answerChoice(1);
-    ui.answerFile(dir / "structured");
-    ASSERT_TRUE(CreateKdgProject(p, launcher, ui, [&](const std::string& prompt, auto choices) {
-        EXPECT_EQ(prompt + " " + choices[3], kAspectPrompt + std::string(" Sound"));
-        return std::optional<std::vector<int>>(std::vector<int>{3});
-    }));
-    EXPECT_TRUE(fs::exists(dir / "structured/krf/audio.krf"));
-    EXPECT_EQ(ui.prompts()[1], "save:Enter name of new directory|Folders|*.!@#$%^&*");
+    EXPECT_EQ(ui.messageTexts().at(0).rfind("MakeKDG.exe is the game's archive tool", 0), 0u);
     EXPECT_TRUE(ui.allAnswersUsed());
 }
 
@@ -299,33 +277,37 @@ TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
         return test::runShell("cd '" + dir.path() + "' && '" KVSTOOL_PATH "' kdg project " +
                               arguments);
     };
-    for (const char* bad : {"", "make x", "create 'T P' --aspects pie,bogus --resources launcher",
-                            "add 'T P' w.pie --as"})
-        EXPECT_EQ(run(bad).exitCode, 2) << bad;
-    EXPECT_FALSE(fs::exists(dir / "T P"));
-
-    EXPECT_EQ(run("create 'T P' --aspects 'pie,multi script' --resources launcher").exitCode, 0);
+    ASSERT_EQ(run("create 'T P' --aspects 'pie,multi script' --resources launcher").exitCode, 0);
     EXPECT_TRUE(fs::exists(dir / "T P/krf/multi/t3-skirmish4.krf"));
-    EXPECT_EQ(run("create 'T P' --resources launcher").err,
-              "kvstool kdg project: Directory already exists!\n");
-    // A creation that fails once it made folders takes them away again, so a retry is not
-    // told the folder exists (this project's name is too long for a file name).
-    EXPECT_EQ(run("create fresh/" + std::string(300, 'n') + " --resources launcher").exitCode, 1);
-    EXPECT_FALSE(fs::exists(dir / "fresh"));
-
-    // Without --resources the lists come from the project: those of "pie" are there.
-    dir.write("addon.lev", "l");
     dir.write("w.pie", "p");
     dir.write("x.wav", "w");
+    // Refusals change nothing. Without --resources the lists come from the project, which
+    // has none for sounds. A creation that fails once it made folders takes them away
+    // again, so a retry is not told the folder exists (that name is too long for a file).
+    const std::tuple<std::string, int, std::string> refusals[] = {
+        {"", 2, ""},
+        {"make x", 2, ""},
+        {"create U --aspects pie,bogus --resources launcher", 2, ""},
+        {"add 'T P' w.pie --as", 2, ""},
+        {"add 'T P' w.pie", 2, ""},
+        {"add 'T P' w.pie --as 7", 1, ""},
+        {"add 'T P' x.wav", 1, "The project has no audio.krf in krf\\"},
+        {"create 'T P' --resources launcher", 1, "kvstool kdg project: Directory already exists!\n"},
+        {"create fresh/" + std::string(300, 'n') + " --resources launcher", 1, ""},
+    };
+    const auto before = tree(projectAt("T P"));
+    for (const auto& [arguments, exitCode, err] : refusals) {
+        const test::ToolRun r = run(arguments);
+        EXPECT_EQ(r.exitCode, exitCode) << arguments;
+        EXPECT_NE(r.err.find(err), std::string::npos) << arguments << ": " << r.err;
+    }
+    EXPECT_EQ(tree(projectAt("T P")), before);
+    EXPECT_FALSE(fs::exists(dir / "U") || fs::exists(dir / "fresh"));
+
+    dir.write("addon.lev", "l");
     EXPECT_EQ(run("add 'T P' addon.lev").out, "'addon.lev' added to the commandline\n");
-    EXPECT_EQ(std::pair(run("add 'T P' w.pie").exitCode, run("add 'T P' w.pie --as 7").exitCode),
-              std::pair(2, 1));
     EXPECT_EQ(run("add 'T P' w.pie --as Weapon").exitCode, 0);
     EXPECT_EQ(dir.read("T P/components/weapons/w.pie"), "p");
-    const test::ToolRun noList = run("add 'T P' x.wav");
-    EXPECT_EQ(noList.exitCode, 1);
-    EXPECT_NE(noList.err.find("The project has no audio.krf in krf\\"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "T P/audio"));
     EXPECT_EQ(run("add 'T P' x.wav --resources launcher").exitCode, 0);
     EXPECT_EQ(dir.read("T P/krf/audio.krf"), "audio.krf");
 
