@@ -51,20 +51,17 @@ TEST(KdgReader, HeaderOfVersionFourAndFive) {
     plan.version = 4;
     plan.sections = {{0x11, {file(0xAA, "abc")}}};
     KdgArchiveInfo info = read(plan);
-    EXPECT_EQ(std::tuple(info.Loaded, info.Version, info.InternalId, info.InternalName),
-              std::tuple(true, 4, "0", "korvane"));
-    EXPECT_TRUE(info.RequiredArchives.empty());
-    ASSERT_EQ(info.Entries.size(), 1u);
+    EXPECT_EQ(std::tuple(info.Loaded, info.Version, info.InternalId, info.InternalName,
+                         info.RequiredArchives.size(), info.Entries.size()),
+              std::tuple(true, 4, "0", "korvane", 0u, 1u));
     EXPECT_EQ(info.Entries[0].DataOffset, 8u + 12 + 20); // header, directory, one record
 
     plan.version = 5;
     plan.internalName = "mymod";
     plan.internalId = 4000000000u;
-    info = read(plan);
-    EXPECT_EQ(info.InternalId + " " + info.InternalName, "4000000000 mymod");
-    EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 12 + 20);
     plan.required = {{"base", 3}, {"NewMaps", 0}};
     info = read(plan);
+    EXPECT_EQ(info.InternalId + " " + info.InternalName, "4000000000 mymod");
     EXPECT_EQ(info.RequiredArchives, (std::vector<std::string>{"(3) base", "(0) NewMaps"}));
     EXPECT_EQ(info.Entries.at(0).DataOffset, 32u + 40 + 12 + 20);
 
@@ -164,16 +161,12 @@ TEST(KdgReader, LoadArchiveInfoFromFile) {
     KdgArchiveSpec plan;
     plan.internalName = "disk";
     plan.sections = {{0x1, {file(0x1, "payload")}}};
-    const std::string path = dir.write("Mods/My Mod.kdg", worldgen::buildKdgArchive(plan));
+    dir.write("Mods/My Mod.kdg", worldgen::buildKdgArchive(plan));
 
     KdgArchiveInfo info;
     info.Sections = {"stale"};
-    EXPECT_FALSE(LoadArchiveInfo(dir / "Mods/none.kdg", info, {}));
-    EXPECT_FALSE(info.Loaded || !info.Sections.empty());
-
-    std::string windowsStyle = path;
-    windowsStyle.replace(windowsStyle.rfind('/'), 1, "\\");
-    ASSERT_TRUE(LoadArchiveInfo(windowsStyle, info, {}));
+    EXPECT_FALSE(LoadArchiveInfo(dir / "Mods/none.kdg", info, {}) || !info.Sections.empty());
+    ASSERT_TRUE(LoadArchiveInfo(dir / "Mods\\My Mod.kdg", info, {}));
     EXPECT_EQ(info.FileName + "|" + info.InternalName + "|" +
                   std::to_string(info.Entries.at(0).Size),
               "My Mod.kdg|disk|7");

@@ -207,16 +207,6 @@ TEST_F(ProjectBuilder, RefusedFilesLeaveTheProjectAsItWas) {
               Texts{"File already exists!\r\n Settings for this file were overwritten!"});
     EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/boom.wav"));
     EXPECT_EQ(p.files.size(), 1u);
-
-    // A full list takes nothing more.
-    ui.clear();
-    while (p.files.size() < kMaxProjectFiles)
-        p.files.push_back({"f" + std::to_string(p.files.size()) + ".wav", "audio", "audio"});
-    EXPECT_FALSE(addProjectFile(p, dir.write("s.wav", "w"), 0, launcher, ui));
-    EXPECT_EQ(p.files.size(), kMaxProjectFiles);
-    EXPECT_FALSE(has(p, "audio/s.wav"));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].icon, Icon::Exclamation);
 }
 
 TEST_F(ProjectBuilder, LevelFilesRewriteTheBatchFileOnAddAndRemove) {
