@@ -65,11 +65,12 @@ TEST_F(Form1Test, OpensDrawsAndShowsThePointerTile) {
     for (const QPointF at : {viewPoint(20, 30), viewPoint(64, 30), viewPoint(-1, 0)}) {
         QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(form.picture(), &move);
-        EXPECT_EQ(label("StatusX") + label("StatusY") + label("StatusHeight") + label("StatusObject"),
-                  at != viewPoint(20, 30) ? QString()
-                                          : QStringLiteral("X: 20Y: 30Height: %1Object found: "
-                                                           "\"A0LightFactory\"")
-                                                .arg(form.viewer().model().tiles.at(20, 30).height));
+        EXPECT_EQ(
+            label("StatusX") + label("StatusY") + label("StatusHeight") + label("StatusObject"),
+            at != viewPoint(20, 30) ? QString()
+                                    : QStringLiteral("X: 20Y: 30Height: %1Object found: "
+                                                     "\"A0LightFactory\"")
+                                          .arg(form.viewer().model().tiles.at(20, 30).height));
     }
     EXPECT_TRUE(ui.messages().empty());
 }
