@@ -256,19 +256,17 @@ TEST(KdgCorruptArchive, EmptySectionsMayPointAnywhere) {
     EXPECT_EQ(info.Sections.size(), 3u);
 }
 
-TEST(KdgNameTables, LinesSplitIntoTheTablesColumns) {
+TEST(KdgNameTables, LinesSplitIntoColumnsAndKeysMatchOnlyAsTheExactLowerCaseHexText) {
     // Short lines leave the missing columns empty; the last column takes the rest; fields
     // are the text between the commas, blanks included.
-    const std::tuple<const char*, std::size_t, std::vector<std::string>> cases[] = {
+    const std::tuple<const char*, std::size_t, std::vector<std::string>> splits[] = {
         {"ab12,Tank.pie", 4, {"ab12", "Tank.pie", "", ""}},
         {"TEXT,abcd,txt,extra", 3, {"TEXT", "abcd", "txt,extra"}},
         {" ab12 , Tank.pie ,PIE,", 4, {" ab12 ", " Tank.pie ", "PIE", ""}},
     };
-    for (const auto& [line, columns, fields] : cases)
+    for (const auto& [line, columns, fields] : splits)
         EXPECT_EQ(splitTableLine(line, columns), fields) << line;
-}
 
-TEST(KdgNameTables, KeysMatchOnlyAsTheExactLowerCaseHexText) {
     struct Case {
         const char* filesLine;
         std::uint32_t hash;
@@ -298,17 +296,16 @@ TEST(KdgNameTables, KeysMatchOnlyAsTheExactLowerCaseHexText) {
     ASSERT_NE(tables.findFile(0xA1), nullptr);
     EXPECT_EQ(tables.findFile(0xA1)->name + "|" + tables.findFile(0xA1)->group,
               " Tank .pie|\\bodies ");
-}
 
-TEST(KdgNameTables, LookupStopsAtTheFirstRowWithoutAKeyAndFirstMatchWins) {
-    const NameTables tables = NameTables::fromText("a1,First\r\nA1,Second\r\nb2,Upper\r\n"
-                                                   ",Gap\r\nc3,AfterGap\r\n",
-                                                   "T,ff,x\nU,,y\nV,ee,z\n");
-    ASSERT_NE(tables.findFile(0xA1), nullptr);
-    EXPECT_EQ(tables.findFile(0xA1)->name + tables.findFile(0xB2)->name, "FirstUpper");
-    EXPECT_EQ(tables.findFile(0xC3), nullptr);
-    EXPECT_EQ(tables.findType(0xFF)->typeName, "T");
-    EXPECT_EQ(tables.findType(0xEE), nullptr);
+    // Lookup stops at the first row without a key, and the first match wins.
+    const NameTables gap = NameTables::fromText("a1,First\r\nA1,Second\r\nb2,Upper\r\n"
+                                                ",Gap\r\nc3,AfterGap\r\n",
+                                                "T,ff,x\nU,,y\nV,ee,z\n");
+    ASSERT_NE(gap.findFile(0xA1), nullptr);
+    EXPECT_EQ(gap.findFile(0xA1)->name + gap.findFile(0xB2)->name, "FirstUpper");
+    EXPECT_EQ(gap.findFile(0xC3), nullptr);
+    EXPECT_EQ(gap.findType(0xFF)->typeName, "T");
+    EXPECT_EQ(gap.findType(0xEE), nullptr);
 }
 
 TEST(KdgNameTables, RowLimits) {
@@ -329,19 +326,14 @@ TEST(KdgNameTables, RowLimits) {
 }
 
 TEST(KdgFileList, WritesTheListBesideTheNoticesAndLeavesOutEmptySlots) {
-    KdgArchiveInfo info;
+    KdgArchiveSpec plan;
+    plan.internalId = 77;
+    plan.internalName = "mymod";
+    plan.sections = {{0x100, {file(0x1, "r")}},
+                     {0xABC6, {worldgen::kdgEmptySlot(0xE7), file(0x2, "map whatever")}}};
+    KdgArchiveInfo info =
+        read(plan, NameTables({{"1", "Readme.txt", "", ""}, {"100", "Texts.krf", "", ""}}, {}));
     info.FileName = "My Mod.kdg";
-    info.InternalId = "77";
-    info.InternalName = "mymod";
-    info.Sections = {"Texts.krf", "$ABC6.krf"};
-    info.Loaded = true;
-    info.Entries.resize(3);
-    info.Entries[0].Name = "Readme.txt";
-    info.Entries[0].Section = "Texts.krf";
-    info.Entries[1].Name = "$E7";
-    info.Entries[1].IsEmpty = true;
-    info.Entries[2].Name = "Game.map";
-    info.Entries[2].Section = "$ABC6.krf";
     test::TempFolder dir;
     test::ScriptedUi ui;
     EXPECT_TRUE(SaveFileList("C:\\Game\\My Mod.kdg", dir.path(), info, ui));

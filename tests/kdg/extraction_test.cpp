@@ -92,8 +92,8 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
     EXPECT_EQ(progress.statuses.size(), written);
     EXPECT_EQ(progress.statuses.front(),
               "Extracting file 1 of " + std::to_string(written) + ": Names.txt");
-    EXPECT_EQ(progress.reports.back(), progress.total);
-    EXPECT_EQ(r.bytes, progress.total);
+    EXPECT_EQ(std::pair(r.bytes, progress.reports.back()),
+              std::pair(progress.total, progress.total));
     EXPECT_FALSE(f.leftovers());
 }
 
@@ -143,13 +143,11 @@ TEST(KdgExtraction, WriteProtectedTarget) {
     test::ScriptedUi ignoring;
     ignoring.answerMessage(Answer::Ignore);
     ExtractResult r = f.extract(ignoring);
-    ASSERT_EQ(ignoring.messages().size(), 1u);
-    EXPECT_EQ(ignoring.messages()[0].text,
-              "Couldn't access the file. " + target +
-                  "\r\rMake sure you're not trying to overwrite a write-protected file. Choose "
-                  "Ignore to continue with the next file.");
-    EXPECT_EQ(ignoring.messages()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(ignoring.messages()[0].buttons, Buttons::AbortRetryIgnore);
+    EXPECT_EQ(ignoring.messageTexts(),
+              Texts{"Couldn't access the file. " + target +
+                    "\r\rMake sure you're not trying to overwrite a write-protected file. Choose "
+                    "Ignore to continue with the next file."});
+    EXPECT_EQ(ignoring.messages().at(0).buttons, Buttons::AbortRetryIgnore);
     EXPECT_EQ(f.dir.read("out/$1") + "|" + f.dir.read("out/$2"), "old contents|new second");
     EXPECT_EQ(std::pair(r.extracted, r.skipped), std::pair(std::size_t(1), std::size_t(1)));
 
@@ -252,7 +250,6 @@ TEST(KdgExtraction, StopsBetweenEntriesAndAMissingOrChangedArchiveShowsTheErrorB
     ASSERT_EQ(ui.messages().size(), 2u);
     EXPECT_EQ(ui.messages()[0].text,
               "Error:\n62: Input past end of file\nError in: ExtractArchive()");
-    EXPECT_EQ(ui.messages()[1].icon, Icon::Critical);
     EXPECT_FALSE(fs::exists(f.dest + "$1"));
 }
 

@@ -85,7 +85,7 @@ TEST_F(ProjectBuilder, EmptyProjectHasHiddenToolAndBatchFileWithTheCommandLine) 
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsLists) {
+TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsListsOrSaysWhatIsMissing) {
     const struct {
         const char *key, *folder, *lists;
     } cases[] = {
@@ -128,9 +128,9 @@ TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsLists) {
     EXPECT_EQ(std::tuple(has(both, "krf/Stats.krf"), has(both, "krf/multiRes.krf"),
                          has(alone, "krf/multiRes.krf"), has(alone, "stats")),
               std::tuple(true, false, true, false));
-}
 
-TEST_F(ProjectBuilder, MissingResourcesAndAFolderThatIsAFileAreReportedNotCrashed) {
+    // Missing resources and a folder that is a file are reported, not crashed.
+    ui.clear();
     fs::remove(fs::path(launcher) / "resources/audio.krf");
     KdgProject p = projectAt("p");
     fs::create_directories(p.folder);
@@ -282,7 +282,8 @@ TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
         {"add 'T P' w.pie", 2, ""},
         {"add 'T P' w.pie --as 7", 1, ""},
         {"add 'T P' x.wav", 1, "The project has no audio.krf in krf\\"},
-        {"create 'T P' --resources launcher", 1, "kvstool kdg project: Directory already exists!\n"},
+        {"create 'T P' --resources launcher", 1,
+         "kvstool kdg project: Directory already exists!\n"},
         {"create fresh/" + std::string(300, 'n') + " --resources launcher", 1, ""},
     };
     const auto before = tree(projectAt("T P"));

@@ -217,12 +217,8 @@ TEST(MapCheck, OddSidesAreReportedAndRepairedOnYes) {
                     ElementsAre("Map height must be even", "Fix error?", "Map width must be even",
                                 "Fix error?", "Wrong number of tiles!", "Fix error?"))
             << c.height;
-        for (size_t q : {1u, 3u, 5u}) { // Enter repairs nothing
-            const test::RecordedMessage& m = check.ui.messages()[q];
-            EXPECT_TRUE(m.icon == Icon::Question && m.buttons == Buttons::YesNo &&
-                        m.defaultButton == Answer::No);
-        }
-        EXPECT_EQ(check.ui.messages()[0].icon, Icon::Exclamation);
+        for (size_t q : {1u, 3u, 5u}) // Enter repairs nothing
+            EXPECT_EQ(check.ui.messages()[q].defaultButton, Answer::No);
     }
     // The tile count follows the repaired sides.
     MapModel model = load({.declaredTiles = 100, .gateways = {{1, 1, 4, 1}}});
@@ -266,10 +262,9 @@ TEST(MapCheck, SharedTileRepairAsksOnceForAllAndRepeatsThePass) {
         tiles.insert({o.x, o.y});
     EXPECT_EQ(tiles.size(), model.objects.size());
     EXPECT_TRUE(tiles.contains({14, 8}));
-    const auto texts = check.ui.messageTexts();
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_EQ(texts[0], "Some objects  have identical coordinates. (3X3)\r\nFix error?");
-    EXPECT_EQ(texts[1], "Fix all such errors?");
+    EXPECT_THAT(check.ui.messageTexts(),
+                ElementsAre("Some objects  have identical coordinates. (3X3)\r\nFix error?",
+                            "Fix all such errors?"));
     EXPECT_EQ(check.ui.messages()[0].defaultButton, Answer::No);
     EXPECT_THAT(check.faults, ElementsAre("Some objects  have identical coordinates. (3X3)",
                                           "Some objects  have identical coordinates. (15X8)",
