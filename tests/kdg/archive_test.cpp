@@ -88,15 +88,14 @@ TEST(KdgReader, SectionNamesFromTableOrHash) {
 
 TEST(KdgReader, MapFilesAreGroupedInSixesAndSavedGamesDoNotShiftTheGrouping) {
     const char* kinds[] = {"dint", "feat", "map ", "stru", "tagl", "ttyp"};
-    KdgSectionSpec first{0x1, {}}, second{0x2, {}};
-    for (int i = 0; i < 6; ++i)
-        first.files.push_back(file(0x100 + i, std::string(kinds[i]) + "-body"));
-    first.files.push_back(file(0xBEEF, "game-save"));
-    for (int i = 0; i < 6; ++i)
-        second.files.push_back(file(0x200 + i, std::string(kinds[i]) + "-body"));
-    second.files.push_back(file(0xCAFE, "game-two"));
-    KdgArchiveSpec plan;
-    plan.sections = {first, second}; // the counters run across sections
+    KdgArchiveSpec plan; // the counters run across sections
+    for (std::uint32_t section : {1u, 2u}) {
+        plan.sections.push_back({section, {}});
+        for (std::uint32_t i = 0; i < 6; ++i)
+            plan.sections.back().files.push_back(
+                file(0x100 * section + i, std::string(kinds[i]) + "-body"));
+        plan.sections.back().files.push_back(file(section == 1 ? 0xBEEF : 0xCAFE, "game-save"));
+    }
     const KdgArchiveInfo info = read(plan);
 
     const std::vector<std::string> maps = {"DInit.bjo",  "Feat.bjo",    "Game.map",

@@ -68,8 +68,10 @@ TEST_F(KvsTool, BadUsageAndRefusalsNameWhatTheyRefuse) {
         {"map info " + broken, 1, "kvstool map: " + dir / "maps/broken.lnd: Wrong file format!\n"},
         {"config list " + q(dir / "maps"), 1,
          "kvstool config: " + dir / "maps is not a launcher folder"},
-        {"kdg info " + q(dir / "game/none.kdg"), 1, "kvstool kdg: " + dir / "game/none.kdg"},
-        {"kdg list " + q(dir / "game/broken.kdg"), 1, "kvstool kdg: " + dir / "game/broken.kdg"},
+        {"kdg info " + q(dir / "game/none.kdg"), 1,
+         "kvstool kdg: " + dir / "game/none.kdg: The archive does not exist: "},
+        {"kdg list " + q(dir / "game/broken.kdg"), 1,
+         "kvstool kdg: " + dir / "game/broken.kdg: The archive is shorter than its header.\n"},
     };
     for (const auto& c : refusals) {
         const test::ToolRun r = run(c.arguments);
@@ -77,10 +79,6 @@ TEST_F(KvsTool, BadUsageAndRefusalsNameWhatTheyRefuse) {
         EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << c.arguments << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << c.arguments;
     }
-    EXPECT_NE(run("kdg info " + q(dir / "game/none.kdg")).err.find("does not exist"),
-              std::string::npos);
-    EXPECT_NE(run("kdg list " + q(dir / "game/broken.kdg")).err.find("shorter than its header"),
-              std::string::npos);
 }
 
 // A copy of the tool beside its own tables lists exactly what the saved file list holds.
