@@ -129,10 +129,9 @@ TEST(KdgReader, EntryNamesFromTablesContentAndTypes) {
                                         "$12||$FEED", "$E7||MISCDATA", "$2||$1234"}));
     EXPECT_EQ(info.Entries[0].Section + " " + std::to_string(info.Entries[0].Size), "$5 12");
     // An empty slot is a row without data: the next file's data follows the one before.
-    EXPECT_TRUE(info.Entries[8].IsEmpty);
-    EXPECT_EQ(info.Entries[8].Size, 0xFFFFFFFFu);
-    EXPECT_FALSE(info.Entries[9].IsEmpty);
-    EXPECT_EQ(info.Entries[9].DataOffset, info.Entries[7].DataOffset + 5);
+    EXPECT_EQ(std::tuple(info.Entries[8].IsEmpty, info.Entries[8].Size, info.Entries[9].IsEmpty,
+                         info.Entries[9].DataOffset),
+              std::tuple(true, 0xFFFFFFFFu, false, info.Entries[7].DataOffset + 5));
 }
 
 // At most 5001 file records; sections and required archives are limited only by the

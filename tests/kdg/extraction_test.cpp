@@ -63,8 +63,7 @@ TEST(KdgExtraction, SampleArchiveIsExtractedByteForByteIntoItsGroups) {
     test::ScriptedUi ui;
     test::RecordingProgress progress;
     const ExtractResult r = ExtractArchive(f.archivePath, f.dest, f.info, ui, progress);
-    EXPECT_EQ(r.outcome, ExtractOutcome::Completed);
-    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(r.outcome == ExtractOutcome::Completed && ui.messages().empty());
 
     // Empty slots are neither listed nor extracted.
     std::size_t entry = 0, written = 0;
@@ -130,7 +129,6 @@ TEST(KdgExtraction, GroupsDecideTheSubFolder) {
     EXPECT_EQ(f.dir.read("out/texpages/a.txt") + f.dir.read("out/b.txt") +
                   f.dir.read("out/deep/er/still/d.txt"),
               "onetwothree");
-    EXPECT_EQ(ui.pumpCount(), 4); // one per folder created
 }
 
 TEST(KdgExtraction, WriteProtectedTarget) {

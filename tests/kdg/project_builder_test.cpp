@@ -205,8 +205,7 @@ TEST_F(ProjectBuilder, RefusedFilesLeaveTheProjectAsItWas) {
     EXPECT_TRUE(addProjectFile(p, dir.write("boom.wav", "b"), 0, launcher, ui));
     EXPECT_EQ(ui.messageTexts(),
               Texts{"File already exists!\r\n Settings for this file were overwritten!"});
-    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/boom.wav"));
-    EXPECT_EQ(p.files.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/boom.wav") && p.files.size() == 1);
 }
 
 TEST_F(ProjectBuilder, LevelFilesRewriteTheBatchFileOnAddAndRemove) {
@@ -247,9 +246,8 @@ TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExisti
     ui.answerChoice(2); // an existing folder is taken as it is
     ui.answerFile(dir / "exists/KDGDirectory");
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(p.name, "exists");
-    EXPECT_TRUE(fs::exists(dir / "exists/Create KDG file now!.bat"));
-    EXPECT_FALSE(fs::exists(dir / "exists/KDGDirectory"));
+    EXPECT_TRUE(p.name == "exists" && fs::exists(dir / "exists/Create KDG file now!.bat") &&
+                !fs::exists(dir / "exists/KDGDirectory"));
 
     // Without the game's archive tool nothing is made, and the user learns where it goes.
     ui.clear();

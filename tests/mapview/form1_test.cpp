@@ -128,24 +128,18 @@ TEST_F(Form1Test, WheelZoomKeepsTheTileUnderThePointer) {
     };
     wheel(1);
     view->setOffset({0, 0});
-    const QString tile = tileUnder();
+    QString tile = tileUnder(), zooms;
     ASSERT_EQ(tile, "X: 28Y: 16"); // 2x, no offset
-    QString zooms;
     for (int notches : {1, 1, 1, 1, -1, -1, -1, -1}) {
         wheel(notches);
         zooms += label("StatusZoom") + " ";
         EXPECT_EQ(tileUnder(), tile) << zooms.toStdString();
+        if (zooms.endsWith("8x ")) { // a pan puts the pointer off its tile's centre: zooming
+            view->setOffset(view->offset() + QPoint(3, 3)); // out must not round it into
+            tile = tileUnder();                             // the next tile
+        }
     }
     EXPECT_EQ(zooms, "3x 4x 6x 8x 6x 4x 3x 2x ");
-    // After a pan the pointer sits off its tile's centre; zooming out must not round it
-    // into the next tile.
-    wheel(3);
-    view->setOffset(view->offset() + QPoint(3, 3));
-    const QString panned = tileUnder();
-    for (int step = 0; step < 3; ++step) {
-        wheel(-1);
-        EXPECT_EQ(tileUnder(), panned) << step;
-    }
 }
 
 } // namespace

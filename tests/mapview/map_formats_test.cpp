@@ -102,9 +102,8 @@ TEST(BinaryMap, OilResourcePositionsFromFeatureBytes) {
     EXPECT_EQ(std::tuple(m.oilResources[0].name, m.oilResources[0].player, m.oilResources[0].x,
                          m.oilResources[0].y),
               std::tuple("OilResource", 0, 22, 9));
-    const std::size_t first = features.find("OilResource");
-    EXPECT_EQ(oilWorldPosition(features, first, 64, 32).worldX, -1600);
-    EXPECT_EQ(oilWorldPosition(features, first, 64, 32).worldY, -832);
+    EXPECT_EQ(std::pair(m.oilResources[0].worldX, m.oilResources[0].worldY),
+              std::pair(-1600.0, -832.0));
     // a = 0, b = 255: worldX = -128 * 32 - 255 - 64 = -4415, floor(-34.49) + 35 = 0.
     EXPECT_EQ(std::pair(m.oilResources[1].x, m.oilResources[1].y), std::pair(0, 0));
     // An occurrence cut off at the end of the file reads its missing bytes as zero.
