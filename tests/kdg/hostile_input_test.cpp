@@ -7,7 +7,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_run.h"
-#include "tools/worldgen/kdg_writer.h"
+#include "tools/worldgen/kdg_small_archives.h"
 
 #include <gtest/gtest.h>
 
@@ -24,15 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 using worldgen::KdgArchiveSpec;
 
-const std::string kEvilName = "\x1b]0;owned\x07"
-                              "evil\x1b[2J.txt";
+const std::string kEvilName = worldgen::kControlCharacterName;
 const std::string kEvilEscaped = "\\u001b]0;owned\\u0007evil\\u001b[2J.txt";
-
-std::string hexKey(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%x", value);
-    return text;
-}
 
 class HostileInput : public ::testing::Test {
 protected:
@@ -44,12 +37,9 @@ protected:
 
     // An archive with one file named with control characters and one plain file.
     std::string evilArchive() {
-        KdgArchiveSpec plan;
-        plan.sections = {
-            {0x1, {worldgen::kdgFile(0x1, "evil data"), worldgen::kdgFile(0x2, "plain")}}};
-        dir.write("tables/Files.txt", "1," + kEvilName + ",TEXT,\r\n2,plain.txt,TEXT,\r\n");
-        dir.write("tables/Types.txt", "TEXT,1,txt\r\n");
-        return dir.write("evil.kdg", worldgen::buildKdgArchive(plan));
+        dir.write("tables/Files.txt", worldgen::controlCharacterFilesTable());
+        dir.write("tables/Types.txt", worldgen::textTypesTable());
+        return dir.write("evil.kdg", worldgen::buildKdgArchive(worldgen::twoFileArchive()));
     }
 
     test::TempFolder dir;
@@ -78,11 +68,8 @@ TEST_F(HostileInput, MapToolsNeitherHangNorAbortOnFifosDevicesAndHugeFiles) {
 TEST_F(HostileInput, ArchiveToolSaysWhyAFolderOrFifoIsNoArchive) {
     fs::create_directory(dir / "folder.kdg");
     ASSERT_EQ(::mkfifo((dir / "pipe.kdg").c_str(), 0600), 0);
-    const std::pair<std::string, std::string> cases[] = {
-        {dir / "folder.kdg", "Is a directory"},
-        {dir / "pipe.kdg", "not a regular file"},
-    };
-    for (const auto& [path, why] : cases) {
+    for (const auto& [path, why] : {std::pair(dir / "folder.kdg", "Is a directory"),
+                                    std::pair(dir / "pipe.kdg", "not a regular file")}) {
         for (const std::string command : {"info ", "list ", "extract "}) {
             const test::ToolRun r =
                 run("kdg " + command + q(path) + (command == "extract " ? " " + q(dir / "x") : ""));
@@ -109,18 +96,18 @@ TEST_F(HostileInput, ControlCharactersInNamesAreEscapedOnTheTerminal) {
                 << "raw control character " << int(c) << " in " << text;
     };
 
-    test::ToolRun r = run("kdg list " + q(archive) + tables);
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find(kEvilEscaped + "\t\t("), std::string::npos) << r.out;
-    expectNoRawControls(r.out);
-
-    // The same name in the JSON listing, escaped by the JSON writer.
-    r = run("kdg list " + q(archive) + tables + " --json");
-    EXPECT_NE(r.out.find(kEvilEscaped), std::string::npos) << r.out;
+    // In the listing, and in the JSON listing escaped by the JSON writer.
+    for (const std::string format : {"", " --json"}) {
+        const test::ToolRun r = run("kdg list " + q(archive) + tables + format);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.out.find(kEvilEscaped + (format.empty() ? "\t\t(" : "")), std::string::npos)
+            << r.out;
+        expectNoRawControls(r.out);
+    }
 
     // A folder in the way makes the extraction talk about the file by name.
     fs::create_directories(dir / ("out/" + kEvilName));
-    r = run("kdg extract " + q(archive) + " " + q(dir / "out") + tables);
+    const test::ToolRun r = run("kdg extract " + q(archive) + " " + q(dir / "out") + tables);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Couldn't access the file. " + dir / "out/" + kEvilEscaped),
               std::string::npos)
@@ -158,8 +145,10 @@ TEST(KdgExtractionNames, LongNamesManyFilesAndStaleTemporaries) {
     rows.push_back({"1", longName, "", ""});
     // More files than one batch holds, into two folders.
     for (std::uint32_t i = 2; i < 2 + 2 * platform::AtomicFileBatch::kMaxPending; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%x", i);
         plan.sections[0].files.push_back(worldgen::kdgFile(i, "file " + std::to_string(i)));
-        rows.push_back({hexKey(i), "f" + std::to_string(i) + ".txt", "", i % 2 ? "\\odd" : ""});
+        rows.push_back({key, "f" + std::to_string(i) + ".txt", "", i % 2 ? "\\odd" : ""});
     }
     const std::string archive = dir.write("many.kdg", worldgen::buildKdgArchive(plan));
     KdgArchiveInfo info;
@@ -170,12 +159,11 @@ TEST(KdgExtractionNames, LongNamesManyFilesAndStaleTemporaries) {
     test::ScriptedUi ui;
     NoProgress progress;
     const ExtractResult r = ExtractArchive(archive, dir / "out/", info, ui, progress);
-    EXPECT_EQ(r.outcome, ExtractOutcome::Completed);
-    EXPECT_EQ(r.extracted, plan.sections[0].files.size());
+    EXPECT_EQ(std::pair(r.outcome, r.extracted),
+              std::pair(ExtractOutcome::Completed, plan.sections[0].files.size()));
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_EQ(dir.read("out/" + longName), "long");
-    EXPECT_EQ(dir.read("out/odd/f513.txt"), "file 513");
-    EXPECT_EQ(dir.read("out/f512.txt"), "file 512");
+    EXPECT_EQ(dir.read("out/" + longName) + dir.read("out/odd/f513.txt") + dir.read("out/f512.txt"),
+              "longfile 513file 512");
     std::size_t files = 0;
     for (const auto& e : fs::recursive_directory_iterator(dir / "out")) {
         EXPECT_EQ(e.path().filename().string().find(".kvtmp"), std::string::npos) << e.path();

@@ -6,41 +6,35 @@
 #include "platform/files.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_run.h"
+#include "tools/worldgen/kdg_project_resources.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace kv::kdg {
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const kAllLists[] = {
-    "PieStats.krf",     "Stats.krf",        "multiRes.krf",     "audio.krf",
-    "frontend.krf",     "VidMem.krf",       "vidmem3.krf",      "skirmish2.krf",
-    "skirmish4.krf",    "skirmish8.krf",    "t2-skirmish2.krf", "t2-skirmish4.krf",
-    "t2-skirmish8.krf", "t3-skirmish2.krf", "t3-skirmish4.krf", "t3-skirmish8.krf"};
+using Texts = std::vector<std::string>;
 
 class ProjectBuilder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        launcher = dir / "launcher/";
-        dir.write("launcher/resources/MakeKDG.exe", "MZ tool");
-        for (const char* list : kAllLists)
-            dir.write(std::string("launcher/resources/") + list, list);
-    }
+    void SetUp() override { worldgen::writeKdgProjectResources(launcher); }
 
-    KdgProject projectAt(const std::string& relative) {
+    KdgProject projectAt(const std::string& relative, bool create = false) {
         KdgProject p;
         p.setFolder(dir / relative);
+        EXPECT_TRUE(!create || createEmptyDir(p, true, launcher, ui)) << relative;
         return p;
     }
-
+    bool has(const KdgProject& p, const std::string& relative) {
+        return fs::exists(fs::path(p.folder) / relative);
+    }
     // Every file and folder under the project, relative and sorted.
-    std::vector<std::string> tree(const KdgProject& p) {
-        std::vector<std::string> out;
+    Texts tree(const KdgProject& p) {
+        Texts out;
         for (const auto& e : fs::recursive_directory_iterator(p.folder))
             out.push_back(fs::relative(e.path(), p.folder).string() +
                           (e.is_directory() ? "/" : ""));
@@ -49,7 +43,7 @@ protected:
     }
 
     test::TempFolder dir;
-    std::string launcher;
+    std::string launcher = dir / "launcher/";
     test::ScriptedUi ui;
 };
 
@@ -58,155 +52,126 @@ TEST(ProjectCommandLine, NameWordsAndLevelFiles) {
         " -s 11 nov -s 10 oct -s 9 sep30 -s 8 aug27 -s 7 july30 -s 6 June25 -s 5 may28  -s 4 "
         "may21 -s 3 NewTech -s 2 NewMaps -s 1 cam2Tech -s 0 korvane ";
     const std::string tail = " -w krf\\multi\\*.krf -w krf\\*.krf -w *.krf >result.txt";
-    struct Case {
+    const struct {
         std::string folder, addon, gamedesc, expected;
     } cases[] = {
-        {"/p/MyMod", "", "", "makekdg -v -o \"MyMod.kdg\" -x 20 MyMod" + fixed + tail},
-        {"/p/My Big Mod/", "", "", "makekdg -v -o \"My Big Mod.kdg\" -x 20 My" + fixed + tail},
-        {"/p/M", "addon.lev", "",
-         "makekdg -v -o \"M.kdg\" -x 20 M" + fixed + " -a addon.lev" + tail},
-        {"/p/M", "", "GameDesc.lev",
-         "makekdg -v -o \"M.kdg\" -x 20 M" + fixed + " -a GameDesc.lev" + tail},
+        {"/p/MyMod", "", "", "\"MyMod.kdg\" -x 20 MyMod" + fixed + tail},
+        {"/p/My Big Mod/", "", "", "\"My Big Mod.kdg\" -x 20 My" + fixed + tail},
+        {"/p/M", "", "GameDesc.lev", "\"M.kdg\" -x 20 M" + fixed + " -a GameDesc.lev" + tail},
         {"C:\\x\\M", "addon.lev", "gamedesc.lev",
-         "makekdg -v -o \"M.kdg\" -x 20 M" + fixed + " -a gamedesc.lev -a addon.lev" + tail},
-        {"/p/say \"hi\" \xe9", "", "",
-         "makekdg -v -o \"say \"hi\" \xe9.kdg\" -x 20 say" + fixed + tail},
+         "\"M.kdg\" -x 20 M" + fixed + " -a gamedesc.lev -a addon.lev" + tail},
+        {"/p/say \"hi\" \xe9", "", "", "\"say \"hi\" \xe9.kdg\" -x 20 say" + fixed + tail},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         KdgProject p;
         p.setFolder(c.folder);
         p.addonLev = c.addon;
         p.gamedescLev = c.gamedesc;
-        EXPECT_EQ(MakeKDGCommandLine(p), c.expected) << c.folder;
+        EXPECT_EQ(MakeKDGCommandLine(p), "makekdg -v -o " + c.expected) << c.folder;
     }
 }
 
 TEST_F(ProjectBuilder, EmptyProjectHasHiddenToolAndBatchFileWithTheCommandLine) {
-    KdgProject p = projectAt("new/" + std::string(200, 'n'));
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
-    EXPECT_EQ(tree(p), (std::vector<std::string>{kBatchFileName, kShellScriptName, kToolName,
-                                                 "krf/", "krf/multi/"}));
+    KdgProject p = projectAt("new/" + std::string(200, 'n'), true);
+    EXPECT_EQ(tree(p), (Texts{kBatchFileName, kShellScriptName, kToolName, "krf/", "krf/multi/"}));
     EXPECT_EQ(dir.read("new/" + std::string(200, 'n') + "/" + kBatchFileName),
               MakeKDGCommandLine(p) + "\r\n");
     EXPECT_TRUE(*platform::getAttributes(p.folder + "/" + kToolName) & platform::AttrHidden);
-    const auto script = fs::path(p.folder) / kShellScriptName;
-    EXPECT_NE(fs::status(script).permissions() & fs::perms::owner_exec, fs::perms::none);
-    EXPECT_NE(dir.read(fs::relative(script, dir.path()).string())
+    EXPECT_NE(fs::status(p.folder + "/" + kShellScriptName).permissions() & fs::perms::owner_exec,
+              fs::perms::none);
+    EXPECT_NE(dir.read("new/" + std::string(200, 'n') + "/" + kShellScriptName)
                   .find("wine cmd /c \"Create KDG file now!.bat\""),
               std::string::npos);
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsLists) {
-    struct Case {
-        const char* key;
-        std::vector<std::string> mustExist;
-        std::vector<std::string> lists;
+TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsListsOrSaysWhatIsMissing) {
+    const struct {
+        const char *key, *folder, *lists;
     } cases[] = {
-        {"pie",
-         {"structs/", "components/prop/", "components/weapons/", "components/bodies/", "effects/",
-          "features/"},
-         {"krf/PieStats.krf"}},
-        {"stats", {"stats/research/cam1/", "messages/strings/"}, {"krf/Stats.krf"}},
-        {"messages", {"messages/strings/"}, {"krf/Stats.krf", "krf/multiRes.krf"}},
-        {"audio",
-         {"audio/Coltive/", "audio/VtolTalk/", "audio/tutorial/", "audio/SFX/"},
-         {"krf/audio.krf"}},
-        {"gfx",
-         {"images/", "texpages/slides/", "texpages/bdrops/"},
-         {"krf/frontend.krf", "krf/VidMem.krf", "krf/vidmem3.krf"}},
-        {"multi script",
-         {"multiplay/script/"},
-         {"krf/multi/skirmish2.krf", "krf/multi/t3-skirmish8.krf", "krf/multi/t2-skirmish4.krf"}},
-        {"other script", {"script/data/", "script/fastplay/", "script/text/"}, {}},
+        {"pie", "components/weapons/", "PieStats.krf"},
+        {"stats", "stats/research/cam1/", "Stats.krf"},
+        {"messages", "messages/strings/", "Stats.krf multiRes.krf"},
+        {"audio", "audio/VtolTalk/", "audio.krf"},
+        {"gfx", "texpages/bdrops/", "VidMem.krf frontend.krf vidmem3.krf"},
+        {"multi script", "multiplay/script/",
+         "multi/skirmish2.krf multi/skirmish4.krf multi/skirmish8.krf multi/t2-skirmish2.krf "
+         "multi/t2-skirmish4.krf multi/t2-skirmish8.krf multi/t3-skirmish2.krf "
+         "multi/t3-skirmish4.krf multi/t3-skirmish8.krf"},
+        {"other script", "script/fastplay/", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         KdgProject p = projectAt(std::string("aspect ") + c.key);
         fs::create_directories(p.folder);
         ASSERT_TRUE(AddResourceFiles(p, c.key, launcher, ui)) << c.key;
-        const auto files = tree(p);
-        EXPECT_NE(std::find(files.begin(), files.end(), "krf/multi/"), files.end()) << c.key;
-        for (const std::string& f : c.mustExist)
-            EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / f)) << c.key << " " << f;
-        std::size_t lists = 0;
-        for (const std::string& f : files)
-            lists += f.ends_with(".krf") ? 1 : 0;
-        EXPECT_EQ(lists, std::string(c.key) == "multi script" ? 9 : c.lists.size()) << c.key;
-        for (const std::string& f : c.lists)
-            EXPECT_EQ(dir.read(fs::relative(fs::path(p.folder) / f, dir.path()).string()),
+        EXPECT_TRUE(has(p, c.folder) && has(p, "krf/multi/")) << c.key;
+        std::string lists;
+        for (const std::string& f : tree(p)) {
+            if (!f.ends_with(".krf"))
+                continue;
+            lists += (lists.empty() ? "" : " ") + f.substr(4);
+            EXPECT_EQ(dir.read(std::string("aspect ") + c.key + "/" + f),
                       fs::path(f).filename().string());
+        }
+        EXPECT_EQ(lists, c.lists) << c.key;
     }
     EXPECT_FALSE(AddResourceFiles(projectAt("aspect pie"), "sound", launcher, ui));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"error: sound"});
-}
+    EXPECT_EQ(ui.messageTexts(), Texts{"error: sound"});
 
-TEST_F(ProjectBuilder, StatusFilesCoverMessagesSoMultiResIsNotCopied) {
-    const auto& table = projectAspects();
-    const auto index = [&](const char* key) { return int(findAspect(key) - table.data()); };
-    KdgProject both = projectAt("both");
+    // Status files cover the messages, so multiRes is copied only for messages alone.
+    const auto index = [](const char* key) {
+        return int(findAspect(key) - projectAspects().data());
+    };
+    KdgProject both = projectAt("both"), alone = projectAt("alone");
     ASSERT_TRUE(createFilledDir(both, {index("messages"), index("stats")}, launcher, ui));
-    EXPECT_TRUE(fs::exists(fs::path(both.folder) / "krf/Stats.krf"));
-    EXPECT_FALSE(fs::exists(fs::path(both.folder) / "krf/multiRes.krf"));
-    EXPECT_TRUE(fs::is_directory(fs::path(both.folder) / "messages/strings"));
-
-    KdgProject alone = projectAt("alone");
     ASSERT_TRUE(createFilledDir(alone, {index("messages")}, launcher, ui));
-    EXPECT_TRUE(fs::exists(fs::path(alone.folder) / "krf/multiRes.krf"));
-    EXPECT_FALSE(fs::exists(fs::path(alone.folder) / "stats"));
-    EXPECT_TRUE(ui.messages().empty());
-}
+    EXPECT_EQ(std::tuple(has(both, "krf/Stats.krf"), has(both, "krf/multiRes.krf"),
+                         has(alone, "krf/multiRes.krf"), has(alone, "stats")),
+              std::tuple(true, false, true, false));
 
-TEST_F(ProjectBuilder, MissingResourcesAndAFolderThatIsAFileAreReportedNotCrashed) {
+    // Missing resources and a folder that is a file are reported, not crashed.
+    ui.clear();
     fs::remove(fs::path(launcher) / "resources/audio.krf");
     KdgProject p = projectAt("p");
     fs::create_directories(p.folder);
     EXPECT_FALSE(AddResourceFiles(p, "audio", launcher, ui));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].icon, Icon::Critical);
-    EXPECT_TRUE(ui.messages()[0].text.ends_with("Error in: AddResourceFiles()"));
-    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/Nexus"));
-
-    ui.clear();
     dir.write("taken", "user data");
     EXPECT_FALSE(createEmptyDir(projectAt("taken"), true, launcher, ui));
     EXPECT_EQ(dir.read("taken"), "user data");
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_TRUE(ui.messages()[0].text.ends_with("Error in: createEmptyDir()"));
+    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/Nexus"));
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[0].icon, Icon::Critical);
+    EXPECT_TRUE(ui.messages()[0].text.ends_with("Error in: AddResourceFiles()"));
+    EXPECT_TRUE(ui.messages()[1].text.ends_with("Error in: createEmptyDir()"));
 }
 
 TEST_F(ProjectBuilder, AddedFilesLandInTheFolderTheirAnswerNames) {
-    struct Case {
-        const char* name;
-        int choice;
-        const char* target;
-        const char* aspectList; // a resource list the aspect copies, or ""
-    } cases[] = {
-        {"fx.pie", 0, "effects/fx.pie", "krf/PieStats.krf"},
-        {"tree.PIE", 1, "features/tree.PIE", ""},
-        {"base.pie", 2, "structs/base.pie", ""},
-        {"body.pie", 3, "components/bodies/body.pie", ""},
-        {"track.pie", 4, "components/prop/track.pie", ""},
-        {"gun.pie", 5, "components/weapons/gun.pie", ""},
-        {"ai.slo", 0, "multiplay/script/ai.slo", "krf/multi/skirmish8.krf"},
-        {"ai.vlo", 0, "multiplay/script/ai.vlo", ""},
-        {"cam.slo", 1, "script/text/cam.slo", ""},
-        {"cam.VLO", 1, "script/data/cam.VLO", ""},
-        {"bang.wav", 0, "audio/bang.wav", "krf/audio.krf"},
-        {"menu.pcx", 0, "images/menu.pcx", "krf/frontend.krf"},
-        {"tex.pcx", 1, "texpages/tex.pcx", ""},
-        {"back.pcx", 2, "texpages/bdrops/back.pcx", ""},
-        {"other.lev", 0, "other.lev", ""},
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"fx.pie", 0, "effects/"},
+        {"tree.PIE", 1, "features/"},
+        {"base.pie", 2, "structs/"},
+        {"body.pie", 3, "components/bodies/"},
+        {"track.pie", 4, "components/prop/"},
+        {"gun.pie", 5, "components/weapons/"},
+        {"ai.slo", 0, "multiplay/script/"},
+        {"ai.vlo", 0, "multiplay/script/"},
+        {"cam.slo", 1, "script/text/"},
+        {"cam.VLO", 1, "script/data/"},
+        {"bang.wav", 0, "audio/"},
+        {"menu.pcx", 0, "images/"},
+        {"tex.pcx", 1, "texpages/"},
+        {"back.pcx", 2, "texpages/bdrops/"},
+        {"other.lev", 0, ""},
     };
-    KdgProject p = projectAt("proj");
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
-    for (const Case& c : cases) {
-        const std::string source = dir.write(std::string("src/") + c.name, c.name);
-        ASSERT_TRUE(addProjectFile(p, source, c.choice, launcher, ui)) << c.name;
-        EXPECT_EQ(dir.read(std::string("proj/") + c.target), c.name);
-        if (*c.aspectList) {
-            EXPECT_TRUE(fs::exists(fs::path(p.folder) / c.aspectList)) << c.name;
-        }
+    KdgProject p = projectAt("proj", true);
+    for (const auto& [name, choice, folder] : cases) {
+        const std::string source = dir.write(std::string("src/") + name, name);
+        ASSERT_TRUE(addProjectFile(p, source, choice, launcher, ui)) << name;
+        EXPECT_EQ(dir.read(std::string("proj/") + folder + name), name);
     }
+    // Each file brought its aspect's resource lists along.
+    for (const char* list : {"PieStats.krf", "multi/skirmish8.krf", "audio.krf", "frontend.krf"})
+        EXPECT_TRUE(has(p, std::string("krf/") + list)) << list;
     EXPECT_EQ(p.files.size(), std::size(cases));
     EXPECT_EQ(p.files[6].subFolder, "multiplay\\script");
     EXPECT_TRUE(ui.messages().empty());
@@ -218,8 +183,7 @@ TEST_F(ProjectBuilder, AddedFilesLandInTheFolderTheirAnswerNames) {
 }
 
 TEST_F(ProjectBuilder, RefusedFilesLeaveTheProjectAsItWas) {
-    KdgProject p = projectAt("proj");
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
+    KdgProject p = projectAt("proj", true);
     const auto before = tree(p);
     EXPECT_FALSE(addProjectFile(p, dir.write("readme.txt", "t"), 0, launcher, ui));
     EXPECT_FALSE(addProjectFile(p, dir.write("x.pie", "p"), 6, launcher, ui));
@@ -228,33 +192,29 @@ TEST_F(ProjectBuilder, RefusedFilesLeaveTheProjectAsItWas) {
     EXPECT_FALSE(addProjectFile(p, dir / "folder.wav", 0, launcher, ui));
     EXPECT_EQ(tree(p), before);
     EXPECT_TRUE(p.files.empty());
-    const auto texts = ui.messageTexts();
+    auto texts = ui.messageTexts();
     ASSERT_EQ(texts.size(), 4u);
-    EXPECT_EQ(texts[0], "Unknown file format!");
-    EXPECT_EQ(texts[1], "error: Main2.List2.ListIndex - 6");
-    EXPECT_EQ(texts[2], "error: Main2.List2.ListIndex - -1");
     EXPECT_TRUE(texts[3].ends_with("Error in: AddFileToKDG()"));
+    texts.pop_back();
+    EXPECT_EQ(texts, (Texts{"Unknown file format!", "error: Main2.List2.ListIndex - 6",
+                            "error: Main2.List2.ListIndex - -1"}));
 
     // A folder where the file would go: reported, listed, nothing copied.
     ui.clear();
     fs::create_directories(fs::path(p.folder) / "audio/boom.wav");
     EXPECT_TRUE(addProjectFile(p, dir.write("boom.wav", "b"), 0, launcher, ui));
     EXPECT_EQ(ui.messageTexts(),
-              std::vector<std::string>{
-                  "File already exists!\r\n Settings for this file were overwritten!"});
-    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/boom.wav"));
-    EXPECT_EQ(p.files.size(), 1u);
+              Texts{"File already exists!\r\n Settings for this file were overwritten!"});
+    EXPECT_TRUE(fs::is_directory(fs::path(p.folder) / "audio/boom.wav") && p.files.size() == 1);
 }
 
 TEST_F(ProjectBuilder, LevelFilesRewriteTheBatchFileOnAddAndRemove) {
-    KdgProject p = projectAt("My Levels");
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
+    KdgProject p = projectAt("My Levels", true);
     const std::string bat = "My Levels/" + std::string(kBatchFileName);
     ASSERT_TRUE(addProjectFile(p, dir.write("src/addon.lev", "a"), 0, launcher, ui));
     ASSERT_TRUE(addProjectFile(p, dir.write("src/GameDesc.lev", "g"), 0, launcher, ui));
     EXPECT_NE(dir.read(bat).find("korvane  -a GameDesc.lev -a addon.lev -w"), std::string::npos);
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{"'addon.lev' added to the commandline",
+    EXPECT_EQ(ui.messageTexts(), (Texts{"'addon.lev' added to the commandline",
                                         "'GameDesc.lev' added to the commandline"}));
     EXPECT_EQ(ui.messages()[0].icon, Icon::Information);
     // The tool rebuilds the slots from the folder.
@@ -262,75 +222,32 @@ TEST_F(ProjectBuilder, LevelFilesRewriteTheBatchFileOnAddAndRemove) {
 
     ui.clear();
     ASSERT_TRUE(removeProjectFile(p, 0, ui));
-    EXPECT_FALSE(fs::exists(fs::path(p.folder) / "addon.lev"));
+    EXPECT_FALSE(has(p, "addon.lev"));
     EXPECT_EQ(dir.read(bat), MakeKDGCommandLine(p) + "\r\n");
     EXPECT_NE(dir.read(bat).find("korvane  -a GameDesc.lev -w"), std::string::npos);
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Commandline was updated"});
+    EXPECT_EQ(ui.messageTexts(), Texts{"Commandline was updated"});
     ASSERT_EQ(p.files.size(), 1u);
     EXPECT_EQ(p.files[0].name, "GameDesc.lev");
     EXPECT_FALSE(removeProjectFile(p, 5, ui));
 }
 
-TEST_F(ProjectBuilder, TheListHoldsAtMost201Files) {
-    KdgProject p = projectAt("big");
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
-    const std::string source = dir.write("s.wav", "w");
-    for (std::size_t i = 0; i < kMaxProjectFiles; ++i)
-        p.files.push_back({"f" + std::to_string(i) + ".wav", "audio", "audio"});
-    EXPECT_FALSE(addProjectFile(p, source, 0, launcher, ui));
-    EXPECT_EQ(p.files.size(), kMaxProjectFiles);
-    EXPECT_FALSE(fs::exists(fs::path(p.folder) / "audio/s.wav"));
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_EQ(ui.messages()[0].icon, Icon::Exclamation);
-}
-
-TEST_F(ProjectBuilder, AddFileDialogAsksWithItsFilterAndQuestion) {
-    KdgProject p = projectAt("proj");
-    ASSERT_TRUE(createEmptyDir(p, true, launcher, ui));
-    ui.answerFile(dir.write("gun.pie", "g"));
-    ui.answerChoice(5);
-    ASSERT_TRUE(AddFileDialog(p, launcher, ui));
-    EXPECT_EQ(dir.read("proj/components/weapons/gun.pie"), "g");
-    EXPECT_EQ(
-        ui.prompts(),
-        (std::vector<std::string>{
-            "open:Add file to KDG|*.pie|*.pie|*.?lo|*.?lo|*.wav|*.wav|*.txt|*.txt|*.pcx|*.pcx|"
-            "All files|*.*",
-            "choose:Please choose the type of the pie file"}));
-    ui.answerFile(std::nullopt);
-    EXPECT_FALSE(AddFileDialog(p, launcher, ui));
-    EXPECT_TRUE(ui.allAnswersUsed());
-}
-
 TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExistingOne) {
     KdgProject p;
     p.addonLev = "addon.lev";
-    ui.answerChoice(std::nullopt);
-    EXPECT_FALSE(CreateKdgProject(p, launcher, ui, {}));
-
     fs::create_directories(dir / "exists");
     ui.answerChoice(0);
     ui.answerFile(dir / "exists");
     ui.answerFile(dir / "fresh");
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(p.name, "fresh");
-    EXPECT_TRUE(p.addonLev.empty());
+    EXPECT_EQ(p.name + p.addonLev + " " + ui.messageTexts().at(0),
+              "fresh Directory already exists!");
     EXPECT_TRUE(fs::exists(dir / "fresh/MakeKDG.exe"));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Directory already exists!"});
 
-    ui.clear();
-    ui.answerChoice(2);
+    ui.answerChoice(2); // an existing folder is taken as it is
     ui.answerFile(dir / "exists/KDGDirectory");
     ASSERT_TRUE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(p.name, "exists");
-    EXPECT_TRUE(fs::exists(dir / "exists/Create KDG file now!.bat"));
-    EXPECT_FALSE(fs::exists(dir / "exists/KDGDirectory"));
-
-    ui.clear();
-    ui.answerChoice(1);
-    ui.answerFile(std::nullopt);
-    EXPECT_FALSE(CreateKdgProject(p, launcher, ui, {}));
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"No folders were created!"});
+    EXPECT_TRUE(p.name == "exists" && fs::exists(dir / "exists/Create KDG file now!.bat") &&
+                !fs::exists(dir / "exists/KDGDirectory"));
 
     // Without the game's archive tool nothing is made, and the user learns where it goes.
     ui.clear();
@@ -338,74 +255,55 @@ TEST_F(ProjectBuilder, CreationDialogsAskAgainForAnExistingFolderAndKeepAnExisti
     ui.answerFile(dir / "toolless");
     bool complete = true;
     EXPECT_FALSE(CreateKdgProject(p, dir / "bare", ui, {}, &complete));
-    EXPECT_FALSE(complete);
-    EXPECT_FALSE(fs::exists(dir / "toolless"));
-    ASSERT_EQ(ui.messageTexts().size(), 1u);
-    EXPECT_EQ(ui.messageTexts()[0].rfind("MakeKDG.exe is the game's archive tool", 0), 0u);
-
-    ui.clear();
-    std::vector<std::string> offered;
-    ui.answerChoice(1);
-    ui.answerFile(dir / "structured");
-    ASSERT_TRUE(CreateKdgProject(p, launcher, ui, [&](const std::string& prompt, auto choices) {
-        EXPECT_EQ(prompt, kAspectPrompt);
-        offered = choices;
-        return std::optional<std::vector<int>>(std::vector<int>{3});
-    }));
-    EXPECT_EQ(offered,
-              (std::vector<std::string>{"Pie files", "Status files", "Messages", "Sound",
-                                        "Textures", "Multiplay AI scripts", "Other scripts"}));
-    EXPECT_TRUE(fs::exists(dir / "structured/krf/audio.krf"));
-    EXPECT_EQ(ui.prompts()[1], "save:Enter name of new directory|Folders|*.!@#$%^&*");
+    EXPECT_FALSE(complete || fs::exists(dir / "toolless"));
+    EXPECT_EQ(ui.messageTexts().at(0).rfind("MakeKDG.exe is the game's archive tool", 0), 0u);
     EXPECT_TRUE(ui.allAnswersUsed());
 }
 
-int runTool(const std::string& arguments, const test::TempFolder& dir) {
-    const std::string command =
-        std::string("cd '") + dir.path() + "' && '" KVSTOOL_PATH "' " + arguments + " >out 2>err";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
-    for (const char* bad : {"", " make x", " create 'T P' --aspects pie,bogus --resources launcher",
-                            " add 'T P' w.pie --as"})
-        EXPECT_EQ(runTool(std::string("kdg project") + bad, dir), 2) << bad;
-    EXPECT_FALSE(fs::exists(dir / "T P"));
-
-    EXPECT_EQ(
-        runTool("kdg project create 'T P' --aspects 'pie,multi script' --resources launcher", dir),
-        0);
+    const auto run = [&](const std::string& arguments) {
+        return test::runShell("cd '" + dir.path() + "' && '" KVSTOOL_PATH "' kdg project " +
+                              arguments);
+    };
+    ASSERT_EQ(run("create 'T P' --aspects 'pie,multi script' --resources launcher").exitCode, 0);
     EXPECT_TRUE(fs::exists(dir / "T P/krf/multi/t3-skirmish4.krf"));
-    EXPECT_EQ(runTool("kdg project create 'T P' --resources launcher", dir), 1);
-    EXPECT_EQ(dir.read("err"), "kvstool kdg project: Directory already exists!\n");
-    // A creation that fails once it made folders takes them away again, so a retry is not
-    // told the folder exists (this project's name is too long for a file name).
-    const std::string tooLong = "fresh/" + std::string(300, 'n');
-    EXPECT_EQ(runTool("kdg project create " + tooLong + " --resources launcher", dir), 1);
-    EXPECT_FALSE(fs::exists(dir / "fresh"));
-
-    // Without --resources the lists come from the project: those of "pie" are there.
-    dir.write("addon.lev", "l");
     dir.write("w.pie", "p");
     dir.write("x.wav", "w");
-    EXPECT_EQ(runTool("kdg project add 'T P' addon.lev", dir), 0);
-    EXPECT_EQ(dir.read("out"), "'addon.lev' added to the commandline\n");
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie", dir), 2);
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as Weapon", dir), 0);
+    // Refusals change nothing. Without --resources the lists come from the project, which
+    // has none for sounds. A creation that fails once it made folders takes them away
+    // again, so a retry is not told the folder exists (that name is too long for a file).
+    const std::tuple<std::string, int, std::string> refusals[] = {
+        {"", 2, ""},
+        {"make x", 2, ""},
+        {"create U --aspects pie,bogus --resources launcher", 2, ""},
+        {"add 'T P' w.pie --as", 2, ""},
+        {"add 'T P' w.pie", 2, ""},
+        {"add 'T P' w.pie --as 7", 1, ""},
+        {"add 'T P' x.wav", 1, "The project has no audio.krf in krf\\"},
+        {"create 'T P' --resources launcher", 1,
+         "kvstool kdg project: Directory already exists!\n"},
+        {"create fresh/" + std::string(300, 'n') + " --resources launcher", 1, ""},
+    };
+    const auto before = tree(projectAt("T P"));
+    for (const auto& [arguments, exitCode, err] : refusals) {
+        const test::ToolRun r = run(arguments);
+        EXPECT_EQ(r.exitCode, exitCode) << arguments;
+        EXPECT_NE(r.err.find(err), std::string::npos) << arguments << ": " << r.err;
+    }
+    EXPECT_EQ(tree(projectAt("T P")), before);
+    EXPECT_FALSE(fs::exists(dir / "U") || fs::exists(dir / "fresh"));
+
+    dir.write("addon.lev", "l");
+    EXPECT_EQ(run("add 'T P' addon.lev").out, "'addon.lev' added to the commandline\n");
+    EXPECT_EQ(run("add 'T P' w.pie --as Weapon").exitCode, 0);
     EXPECT_EQ(dir.read("T P/components/weapons/w.pie"), "p");
-    EXPECT_EQ(runTool("kdg project add 'T P' w.pie --as 7", dir), 1);
-    EXPECT_EQ(runTool("kdg project add 'T P' x.wav", dir), 1);
-    EXPECT_NE(dir.read("err").find("The project has no audio.krf in krf\\"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "T P/audio"));
-    EXPECT_EQ(runTool("kdg project add 'T P' x.wav --resources launcher", dir), 0);
+    EXPECT_EQ(run("add 'T P' x.wav --resources launcher").exitCode, 0);
     EXPECT_EQ(dir.read("T P/krf/audio.krf"), "audio.krf");
 
-    EXPECT_EQ(runTool("kdg project cmdline 'T P'", dir), 0);
     KdgProject expected;
     expected.setFolder("T P");
     expected.addonLev = "addon.lev";
-    EXPECT_EQ(dir.read("out"), MakeKDGCommandLine(expected) + "\n");
+    EXPECT_EQ(run("cmdline 'T P'").out, MakeKDGCommandLine(expected) + "\n");
     EXPECT_EQ(dir.read("T P/Create KDG file now!.bat"), MakeKDGCommandLine(expected) + "\r\n");
 }
 
