@@ -1,5 +1,5 @@
-#include "launcher/installation_actions.h"
 #include "core/installations.h"
+#include "launcher/installation_actions.h"
 #include "launcher/settings_file.h"
 
 #include "platform/wine_prefix.h"
@@ -41,20 +41,15 @@ TEST(Installations, MenuMarkersFollowAddChooseAndRemove) {
     EXPECT_EQ(list.paths(), (Texts{"C:\\C\\"}));
     list.SetDefaultKVPath(5); // out of range: nothing changes
     EXPECT_EQ(list.selected(), 0);
-}
 
-TEST(Installations, SelectingByTextIsExactAndShortFoldersOnlyShowWhenRebuilt) {
-    InstallationList list;
+    // Blank entries are not added; short ones are, but only show when the menu is rebuilt.
     list.AddKVPath("   ");
-    EXPECT_EQ(list.count(), 0);
-    list.AddKVPath("C:\\Games\\KT\\");
     list.AddKVPath("D:");
     EXPECT_EQ(list.count(), 2);
-    EXPECT_EQ(list.menu(), (Texts{">>C:\\Games\\KT\\<<"}));
-    EXPECT_FALSE(list.SetKVPathFromString("c:\\games\\kt\\"));
+    EXPECT_EQ(list.menu(), (Texts{">>C:\\C\\<<"}));
+    EXPECT_FALSE(list.SetKVPathFromString("c:\\c\\")); // exact, case included
     EXPECT_TRUE(list.SetKVPathFromString(" D: "));
-    EXPECT_EQ(list.menu(), (Texts{"  C:\\Games\\KT\\  ", ">>D:<<"}));
-    EXPECT_EQ(list.currentGameFolder(), "D:");
+    EXPECT_EQ(list.menu(), (Texts{"  C:\\C\\  ", ">>D:<<"}));
 }
 
 TEST(Installations, ActionsMenuAsksAndRefusesWithItsOwnWords) {
@@ -91,22 +86,20 @@ TEST(Installations, ActionsMenuAsksAndRefusesWithItsOwnWords) {
     EXPECT_TRUE(w.ui.allAnswersUsed());
 }
 
+// The last SelectedKVPath that names a listed installation wins; none keeps the first.
 TEST(Installations, SettingsSelectTheNamedInstallationOrKeepTheFirst) {
     LauncherWorld w;
     const std::string a = w.makeGame("a"), b = w.makeGame("b");
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 1);
-
-    w.restart();
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b, "SelectedKVPath=" + a});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 0);
-
-    w.restart();
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 0);
+    const std::pair<Texts, int> cases[] = {
+        {{"SelectedKVPath=" + b}, 1}, {{"SelectedKVPath=" + b, "SelectedKVPath=" + a}, 0}, {{}, 0}};
+    for (const auto& [selected, expected] : cases) {
+        Texts lines{"KVPath=" + a, "KVPath=" + b};
+        lines.insert(lines.end(), selected.begin(), selected.end());
+        w.restart();
+        w.writeSettings(lines);
+        GetDefaultValues(*w.launcher);
+        EXPECT_EQ(w.launcher->installations.selected(), expected) << selected.size();
+    }
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
@@ -179,34 +172,6 @@ TEST(Installations, FoldersOpenInTheShellAndMinimiseWhenOnTop) {
     EXPECT_EQ(w.opened, (Texts{game, game + "Multiplay/Skirmish"}));
     EXPECT_EQ(viewLog, (Texts{"minimise"}));
     EXPECT_TRUE(l.wasMinimised);
-}
-
-TEST(Installations, MapEditorAndScriptHelpAreFoundInTheCurrentGameFolder) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    const std::string game = w.makeGame("game");
-    AddKVPath(l, game);
-    EXPECT_FALSE(CheckForTerraForge(l));
-    EXPECT_FALSE(CheckForScriptHelpFile(l));
-    w.tmp.write("game/terraforge.exe", "");
-    w.tmp.write("game/multiplay/skirmish/scriptLang.rtf", "");
-    EXPECT_TRUE(CheckForTerraForge(l));
-    EXPECT_TRUE(CheckForScriptHelpFile(l));
-}
-
-TEST(Installations, RegistryNamesTheLauncherAndTheChosenGame) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    const std::string game = w.makeGame("game");
-    AddKVPath(l, game);
-    WriteRegistryKeys(l);
-    using platform::RegistryRoot;
-    using platform::RegistryValue;
-    EXPECT_EQ(w.registry->query(RegistryRoot::CurrentUser, "Korvane Starter", "KVSPath"),
-              RegistryValue(w.root));
-    EXPECT_EQ(w.registry->query(RegistryRoot::CurrentUser, "Korvane Starter", "KVPath"),
-              RegistryValue(game));
-    EXPECT_EQ(l.registry.resultCode(), platform::regerr::Success);
 }
 
 } // namespace kv::test

@@ -20,33 +20,27 @@ namespace {
 using test::LauncherWorld;
 using Texts = std::vector<std::string>;
 
+std::string fields(const MainLinkSettings& s) {
+    std::string out = s.textExpanded + "|" + s.textCollapsed + "|" + s.url;
+    for (std::uint32_t colour : {s.background, s.textColor, s.backgroundFlash, s.textFlash,
+                                 s.startButtonBack, s.startButtonText})
+        out += "|" + std::to_string(colour);
+    return out;
+}
+
 TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
     const content::FolderVars vars{.launcher = "/kvs/"};
-    struct Case {
-        const char* text;
-        MainLinkSettings expected;
-    };
-    MainLinkSettings urlOnly;
-    urlOnly.url = "https://example.org/x";
-    MainLinkSettings many;
-    many.textExpanded = "  Our Site";
-    many.textCollapsed = "Site";
-    many.url = "/kvs/help.html";
-    many.background = 255;
-    many.textColor = 0;
-    many.backgroundFlash = 65280;
-    many.textFlash = 16777215;
-    many.startButtonBack = 1;
-    many.startButtonText = 0xFFFFFF;
+    const MainLinkSettings urlOnly{.url = "https://example.org/x"};
+    const MainLinkSettings many{"  Our Site", "Site", "/kvs/help.html", 255, 0, 65280,
+                                16777215,     1,      0xFFFFFF};
     // Backgrounds without their text colour: black or white, whichever reads better.
-    MainLinkSettings dark;
-    dark.background = 0x402010;
-    dark.textColor = 0xFFFFFF;
-    dark.backgroundFlash = 0xF0F0F0;
-    dark.textFlash = 0;
-    dark.startButtonBack = 0x303030;
-    dark.startButtonText = 0xFFFFFF;
-    const Case cases[] = {
+    const MainLinkSettings dark{.background = 0x402010,
+                                .textColor = 0xFFFFFF,
+                                .backgroundFlash = 0xF0F0F0,
+                                .textFlash = 0,
+                                .startButtonBack = 0x303030,
+                                .startButtonText = 0xFFFFFF};
+    const std::pair<const char*, MainLinkSettings> cases[] = {
         {"MainLinkBackground = \"4202512\"\nMainLinkBackgroundFlashColor = \"15790320\"\n"
          "StartButtonBackColor = \"3158064\"\n",
          dark},
@@ -63,19 +57,11 @@ TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
          "MainLinkTextFlashColor = \"16777215\"\nStartButtonBackColor=\"1\"\n",
          many},
     };
-    for (const Case& c : cases) {
+    for (const auto& [text, expected] : cases) {
         MainLinkSettings s;
-        EXPECT_TRUE(applyLinksText(c.text, vars, s)) << c.text;
-        EXPECT_EQ(s.textExpanded, c.expected.textExpanded) << c.text;
-        EXPECT_EQ(s.textCollapsed, c.expected.textCollapsed) << c.text;
-        EXPECT_EQ(s.url, c.expected.url) << c.text;
-        EXPECT_EQ(s.background, c.expected.background) << c.text;
-        EXPECT_EQ(s.textColor, c.expected.textColor) << c.text;
-        EXPECT_EQ(s.backgroundFlash, c.expected.backgroundFlash) << c.text;
-        EXPECT_EQ(s.textFlash, c.expected.textFlash) << c.text;
-        EXPECT_EQ(s.startButtonBack, c.expected.startButtonBack) << c.text;
-        EXPECT_EQ(s.startButtonText, c.expected.startButtonText) << c.text;
-        EXPECT_GE(contrastRatio(s.startButtonBack, s.startButtonText), 4.5) << c.text;
+        EXPECT_TRUE(applyLinksText(text, vars, s)) << text;
+        EXPECT_EQ(fields(s), fields(expected)) << text;
+        EXPECT_GE(contrastRatio(s.startButtonBack, s.startButtonText), 4.5) << text;
     }
     EXPECT_NEAR(contrastRatio(0, 0xFFFFFF), 21.0, 1e-9);
     EXPECT_NEAR(contrastRatio(0x123456, 0x123456), 1.0, 1e-9);
@@ -109,53 +95,39 @@ TEST(LinksFile, StartUpReadsTheFileAndTheStartButtonKeepsTheDefaultBackground) {
     EXPECT_EQ(w.launcher->mainLink.textExpanded, MainLinkSettings{}.textExpanded);
 }
 
-TEST(LinksFile, TheMainLinkAsksThenOpensItsPageAndMinimises) {
+TEST(LinksFile, LinksAskFirstAndOnlyTheMainLinkAlwaysMinimises) {
     LauncherWorld w;
-    std::vector<std::string> log;
+    Launcher& l = *w.launcher;
+    Texts log;
     test::RecordingView view(log);
-    w.launcher->setView(&view);
-    w.launcher->mainLink.url = "https://example.org/forum";
-    w.ui.answerMessage(Answer::No);
-    EXPECT_FALSE(followMainLink(*w.launcher));
-    EXPECT_TRUE(w.opened.empty());
+    l.setView(&view);
+    l.mainLink.url = "https://example.org/forum";
+    EXPECT_FALSE(followAuthorHomepage(l, "Anna", "")); // no address: nothing asked
+    EXPECT_FALSE(writeToAuthor(l, "Anna", ""));
+    for (Answer a : {Answer::No, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes, Answer::No})
+        w.ui.answerMessage(a);
+    EXPECT_FALSE(followMainLink(l));
     EXPECT_TRUE(log.empty());
-    w.ui.answerMessage(Answer::Yes);
-    EXPECT_TRUE(followMainLink(*w.launcher));
-    EXPECT_EQ(w.opened, Texts{"https://example.org/forum"});
+    EXPECT_TRUE(followMainLink(l));
+    EXPECT_TRUE(followAuthorHomepage(l, "", "https://a.example/"));
     EXPECT_EQ(log, Texts{"minimise"});
-    EXPECT_EQ(w.ui.messages()[0].text,
-              "Go to     Korvane Tactics Community ?\r\nhttps://example.org/forum");
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
-    w.launcher->setView(nullptr);
-}
-
-TEST(LinksFile, AuthorLinksAskAndMinimiseOnlyWhenOnTop) {
-    LauncherWorld w;
-    std::vector<std::string> log;
-    test::RecordingView view(log);
-    w.launcher->setView(&view);
-    EXPECT_FALSE(followAuthorHomepage(*w.launcher, "Anna", "")); // no homepage: nothing asked
-    EXPECT_FALSE(writeToAuthor(*w.launcher, "Anna", ""));
-    for (int i = 0; i < 3; ++i)
-        w.ui.answerMessage(Answer::Yes);
-    EXPECT_TRUE(followAuthorHomepage(*w.launcher, "", "https://a.example/"));
-    EXPECT_TRUE(log.empty());
-    w.launcher->alwaysOnTop = true;
-    EXPECT_TRUE(writeToAuthor(*w.launcher, "Anna", "anna@example.org"));
-    EXPECT_TRUE(writeToAddress(*w.launcher, "team@example.org"));
-    EXPECT_EQ(log, (Texts{"minimise", "minimise"}));
+    l.alwaysOnTop = true;
+    EXPECT_TRUE(writeToAuthor(l, "Anna", "anna@example.org"));
+    EXPECT_TRUE(writeToAddress(l, "team@example.org"));
+    EXPECT_FALSE(writeToAddress(l, "team@example.org"));
+    EXPECT_EQ(log, (Texts{"minimise", "minimise", "minimise"}));
+    const std::string forum = "Go to     Korvane Tactics Community ?\r\nhttps://example.org/forum";
+    const std::string team = "Open E-mail client to send an e-mail to team@example.org ?\r\n"
+                             "mailto:team@example.org";
     EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Go to unknown's Homepage?\r\nhttps://a.example/",
+              (Texts{forum, forum, "Go to unknown's Homepage?\r\nhttps://a.example/",
                      "Open E-mail client to send an e-mail to Anna (anna@example.org) ?\r\n"
                      "mailto:anna@example.org",
-                     "Open E-mail client to send an e-mail to team@example.org ?\r\n"
-                     "mailto:team@example.org"}));
-    EXPECT_EQ(w.opened,
-              (Texts{"https://a.example/", "mailto:anna@example.org", "mailto:team@example.org"}));
-    w.ui.answerMessage(Answer::No);
-    EXPECT_FALSE(writeToAddress(*w.launcher, "team@example.org"));
-    EXPECT_EQ(w.opened.size(), 3u);
-    w.launcher->setView(nullptr);
+                     team, team}));
+    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
+    EXPECT_EQ(w.opened, (Texts{"https://example.org/forum", "https://a.example/",
+                               "mailto:anna@example.org", "mailto:team@example.org"}));
+    l.setView(nullptr);
 }
 
 TEST(LinksFile, OnlyWebAndPlainMailAddressesAreOpened) {
@@ -210,39 +182,6 @@ bool waitForFile(const std::string& path) {
     return platform::fileExists(path);
 }
 
-TEST(ToolsMenu, RemoveConfigurationRestartsIntoAFirstRun) {
-    LauncherWorld w;
-    const std::string game = w.makeGame("game");
-    w.launcher->nick = "Boss";
-    w.launcher->installations.setCurrentGameFolder(game);
-    const std::string probe = writeRestartProbe(w);
-    SaveDefaultValues(*w.launcher);
-
-    w.ui.answerMessage(Answer::No);
-    EXPECT_EQ(removeCurrentConfiguration(*w.launcher, probe), ToolsEnd::Stay);
-    EXPECT_TRUE(platform::fileExists(w.launcher->settingsFilePath()));
-
-    w.ui.clear();
-    w.ui.answerMessage(Answer::Yes);
-    EXPECT_EQ(removeCurrentConfiguration(*w.launcher, probe), ToolsEnd::EndNow);
-    ASSERT_EQ(w.ui.messages().size(), 1u);
-    EXPECT_EQ(w.ui.messages()[0].text, "Are you sure? (KVS will be restarted)");
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
-    EXPECT_EQ(w.ui.messages()[0].buttons, Buttons::YesNo);
-    EXPECT_FALSE(platform::fileExists(w.launcher->settingsFilePath()));
-    ASSERT_TRUE(waitForFile(w.tmp / "started")) << w.ui.messageTexts().back();
-    EXPECT_EQ(
-        std::filesystem::path(w.tmp.read("started").substr(0, w.tmp.read("started").size() - 1)),
-        std::filesystem::canonical(w.root));
-
-    // The new launcher asks for the nick again.
-    w.restart();
-    w.ui.clear();
-    w.ui.answerInput(std::nullopt);
-    EXPECT_FALSE(runStartup(*w.launcher, ""));
-    EXPECT_TRUE(w.launcher->firstRun);
-}
-
 TEST(ToolsMenu, ChangeNickSavesTheNewNickThenRestarts) {
     LauncherWorld w;
     w.launcher->nick = "Old";
@@ -258,7 +197,11 @@ TEST(ToolsMenu, ChangeNickSavesTheNewNickThenRestarts) {
     EXPECT_EQ(changeNick(*w.launcher, probe), ToolsEnd::CloseMain);
     const Texts lines = w.settingsLines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Nickname=NewBoss"), lines.end());
-    EXPECT_TRUE(waitForFile(w.tmp / "started"));
+    // The new launcher runs in the launcher folder, where it finds its files.
+    ASSERT_TRUE(waitForFile(w.tmp / "started"));
+    const std::string started = w.tmp.read("started");
+    EXPECT_EQ(std::filesystem::path(started.substr(0, started.size() - 1)),
+              std::filesystem::canonical(w.root));
 
     w.ui.clear();
     w.ui.answerMessage(Answer::Yes);

@@ -1,7 +1,6 @@
 #include "launcher/settings_file.h"
 
-#include "launcher/content_wiring.h"
-#include "launcher/options_toolbar.h"
+#include "platform/text.h"
 #include "tests/launcher/launcher_world.h"
 
 #include <gtest/gtest.h>
@@ -21,39 +20,23 @@ void listEveryName(Launcher& l) {
 
 // Every key away from its default, as a user would leave it.
 std::vector<std::string> everyKey(const std::string& gameA, const std::string& gameB) {
-    std::vector<std::string> lines{"KVPath=" + gameA,
-                                   "KVPath=" + gameB,
-                                   "SelectedKVPath=" + gameB,
-                                   "Ver=2.144",
-                                   "KVResolution=4",
-                                   "Use3dfxOn=0",
-                                   "Used3dOn=0",
-                                   "UseSoftwareRenderOn=-1",
-                                   "SoftwareRenderType=2",
-                                   "StartWithCampaignOn=1",
-                                   "StartWithCampaign=MY_MAP",
-                                   "DebugOn=Debug off",
-                                   "Bases=Adv. bases",
-                                   "AlliancesOn=Alliances off",
-                                   "ShowIntroOn=Show intro",
-                                   "MiniModeOn=1",
-                                   "TerraForgeGFXmode=1",
-                                   "SelectedTabIndex=1",
-                                   "MultiplayerModeOn=1"};
-    for (int n = 0; n < 8; ++n) {
-        lines.push_back("AI" + std::to_string(n) + "=Bot" + std::to_string(n));
-        lines.push_back("AICustomizingOn" + std::to_string(n) + "=0");
-    }
-    for (const char* l :
-         {"RulesFile=Hardcore", "RulesCustomizingOn=0", "AIOverwriteWarned=-1", "Nickname=Zed",
-          "LastAudoDownloadMessageIndex=7", "AlwaysOnTopOn=-1", "ShowMapPreviewOn=0",
-          "ScrollSpeed=16", "HotPhrase0=gl hf", "HotPhrase1=rush!", "HotPhrase2=", "HotPhrase3=",
-          "HotPhrase4=gg", "IPHistory0=10.0.0.1", "IPHistory1=10.0.0.2",
-          "CheckForUpdatesOnSturtUpOn=-1", "UpdateServer=http://mirror.example/kvs/Config.ini",
-          "UpdateKey=0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef",
-          "WineCommand=/opt/runner/bin/wine"})
-        lines.emplace_back(l);
-    return lines;
+    std::string text = "KVPath=" + gameA + "\nKVPath=" + gameB + "\nSelectedKVPath=" + gameB +
+                       "\nVer=2.144\nKVResolution=4\nUse3dfxOn=0\nUsed3dOn=0\n"
+                       "UseSoftwareRenderOn=-1\nSoftwareRenderType=2\nStartWithCampaignOn=1\n"
+                       "StartWithCampaign=MY_MAP\nDebugOn=Debug off\nBases=Adv. bases\n"
+                       "AlliancesOn=Alliances off\nShowIntroOn=Show intro\nMiniModeOn=1\n"
+                       "TerraForgeGFXmode=1\nSelectedTabIndex=1\nMultiplayerModeOn=1\n";
+    for (int n = 0; n < 8; ++n)
+        text += "AI" + std::to_string(n) + "=Bot" + std::to_string(n) + "\nAICustomizingOn" +
+                std::to_string(n) + "=0\n";
+    text += "RulesFile=Hardcore\nRulesCustomizingOn=0\nAIOverwriteWarned=-1\nNickname=Zed\n"
+            "LastAudoDownloadMessageIndex=7\nAlwaysOnTopOn=-1\nShowMapPreviewOn=0\n"
+            "ScrollSpeed=16\nHotPhrase0=gl hf\nHotPhrase1=rush!\nHotPhrase2=\nHotPhrase3=\n"
+            "HotPhrase4=gg\nIPHistory0=10.0.0.1\nIPHistory1=10.0.0.2\n"
+            "CheckForUpdatesOnSturtUpOn=-1\nUpdateServer=http://mirror.example/kvs/Config.ini\n"
+            "UpdateKey=0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef\n"
+            "WineCommand=/opt/runner/bin/wine";
+    return platform::splitLines(text);
 }
 
 } // namespace
@@ -106,26 +89,14 @@ TEST(SettingsFile, ReaderForgivesLayoutButKeepsItsCutsAndLimits) {
 
     SaveDefaultValues(*w.launcher);
     const auto lines = w.settingsLines();
-    std::vector<std::string> history;
+    std::string history;
     for (const auto& line : lines)
         if (line.rfind("IPHistory", 0) == 0)
-            history.push_back(line);
-    EXPECT_EQ(history, (std::vector<std::string>{
-                           "IPHistory0=", "IPHistory1=", "IPHistory2=", "IPHistory3=",
-                           "IPHistory4=", "IPHistory5=", "IPHistory6=", "IPHistory7=1.2.3.4"}));
+            history += line + " ";
+    EXPECT_EQ(history, "IPHistory0= IPHistory1= IPHistory2= IPHistory3= IPHistory4= IPHistory5= "
+                       "IPHistory6= IPHistory7=1.2.3.4 ");
     for (const auto& line : lines)
         EXPECT_EQ(line.find("Unknown"), std::string::npos) << line;
-}
-
-TEST(SettingsFile, RendererFlagsChooseOnlyWhenNonZero) {
-    LauncherWorld w;
-    const std::string game = w.makeGame("game");
-    w.writeSettings({"KVPath=" + game, "UseSoftwareRenderOn=1", "Used3dOn=0", "Use3dfxOn=0"});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->options.renderer, Renderer::Software);
-    w.writeSettings({"KVPath=" + game, "Used3dOn=-1"});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->options.renderer, Renderer::Direct3DHal);
 }
 
 TEST(SettingsFile, DamagedFileStartsWithWhatIsValid) {
@@ -163,19 +134,6 @@ TEST(SettingsFile, InstallationThatIsNotAFolderIsLocatedAgain) {
     EXPECT_EQ(w.ui.prompts()[0], "open:Korvane.exe|korvane.exe|korvane.exe");
 }
 
-TEST(SettingsFile, NamesMissingFromTheCataloguesAreReportedAndKeepTheirChoice) {
-    LauncherWorld w;
-    const std::string game = w.makeGame("game");
-    w.writeSettings({"KVPath=" + game, "AI3=Ghost", "AI4=<Random>", "RulesFile=Nope"});
-    kv::fillCatalogues(*w.launcher); // no AIs or rules: only the lists' fixed entries
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.ui.messageTexts(), (std::vector<std::string>{"'Ghost' AI was not found!",
-                                                             "'Nope' rules file was not found."}));
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Information);
-    EXPECT_EQ(w.launcher->options.ai[3], "<don't change>");
-    EXPECT_EQ(w.launcher->options.ai[4], "<Random>");
-}
-
 TEST(SettingsFile, MissingFileOutsideAFirstRunIsReportedAndChangesNothing) {
     LauncherWorld w;
     w.launcher->activeSettingsName = "Tournament.ini";
@@ -190,24 +148,6 @@ TEST(SettingsFile, MissingFileOutsideAFirstRunIsReportedAndChangesNothing) {
     w.launcher->firstRun = true; // a first run reads nothing and says nothing
     GetDefaultValues(*w.launcher);
     EXPECT_TRUE(w.ui.messages().empty());
-}
-
-TEST(SettingsFile, FirstRunDefaultsKeepTheDesignedButtons) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    chooseOptionEntry(l, OptionButton::Debug, 2);
-    l.options.softwareRenderType = 3;
-    l.options.resolution = 4;
-    l.alwaysOnTop = true;
-    SetDefaultValues(l);
-    EXPECT_EQ(l.options.resolution, 0);
-    EXPECT_EQ(l.options.softwareRenderType, 3);
-    EXPECT_EQ(l.options.button(OptionButton::Debug).caption, "Debug off");
-    EXPECT_EQ(l.options.button(OptionButton::Intro).caption, "No intro");
-    EXPECT_EQ(l.options.button(OptionButton::Bases).caption, "Bases");
-    EXPECT_EQ(l.options.button(OptionButton::ScrollSpeed).caption, "Scroll speed 2");
-    EXPECT_FALSE(l.alwaysOnTop);
-    EXPECT_TRUE(l.mapPreview);
 }
 
 TEST(SettingsFile, UnwritableSettingsShowTheErrorBox) {

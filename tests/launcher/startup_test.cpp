@@ -5,7 +5,6 @@
 #include "platform/files.h"
 #include "tests/content/demo_launcher.h"
 #include "tests/launcher/launcher_world.h"
-#include "tools/demo/demo_world.h"
 
 #include <gtest/gtest.h>
 
@@ -43,11 +42,10 @@ TEST(Startup, StepsRunInTheirOrderAndClosingPutsTheGameBack) {
     EXPECT_EQ(Texts(log.end() - 4, log.end()),
               (Texts{"compact", "FixToolbarSize", "startUpdateTimer", "startLinkAnimation"}));
     const Launcher& l = *d.launcher;
-    EXPECT_TRUE(l.startupFinished);
+    EXPECT_TRUE(l.startupFinished && l.mapEditorAvailable && l.scriptHelpAvailable);
     EXPECT_TRUE(d.ui.messages().empty());
     // The catalogues were read before the settings chose from them, and the choices were
     // installed.
-    EXPECT_EQ(l.content.choices.choice(2), "Raider");
     EXPECT_EQ(l.content.choices.rulesChoice(), "Classic");
     EXPECT_NE(d.skirmish("player2.vlo"), defaultVlo);
     EXPECT_EQ(l.gameName, "Demo's game");
@@ -56,7 +54,6 @@ TEST(Startup, StepsRunInTheirOrderAndClosingPutsTheGameBack) {
     closeMainWindow(*d.launcher);
     EXPECT_EQ(log, Texts{"stopInternetTransfers"});
     EXPECT_EQ(d.skirmish("player2.vlo"), defaultVlo);
-    EXPECT_TRUE(d.settingsHas("AI2=Raider"));
     EXPECT_TRUE(d.settingsHas("RulesFile=Classic"));
 }
 
@@ -99,8 +96,10 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
     EXPECT_EQ(l.installations.menu(), Texts{">>" + game + "<<"});
     for (const char* folder : launcherFolders())
         EXPECT_TRUE(platform::folderExists(l.paths.underLauncher(folder))) << folder;
-    EXPECT_EQ(w.registry->query(platform::RegistryRoot::CurrentUser, "Korvane Starter", "KVPath"),
-              platform::RegistryValue(game));
+    for (const auto& [name, value] : {std::pair{"KVPath", game}, std::pair{"KVSPath", w.root}})
+        EXPECT_EQ(w.registry->query(platform::RegistryRoot::CurrentUser, "Korvane Starter", name),
+                  platform::RegistryValue(value));
+    EXPECT_FALSE(l.mapEditorAvailable || l.scriptHelpAvailable);
     EXPECT_FALSE(platform::fileExists(l.settingsFilePath()));
 
     closeMainWindow(*w.launcher);
@@ -181,23 +180,6 @@ TEST(LauncherCommandLine, SwitchesRunInOrderAndBadOnesAreReported) {
               (Texts{"Error parsing command line: globalini",
                      "Error parsing command line: debug now", "Unknown command line switch: frob",
                      "Failed to load:\n\n'" + w.root + "Mods/Global INIs/Bad.ini'"}));
-}
-
-TEST(DemoWorld, OpensOnItsGameWithoutAQuestion) {
-    TempFolder tmp;
-    demo::DemoWorld world;
-    std::string error;
-    ASSERT_TRUE(demo::writeDemoWorld(tmp / "demo", false, world, error)) << error;
-    ScriptedUi ui;
-    auto registry = platform::makeRegistryBackend(tmp / "registry.reg");
-    Launcher l(world.launcherFolder, ui, *registry, {});
-    ASSERT_TRUE(runStartup(l, ""));
-    EXPECT_TRUE(ui.messages().empty());
-    EXPECT_FALSE(l.firstRun);
-    EXPECT_EQ(l.installations.currentGameFolder(), world.gameFolder);
-    EXPECT_TRUE(l.mapEditorAvailable);
-    EXPECT_TRUE(l.scriptHelpAvailable);
-    EXPECT_EQ(l.options.button(OptionButton::Phrase).entries[0], "F1: Hello!");
 }
 
 } // namespace kv::test

@@ -62,15 +62,10 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     EXPECT_EQ(walls["size"].toInt(), 2048);
     EXPECT_TRUE(walls["source"].toString().endsWith("Mods/SkirmishAI/Fortress/FortressWalls.kdg"))
         << walls["source"].toString().toStdString();
-    EXPECT_EQ(stepFor(steps, "copy", "Roads.kdg")["size"].toInt(), 1536);
     EXPECT_TRUE(stepFor(steps, "copy", "korvane.exe").isEmpty());
-    const QJsonObject vlo = stepFor(steps, "write", "player2.vlo");
-    EXPECT_TRUE(vlo["note"].toString().startsWith("player 2: Raider"));
-    EXPECT_GT(vlo["size"].toInt(), 0);
-    EXPECT_EQ(stepFor(steps, "requirements", {})["baseState"].toInt(), 3);
+    EXPECT_TRUE(
+        stepFor(steps, "write", "player2.vlo")["note"].toString().startsWith("player 2: Raider"));
     EXPECT_EQ(stepFor(steps, "registry", "base")["value"].toInt(), 2);
-    EXPECT_EQ(stepFor(steps, "registry", "phrase0")["value"].toString(), "Hello!");
-    EXPECT_EQ(stepFor(steps, "command-line", {})["commandLine"].toString(), " -3DFX  ");
     EXPECT_EQ(stepFor(steps, "command-line", {})["note"].toString().toStdString(),
               "WINEPREFIX=" + w.game("").substr(0, w.game("").size() - 1) + " wine " +
                   w.game("korvane.exe -3DFX"));
@@ -78,35 +73,23 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     r = runTool(folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     for (const std::string& line : std::vector<std::string>{
-             "requirements: base state set to Advanced Bases; says \"'Fortress' AI file must "
-             "change "
-             "the base state to Advanced Bases.\"\n",
              "FortressWalls.kdg (2048 bytes)  [player 1: Fortress (removed after the game)]\n",
-             "\\scroll = 800 (REG_DWORD)\n", "korvane.exe [ -3DFX  ]\n",
+             "korvane.exe [ -3DFX  ]\n",
              "SetRequiredKDG in '" + fortressIni +
-                 "' names 'korvane.exe', which is not copied: it "
-                 "does not end in .kdg."})
+                 "' names 'korvane.exe', which is not copied: it does not end in .kdg."})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
 
     EXPECT_EQ(differences(app, snapshot(w.world.launcherFolder)), std::vector<std::string>{});
     EXPECT_EQ(differences(game, snapshot(w.world.gameFolder)), std::vector<std::string>{});
 
-    const struct {
-        std::string arguments;
-        int exitCode;
-    } calls[] = {{"", 2},
-                 {folder + " " + folder, 2},
-                 {folder + " --yaml", 2},
-                 {"'" + (w.tmp / "nowhere") + "'", 1},
-                 {"'" + w.world.gameFolder + "'", 1},
-                 {"--help", 0}};
-    for (const auto& c : calls) {
-        const ToolRun run = runTool(c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
-        if (c.exitCode == 1)
+    const std::pair<std::string, int> calls[] = {
+        {"", 2}, {folder + " --yaml", 2}, {"'" + w.world.gameFolder + "'", 1}, {"--help", 0}};
+    for (const auto& [arguments, exitCode] : calls) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.exitCode, exitCode) << arguments;
+        if (exitCode == 1)
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
-    EXPECT_EQ(runTool("--help").out.rfind("usage: kvstool plan LAUNCHER_FOLDER", 0), 0u);
 }
 
 } // namespace
