@@ -86,14 +86,29 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
     EXPECT_FALSE(w.l().automation.aiLocked[8 - 1]);
 }
 
-TEST(CommandFile, RequestsLocksAndFreezesFollowTheCommands) {
+// Any bytes are survived and the lines after them still run; then the good commands leave
+// their requests, locks and freezes.
+TEST(CommandFile, AfterAnyBytesTheCommandsSetRequestsLocksAndFreezes) {
     AutomationWorld w;
     ASSERT_TRUE(w.start());
+    std::string text = std::string("\0\xff\x01(\")\r\n", 8);
+    text += std::string(2 << 20, '(') + "\r\n";
+    text += "SelectAI(\"1, \"X\")\r\nLockAISelection(\"1\"\r\n" + std::string(3000, ')') + "\n";
+    text += "SelectAI(\"1\",,,\"X\")\rLoadAI_FromPath(\"\", \"\")\r\nFreezeAIUpdating()";
+    automation::runCommandText(automationEnv(w.l()), text);
+    const auto& a = w.l().automation;
+    EXPECT_TRUE(a.aiFrozen);
+    EXPECT_FALSE(a.aiLocked[1]);
+    // A file that is not there runs nothing; an empty path is no configuration at all.
+    EXPECT_FALSE(
+        automation::runCommandFile(automationEnv(w.l()), w.app("Mods/Global INIs/none.ini")));
+    EXPECT_TRUE(automation::runCommandFile(automationEnv(w.l()), ""));
+    EXPECT_EQ(w.l().activeSettingsName, "");
+
     w.ui.clear();
     w.run({R"(SelectAI("-1", ""))", R"(SelectAI("3", "Hunter"))", R"(SelectAI("2.5", "Raider"))",
            R"(SelectRules(""))", R"(LockAISelection("-1"))", "LockRulesSelection()",
            "FreezeAIUpdating()", "FreezeRulesUpdating()"});
-    const auto& a = w.l().automation;
     EXPECT_EQ(w.ui.messageTexts(), Texts{});
     EXPECT_EQ(a.requestedAi,
               (std::array<std::string, 8>{"<>", "<>", "Raider", "Hunter", "<>", "<>", "<>", "<>"}));
@@ -105,6 +120,16 @@ TEST(CommandFile, RequestsLocksAndFreezesFollowTheCommands) {
     EXPECT_EQ(a.aiLocked, (std::array<bool, 8>{false, false, false, false, true, false, false}));
     EXPECT_FALSE(a.rulesLocked || a.aiFrozen || a.rulesFrozen);
     EXPECT_EQ(a.requestedRules, "X");
+
+    // DisableAllMods switches every active archive off, never the game's own.
+    w.run({"DisableAllMods()"});
+    for (const char* name : {"Tanks", "Islands"})
+        EXPECT_TRUE(platform::fileExists(w.game(std::string(name) + ".kvw")) &&
+                    !platform::fileExists(w.game(std::string(name) + ".kdg")))
+            << name;
+    EXPECT_TRUE(platform::fileExists(w.game("korvane.kdg")));
+    for (const auto& e : w.l().content.mods.entries)
+        EXPECT_FALSE(e.checked) << e.name;
 }
 
 TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
@@ -146,37 +171,6 @@ TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
     EXPECT_EQ(items.size(), 2u + 4u); // the demo's four AIs
     EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
     EXPECT_EQ(w.ui.messageTexts(), Texts{});
-}
-
-TEST(CommandFile, AnyBytesAreSurvivedAndLaterLinesStillRun) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    std::string text = std::string("\0\xff\x01(\")\r\n", 8);
-    text += std::string(2 << 20, '(') + "\r\n";
-    text += "SelectAI(\"1, \"X\")\r\nLockAISelection(\"1\"\r\n" + std::string(3000, ')') + "\n";
-    text += "SelectAI(\"1\",,,\"X\")\rLoadAI_FromPath(\"\", \"\")\r\nFreezeAIUpdating()";
-    automation::runCommandText(automationEnv(w.l()), text);
-    EXPECT_TRUE(w.l().automation.aiFrozen);
-    EXPECT_FALSE(w.l().automation.aiLocked[1]);
-    // A file that is not there runs nothing; an empty path is no configuration at all.
-    EXPECT_FALSE(
-        automation::runCommandFile(automationEnv(w.l()), w.app("Mods/Global INIs/none.ini")));
-    EXPECT_TRUE(automation::runCommandFile(automationEnv(w.l()), ""));
-    EXPECT_EQ(w.l().activeSettingsName, "");
-}
-
-TEST(CommandFile, DisableAllModsSwitchesEveryActiveArchiveOff) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    ASSERT_TRUE(platform::fileExists(w.game("Tanks.kdg")));
-    w.run({"DisableAllMods()"});
-    for (const char* name : {"Tanks", "Islands"}) {
-        EXPECT_FALSE(platform::fileExists(w.game(std::string(name) + ".kdg"))) << name;
-        EXPECT_TRUE(platform::fileExists(w.game(std::string(name) + ".kvw"))) << name;
-    }
-    EXPECT_TRUE(platform::fileExists(w.game("korvane.kdg")));
-    for (const auto& e : w.l().content.mods.entries)
-        EXPECT_FALSE(e.checked) << e.name;
 }
 
 TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {
