@@ -19,7 +19,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <sys/stat.h>
 
 namespace kv::test {
@@ -139,32 +138,26 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
 // first tick finds no game window and brings it back, raised and still on top. None of it
 // is reported.
 TEST(GameLaunch, AStartWithoutAGameWindowEndsRestoredAtTheFirstTick) {
-    struct Case {
+    const struct {
         const char* what;
-        std::function<void(LaunchWorld&)> prepare;
-        bool processStarts;
-    };
-    const Case cases[] = {
-        {"missing korvane.exe", [](LaunchWorld&) {}, false},
-        {"a game that shows no window",
-         [](LaunchWorld& w) { w.writeGame("#!/bin/sh\nsleep 3\n", 0755); }, true},
-        {"no window system",
-         [](LaunchWorld& w) {
-             w.writeGame("#!/bin/sh\nsleep 3\n", 0755);
-             ::unsetenv("DISPLAY");
-         },
-         true},
-    };
+        const char* game; // korvane.exe's text, none when missing
+        bool noDisplay;
+    } cases[] = {{"missing korvane.exe", nullptr, false},
+                 {"a game that shows no window", "#!/bin/sh\nsleep 3\n", false},
+                 {"no window system", "#!/bin/sh\nsleep 3\n", true}};
     const char* display = std::getenv("DISPLAY");
     const std::string savedDisplay = display ? display : "";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LaunchWorld w;
-        c.prepare(w);
+        if (c.game)
+            w.writeGame(c.game, 0755);
+        if (c.noDisplay)
+            ::unsetenv("DISPLAY");
         w.launcher->alwaysOnTop = true;
         const auto started = Clock::now();
         ASSERT_TRUE(startGame(*w.launcher));
-        EXPECT_EQ(w.launcher->launch.started, c.processStarts) << w.launcher->launch.startError;
+        EXPECT_EQ(w.launcher->launch.started, c.game != nullptr) << w.launcher->launch.startError;
         EXPECT_TRUE(w.launcher->wasMinimised);
         ASSERT_TRUE(pumpUntil([&] { return w.restored(); }, 10000));
         const long ms = msSince(started);
