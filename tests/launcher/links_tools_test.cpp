@@ -2,8 +2,6 @@
 #include "content/line_syntax.h"
 #include "core/colour_contrast.h"
 #include "launcher/links_file.h"
-#include "launcher/settings_file.h"
-#include "launcher/startup.h"
 #include "launcher/tools_menu.h"
 #include "platform/files.h"
 #include "tests/launcher/launcher_world.h"
@@ -80,53 +78,35 @@ TEST(LinksFile, ABadColourStopsTheRestOfTheFile) {
     }
 }
 
-TEST(LinksFile, StartUpReadsTheFileAndTheStartButtonKeepsTheDefaultBackground) {
-    LauncherWorld w;
-    w.launcher->mainLink.url = "left over";
-    InitializeMainLink(*w.launcher);
-    EXPECT_EQ(w.launcher->mainLink.url, MainLinkSettings{}.url);
-    EXPECT_FALSE(LoadCustomKVSLinks(*w.launcher)); // no file: silent
-    EXPECT_TRUE(w.ui.messages().empty());
-
-    w.tmp.write("kvs/Settings/KVS/KVSLinks.ini", "MainLinkBackground = \"255\"\r\n");
-    EXPECT_TRUE(LoadCustomKVSLinks(*w.launcher));
-    EXPECT_EQ(w.launcher->mainLink.background, 255u);
-    EXPECT_EQ(w.launcher->mainLink.startButtonBack, 16757128u);
-    EXPECT_EQ(w.launcher->mainLink.textExpanded, MainLinkSettings{}.textExpanded);
-}
-
-TEST(LinksFile, LinksAskFirstAndOnlyTheMainLinkAlwaysMinimises) {
+// The main link's own road is the main window's test; the authors' links minimise only
+// when the window is on top.
+TEST(LinksFile, AuthorLinksAskFirstAndMinimiseOnlyWhenOnTop) {
     LauncherWorld w;
     Launcher& l = *w.launcher;
     Texts log;
     test::RecordingView view(log);
     l.setView(&view);
-    l.mainLink.url = "https://example.org/forum";
     EXPECT_FALSE(followAuthorHomepage(l, "Anna", "")); // no address: nothing asked
     EXPECT_FALSE(writeToAuthor(l, "Anna", ""));
-    for (Answer a : {Answer::No, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes, Answer::No})
+    for (Answer a : {Answer::Yes, Answer::Yes, Answer::Yes, Answer::No})
         w.ui.answerMessage(a);
-    EXPECT_FALSE(followMainLink(l));
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(followMainLink(l));
     EXPECT_TRUE(followAuthorHomepage(l, "", "https://a.example/"));
-    EXPECT_EQ(log, Texts{"minimise"});
+    EXPECT_TRUE(log.empty());
     l.alwaysOnTop = true;
     EXPECT_TRUE(writeToAuthor(l, "Anna", "anna@example.org"));
     EXPECT_TRUE(writeToAddress(l, "team@example.org"));
     EXPECT_FALSE(writeToAddress(l, "team@example.org"));
-    EXPECT_EQ(log, (Texts{"minimise", "minimise", "minimise"}));
-    const std::string forum = "Go to     Korvane Tactics Community ?\r\nhttps://example.org/forum";
+    EXPECT_EQ(log, (Texts{"minimise", "minimise"}));
     const std::string team = "Open E-mail client to send an e-mail to team@example.org ?\r\n"
                              "mailto:team@example.org";
     EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{forum, forum, "Go to unknown's Homepage?\r\nhttps://a.example/",
+              (Texts{"Go to unknown's Homepage?\r\nhttps://a.example/",
                      "Open E-mail client to send an e-mail to Anna (anna@example.org) ?\r\n"
                      "mailto:anna@example.org",
                      team, team}));
     EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
-    EXPECT_EQ(w.opened, (Texts{"https://example.org/forum", "https://a.example/",
-                               "mailto:anna@example.org", "mailto:team@example.org"}));
+    EXPECT_EQ(w.opened,
+              (Texts{"https://a.example/", "mailto:anna@example.org", "mailto:team@example.org"}));
     l.setView(nullptr);
 }
 
