@@ -49,11 +49,6 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
         {R"(FreezeAIUpdating("now"))",
          {"Wrong number of arguments in function:\r\nFreezeAIUpdating(\"now\")\r\n\r\n"
           "Found arguments: 1\r\nExpected: 0"}},
-        {"SelectRules(2)",
-         {"Wrong argument format in function: \r\nSelectRules(2)\r\n\r\nArgument: 2\r\n"
-          "Argument Index: 0\r\n",
-          "Wrong number of arguments in function:\r\nSelectRules(2)\r\n\r\nFound arguments: "
-          "0\r\nExpected: 1"}},
         // Names are compared exactly; unknown ones are left alone without a word.
         {R"(selectai("1", "X"))", {}},
         {R"(SelectAi("1", X))", {}},

@@ -27,17 +27,17 @@ std::string fields(const MainLinkSettings& s) {
 }
 
 TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
-    const content::FolderVars vars{.launcher = "/kvs/"};
-    const MainLinkSettings urlOnly{.url = "https://example.org/x"};
+    content::FolderVars vars;
+    vars.launcher = "/kvs/";
+    const MainLinkSettings def;
+    MainLinkSettings urlOnly;
+    urlOnly.url = "https://example.org/x";
     const MainLinkSettings many{"  Our Site", "Site", "/kvs/help.html", 255, 0, 65280,
                                 16777215,     1,      0xFFFFFF};
     // Backgrounds without their text colour: black or white, whichever reads better.
-    const MainLinkSettings dark{.background = 0x402010,
-                                .textColor = 0xFFFFFF,
-                                .backgroundFlash = 0xF0F0F0,
-                                .textFlash = 0,
-                                .startButtonBack = 0x303030,
-                                .startButtonText = 0xFFFFFF};
+    const MainLinkSettings dark{def.textExpanded, def.textCollapsed, def.url, 0x402010,
+                                0xFFFFFF,         0xF0F0F0,          0,       0x303030,
+                                0xFFFFFF};
     const std::pair<const char*, MainLinkSettings> cases[] = {
         {"MainLinkBackground = \"4202512\"\nMainLinkBackgroundFlashColor = \"15790320\"\n"
          "StartButtonBackColor = \"3158064\"\n",
@@ -136,13 +136,14 @@ TEST(LinksFile, OnlyWebAndPlainMailAddressesAreOpened) {
         EXPECT_EQ(opened, c.opens) << c.address;
         EXPECT_EQ(w.opened.size(), c.opens ? 1u : 0u) << c.address;
         ASSERT_EQ(w.ui.messages().size(), 1u) << c.address;
-        if (!c.opens)
+        if (!c.opens) {
             EXPECT_EQ(w.ui.messages()[0].text,
                       "This address is not opened: only web addresses (http:, https:) and e-mail "
                       "addresses are.\r\n" +
                           std::string(c.mail ? "mailto:" : "") +
                           (c.address == "http://a\nb" ? "http://a?b" : c.address))
                 << c.address;
+        }
     }
 }
 

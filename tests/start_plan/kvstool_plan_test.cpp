@@ -76,8 +76,9 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     for (const auto& [arguments, exitCode] : calls) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.exitCode, exitCode) << arguments;
-        if (exitCode == 1)
+        if (exitCode == 1) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        }
     }
 }
 
