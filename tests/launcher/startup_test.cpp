@@ -86,8 +86,6 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
               (Texts{"No spaces allowed!", "No tabs allowed!", "Invalid character found!",
                      "Invalid character found!", "Please locate 'Korvane.exe' file!"}));
     EXPECT_EQ(w.ui.messages()[0].icon, Icon::Information);
-    EXPECT_EQ(w.ui.prompts()[0], "Please enter your nick name. This name will appear in "
-                                 "Korvane if you host/join a game and in Korvane Starter.");
     const Launcher& l = *w.launcher;
     EXPECT_EQ(l.nick, "Bosss");
     // The lobby labels were set before the nick was asked for.
