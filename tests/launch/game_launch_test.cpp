@@ -136,28 +136,41 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
 
 // Nothing that goes wrong after the installation leaves the launcher minimised: the
 // first tick finds no game window and brings it back, raised and still on top. None of it
-// is reported.
+// is a message box; a start that failed keeps its reason.
 TEST(GameLaunch, AStartWithoutAGameWindowEndsRestoredAtTheFirstTick) {
+    const char* const sleeper = "#!/bin/sh\nsleep 3\n";
+    enum Twist { None, VanishedFolder, NoDisplay, NoWine };
     const struct {
         const char* what;
         const char* game; // korvane.exe's text, none when missing
-        bool noDisplay;
-    } cases[] = {{"missing korvane.exe", nullptr, false},
-                 {"a game that shows no window", "#!/bin/sh\nsleep 3\n", false},
-                 {"no window system", "#!/bin/sh\nsleep 3\n", true}};
+        mode_t mode;
+        Twist twist;
+        const char* error; // part of the start's error; none when the process starts
+    } cases[] = {{"missing korvane.exe", nullptr, 0, None, "was not found"},
+                 {"not executable", sleeper, 0644, None, "could not be started"},
+                 {"vanished game folder", sleeper, 0755, VanishedFolder, "was not found"},
+                 {"Windows program without Wine", "MZ\x90", 0755, NoWine, "Wine is not installed"},
+                 {"a game that shows no window", sleeper, 0755, None, nullptr},
+                 {"no window system", sleeper, 0755, NoDisplay, nullptr}};
     const char* display = std::getenv("DISPLAY");
     const std::string savedDisplay = display ? display : "";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LaunchWorld w;
         if (c.game)
-            w.writeGame(c.game, 0755);
-        if (c.noDisplay)
+            w.writeGame(c.game, c.mode);
+        if (c.twist == VanishedFolder)
+            w.launcher->installations.setCurrentGameFolder(w.tmp / "gone/");
+        if (c.twist == NoWine)
+            w.launcher->wineCommand = w.tmp / "no-wine/wine";
+        if (c.twist == NoDisplay)
             ::unsetenv("DISPLAY");
         w.launcher->alwaysOnTop = true;
         const auto started = Clock::now();
         ASSERT_TRUE(startGame(*w.launcher));
-        EXPECT_EQ(w.launcher->launch.started, c.game != nullptr) << w.launcher->launch.startError;
+        EXPECT_EQ(w.launcher->launch.started, !c.error) << w.launcher->launch.startError;
+        EXPECT_NE(w.launcher->launch.startError.find(c.error ? c.error : ""), std::string::npos)
+            << w.launcher->launch.startError;
         EXPECT_TRUE(w.launcher->wasMinimised);
         ASSERT_TRUE(pumpUntil([&] { return w.restored(); }, 10000));
         const long ms = msSince(started);
