@@ -1,9 +1,7 @@
 // Command files and KDG description files run against a launcher on the demo world: the
-// exact messages of bad lines, the state good lines leave, and lists frozen to what the
-// file loaded.
+// exact messages of bad lines and the state good lines leave.
 #include "automation/command_file.h"
 #include "automation/kdg_description.h"
-#include "automation/selection.h"
 #include "launcher/automation_wiring.h"
 #include "launcher/content_wiring.h"
 #include "platform/files.h"
@@ -125,47 +123,6 @@ TEST(CommandFile, AfterAnyBytesTheCommandsSetRequestsLocksAndFreezes) {
     EXPECT_TRUE(platform::fileExists(w.game("korvane.kdg")));
     for (const auto& e : w.l().content.mods.entries)
         EXPECT_FALSE(e.checked) << e.name;
-}
-
-TEST(CommandFile, FrozenListsHoldExactlyWhatTheFileLoaded) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    w.run({"FreezeAIUpdating()", "DeactiveAllAIs()", "FreezeRulesUpdating()", "UnloadRules()",
-           R"(LoadAI_FromPath("Raider", "%KVSAIPath%"))",
-           R"(LoadAI_FromPath(" Hunter ", "%KVSAIPath%"))",
-           R"(LoadRules_FromPath("Classic", "%KVSRulesPath%"))"});
-    automation::refreshLists(automationEnv(w.l()), true);
-    for (int p = 0; p < 8; ++p)
-        EXPECT_EQ(w.playerItems(p), (Texts{"<don't change>", "Raider", "Hunter"})) << p;
-    EXPECT_EQ(w.l().content.choices.rules.items, (Texts{"<don't change>", "Classic"}));
-    // Selecting by name takes the catalogue's order; a name not loaded is reported.
-    w.ui.clear();
-    automation::selectAiByName(automationEnv(w.l()), 5, "Hunter");
-    automation::selectAiByName(automationEnv(w.l()), 5, "Fortress");
-    automation::selectAiEntry(automationEnv(w.l()), 6, -1);
-    automation::selectAiEntry(automationEnv(w.l()), 6, 3);
-    automation::selectAiEntry(automationEnv(w.l()), 9, 1);
-    automation::selectRulesEntry(automationEnv(w.l()), 2);
-    automation::selectRulesByName(automationEnv(w.l()), "Hard Times");
-    EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
-    EXPECT_EQ(w.l().options.ai[5], "Hunter");
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"AI file 'Fortress' was not found, make sure it is loaded before trying to "
-                     "select it.",
-                     "Error selecting AI with index -1 for AI number 6",
-                     "Error selecting AI with index 3", "Error selecting rules #2",
-                     "Rules file 'Hard Times' was not found, make sure it is loaded before trying "
-                     "to select it."}));
-
-    // Unfrozen, the next refresh scans the folder again and offers "<Random>".
-    w.ui.clear();
-    w.run({"ReleaseAIs()"});
-    automation::refreshLists(automationEnv(w.l()), true);
-    const Texts items = w.playerItems(5);
-    EXPECT_EQ(items.back(), "<Random>");
-    EXPECT_EQ(items.size(), 2u + 4u); // the demo's four AIs
-    EXPECT_EQ(w.l().content.choices.choice(5), "Hunter");
-    EXPECT_EQ(w.ui.messageTexts(), Texts{});
 }
 
 TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {

@@ -61,8 +61,6 @@ TEST(GlobalConfig, CommandLineStartRunsTheDemoConfigurationAndInstallsOnce) {
     EXPECT_FALSE(w.l().automation.labelVisible);
     EXPECT_EQ(w.l().content.choices.choice(0), "<don't change>");
     EXPECT_EQ(w.playerItems(0).back(), "<Random>");
-    EXPECT_EQ(kv::failedToLoadMessage(w.l(), "Nope.ini"),
-              "Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder + "Nope.ini'");
 }
 
 TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
@@ -113,27 +111,6 @@ TEST(GlobalConfig, EachConfigurationKeepsItsOwnSettingsFile) {
     EXPECT_EQ(l.automation.label, "");
     EXPECT_EQ(platform::resolvePath(l.settingsFilePath()),
               platform::resolvePath(w.app("Settings/starter.ini")));
-}
-
-TEST(GlobalConfig, RequestedAisOutliveTheResetAndMissingOnesAreReported) {
-    AutomationWorld w;
-    w.writeConfig("First.ini", {R"(SelectAI("2", "Fortress"))", R"(SelectRules("Ghost"))"});
-    w.writeConfig("Second.ini", {"// nothing"});
-    ASSERT_TRUE(w.start());
-    Launcher& l = w.l();
-    w.ui.clear();
-    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "First.ini"));
-    EXPECT_EQ(l.content.choices.choice(2), "Fortress");
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Rules file 'Ghost' was not found, make sure it is loaded before trying to "
-                     "select it.",
-                     "'Fortress' AI file must change the base state to Advanced Bases."}));
-    // Settings of Second say nothing of player 2; the earlier request is applied again.
-    l.content.choices.players[2].selected = 0;
-    w.ui.clear();
-    ASSERT_TRUE(kv::applyGlobalConfiguration(l, "Second.ini"));
-    EXPECT_EQ(l.content.choices.choice(2), "Fortress");
-    EXPECT_EQ(w.ui.messageTexts(), Texts{});
 }
 
 TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {

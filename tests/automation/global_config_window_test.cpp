@@ -1,5 +1,5 @@
-// `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
-// double click, deleting through the real "Are you sure?" box; the main window's locks.
+// `FrmGlobalConfigLoad` deleting through the real "Are you sure?" box; the main window's
+// label and locks.
 #include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -22,13 +21,6 @@
 
 namespace kv::test {
 namespace {
-
-void writeConfigs(const AutomationWorld& w) {
-    w.writeConfig("Duel.ini", {"Description = \"Hunter against Raider\"", "FreezeAIUpdating()",
-                               "DeactiveAllAIs()", R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
-                               R"(SelectAI("0", "Hunter"))"});
-    w.writeConfig("Gone.ini", {"Description = \"About to vanish\""});
-}
 
 template <class T> T* child(const QObject* in, const char* name) {
     return in->findChild<T*>(QString::fromLatin1(name));
@@ -41,39 +33,10 @@ int rowOf(const QListWidget* list, const char* text) {
     return -1;
 }
 
-TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClickNotByEnterAlone) {
-    application();
-    AutomationWorld w;
-    writeConfigs(w);
-    ASSERT_TRUE(w.start());
-    ui::FrmGlobalConfigLoad window(w.l());
-    window.show();
-    auto* list = child<QListWidget>(&window, "List1");
-    ASSERT_EQ(list->count(), 3); // with the demo's "Vanilla", in name order
-    EXPECT_EQ(list->item(0)->text() + list->item(1)->text() + list->item(2)->text(),
-              QStringLiteral("DuelGoneVanilla"));
-    // Enter on the untouched list loads nothing.
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_NE(window.result(), QDialog::Accepted);
-    EXPECT_EQ(w.installs, 1);
-
-    list->setCurrentRow(rowOf(list, "Duel"));
-    EXPECT_EQ(child<QPlainTextEdit>(&window, "TxtGlobalConfigDesc")->toPlainText(),
-              QStringLiteral("Hunter against Raider"));
-    const QPoint at = list->visualItemRect(list->currentItem()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(w.l().activeSettingsName, "Duel.ini");
-    EXPECT_EQ(w.installs, 2);
-}
-
 TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     application();
     ui::QtUi qtUi;
     AutomationWorld w(&qtUi);
-    writeConfigs(w);
     w.write(w.app("Settings/Duel.ini"), "KVResolution=2\r\n");
     ASSERT_TRUE(w.start());
     ui::FrmGlobalConfigLoad window(w.l());
@@ -103,7 +66,7 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
                   button == QMessageBox::No);
         EXPECT_EQ(platform::fileExists(w.app("Settings/Duel.ini")), button == QMessageBox::No);
     }
-    ASSERT_EQ(list->count(), 2);
+    ASSERT_EQ(list->count(), 1); // the demo's "Vanilla"
     EXPECT_EQ(rowOf(list, "Duel"), -1);
     EXPECT_FALSE(w.l().automation.labelVisible);
     closeMainWindow(w.l());
