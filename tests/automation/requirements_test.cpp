@@ -1,10 +1,7 @@
 // Requirement and conflict resolution: the rules set, the players' AIs and the ticked
 // MODs against the alliances and base state options, with the exact message sequence.
 #include "automation/requirements.h"
-#include "launcher/game_start.h"
-#include "launcher/launcher.h"
-#include "launcher/options_toolbar.h"
-#include "tests/automation/automation_world.h"
+#include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -70,26 +67,6 @@ TEST(Requirements, TableOfRulesAisAndKdgs) {
         EXPECT_EQ(out.alliancesOn, c.alliances) << c.what;
         EXPECT_EQ(out.baseState, c.base) << c.what;
     }
-}
-
-TEST(Requirements, TheInstallSwitchesTheOptionsToolbar) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    Launcher& l = w.l();
-    // Islands asks for bases; Raider (player 1) for alliances; Hard Times for bases too.
-    w.write(w.app("Mods/INI/KDG Files/Islands.ini"), "SetBasesState(\"2\")\r\n");
-    w.write(w.app("Mods/INI/KDG Files/Night.ini"), "EnableAlliances()\r\nSetBasesState(\"3\")\r\n");
-    setAlliances(l, false);
-    chooseOptionEntry(l, OptionButton::Bases, 1);
-    ASSERT_TRUE(l.content.choices.selectAI(1, "Raider"));
-    ASSERT_TRUE(l.content.choices.selectRules("Hard Times"));
-    w.ui.clear();
-    ASSERT_TRUE(makeSloVlo(l));
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{aiAlliances("Raider"),
-                     "'Hard Times' rules file must change the base state to Bases."}));
-    EXPECT_EQ(l.options.button(OptionButton::Alliances).caption, "Alliances on");
-    EXPECT_EQ(l.options.button(OptionButton::Bases).caption, "Bases");
 }
 
 } // namespace
