@@ -42,8 +42,7 @@ TEST(Startup, StepsRunInTheirOrderAndClosingPutsTheGameBack) {
     const Launcher& l = *d.launcher;
     EXPECT_TRUE(l.startupFinished && l.mapEditorAvailable && l.scriptHelpAvailable);
     EXPECT_TRUE(d.ui.messages().empty());
-    // The catalogues were read before the settings chose from them, and the choices were
-    // installed.
+    // The catalogues were read before the settings chose from them; the choices installed.
     EXPECT_EQ(l.content.choices.rulesChoice(), "Classic");
     EXPECT_NE(d.skirmish("player2.vlo"), defaultVlo);
     EXPECT_EQ(l.gameName, "Demo's game");
@@ -98,13 +97,6 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
     EXPECT_FALSE(w.launcher->firstRun);
     EXPECT_EQ(w.launcher->gameName + "|" + w.launcher->ownNameLabel, "Bosss' game|Bosss (you)");
     EXPECT_TRUE(w.ui.messages().empty());
-
-    // Without the settings file it is a first run again; no nick ends the program.
-    ASSERT_TRUE(platform::deleteFile(w.launcher->settingsFilePath()));
-    w.restart();
-    w.ui.answerInput(std::nullopt);
-    EXPECT_FALSE(runStartup(*w.launcher, ""));
-    EXPECT_TRUE(w.launcher->firstRun);
 }
 
 TEST(LauncherCommandLine, SwitchesRunInOrderAndBadOnesAreReported) {
