@@ -82,8 +82,7 @@ TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndTheLocks) {
     window.show();
     auto* label = child<QLabel>(&window, "LblGlobalConfig");
     ASSERT_NE(label, nullptr);
-    EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->text(), QStringLiteral("Duel.ini"));
+    EXPECT_TRUE(label->isVisible() && label->text() == QStringLiteral("Duel.ini"));
     for (int p = 0; p < 8; ++p)
         EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("ComboAI%1").arg(p))->isEnabled(),
                   p >= 2)
