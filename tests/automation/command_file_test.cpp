@@ -134,8 +134,7 @@ TEST(KdgDescription, RecordsKeysDefaultsAndRequirements) {
                           {"Description", "tanks // not a comment"}}));
     EXPECT_EQ(r.description, "Heavy\r\ntanks // not a comment");
     EXPECT_EQ(r.authorName + "|" + r.authorEmail, "Rolf|Unknown");
-    EXPECT_TRUE(r.alliancesRequired);
-    EXPECT_EQ(r.baseStateRequired, 3);
+    EXPECT_TRUE(r.alliancesRequired && r.baseStateRequired == 3);
     EXPECT_EQ(w.ui.messageTexts(),
               (Texts{"INI Error: Value for SetBasesState() must be in the range of 1-3, found: 4.",
                      "Wrong number of arguments in function:\r\nSetBasesState(\"1\", "

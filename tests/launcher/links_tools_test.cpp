@@ -103,7 +103,6 @@ TEST(LinksFile, AuthorLinksAskFirstAndMinimiseOnlyWhenOnTop) {
                      "Open E-mail client to send an e-mail to Anna (anna@example.org) ?\r\n"
                      "mailto:anna@example.org",
                      team, team}));
-    EXPECT_EQ(w.ui.messages()[0].icon, Icon::Question);
     EXPECT_EQ(w.opened,
               (Texts{"https://a.example/", "mailto:anna@example.org", "mailto:team@example.org"}));
     l.setView(nullptr);

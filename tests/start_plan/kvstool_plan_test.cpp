@@ -20,13 +20,10 @@ ToolRun runTool(const std::string& arguments) {
 
 // The first step of `kind` whose target ends with `name`.
 QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString& name) {
-    for (const auto& v : steps) {
-        const QJsonObject o = v.toObject();
-        if (o["kind"].toString() == kind &&
-            (name.isEmpty() || o["target"].toString().endsWith(name) ||
-             o["name"].toString() == name))
+    for (const auto& v : steps)
+        if (const QJsonObject o = v.toObject(); o["kind"].toString() == kind &&
+            (name.isEmpty() || o["target"].toString().endsWith(name) || o["name"] == name))
             return o;
-    }
     return {};
 }
 

@@ -42,12 +42,6 @@ std::string planText(const StartPlan& plan) {
     return out;
 }
 
-std::string registryFile(AutomationWorld& w) {
-    std::string bytes;
-    platform::readFile(w.tmp / "registry.reg", bytes);
-    return bytes;
-}
-
 // Makes the plan, checks it changed nothing, runs the real install and the start's
 // registry and command-line step, and checks the result against the plan.
 StartPlan planAndStart(AutomationWorld& w) {
@@ -55,7 +49,7 @@ StartPlan planAndStart(AutomationWorld& w) {
     const std::string game = w.world.gameFolder;
     const FolderSnapshot gameBefore = snapshot(game);
     const FolderSnapshot appBefore = snapshot(w.world.launcherFolder);
-    const std::string registryBefore = registryFile(w);
+    const std::string registryBefore = w.read(w.tmp / "registry.reg");
     const auto captions = [&l] {
         return l.options.button(OptionButton::Alliances).caption + "|" +
                l.options.button(OptionButton::Bases).caption;
@@ -68,7 +62,7 @@ StartPlan planAndStart(AutomationWorld& w) {
     EXPECT_EQ(content::choicesSeen(l.content), choicesBefore) << "planning changed the lists";
     EXPECT_EQ(differences(gameBefore, snapshot(game)), Texts{}) << "planning changed the game";
     EXPECT_EQ(differences(appBefore, snapshot(w.world.launcherFolder)), Texts{});
-    EXPECT_EQ(registryFile(w), registryBefore);
+    EXPECT_EQ(w.read(w.tmp / "registry.reg"), registryBefore);
     EXPECT_EQ(captions(), captionsBefore);
     EXPECT_EQ(w.ui.messageTexts(), Texts{}) << "planning said something";
 
