@@ -119,12 +119,11 @@ TEST(GlobalConfig, ListingAndDeletingTouchExactlyTheirFiles) {
     w.writeConfig("notes.txt", {"Description = \"not a configuration\""});
     w.write(w.app("Settings/A.ini"), "KVResolution=1\r\n");
     w.write(w.app("Settings/B.ini"), "KVResolution=2\r\n");
-    auto entries = kv::GlobalConfigurations_Load(w.l());
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& x, const auto& y) { return x.name < y.name; });
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].name + "|" + entries[0].description, "A|");
-    EXPECT_EQ(entries[1].name + "|" + entries[1].description, "B|Second\r\nline");
+    Texts listed;
+    for (const auto& e : kv::GlobalConfigurations_Load(w.l()))
+        listed.push_back(e.name + "|" + e.description);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Texts{"A|", "B|Second\r\nline"}));
 
     EXPECT_TRUE(kv::deleteGlobalConfiguration(w.l(), "A"));
     EXPECT_TRUE(platform::fileExists(trashed("A.ini")));

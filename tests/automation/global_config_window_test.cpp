@@ -37,18 +37,14 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     application();
     ui::QtUi qtUi;
     AutomationWorld w(&qtUi);
-    w.write(w.app("Settings/Duel.ini"), "KVResolution=2\r\n");
-    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.start("-globalini Duel.ini")); // the active configuration, with its settings
     ui::FrmGlobalConfigLoad window(w.l());
     qtUi.setParent(&window);
     window.show();
     auto* list = child<QListWidget>(&window, "List1");
     list->setCurrentRow(rowOf(list, "Duel"));
     auto* remove = child<QPushButton>(&window, "CmdDelete");
-    // Duel is the active configuration.
-    w.l().activeSettingsName = "Duel.ini";
-    w.l().automation.label = "Duel.ini";
-    w.l().automation.labelVisible = true;
+    ASSERT_TRUE(platform::fileExists(w.app("Settings/Duel.ini")));
 
     // First answer No, then Yes.
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {

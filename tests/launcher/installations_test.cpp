@@ -116,8 +116,7 @@ TEST(Installations, GamesInWinePrefixesAreOfferedBeforeTheFileDialog) {
     w.tmp.write("outside/drive_c/korvane.exe", "");        // out of the home folder
     ::symlink((w.tmp / "outside").c_str(), (home + "/Games/out").c_str());
     ::symlink((home + "/Games/korvane/drive_c").c_str(), (home + "/Games/again").c_str());
-    const char* realHome = std::getenv("HOME");
-    const std::string savedHome = realHome ? realHome : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("HOME", home.c_str(), 1);
 
     const auto found = platform::findInWinePrefixes(home, "korvane.exe");
