@@ -42,8 +42,6 @@ TEST(CommandFile, BadCallsShowTheirMessageAndChangeNothing) {
           "Found arguments: 1\r\nExpected: 2"}},
         // Names are compared exactly; unknown ones are left alone without a word.
         {R"(SelectAi("2", "X"))", {}},
-        {R"(SetBackgroundPath("%KVSPath%back.bmp"))",
-         {"SetBackgroundPath() is currently disabled, due to slow loading of the program."}},
         {R"(LoadAI_FromPath("Nope", "%KVSAIPath%"))",
          {"'Nope' !was not found in directory:\r\n\r\n" + aiFolder}},
         {R"(LoadAI_FromPath("Hunter", ")" + aFile + R"("))",

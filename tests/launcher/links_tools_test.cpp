@@ -42,7 +42,6 @@ TEST(LinksFile, KeysInAnyCaseLaterLinesWinUnknownAndEmptyIgnored) {
          "StartButtonBackColor = \"3158064\"\n",
          dark},
         {"MainLinkURL = \"https://example.org/x\"\r\n", urlOnly},
-        {"mainlinkurl=\"https://example.org/x\"", urlOnly},
         {"MAINLINKURL = \"https://example.org/x\"   // a comment\n", urlOnly},
         {"MainLinkURL = \"one\"\nMainLinkURL = \"https://example.org/x\"\n", urlOnly},
         {"// MainLinkURL = \"no\"\nMainLinkURL = \"\"\n = \"v\"\nFooter = \"x\"\n"
