@@ -47,7 +47,6 @@ TEST(GameCommandLine, DisplayPartsKeepTheirBlanks) {
         {Renderer::Software, 1, 0, " -REF"},
         {Renderer::Software, 4, 0, " -MMX"},
         {Renderer::Software, 2, 1, " -RGB -640"}, // "640 x480": the blank before "x" goes
-        {Renderer::ThreeDfx, 0, 5, " -3DFX -1280"},
         // An index outside the list never leaves a lone " -".
         {Renderer::ThreeDfx, 0, -1, " -3DFX"},
         {Renderer::ThreeDfx, 0, 6, " -3DFX"},

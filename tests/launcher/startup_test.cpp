@@ -74,7 +74,6 @@ TEST(Startup, FirstRunAsksNickAndGameThenWritesSettingsOnlyWhenClosing) {
     for (const auto& [name, value] : {std::pair{"KVPath", game}, std::pair{"KVSPath", w.root}})
         EXPECT_EQ(w.registry->query(platform::RegistryRoot::CurrentUser, "Korvane Starter", name),
                   platform::RegistryValue(value));
-    EXPECT_FALSE(l.mapEditorAvailable || l.scriptHelpAvailable);
     EXPECT_FALSE(platform::fileExists(l.settingsFilePath()));
 
     closeMainWindow(*w.launcher);
