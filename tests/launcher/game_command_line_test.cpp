@@ -70,13 +70,10 @@ TEST(GameCommandLine, EachCampaignStartsItsOwnMap) {
         const char* campaign;
         const char* part;
     } cases[] = {
-        {"Demo", "-game FASTPLAY"},
-        {"Campaign 1", "-game CAM_1A"},
-        {"Campaign 2", "-game CAM_2A"},
-        {"Campaign 3", "-game CAM_3A"},
+        {"Demo", "-game FASTPLAY"},         {"Campaign 1", "-game CAM_1A"},
+        {"Campaign 2", "-game CAM_2A"},     {"Campaign 3", "-game CAM_3A"},
         {"campaign 3", "-game campaign 3"}, // typed by hand: passed as it stands
-        {"Rush_T2 ", "-game Rush_T2 "},
-        {"", "-game "},
+        {"Rush_T2 ", "-game Rush_T2 "},     {"", "-game "},
     };
     OptionSet o = singlePlayer();
     o.startWithCampaignOn = 1;

@@ -148,9 +148,9 @@ TEST(LinksFile, OnlyWebAndPlainMailAddressesAreOpened) {
 TEST(ToolsMenu, ChangeNickSavesTheNewNickThenRestarts) {
     LauncherWorld w;
     const std::string started = w.tmp / "started";
-    const std::string probe = w.tmp.write(
-        "probe.sh", "#!/bin/sh\npwd > '" + started + ".tmp' && mv '" + started + ".tmp' '" +
-                        started + "'\n");
+    const std::string probe =
+        w.tmp.write("probe.sh", "#!/bin/sh\npwd > '" + started + ".tmp' && mv '" + started +
+                                    ".tmp' '" + started + "'\n");
     std::filesystem::permissions(probe, std::filesystem::perms::owner_all);
     w.ui.answerMessage(Answer::Yes);
     w.ui.answerInput(std::nullopt); // no new nick: nothing happens

@@ -104,7 +104,8 @@ TEST(SettingsFile, DamagedFileStartsWithWhatIsValid) {
     GetDefaultValues(*w.launcher);
     const Launcher& l = *w.launcher;
     EXPECT_EQ(std::to_string(l.options.resolution) + std::to_string(l.options.scrollSpeed) +
-                  std::to_string(l.options.miniModeOn) + std::to_string(l.options.softwareRenderType),
+                  std::to_string(l.options.miniModeOn) +
+                  std::to_string(l.options.softwareRenderType),
               "2200");
     EXPECT_EQ(l.nick.size(), 100000u);
     EXPECT_EQ(l.installations.currentGameFolder(), game);

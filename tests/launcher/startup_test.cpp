@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace kv::test {
 
 using Texts = std::vector<std::string>;

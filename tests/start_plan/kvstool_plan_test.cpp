@@ -21,7 +21,8 @@ ToolRun runTool(const std::string& arguments) {
 // The first step of `kind` whose target ends with `name`.
 QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString& name) {
     for (const auto& v : steps)
-        if (const QJsonObject o = v.toObject(); o["kind"].toString() == kind &&
+        if (const QJsonObject o = v.toObject();
+            o["kind"].toString() == kind &&
             (name.isEmpty() || o["target"].toString().endsWith(name) || o["name"] == name))
             return o;
     return {};
