@@ -1,6 +1,5 @@
-// `FrmGlobalConfigLoad` driven through its widgets: the list with descriptions, loading by
-// double click and by button (also after the file vanished), and deleting through the
-// real "Are you sure?" box.
+// `FrmGlobalConfigLoad` deleting through the real "Are you sure?" box; the main window's
+// label and locks.
 #include "launcher/startup.h"
 #include "platform/files.h"
 #include "tests/automation/automation_world.h"
@@ -15,7 +14,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -23,13 +21,6 @@
 
 namespace kv::test {
 namespace {
-
-void writeConfigs(const AutomationWorld& w) {
-    w.writeConfig("Duel.ini", {"Description = \"Hunter against Raider\"", "FreezeAIUpdating()",
-                               "DeactiveAllAIs()", R"(LoadAI_FromPath("Hunter", "%KVSAIPath%"))",
-                               R"(SelectAI("0", "Hunter"))"});
-    w.writeConfig("Gone.ini", {"Description = \"About to vanish\""});
-}
 
 template <class T> T* child(const QObject* in, const char* name) {
     return in->findChild<T*>(QString::fromLatin1(name));
@@ -42,66 +33,18 @@ int rowOf(const QListWidget* list, const char* text) {
     return -1;
 }
 
-TEST(GlobalConfigWindow, ListsDescriptionsAndLoadsByDoubleClick) {
-    application();
-    AutomationWorld w;
-    writeConfigs(w);
-    ASSERT_TRUE(w.start());
-    ui::FrmGlobalConfigLoad window(w.l());
-    window.show();
-    auto* list = child<QListWidget>(&window, "List1");
-    auto* description = child<QPlainTextEdit>(&window, "TxtGlobalConfigDesc");
-    ASSERT_TRUE(list && description);
-    ASSERT_EQ(list->count(), 3); // with the demo's "Vanilla", in name order
-    EXPECT_EQ(list->item(0)->text() + list->item(1)->text() + list->item(2)->text(),
-              QStringLiteral("DuelGoneVanilla"));
-    EXPECT_EQ(list->currentRow(), 0);
-    // Enter on the untouched list loads nothing.
-    list->setFocus();
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_NE(window.result(), QDialog::Accepted);
-    EXPECT_EQ(w.installs, 1);
-
-    // A configuration deleted behind the window's back cannot be loaded.
-    list->setCurrentRow(rowOf(list, "Gone"));
-    EXPECT_EQ(description->toPlainText(), QStringLiteral("About to vanish"));
-    ASSERT_TRUE(platform::deleteFile(w.app("Mods/Global INIs/Gone.ini")));
-    w.ui.clear();
-    QTest::mouseClick(child<QPushButton>(&window, "CmdLoad"), Qt::LeftButton);
-    EXPECT_EQ(w.ui.messageTexts(),
-              std::vector<std::string>{"Failed to load:\r\n\r\n'" + w.l().paths.globalIniFolder +
-                                       "Gone.ini'"});
-    ASSERT_EQ(list->count(), 2);
-    list->setCurrentRow(rowOf(list, "Duel"));
-    EXPECT_EQ(description->toPlainText(), QStringLiteral("Hunter against Raider"));
-
-    QListWidgetItem* duel = list->currentItem();
-    const QPoint at = list->visualItemRect(duel).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(w.l().activeSettingsName, "Duel.ini");
-    EXPECT_EQ(w.l().content.choices.choice(0), "Hunter");
-    EXPECT_EQ(w.installs, 2);
-}
-
 TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
     application();
     ui::QtUi qtUi;
     AutomationWorld w(&qtUi);
-    writeConfigs(w);
-    w.write(w.app("Settings/Duel.ini"), "KVResolution=2\r\n");
-    ASSERT_TRUE(w.start());
+    ASSERT_TRUE(w.start("-globalini Duel.ini")); // the active configuration, with its settings
     ui::FrmGlobalConfigLoad window(w.l());
     qtUi.setParent(&window);
     window.show();
     auto* list = child<QListWidget>(&window, "List1");
     list->setCurrentRow(rowOf(list, "Duel"));
     auto* remove = child<QPushButton>(&window, "CmdDelete");
-    // Duel is the active configuration.
-    w.l().activeSettingsName = "Duel.ini";
-    w.l().automation.label = "Duel.ini";
-    w.l().automation.labelVisible = true;
+    ASSERT_TRUE(platform::fileExists(w.app("Settings/Duel.ini")));
 
     // First answer No, then Yes.
     for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
@@ -119,21 +62,15 @@ TEST(GlobalConfigWindow, DeleteAsksAndRemovesTheConfigurationAndItsSettings) {
                   button == QMessageBox::No);
         EXPECT_EQ(platform::fileExists(w.app("Settings/Duel.ini")), button == QMessageBox::No);
     }
-    ASSERT_EQ(list->count(), 2);
+    ASSERT_EQ(list->count(), 1); // the demo's "Vanilla"
     EXPECT_EQ(rowOf(list, "Duel"), -1);
     EXPECT_FALSE(w.l().automation.labelVisible);
     closeMainWindow(w.l());
     EXPECT_FALSE(platform::fileExists(w.app("Settings/Duel.ini")));
 }
 
-QLabel* labelWithText(QWidget* in, const QString& text) {
-    for (QLabel* label : in->findChildren<QLabel*>())
-        if (label->text() == text)
-            return label;
-    return nullptr;
-}
-
-TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndLocksAndOpensTheWindow) {
+// The locked players' lists cannot be changed; the label names the configuration.
+TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndTheLocks) {
     application();
     AutomationWorld w;
     ui::Main window(w.l());
@@ -141,34 +78,12 @@ TEST(GlobalConfigWindow, MainWindowShowsTheLabelAndLocksAndOpensTheWindow) {
     window.show();
     auto* label = child<QLabel>(&window, "LblGlobalConfig");
     ASSERT_NE(label, nullptr);
-    EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(label->text(), QStringLiteral("Duel.ini"));
-    for (int p = 0; p < 8; ++p) {
-        auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboAI%1").arg(p));
-        ASSERT_NE(combo, nullptr);
-        EXPECT_EQ(combo->isEnabled(), p >= 2) << p;
-        EXPECT_EQ(labelWithText(&window, QStringLiteral("Player %1:").arg(p))->isEnabled(), p >= 2);
-        EXPECT_EQ(combo->count(), 3) << p;
-    }
+    EXPECT_TRUE(label->isVisible() && label->text() == QStringLiteral("Duel.ini"));
+    for (int p = 0; p < 8; ++p)
+        EXPECT_EQ(window.findChild<QComboBox*>(QStringLiteral("ComboAI%1").arg(p))->isEnabled(),
+                  p >= 2)
+            << p;
     EXPECT_EQ(child<QComboBox>(&window, "ComboAI1")->currentText(), QStringLiteral("Raider"));
-
-    // The configurations window, opened from the main window: load "Vanilla".
-    bool loaded = false;
-    QTimer::singleShot(0, [&loaded] {
-        auto* frm = qobject_cast<ui::FrmGlobalConfigLoad*>(QApplication::activeModalWidget());
-        ASSERT_NE(frm, nullptr);
-        auto* list = child<QListWidget>(frm, "List1");
-        list->setCurrentRow(rowOf(list, "Vanilla"));
-        QTest::mouseClick(child<QPushButton>(frm, "CmdLoad"), Qt::LeftButton);
-        loaded = !frm->isVisible();
-    });
-    QTest::mouseClick(child<QPushButton>(&window, "CmdGlobalConfig"), Qt::LeftButton);
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(label->text(), QStringLiteral("Vanilla.ini"));
-    EXPECT_TRUE(child<QComboBox>(&window, "ComboAI0")->isEnabled());
-    EXPECT_TRUE(platform::fileExists(w.game("Tanks.kvw")));
-    EXPECT_FALSE(platform::fileExists(w.game("Tanks.kdg")));
-    EXPECT_EQ(w.installs, 2);
 }
 
 } // namespace

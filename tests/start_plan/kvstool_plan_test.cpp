@@ -9,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace kv::test {
@@ -21,13 +20,11 @@ ToolRun runTool(const std::string& arguments) {
 
 // The first step of `kind` whose target ends with `name`.
 QJsonObject stepFor(const QJsonArray& steps, const QString& kind, const QString& name) {
-    for (const auto& v : steps) {
-        const QJsonObject o = v.toObject();
-        if (o["kind"].toString() == kind &&
-            (name.isEmpty() || o["target"].toString().endsWith(name) ||
-             o["name"].toString() == name))
+    for (const auto& v : steps)
+        if (const QJsonObject o = v.toObject();
+            o["kind"].toString() == kind &&
+            (name.isEmpty() || o["target"].toString().endsWith(name) || o["name"] == name))
             return o;
-    }
     return {};
 }
 
@@ -42,11 +39,6 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     const std::string fortressIni = w.app("Mods/INI/AI/Fortress.ini");
     w.write(fortressIni, w.read(fortressIni) + "SetRequiredKDG = \"korvane.exe\"\r\n");
     w.write(w.app("Mods/Required KDGs/korvane.exe"), "#!/bin/sh\n");
-    ::unsetenv("WINEPREFIX"); // a player's own would win over the game's
-    // The game as Linux players keep it: a Windows program inside a Wine prefix of its own.
-    w.write(w.game("system.reg"), "WINE REGISTRY Version 2\n");
-    w.write(w.game("drive_c/windows/win.ini"), "");
-    w.write(w.game("korvane.exe"), "MZ");
     const FolderSnapshot app = snapshot(w.world.launcherFolder);
     const FolderSnapshot game = snapshot(w.world.gameFolder);
     const std::string folder = "'" + w.world.launcherFolder + "'";
@@ -56,57 +48,36 @@ TEST(KvstoolPlan, PrintsTheStartOfTheSavedSettingsWithoutChangingAFile) {
     EXPECT_EQ(r.err, "");
     const QJsonObject out = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
     EXPECT_TRUE(out["startsGame"].toBool());
-    EXPECT_FALSE(out["randomDrawn"].toBool());
     const QJsonArray steps = out["steps"].toArray();
     const QJsonObject walls = stepFor(steps, "copy", "FortressWalls.kdg");
     EXPECT_EQ(walls["size"].toInt(), 2048);
     EXPECT_TRUE(walls["source"].toString().endsWith("Mods/SkirmishAI/Fortress/FortressWalls.kdg"))
         << walls["source"].toString().toStdString();
-    EXPECT_EQ(stepFor(steps, "copy", "Roads.kdg")["size"].toInt(), 1536);
     EXPECT_TRUE(stepFor(steps, "copy", "korvane.exe").isEmpty());
-    const QJsonObject vlo = stepFor(steps, "write", "player2.vlo");
-    EXPECT_TRUE(vlo["note"].toString().startsWith("player 2: Raider"));
-    EXPECT_GT(vlo["size"].toInt(), 0);
-    EXPECT_EQ(stepFor(steps, "requirements", {})["baseState"].toInt(), 3);
     EXPECT_EQ(stepFor(steps, "registry", "base")["value"].toInt(), 2);
-    EXPECT_EQ(stepFor(steps, "registry", "phrase0")["value"].toString(), "Hello!");
     EXPECT_EQ(stepFor(steps, "command-line", {})["commandLine"].toString(), " -3DFX  ");
-    EXPECT_EQ(stepFor(steps, "command-line", {})["note"].toString().toStdString(),
-              "WINEPREFIX=" + w.game("").substr(0, w.game("").size() - 1) + " wine " +
-                  w.game("korvane.exe -3DFX"));
 
     r = runTool(folder);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     for (const std::string& line : std::vector<std::string>{
-             "requirements: base state set to Advanced Bases; says \"'Fortress' AI file must "
-             "change "
-             "the base state to Advanced Bases.\"\n",
              "FortressWalls.kdg (2048 bytes)  [player 1: Fortress (removed after the game)]\n",
-             "\\scroll = 800 (REG_DWORD)\n", "korvane.exe [ -3DFX  ]\n",
+             "korvane.exe [ -3DFX  ]\n",
              "SetRequiredKDG in '" + fortressIni +
-                 "' names 'korvane.exe', which is not copied: it "
-                 "does not end in .kdg."})
+                 "' names 'korvane.exe', which is not copied: it does not end in .kdg."})
         EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
 
     EXPECT_EQ(differences(app, snapshot(w.world.launcherFolder)), std::vector<std::string>{});
     EXPECT_EQ(differences(game, snapshot(w.world.gameFolder)), std::vector<std::string>{});
 
-    const struct {
-        std::string arguments;
-        int exitCode;
-    } calls[] = {{"", 2},
-                 {folder + " " + folder, 2},
-                 {folder + " --yaml", 2},
-                 {"'" + (w.tmp / "nowhere") + "'", 1},
-                 {"'" + w.world.gameFolder + "'", 1},
-                 {"--help", 0}};
-    for (const auto& c : calls) {
-        const ToolRun run = runTool(c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
-        if (c.exitCode == 1)
+    const std::pair<std::string, int> calls[] = {
+        {"", 2}, {folder + " --yaml", 2}, {"'" + w.world.gameFolder + "'", 1}, {"--help", 0}};
+    for (const auto& [arguments, exitCode] : calls) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.exitCode, exitCode) << arguments;
+        if (exitCode == 1) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        }
     }
-    EXPECT_EQ(runTool("--help").out.rfind("usage: kvstool plan LAUNCHER_FOLDER", 0), 0u);
 }
 
 } // namespace

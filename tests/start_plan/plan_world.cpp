@@ -3,24 +3,19 @@
 #include "content/text_util.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace kv::test {
 
 namespace {
 
-std::string keyOf(const std::string& folder, const std::string& path) {
-    std::string p = path;
-    for (char& c : p)
-        if (c == '\\')
-            c = '/';
-    std::string base = folder;
-    for (char& c : base)
-        if (c == '\\')
-            c = '/';
-    if (p.rfind(base, 0) == 0)
-        p = p.substr(base.size());
-    return content::toLower(p);
+std::string keyOf(std::string base, std::string path) {
+    std::replace(base.begin(), base.end(), '\\', '/');
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (path.rfind(base, 0) == 0)
+        path.erase(0, base.size());
+    return content::toLower(path);
 }
 
 } // namespace
