@@ -9,7 +9,6 @@
 #include "update/http_transfer.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -47,10 +46,10 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
     server.neverAnswer("/silent");
     server.trickle("/trickle"); // never idle, ends at the deadline
 
-    TextResult r = fetchText(server.url("/Config.ini"), quick());
-    EXPECT_EQ(r.error, TransferError::None);
-    EXPECT_EQ(r.text, "[MAIN]:\r\n}\r\n");
-    EXPECT_EQ(fetchText(server.url("/moved"), quick()).text, "[MAIN]:\r\n}\r\n");
+    for (const char* path : {"/Config.ini", "/moved"}) {
+        const TextResult r = fetchText(server.url(path), quick());
+        EXPECT_EQ(std::pair(r.error, r.text), std::pair(TransferError::None, std::string("[MAIN]:\r\n}\r\n")));
+    }
 
     struct Case {
         const char* path;
@@ -60,7 +59,7 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
          {Case{"/missing", TransferError::HtmlPage}, Case{"/broken", TransferError::HtmlPage},
           Case{"/plain500", TransferError::Network}, Case{"/half", TransferError::Network},
           Case{"/silent", TransferError::TimedOut}, Case{"/trickle", TransferError::TimedOut}}) {
-        r = fetchText(server.url(c.path), quick());
+        const TextResult r = fetchText(server.url(c.path), quick());
         EXPECT_EQ(r.error, c.error) << c.path;
         EXPECT_TRUE(r.text.empty()) << c.path;
     }
@@ -75,10 +74,6 @@ TEST_F(Transfer, FetchTextTellsBodiesFromFailures) {
 }
 
 TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
-    const std::string sha =
-        QCryptographicHash::hash(QByteArray::fromStdString(kBody), QCryptographicHash::Sha256)
-            .toHex()
-            .toStdString();
     server.serve("/good.bin", kBody);
     server.closeHalfWay("/half.bin", kBody);
     server.serve("/tiny.bin", "abc");
@@ -86,8 +81,13 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
     server.serve("/error.bin", std::string(50, 'e'), 500);
     server.neverAnswer("/silent.bin");
     server.redirect("/moved.bin", server.url("/good.bin"));
-
     const std::string target = temp.write("Hunter.kvai", "old AI");
+    NoProgress none;
+    auto expectOldFileAlone = [&](PendingFile& pending, const std::string& what) {
+        EXPECT_TRUE(temp.read("Hunter.kvai") == "old AI") << what;
+        EXPECT_TRUE(leftovers("Hunter.kvai").empty()) << what;
+        EXPECT_FALSE(pending.commit()) << what;
+    };
     struct Case {
         const char* path;
         std::string sha;
@@ -100,18 +100,13 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
                           Case{"/error.bin", {}, TransferError::Network},
                           Case{"/silent.bin", {}, TransferError::TimedOut},
                           Case{"/good.bin", std::string(64, '0'), TransferError::Checksum}}) {
-        NoProgress none;
         PendingFile pending;
-        const FileResult r =
-            downloadFile(server.url(c.path), target, c.sha, none, pending, quick());
-        EXPECT_EQ(r.error, c.error) << c.path;
-        EXPECT_TRUE(temp.read("Hunter.kvai") == "old AI") << c.path;
-        EXPECT_TRUE(leftovers("Hunter.kvai").empty()) << c.path;
-        EXPECT_FALSE(pending.commit()) << c.path;
+        EXPECT_EQ(downloadFile(server.url(c.path), target, c.sha, none, pending, quick()).error,
+                  c.error) << c.path;
+        expectOldFileAlone(pending, c.path);
     }
 
     // A write that fails half-way: the file size limit stands in for a full disk.
-    NoProgress none;
     PendingFile pending;
     ::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
@@ -123,17 +118,14 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &unlimited), 0);
     EXPECT_EQ(full.error, TransferError::WriteFailed);
     EXPECT_FALSE(full.detail.empty());
-    EXPECT_TRUE(temp.read("Hunter.kvai") == "old AI");
-    EXPECT_TRUE(leftovers("Hunter.kvai").empty());
-    EXPECT_FALSE(pending.commit());
+    expectOldFileAlone(pending, "full disk");
 
     // A good download (through a redirect, hash in capitals) waits beside the target until
-    // committed.
+    // committed; the target's folders are made on the way.
+    const std::string sha = QString::fromStdString(test::sha256Hex(kBody)).toUpper().toStdString();
     for (const char* path : {"/good.bin", "/moved.bin"}) {
         temp.write("Hunter.kvai", "old AI");
-        const FileResult r = downloadFile(server.url(path), target,
-                                          QString::fromStdString(sha).toUpper().toStdString(), none,
-                                          pending, quick());
+        const FileResult r = downloadFile(server.url(path), target, sha, none, pending, quick());
         ASSERT_EQ(r.error, TransferError::None) << path;
         EXPECT_EQ(r.bytes, kBody.size());
         EXPECT_EQ(temp.read("Hunter.kvai"), "old AI");
@@ -141,13 +133,10 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
         EXPECT_TRUE(temp.read("Hunter.kvai") == kBody);
         EXPECT_TRUE(leftovers("Hunter.kvai").empty());
     }
-
-    // The target's folders are made on the way.
-    PendingFile nested;
-    ASSERT_EQ(
-        downloadFile(server.url("/good.bin"), temp / "a/b/c.kdg", {}, none, nested, quick()).error,
-        TransferError::None);
-    ASSERT_TRUE(nested.commit());
+    ASSERT_EQ(downloadFile(server.url("/good.bin"), temp / "a/b/c.kdg", {}, none, pending, quick())
+                  .error,
+              TransferError::None);
+    ASSERT_TRUE(pending.commit());
     EXPECT_TRUE(temp.read("a/b/c.kdg") == kBody);
 }
 

@@ -18,15 +18,16 @@ namespace {
 using Texts = std::vector<std::string>;
 
 std::string launcherSection(const std::string& version, int size) {
-    return "[KVS]:\r\n{\r\nVersion = \"" + version + "\"\r\nSize = \"" + std::to_string(size) +
-           "\"\r\nURL = \"http://h/KVStarter.exe\"\r\nDescription = \"Newer\"\r\n}\r\n";
+    return test::configText("[KVS]{Version=" + version + ";Size=" + std::to_string(size) +
+                            ";URL=http://h/KVStarter.exe;Description=Newer}");
 }
+const std::string kNoConfig = "Failed to download Auto-Update configuration file.";
 
 TEST(UpdateCheck, ConfigurationSourcesAndFailures) {
     test::UpdateWorld w;
     // Nothing at home nor at the fallback: one message, and nothing when silent.
     w.session->DoAutoUpdate(false);
-    EXPECT_EQ(w.ui.messageTexts(), Texts{"Failed to download Auto-Update configuration file."});
+    EXPECT_EQ(w.ui.messageTexts(), Texts{kNoConfig});
     EXPECT_EQ(w.ui.messages()[0].icon, Icon::Exclamation);
     EXPECT_EQ(w.server.requests(), (Texts{"/starter/Config.ini", "/KVS/Config.ini"}));
     EXPECT_EQ(w.captions,
@@ -61,8 +62,7 @@ TEST(UpdateCheck, ConfigurationSourcesAndFailures) {
         clock.start();
         w.session->DoAutoUpdate(false);
         EXPECT_LT(clock.elapsed(), cancel ? 600 : 1500) << cancel;
-        EXPECT_EQ(w.ui.messageTexts(),
-                  cancel ? Texts{} : Texts{"Failed to download Auto-Update configuration file."});
+        EXPECT_EQ(w.ui.messageTexts(), cancel ? Texts{} : Texts{kNoConfig});
     }
 
     // KVS_UPDATE_URL wins over the setting; the fallback keeps the fixed path.
@@ -76,16 +76,14 @@ TEST(UpdateCheck, ConfigurationSourcesAndFailures) {
 
 TEST(UpdateCheck, DisabledAndParseMessages) {
     test::UpdateWorld w;
-    w.publish("[MAIN]:\r\n{\r\nAutoUpdateActive = \"0\"\r\n[Odd]:\r\n}\r\n" +
-              launcherSection("9", 1));
+    w.publish(test::configText("[MAIN]{AutoUpdateActive=0;[Odd]}") + launcherSection("9", 1));
     w.session->DoAutoUpdate(true);
     EXPECT_TRUE(w.ui.messages().empty());
     w.session->DoAutoUpdate(false);
-    ASSERT_EQ(w.ui.messages().size(), 2u);
-    EXPECT_EQ(w.ui.messages()[0].text, "Unknown Main section: Odd");
+    EXPECT_EQ(w.ui.messageTexts(),
+              (Texts{"Unknown Main section: Odd",
+                     "Auto-Update feature is temporary disabled.\r\nPlease try again later."}));
     EXPECT_EQ(w.ui.messages()[0].title, "Error parsing autodownload config file");
-    EXPECT_EQ(w.ui.messages()[1].text,
-              "Auto-Update feature is temporary disabled.\r\nPlease try again later.");
     EXPECT_EQ(w.ui.messages()[1].icon, Icon::Information);
     EXPECT_EQ(w.windowShown, 0);
 }
@@ -95,16 +93,12 @@ TEST(UpdateCheck, OfferListRowsAndTotals) {
     w.installedAi("Same", 700);
     w.installedAi("Changed", 700);
     w.temp.write("kvs/Maps/here.map", std::string(300, 'm'));
-    const std::string misc = "[MISC]:\r\n{\r\n"
-                             "[Here]:\r\n{\r\nURL = \"http://h/here.map\"\r\nLocalPath = "
-                             "\"Maps\"\r\nSize = \"300\"\r\n}\r\n"
-                             "[Gone]:\r\n{\r\nURL = \"http://h/gone.map\"\r\nLocalPath = "
-                             "\"Maps\"\r\nSize = \"3000\"\r\nVersion = \"2,145\"\r\n}\r\n}\r\n";
-    const std::string ais = "[AI]:\r\n{\r\n"
-                            "[SCRIPT]:\r\n{\r\nTitle = \"Same\"\r\nSize = \"700\"\r\n}\r\n"
-                            "[SCRIPT]:\r\n{\r\nTitle = \"Changed\"\r\nSize = \"701\"\r\n}\r\n"
-                            "[SCRIPT]:\r\n{\r\nTitle = \"New\"\r\nSize = \"2048\"\r\nVersion = "
-                            "\"1.5\"\r\n}\r\n}\r\n";
+    const std::string misc = test::configText(
+        "[MISC]{[Here]{URL=http://h/here.map;LocalPath=Maps;Size=300}"
+        "[Gone]{URL=http://h/gone.map;LocalPath=Maps;Size=3000;Version=2,145}}");
+    const std::string ais = test::configText("[AI]{[SCRIPT]{Title=Same;Size=700}"
+                                             "[SCRIPT]{Title=Changed;Size=701}"
+                                             "[SCRIPT]{Title=New;Size=2048;Version=1.5}}");
     // The running launcher is 2.144 and 5000 bytes: same version and size, not offered.
     w.publish(launcherSection("2.144", 5000) + ais + misc);
     w.session->DoAutoUpdate(false);
@@ -245,26 +239,23 @@ TEST(UpdateCheck, DescriptionRefreshAndMiscAutoDownload) {
     std::filesystem::permissions(readme, std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
     const std::string settings = w.temp.write("kvs/Settings/starter.ini", "Ver=2.144\r\n");
-    auto section = [&](const std::string& title, const std::string& kdg) {
-        return "[SCRIPT]:\r\n{\r\nTitle = \"" + title + "\"\r\n[INI]:\r\n{\r\nURL = \"" +
-               w.url("/" + title + ".ini") + "\"\r\nSize = \"20\"\r\n}\r\n" + kdg + "}\r\n";
+    auto section = [&](const std::string& title, const std::string& iniKeys, const std::string& kdg) {
+        return "[SCRIPT]{Title=" + title + ";[INI]{URL=" + w.url("/" + title + ".ini") + ";" +
+               iniKeys + "Size=20}" + kdg + "}";
     };
-    const std::string kdg = "[KDG]:\r\n{\r\nURL = \"http://h/Gfx.kdg\"\r\n[INI]:\r\n{\r\nURL = \"" +
-                            w.url("/Gfx.ini") + "\"\r\nSize = \"30\"\r\n}\r\n}\r\n";
+    const std::string kdg = "[KDG]{URL=http://h/Gfx.kdg;[INI]{URL=" + w.url("/Gfx.ini") + ";Size=30}}";
     auto misc = [&](const std::string& name, const std::string& file, const std::string& local) {
-        return "[" + name + "]:\r\n{\r\nURL = \"" + w.url("/" + file) + "\"\r\nLocalPath = \"" +
-               local +
-               "\"\r\nSize = \"40\"\r\nAutoDownload = \"True\"\r\nAutoExecute = \"True\"\r\n}\r\n";
+        return "[" + name + "]{URL=" + w.url("/" + file) + ";LocalPath=" + local +
+               ";Size=40;AutoDownload=True;AutoExecute=True}";
     };
     w.installedAi("Other", 100, /*descriptionSize=*/10);
-    std::string other = section("Other", "");
-    other.insert(other.find("Size = \"20\""), "SHA256 = \"" + std::string(64, '0') + "\"\r\n");
-    w.publish("[AI]:\r\n{\r\n" + section("Hunter", kdg) + section("Current", kdg) +
-              section("Absent", "") + other + "}\r\n[MISC]:\r\n{\r\n" +
-              misc("Tool", "tool.bat", "Tools") + misc("Readme", "readme.txt", "%KVSPath%Docs") +
-              misc("Escape", "tool.bat", "../..") + misc("Abs", "tool.bat", "/tmp") +
-              misc("Exe", "kvstarter", "") + misc("Prefs", "starter.ini", "SETTINGS") +
-              misc("Short", "short.txt", "Docs") + "}\r\n");
+    w.publish(test::configText(
+        "[AI]{" + section("Hunter", "", kdg) + section("Current", "", kdg) + section("Absent", "", "") +
+        section("Other", "SHA256=" + std::string(64, '0') + ";", "") + "}[MISC]{" +
+        misc("Tool", "tool.bat", "Tools") + misc("Readme", "readme.txt", "%KVSPath%Docs") +
+        misc("Escape", "tool.bat", "../..") + misc("Abs", "tool.bat", "/tmp") +
+        misc("Exe", "kvstarter", "") + misc("Prefs", "starter.ini", "SETTINGS") +
+        misc("Short", "short.txt", "Docs") + "}"));
     w.ui.answerMessage(Answer::Yes); // run the batch file
     w.session->DoAutoUpdate(false);
     // Only Hunter's and Other's descriptions differ in size; Hunter's KDG description is
