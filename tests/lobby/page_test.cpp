@@ -116,29 +116,5 @@ TEST(LobbyPage, JoiningThroughThePageAndTheUserDetailsWindow) {
 
 }
 
-TEST(LobbyPage, HistoryMenuShowsAddressesAndNotSetSlots) {
-    PageDriver d;
-    d.guest.launcher->hostHistory[0] = "10.0.0.5";
-    d.guest.launcher->hostHistory[1] = " ";
-    d.guest.launcher->hostHistoryCount = 2;
-    QStringList captions;
-    QList<bool> enabled;
-    QTimer::singleShot(100, [&] {
-        auto* menu = d.page->findChild<QMenu*>("IP_History");
-        ASSERT_NE(menu, nullptr);
-        for (QAction* a : menu->actions()) {
-            captions << a->text();
-            enabled << a->isEnabled();
-        }
-        menu->setActiveAction(menu->actions().front());
-        press(menu, Qt::Key_Return, "\r");
-    });
-    d.find<QPushButton>("Command20")->click();
-    ASSERT_EQ(captions.size(), 11);
-    EXPECT_EQ(captions.mid(0, 3), (QStringList{"10.0.0.5", "<Not set>", "<Not set>"}));
-    EXPECT_EQ(enabled.mid(0, 2) + enabled.mid(10), (QList<bool>{true, false, false}));
-    EXPECT_EQ(d.find<QLineEdit>("Text1")->text(), "10.0.0.5");
-}
-
 } // namespace
 } // namespace kv::test
