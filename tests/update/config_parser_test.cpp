@@ -50,10 +50,10 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
     const ParseResult r = parse(sample());
     EXPECT_TRUE(r.messages.empty());
     const UpdateState& s = r.state;
-    EXPECT_TRUE(s.active);
-    EXPECT_EQ(s.hostServer, "http://mirror.example/");
-    ASSERT_EQ(s.messages.size(), 1u);
+    ASSERT_EQ(std::tuple(s.messages.size(), s.ais.size(), s.rules.size(), s.misc.size()),
+              std::tuple(1u, 1u, 1u, 1u));
     const MessageRecord& m = s.messages[0];
+    EXPECT_EQ(std::pair(s.active, s.hostServer), std::pair(true, std::string("http://mirror.example/")));
     EXPECT_EQ(m.name + "|" + m.author + "|" + m.text + "|" + m.url,
               "Welcome|Team|Hello\r\nthere|http://news.example/1");
 
@@ -65,7 +65,6 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
     EXPECT_EQ(s.renamer.url, "http://h/Renamer.exe");
     EXPECT_FLOAT_EQ(s.renamer.version, 1.5f);
 
-    ASSERT_EQ(s.ais.size(), 1u);
     const AiRecord& ai = s.ais[0];
     EXPECT_EQ(ai.title + "|" + ai.author, "Hunter|Ann");
     EXPECT_EQ(std::tuple(ai.size, ai.hasIni, ai.ini.size, ai.hasKdg),
@@ -76,13 +75,10 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
               "HunterGfx.kdg|3.5|http://h/HunterGfx.ini");
     EXPECT_EQ(std::pair(kdg.size, kdg.ini.size), std::pair(4096.0, 55.0)); // INI keeps its size
 
-    ASSERT_EQ(s.rules.size(), 1u);
-    EXPECT_EQ(s.rules[0].sloSize, 100);
-    EXPECT_EQ(s.rules[0].vloUrl, "http://h/rules.vlo");
-    EXPECT_TRUE(s.rules[0].hasIni);
-    EXPECT_EQ(s.rules[0].ini.size, 0.f); // a rules INI ignores "Size"
-
-    ASSERT_EQ(s.misc.size(), 1u);
+    const RulesRecord& rules = s.rules[0];
+    // A rules INI ignores "Size".
+    EXPECT_EQ(std::tuple(rules.sloSize, rules.vloUrl, rules.hasIni, rules.ini.size),
+              std::tuple(100.0, std::string("http://h/rules.vlo"), true, 0.0));
     const MiscRecord& misc = s.misc[0];
     EXPECT_EQ(misc.name + "|" + misc.localPath, "Map pack|/kvs/Maps");
     EXPECT_EQ(std::tuple(misc.autoDownload, misc.autoExecute, misc.selected),
