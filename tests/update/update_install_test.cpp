@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kv::update {
 namespace {
 
@@ -95,7 +97,7 @@ TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(10, 'a'));
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Mods/INI/AI/Hunter.ini")));
     for (const auto& e : platform::listDirectory(w.paths.aiFolder))
-        EXPECT_EQ(e.name, "Hunter.kvai");
+        EXPECT_EQ(e.name, "Hunter.kvai"); // no part left beside it
 }
 
 TEST(UpdateInstall, ALauncherPatchWithoutItsRenamerFailsAndTheProgramGoesOn) {
@@ -133,10 +135,8 @@ TEST(UpdateInstall, ACheckStartedDuringAnInstallSaysSoAndWaits) {
     w.session->env().downloadWindow = &window;
     const size_t configFetches = w.server.requests().size();
     EXPECT_TRUE(w.session->installSelected());
-    size_t after = 0;
-    for (const auto& r : w.server.requests())
-        after += r == "/starter/Config.ini";
-    EXPECT_EQ(after, 1u);
+    const auto requests = w.server.requests();
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), "/starter/Config.ini"), 1);
     EXPECT_EQ(w.ui.messageTexts().front(),
               "An update is being installed; check again when it has finished.");
     EXPECT_GT(w.server.requests().size(), configFetches);
