@@ -13,8 +13,7 @@ namespace {
 
 struct Tool {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 Tool runTool(const QStringList& args) {
@@ -27,10 +26,7 @@ Tool runTool(const QStringList& args) {
 
 TEST(KvstoolLobby, JoinsChatsAndIsAskedToStartByTheHost) {
     ensureCoreApplication();
-    EXPECT_EQ(runTool({"lobby", "--help"}).exitCode, 0);
-    for (const QStringList& bad : {QStringList{"lobby", "join", "/tmp"},
-                                   {"lobby", "host", "/tmp", "--answer", "maybe"}})
-        EXPECT_EQ(runTool(bad).exitCode, 2) << bad.join(' ').toStdString();
+    EXPECT_EQ(runTool({"lobby", "host", "/tmp", "--answer", "maybe"}).exitCode, 2);
     EXPECT_EQ(runTool({"lobby", "host", "/nonexistent/kvs", "--seconds", "1"}).err,
               "kvstool: /nonexistent/kvs: no such folder\n");
 

@@ -59,16 +59,14 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
 
     EXPECT_FLOAT_EQ(s.launcher.version, 2.145f);
     EXPECT_EQ(s.launcher.size, 123456.f);
-    EXPECT_EQ(s.launcher.description + "|" + s.launcher.url + "|" + s.launcher.sha256,
-              "New launcher|http://h/KVStarter.exe|abcd");
     // The renamer's address is "SloURL"; its "URL" key means nothing.
-    EXPECT_EQ(s.renamer.url, "http://h/Renamer.exe");
+    EXPECT_EQ(s.launcher.description + "|" + s.launcher.url + "|" + s.launcher.sha256 + "|" + s.renamer.url,
+              "New launcher|http://h/KVStarter.exe|abcd|http://h/Renamer.exe");
     EXPECT_FLOAT_EQ(s.renamer.version, 1.5f);
 
     const AiRecord& ai = s.ais[0];
-    EXPECT_EQ(ai.title + "|" + ai.author, "Hunter|Ann");
-    EXPECT_EQ(std::tuple(ai.size, ai.hasIni, ai.ini.size, ai.hasKdg),
-              std::tuple(900.0, true, 77.0, true));
+    EXPECT_EQ(std::tuple(ai.title + "|" + ai.author, ai.size, ai.hasIni, ai.ini.size, ai.hasKdg),
+              std::tuple(std::string("Hunter|Ann"), 900.0, true, 77.0, true));
     ASSERT_EQ(ai.kdgs.size(), 1u);
     const KdgRecord& kdg = ai.kdgs[0];
     EXPECT_EQ(kdg.name + "|" + kdg.version + "|" + kdg.ini.url,
@@ -80,9 +78,8 @@ TEST(UpdateConfigParser, FillsEveryRecordOfAFullFile) {
     EXPECT_EQ(std::tuple(rules.sloSize, rules.vloUrl, rules.hasIni, rules.ini.size),
               std::tuple(100.0, std::string("http://h/rules.vlo"), true, 0.0));
     const MiscRecord& misc = s.misc[0];
-    EXPECT_EQ(misc.name + "|" + misc.localPath, "Map pack|/kvs/Maps");
-    EXPECT_EQ(std::tuple(misc.autoDownload, misc.autoExecute, misc.selected),
-              std::tuple(true, true, false));
+    EXPECT_EQ(std::tuple(misc.name, misc.localPath, misc.autoDownload, misc.autoExecute, misc.selected),
+              std::tuple(std::string("Map pack"), std::string("/kvs/Maps"), true, true, false));
 }
 
 TEST(UpdateConfigParser, StructureRules) {
@@ -117,6 +114,14 @@ TEST(UpdateConfigParser, StructureRules) {
                      "Unknown AI section: X4", "Unknown AI Script section: X5",
                      "Unknown AI KDG Script section: X6", "Unknown Rules section: X7",
                      "Unknown Rules Script section: X8", "Unknown Rules KDG section: X9"}));
+
+    // Record counts stop at their limit.
+    std::string lines = "[MISC]:";
+    for (size_t i = 0; i < kMaxRecords + 5; ++i)
+        lines += "|[m" + std::to_string(i) + "]:|}";
+    r = parse(lines);
+    EXPECT_EQ(r.state.misc.size(), kMaxRecords);
+    EXPECT_EQ(r.state.misc.back().name, "m" + std::to_string(kMaxRecords - 1));
 }
 
 TEST(UpdateConfigParser, ValueRules) {
@@ -147,15 +152,6 @@ TEST(UpdateConfigParser, ValueRules) {
              {"http://h/a/b/File.kdg", "File.kdg"}, {"http://h/a/File.kdg?x=1#y", "File.kdg"},
              {"http://h/a/", ""}, {"http://host", ""}, {"File.kdg", "File.kdg"}})
         EXPECT_EQ(urlFileName(url), name) << url;
-}
-
-TEST(UpdateConfigParser, RecordCountsStopAtTheirLimit) {
-    std::string lines = "[MISC]:";
-    for (size_t i = 0; i < kMaxRecords + 5; ++i)
-        lines += "|[m" + std::to_string(i) + "]:|}";
-    const ParseResult r = parse(lines);
-    EXPECT_EQ(r.state.misc.size(), kMaxRecords);
-    EXPECT_EQ(r.state.misc.back().name, "m" + std::to_string(kMaxRecords - 1));
 }
 
 } // namespace

@@ -83,7 +83,6 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(2048, 'h'));
     EXPECT_EQ(w.temp.read("kvs/Docs/auto.txt"), std::string(20, 'a'));
 
-    EXPECT_EQ(kvstool({"parse", "a", "--x"}).code, 2);
     r = kvstool({"check", kvs}, "http://127.0.0.1:1/Config.ini");
     EXPECT_EQ(std::pair(r.code, r.err),
               std::pair(1, std::string("kvstool update: Failed to download Auto-Update configuration "

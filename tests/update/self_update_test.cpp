@@ -29,14 +29,6 @@ bool executable(const std::string& path) {
     return (fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none;
 }
 
-// A stand-in for the running launcher: a process that ends after a moment.
-std::unique_ptr<QProcess> runningLauncher() {
-    auto p = std::make_unique<QProcess>();
-    p->start(QStringLiteral("/bin/sleep"), {QStringLiteral("1")});
-    p->waitForStarted();
-    return p;
-}
-
 int runRenamer(const std::string& folder, const QStringList& more = {}) {
     QProcess renamer;
     renamer.start(QStringLiteral(KV_RENAMER_PATH),
@@ -79,9 +71,23 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     std::string renamerBytes;
     ASSERT_TRUE(platform::readFile(KV_RENAMER_PATH, renamerBytes));
     w.server.serve("/KVStarter.exe", kNewLauncher);
-    w.server.serve("/Renamer", renamerBytes);
     w.temp.write("kvs/kvstarter", kOldLauncher);
     fs::permissions(w.launcherFile("kvstarter"), fs::perms::owner_all);
+    const std::string missing = "Some of the Auto-Download components are missing, Korvane "
+                                "Starter will not try to download them.";
+    // A patch whose renamer the server does not offer fails, and the program goes on.
+    w.publishLauncher(false);
+    w.session->DoAutoUpdate(false);
+    w.session->checkAll(true);
+    EXPECT_TRUE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{missing, "Failed to download missing Auto-Download "
+                                        "component, please reinstall Korvane Starter.",
+                                        "Failed to update Korvane Starter."}));
+    EXPECT_EQ(w.started.size() + size_t(w.quits), 0u);
+    w.ui.clear();
+
+    w.server.serve("/Renamer", renamerBytes);
     w.session->env().startHidden = [](const std::string& program, const std::string& params) {
         return platform::startProgram(program, params, {}, platform::WindowMode::Hidden).ok;
     };
@@ -89,13 +95,14 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     w.session->DoAutoUpdate(false);
     ASSERT_EQ(w.session->offers().size(), 1u);
     w.session->checkAll(true);
-    auto launcher = runningLauncher();
-    w.session->env().processId = long(launcher->processId());
+    QProcess launcher; // a stand-in for the running launcher, ending after a moment
+    launcher.start(QStringLiteral("/bin/sleep"), {QStringLiteral("1")});
+    ASSERT_TRUE(launcher.waitForStarted());
+    w.session->env().processId = long(launcher.processId());
     EXPECT_FALSE(w.session->installSelected());
     EXPECT_EQ(w.ui.messageTexts(),
               (std::vector<std::string>{
-                  "Some of the Auto-Download components are missing, Korvane Starter will not try "
-                  "to download them.",
+                  missing,
                   "Korvane Starter will be restarted and patched now. Backup copy of the current "
                   "version will be created ('KVStarter_old.exe').\r\nPlease use the backup copy if "
                   "update fails."}));
@@ -103,7 +110,7 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     // The renamer waits for the launcher to end before it touches its file.
     QThread::msleep(200);
     EXPECT_EQ(w.temp.read("kvs/kvstarter"), kOldLauncher);
-    launcher->waitForFinished();
+    launcher.waitForFinished();
     ASSERT_TRUE(waitForFile(w.launcherFile("marker")));
     EXPECT_EQ(w.temp.read("kvs/kvstarter") + w.temp.read("kvs/kvstarter_old"), kNewLauncher + kOldLauncher);
     EXPECT_FALSE(platform::fileExists(w.launcherFile("KVSTemp.exe")));

@@ -8,7 +8,6 @@
 #include "tests/update/update_world.h"
 #include "update/http_transfer.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -99,9 +98,15 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
                   c.error) << c.path;
         expectOldFileAlone(pending, c.path);
     }
+    // A cancel stops a transfer that waits for an answer.
+    test::RecordingProgress progress;
+    QTimer::singleShot(150, [&] { progress.stop = true; });
+    PendingFile pending;
+    EXPECT_EQ(downloadFile(server.url("/silent.bin"), target, {}, progress, pending,
+                           {.idleTimeoutMs = 20000}).error, TransferError::Cancelled);
+    expectOldFileAlone(pending, "cancel");
 
     // A write that fails half-way: the file size limit stands in for a full disk.
-    PendingFile pending;
     ::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -110,8 +115,7 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     const FileResult full = downloadFile(server.url("/good.bin"), target, {}, none, pending, quick());
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &unlimited), 0);
-    EXPECT_EQ(full.error, TransferError::WriteFailed);
-    EXPECT_FALSE(full.detail.empty());
+    EXPECT_TRUE(full.error == TransferError::WriteFailed && !full.detail.empty()) << full.detail;
     expectOldFileAlone(pending, "full disk");
 
     // A good download (through a redirect, hash in capitals) waits beside the target until
@@ -132,24 +136,6 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
               TransferError::None);
     ASSERT_TRUE(pending.commit());
     EXPECT_TRUE(temp.read("a/b/c.kdg") == kBody);
-}
-
-TEST_F(Transfer, CancelStopsAWaitingTransferAndKeepsTheOldFile) {
-    test::RecordingProgress progress;
-    server.neverAnswer("/slow.bin");
-    const std::string target = temp.write("Renamer", "old renamer");
-    QTimer::singleShot(150, [&] { progress.stop = true; });
-    PendingFile pending;
-    const FileResult r = downloadFile(server.url("/slow.bin"), target, {}, progress, pending,
-                                      {.idleTimeoutMs = 20000});
-    EXPECT_EQ(r.error, TransferError::Cancelled);
-    EXPECT_EQ(temp.read("Renamer"), "old renamer");
-    EXPECT_TRUE(leftovers("Renamer").empty());
-}
-
-TEST(TransferText, ProgressLine) {
-    EXPECT_EQ(progressText(1572864, 10485760, 524288), "1.5 MB of 10.0 MB, 0.5 MB/s");
-    EXPECT_EQ(progressText(1048576, 0, 0), "1.0 MB, 0.0 MB/s");
 }
 
 } // namespace
