@@ -2,11 +2,9 @@
 // a host port that is already taken. The launcher must stay usable after each.
 #include "tests/lobby/lobby_world.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTcpSocket>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,40 +23,27 @@
 namespace kv::test {
 namespace {
 
-// A Ui whose message boxes take a while and let events run, like a modal box does.
-class SlowBoxUi : public ScriptedUi {
+// A Ui whose boxes stay open a while, running events as a modal box does: a few
+// milliseconds, or until `whileOpen` holds (5 s at most) for the next box.
+class ModalBoxUi : public ScriptedUi {
 public:
     Answer message(const std::string& text, Icon icon, Buttons buttons,
                    const std::string& title) override {
-        ++depth;
-        maxDepth = std::max(maxDepth, depth);
-        for (int i = 0; i < 20; ++i) {
-            QCoreApplication::processEvents();
-            QThread::usleep(200);
+        maxDepth = std::max(maxDepth, ++depth);
+        QElapsedTimer open;
+        open.start();
+        if (auto until = std::exchange(whileOpen, nullptr)) {
+            metWhileOpen = waitUntil(until, 5000);
+            openMs = open.elapsed();
+        } else {
+            waitUntil([] { return false; }, 4);
         }
         --depth;
         return ScriptedUi::message(text, icon, buttons, title);
     }
-    int depth = 0;
-    int maxDepth = 0;
-};
-
-// A box that stays open, running events as a modal box does, while `whileOpen` is not yet
-// true (5 s at most).
-class HeldBoxUi : public ScriptedUi {
-public:
-    Answer message(const std::string& text, Icon icon, Buttons buttons,
-                   const std::string& title) override {
-        if (auto until = std::exchange(whileOpen, nullptr)) {
-            QElapsedTimer open;
-            open.start();
-            metWhileOpen = waitUntil(until, 5000);
-            openMs = open.elapsed();
-        }
-        return ScriptedUi::message(text, icon, buttons, title);
-    }
     std::function<bool()> whileOpen;
     bool metWhileOpen = false;
+    int depth = 0, maxDepth = 0;
     qint64 openMs = 0;
 };
 
@@ -87,86 +72,91 @@ void write(QTcpSocket& s, const std::string& bytes) {
     s.flush();
 }
 
-// The host is still usable: a well-behaved guest gets through the whole greeting.
-void expectAGuestStillGetsGreeted(LobbyPeer& host, std::uint16_t port) {
-    LobbyPeer guest("Bea", port);
-    guest.joinAt("127.0.0.1");
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            const auto rows = guest.rows();
-            return rows == std::vector<std::string>{"127.0.0.1|Al|OK"};
-        },
-        10000))
-        << testing::PrintToString(guest.rows());
-    EXPECT_TRUE(waitUntil(
-        [&] {
-            const auto rows = host.rows();
-            return std::find(rows.begin(), rows.end(), "127.0.0.1|Bea|OK") != rows.end();
-        },
-        10000))
-        << testing::PrintToString(host.rows());
+// A launcher hosting on a port of its own, with a Ui of the test's choice.
+struct Hosting {
+    explicit Hosting(std::unique_ptr<ScriptedUi> ui = nullptr)
+        : port(freePort()), host("Al", port, std::move(ui)) {
+        host.lobby().chooseHost();
+    }
+    // The host is still usable: a well-behaved guest gets through the whole greeting.
+    void expectAGuestStillGetsGreeted() {
+        LobbyPeer guest("Bea", port);
+        guest.joinAt("127.0.0.1");
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                const auto rows = host.rows();
+                return guest.rows() == std::vector<std::string>{"127.0.0.1|Al|OK"} &&
+                       std::find(rows.begin(), rows.end(), "127.0.0.1|Bea|OK") != rows.end();
+            },
+            10000))
+            << testing::PrintToString(guest.rows()) << testing::PrintToString(host.rows());
+    }
+    std::uint16_t port;
+    LobbyPeer host;
+};
+
+// Reads from `peer` until `done` holds for what arrived.
+std::string readUntil(QTcpSocket& peer, const std::function<bool(const std::string&)>& done) {
+    std::string got;
+    EXPECT_TRUE(waitUntil([&] {
+        got += peer.readAll().toStdString();
+        return done(got);
+    })) << got;
+    return got;
 }
 
-TEST(LobbyHostilePeer, SilentPeerIsGreetedAndBlocksAreReadLikeThePeerSentThem) {
-    const auto port = freePort();
-    LobbyPeer host("Al", port);
-    host.lobby().chooseHost();
-    auto peer = rawPeer(port);
-    std::string got;
-    ASSERT_TRUE(waitUntil([&] {
-        got += peer->readAll().toStdString();
-        return got.find("kdgconfig||") != std::string::npos;
-    }));
+TEST(LobbyHostilePeer, SilentAndEarlyPeersAreGreetedAndHeard) {
+    Hosting h;
+    LobbyPeer& host = h.host;
+    auto peer = rawPeer(h.port);
+    const std::string got =
+        readUntil(*peer, [](const std::string& s) { return s.find("kdgconfig||") != s.npos; });
     EXPECT_EQ(got.rfind("nicknameresponse||127.0.0.1||Al", 0), 0u) << got;
     EXPECT_TRUE(host.rows().empty());
 
-    // Upper case is accepted; two messages in one block are one message.
-    write(*peer, "NICKNAME||10.1.1.1||Zed");
-    ASSERT_TRUE(waitUntil([&] { return host.rows().size() == 1; }));
-    EXPECT_EQ(host.rows()[0], "10.1.1.1|Zed|OK");
+    // Two messages in one block are one message, as the peer's parser reads them.
     write(*peer, "message||one||Zedmessage||two||Zed");
     ASSERT_TRUE(waitUntil([&] { return host.ui.messages().size() == 1; }));
-    EXPECT_EQ(host.ui.messages()[0].title, "Message from Zedmessage");
-    EXPECT_EQ(host.ui.messages()[0].text, "one");
+    EXPECT_EQ(host.ui.messages()[0].title + "|" + host.ui.messages()[0].text, "Message from Zedmessage|one");
     write(*peer, "ping||10.1.1.1||Zed");
-    std::string reply;
-    ASSERT_TRUE(waitUntil([&] {
-        reply += peer->readAll().toStdString();
-        return !reply.empty();
-    }));
-    EXPECT_EQ(reply, "pingresponse||127.0.0.1||Al");
-}
+    EXPECT_EQ(readUntil(*peer, [](const std::string& s) { return !s.empty(); }),
+              "pingresponse||127.0.0.1||Al");
 
-TEST(LobbyHostilePeer, PeersSpeakingBeforeTheHostLooksAreHeard) {
-    const auto port = freePort();
-    LobbyPeer host("Al", port);
-    host.lobby().chooseHost();
-    // Three peers connect and send their nick while the host's event loop is not running.
+    // Three peers send their nick while the host's loop is not running; the silent one has no name.
     std::vector<int> fds;
     for (int i = 0; i < 3; ++i) {
-        const int fd = connectedSocket(port);
+        const int fd = connectedSocket(h.port);
         ASSERT_GE(fd, 0);
         const std::string nick =
             "nickname||10.0.0." + std::to_string(i) + "||P" + std::to_string(i);
         ASSERT_GT(::send(fd, nick.data(), nick.size(), MSG_NOSIGNAL), 0);
         fds.push_back(fd);
     }
-    EXPECT_TRUE(waitUntil([&] { return host.rows().size() == 3; }))
+    EXPECT_TRUE(waitUntil([&] { return host.rows().size() == 4; }))
         << testing::PrintToString(host.rows());
     auto rows = host.rows();
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows,
-              (std::vector<std::string>{"10.0.0.0|P0|OK", "10.0.0.1|P1|OK", "10.0.0.2|P2|OK"}));
+              (std::vector<std::string>{"10.0.0.0|P0|OK", "10.0.0.1|P1|OK", "10.0.0.2|P2|OK", "|?|?"}));
     for (int fd : fds)
         ::close(fd);
 }
 
-TEST(LobbyHostilePeer, GarbageAndHugeBlocksLeaveTheHostWorking) {
-    const auto port = freePort();
-    LobbyPeer host("Al", port);
-    host.lobby().chooseHost();
+TEST(LobbyHostilePeer, GarbageHugeBlocksAndALeavingPeerLeaveTheHostWorking) {
+    Hosting h;
+    LobbyPeer& host = h.host;
+    // A peer leaving mid-greeting: the greeting's remaining messages are dropped silently.
     {
-        auto peer = rawPeer(port);
+        auto peer = rawPeer(h.port);
+        write(*peer, "nickname||10.2.2.2||Gone");
+        peer->abort();
+    }
+    ASSERT_TRUE(waitUntil([&] { return host.rows() == std::vector<std::string>{"10.2.2.2|Gone|OK"}; }));
+    waitUntil([] { return false; }, 200);
+    EXPECT_TRUE(host.ui.messages().empty()) << host.ui.messageTexts()[0];
+
+    {
+        auto peer = rawPeer(h.port);
         QRandomGenerator random(7);
         for (int i = 0; i < 200; ++i) {
             std::string junk(size_t(random.bounded(1, 300)), '\0');
@@ -184,21 +174,28 @@ TEST(LobbyHostilePeer, GarbageAndHugeBlocksLeaveTheHostWorking) {
     // Whatever the junk caused was said with the error box, nothing else.
     for (const auto& m : host.ui.messages())
         EXPECT_NE(m.text.find("Error in: remote_parseCommands()"), std::string::npos) << m.text;
-    host.ui.clear();
-    expectAGuestStillGetsGreeted(host, port);
+
+    // A second launcher cannot host on the taken port and says why.
+    LobbyPeer second("Cy", h.port);
+    second.lobby().chooseHost();
+    ASSERT_TRUE(waitUntil([&] { return second.ui.messages().size() == 1; }));
+    const std::string box = second.ui.messages()[0].text;
+    EXPECT_TRUE(box.starts_with("Error:\n10048: ") && box.ends_with("\nError in: prepairListening()"))
+        << box;
+    EXPECT_EQ(second.state().mode, lobby::LobbyMode::Host);
+    EXPECT_FALSE(second.lobby().listening());
+    h.expectAGuestStillGetsGreeted();
 }
 
 TEST(LobbyHostilePeer, AFloodOfMessagesIsCappedAndSaidOnce) {
-    const auto port = freePort();
-    auto owned = std::make_unique<SlowBoxUi>();
-    SlowBoxUi& slow = *owned;
-    LobbyPeer host("Al", port, std::move(owned));
-    lobby::Lobby& lobby = host.lobby();
-    lobby.chooseHost();
+    auto owned = std::make_unique<ModalBoxUi>();
+    ModalBoxUi& slow = *owned;
+    Hosting h(std::move(owned));
+    lobby::Lobby& lobby = h.host.lobby();
     // The flood comes from another thread, as from another machine: it goes on while a
     // box is open here.
     std::atomic<bool> floodDone = false;
-    std::thread flooder([port, &floodDone] {
+    std::thread flooder([port = h.port, &floodDone] {
         const int fd = connectedSocket(port);
         if (fd >= 0) {
             const int on = 1;
@@ -231,13 +228,12 @@ TEST(LobbyHostilePeer, AFloodOfMessagesIsCappedAndSaidOnce) {
 }
 
 TEST(LobbyHostilePeer, ABoxOpenOnTheHostHoldsUpNoGreeting) {
-    const auto port = freePort();
-    auto owned = std::make_unique<HeldBoxUi>();
-    HeldBoxUi& box = *owned;
-    LobbyPeer host("Al", port, std::move(owned));
-    host.lobby().chooseHost();
-    LobbyPeer guest("Bea", port);
-    auto peer = rawPeer(port);
+    auto owned = std::make_unique<ModalBoxUi>();
+    ModalBoxUi& box = *owned;
+    Hosting h(std::move(owned));
+    LobbyPeer& host = h.host;
+    LobbyPeer guest("Bea", h.port);
+    auto peer = rawPeer(h.port);
     write(*peer, "nickname||10.3.3.3||Zed");
     ASSERT_TRUE(waitUntil([&] { return host.rows().size() == 1; }));
     // While Zed's chat box is open, Bea joins; both sides finish the greeting meanwhile.
@@ -255,11 +251,10 @@ TEST(LobbyHostilePeer, ABoxOpenOnTheHostHoldsUpNoGreeting) {
 }
 
 TEST(LobbyHostilePeer, NicknameFloodAndPeersBeyondTheLastRecord) {
-    const auto port = freePort();
-    LobbyPeer host("Al", port);
-    host.lobby().chooseHost();
+    Hosting h;
+    LobbyPeer& host = h.host;
     std::vector<std::unique_ptr<QTcpSocket>> peers;
-    peers.push_back(rawPeer(port));
+    peers.push_back(rawPeer(h.port));
     for (int i = 0; i < 2000; ++i)
         write(*peers[0],
               "nickname||10.4.4." + std::to_string(i % 250) + "||Zed" + std::to_string(i));
@@ -271,9 +266,9 @@ TEST(LobbyHostilePeer, NicknameFloodAndPeersBeyondTheLastRecord) {
     EXPECT_EQ(host.state().sendTo, std::vector<std::string>{"Zed"});
     // Every user record taken: the next connection is let in and closed at once.
     while (peers.size() < size_t(lobby::kUserRecords))
-        peers.push_back(rawPeer(port));
+        peers.push_back(rawPeer(h.port));
     QTcpSocket extra;
-    extra.connectToHost(QStringLiteral("127.0.0.1"), port);
+    extra.connectToHost(QStringLiteral("127.0.0.1"), h.port);
     const std::string refused = "Refused a connection from 127.0.0.1: all 101 places are taken";
     ASSERT_TRUE(waitUntil([&] {
         return !host.state().statusLog.empty() && host.state().statusLog.back() == refused &&
@@ -288,32 +283,7 @@ TEST(LobbyHostilePeer, NicknameFloodAndPeersBeyondTheLastRecord) {
                 return false;
         return true;
     }));
-    expectAGuestStillGetsGreeted(host, port);
-}
-
-TEST(LobbyHostilePeer, PeerLeavingMidGreetingAndAPortInUse) {
-    const auto port = freePort();
-    LobbyPeer host("Al", port);
-    host.lobby().chooseHost();
-    {
-        auto peer = rawPeer(port);
-        write(*peer, "nickname||10.2.2.2||Gone");
-        peer->abort();
-    }
-    ASSERT_TRUE(waitUntil([&] { return host.rows().size() == 1; }));
-    // The greeting's remaining messages are dropped silently.
-    waitUntil([] { return false; }, 200);
-    EXPECT_TRUE(host.ui.messages().empty()) << host.ui.messageTexts()[0];
-
-    LobbyPeer second("Cy", port);
-    second.lobby().chooseHost();
-    ASSERT_TRUE(waitUntil([&] { return second.ui.messages().size() == 1; }));
-    EXPECT_EQ(second.ui.messages()[0].text.rfind("Error:\n10048: ", 0), 0u)
-        << second.ui.messages()[0].text;
-    EXPECT_NE(second.ui.messages()[0].text.find("\nError in: prepairListening()"),
-              std::string::npos);
-    EXPECT_EQ(second.state().mode, lobby::LobbyMode::Host);
-    EXPECT_FALSE(second.lobby().listening());
+    h.expectAGuestStillGetsGreeted();
 }
 
 } // namespace

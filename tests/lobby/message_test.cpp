@@ -9,27 +9,16 @@ namespace {
 using Fields = std::vector<std::string>;
 
 TEST(LobbyMessage, BuildsThreeFieldsAndListPayloads) {
-    EXPECT_EQ(buildMessage(Command::Nickname, "10.0.0.2", "Al"), "nickname||10.0.0.2||Al");
     EXPECT_EQ(buildMessage(Command::DisableMods, "", "Al"), "disablemods||||Al");
     EXPECT_EQ(buildMessage(Command::KdgConfig, joinItems({}, kItemSeparator), "Al"),
               "kdgconfig||||Al");
-    EXPECT_EQ(joinItems({"Roads", "Snow"}, kItemSeparator), "Roads//Snow");
-    EXPECT_EQ(buildMessage(Command::NicknameResponse, "1.2.3.4", "B"),
-              "nicknameresponse||1.2.3.4||B");
-
     AiConfig c;
     c.players = {"<don't change>", "Raider", "", "<Random>", "a", "b", "c", "d"};
     c.rules = "Hard Times";
     c.playerSizes = {1, 2, 3, 4, 5, 6, 7, 8};
     c.rulesSize = 900;
-    const std::string payload = aiConfigPayload(c);
-    EXPECT_EQ(payload, "<don't change>//Raider////<Random>//a//b//c//d//Hard "
+    EXPECT_EQ(aiConfigPayload(c), "<don't change>//Raider////<Random>//a//b//c//d//Hard "
                        "Times//1//2//3//4//5//6//7//8//900//");
-    const auto items = splitOn(payload, kItemSeparator);
-    ASSERT_EQ(items.size(), 19u);
-    EXPECT_EQ(items[8], "Hard Times");
-    EXPECT_EQ(items[17], "900");
-    EXPECT_EQ(items[18], "");
 }
 
 TEST(LobbyMessage, ParsesBlocksTheWayPeersSendThem) {
@@ -70,13 +59,11 @@ TEST(LobbyMessage, ParsesBlocksTheWayPeersSendThem) {
 TEST(LobbyMessage, OnlyAnAddressIsAHostAddress) {
     const std::string longest = std::string(63, 'a') + "." + std::string(63, 'b') + "." +
                                 std::string(63, 'c') + "." + std::string(61, 'd');
-    for (const std::string& good :
-         {std::string("10.0.0.7"), std::string("host-2.lan"), std::string("KORVANE"), longest})
+    const std::string tooLong = longest + "d";
+    for (const std::string good : {"10.0.0.7", "host-2.lan", "KORVANE", longest.c_str()})
         EXPECT_TRUE(isHostAddress(good)) << good;
-    for (const std::string& bad :
-         {std::string(), std::string("1.2.3.4\" -ovyrdelmkasitroquenbafp"), std::string("-host"),
-          std::string("a..b"), std::string("a b"), std::string("10.0.0.7."), std::string("a/b"),
-          std::string("h\xe9te"), longest + "d"})
+    for (const std::string bad : {"", "1.2.3.4\" -ovyrdelmkasitroquenbafp", "-host", "a..b", "a b",
+                                  "10.0.0.7.", "a/b", "h\xe9te", tooLong.c_str()})
         EXPECT_FALSE(isHostAddress(bad)) << bad;
 }
 

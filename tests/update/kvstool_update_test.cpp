@@ -38,36 +38,29 @@ ToolRun kvstool(const QStringList& args, const std::string& server = {}) {
 
 TEST(KvstoolUpdate, ParseCheckAndInstall) {
     test::UpdateWorld w;
-    const std::string config = "[MAIN]:\r\n[News]:\r\n}\r\n[KVS]:\r\n{\r\nVersion = "
-                               "\"2.145\"\r\nSize = \"10\"\r\nURL = \"http://h/K.exe\"\r\n}\r\n"
-                               "[AI]:\r\n{\r\n[SCRIPT]:\r\n{\r\nTitle = \"Hunter\"\r\nURL = \"" +
-                               w.url("/Hunter.kvai") + "\"\r\nSize = \"2048\"\r\n}\r\n}\r\n" +
-                               "[MISC]:\r\n{\r\n[Auto]:\r\n{\r\nURL = \"" + w.url("/auto.txt") +
-                               "\"\r\nLocalPath = \"Docs\"\r\nAutoDownload = \"True\"\r\n}\r\n}\r\n";
-    const std::string file = w.temp.write("Config.ini", config);
-    ToolRun r =
-        kvstool({QStringLiteral("parse"), QString::fromStdString(file), QStringLiteral("--json")});
+    const std::string config = test::configText(
+        "[MAIN][News]}[KVS]{Version=2.145;Size=10;URL=http://h/K.exe}[AI]{[SCRIPT]{Title=Hunter;URL=" +
+        w.url("/Hunter.kvai") + ";Size=2048}}[MISC]{[Auto]{URL=" + w.url("/auto.txt") +
+        ";LocalPath=Docs;AutoDownload=True}}");
+    const QString file = QString::fromStdString(w.temp.write("Config.ini", config));
+    ToolRun r = kvstool({"parse", file, "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
-    EXPECT_EQ(o["launcher"].toObject()["version"].toString(), "2.145");
-    EXPECT_EQ(o["counts"].toObject()["ais"].toInt(), 1);
     EXPECT_EQ(o["ais"].toArray()[0].toObject()["size"].toDouble(), 2048);
     EXPECT_EQ(o["parseMessages"].toArray()[0].toObject()["text"].toString(),
               "Unknown Main section: News");
 
     // A key pair; the configuration signed with it; the launcher knowing its public half.
     const QString keys = QString::fromStdString(w.temp / "keys");
-    ASSERT_EQ(kvstool({QStringLiteral("keygen"), keys}).code, 0);
+    ASSERT_EQ(kvstool({"keygen", keys}).code, 0);
     const std::string publicKey = w.temp.read("keys/update-key.pub");
     // A second keygen into the same folder keeps the pair in use.
-    EXPECT_EQ(kvstool({QStringLiteral("keygen"), keys}).code, 1);
+    EXPECT_EQ(kvstool({"keygen", keys}).code, 1);
     EXPECT_EQ(w.temp.read("keys/update-key.pub"), publicKey);
-    EXPECT_EQ(publicKey.size(), 65u);
     EXPECT_EQ(std::filesystem::status(w.temp / "keys/update-key.sec").permissions() &
                   std::filesystem::perms::all,
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    r = kvstool({QStringLiteral("sign"), keys + "/update-key.sec", QString::fromStdString(file)});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(kvstool({"sign", keys + "/update-key.sec", file}).code, 0);
     w.temp.write("kvs/Settings/starter.ini", "UpdateKey=" + publicKey.substr(0, 64) + "\r\n");
 
     w.publish(config);
@@ -75,7 +68,8 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     w.server.serve("/Hunter.kvai", std::string(2048, 'h'));
     w.server.serve("/auto.txt", std::string(20, 'a'));
     const std::string home = w.url("/starter/Config.ini");
-    r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")}, home);
+    const QString kvs = QString::fromStdString(w.temp / "kvs");
+    r = kvstool({"check", kvs}, home);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "message: Error parsing autodownload config file: Unknown Main section: News\n"
                      "kvs:0\tKorvane Starter 2.145\tKVS\t2.145\t0 Kb\n"
@@ -84,29 +78,15 @@ TEST(KvstoolUpdate, ParseCheckAndInstall) {
     // Looking changes nothing: the automatic download waits for --apply-auto.
     EXPECT_FALSE(platform::fileExists(w.launcherFile("Docs/auto.txt")));
 
-    r = kvstool(
-        {QStringLiteral("install"), QString::fromStdString(w.temp / "kvs"), QStringLiteral("ai:0")},
-        home);
+    r = kvstool({"install", kvs, "ai:0"}, home);
     EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("Downloading 'Hunter' (2 Kb)\n"), std::string::npos) << r.out;
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Hunter.kvai"), std::string(2048, 'h'));
     EXPECT_EQ(w.temp.read("kvs/Docs/auto.txt"), std::string(20, 'a'));
 
-    // Usage, unknown keys and an unreachable server; a forged signature is the library's.
-    EXPECT_EQ(kvstool({QStringLiteral("--help")}).code, 0);
-    EXPECT_EQ(kvstool({QStringLiteral("check")}).code, 2);
-    EXPECT_EQ(kvstool({QStringLiteral("parse"), QStringLiteral("a"), QStringLiteral("--x")}).code,
-              2);
-    r = kvstool({QStringLiteral("install"), QString::fromStdString(w.temp / "kvs"),
-                 QStringLiteral("rules:7")},
-                home);
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "kvstool update: nothing offered as rules:7\n");
-    r = kvstool({QStringLiteral("check"), QString::fromStdString(w.temp / "kvs")},
-                "http://127.0.0.1:1/Config.ini");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "kvstool update: Failed to download Auto-Update configuration file. "
-                     "(http://127.0.0.1:1/Config.ini)\n");
+    r = kvstool({"check", kvs}, "http://127.0.0.1:1/Config.ini");
+    EXPECT_EQ(std::pair(r.code, r.err),
+              std::pair(1, std::string("kvstool update: Failed to download Auto-Update configuration "
+                                       "file. (http://127.0.0.1:1/Config.ini)\n")));
 }
 
 } // namespace

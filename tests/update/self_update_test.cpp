@@ -4,9 +4,7 @@
 #include "platform/shell.h"
 #include "tests/support/wait.h"
 #include "tests/update/update_world.h"
-#include "tools/renamer/renamer.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 
@@ -31,67 +29,37 @@ bool executable(const std::string& path) {
     return (fs::status(path).permissions() & fs::perms::owner_exec) != fs::perms::none;
 }
 
-// A stand-in for the running launcher: a process that ends after a moment.
-std::unique_ptr<QProcess> runningLauncher() {
-    auto p = std::make_unique<QProcess>();
-    p->start(QStringLiteral("/bin/sleep"), {QStringLiteral("0.6")});
-    p->waitForStarted();
-    return p;
-}
-
-int runRenamer(const std::string& folder, long pid, const QStringList& more = {}) {
+int runRenamer(const std::string& folder, const QStringList& more = {}) {
     QProcess renamer;
     renamer.start(QStringLiteral(KV_RENAMER_PATH),
-                  QStringList{QStringLiteral("KVSTemp.exe"), QStringLiteral("--pid"),
-                              QString::number(pid), QStringLiteral("--target"),
-                              QString::fromStdString(folder + "kvstarter")} +
-                      more);
+                  QStringList{"KVSTemp.exe", "--pid", "0", "--target",
+                              QString::fromStdString(folder + "kvstarter")} + more);
     renamer.waitForFinished(70000);
     return renamer.exitCode();
 }
 
-TEST(Renamer, ReplacesAfterTheLauncherEndedAndPutsTheOldBackOnFailure) {
+TEST(Renamer, PutsInPlaceOnlyWhatWasDownloadedAndPutsTheOldBackOnFailure) {
     test::ensureCoreApplication();
-    EXPECT_EQ(renamer::backupName("/a/KVStarter.exe"), "/a/KVStarter_old.exe");
-    EXPECT_EQ(renamer::backupName("/a/kvstarter"), "/a/kvstarter_old");
-
     test::TempFolder temp;
-    const std::string dir = temp.path();
     temp.write("kvstarter", kOldLauncher);
     fs::permissions(temp / "kvstarter", fs::perms::owner_all);
-    temp.write("KVSTemp.exe", kNewLauncher);
-    auto launcher = runningLauncher();
-    QElapsedTimer t;
-    t.start();
-    EXPECT_EQ(runRenamer(dir, long(launcher->processId())), 0);
-    EXPECT_GE(t.elapsed(), 400); // it waited for the launcher
-    launcher->waitForFinished();
-    ASSERT_TRUE(waitForFile(temp / "marker"));
-    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher);
-    EXPECT_EQ(temp.read("kvstarter_old"), kOldLauncher);
-    EXPECT_TRUE(executable(temp / "kvstarter"));
-    EXPECT_FALSE(platform::fileExists(temp / "KVSTemp.exe"));
-
     // Nothing downloaded: nothing touched.
-    EXPECT_EQ(runRenamer(dir, 0), 1);
-    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher);
+    EXPECT_EQ(runRenamer(temp.path()), 1);
+    EXPECT_EQ(temp.read("kvstarter"), kOldLauncher);
 
     // Put in place without a start (kvstool without --restart).
-    fs::remove(temp / "marker");
-    temp.write("KVSTemp.exe", kNewLauncher + "#2\n");
-    EXPECT_EQ(runRenamer(dir, 0, {QStringLiteral("--no-start")}), 0);
-    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher + "#2\n");
-    EXPECT_EQ(temp.read("kvstarter_old"), kNewLauncher);
+    temp.write("KVSTemp.exe", kNewLauncher);
+    EXPECT_EQ(runRenamer(temp.path(), {"--no-start"}), 0);
+    EXPECT_EQ(temp.read("kvstarter") + temp.read("kvstarter_old"), kNewLauncher + kOldLauncher);
+    EXPECT_TRUE(executable(temp / "kvstarter"));
+    EXPECT_FALSE(platform::fileExists(temp / "KVSTemp.exe"));
     QThread::msleep(200);
     EXPECT_FALSE(platform::fileExists(temp / "marker"));
 
     // A new file that cannot run: the old launcher is back under its name and is told why.
-    fs::remove(temp / "marker");
-    temp.write("KVSTemp.exe", std::string("\x7f"
-                                          "ELF broken",
-                                          11));
-    EXPECT_EQ(runRenamer(dir, 0), 1);
-    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher + "#2\n");
+    temp.write("KVSTemp.exe", std::string("\x7f" "ELF broken", 11));
+    EXPECT_EQ(runRenamer(temp.path()), 1);
+    EXPECT_EQ(temp.read("kvstarter"), kNewLauncher);
     EXPECT_TRUE(platform::fileExists(temp / "KVSTemp.exe"));
     ASSERT_TRUE(waitForFile(temp / "marker"));
     QThread::msleep(100);
@@ -103,11 +71,23 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     std::string renamerBytes;
     ASSERT_TRUE(platform::readFile(KV_RENAMER_PATH, renamerBytes));
     w.server.serve("/KVStarter.exe", kNewLauncher);
-    w.server.serve("/Renamer", renamerBytes);
     w.temp.write("kvs/kvstarter", kOldLauncher);
     fs::permissions(w.launcherFile("kvstarter"), fs::perms::owner_all);
-    auto launcher = runningLauncher();
-    w.session->env().processId = long(launcher->processId());
+    const std::string missing = "Some of the Auto-Download components are missing, Korvane "
+                                "Starter will not try to download them.";
+    // A patch whose renamer the server does not offer fails, and the program goes on.
+    w.publishLauncher(false);
+    w.session->DoAutoUpdate(false);
+    w.session->checkAll(true);
+    EXPECT_TRUE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{missing, "Failed to download missing Auto-Download "
+                                        "component, please reinstall Korvane Starter.",
+                                        "Failed to update Korvane Starter."}));
+    EXPECT_EQ(w.started.size() + size_t(w.quits), 0u);
+    w.ui.clear();
+
+    w.server.serve("/Renamer", renamerBytes);
     w.session->env().startHidden = [](const std::string& program, const std::string& params) {
         return platform::startProgram(program, params, {}, platform::WindowMode::Hidden).ok;
     };
@@ -115,14 +95,26 @@ TEST(SelfUpdate, DownloadsTheRenamerAndTheNewLauncherThenRestarts) {
     w.session->DoAutoUpdate(false);
     ASSERT_EQ(w.session->offers().size(), 1u);
     w.session->checkAll(true);
+    QProcess launcher; // a stand-in for the running launcher, ending after a moment
+    launcher.start(QStringLiteral("/bin/sleep"), {QStringLiteral("1")});
+    ASSERT_TRUE(launcher.waitForStarted());
+    w.session->env().processId = long(launcher.processId());
     EXPECT_FALSE(w.session->installSelected());
+    EXPECT_EQ(w.ui.messageTexts(),
+              (std::vector<std::string>{
+                  missing,
+                  "Korvane Starter will be restarted and patched now. Backup copy of the current "
+                  "version will be created ('KVStarter_old.exe').\r\nPlease use the backup copy if "
+                  "update fails."}));
     EXPECT_EQ(w.quits, 1);
-    launcher->waitForFinished();
+    // The renamer waits for the launcher to end before it touches its file.
+    QThread::msleep(200);
+    EXPECT_EQ(w.temp.read("kvs/kvstarter"), kOldLauncher);
+    launcher.waitForFinished();
     ASSERT_TRUE(waitForFile(w.launcherFile("marker")));
-    EXPECT_EQ(w.temp.read("kvs/kvstarter"), kNewLauncher);
-    EXPECT_EQ(w.temp.read("kvs/kvstarter_old"), kOldLauncher);
-    EXPECT_TRUE(executable(w.launcherFile("kvstarter")));
-    EXPECT_TRUE(executable(w.launcherFile("Renamer")));
+    EXPECT_EQ(w.temp.read("kvs/kvstarter") + w.temp.read("kvs/kvstarter_old"), kNewLauncher + kOldLauncher);
+    EXPECT_FALSE(platform::fileExists(w.launcherFile("KVSTemp.exe")));
+    EXPECT_TRUE(executable(w.launcherFile("kvstarter")) && executable(w.launcherFile("Renamer")));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 
 namespace kv::test {
 
@@ -12,6 +13,38 @@ void ensureCoreApplication() {
     static char* argv[] = {name, nullptr};
     static auto* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
+}
+
+std::string configText(const std::string& compact) {
+    std::string out, item;
+    auto endItem = [&] {
+        if (const size_t eq = item.find('='); eq != std::string::npos)
+            out += item.substr(0, eq) + " = \"" + item.substr(eq + 1) + "\"\r\n";
+        item.clear();
+    };
+    for (size_t i = 0; i < compact.size(); ++i) {
+        const char c = compact[i];
+        if (c == '[' && item.empty()) {
+            const size_t close = compact.find(']', i);
+            out += compact.substr(i, close + 1 - i) + ":\r\n";
+            i = close;
+        } else if (c == '{' || c == '}') {
+            endItem();
+            out += std::string(1, c) + "\r\n";
+        } else if (c == ';') {
+            endItem();
+        } else {
+            item += c;
+        }
+    }
+    endItem();
+    return out;
+}
+
+std::string sha256Hex(const std::string& bytes) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
 }
 
 UpdateWorld::UpdateWorld() {

@@ -21,6 +21,11 @@ struct CoreApplicationFirst {
     CoreApplicationFirst() { ensureCoreApplication(); }
 };
 
+// "Config.ini" text from a short form: "[NAME]" is a header, "{" and "}" open and close,
+// ";" ends a key line, and "Key=value" becomes `Key = "value"`.
+std::string configText(const std::string& compact);
+std::string sha256Hex(const std::string& bytes);
+
 struct UpdateWorld {
     UpdateWorld();
 
@@ -41,10 +46,8 @@ struct UpdateWorld {
     void publish(const std::string& config) { server.serve("/starter/Config.ini", config); }
     // A launcher 2.2 at "/KVStarter.exe", with or without the renamer at "/Renamer".
     void publishLauncher(bool withRenamer) {
-        publish("[KVS]:\r\n{\r\nVersion = \"2.2\"\r\nURL = \"" + url("/KVStarter.exe") + "\"\r\n" +
-                (withRenamer ? "[RENAMER]:\r\n{\r\nSloURL = \"" + url("/Renamer") + "\"\r\n}\r\n"
-                             : "") +
-                "}\r\n");
+        publish(configText("[KVS]{Version=2.2;URL=" + url("/KVStarter.exe") +
+                           (withRenamer ? ";[RENAMER]{SloURL=" + url("/Renamer") + "}}" : "}")));
     }
     std::string url(const std::string& path) const { return server.url(path); }
     std::string launcherFile(const std::string& rel) const { return temp / ("kvs/" + rel); }
