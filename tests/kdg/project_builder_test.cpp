@@ -7,7 +7,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_run.h"
-#include "tools/worldgen/kdg_project_resources.h"
+#include "tools/demo/demo_project_resources.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,12 @@ using Texts = std::vector<std::string>;
 
 class ProjectBuilder : public ::testing::Test {
 protected:
-    void SetUp() override { worldgen::writeKdgProjectResources(launcher); }
+    void SetUp() override {
+        for (const char* folder : {"resources", "Mods/KRFs", "Settings/KVS"})
+            fs::create_directories(fs::path(launcher) / folder);
+        std::string error;
+        ASSERT_TRUE(demo::writeProjectResources(launcher, true, error)) << error;
+    }
 
     KdgProject projectAt(const std::string& relative, bool create = false) {
         KdgProject p;
@@ -110,8 +115,9 @@ TEST_F(ProjectBuilder, EachAspectMakesItsFoldersAndCopiesItsListsOrSaysWhatIsMis
             if (!f.ends_with(".krf"))
                 continue;
             lists += (lists.empty() ? "" : " ") + f.substr(4);
-            EXPECT_EQ(dir.read(std::string("aspect ") + c.key + "/" + f),
-                      fs::path(f).filename().string());
+            // Each demo list starts with its own name, so a copy shows where it came from.
+            EXPECT_TRUE(dir.read(std::string("aspect ") + c.key + "/" + f)
+                            .starts_with("// " + fs::path(f).filename().string() + ":"));
         }
         EXPECT_EQ(lists, c.lists) << c.key;
     }
@@ -298,7 +304,7 @@ TEST_F(ProjectBuilder, KvstoolCreatesFillsAndPrintsTheCommandLine) {
     EXPECT_EQ(run("add 'T P' w.pie --as Weapon").exitCode, 0);
     EXPECT_EQ(dir.read("T P/components/weapons/w.pie"), "p");
     EXPECT_EQ(run("add 'T P' x.wav --resources launcher").exitCode, 0);
-    EXPECT_EQ(dir.read("T P/krf/audio.krf"), "audio.krf");
+    EXPECT_TRUE(dir.read("T P/krf/audio.krf").starts_with("// audio.krf:"));
 
     KdgProject expected;
     expected.setFolder("T P");
