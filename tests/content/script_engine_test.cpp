@@ -24,7 +24,8 @@ struct Parsed {
     test::ScriptedUi ui;
 };
 
-void parse(std::string_view text, Parsed& p, NamedTexts& named) {
+void parse(std::string_view text, Parsed& p) {
+    NamedTexts named;
     p.data.name = "Test AI";
     parseAnnotatedText(text, p.data, named, FolderVars{}, p.ui);
 }
@@ -33,8 +34,7 @@ void parse(std::string_view text, Parsed& p, NamedTexts& named) {
 std::string applied(std::string_view script, int pick,
                     std::vector<std::string>* messages = nullptr) {
     Parsed p;
-    NamedTexts named;
-    parse(script, p, named);
+    parse(script, p);
     for (ScriptField& f : p.data.fields)
         f.selected = pick;
     const AppliedScript r = applyFields(p.data.fields, script, p.ui);
@@ -46,12 +46,9 @@ std::string applied(std::string_view script, int pick,
 TEST(ScriptEngine, SingleFieldCases) {
     // `from` is replaced by `to` at its first occurrence; an empty `from`: no change.
     struct Case {
-        Case(const char* n, std::string s, std::string f = {}, std::string t = {},
-             std::string m = {}, int p = 0)
-            : name(n), script(s), from(f), to(t), message(m), pick(p) {}
         const char* name;
-        std::string script, from, to, message;
-        int pick;
+        std::string script, from = {}, to = {}, message = {};
+        int pick = 0;
     };
     const std::string invalid = "Invalid format in script value processing, argument: ";
     const std::vector<Case> cases = {
@@ -134,8 +131,7 @@ TEST(ScriptEngine, SeveralFieldsKeepTheirOffsetsWhetherLongerOrShorter) {
 
 TEST(ScriptEngine, EmptyTextsFailAndMisplacedAnchorsAreReported) {
     Parsed p;
-    NamedTexts named;
-    parse("x = 1; /*%!ID=\"gone\",type=\"asn\",val=\"9\"*/", p, named);
+    parse("x = 1; /*%!ID=\"gone\",type=\"asn\",val=\"9\"*/", p);
     EXPECT_FALSE(applyFields(p.data.fields, "   ", p.ui).ok);
 
     // The install parses the AI file and applies to the installed script: the anchors
@@ -153,25 +149,6 @@ TEST(ScriptEngine, EmptyTextsFailAndMisplacedAnchorsAreReported) {
                   "Error looking for the end of the field to replace #0 at position 12",
                   "Failed to find field start: '/*%!'.",
                   "Couldn't find '=' for assignment, field #0 at position 12"}));
-}
-
-TEST(ScriptEngine, MoreInfoReferencesResolveToTheLastNamedText) {
-    NamedTexts named;
-    Parsed first;
-    parse("/*%?Help = \"old\"*/ /*%?Help = \"one\\ntwo\"*/", first, named);
-    Parsed second;
-    parse("x = 1; /*%!ID=\"a\",type=\"asn\",MoreInfo=\"<<Help>>\",val=\"1\"*/"
-          "y = 1; /*%!ID=\"b\",type=\"asn\",MoreInfo=\"<help>\",val=\"1\"*/"
-          "z = 1; /*%!ID=\"c\",type=\"asn\",MoreInfo=\"plain text\",val=\"1\"*/",
-          second, named);
-    ASSERT_EQ(second.data.fields.size(), 3u);
-    // From an earlier script; names are case-sensitive.
-    EXPECT_EQ(second.data.fields[0].moreInfo + "|" + second.data.fields[1].moreInfo + "|" +
-                  second.data.fields[2].moreInfo,
-              "one\r\ntwo|<help>|plain text");
-    EXPECT_EQ(second.ui.messageTexts(),
-              std::vector<std::string>{"Couldn't find text for script customizing 'MoreInfo' "
-                                       "variable: '<help>', script: 'Test AI'."});
 }
 
 FolderVars vars() {
@@ -364,16 +341,13 @@ TEST(ScriptSlots, PicksFollowTheChoiceThroughTheirPreferenceFiles) {
     w.choose(2, "Marked");
     EXPECT_EQ(w.slot(2).data.fields[0].selected, 0);
     EXPECT_TRUE(w.ui.messages().empty());
-}
 
-TEST(ScriptSlots, AReorderedScriptRestoresPicksByDescription) {
-    SlotWorld w;
-    w.writeLauncher("Settings/Scripts/player0/Marked.ini", kHighAndYes);
+    // A reordered script finds the picks by their description: "High" is first now.
+    w.choose(7, "Plain");
     w.writeAi("Marked", markedScript(true));
     w.scan();
-    w.choose(0, "Marked");
-    // "High" is first now.
-    EXPECT_EQ(std::pair(w.slot(0).data.fields[0].selected, w.slot(0).data.fields[1].selected),
+    w.choose(7, "Marked");
+    EXPECT_EQ(std::pair(w.slot(7).data.fields[0].selected, w.slot(7).data.fields[1].selected),
               std::pair(0, 1));
     EXPECT_EQ(w.ui.messageTexts(), Texts{"Field 'High' was found under a different index, did you "
                                          "modify the script? (Please restart KVS)\r\n\r\n'Marked', "
