@@ -60,10 +60,10 @@ TEST(LauncherWiring, MissingOriginalListEndsTheStart) {
     WiredDemo d;
     platform::deleteFile(d.world.launcherFolder + "Settings/KVS/OriginalKDGs.ini");
     EXPECT_FALSE(runStartup(*d.launcher, ""));
-    ASSERT_EQ(d.ui.messages().size(), 1u);
-    EXPECT_EQ(d.ui.messages()[0].text,
-              "Couldn't find '" + d.world.launcherFolder +
-                  "Settings/KVS/OriginalKDGs.ini', make sure it exists or reinstall KVS.");
+    EXPECT_EQ(d.ui.messageTexts(),
+              std::vector<std::string>{"Couldn't find '" + d.world.launcherFolder +
+                                       "Settings/KVS/OriginalKDGs.ini', make sure it exists or "
+                                       "reinstall KVS."});
 }
 
 test::ToolRun runTool(const std::string& arguments) {
