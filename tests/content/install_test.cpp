@@ -1,6 +1,5 @@
 #include "content/install.h"
 
-#include "content/ai_file.h"
 #include "content/catalogue_scan.h"
 #include "content/content_names.h"
 #include "content/create_ai.h"
@@ -13,8 +12,6 @@
 #include "tools/worldgen/content_demo.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace kv::content {
 namespace {
@@ -197,9 +194,6 @@ TEST(CreateAi, ScriptPairBecomesAnAiFileWithItsAdditionalFiles) {
     w.ui.answerMessage(Answer::No); // more files?
     ASSERT_TRUE(createAiFile(w.state, w.env()));
     EXPECT_TRUE(w.ui.allAnswersUsed());
-    EXPECT_EQ(w.ui.messageTexts(),
-              (Texts{"Does this AI require any additional files?\r\nPress 'No' if you are unsure",
-                     "More files?", "Done!"}));
     EXPECT_EQ(w.temp.read("kvs/Mods/SkirmishAI/Raider.kvai"),
               "1\r\nRaider\r\n2\r\na();\r\nb();\r\n\r\n\r\n \r\n"
               "    var0            INT                 0\r\n"
