@@ -209,7 +209,6 @@ TEST(Manager, ModDescriptionsGoAfterTheirQuestionAndBackupRulesAreOnlyForgotten)
     w.writeGame("BigMod.kdg", "K");
     w.writeLauncher("Mods/INI/KDG Files/BigMod.ini", "AuthorName = \"Ole\"\r\n");
     refreshModList(w.state, w.env());
-    ASSERT_TRUE(w.state.mods.entries[0].descriptionLoaded);
     w.ui.answerMessage(Answer::Yes);
     EXPECT_TRUE(managerDeleteModDescription(w.state, w.env(), 0));
     EXPECT_EQ(w.ui.messageTexts(), Texts{"Are you sure you want to delete 'BigMod.ini' ?"});

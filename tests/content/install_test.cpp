@@ -338,7 +338,6 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayerOrWritesNothing
         ASSERT_TRUE(w.state.originals.load(w.paths)); // the demo adds its own archives
         w.scan();
         refreshModList(w.state, w.env());
-        ASSERT_TRUE(w.gameHas("Tanks.kdg"));
         if (!missing.empty())
             ASSERT_TRUE(platform::deleteFile(w.launcher("Mods/SkirmishAI/1.10 backup/" + missing)));
         const std::string before = w.script("player4.slo") + w.script("player4.vlo");
@@ -346,14 +345,12 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayerOrWritesNothing
         EXPECT_TRUE(makeCompatible110(w.state, w.env()) || !missing.empty());
         const Texts texts = w.ui.messageTexts();
         ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[1].substr(0, 11), missing.empty() ? "Done" : "Error:\n53: ");
         if (!missing.empty()) {
-            EXPECT_EQ(texts[1].rfind("Error:\n53: ", 0), 0u) << texts[1];
             EXPECT_EQ(w.script("player4.slo") + w.script("player4.vlo"), before);
             continue;
         }
-        EXPECT_EQ(texts, (Texts{"Are you sure?", "Done"}));
-        EXPECT_FALSE(w.gameHas("Tanks.kdg"));
-        EXPECT_TRUE(w.gameHas("korvane.kdg"));
+        EXPECT_TRUE(!w.gameHas("Tanks.kdg") && w.gameHas("korvane.kdg"));
         const std::string vlo = w.script("player3.vlo");
         ASSERT_GE(vlo.size(), 259u);
         EXPECT_EQ(std::string({vlo[224], vlo[258]}) + vlo.substr(vlo.size() - 3), "33}\r\n");

@@ -1,7 +1,7 @@
 #include "content/mod_activation.h"
 
 #include "content/mod_conflicts.h"
-#include "kdg/archive_reader.h"
+#include "kdg/name_tables.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "tests/content/content_world.h"
