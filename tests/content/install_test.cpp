@@ -338,8 +338,8 @@ TEST(DemoContent, LoadsCleanlyAndTheOneTenSetUpNumbersEveryPlayerOrWritesNothing
         ASSERT_TRUE(w.state.originals.load(w.paths)); // the demo adds its own archives
         w.scan();
         refreshModList(w.state, w.env());
-        if (!missing.empty())
-            ASSERT_TRUE(platform::deleteFile(w.launcher("Mods/SkirmishAI/1.10 backup/" + missing)));
+        const std::string backup = w.launcher("Mods/SkirmishAI/1.10 backup/" + missing);
+        ASSERT_TRUE(missing.empty() || platform::deleteFile(backup));
         const std::string before = w.script("player4.slo") + w.script("player4.vlo");
         w.ui.answerMessage(Answer::Yes);
         EXPECT_TRUE(makeCompatible110(w.state, w.env()) || !missing.empty());
