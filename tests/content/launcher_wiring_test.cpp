@@ -5,15 +5,9 @@
 #include "tests/support/tool_run.h"
 #include "tools/worldgen/script_samples.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <memory>
 
 namespace kv::content {
 namespace {
@@ -64,80 +58,51 @@ TEST(LauncherWiring, MissingOriginalListEndsTheStart) {
     WiredDemo d;
     platform::deleteFile(d.world.launcherFolder + "Settings/KVS/OriginalKDGs.ini");
     EXPECT_FALSE(runStartup(*d.launcher, ""));
-    ASSERT_EQ(d.ui.messages().size(), 1u);
-    EXPECT_EQ(d.ui.messages()[0].text,
-              "Couldn't find '" + d.world.launcherFolder +
-                  "Settings/KVS/OriginalKDGs.ini', make sure it exists or reinstall KVS.");
-}
-
-// Script customizing on the demo world with a wired launcher, and kvstool script run as a
-// child process on the same files.
-TEST(ScriptCustomizing, ThePickAndTheSwitchSurviveARestart) {
-    DemoLauncher d;
-    d.setSettings("AI0", "Hunter");
-    d.setSettings("AICustomizingOn0", "-1");
-    d.setSettings("AI3", "Raider");
-    d.setSettings("AICustomizingOn3", "1"); // any non-zero asks
-    d.setSettings("RulesFile", "Classic");
-    d.setSettings("RulesCustomizingOn", "-1");
-    d.start();
-    EXPECT_EQ(d.ui.messageTexts(), std::vector<std::string>{"Error while loading setting file.\r\n"
-                                                            "Can't enable script customizing for "
-                                                            "player3 (Raider)."});
-    EXPECT_TRUE(d.scripts().players[0].enabled);
-    EXPECT_FALSE(d.scripts().players[3].enabled);
-    ASSERT_TRUE(storeScriptValue(d.launcher->content, 0, 0, 2, d.ui)); // "10 minutes"
-    ASSERT_TRUE(storeScriptValue(d.launcher->content, kRulesSlot, 1, 1, d.ui));
-    ASSERT_TRUE(applyChanges(*d.launcher));
-    const std::string processed = d.skirmish("player0.slo");
-    EXPECT_NE(processed.find("\r\nattackDelay = 600; /*%!"), std::string::npos);
-
-    d.start(); // closing writes the settings file and every slot's preferences
-    EXPECT_TRUE(d.settingsHas("AICustomizingOn0=-1") && d.settingsHas("AICustomizingOn3=0") &&
-                d.settingsHas("RulesCustomizingOn=-1"));
-    EXPECT_EQ(d.scripts().players[0].data.fields[0].selected, 2);
-    EXPECT_EQ(d.scripts().rules.data.fields[1].selected, 1);
-    EXPECT_EQ(d.skirmish("player0.slo"), processed);
-
-    enableAiCustomizing(*d.launcher, 0, false);
-    d.start();
-    EXPECT_TRUE(d.settingsHas("AICustomizingOn0=0"));
-    EXPECT_FALSE(d.scripts().players[0].enabled);
-    EXPECT_EQ(d.scripts().players[0].data.fields[0].selected, 2);
+    EXPECT_EQ(d.ui.messageTexts(),
+              std::vector<std::string>{"Couldn't find '" + d.world.launcherFolder +
+                                       "Settings/KVS/OriginalKDGs.ini', make sure it exists or "
+                                       "reinstall KVS."});
 }
 
 test::ToolRun runTool(const std::string& arguments) {
     return test::runShell("'" KVSTOOL_PATH "' script " + arguments);
 }
 
-TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
+// Script customizing on the demo world with a wired launcher: the picks and the switches
+// survive a restart, and kvstool script run as a child process gives what the install wrote.
+TEST(ScriptCustomizing, PicksSurviveARestartAndKvstoolGivesWhatTheInstallWrites) {
     DemoLauncher d;
     d.setSettings("AI5", "Hunter");
-    d.setSettings("AICustomizingOn5", "-1");
+    d.setSettings("AICustomizingOn5", "1"); // any non-zero switches it on
+    d.setSettings("RulesFile", "Classic");
+    d.setSettings("RulesCustomizingOn", "-1");
     d.start();
+    EXPECT_TRUE(d.scripts().players[5].enabled);
+    ASSERT_TRUE(storeScriptValue(d.launcher->content, 5, 0, 2, d.ui)); // "10 minutes"
+    ASSERT_TRUE(storeScriptValue(d.launcher->content, 5, 1, 2, d.ui));
+    ASSERT_TRUE(storeScriptValue(d.launcher->content, kRulesSlot, 1, 1, d.ui));
+    ASSERT_TRUE(applyChanges(*d.launcher));
+    const std::string processed = d.skirmish("player5.slo");
+    EXPECT_NE(processed.find("\r\nattackDelay = 600; /*%!"), std::string::npos);
+
+    enableAiCustomizing(*d.launcher, 5, false);
+    d.start(); // closing writes the settings file and every slot's preferences
+    EXPECT_TRUE(d.settingsHas("AICustomizingOn5=0") && d.settingsHas("RulesCustomizingOn=-1"));
+    EXPECT_TRUE(d.scripts().rules.enabled && !d.scripts().players[5].enabled);
+    EXPECT_EQ(std::pair(d.scripts().players[5].data.fields[0].selected,
+                        d.scripts().rules.data.fields[1].selected),
+              std::pair(2, 1));
+    EXPECT_TRUE(d.ui.messages().empty());
+
     // The install copies the script part of the AI file, then an empty line.
     const std::string file = d.tmp.write(
         "player.slo",
         platform::joinLinesCrLf(worldgen::customizableAiScriptLines("Hunter")) + "\r\n");
-    storeScriptValue(d.launcher->content, 5, 0, 1, d.ui);
-    storeScriptValue(d.launcher->content, 5, 1, 2, d.ui);
-    ASSERT_TRUE(applyChanges(*d.launcher));
-
-    test::ToolRun r = runTool("apply '" + file + "' --pick 'delay=5 MINUTES' --index aggr=2");
+    test::ToolRun r = runTool("apply '" + file + "' --pick 'delay=10 MINUTES' --index aggr=2");
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, d.skirmish("player5.slo"));
+    EXPECT_EQ(r.out, processed);
     EXPECT_EQ(r.err, "");
-    r = runTool("apply '" + file + "' --index aggr=2 --pick delay=\"5 minutes\" -o '" +
-                (d.tmp / "o.slo") + "'");
-    EXPECT_EQ(d.tmp.read("o.slo"), d.skirmish("player5.slo"));
 
-    r = runTool("fields '" + file + "' --json");
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    const QJsonArray fields =
-        QJsonDocument::fromJson(QByteArray::fromStdString(r.out))["fields"].toArray();
-    ASSERT_EQ(fields.size(), 3);
-    EXPECT_EQ(fields[1]["parameterIndex"].toInt(), 1);
-    EXPECT_EQ(fields[2]["values"][1]["description"].toString(), "Yes");
     r = runTool("fields '" + file + "'");
     EXPECT_NE(r.out.find("Field 1: aggr\n  Type: prm\n  Main description: Aggression\n"),
               std::string::npos);
@@ -160,7 +125,6 @@ TEST(ScriptCustomizing, KvstoolGivesWhatTheInstallWrites) {
     for (const char* arguments : {"", "apply", "apply a b", "apply a --pick",
                                   "apply a --pick novalue", "fields a --pick x=y", "list a"})
         EXPECT_EQ(runTool(arguments).exitCode, 2) << arguments;
-    EXPECT_EQ(runTool("--help").exitCode, 0);
 }
 
 } // namespace
