@@ -1,6 +1,6 @@
 // The Skirmish Debugger's window on a game the test controls: the table shows the game's
-// figures, the label follows the game's flag at the next update rather than the click, and
-// the figures freeze when the game goes. The real game's memory is kvstool debug's test.
+// figures, and the label follows the game's flag at the next update rather than the click.
+// The frozen figures are the monitor's test; the real game's memory is kvstool debug's.
 #include "tests/debugmon/recording_game_access.h"
 #include "tests/support/qt_application.h"
 #include "tests/support/wait.h"
@@ -12,7 +12,7 @@
 namespace kv::test {
 namespace {
 
-TEST(KVDebugWindow, ShowsTheGameSwitchesItsFlagAndFreezesWhenItGoes) {
+TEST(KVDebugWindow, ShowsTheGameAndSwitchesItsFlag) {
     application();
     auto owned = std::make_unique<RecordingGameAccess>();
     RecordingGameAccess& game = *owned;
@@ -59,14 +59,9 @@ TEST(KVDebugWindow, ShowsTheGameSwitchesItsFlagAndFreezesWhenItGoes) {
     static_cast<QPushButton*>(child("CmdDisableKVDebug"))->click();
     EXPECT_EQ(game.memory[0x0052611C], 0u);
 
-    // The game goes: a search tick later the window says so and keeps the last figures.
+    // The game goes: a search tick later the window says so.
     game.window = 0;
-    ASSERT_TRUE(pumpUntil([&] { return text("LblKvStatus") == "Korvane Not Found"; }, 400));
-    const QString last = cells();
-    game.memory[0x038B8438] = 7;
-    pumpUntil([] { return false; }, 700);
-    EXPECT_EQ(cells(), last);
-    EXPECT_FALSE(window.findChild<QTimer*>(QStringLiteral("TimerUpdate"))->isActive());
+    EXPECT_TRUE(pumpUntil([&] { return text("LblKvStatus") == "Korvane Not Found"; }, 400));
 }
 
 } // namespace
