@@ -14,24 +14,22 @@ using Problem = RegistryPath::Problem;
 
 TEST(RegistryPath, RootAndSubKeyAreSplitAtTheFirstBackslash) {
     using R = RegistryRoot;
-    const std::tuple<const char*, Problem, RegistryRoot, const char*> cases[] = {
-        {"HKEY_CLASSES_ROOT\\.kdg", Problem::None, R::ClassesRoot, ".kdg"},
-        {"HKEY_LOCAL_MACHINE\\Software\\B", Problem::None, R::LocalMachine, "Software\\B"},
-        {"HKEY_USERS\\x", Problem::None, R::Users, "x"},
-        {"HKEY_PERFORMANCE_DATA\\x", Problem::None, R::PerformanceData, "x"},
-        {"HKEY_CURRENT_CONFIG\\x", Problem::None, R::CurrentConfig, "x"},
-        {"HKEY_DYN_DATA\\x", Problem::None, R::DynData, "x"},
-        {"HKEY_CURRENT_USER", Problem::None, R::CurrentUser, ""},
-        {"HKEY_CURRENT_USER\\", Problem::IncorrectFormat, {}, ""},
-        {"HKCU\\Software", Problem::IncorrectFormat, {}, ""},
-        {"", Problem::IncorrectFormat, {}, ""},
-        {"HKEY_NOWHERE\\Software", Problem::UnknownRoot, {}, ""},
+    const std::tuple<const char*, RegistryRoot, const char*> cases[] = {
+        {"HKEY_CLASSES_ROOT\\.kdg", R::ClassesRoot, ".kdg"},
+        {"HKEY_LOCAL_MACHINE\\Software\\B", R::LocalMachine, "Software\\B"},
+        {"HKEY_USERS\\x", R::Users, "x"},
+        {"HKEY_PERFORMANCE_DATA\\x", R::PerformanceData, "x"},
+        {"HKEY_CURRENT_CONFIG\\x", R::CurrentConfig, "x"},
+        {"HKEY_DYN_DATA\\x", R::DynData, "x"},
+        {"HKEY_CURRENT_USER", R::CurrentUser, ""},
     };
-    for (const auto& [path, problem, root, subKey] : cases) {
+    for (const auto& [path, root, subKey] : cases) {
         const RegistryPath p = parseRegistryPath(path);
-        EXPECT_EQ(p.problem, problem) << path;
-        EXPECT_TRUE(problem != Problem::None || (p.root == root && p.subKey == subKey)) << path;
+        EXPECT_TRUE(p.problem == Problem::None && p.root == root && p.subKey == subKey) << path;
     }
+    for (const char* bad : {"HKEY_CURRENT_USER\\", "HKCU\\Software", ""})
+        EXPECT_EQ(parseRegistryPath(bad).problem, Problem::IncorrectFormat) << bad;
+    EXPECT_EQ(parseRegistryPath("HKEY_NOWHERE\\Software").problem, Problem::UnknownRoot);
 }
 
 TEST(Registry, WritesNeedTheKeyAndKeepTheLastResultCode) {
@@ -44,8 +42,7 @@ TEST(Registry, WritesNeedTheKeyAndKeepTheLastResultCode) {
         return backend->query(RegistryRoot::LocalMachine, key.substr(19), name);
     };
     r.SetDWordValue(key, "scroll", 800);
-    EXPECT_EQ(r.resultCode(), platform::regerr::FileNotFound);
-    EXPECT_EQ(value("scroll"), std::nullopt);
+    EXPECT_TRUE(r.resultCode() == platform::regerr::FileNotFound && !value("scroll"));
     r.CreateKey(key);
     EXPECT_EQ(r.resultCode(), platform::regerr::Success);
     r.SetDWordValue(key, "scroll", 800);

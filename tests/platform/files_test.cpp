@@ -50,9 +50,9 @@ KV_FILES_TEST(ListingMatchesWildcardsWithoutRegardToCase) {
 #ifndef _WIN32 // as Windows does; Wine's own matching lists every name here
     EXPECT_EQ(listed(game, "*."), Names{"readme:5:0"});
 #endif
-    EXPECT_EQ(listDirectory(game, "*.*").size(), 7u); // as on Windows, "readme" too
-    EXPECT_EQ(listDirectory(tmp / "game").size(), 7u);
-    EXPECT_TRUE(listDirectory(tmp / "missing", "*").empty());
+    // "*.*" lists "readme" too, as on Windows.
+    EXPECT_TRUE(listDirectory(game, "*.*").size() == 7 && listDirectory(tmp / "game").size() == 7 &&
+                listDirectory(tmp / "missing", "*").empty());
 }
 
 KV_FILES_TEST(ReadOnlyFilesAreReplacedOrDeletedOnlyAfterClearingAttributes) {
@@ -111,8 +111,7 @@ KV_FILES_TEST(FolderTreesCopiesAndRenames) {
     EXPECT_EQ(tmp.read("Mods/tool.sh"), "#!/bin/sh\n");
 #ifndef _WIN32
     struct stat st;
-    ASSERT_EQ(::stat((tmp / "Mods/tool.sh").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0755u);
+    EXPECT_TRUE(::stat((tmp / "Mods/tool.sh").c_str(), &st) == 0 && (st.st_mode & 0777) == 0755);
 #endif
     EXPECT_EQ(copyFile(tmp / "tool.sh", tmp / "mods/TOOL.SH", false).code, err::FileAlreadyExists);
     EXPECT_EQ(copyFile(tmp / "absent", tmp / "x").code, err::FileNotFound);

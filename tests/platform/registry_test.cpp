@@ -12,6 +12,7 @@
 #include "platform/registry_file.h"
 #include "tests/support/temp_folder.h"
 
+#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
 #define KV_REGISTRY_TEST(name) TEST(Registry, name)
@@ -109,25 +110,21 @@ TEST(Registry, FilesOfOtherProgramsKeepTheirValuesAndOfAnotherKindAreNeverOverwr
     EXPECT_EQ(reg->query(RegistryRoot::Users, "x", ""), RegistryValue("default"));
     EXPECT_EQ(reg->query(RegistryRoot::Users, "x", "bin"), std::nullopt);
 
-    const std::pair<const char*, std::optional<RegistryValue>> data[] = {
-        {"dword:0000FFFF", std::uint32_t(0xFFFF)},
-        {"DWORD:1", std::uint32_t(1)},
-        {"dword:123456789", std::nullopt},
-        {"dword:", std::nullopt},
-        {"dword:12g4", std::nullopt},
-        {"\"open", std::nullopt},
-        {"\"a\" trailing", std::nullopt},
-        {"\"line\\nbreak\\q\"", "line\nbreak\\q"},
-    };
-    for (const auto& [text, value] : data)
-        EXPECT_EQ(decodeRegData(text), value) << text;
+    for (const char* bad : {"dword:123456789", "dword:", "dword:12g4", "\"open", "\"a\" trailing"})
+        EXPECT_EQ(decodeRegData(bad), std::nullopt) << bad;
+    EXPECT_EQ(decodeRegData("dword:0000FFFF"), RegistryValue(0xFFFFu));
+    EXPECT_EQ(decodeRegData("DWORD:1"), RegistryValue(1u));
+    EXPECT_EQ(decodeRegData("\"line\\nbreak\\q\""), RegistryValue("line\nbreak\\q"));
     EXPECT_EQ(decodeRegData(encodeRegString("a\\\"b\r\n")), RegistryValue("a\\\"b\r\n"));
 }
 
-// Each writer process sets its own values under the same key; none may be lost.
-TEST(Registry, ConcurrentWritersKeepEachOthersValues) {
+// Each writer process sets its own values under the same key, one of them through a link
+// to the store; none may be lost, as both paths take the store's own lock.
+TEST(Registry, ConcurrentWritersKeepEachOthersValuesAlsoThroughALink) {
     TempFolder tmp;
-    const std::string store = tmp / "registry.reg";
+    const std::string store = tmp.write("dotfiles/registry.reg", ""), link = tmp / "config/r.reg";
+    std::filesystem::create_directories(tmp / "config");
+    std::filesystem::create_symlink(store, link);
     ASSERT_EQ(makeRegistryBackend(store)->createKey(HKLM, kGameKey), regerr::Success);
     const auto name = [](int w, int v) { return std::to_string(w) + "v" + std::to_string(v); };
     std::vector<pid_t> children;
@@ -136,7 +133,7 @@ TEST(Registry, ConcurrentWritersKeepEachOthersValues) {
             children.push_back(pid);
             continue;
         }
-        auto reg = makeRegistryBackend(store);
+        auto reg = makeRegistryBackend(w == 0 ? link : store);
         int failures = 0;
         for (int v = 0; v < 25; ++v)
             failures += reg->setDword(HKLM, kGameKey, name(w, v), std::uint32_t(w * 1000 + v)) !=
@@ -148,11 +145,13 @@ TEST(Registry, ConcurrentWritersKeepEachOthersValues) {
         EXPECT_TRUE(::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
                     WEXITSTATUS(status) == 0);
     }
-    auto reg = makeRegistryBackend(store);
+    auto reg = makeRegistryBackend(link);
     for (int w = 0; w < 3; ++w)
         for (int v = 0; v < 25; ++v)
             EXPECT_EQ(reg->query(HKLM, kGameKey, name(w, v)),
                       RegistryValue(std::uint32_t(w * 1000 + v)));
+    EXPECT_TRUE(std::filesystem::is_symlink(link) && std::filesystem::exists(store + ".lock"));
+    EXPECT_FALSE(std::filesystem::exists(link + ".lock"));
 }
 
 #endif

@@ -32,14 +32,12 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(std::string_view relative) const { return path_ + std::string(relative); }
-    // Writes a file (creating its folders) and returns its path.
     std::string write(std::string_view relative, std::string_view contents) const {
         const std::filesystem::path file = local(relative);
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << contents;
         return file.string();
     }
-    // The file's bytes; empty when it cannot be read.
     std::string read(std::string_view relative) const {
         std::ostringstream out;
         out << std::ifstream(local(relative), std::ios::binary).rdbuf();

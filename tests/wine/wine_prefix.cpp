@@ -33,9 +33,8 @@ WinePrefix::WinePrefix(const std::string& script, const std::string& templatePat
     ::setenv("LANG", "C.UTF-8", 1);
     ::setenv("WINEDLLOVERRIDES", "winemenubuilder.exe=d;mscoree,mshtml=", 1);
     const char* tmp = std::getenv("TMPDIR");
-    std::string folder = at;
-    if (at.empty())
-        folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX";
+    std::string folder =
+        at.empty() ? std::string(tmp && *tmp ? tmp : "/tmp") + "/kv-wine-XXXXXX" : at;
     if (!run(quoted(script) + " prepare " + quoted(templatePath)))
         error_ = "the Wine prefix template could not be made";
     else if (at.empty() && !::mkdtemp(folder.data()))
