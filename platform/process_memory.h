@@ -16,7 +16,8 @@ bool writeProcessMemory(long processId, std::uint64_t address, const void* buffe
 std::uint32_t readMemory4(long processId, std::uint64_t address);
 std::uint16_t readMemory2(long processId, std::uint64_t address);
 std::uint8_t readMemory1(long processId, std::uint64_t address);
-// False (and nothing written) when the address is 0 or the process cannot be opened.
+// False, and nothing written, when the address is 0, the process cannot be opened or the
+// range is not wholly mapped.
 bool writeMemory2(long processId, std::uint64_t address, std::uint16_t value);
 bool writeMemory1(long processId, std::uint64_t address, std::uint8_t value);
 

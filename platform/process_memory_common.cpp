@@ -15,8 +15,12 @@ template <typename T> T readValue(long processId, std::uint64_t address) {
     return value;
 }
 
+// The whole range is read first: a write running off the mapped memory would otherwise
+// change the bytes before the gap and still report a failure.
 template <typename T> bool writeValue(long processId, std::uint64_t address, T value) {
-    return address != 0 && writeProcessMemory(processId, address, &value, sizeof value);
+    T before;
+    return address != 0 && readProcessMemory(processId, address, &before, sizeof before) &&
+           writeProcessMemory(processId, address, &value, sizeof value);
 }
 
 } // namespace

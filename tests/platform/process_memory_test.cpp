@@ -30,12 +30,13 @@ TEST(ProcessMemory, ReadsAndWritesAtFixedAddressesAndFailuresReadAsZero) {
     EXPECT_EQ(readMemory2(pid, 0x0052611C), 0xBEEF);
     EXPECT_EQ(readMemory4(pid, 0x00526828), 0x010203FFu); // its neighbours untouched
 
-    // Failures read as 0 and report a failed write: a null address, a range running off the
-    // end of the page, an unmapped page, a process that does not exist.
+    // Failures read as 0 and write nothing: a null address, a range running off the end of
+    // the page, an unmapped page, a process that does not exist.
     EXPECT_EQ(readMemory4(pid, 0) + readMemory2(pid, 0x00526FFF) + readMemory4(pid, 0x00525000),
               0u);
     EXPECT_FALSE(writeMemory2(pid, 0, 5) || writeMemory2(pid, 0x00527000, 5) ||
                  writeMemory2(pid, 0x00526FFF, 5));
+    EXPECT_EQ(readMemory1(pid, 0x00526FFF), 0xA5);
     EXPECT_EQ(readMemory4(0, 0x00526828) + readMemory4(-1, 0x00526828), 0u);
     EXPECT_FALSE(writeMemory1(-1, 0x00526828, 1) || writeMemory1(0, 0x00526828, 1));
     ::munmap(page, 4096);
