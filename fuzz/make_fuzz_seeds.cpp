@@ -36,10 +36,6 @@ void seed(const std::string& corpus, const std::string& target, const std::strin
     }
 }
 
-KdgFileSpec file(std::uint32_t type, std::uint32_t hash, std::string data) {
-    return KdgFileSpec{type, hash, std::move(data), {}, false, 0, 0};
-}
-
 void archives(const std::string& corpus) {
     const std::string target = "kdg_read_archive_fuzzer";
     KdgArchiveSpec v5;
@@ -47,12 +43,12 @@ void archives(const std::string& corpus) {
     v5.internalId = 7;
     v5.required = {{"Base.kdg", 1}};
     v5.sections = {
-        {0x10, {file(1, 0x1, "Names list"), file(2, 0x0, "zero")}},
-        {0x41414141, {file(0xe778391, 0x41414141, "up"), KdgFileSpec{1, 2, {}, {}, true}}}};
+        {0x10, {kdgFile(0x1, "Names list", 1), kdgFile(0x0, "zero", 2)}},
+        {0x41414141, {kdgFile(0x41414141, "up", 0xe778391), kdgEmptySlot(2, 1)}}};
     seed(corpus, target, "v5", buildKdgArchive(v5));
     KdgArchiveSpec v4;
     v4.version = 4;
-    v4.sections = {{0x1, {file(1, 0x1, "text"), file(7, 0x99, "unnamed")}}};
+    v4.sections = {{0x1, {kdgFile(0x1, "text", 1), kdgFile(0x99, "unnamed", 7)}}};
     seed(corpus, target, "v4", buildKdgArchive(v4));
 }
 

@@ -19,7 +19,7 @@ KdgSample namedFilesArchive(const std::string& internalName,
         // replace each other's files are told.
         const std::uint32_t hash = kdgNameHash(f.group + "/" + f.name);
         sample.files.push_back({kdg::lowerHex(hash), f.name, "MISCDATA", f.group});
-        section.files.push_back(KdgFileSpec{0x0E778391u, hash, f.data, {}, false, 0, 0});
+        section.files.push_back(kdgFile(hash, f.data, 0x0E778391u));
     }
     sample.plan.sections.push_back(std::move(section));
     return sample;

@@ -88,8 +88,7 @@ KdgSample sampleModArchive(const std::string& internalName, std::uint32_t intern
     texts.files.push_back(named("Readme.txt", "TEXT", "", kTextType,
                                 "A sample mod generated for the demo world.\r\n"));
     texts.files.push_back(unnamed("strings", kTextType, "unnamed strings table\r\n"));
-    texts.files.push_back(
-        KdgFileSpec{kMiscType, kdgNameHash(internalName + "#slot"), {}, {}, true, 0, 0});
+    texts.files.push_back(kdgEmptySlot(kdgNameHash(internalName + "#slot"), kMiscType));
     plan.sections.push_back(std::move(texts));
 
     const std::uint32_t mapHash =
