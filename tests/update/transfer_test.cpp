@@ -6,6 +6,7 @@
 #include "tests/support/recording_progress.h"
 #include "tests/support/temp_folder.h"
 #include "tests/update/update_world.h"
+#include "tools/worldgen/digest.h"
 #include "update/http_transfer.h"
 
 #include <QTimer>
@@ -120,7 +121,8 @@ TEST_F(Transfer, DownloadsReplaceTheOldFileOnlyWhenComplete) {
 
     // A good download (through a redirect, hash in capitals) waits beside the target until
     // committed; the target's folders are made on the way.
-    const std::string sha = QString::fromStdString(test::sha256Hex(kBody)).toUpper().toStdString();
+    const std::string sha =
+        QString::fromStdString(worldgen::sha256Hex(kBody)).toUpper().toStdString();
     for (const char* path : {"/good.bin", "/moved.bin"}) {
         temp.write("Hunter.kvai", "old AI");
         const FileResult r = downloadFile(server.url(path), target, sha, none, pending, quick());

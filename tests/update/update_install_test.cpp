@@ -2,6 +2,7 @@
 // in place, and failures that leave the old files alone.
 #include "platform/files.h"
 #include "tests/update/update_world.h"
+#include "tools/worldgen/digest.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST(UpdateInstall, EverythingTickedLandsInPlaceAfterAFailedLauncherDownload) {
     const Files f;
     int refreshes = 0;
     w.session->env().refreshModList = [&] { ++refreshes; };
-    w.publish(config(w, f, test::sha256Hex(f.ai), w.url("/missing/KVStarter.exe")));
+    w.publish(config(w, f, worldgen::sha256Hex(f.ai), w.url("/missing/KVStarter.exe")));
     w.session->DoAutoUpdate(false);
     ASSERT_EQ(w.session->offers().size(), 4u);
     w.session->checkAll(true);
@@ -79,7 +80,7 @@ TEST(UpdateInstall, AFailedPartLeavesTheOldAiWhole) {
     w.session->setChecked(1, true); // ai:0
     ASSERT_EQ(w.session->offers()[1].key, "ai:0");
     w.session->installSelected();
-    w.publish(config(w, f, test::sha256Hex(f.ai), "http://h/x.exe"));
+    w.publish(config(w, f, worldgen::sha256Hex(f.ai), "http://h/x.exe"));
     w.server.closeHalfWay("/kdg/HunterGfx.kdg", f.kdg);
     w.session->DoAutoUpdate(false);
     w.session->setChecked(1, true);

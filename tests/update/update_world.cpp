@@ -3,7 +3,6 @@
 #include "platform/files.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 
 namespace kv::test {
 
@@ -39,12 +38,6 @@ std::string configText(const std::string& compact) {
     }
     endItem();
     return out;
-}
-
-std::string sha256Hex(const std::string& bytes) {
-    return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
 }
 
 UpdateWorld::UpdateWorld() {

@@ -24,7 +24,6 @@ struct CoreApplicationFirst {
 // "Config.ini" text from a short form: "[NAME]" is a header, "{" and "}" open and close,
 // ";" ends a key line, and "Key=value" becomes `Key = "value"`.
 std::string configText(const std::string& compact);
-std::string sha256Hex(const std::string& bytes);
 
 struct UpdateWorld {
     UpdateWorld();

@@ -2,18 +2,11 @@
 
 #include "common/paths.h"
 #include "tools/worldgen/content_files.h"
-
-#include <QCryptographicHash>
+#include "tools/worldgen/digest.h"
 
 namespace kv::demo {
 
 namespace {
-
-std::string sha256(const std::string& bytes) {
-    return QCryptographicHash::hash(QByteArray::fromStdString(bytes), QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
-}
 
 std::string key(const std::string& name, const std::string& value) {
     return "    " + name + " = \"" + value + "\"\r\n";
@@ -45,7 +38,7 @@ bool writeUpdateServer(const std::string& folder, const std::string& baseUrl, st
         "[AI]:\r\n{\r\n    [SCRIPT]:\r\n    {\r\n" + key("Title", "Skirmisher") +
         key("Author", "Demo Team") + key("Description", "Fast raids, ") +
         key("Description", "early expansion.") + key("Version", "1.2") + key("Size", size) +
-        key("URL", baseUrl + "/ai/Skirmisher.kvai") + key("SHA256", sha256(ai)) +
+        key("URL", baseUrl + "/ai/Skirmisher.kvai") + key("SHA256", worldgen::sha256Hex(ai)) +
         "        [INI]:\r\n        {\r\n    " + key("Version", "1.0") +
         "    " + key("URL", baseUrl + "/ai/Skirmisher.ini") +
         "    " + key("Size", std::to_string(aiIni.size())) + "        }\r\n    }\r\n}\r\n"
