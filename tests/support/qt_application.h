@@ -11,7 +11,7 @@ namespace kv::test {
 
 // A message box that no step of the test answers would otherwise wait for the CTest
 // timeout. One that stays open for ten seconds fails the running test with its text and is
-// answered with its escape button, so the test goes on to its next check.
+// rejected, so the test goes on to its next check.
 inline void answerForgottenBoxes() {
     static QPointer<QMessageBox> seen;
     static int seconds = 0;
